@@ -1,0 +1,38 @@
+# Newcomer entry points: `make run` and `make test` (see README.md).
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_GEN  := -G Ninja
+
+.PHONY: setup configure build run test test-release test-asan bench clean
+
+setup:
+	bash scripts/setup.sh
+
+configure: setup
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD)
+
+run: build
+	bash scripts/run.sh $(BUILD)/bin/rp770 $(ARGS)
+
+# The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: setup test-release test-asan
+
+test-release: configure
+	cmake --build $(BUILD)
+	ctest --test-dir $(BUILD) --output-on-failure
+
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DRP770_SANITIZE=ON -DRP770_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure
+
+bench: configure
+	cmake --build $(BUILD) --target benchmarks
+	bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

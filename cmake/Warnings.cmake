@@ -1,0 +1,17 @@
+# Warnings for our own code (not for generated moc files).
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+elseif(MSVC)
+  add_compile_options(/W4 /permissive-)
+endif()
+
+# rp770_add_tests(NAME SOURCES... LIBS...) : one GoogleTest executable, one CTest entry.
+function(rp770_add_tests name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${RP770_BIN_DIR})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;RP770_DATA_DIR=${RP770_BIN_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+endfunction()

@@ -1,0 +1,54 @@
+#include "core/ErrorLog.h"
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace rp770 {
+
+namespace {
+struct LogConfig {
+    std::string folder;
+    bool enabled = false;
+};
+LogConfig& Config() {
+    static LogConfig config;
+    return config;
+}
+}  // namespace
+
+void ConfigureErrorLog(const std::string& programFolder, bool debugMode) {
+    Config().folder = programFolder;
+    Config().enabled = debugMode;
+}
+
+std::string FormatErrorLine(std::string_view date, std::string_view time, std::string_view qualifiedName,
+                            std::string_view message) {
+    std::string line;
+    line.append(date).append(",").append(time).append(":").append(qualifiedName).append(" -> ").append(message);
+    return line;
+}
+
+void ReportError(std::string_view qualifiedName, std::string_view message) {
+    if (!Config().enabled) return;
+    try {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+#if defined(_WIN32)
+        localtime_s(&local, &now);
+#else
+        localtime_r(&now, &local);
+#endif
+        char date[64] = {}, time[64] = {};
+        std::strftime(date, sizeof date, "%x", &local);
+        std::strftime(time, sizeof time, "%X", &local);
+        const std::filesystem::path path = std::filesystem::path(Config().folder) / "err.log";
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        if (!out) return;
+        out << FormatErrorLine(date, time, qualifiedName, message) << "\r\n";
+    } catch (...) {
+        // A report never disturbs its caller.
+    }
+}
+
+}  // namespace rp770

@@ -1,0 +1,73 @@
+#pragma once
+// The byte map of the radio's memory and the conversions between the memory
+// image and the typed model.
+
+#include <cstdint>
+
+#include "core/Model.h"
+
+namespace rp770 {
+
+// Byte map of the 1 KB memory (big-endian multi-byte numbers).
+namespace addr {
+inline constexpr int ModelCode = 0x000;
+inline constexpr int CurrentPlan = 0x005;
+inline constexpr int OperatingMode = 0x006;
+inline constexpr int CurrentChannel = 0x007;
+inline constexpr int LastChannel = 0x008;
+inline constexpr int CurrentWxChannel = 0x009;
+inline constexpr int TxPoDisplay = 0x00A;
+inline constexpr int WeatherAlert = 0x00D;
+inline constexpr int Scan = 0x00E;
+inline constexpr int PttScanClear = 0x010;
+inline constexpr int ResumeTime = 0x011;
+inline constexpr int DualWatch = 0x012;
+inline constexpr int UsableGroups = 0x016;
+inline constexpr int AtisGroups = 0x01A;
+inline constexpr int AtisCode = 0x01B;
+inline constexpr int EnableMap[3] = {0x020, 0x030, 0x040};  // USA, INT, CAN
+inline constexpr int PriorityChannel[3] = {0x02F, 0x03F, 0x04F};
+inline constexpr int WxEnableMap = 0x050;
+inline constexpr int ExpEnableMap = 0x052;
+inline constexpr int ScanMap[3] = {0x060, 0x070, 0x080};
+inline constexpr int WxScanMap = 0x090;
+inline constexpr int ExpScanMap = 0x092;
+inline constexpr int ChannelList[3] = {0x0A0, 0x0B0, 0x0C0};
+inline constexpr int ChannelListLength = 10;
+inline constexpr int Attributes[3] = {0x100, 0x180, 0x200};
+inline constexpr int ExpRecords = 0x280;
+inline constexpr int ExpRecordSize = 16;
+inline constexpr int ExpRecord(int n) { return ExpRecords + ExpRecordSize * (n - 1); }  // n = 1..20
+}  // namespace addr
+
+// Attribute bits of a regular channel (and, bits 7, 5 and 4, of an EXP record).
+namespace attr {
+inline constexpr uint8_t TxEnable = 0x80;
+inline constexpr uint8_t Duplex = 0x40;
+inline constexpr uint8_t PowUp = 0x20;
+inline constexpr uint8_t HighPower = 0x10;  // LowPower is the inverse
+inline constexpr uint8_t DispayA = 0x01;
+}  // namespace attr
+
+uint16_t ReadModelCodeFirst(const MemoryImage& image);  // bytes 0x000-0x001
+uint16_t ReadModelCodeLast(const MemoryImage& image);   // the last two bytes in use
+
+// Factory defaults for the data set's model; then the groups, common setup
+// and ATIS are decoded from them.
+void InitImage(DataSet& data);
+void DecodeImage(DataSet& data);
+void EncodeImage(DataSet& data);
+bool IsChannelValid(const MemoryImage& image, int code, int plan);
+bool IsWxChannelValid(const MemoryImage& image, int wx);
+void FixStartChannel(DataSet& data);
+
+// Parts of the decoding that other steps reuse.
+void DecodeGroupsSetupAtis(DataSet& data);  // groups, common setup, ATIS
+void DecodeExp(DataSet& data);
+
+// The data side of starting a new data set: plan tables, WX and EXP records,
+// factory image, EXP decoded from it, then encoded. Fields that only the
+// settings text file carries (TimeDisplay, OffsetTime) are kept.
+void ResetDataSet(DataSet& data);
+
+}  // namespace rp770
