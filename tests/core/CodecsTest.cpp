@@ -243,3 +243,26 @@ TEST(Labels, ChannelLabelEdges) {
 
 }  // namespace
 }  // namespace rp770
+
+#include "core/HexDump.h"
+
+namespace rp770 {
+namespace {
+
+TEST(HexDump, Lines) {
+    MemoryImage image;
+    for (int a = 0; a < 1024; ++a) image[a] = static_cast<uint8_t>(a);
+    const auto lines = HexDumpLines(image);
+    ASSERT_EQ(lines.size(), 66u);
+    for (const auto& l : lines) EXPECT_EQ(l.size(), 54u) << l;
+    EXPECT_EQ(lines[0].substr(0, 12), "       00 01");
+    EXPECT_EQ(lines[0].substr(48), " 0E 0F");
+    EXPECT_EQ(lines[1].substr(0, 9), " ----  --");
+    EXPECT_EQ(lines[3], " 0010: 10 11 12 13 14 15 16 17 18 19 1A 1B 1C 1D 1E 1F");
+    EXPECT_EQ(lines.back().substr(0, 6), " 03F0:");
+    image.lastAddress = 8191;
+    EXPECT_EQ(HexDumpLines(image).size(), 514u);
+}
+
+}  // namespace
+}  // namespace rp770

@@ -1,0 +1,46 @@
+#pragma once
+// What the transfer dialog drives: the synchronisation and the two
+// transfers, with the link's shared state. The radio link implements it;
+// dialog tests use a fake.
+
+#include <string>
+
+#include "core/Model.h"
+
+namespace rp770::link {
+
+// Shared state of the radio link.
+struct LinkState {
+    int PortNumber = 1;         // COM port number
+    int RetryCount = 3;         // attempts per command
+    bool CommError = false;     // the last link step failed
+    bool CancelRequested = false;
+    bool DebugMode = false;     // monitor texts with 500 ms pauses
+    bool NoEchoMode = false;    // echoes are not read back
+};
+
+// What the link tells the dialog while it works.
+class TransferObserver {
+public:
+    virtual ~TransferObserver() = default;
+    virtual void SetProgress(int percent) = 0;               // 0-100
+    virtual void ShowMonitor(const std::string& text) = 0;   // debug mode only
+    virtual void SetControlsEnabled(bool enabled) = 0;       // OK and Help buttons, busy pointer
+};
+
+class TransferEngine {
+public:
+    virtual ~TransferEngine() = default;
+    virtual LinkState& State() = 0;
+    // The caption of the dialog, used as the title of the link's message boxes.
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetObserver(TransferObserver* observer) = 0;
+    virtual bool SyncRadio() = 0;
+    // Reads the radio into the data set; true when the whole image was read,
+    // accepted, applied and decoded (the read-completed flag).
+    virtual bool ReadFromRadio(DataSet& data) = 0;
+    // Programs the data set's image (already encoded and fixed) into the radio.
+    virtual void ProgramToRadio(DataSet& data) = 0;
+};
+
+}  // namespace rp770::link
