@@ -15,3 +15,14 @@ function(rp770_add_tests name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;RP770_DATA_DIR=${RP770_BIN_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()
+
+# rp770_add_widget_tests(NAME SOURCES... LIBS...) : as above, with a QApplication main.
+function(rp770_add_widget_tests name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${RP770_BIN_DIR})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;RP770_DATA_DIR=${RP770_BIN_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+endfunction()

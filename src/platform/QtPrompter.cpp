@@ -1,0 +1,76 @@
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace rp770::platform {
+
+namespace {
+
+QMessageBox::Icon ToQt(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Critical: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
+        case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton ToQt(Answer a) {
+    switch (a) {
+        case Answer::Ok: return QMessageBox::Ok;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        case Answer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons ToQt(Buttons b) {
+    switch (b) {
+        case Buttons::Ok: return QMessageBox::Ok;
+        case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer FromQt(int button, Answer fallback) {
+    switch (button) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Retry: return Answer::Retry;
+        default: return fallback;
+    }
+}
+
+}  // namespace
+
+QWidget* QtPrompter::Owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_.data();
+}
+
+void QtPrompter::Message(const std::string& text, const std::string& title, Icon icon) {
+    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+Answer QtPrompter::Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                       Answer defaultAnswer) {
+    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), ToQt(buttons), Owner());
+    box.setDefaultButton(ToQt(defaultAnswer));
+    // Closing the box without a choice counts as Cancel where there is one.
+    const Answer escape = (buttons == Buttons::YesNo) ? Answer::No : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
+    box.setEscapeButton(ToQt(escape));
+    return FromQt(box.exec(), escape);
+}
+
+}  // namespace rp770::platform

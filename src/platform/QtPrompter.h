@@ -1,0 +1,26 @@
+#pragma once
+// Message boxes for the window: the real Prompter.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "core/Services.h"
+
+namespace rp770::platform {
+
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    // The window the boxes are shown over (the active dialog, say).
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void Message(const std::string& text, const std::string& title, Icon icon) override;
+    Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+               Answer defaultAnswer) override;
+
+private:
+    QWidget* Owner() const;
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace rp770::platform

@@ -1,0 +1,206 @@
+#include "ui/TransferDialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/MemoryImage.h"
+#include "ui/ConnectionPictures.h"
+#include "ui/Help.h"
+#include "ui/Twips.h"
+
+namespace rp770::ui {
+
+namespace {
+constexpr int kDialogWidthPx = 465;
+constexpr int kDialogHeightPx = 279;  // three fifths of the width
+}  // namespace
+
+QString TransferDialog::TransferTitle(TransferMode mode) {
+    return mode == TransferMode::Read ? "Read from Radio" : "Program to Radio";
+}
+
+QString TransferDialog::InstructionText() {
+    return "1.Connect the QZP cable between the PC serial port and the radio.\r\n"
+           "2.On the radio, press and hold [PRESET] keys while\r\n"
+           "   turning the power on.\r\n"
+           "   The Radio display will show PC CONTROL.\r\n"
+           "3.Press the [OK] button to start.";
+}
+
+TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, DataSet& dataSet, Prompter& prompter,
+                               Clock& clock, bool debugMode, QWidget* parent)
+    : QDialog(parent), mode_(mode), engine_(engine), data_(dataSet), prompter_(prompter), clock_(clock),
+      debugMode_(debugMode) {
+    setObjectName("frmRadio");
+    setModal(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QFont arial("Arial");
+    arial.setPointSizeF(9);
+
+    lblmess_ = new QLabel(this);
+    lblmess_->setObjectName("lblmess");
+    lblmess_->setFont(arial);
+    lblmess_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    pictHandy_ = new RadioPicture(this);
+    pictHandy_->setObjectName("pictHandy");
+    pictB_ = new CablePicture(this);
+    pictB_->setObjectName("pictB");
+
+    pictProgress_ = new QFrame(this);
+    pictProgress_->setObjectName("pictProgress");
+    pictProgress_->setFrameShape(QFrame::Panel);
+    pictProgress_->setFrameShadow(QFrame::Sunken);
+    lblPercent_ = new QLabel(pictProgress_);
+    lblPercent_->setObjectName("lblPercent");
+    lblPercent_->setAutoFillBackground(true);
+    QPalette pal = lblPercent_->palette();
+    pal.setColor(QPalette::Window, palette().color(QPalette::Highlight));
+    lblPercent_->setPalette(pal);
+
+    lblmon_ = new QLabel(this);
+    lblmon_->setObjectName("lblmon");
+    lblmon_->setFont(arial);
+
+    cmdOK_ = new QPushButton("OK", this);
+    cmdOK_->setObjectName("cmdOK");
+    cmdOK_->setDefault(true);
+    cmdCancel_ = new QPushButton("Cancel", this);
+    cmdCancel_->setObjectName("cmdCancel");
+    cmdHelp_ = new QPushButton("Help", this);
+    cmdHelp_->setObjectName("cmdHelp");
+    for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) b->setFont(arial);
+    connect(cmdOK_, &QPushButton::clicked, this, &TransferDialog::OkClicked);
+    connect(cmdCancel_, &QPushButton::clicked, this, &TransferDialog::CancelClicked);
+    connect(cmdHelp_, &QPushButton::clicked, this, &TransferDialog::HelpClicked);
+
+    // Load.
+    lblmon_->setVisible(debugMode_);
+    Monitor("starting at debug mode..");
+    setFixedSize(kDialogWidthPx, kDialogHeightPx);
+    lblmess_->setText(InstructionText());
+    setWindowTitle(TransferTitle(mode_));
+    engine_.SetTitle(TransferTitle(mode_).toStdString());
+    engine_.SetObserver(this);
+
+    const int margin = TwipsToPx(150, this);
+    lblmess_->setGeometry(margin, margin / 2, kDialogWidthPx - 2 * margin, TwipsToPx(1320, this) - margin / 2);
+    LayoutPictures();
+    const int progressTop = TwipsToPx(1320, this) + pictHandy_->height() + 4;
+    pictProgress_->setGeometry(margin, progressTop, kDialogWidthPx - 2 * margin, 16);
+    lblmon_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
+    const int buttonTop = kDialogHeightPx - cmdOK_->sizeHint().height() - 8;
+    const int buttonWidth = 88, gap = 10;
+    int x = kDialogWidthPx - 3 * buttonWidth - 2 * gap - margin;
+    for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) {
+        b->setGeometry(x, buttonTop, buttonWidth, b->sizeHint().height());
+        x += buttonWidth + gap;
+    }
+    SetProgress(0);
+    QApplication::restoreOverrideCursor();
+}
+
+TransferDialog::~TransferDialog() { engine_.SetObserver(nullptr); }
+
+void TransferDialog::LayoutPictures() {
+    // Read: the radio left of the cable drawing; programming: right of it.
+    const int top = TwipsToPx(1320, this);
+    if (mode_ == TransferMode::Read) {
+        pictHandy_->move(TwipsToPx(1050, this), top);
+        pictB_->move(TwipsToPx(4200, this), top);
+        pictB_->SetRadioOnLeft(true);
+    } else {
+        pictB_->move(TwipsToPx(450, this), top);
+        pictHandy_->move(TwipsToPx(4800, this), top);
+        pictB_->SetRadioOnLeft(false);
+    }
+    // Keep the drawings next to each other whatever the screen's density.
+    if (mode_ == TransferMode::Read)
+        pictB_->move(std::max(pictB_->x(), pictHandy_->x() + pictHandy_->width()), top);
+    else
+        pictHandy_->move(std::max(pictHandy_->x(), pictB_->x() + pictB_->width()), top);
+}
+
+void TransferDialog::SetProgress(int percent) {
+    if (percent > 100) percent = 100;
+    progress_ = percent;
+    const int w = pictProgress_->width();
+    lblPercent_->setGeometry(w * percent / 100 - w, 0, w, pictProgress_->height());
+}
+
+void TransferDialog::ShowMonitor(const std::string& text) {
+    if (debugMode_) lblmon_->setText(QString::fromStdString(text));
+}
+
+void TransferDialog::Monitor(const QString& text) {
+    if (!debugMode_) return;
+    lblmon_->setText(text);
+    clock_.Sleep(500);
+}
+
+void TransferDialog::SetControlsEnabled(bool enabled) {
+    cmdOK_->setEnabled(enabled);
+    cmdHelp_->setEnabled(enabled);
+    if (enabled)
+        QApplication::restoreOverrideCursor();
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TransferDialog::OkClicked() {
+    if (busy_) return;
+    cmdOK_->setEnabled(false);
+    cmdHelp_->setEnabled(false);
+    busy_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Monitor("startsync...");
+    link::LinkState& state = engine_.State();
+    if (engine_.SyncRadio()) {
+        Monitor("sync ok");
+        if (mode_ == TransferMode::Read) {
+            readCompleted_ = engine_.ReadFromRadio(data_);
+        } else {
+            EncodeImage(data_);
+            FixStartChannel(data_);
+            engine_.ProgramToRadio(data_);
+        }
+        SetProgress(0);
+        QApplication::restoreOverrideCursor();
+        busy_ = false;
+        if (!state.CommError) accept();
+    } else {
+        Monitor("can not syncing!!");
+        cmdOK_->setEnabled(true);
+        cmdHelp_->setEnabled(true);
+        QApplication::restoreOverrideCursor();
+        busy_ = false;
+    }
+}
+
+void TransferDialog::CancelClicked() {
+    if (busy_) {
+        engine_.State().CancelRequested = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+void TransferDialog::reject() { CancelClicked(); }
+
+void TransferDialog::HelpClicked() { ShowHelp(prompter_, windowTitle().toStdString(), kHelpTransferDialog); }
+
+void TransferDialog::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    pictB_->hide();
+    pictHandy_->hide();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace rp770::ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "core/Model.h"
+#include "core/Services.h"
+#include "link/TransferEngine.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace rp770::ui {
+
+class RadioPicture;
+class CablePicture;
+
+enum class TransferMode { Read = 0, Program = 1 };
+
+// The modal window every exchange with the radio runs in: instructions, a
+// drawing of the radio and cable, the progress bar, the monitor line (debug
+// mode) and OK / Cancel / Help.
+class TransferDialog : public QDialog, private link::TransferObserver {
+    Q_OBJECT
+public:
+    TransferDialog(TransferMode mode, link::TransferEngine& engine, DataSet& dataSet, Prompter& prompter, Clock& clock,
+                   bool debugMode, QWidget* parent = nullptr);
+    ~TransferDialog() override;
+
+    static QString TransferTitle(TransferMode mode);
+    static QString InstructionText();
+
+    bool readCompleted() const { return readCompleted_; }
+    bool transferBusy() const { return busy_; }
+    int progress() const { return progress_; }
+
+    // Buttons, as the user presses them.
+    void OkClicked();
+    void CancelClicked();
+    void HelpClicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape: as Cancel
+
+private:
+    // TransferObserver
+    void SetProgress(int percent) override;
+    void ShowMonitor(const std::string& text) override;
+    void SetControlsEnabled(bool enabled) override;
+
+    void Monitor(const QString& text);  // the dialog's own monitor texts
+    void LayoutPictures();
+
+    TransferMode mode_;
+    link::TransferEngine& engine_;
+    DataSet& data_;
+    Prompter& prompter_;
+    Clock& clock_;
+    bool debugMode_;
+    bool busy_ = false;
+    bool readCompleted_ = false;
+    int progress_ = 0;
+
+    QLabel* lblmess_;
+    RadioPicture* pictHandy_;
+    CablePicture* pictB_;
+    QFrame* pictProgress_;
+    QLabel* lblPercent_;
+    QLabel* lblmon_;
+    QPushButton* cmdOK_;
+    QPushButton* cmdCancel_;
+    QPushButton* cmdHelp_;
+};
+
+}  // namespace rp770::ui

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "core/MemoryImage.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/TransferDialog.h"
+
+namespace rp770::ui {
+namespace {
+
+class CountingClock : public Clock {
+public:
+    double now = 0;
+    int sleeps = 0;
+    double Now() override { return now; }
+    void Sleep(int ms) override {
+        ++sleeps;
+        now += ms / 1000.0;
+    }
+};
+
+// A link that does what the test says, and lets the test act "during" a step.
+class FakeEngine : public link::TransferEngine {
+public:
+    link::LinkState state;
+    std::string title;
+    link::TransferObserver* observer = nullptr;
+    bool syncResult = true;
+    bool readResult = true;
+    bool commErrorAfter = false;
+    std::function<void()> during;  // runs inside the transfer (user clicks, ...)
+    int reads = 0, programs = 0;
+    uint8_t programmedStartChannel = 0;
+
+    link::LinkState& State() override { return state; }
+    void SetTitle(const std::string& t) override { title = t; }
+    void SetObserver(link::TransferObserver* o) override { observer = o; }
+    bool SyncRadio() override { return syncResult; }
+    bool ReadFromRadio(DataSet&) override {
+        ++reads;
+        if (observer) observer->SetProgress(50);
+        if (during) during();
+        state.CommError = commErrorAfter;
+        return readResult && !commErrorAfter && !state.CancelRequested;
+    }
+    void ProgramToRadio(DataSet& data) override {
+        ++programs;
+        programmedStartChannel = data.image[0x007];
+        if (during) during();
+        state.CommError = commErrorAfter;
+    }
+};
+
+struct Fixture : ::testing::Test {
+    FakeEngine engine;
+    DataSet data;
+    rp770::testing::ScriptedPrompter prompter;
+    CountingClock clock;
+
+    std::unique_ptr<TransferDialog> Make(TransferMode mode, bool debug = false) {
+        data.flags = {true, true, true};
+        ResetDataSet(data);
+        return std::make_unique<TransferDialog>(mode, engine, data, prompter, clock, debug);
+    }
+};
+
+TEST_F(Fixture, LoadShowsTitleInstructionsAndHidesMonitorOutsideDebug) {
+    auto dlg = Make(TransferMode::Read);
+    EXPECT_EQ(dlg->windowTitle(), "Read from Radio");
+    EXPECT_EQ(engine.title, "Read from Radio");
+    EXPECT_EQ(dlg->findChild<QLabel*>("lblmess")->text(), TransferDialog::InstructionText());
+    EXPECT_TRUE(TransferDialog::InstructionText().endsWith("3.Press the [OK] button to start."));
+    EXPECT_EQ(TransferDialog::InstructionText().count("\r\n"), 4);
+    EXPECT_TRUE(dlg->findChild<QLabel*>("lblmon")->isHidden());
+    EXPECT_EQ(clock.sleeps, 0) << "no monitor pause outside debug mode";
+    EXPECT_EQ(dlg->width(), 465);
+    auto prog = Make(TransferMode::Program);
+    EXPECT_EQ(prog->windowTitle(), "Program to Radio");
+}
+
+TEST_F(Fixture, PicturesSwapSidesWithTheMode) {
+    auto read = Make(TransferMode::Read);
+    auto program = Make(TransferMode::Program);
+    auto x = [](TransferDialog& d, const char* name) { return d.findChild<QWidget*>(name)->x(); };
+    EXPECT_LT(x(*read, "pictHandy"), x(*read, "pictB"));
+    EXPECT_GT(x(*program, "pictHandy"), x(*program, "pictB"));
+}
+
+TEST_F(Fixture, DebugModeShowsMonitorTextsWithPauses) {
+    auto dlg = Make(TransferMode::Read, true);
+    EXPECT_FALSE(dlg->findChild<QLabel*>("lblmon")->isHidden());
+    EXPECT_EQ(dlg->findChild<QLabel*>("lblmon")->text(), "starting at debug mode..");
+    engine.syncResult = false;
+    dlg->OkClicked();
+    EXPECT_EQ(dlg->findChild<QLabel*>("lblmon")->text(), "can not syncing!!");
+    EXPECT_EQ(clock.sleeps, 3) << "starting, startsync, can not syncing";
+}
+
+TEST_F(Fixture, CancelBeforeOkCloses) {
+    auto dlg = Make(TransferMode::Read);
+    dlg->show();
+    dlg->CancelClicked();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+    EXPECT_EQ(engine.reads, 0);
+}
+
+TEST_F(Fixture, SuccessfulReadClosesAndReportsCompletion) {
+    auto dlg = Make(TransferMode::Read);
+    dlg->show();
+    dlg->OkClicked();
+    EXPECT_EQ(engine.reads, 1);
+    EXPECT_TRUE(dlg->readCompleted());
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->progress(), 0) << "the bar goes back to 0 afterwards";
+}
+
+TEST_F(Fixture, FailedTransferStaysOpenWithOkEnabled) {
+    auto dlg = Make(TransferMode::Read);
+    dlg->show();
+    engine.commErrorAfter = true;
+    dlg->OkClicked();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(dlg->readCompleted());
+    EXPECT_FALSE(dlg->transferBusy());
+}
+
+TEST_F(Fixture, FailedSyncReenablesButtons) {
+    auto dlg = Make(TransferMode::Program);
+    dlg->show();
+    engine.syncResult = false;
+    dlg->OkClicked();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(dlg->findChild<QPushButton*>("cmdOK")->isEnabled());
+    EXPECT_TRUE(dlg->findChild<QPushButton*>("cmdHelp")->isEnabled());
+    EXPECT_EQ(engine.programs, 0);
+}
+
+TEST_F(Fixture, CancelDuringTransferOnlyRaisesTheFlagAndCloseIsRefused) {
+    auto dlg = Make(TransferMode::Program);
+    dlg->show();
+    bool stillOpen = false, busySeen = false;
+    engine.commErrorAfter = true;  // a cancelled programming leaves CommError set
+    engine.during = [&] {
+        busySeen = dlg->transferBusy();
+        dlg->close();  // the title bar's close box
+        stillOpen = dlg->isVisible();
+        dlg->CancelClicked();
+    };
+    dlg->OkClicked();
+    EXPECT_TRUE(busySeen);
+    EXPECT_TRUE(stillOpen) << "closing is refused while busy";
+    EXPECT_TRUE(engine.state.CancelRequested);
+    EXPECT_TRUE(dlg->isVisible()) << "a cancelled programming keeps the dialog open";
+}
+
+TEST_F(Fixture, ProgrammingEncodesAndFixesTheStartChannelFirst) {
+    auto dlg = Make(TransferMode::Program);
+    data.groups[0].Usable = true;
+    data.image[0x006] = 0;  // channel mode
+    data.image[0x005] = 0;
+    data.image[0x007] = 2;  // channel 02 is not in the USA plan
+    dlg->OkClicked();
+    EXPECT_EQ(engine.programs, 1);
+    EXPECT_EQ(engine.programmedStartChannel, 1) << "fixed to the first enabled USA channel before sending";
+}
+
+TEST_F(Fixture, ProgressBarClampsAndMoves) {
+    auto dlg = Make(TransferMode::Read);
+    auto* bar = dlg->findChild<QFrame*>("pictProgress");
+    auto* fill = dlg->findChild<QLabel*>("lblPercent");
+    EXPECT_EQ(fill->x(), -bar->width()) << "at 0 the fill sits just left of the box";
+    engine.during = [&] {};
+    engine.observer->SetProgress(150);
+    EXPECT_EQ(dlg->progress(), 100);
+    EXPECT_EQ(fill->x(), 0);
+}
+
+TEST_F(Fixture, HelpSaysThereIsNone) {
+    auto dlg = Make(TransferMode::Read);
+    dlg->HelpClicked();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Unable to display Help Contents. There is no Help associated with this project.");
+    EXPECT_EQ(prompter.boxes[0].title, "Read from Radio");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Information);
+}
+
+}  // namespace
+}  // namespace rp770::ui
