@@ -1,0 +1,12 @@
+#pragma once
+// Toolbar icons of our own making, drawn so they look alike on every platform.
+
+#include <QIcon>
+#include <QString>
+
+namespace rp770::ui {
+
+// key: "New", "Open", "Save", "SaveAsDefault", "Print", "Program", "Program2", "Read", "Read2".
+QIcon ToolbarIcon(const QString& key);
+
+}  // namespace rp770::ui
