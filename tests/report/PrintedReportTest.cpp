@@ -163,17 +163,6 @@ TEST(PrintedReport, ListCellsSitAtTheirColumnsOnOneLine) {
     }
 }
 
-TEST(PrintedReport, LinesGoDownOneLineHeightAtATime) {
-    DataSet data = SmallData({false, false, false});
-    RecordingSurface surface(0, 100, 300);
-    PrintReport(data, surface);
-    const auto texts = surface.TextsOnPage(2);
-    ASSERT_GE(texts.size(), 4u);
-    EXPECT_DOUBLE_EQ(texts[0].y, 283.5);
-    EXPECT_DOUBLE_EQ(texts[1].y, 283.5 + 2 * 300) << "title after the header and its empty line";
-    EXPECT_DOUBLE_EQ(texts[2].y, 283.5 + 3 * 300);
-}
-
 TEST(PrintedReport, LongListRunsOntoFurtherPages) {
     DataSet data = SmallData({false, false, false});
     for (auto& r : data.plan(PlanUSA)) r.Enable = true;
