@@ -26,24 +26,16 @@ std::string_view TrimSpaceView(std::string_view text) {
 
 }  // namespace
 
-size_t SectionTable::IndexHash::operator()(const IndexKey& k) const {
-    // FNV-1a over the upper-cased bytes, with the lengths mixed in so that
-    // ("AB", "C") and ("A", "BC") differ.
-    uint64_t h = 1469598103934665603ULL;
-    auto mix = [&h](unsigned char c) {
-        h ^= c;
+size_t SectionTable::NameHash::operator()(std::string_view name) const {
+    uint64_t h = 1469598103934665603ULL;  // FNV-1a over the upper-cased bytes
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(UpperAscii(c));
         h *= 1099511628211ULL;
-    };
-    for (char c : k.section) mix(static_cast<unsigned char>(UpperAscii(c)));
-    h ^= k.section.size();
-    h *= 1099511628211ULL;
-    for (char c : k.key) mix(static_cast<unsigned char>(UpperAscii(c)));
+    }
     return static_cast<size_t>(h);
 }
 
-bool SectionTable::IndexEqual::operator()(const IndexKey& a, const IndexKey& b) const {
-    return SameNoCase(a.section, b.section) && SameNoCase(a.key, b.key);
-}
+bool SectionTable::NameEqual::operator()(std::string_view a, std::string_view b) const { return SameNoCase(a, b); }
 
 SectionTable::SectionTable() : text_(std::make_unique<std::string>()) {}
 
@@ -88,15 +80,26 @@ SectionTable SectionTable::Parse(std::string text) {
 }
 
 void SectionTable::BuildIndex() {
-    index_.reserve(entries_.size());
-    for (const Section& section : sections_)
-        for (size_t i = section.firstEntry; i < section.firstEntry + section.entryCount; ++i)
-            index_.try_emplace(IndexKey{section.name, entries_[i].key}, entries_[i].value);
+    byName_.reserve(sections_.size());
+    for (size_t i = 0; i < sections_.size(); ++i) {
+        Chain& chain = byName_[sections_[i].name];
+        if (chain.first == kNone)
+            chain.first = i;
+        else
+            sections_[chain.last].nextSameName = i;
+        chain.last = i;
+    }
 }
 
 std::string_view SectionTable::Lookup(std::string_view section, std::string_view key) const {
-    const auto it = index_.find(IndexKey{section, key});
-    return it == index_.end() ? std::string_view() : it->second;
+    const auto it = byName_.find(section);
+    if (it == byName_.end()) return {};
+    for (size_t s = it->second.first; s != kNone; s = sections_[s].nextSameName) {
+        const Section& sec = sections_[s];
+        for (size_t i = sec.firstEntry; i < sec.firstEntry + sec.entryCount; ++i)
+            if (SameNoCase(entries_[i].key, key)) return entries_[i].value;
+    }
+    return {};
 }
 
 }  // namespace rp770

@@ -5,9 +5,10 @@
 // and lose one leading "#".
 //
 // Lookup(section, key) gives the value of the first entry of that key in the
-// first section of that name that has one, searching in file order. It is
-// answered from an index built once, so that applying a file of any size
-// stays linear in its size.
+// first section of that name that has one, searching in file order. Sections
+// of one name are chained through an index built once, and the reader asks
+// a bounded number of keys of each section name, so applying a file of any
+// size stays linear in its size.
 
 #include <cstddef>
 #include <memory>
@@ -28,7 +29,9 @@ public:
         std::string_view name;   // trimmed, as written
         size_t firstEntry = 0;
         size_t entryCount = 0;
+        size_t nextSameName = kNone;  // the next section of the same name, in file order
     };
+    static constexpr size_t kNone = static_cast<size_t>(-1);
 
     SectionTable();
     // Parses the text of a file (any bytes; lines end at CR LF, CR or LF).
@@ -42,15 +45,15 @@ public:
     std::string_view Lookup(std::string_view section, std::string_view key) const;
 
 private:
-    struct IndexKey {
-        std::string_view section;
-        std::string_view key;
+    struct NameHash {
+        size_t operator()(std::string_view name) const;
     };
-    struct IndexHash {
-        size_t operator()(const IndexKey& k) const;
+    struct NameEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
     };
-    struct IndexEqual {
-        bool operator()(const IndexKey& a, const IndexKey& b) const;
+    struct Chain {
+        size_t first = kNone;
+        size_t last = kNone;
     };
 
     void AddEntry(std::string_view line, size_t equals);
@@ -59,7 +62,7 @@ private:
     std::unique_ptr<std::string> text_;  // owned on the heap: the views stay valid when the table moves
     std::vector<Section> sections_;
     std::vector<Entry> entries_;
-    std::unordered_map<IndexKey, std::string_view, IndexHash, IndexEqual> index_;
+    std::unordered_map<std::string_view, Chain, NameHash, NameEqual> byName_;
 };
 
 }  // namespace rp770
