@@ -1,6 +1,7 @@
 #include "workspace/Workspace.h"
 
 #include <exception>
+#include <new>
 #include <filesystem>
 
 #include "core/CommandLine.h"
@@ -16,6 +17,14 @@
 #include "workspace/Messages.h"
 
 namespace rp770 {
+
+namespace {
+// A failure the file code did not expect, as the error log shows it.
+FileFailure UnexpectedFailure(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return {7, "Out of memory"};
+    return {51, std::string("Internal error: ") + e.what()};
+}
+}  // namespace
 
 Workspace::Workspace(std::string programFolder, SettingsStore& settings, Prompter& prompter)
     : programFolder_(std::move(programFolder)), settings_(settings), prompter_(prompter) {}
@@ -143,7 +152,7 @@ bool Workspace::OpenDatFile(const std::string& path) {
         const SectionTable table = SectionTable::Parse(std::move(text));
         ApplySections(table, data_);
     } catch (const std::exception& e) {
-        ReportError("frmMain.FileRead2", std::string("7") + e.what());
+        ReportError("frmMain.FileRead2", UnexpectedFailure(e).LogText());
         fileError_ = true;
         Show(msg::FileReadError, Icon::Warning);
         return false;
@@ -162,7 +171,7 @@ bool Workspace::SaveDatFile(const std::string& path) {
     try {
         saved = SaveFileAs(path, data_, &failure);
     } catch (const std::exception& e) {
-        failure = {7, e.what()};
+        failure = UnexpectedFailure(e);
     }
     if (!saved) {
         fileError_ = true;
