@@ -1,0 +1,163 @@
+// Cost of the user's files: saving and reading back a whole data set, and
+// parsing and applying settings text files of growing size (the parse and
+// the lookups must stay linear in the file's size).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "core/MemoryImage.h"
+#include "files/DatReader.h"
+#include "files/DatWriter.h"
+#include "files/FileBytes.h"
+#include "files/MemorySettingsStore.h"
+#include "files/SectionTable.h"
+#include "workspace/Workspace.h"
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataFolder() {
+    if (const char* dir = std::getenv("RP770_DATA_DIR")) return dir;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+class QuietPrompter : public rp770::Prompter {
+public:
+    void Message(const std::string&, const std::string&, rp770::Icon) override {}
+    rp770::Answer Ask(const std::string&, const std::string&, rp770::Icon, rp770::Buttons, rp770::Answer a) override {
+        return a;
+    }
+};
+
+struct Scratch {
+    fs::path folder;
+    Scratch() {
+        std::random_device device;
+        folder = fs::temp_directory_path() / ("rp770-bench-" + std::to_string(device()));
+        fs::create_directories(folder);
+    }
+    ~Scratch() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
+
+double PeakMegabytes() {
+#if !defined(_WIN32)
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+#else
+    return 0;
+#endif
+}
+
+struct Session {
+    rp770::MemorySettingsStore settings;
+    QuietPrompter prompter;
+    rp770::Workspace ws{DataFolder(), settings, prompter};
+    Session() {
+        ws.Start();
+        ws.New();
+    }
+};
+
+void BM_FormatSettingsText(benchmark::State& state) {
+    Session s;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = rp770::FormatSettingsText(s.ws.data());
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_FormatSettingsText);
+
+void BM_SaveDatFile(benchmark::State& state) {
+    Session s;
+    Scratch scratch;
+    const std::string path = (scratch.folder / "boat.dat").string();
+    for (auto _ : state) {
+        if (!s.ws.SaveDatFile(path)) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveDatFile);
+
+// Open as the window does it: factory data of the destination, then the file.
+void BM_OpenDatFile(benchmark::State& state) {
+    Session s;
+    Scratch scratch;
+    const std::string path = (scratch.folder / "boat.dat").string();
+    s.ws.SaveDatFile(path);
+    for (auto _ : state) {
+        if (!s.ws.OpenDatFile(path)) state.SkipWithError("open failed");
+    }
+}
+BENCHMARK(BM_OpenDatFile);
+
+void BM_SaveAndOpenHexFile(benchmark::State& state) {
+    Session s;
+    Scratch scratch;
+    const std::string path = (scratch.folder / "boat.hex").string();
+    for (auto _ : state) {
+        if (!s.ws.SaveHexFile(path) || !s.ws.OpenHexFile(path)) state.SkipWithError("hex failed");
+    }
+}
+BENCHMARK(BM_SaveAndOpenHexFile);
+
+// A file of about `megabytes` MB: a whole data set, then channel sections
+// numbered on (every one positioned, so applying walks all of them).
+std::string GeneratedFile(size_t megabytes, const rp770::DataSet& data) {
+    std::string text = rp770::FormatSettingsText(data);
+    const size_t target = megabytes << 20;
+    for (size_t n = 114; text.size() < target; ++n) {
+        text += "[CHUSA" + std::to_string(n) + "]\r\nPosition=" + std::to_string(n % 114) +
+                "\r\nEnable=1\r\nLowPower=0\r\nPowUp=1\r\nDuplex=0\r\nTxEnable=1\r\nDispayA=0\r\nScanMemory=1\r\n"
+                "ChTag=#TAG " + std::to_string(n) + "\r\n";
+    }
+    return text;
+}
+
+void BM_ParseAndApplyDat(benchmark::State& state) {
+    Session s;
+    const std::string text = GeneratedFile(static_cast<size_t>(state.range(0)), s.ws.data());
+    rp770::DataSet data = s.ws.data();
+    for (auto _ : state) {
+        if (!rp770::ModelTypeMatches(text, 1)) state.SkipWithError("model type");
+        const rp770::SectionTable table = rp770::SectionTable::Parse(text);
+        rp770::ApplySections(table, data);
+        benchmark::DoNotOptimize(data.plan(0)[5].ChTag.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_ParseAndApplyDat)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// A million tiny sections, none of them the program's own.
+void BM_ParseMillionSections(benchmark::State& state) {
+    std::string text = "[MAIN]\r\nMODELTYPE=1\r\n";
+    for (int n = 0; n < 1000000; ++n) text += "[S" + std::to_string(n) + "]\r\na=1\r\n";
+    Session s;
+    rp770::DataSet data = s.ws.data();
+    for (auto _ : state) {
+        const rp770::SectionTable table = rp770::SectionTable::Parse(text);
+        rp770::ApplySections(table, data);
+        benchmark::DoNotOptimize(table.sections().size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["file_MB"] = static_cast<double>(text.size()) / (1 << 20);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_ParseMillionSections)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "cli/CliSession.h"
+
+#include <iostream>
+
+#include "core/Codecs.h"
+#include "files/DestinationScan.h"
+#include "files/ModelDefinitions.h"
+#include "platform/QtSettingsStore.h"
+
+namespace rp770::cli {
+
+void StderrPrompter::Message(const std::string& text, const std::string&, Icon) {
+    ++count_;
+    std::cerr << text << std::endl;
+}
+
+Answer StderrPrompter::Ask(const std::string& text, const std::string&, Icon, Buttons, Answer defaultAnswer) {
+    ++count_;
+    std::cerr << text << std::endl;
+    return defaultAnswer;
+}
+
+CliSession::CliSession(const CliOptions& options)
+    : options_(options),
+      userStore_(std::make_unique<platform::QtSettingsStore>()),
+      settings_(std::make_unique<ReadOnlyOverlayStore>(*userStore_)),
+      workspace_(std::make_unique<Workspace>(options.dataDir, *settings_, prompter_)) {}
+
+CliSession::~CliSession() = default;
+
+int CliSession::Open() {
+    Workspace& ws = *workspace_;
+    if (!ws.Start()) return kExitFailure;
+
+    if (options_.destination) {
+        const std::vector<std::string> names = ListDestinations(ws.programFolder(), ws.modelNumber());
+        if (names.empty()) {
+            ws.New();  // says that there are no definition files
+            return kExitFailure;
+        }
+        std::string chosen;
+        for (const std::string& name : names)
+            if (EqualsNoCase(name, *options_.destination)) chosen = name;
+        if (chosen.empty()) {
+            std::cerr << "rp770-cli: unknown destination '" << *options_.destination << "'; the destinations are:";
+            for (const std::string& name : names) std::cerr << " " << name;
+            std::cerr << "\n";
+            return kExitUsage;
+        }
+        settings_->Set(kIniFilePathSection, RememberedDestinationKey(ws.modelNumber()), chosen);
+    }
+
+    const int messagesBefore = prompter_.count();
+    ws.New();
+    const DestinationMenu& menu = ws.destinations();
+    const bool loaded = menu.checked >= 0;
+    if (loaded && options_.destination && !EqualsNoCase(menu.names[static_cast<size_t>(menu.checked)], *options_.destination)) {
+        std::cerr << "rp770-cli: destination '" << *options_.destination << "' has no definition file\n";
+        return kExitFailure;
+    }
+    if (!loaded) {
+        if (prompter_.count() == messagesBefore) std::cerr << "rp770-cli: no destination could be loaded\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace rp770::cli

@@ -1,0 +1,19 @@
+#pragma once
+// Saving a file without ever damaging the one it replaces: the bytes go to
+// a temporary file beside the target, which replaces the target only when
+// it was written, flushed, closed and checked completely. On any failure the
+// previous file stays exactly as it was and no temporary file is left.
+
+#include <filesystem>
+#include <string_view>
+
+#include "files/FileBytes.h"
+
+namespace rp770 {
+
+// A target that exists but is not a regular file (a folder, a device, a
+// pipe) is refused. A symbolic link is followed: the file it names is
+// replaced and the link stays.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileFailure* failure = nullptr);
+
+}  // namespace rp770

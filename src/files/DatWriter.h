@@ -1,0 +1,20 @@
+#pragma once
+// The writer of the settings text file (.dat): the typed model by name, as
+// INI-style text with CR LF line ends.
+
+#include <string>
+
+#include "core/Model.h"
+#include "files/FileBytes.h"
+
+namespace rp770 {
+
+// The whole file text for the data set (its model number and flags decide
+// the model name and the optional ATIS and weather sections).
+std::string FormatSettingsText(const DataSet& data);
+
+// Writes the file as a whole: the previous file is replaced only when the
+// new one was written completely.
+bool SaveFileAs(const std::string& path, const DataSet& data, FileFailure* failure = nullptr);
+
+}  // namespace rp770

@@ -1,0 +1,67 @@
+#include "files/DestinationScan.h"
+
+#include "core/Codecs.h"
+
+namespace rp770 {
+
+namespace {
+
+DefinitionLoad LoadDestination(const DestinationContext& context, const std::string& caption, DataSet& data) {
+    const std::optional<std::filesystem::path> file =
+        FindDefinitionFile(context.programFolder, ToUpper(caption), context.modelNumber, true);
+    const std::filesystem::path path =
+        file ? *file
+             : std::filesystem::path(context.programFolder) /
+                   (ToUpper(StripAlias(caption)) + ModelFileSuffix(context.modelNumber) + ".ini");
+    return FileReadIni(path, data);
+}
+
+}  // namespace
+
+std::string RememberedDestinationKey(int modelNumber) { return "IniFileName_" + std::to_string(modelNumber); }
+
+ScanOutcome ScanModelDefinitions(const DestinationContext& context, DestinationMenu& menu, DataSet& data,
+                                 DefinitionLoad* load) {
+    menu.enabled = false;
+    menu.checked = -1;
+    std::vector<std::string> names = ListDestinations(context.programFolder, context.modelNumber);
+    menu.names = std::move(names);
+    if (menu.names.empty()) return ScanOutcome::NoFiles;
+    menu.enabled = true;
+
+    const std::string key = RememberedDestinationKey(context.modelNumber);
+    std::string chosen = context.settings.GetOr(kIniFilePathSection, key, "");
+    if (chosen.empty() || !FindDefinitionFile(context.programFolder, chosen, context.modelNumber, false)) {
+        chosen = menu.names.front();
+        context.settings.Set(kIniFilePathSection, key, chosen);
+    }
+
+    for (size_t i = 0; i < menu.names.size(); ++i) {
+        if (!EqualsNoCase(menu.names[i], chosen)) continue;
+        const DefinitionLoad result = LoadDestination(context, menu.names[i], data);
+        if (load) *load = result;
+        if (result != DefinitionLoad::Loaded) return ScanOutcome::LoadFailed;
+        menu.checked = static_cast<int>(i);
+        return ScanOutcome::Loaded;
+    }
+    return ScanOutcome::NoEntry;
+}
+
+bool SelectDestination(const DestinationContext& context, DestinationMenu& menu, int entry, DataSet& data,
+                       DefinitionLoad* load) {
+    if (entry < 0 || entry >= static_cast<int>(menu.names.size())) return false;
+    const int previous = menu.checked;
+    menu.checked = -1;
+    const std::string& caption = menu.names[static_cast<size_t>(entry)];
+    const DefinitionLoad result = LoadDestination(context, caption, data);
+    if (load) *load = result;
+    if (result != DefinitionLoad::Loaded) {
+        menu.checked = previous;
+        return false;
+    }
+    menu.checked = entry;
+    context.settings.Set(kIniFilePathSection, RememberedDestinationKey(context.modelNumber), caption);
+    return true;
+}
+
+}  // namespace rp770

@@ -1,0 +1,52 @@
+#pragma once
+// The model definition files: one factory memory image per destination, in
+// the program folder, named destination + model file suffix + ".ini".
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+#include "files/FileBytes.h"
+
+namespace rp770 {
+
+inline constexpr int kMaxDestinations = 10;
+
+// "_013E" for model 1 (an underscore and the model code in four upper-case
+// hexadecimal digits); empty for every other model.
+std::string ModelFileSuffix(int modelNumber);
+
+// True only when both codes are equal, the model is 1 and the code is 318.
+bool CheckModelCode(int modelNumber, uint16_t first, uint16_t last);
+
+// The destination names of the definition files in the folder: files
+// matching "*" + suffix + ".ini" without regard to case, the part of the
+// name before its first underscore in upper case, at most ten (taken in the
+// order of the file names), sorted without regard to case. Names without an
+// underscore have no destination and are left out.
+std::vector<std::string> ListDestinations(const std::string& folder, int modelNumber);
+
+// A name ending in "-M" (longer than two characters, any case) is an alias
+// of the name without those two characters.
+bool IsAlias(const std::string& destination);
+std::string StripAlias(const std::string& destination);
+
+// The file of a destination (aliases resolved), found in the folder: the
+// exact name first, else the first name that matches without regard to
+// case, as on the file systems the definition files were made for.
+std::optional<std::filesystem::path> FindDefinitionFile(const std::string& folder, const std::string& destination,
+                                                        int modelNumber, bool resolveAlias);
+
+// Loading a definition file into the data set.
+enum class DefinitionLoad {
+    Loaded,        // read, accepted and decoded
+    WrongLength,   // not exactly the image's size; nothing happened
+    BadModelCode,  // the model codes do not pass CheckModelCode; image untouched
+    Failed,        // missing or unreadable; reported to the error log
+};
+DefinitionLoad FileReadIni(const std::filesystem::path& path, DataSet& data);
+
+}  // namespace rp770

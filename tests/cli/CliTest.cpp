@@ -1,0 +1,204 @@
+// rp770-cli run end to end: the built executable on a temporary data folder,
+// with a settings store of its own.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "core/HexDump.h"
+#include "core/Model.h"
+#include "files/TestFolder.h"
+
+namespace rp770 {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    TestFolder data;
+    TestFolder work;
+    TestFolder config;
+
+    void SetUp() override {
+#if defined(_WIN32)
+        GTEST_SKIP() << "runs the tool through a POSIX shell";
+#else
+        testing::CopyShippedData(data.path());
+        setenv("XDG_CONFIG_HOME", config.str().c_str(), 1);
+        setenv("HOME", config.str().c_str(), 1);
+#endif
+    }
+
+    static std::string Quote(const std::string& s) {
+        std::string q = "'";
+        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    }
+
+    CliRun RunCli(const std::vector<std::string>& args, bool withDataDir = true) {
+        std::string command = Quote(RP770_CLI_PATH);
+        for (const std::string& a : args) command += " " + Quote(a);
+        if (withDataDir) command += " --data-dir " + Quote(data.str());
+        command += " >" + Quote(work / ".out") + " 2>" + Quote(work / ".err");
+        CliRun run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadBytes(work / ".out");
+        run.err = ReadBytes(work / ".err");
+        fs::remove(work.path() / ".out");
+        fs::remove(work.path() / ".err");
+        return run;
+    }
+
+    std::string StoreFile() const { return (config.path() / "RP770" / "RP770.conf").string(); }
+    void Remember(const std::string& destination) {
+        fs::create_directories(config.path() / "RP770");
+        WriteBytes(StoreFile(), "[IniFilePath]\nIniFileName_1=" + destination + "\n");
+    }
+};
+
+TEST_F(Cli, DestinationsListsTheMenuAndMarksTheOneThatLoads) {
+    CliRun run = RunCli({"destinations"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "* CAN\n  INT\n  USA\n");
+    EXPECT_EQ(run.err, "");
+
+    run = RunCli({"destinations", "--destination", "usa"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "  CAN\n  INT\n* USA\n");
+
+    run = RunCli({"destinations", "--destination", "ATLANTIS"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("unknown destination"), std::string::npos);
+}
+
+TEST_F(Cli, TheUsersRememberedDestinationIsReadButTheStoreNeverWritten) {
+    CliRun run = RunCli({"destinations"});
+    EXPECT_FALSE(fs::exists(config.path() / "RP770")) << "the tool created a settings store";
+
+    Remember("INT");
+    const std::string before = ReadBytes(StoreFile());
+    run = RunCli({"destinations"});
+    EXPECT_EQ(run.out, "  CAN\n* INT\n  USA\n");
+    run = RunCli({"destinations", "--destination", "USA"});
+    EXPECT_EQ(run.out, "  CAN\n  INT\n* USA\n");
+    EXPECT_EQ(ReadBytes(StoreFile()), before);
+    EXPECT_EQ(config.Names(), std::vector<std::string>{"RP770"});
+
+    Remember("GONE");  // its file is missing: the first one, as the window does
+    run = RunCli({"destinations"});
+    EXPECT_EQ(run.out, "* CAN\n  INT\n  USA\n");
+}
+
+TEST_F(Cli, ConvertingAnImageToTextAndBackGivesTheSameImage) {
+    const std::string usa = data / "USA_013E.ini";
+    CliRun run = RunCli({"hex2dat", usa, work / "usa.dat", "--destination", "USA"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string text = ReadBytes(work / "usa.dat");
+    EXPECT_EQ(text.rfind("[MAIN]\r\nMODEL=#MR318\r\n", 0), 0u);
+
+    run = RunCli({"dat2hex", work / "usa.dat", work / "usa.hex", "--destination=USA"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(work / "usa.hex"), ReadBytes(usa));
+}
+
+TEST_F(Cli, DumpPrintsTheHexDumpOfTheImage) {
+    const std::string path = data / "INT_013E.ini";
+    const CliRun run = RunCli({"dump", path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    MemoryImage image;
+    const std::string bytes = ReadBytes(path);
+    std::copy(bytes.begin(), bytes.end(), image.bytes.begin());
+    std::string expected;
+    for (const std::string& line : HexDumpLines(image)) expected += line + "\n";
+    EXPECT_EQ(run.out, expected);
+}
+
+TEST_F(Cli, RefusalsAndFailuresSayTheProgramsMessageAndLeaveNoOutput) {
+    const std::string good = ReadBytes(data / "USA_013E.ini");
+    WriteBytes(work / "short.hex", good.substr(0, 1023));
+    std::string badEnd = good;
+    badEnd[1023] = '\0';
+    WriteBytes(work / "bad.hex", badEnd);
+    WriteBytes(work / "model2.dat", "[MAIN]\r\nMODELTYPE=2\r\n");
+    const std::string out = work / "out";
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"hex2dat", work / "missing.hex", out}, "FileRead Error!!"},
+        {{"hex2dat", work / "short.hex", out}, "bad file!!"},
+        {{"hex2dat", work / "bad.hex", out}, "ModelType Error !!"},
+        {{"dump", work / "bad.hex"}, "ModelType Error !!"},
+        {{"dat2hex", work / "model2.dat", out}, "ModelType Error !!"},
+        {{"dat2hex", work / "missing.dat", out}, "ModelType Error !!"},
+        {{"hex2dat", data / "USA_013E.ini", work / "no-folder/out.dat"}, "FileSave Error!!"},
+        {{"hex2dat", data / "USA_013E.ini", work.str()}, "FileSave Error!!"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 1) << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(run.err, std::string(c.message) + "\n") << c.args[0] << " " << c.args[1];
+        EXPECT_FALSE(fs::exists(out)) << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(work.Names(), (std::vector<std::string>{"bad.hex", "model2.dat", "short.hex"}));
+}
+
+TEST_F(Cli, AnExistingOutputFileIsLeftAloneWhenTheConversionFails) {
+    WriteBytes(work / "keep.dat", "precious");
+    WriteBytes(work / "model2.dat", "[MAIN]\r\nMODELTYPE=2\r\n");
+    const CliRun run = RunCli({"dat2hex", work / "model2.dat", work / "keep.dat"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadBytes(work / "keep.dat"), "precious");
+}
+
+TEST_F(Cli, AMissingModelListOrMissingDefinitionsStopTheCommand) {
+    fs::remove(data.path() / "USA_013E.ini");
+    fs::remove(data.path() / "INT_013E.ini");
+    fs::remove(data.path() / "CAN_013E.ini");
+    CliRun run = RunCli({"destinations"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Ini files are not found!!\n");
+    run = RunCli({"hex2dat", work / "x.hex", work / "x.dat"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Ini files are not found!!\n");
+    EXPECT_FALSE(fs::exists(work / "x.dat"));
+
+    fs::remove(data.path() / "global.ini");
+    run = RunCli({"destinations"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Unknown model!!\n");
+}
+
+TEST_F(Cli, WrongCommandLinesAreUsageErrors) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"hex2dat", "only-one"}, {"dump"}, {"destinations", "extra"}, {"dump", "x.hex", "--colour"},
+             {"dump", "x.hex", "--destination"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_NE(run.err.find("usage: rp770-cli"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(Cli, TheDataFolderDefaultsToTheExecutablesFolder) {
+    const CliRun run = RunCli({"destinations"}, false);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "* CAN\n  INT\n  USA\n");  // the shipped data beside the executable
+}
+
+}  // namespace
+}  // namespace rp770

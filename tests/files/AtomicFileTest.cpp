@@ -1,0 +1,113 @@
+#include "files/AtomicFile.h"
+
+#include <gtest/gtest.h>
+
+#include "files/TestFolder.h"
+
+#if !defined(_WIN32)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace rp770 {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+TEST(AtomicFile, WritesANewFileAndReplacesAnOldOne) {
+    TestFolder folder;
+    const std::string path = folder / "a.dat";
+    ASSERT_TRUE(WriteFileAtomically(path, "first"));
+    EXPECT_EQ(ReadBytes(path), "first");
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("second\0x", 8)));
+    EXPECT_EQ(ReadBytes(path), std::string("second\0x", 8));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.dat"});  // no temporary file left
+}
+
+TEST(AtomicFile, AMissingFolderFailsWithoutCreatingAnything) {
+    TestFolder folder;
+    FileFailure failure;
+    EXPECT_FALSE(WriteFileAtomically(folder / "missing/a.dat", "x", &failure));
+    EXPECT_NE(failure.number, 0);
+    EXPECT_FALSE(failure.description.empty());
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST(AtomicFile, AFolderOrADeviceIsNeverReplaced) {
+    TestFolder folder;
+    fs::create_directory(folder.path() / "dir");
+    WriteBytes(folder / "dir/inside", "keep");
+    EXPECT_FALSE(WriteFileAtomically(folder / "dir", "x"));
+    EXPECT_EQ(ReadBytes(folder / "dir/inside"), "keep");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"dir"});
+
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(WriteFileAtomically("/dev/full", "x"));
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
+}
+
+TEST(AtomicFile, AReadOnlyFileIsLeftAlone) {
+    TestFolder folder;
+    const std::string path = folder / "locked.dat";
+    WriteBytes(path, "old");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST(AtomicFile, ALinkStaysALinkAndTheFileItNamesIsReplaced) {
+    TestFolder folder;
+    WriteBytes(folder / "real.dat", "old");
+    std::error_code ec;
+    fs::create_symlink(folder.path() / "real.dat", folder.path() / "link.dat", ec);
+    if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+    ASSERT_TRUE(WriteFileAtomically(folder / "link.dat", "new"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.dat"));
+    EXPECT_EQ(ReadBytes(folder / "real.dat"), "new");
+}
+
+#if !defined(_WIN32)
+// A file size limit makes the write fail half-way, even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
+    TestFolder folder;
+    const std::string path = folder / "a.dat";
+    const std::string old = "previous content\r\n";
+    WriteBytes(path, old);
+    FileFailure failure;
+    bool written = true;
+    {
+        FileSizeLimit limit(100000);
+        written = WriteFileAtomically(path, std::string(400000, 'n'), &failure);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(failure.number, 61);  // "Disk full"
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.dat"});
+}
+#endif
+
+}  // namespace
+}  // namespace rp770
