@@ -28,7 +28,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+        // Short options ("-o") count only where the command declares them.
+        const bool declaredShort = arg.size() == 2 && arg[0] == '-' && arg[1] != '-' &&
+                                   (Contains(spec.valueOptions, arg) || Contains(spec.flagOptions, arg));
+        if (optionsEnded || ((arg.size() < 2 || arg.compare(0, 2, "--") != 0) && !declaredShort)) {
             options.positional.push_back(arg);
             continue;
         }

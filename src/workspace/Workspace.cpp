@@ -92,6 +92,12 @@ void Workspace::Reinitialise(bool rescan) {
     currentFilePath_.clear();
 }
 
+void Workspace::ReadCompleted() {
+    ResetOperationFlags();
+    currentFilePath_.clear();
+    dataChanged_ = false;
+}
+
 void Workspace::New() {
     ResetOperationFlags();
     Reinitialise(true);

@@ -92,6 +92,10 @@ public:
     bool OpenHexFile(const std::string& path);
     bool SaveHexFile(const std::string& path);
 
+    // After a whole image was read from the radio (and decoded into the data
+    // set): there is no current file, and nothing counts as changed.
+    void ReadCompleted();
+
 private:
     void ResetOperationFlags();
     void SetModel(int model);

@@ -1,0 +1,53 @@
+#include "ui/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace rp770::ui {
+
+QString FileFilter(FileKind kind) {
+    switch (kind) {
+        case FileKind::Dat: return "dat files (*.dat);;All files (*)";
+        case FileKind::Hex: return "hex files (*.hex);;All files (*)";
+        case FileKind::Text: return "Text files (*.txt);;All files (*)";
+    }
+    return "All files (*)";
+}
+
+namespace {
+QString DefaultSuffix(FileKind kind) {
+    switch (kind) {
+        case FileKind::Dat: return "dat";
+        case FileKind::Hex: return "hex";
+        case FileKind::Text: return "txt";
+    }
+    return {};
+}
+}  // namespace
+
+QString QtFileDialogs::OpenPath(QWidget* parent, FileKind kind, const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder, FileFilter(kind));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A settings file that does not exist is refused by the reader with its
+    // own message; a memory image must exist.
+    dialog.setFileMode(kind == FileKind::Hex ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtFileDialogs::SavePath(QWidget* parent, FileKind kind, const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder, FileFilter(kind));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(DefaultSuffix(kind));  // the overwrite prompt is on by default
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+bool QtFileDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace rp770::ui
