@@ -102,7 +102,7 @@ void SimulatedRadio::HandleLine(const std::string& line) {
             case AcmdAnswer::Error: return Answer(std::string("ERROR"));
             case AcmdAnswer::None: return;
             case AcmdAnswer::Other: return Answer(std::string("NG"));
-            case AcmdAnswer::BadLineEnd: return Answer(Bytes{'O', 'K', kCR, kCR, kLF});
+            case AcmdAnswer::BadLineEnd: return Answer(Bytes{'O', 'K', kCR, kCR});
         }
         return;
     }
