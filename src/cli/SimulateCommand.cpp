@@ -20,11 +20,20 @@ namespace {
 volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void RequestStop(int) { stopRequested = 1; }
 
+void PrintUsage(std::ostream& out) {
+    out << "usage: rp770-cli simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]\n"
+        << "  --image   the radio's memory: a 1024-byte image file (default: factory memory)\n"
+        << "  --baud    the line's speed in bits a second, ten bits a byte (default 4800)\n"
+        << "  --fault   make the radio misbehave (repeatable); block requests, sent bytes and\n"
+        << "            echoes are counted from 1\n"
+        << "  --dump    where to write the memory when stopped\n"
+        << "faults:\n"
+        << sim::FaultHelp();
+}
+
 int Usage(const std::string& problem) {
-    std::cerr << "rp770-cli simulate: " << problem << "\n"
-              << "usage: rp770-cli simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]\n"
-              << "faults:\n"
-              << sim::FaultHelp();
+    std::cerr << "rp770-cli simulate: " << problem << "\n";
+    PrintUsage(std::cerr);
     return 2;
 }
 
@@ -40,6 +49,10 @@ int RunSimulate(const std::vector<std::string>& args) {
             return true;
         };
         std::string v;
+        if (a == "--help" || a == "-h") {
+            PrintUsage(std::cout);
+            return 0;
+        }
         if (a == "--image") {
             if (!value(imagePath)) return Usage("--image needs a file");
         } else if (a == "--dump") {

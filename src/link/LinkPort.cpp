@@ -88,6 +88,7 @@ void LinkPort::ConsumeEcho(const Bytes& sent) {
     if (state.NoEchoMode) return;
     state.CommError = true;
     state.CancelRequested = false;
+    if (sent.empty()) return;
     const double deadline = Now() + kEchoSeconds;
     size_t matched = 0;
     for (;;) {

@@ -146,7 +146,10 @@ std::string FaultHelp() {
         std::string usage = name;
         if (kind.argument) usage += (kind.argument[0] == '[' ? "" : "=") + std::string(kind.argument);
         if (kind.argument && kind.argument[0] == '[') usage = name + "[=N]";
-        text += "  " + usage + std::string(usage.size() < 26 ? 26 - usage.size() : 1, ' ') + kind.help + "\n";
+        constexpr size_t kColumn = 26;
+        text += "  " + usage;
+        text += usage.size() < kColumn ? std::string(kColumn - usage.size(), ' ') : "\n" + std::string(kColumn + 2, ' ');
+        text += std::string(kind.help) + "\n";
     }
     return text;
 }
