@@ -99,11 +99,11 @@ bool ApplyAcmd(Faults& faults, std::string_view arg) {
 
 }  // namespace
 
-bool ApplyFault(Faults& faults, std::string_view spec, std::string& error) {
-    const size_t eq = spec.find('=');
-    const std::string_view name = spec.substr(0, eq);
+bool ApplyFault(Faults& faults, std::string_view text, std::string& error) {
+    const size_t eq = text.find('=');
+    const std::string_view name = text.substr(0, eq);
     const bool hasArg = eq != std::string_view::npos;
-    const std::string_view arg = hasArg ? spec.substr(eq + 1) : std::string_view();
+    const std::string_view arg = hasArg ? text.substr(eq + 1) : std::string_view();
     const auto it = Kinds().find(name);
     if (it == Kinds().end()) {
         error = "unknown fault '" + std::string(name) + "'";

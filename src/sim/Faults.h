@@ -41,7 +41,7 @@ struct Faults {
 
 // Adds one fault, "NAME" or "NAME=ARG". False, with a reason, when the name
 // or its argument is not understood.
-bool ApplyFault(Faults& faults, std::string_view spec, std::string& error);
+bool ApplyFault(Faults& faults, std::string_view text, std::string& error);
 
 // One line per fault name, for --help.
 std::string FaultHelp();

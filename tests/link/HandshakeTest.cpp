@@ -7,10 +7,10 @@
 namespace rp770::testing {
 namespace {
 
-sim::Faults With(const std::string& spec) {
+sim::Faults With(const std::string& name) {
     sim::Faults f;
     std::string error;
-    EXPECT_TRUE(sim::ApplyFault(f, spec, error)) << error;
+    EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
     return f;
 }
 

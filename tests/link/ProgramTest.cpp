@@ -10,11 +10,11 @@
 namespace rp770::testing {
 namespace {
 
-sim::Faults With(const std::vector<const char*>& specs) {
+sim::Faults With(const std::vector<const char*>& names) {
     sim::Faults f;
-    for (const char* spec : specs) {
+    for (const char* name : names) {
         std::string error;
-        EXPECT_TRUE(sim::ApplyFault(f, spec, error)) << error;
+        EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
     }
     return f;
 }
