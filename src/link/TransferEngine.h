@@ -12,6 +12,7 @@ namespace rp770::link {
 // Shared state of the radio link.
 struct LinkState {
     int PortNumber = 1;         // COM port number
+    std::string PortDevice;     // a device named by the user; empty: the default device of PortNumber
     int RetryCount = 3;         // attempts per command
     bool CommError = false;     // the last link step failed
     bool CancelRequested = false;

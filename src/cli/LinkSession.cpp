@@ -1,0 +1,62 @@
+#include "cli/LinkSession.h"
+
+#include <QCoreApplication>
+#include <cctype>
+
+#include "platform/QtSerialPort.h"
+#include "platform/QtServices.h"
+#include "sim/VirtualWire.h"
+
+namespace rp770::cli {
+
+struct LinkSession::Parts {
+    std::unique_ptr<QCoreApplication> app;  // QSerialPort needs one in the thread
+    std::unique_ptr<sim::VirtualWire> wire;
+    std::unique_ptr<platform::QtSerialPort> port;
+    std::unique_ptr<platform::SteadyClock> clock;
+    std::unique_ptr<platform::EventLoopPump> pump;
+};
+
+namespace {
+bool AllDigits(const std::string& s) {
+    if (s.empty() || s.size() > 2) return false;
+    for (char c : s)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+}  // namespace
+
+std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Prompter& prompter, const sim::Faults& faults) {
+    std::unique_ptr<LinkSession> session(new LinkSession());
+    session->parts_ = std::make_unique<Parts>();
+    Parts& parts = *session->parts_;
+    if (device == "sim") {
+        session->radio_ = std::make_unique<sim::SimulatedRadio>(faults);
+        parts.wire = std::make_unique<sim::VirtualWire>(*session->radio_);
+        session->link_ = std::make_unique<link::RadioLink>(parts.wire->Port(), parts.wire->GetClock(),
+                                                           parts.wire->GetPump(), prompter);
+        return session;
+    }
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "rp770-cli";
+        static char* argv[] = {name, nullptr};
+        parts.app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    parts.port = std::make_unique<platform::QtSerialPort>();
+    parts.clock = std::make_unique<platform::SteadyClock>();
+    parts.pump = std::make_unique<platform::EventLoopPump>();
+    session->link_ = std::make_unique<link::RadioLink>(*parts.port, *parts.clock, *parts.pump, prompter);
+    if (AllDigits(device))
+        session->link_->State().PortNumber = std::stoi(device);
+    else
+        session->link_->State().PortDevice = device;
+    return session;
+}
+
+LinkSession::~LinkSession() {
+    link_.reset();  // closes the port before the parts go
+    parts_.reset();
+}
+
+}  // namespace rp770::cli

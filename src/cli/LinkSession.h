@@ -1,0 +1,40 @@
+#pragma once
+// A radio link ready for a command-line transfer, with everything it runs on.
+//
+//   "sim"          the simulated radio in this process, on a virtual cable
+//                  at 4800 baud in virtual time (a transfer takes no time)
+//   "1" .. "99"    the platform's default device for that port number
+//   anything else  a device name ("/dev/ttyUSB0", "COM7", a pseudo-terminal)
+
+#include <memory>
+#include <string>
+
+#include "core/Services.h"
+#include "link/RadioLink.h"
+#include "sim/Faults.h"
+#include "sim/SimulatedRadio.h"
+
+namespace rp770::cli {
+
+class LinkSession {
+public:
+    // Faults apply to "sim" only.
+    static std::unique_ptr<LinkSession> Open(const std::string& device, Prompter& prompter,
+                                             const sim::Faults& faults = {});
+    ~LinkSession();
+    LinkSession(const LinkSession&) = delete;
+    LinkSession& operator=(const LinkSession&) = delete;
+
+    link::RadioLink& Link() { return *link_; }
+    // The simulated radio behind "sim"; null for a real port.
+    sim::SimulatedRadio* Radio() { return radio_.get(); }
+
+private:
+    LinkSession() = default;
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+    std::unique_ptr<sim::SimulatedRadio> radio_;
+    std::unique_ptr<link::RadioLink> link_;
+};
+
+}  // namespace rp770::cli

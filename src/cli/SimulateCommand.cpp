@@ -1,0 +1,123 @@
+// rp770-cli simulate: a simulated radio on a pseudo-terminal, for trying the
+// program (or any serial tool) without a radio.
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "sim/Faults.h"
+#include "sim/RadioMemoryFile.h"
+#include "sim/SimulatedRadio.h"
+#if defined(RP770_HAVE_PTY)
+#include "sim/PtyRadio.h"
+#endif
+
+namespace rp770::cli {
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+extern "C" void RequestStop(int) { stopRequested = 1; }
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: rp770-cli simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]\n"
+        << "  --image   the radio's memory: a 1024-byte image file (default: factory memory)\n"
+        << "  --baud    the line's speed in bits a second, ten bits a byte (default 4800)\n"
+        << "  --fault   make the radio misbehave (repeatable); block requests, sent bytes and\n"
+        << "            echoes are counted from 1\n"
+        << "  --dump    where to write the memory when stopped\n"
+        << "faults:\n"
+        << sim::FaultHelp();
+}
+
+int Usage(const std::string& problem) {
+    std::cerr << "rp770-cli simulate: " << problem << "\n";
+    PrintUsage(std::cerr);
+    return 2;
+}
+
+int RunSimulate(const std::vector<std::string>& args) {
+    std::string imagePath, dumpPath;
+    int baud = 4800;
+    sim::Faults faults;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            PrintUsage(std::cout);
+            return 0;
+        }
+        if (a == "--image") {
+            if (!value(imagePath)) return Usage("--image needs a file");
+        } else if (a == "--dump") {
+            if (!value(dumpPath)) return Usage("--dump needs a file");
+        } else if (a == "--baud") {
+            if (!value(v)) return Usage("--baud needs a number");
+            try {
+                size_t used = 0;
+                baud = std::stoi(v, &used);
+                if (used != v.size() || baud < 50 || baud > 4000000) return Usage("bad baud rate " + v);
+            } catch (...) {
+                return Usage("bad baud rate " + v);
+            }
+        } else if (a == "--fault") {
+            std::string error;
+            if (!value(v)) return Usage("--fault needs a name");
+            if (!sim::ApplyFault(faults, v, error)) return Usage(error);
+        } else {
+            return Usage("unknown argument " + a);
+        }
+    }
+
+    sim::SimulatedRadio radio(faults);
+    if (!imagePath.empty()) {
+        sim::RadioMemory memory{};
+        std::string error;
+        if (!sim::LoadRadioMemory(imagePath, memory, error)) {
+            std::cerr << "rp770-cli simulate: " << error << "\n";
+            return 1;
+        }
+        radio.SetMemory(memory);
+    }
+#if defined(RP770_HAVE_PTY)
+    sim::PtyRadio pty(radio, baud);
+    std::string error;
+    if (!pty.Open(error)) {
+        std::cerr << "rp770-cli simulate: " << error << "\n";
+        return 1;
+    }
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    std::cout << "PORT " << pty.DevicePath() << std::endl;
+    pty.Serve([] { return stopRequested != 0; });
+    const sim::RadioLog& log = radio.Log();
+    std::cerr << "rp770-cli simulate: " << log.readRequests << " reads, " << log.writeRequests << " writes\n";
+    if (!dumpPath.empty() && !sim::SaveRadioMemory(dumpPath, radio.Memory(), error)) {
+        std::cerr << "rp770-cli simulate: " << error << "\n";
+        return 1;
+    }
+    return 0;
+#else
+    (void)dumpPath;
+    (void)baud;
+    std::cerr << "rp770-cli simulate: pseudo-terminals are not available on this system\n";
+    return 1;
+#endif
+}
+
+const Registration registration{"simulate", "simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]",
+                                "run a simulated radio on a pseudo-terminal; prints PORT <device> and serves until "
+                                "stopped (SIGTERM or SIGINT), then writes its memory to --dump",
+                                &RunSimulate};
+
+}  // namespace
+}  // namespace rp770::cli

@@ -1,0 +1,163 @@
+#include "link/Handshake.h"
+
+#include <string>
+
+namespace rp770::link {
+
+Code Handshake::WaitAck() {
+    const Reception head = port_.ReadChars(6, kAckSeconds);
+    if (head.code != Code::Done) return head.code;
+    if (head.text != "#CMDOK") return Code::Malformed;
+    if (port_.WaitByte(kCR, kAckLineEndSeconds) != Code::Done) return Code::Malformed;
+    if (port_.WaitByte(kLF, kAckLineEndSeconds) != Code::Done) return Code::Malformed;
+    ctx_.state.CommError = false;
+    return Code::Done;
+}
+
+bool Handshake::ProbeRadio() {
+    port_.SendByte('P');
+    if (port_.WaitByte('P', kProbeSeconds) != Code::Done) return false;
+    port_.SendByte('0');
+    return true;
+}
+
+bool Handshake::SyncCommand() {
+    int successes = 0;
+    for (int pass = 1; pass <= 2; ++pass) {
+        int attemptsLeft = ctx_.state.RetryCount;
+        Code result = Code::TimeOut;
+        for (;;) {
+            port_.ShowMonitor("sending '#CMDSY'...(" + std::to_string(pass) + ")");
+            port_.SendText("#CMDSY");
+            result = WaitAck();
+            if (result == Code::Done) break;
+            if (result != Code::TimeOut && result != Code::ErrorText) break;
+            if (--attemptsLeft <= 0) break;
+        }
+        if (result == Code::Done) {
+            ++successes;
+        } else if (result != Code::TimeOut && result != Code::ErrorText) {
+            break;  // cancelled or garbled: the other pass is skipped
+        }
+    }
+    if (successes == 2) return true;
+    port_.ShowMonitor("can'not Receive '#CMDOK' !!");
+    return false;
+}
+
+bool Handshake::SyncRadio() {
+    LinkState& state = ctx_.state;
+    state.CancelRequested = false;
+    if (!port_.PortInit()) {
+        // Nothing may be sent to a port that did not open.
+        ctx_.Tell("port inicialize error!!");
+        return false;
+    }
+    bool probed = false;
+    for (int i = 0; i < kProbeTries && !probed; ++i) {
+        probed = ProbeRadio();
+        // A Cancel noticed while probing ends the synchronisation; the next
+        // send would forget it.
+        if (!probed && state.CancelRequested) return false;
+    }
+    if (!probed) port_.ShowMonitor("sync failed!!");
+
+    port_.ShowMonitor("sending 'ACMD:002'...");
+    port_.SendText("ACMD:002");
+    const Reception reply = port_.ReadReplyLine(kAcmdReplySeconds);
+    switch (reply.code) {
+        case Code::Done:
+            if (reply.text == "OK" || reply.text == "#CMDUN") break;
+            ctx_.Tell(reply.text == "ERROR" ? "ACMD Command error!!" : "error!!");
+            return false;
+        case Code::Cancelled:
+            return false;
+        case Code::Malformed:
+            ctx_.Tell("error!!");
+            break;
+        default:  // no answer within the limit
+            break;
+    }
+
+    if (!port_.PortInitCP()) {
+        ctx_.Tell("port inicialize error!!");
+        return false;
+    }
+    ctx_.clock.Sleep(kSyncPauseMs);
+    return SyncCommand();
+}
+
+bool Handshake::AskResynchronisation() {
+    const Answer answer = ctx_.prompter.Ask("confirm the synchronization of the communication", ctx_.title,
+                                            Icon::Question, Buttons::OkCancel, Answer::Ok);
+    return answer == Answer::Ok && SyncCommand();
+}
+
+bool Handshake::StatusCheck() {
+    for (;;) {
+        port_.ShowMonitor("status check..");
+        const Bytes frame = BuildFrame("#CEPSR", "00", "", "");
+        int attemptsLeft = ctx_.state.RetryCount;
+        bool acknowledged = false;
+        for (;;) {
+            port_.SendFrame(frame);
+            const Code result = WaitAck();
+            if (result == Code::Done) {
+                acknowledged = true;
+                break;
+            }
+            if (result == Code::TimeOut) {
+                if (--attemptsLeft > 0) continue;
+                break;
+            }
+            if (result == Code::ErrorText) {
+                if (--attemptsLeft <= 0 && AskResynchronisation()) attemptsLeft = 1;
+                if (attemptsLeft > 0) continue;
+                break;
+            }
+            break;
+        }
+        if (!acknowledged) return false;
+
+        bool ready = false;
+        bool askAgain = false;
+        const Reception head = port_.ReadChars(6, kReplySeconds);
+        if (head.code == Code::Cancelled) {
+            ctx_.Tell("cancel!!");
+        } else if (head.code == Code::TimeOut) {
+            ctx_.Tell("time out!!");
+        } else if (head.code == Code::Done && head.text != "#CEPSD") {
+            port_.SendText("#CMDUN");
+        } else if (head.code == Code::Done) {
+            const Reception rest = port_.ReadToLineEnd(kReplySeconds);
+            if (rest.code == Code::Cancelled) {
+                ctx_.Tell("cancel!!");
+            } else if (rest.code == Code::TimeOut) {
+                ctx_.Tell("time out!!");
+            } else if (!VerifyReply(head.text + rest.text)) {
+                port_.SendText("#CMDSM");
+            } else {
+                port_.SendText("#CMDOK");
+                const auto pieces = SplitAtTabs(rest.text);
+                const std::string status = pieces.size() > 1 ? pieces[1] : "";
+                if (status == "00") {
+                    ready = true;
+                } else if (status == "01") {
+                    askAgain = ctx_.prompter.Ask("Radio is busy!!", ctx_.title, Icon::Warning, Buttons::RetryCancel,
+                                                 Answer::Cancel) == Answer::Retry;
+                }
+            }
+        }
+        if (askAgain) continue;
+        port_.ShowMonitor(ready ? "status check.. OK" : "status check.. NG!!");
+        return ready;
+    }
+}
+
+void Handshake::SendAbort() {
+    port_.SendByte(kCAN);
+    port_.WaitByte(kACK, kAbortAckSeconds);
+    ctx_.state.CancelRequested = true;
+}
+
+}  // namespace rp770::link

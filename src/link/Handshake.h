@@ -1,0 +1,42 @@
+#pragma once
+// The conversation that opens every transfer: the probe, "ACMD:002", the two
+// "#CMDSY" passes, the status check, the acknowledgements, the question that
+// offers a re-synchronisation after repeated refusals, and the abort after a
+// cancelled read.
+
+#include "link/LinkContext.h"
+#include "link/LinkPort.h"
+
+namespace rp770::link {
+
+inline constexpr double kProbeSeconds = 1;
+inline constexpr double kAcmdReplySeconds = 1;
+inline constexpr int kSyncPauseMs = 1000;
+inline constexpr double kAckSeconds = 10;
+inline constexpr double kAckLineEndSeconds = 1;
+inline constexpr double kReplySeconds = 10;
+inline constexpr double kAbortAckSeconds = 10;
+inline constexpr int kProbeTries = 3;
+
+class Handshake {
+public:
+    Handshake(LinkContext& context, LinkPort& port) : ctx_(context), port_(port) {}
+
+    // Done (acknowledged, CommError cleared), Cancelled, TimeOut, ErrorText,
+    // or Malformed for anything else.
+    Code WaitAck();
+    bool ProbeRadio();
+    bool SyncCommand();
+    bool SyncRadio();
+    bool StatusCheck();
+    void SendAbort();
+    // Asked when the last attempt of a step was refused: true when the user
+    // agreed and the re-synchronisation worked (the step gets one more try).
+    bool AskResynchronisation();
+
+private:
+    LinkContext& ctx_;
+    LinkPort& port_;
+};
+
+}  // namespace rp770::link

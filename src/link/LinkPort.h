@@ -1,0 +1,64 @@
+#pragma once
+// The PC end of the cable as the protocol uses it: opening and closing the
+// port, the send primitives (each followed by reading back its own echo) and
+// the receive primitives. Every wait polls the port and yields to the pump
+// on each pass, so that a Cancel can arrive; deadlines use the monotonic
+// clock.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "link/Frame.h"
+#include "link/LinkCodes.h"
+#include "link/LinkContext.h"
+
+namespace rp770::link {
+
+// Waits of the protocol, in seconds.
+inline constexpr double kEchoSeconds = 100;
+inline constexpr int kSendPauseMs = 10;
+inline constexpr int kMonitorPauseMs = 500;
+
+class LinkPort {
+public:
+    explicit LinkPort(LinkContext& context) : ctx_(context) {}
+
+    // (Re)configure and open the port; false, logged under their names, on failure.
+    bool PortInit() { return Configure("frmRadio.PortInit"); }
+    bool PortInitCP() { return Configure("frmRadio.PortInitCP"); }
+    // Opens the port if it is not open yet.
+    bool PortOpen();
+    void ClosePort();
+
+    void FlushInput();
+    void SendByte(uint8_t byte);
+    void SendText(std::string_view text);  // followed by CR LF
+    void SendFrame(const Bytes& frame);
+    void ConsumeEcho(const Bytes& sent);
+
+    Code WaitByte(uint8_t value, double seconds);
+    Reception ReadReplyLine(double seconds);
+    Reception ReadChars(int count, double seconds);
+    Reception ReadToLineEnd(double seconds);
+
+    // Debug mode only: the text goes to the dialog's monitor, then a pause.
+    void ShowMonitor(const std::string& text);
+
+    // An unexpected failure inside a block phase: logged under the
+    // procedure's name, shown, the transfer cancelled and the port closed.
+    void ReportRuntimeFailure(std::string_view procedure, const std::exception& failure);
+
+private:
+    bool Configure(std::string_view procedure);
+    void Transmit(const Bytes& bytes);
+    void DiscardReceived();
+    // No byte can come any more: the port is closed or was lost.
+    bool Silent() const { return !ctx_.port.IsOpen(); }
+    double Now() { return ctx_.clock.Now(); }
+
+    LinkContext& ctx_;
+};
+
+}  // namespace rp770::link

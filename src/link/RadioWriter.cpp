@@ -1,0 +1,90 @@
+#include "link/RadioWriter.h"
+
+#include <exception>
+
+#include "link/WritePlan.h"
+
+namespace rp770::link {
+
+void RadioWriter::WriteBlock(const MemoryImage& image, int address, int count) {
+    LinkState& state = ctx_.state;
+    int attemptsLeft = state.RetryCount;
+    for (;;) {
+        state.CommError = true;
+        state.CancelRequested = false;
+        port_.FlushInput();
+        // The bytes are taken from the image as the request is built.
+        const Bytes request = BuildFrame("#CEPWR", Hex4(static_cast<unsigned>(address)),
+                                         Hex2(static_cast<unsigned>(count)),
+                                         HexBytes(&image.bytes[static_cast<size_t>(address)], static_cast<size_t>(count)));
+        port_.SendFrame(request);
+        state.CommError = true;
+        const Code result = handshake_.WaitAck();
+        if (result == Code::Done) return;
+        if (result == Code::TimeOut) {
+            if (--attemptsLeft > 0) continue;
+            return;
+        }
+        if (result == Code::ErrorText) {
+            if (--attemptsLeft <= 0 && handshake_.AskResynchronisation()) attemptsLeft = 1;
+            if (attemptsLeft > 0) continue;
+            return;
+        }
+        return;
+    }
+}
+
+void RadioWriter::WriteData(const MemoryImage& image) {
+    LinkState& state = ctx_.state;
+    try {
+        if (!port_.PortOpen()) {
+            state.CommError = true;
+            ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
+            return;
+        }
+        ctx_.SetProgress(0);
+        for (const PlannedRow& row : WritePlan(image.lastAddress)) {
+            ctx_.SetProgress(ProgressPercent(row.row, image.lastAddress));
+            if (row.writes.empty()) ctx_.clock.Sleep(kSkippedRowPauseMs);
+            for (const PlannedWrite& w : row.writes) {
+                WriteBlock(image, w.address, w.count);
+                // A row of single bytes stops at its first failed or
+                // cancelled write, so that the row's outcome is not hidden
+                // by the writes after it.
+                if (state.CommError || state.CancelRequested) break;
+            }
+            if (state.CommError || state.CancelRequested) break;
+        }
+        port_.ClosePort();
+        if (!state.CancelRequested) {
+            if (state.CommError)
+                ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
+            else
+                ctx_.clock.Sleep(kPhaseEndPauseMs);
+        }
+    } catch (const std::exception& failure) {
+        port_.ReportRuntimeFailure("frmRadio.WriteData", failure);
+    }
+}
+
+void RadioWriter::ProgramToRadio(const DataSet& data) {
+    LinkState& state = ctx_.state;
+    ctx_.SetControlsEnabled(false);
+    if (!handshake_.StatusCheck()) {
+        ctx_.Tell("Radio not ready!!");
+        ctx_.SetControlsEnabled(true);
+        return;
+    }
+    reader_.ReadDataChkModel(data);
+    if (!state.CommError) {
+        port_.ShowMonitor("radio writing...");
+        WriteData(data.image);
+        if (!state.CommError && !state.CancelRequested) {
+            port_.ShowMonitor("");
+            ctx_.Tell("Complete!!", Icon::Information);
+        }
+    }
+    ctx_.SetControlsEnabled(true);
+}
+
+}  // namespace rp770::link

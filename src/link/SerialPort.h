@@ -1,0 +1,47 @@
+#pragma once
+// The PC end of the programming cable. The radio link reaches the port only
+// through this interface: the desktop gives a real serial port, the tests a
+// virtual wire to a simulated radio.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rp770::link {
+
+// Which port to open: a device named by the user, or else port number n
+// (the platform's default device for n, "COMn" on Windows).
+struct PortAddress {
+    int number = 1;
+    std::string device;  // wins when not empty
+};
+
+// Why the last open (or the port itself) failed, for the error log.
+struct PortError {
+    int number = 0;
+    std::string text;
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    // Opens the port with line settings such as "4800,N,8,1". False, with
+    // LastError() telling why, when the device is missing, busy or refuses
+    // the settings.
+    virtual bool Open(const PortAddress& address, const std::string& settings) = 0;
+    virtual void Close() = 0;
+    // False once the port was closed, never opened, or lost (a USB adapter
+    // pulled out): a lost port reads nothing and refuses every write.
+    virtual bool IsOpen() const = 0;
+    // The line settings in force, as text ("4800,N,8,1"); empty when closed.
+    virtual std::string Settings() const = 0;
+    // Queues the bytes for sending. False when nothing could be written.
+    virtual bool Write(const std::vector<uint8_t>& bytes) = 0;
+    // Received bytes waiting to be read.
+    virtual int BytesAvailable() = 0;
+    // The next received byte, or -1 when none is waiting.
+    virtual int ReadByte() = 0;
+    virtual PortError LastError() const = 0;
+};
+
+}  // namespace rp770::link

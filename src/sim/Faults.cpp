@@ -1,0 +1,157 @@
+#include "sim/Faults.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace rp770::sim {
+
+namespace {
+
+std::optional<long> ParseNumber(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+struct FaultKind {
+    const char* argument;  // nullptr: none allowed; "[N]": optional; otherwise required
+    const char* help;
+    std::function<bool(Faults&, std::optional<long>, std::optional<long>)> apply;
+};
+
+bool Positive(std::optional<long> v) { return v && *v >= 1 && *v <= 1000000; }
+
+const std::map<std::string, FaultKind, std::less<>>& Kinds() {
+    static const std::map<std::string, FaultKind, std::less<>> kinds = {
+        {"no-probe", {nullptr, "the probe \"P\" gets no answer", [](Faults& f, auto, auto) { f.noProbe = true; return true; }}},
+        {"acmd", {"ok|unknown|error|none|other|bad-end", "the answer to \"ACMD:002\"", nullptr}},
+        {"sync-once", {nullptr, "only the first \"#CMDSY\" is acknowledged",
+                       [](Faults& f, auto, auto) { f.syncOnce = true; return true; }}},
+        {"busy", {"[N]", "status \"01\" (busy) N times, or always",
+                  [](Faults& f, auto n, auto) { f.busyReplies = n ? static_cast<int>(*n) : -1; return !n || Positive(n); }}},
+        {"status-error", {"[N]", "\"ERROR\" to N status requests, or to all",
+                          [](Faults& f, auto n, auto) { f.statusErrors = n ? static_cast<int>(*n) : -1; return !n || Positive(n); }}},
+        {"status-checksum", {nullptr, "the status reply carries a wrong checksum",
+                             [](Faults& f, auto, auto) { f.statusChecksum = true; return true; }}},
+        {"checksum", {"K", "the data reply to block request K has a wrong checksum",
+                      [](Faults& f, auto n, auto) { f.checksumAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"address", {"K", "the data reply to block request K names a wrong address",
+                     [](Faults& f, auto n, auto) { f.addressAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"count", {"K", "the data reply to block request K names a wrong byte count",
+                   [](Faults& f, auto n, auto) { f.countAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"length", {"K", "the data reply to block request K is one byte short",
+                    [](Faults& f, auto n, auto) { f.lengthAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"header", {"K", "the data reply to block request K has another header",
+                    [](Faults& f, auto n, auto) { f.headerAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"error", {"K[,N]", "\"ERROR\" instead of \"#CMDOK\" to block requests K to K+N-1 (N = 1)",
+                   [](Faults& f, auto k, auto n) {
+                       f.errorAt = static_cast<int>(k.value_or(0));
+                       f.errorTimes = static_cast<int>(n.value_or(1));
+                       return Positive(k) && (!n || Positive(n));
+                   }}},
+        {"silent-from", {"K", "no answer at all from block request K on",
+                         [](Faults& f, auto n, auto) { f.silentFrom = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"no-echo", {nullptr, "nothing sent is echoed", [](Faults& f, auto, auto) { f.noEcho = true; return true; }}},
+        {"drop", {"N", "the N-th byte the radio sends is lost",
+                  [](Faults& f, auto n, auto) { f.dropByte = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"corrupt", {"N", "the N-th byte the radio sends is changed",
+                     [](Faults& f, auto n, auto) { f.corruptByte = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"drop-echo", {"N", "the N-th echoed byte is lost",
+                       [](Faults& f, auto n, auto) { f.dropEcho = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"corrupt-echo", {"N", "the N-th echoed byte is changed",
+                          [](Faults& f, auto n, auto) { f.corruptEcho = static_cast<int>(n.value_or(0)); return Positive(n); }}},
+        {"model", {"CODE", "both model-code copies hold CODE (e.g. 0x0140)",
+                   [](Faults& f, auto n, auto) {
+                       f.modelCode = static_cast<uint16_t>(n.value_or(0));
+                       return n && *n >= 0 && *n <= 0xFFFF;
+                   }}},
+        {"model-tail", {"CODE", "only the trailing model-code copy holds CODE",
+                        [](Faults& f, auto n, auto) {
+                            f.modelCodeTail = static_cast<uint16_t>(n.value_or(0));
+                            return n && *n >= 0 && *n <= 0xFFFF;
+                        }}},
+        {"reply-delay", {"MS", "the radio waits MS milliseconds before each answer",
+                         [](Faults& f, auto n, auto) {
+                             f.replyDelay = static_cast<double>(n.value_or(0)) / 1000.0;
+                             return n && *n >= 0 && *n <= 60000;
+                         }}},
+    };
+    return kinds;
+}
+
+bool ApplyAcmd(Faults& faults, std::string_view arg) {
+    static const std::map<std::string, AcmdAnswer, std::less<>> answers = {
+        {"ok", AcmdAnswer::Ok},       {"unknown", AcmdAnswer::Unknown}, {"error", AcmdAnswer::Error},
+        {"none", AcmdAnswer::None},   {"other", AcmdAnswer::Other},     {"bad-end", AcmdAnswer::BadLineEnd},
+    };
+    const auto it = answers.find(arg);
+    if (it == answers.end()) return false;
+    faults.acmd = it->second;
+    return true;
+}
+
+}  // namespace
+
+bool ApplyFault(Faults& faults, std::string_view text, std::string& error) {
+    const size_t eq = text.find('=');
+    const std::string_view name = text.substr(0, eq);
+    const bool hasArg = eq != std::string_view::npos;
+    const std::string_view arg = hasArg ? text.substr(eq + 1) : std::string_view();
+    const auto it = Kinds().find(name);
+    if (it == Kinds().end()) {
+        error = "unknown fault '" + std::string(name) + "'";
+        return false;
+    }
+    const FaultKind& kind = it->second;
+    const std::string argHint = kind.argument ? kind.argument : "";
+    if (!kind.argument && hasArg) {
+        error = "fault '" + std::string(name) + "' takes no argument";
+        return false;
+    }
+    if (kind.argument && argHint[0] != '[' && !hasArg) {
+        error = "fault '" + std::string(name) + "' needs =" + argHint;
+        return false;
+    }
+    bool ok = false;
+    if (name == "acmd") {
+        ok = ApplyAcmd(faults, arg);
+    } else {
+        std::optional<long> first, second;
+        bool parsed = true;
+        if (hasArg) {
+            const size_t comma = arg.find(',');
+            first = ParseNumber(arg.substr(0, comma));
+            parsed = first.has_value();
+            if (comma != std::string_view::npos) {
+                second = ParseNumber(arg.substr(comma + 1));
+                parsed = parsed && second.has_value() && argHint.find(',') != std::string::npos;
+            }
+        }
+        ok = parsed && kind.apply(faults, first, second);
+    }
+    if (!ok) error = "bad argument for fault '" + std::string(name) + "' (" + argHint + ")";
+    return ok;
+}
+
+std::string FaultHelp() {
+    std::string text;
+    for (const auto& [name, kind] : Kinds()) {
+        std::string usage = name;
+        if (kind.argument) usage += (kind.argument[0] == '[' ? "" : "=") + std::string(kind.argument);
+        if (kind.argument && kind.argument[0] == '[') usage = name + "[=N]";
+        constexpr size_t kColumn = 26;
+        text += "  " + usage;
+        text += usage.size() < kColumn ? std::string(kColumn - usage.size(), ' ') : "\n" + std::string(kColumn + 2, ' ');
+        text += std::string(kind.help) + "\n";
+    }
+    return text;
+}
+
+}  // namespace rp770::sim

@@ -1,0 +1,73 @@
+#pragma once
+// A radio link wired to the simulated radio on the virtual cable, with a
+// scripted prompter and an observer that records what the dialog would show.
+
+#include <string>
+#include <vector>
+
+#include "core/MemoryImage.h"
+#include "link/RadioLink.h"
+#include "sim/SimulatedRadio.h"
+#include "sim/VirtualWire.h"
+#include "support/ScriptedPrompter.h"
+
+namespace rp770::testing {
+
+class RecordingObserver : public link::TransferObserver {
+public:
+    std::vector<int> progress;
+    std::vector<std::string> monitor;
+    std::vector<bool> enabled;
+    void SetProgress(int percent) override { progress.push_back(percent); }
+    void ShowMonitor(const std::string& text) override { monitor.push_back(text); }
+    void SetControlsEnabled(bool on) override { enabled.push_back(on); }
+};
+
+// A memory with a distinct value at every address and the supported model's
+// code at both ends.
+inline sim::RadioMemory PatternMemory() {
+    sim::RadioMemory m{};
+    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);
+    m[0] = m[1022] = 0x01;
+    m[1] = m[1023] = 0x3E;
+    return m;
+}
+
+inline DataSet FreshData() {
+    DataSet data;
+    data.modelNumber = 1;
+    data.flags = {true, true, true};
+    ResetDataSet(data);
+    return data;
+}
+
+struct LinkRig {
+    explicit LinkRig(sim::Faults faults = {}, int baud = 4800)
+        : radio(faults), wire(radio, baud), link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter) {
+        link.SetTitle("Read from Radio");
+        link.SetObserver(&observer);
+        radio.SetMemory(PatternMemory());
+    }
+
+    link::LinkState& State() { return link.State(); }
+    std::string SentText() const { return std::string(wire.SentByPc().begin(), wire.SentByPc().end()); }
+    std::string RadioText() const { return std::string(wire.SentByRadio().begin(), wire.SentByRadio().end()); }
+    // Presses Cancel (once) as soon as the condition holds during a wait.
+    template <typename Condition>
+    void CancelWhen(Condition condition) {
+        wire.OnYield([this, condition, pressed = false]() mutable {
+            if (!pressed && condition()) {
+                pressed = true;
+                State().CancelRequested = true;
+            }
+        });
+    }
+
+    sim::SimulatedRadio radio;
+    sim::VirtualWire wire;
+    ScriptedPrompter prompter;
+    RecordingObserver observer;
+    link::RadioLink link;
+};
+
+}  // namespace rp770::testing

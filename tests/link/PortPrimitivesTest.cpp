@@ -1,0 +1,216 @@
+// The send and receive primitives on the virtual cable: codes, time-outs in
+// virtual seconds, echoes, cancel, stale bytes and a port that fails or goes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/ErrorLog.h"
+#include "link/LinkCodes.h"
+#include "LinkRig.h"
+
+namespace rp770::testing {
+namespace {
+
+using link::Code;
+
+sim::Bytes B(const std::string& s) { return sim::Bytes(s.begin(), s.end()); }
+
+class PrimitivesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(rig.link.Port().PortInit()); }
+    double Elapsed() const { return rig.wire.Now() - start; }
+    void Mark() { start = rig.wire.Now(); }
+    LinkRig rig;
+    link::LinkPort& port = rig.link.Port();
+    double start = 0;
+};
+
+TEST_F(PrimitivesTest, WaitByteSkipsOtherBytes) {
+    rig.wire.SendFromRadio(B("xyz\r!"));
+    Mark();
+    EXPECT_EQ(port.WaitByte('\r', 1), Code::Done);
+    EXPECT_NEAR(Elapsed(), 4 * rig.wire.ByteSeconds(), 1e-9);
+    EXPECT_EQ(port.ReadChars(1, 1).text, "!");
+}
+
+TEST_F(PrimitivesTest, TimeOutsTakeTheirTime) {
+    struct Case {
+        const char* name;
+        std::function<Code()> run;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"WaitByte", [&] { return port.WaitByte('P', 1); }, 1},
+        {"ReadReplyLine", [&] { return port.ReadReplyLine(1).code; }, 1},
+        {"ReadChars", [&] { return port.ReadChars(6, 10).code; }, 10},
+        {"ReadToLineEnd", [&] { return port.ReadToLineEnd(10).code; }, 10},
+    };
+    for (const Case& c : cases) {
+        Mark();
+        EXPECT_EQ(c.run(), Code::TimeOut) << c.name;
+        EXPECT_GT(Elapsed(), c.seconds) << c.name;
+        EXPECT_LT(Elapsed(), c.seconds + 0.002) << c.name;
+    }
+}
+
+TEST_F(PrimitivesTest, ReadCharsStopsAtErrorAndTakesItsLineEnd) {
+    rig.wire.SendFromRadio(B("error\r\nAB"));
+    const auto r = port.ReadChars(6, 10);
+    EXPECT_EQ(r.code, Code::ErrorText);
+    EXPECT_EQ(r.text, "error");
+    const auto next = port.ReadChars(2, 1);
+    EXPECT_EQ(next.code, Code::Done);
+    EXPECT_EQ(next.text, "AB");
+}
+
+TEST_F(PrimitivesTest, ReadCharsErrorWithoutLineEndStillEndsWithinTheLimit) {
+    rig.wire.SendFromRadio(B("ERROR"));
+    Mark();
+    EXPECT_EQ(port.ReadChars(6, 10).code, Code::ErrorText);
+    EXPECT_LT(Elapsed(), 10.002);
+}
+
+TEST_F(PrimitivesTest, ReadReplyLineEndings) {
+    rig.wire.SendFromRadio(B("OK\r\n"));
+    auto r = port.ReadReplyLine(1);
+    EXPECT_EQ(r.code, Code::Done);
+    EXPECT_EQ(r.text, "OK");
+    rig.wire.SendFromRadio(B("OK\rX"));
+    r = port.ReadReplyLine(1);
+    EXPECT_EQ(r.code, Code::Malformed);
+    EXPECT_EQ(r.text, "OK");
+}
+
+TEST_F(PrimitivesTest, ReadToLineEndDropsToLf) {
+    rig.wire.SendFromRadio(B("\t00\t74\rjunk\nZ"));
+    const auto r = port.ReadToLineEnd(10);
+    EXPECT_EQ(r.code, Code::Done);
+    EXPECT_EQ(r.text, "\t00\t74");
+    EXPECT_EQ(port.ReadChars(1, 1).text, "Z");
+}
+
+TEST_F(PrimitivesTest, CancelWinsOverAByteOfTheSamePass) {
+    rig.wire.SendFromRadio(B("P"));
+    rig.wire.OnYield([this] {
+        if (rig.wire.Port().BytesAvailable() > 0) rig.State().CancelRequested = true;
+    });
+    EXPECT_EQ(port.WaitByte('P', 1), Code::Cancelled);
+}
+
+TEST_F(PrimitivesTest, GoodEchoClearsTheFlags) {
+    rig.State().CommError = true;
+    rig.State().CancelRequested = true;
+    port.SendText("#CMDSY");
+    EXPECT_FALSE(rig.State().CommError);
+    EXPECT_FALSE(rig.State().CancelRequested);
+    EXPECT_EQ(rig.SentText(), "#CMDSY\r\n");
+    // 10 ms pause, then eight bytes on the line.
+    EXPECT_NEAR(rig.wire.Now(), 0.010 + 8 * rig.wire.ByteSeconds(), 1e-9);
+}
+
+TEST_F(PrimitivesTest, NoEchoModeLeavesTheFlags) {
+    rig.State().NoEchoMode = true;
+    rig.State().CommError = true;
+    rig.State().CancelRequested = true;
+    port.SendText("#CMDSY");
+    EXPECT_TRUE(rig.State().CommError);
+    EXPECT_TRUE(rig.State().CancelRequested);
+    rig.State().CommError = false;
+    port.SendByte('P');
+    EXPECT_FALSE(rig.State().CommError);
+}
+
+TEST(EchoMismatchTest, StopsAtOnceAndLeavesTheRestForTheFlush) {
+    sim::Faults faults;
+    faults.corruptEcho = 1;
+    LinkRig rig(faults);
+    ASSERT_TRUE(rig.link.Port().PortInit());
+    rig.link.Port().SendText("ZZ");
+    EXPECT_TRUE(rig.State().CommError);
+    EXPECT_NEAR(rig.wire.Now(), 0.010 + rig.wire.ByteSeconds(), 1e-9);
+    rig.wire.AdvanceTo(rig.wire.Now() + 0.1);
+    EXPECT_GE(rig.wire.Port().BytesAvailable(), 3);  // the rest of the echo (and the radio's answer)
+    rig.link.Port().FlushInput();
+    EXPECT_EQ(rig.wire.Port().BytesAvailable(), 0);
+}
+
+TEST(EchoTimeOutTest, SilentCableEndsAfterOneHundredSeconds) {
+    sim::Faults faults;
+    faults.noEcho = true;
+    faults.noProbe = true;
+    LinkRig rig(faults);
+    ASSERT_TRUE(rig.link.Port().PortInit());
+    rig.link.Port().SendByte('P');
+    EXPECT_TRUE(rig.State().CommError);
+    EXPECT_GT(rig.wire.Now(), 100.0);
+    EXPECT_LT(rig.wire.Now(), 100.02);
+}
+
+TEST_F(PrimitivesTest, ReopeningDiscardsStaleBytes) {
+    rig.wire.SendFromRadio(B("stale\r\n"));
+    rig.wire.AdvanceTo(1);
+    ASSERT_GT(rig.wire.Port().BytesAvailable(), 0);
+    EXPECT_TRUE(port.PortInitCP());
+    EXPECT_EQ(rig.wire.Port().BytesAvailable(), 0);
+    // PortOpen changes nothing on an open port.
+    rig.wire.SendFromRadio(B("x"));
+    rig.wire.AdvanceTo(2);
+    EXPECT_TRUE(port.PortOpen());
+    EXPECT_EQ(rig.wire.Port().BytesAvailable(), 1);
+    EXPECT_EQ(rig.wire.Opens(), 2);
+    EXPECT_EQ(rig.wire.LastSettings(), "4800,N,8,1");
+}
+
+TEST_F(PrimitivesTest, MonitorOnlyInDebugMode) {
+    port.ShowMonitor("status check..");
+    EXPECT_TRUE(rig.observer.monitor.empty());
+    EXPECT_EQ(rig.wire.Now(), 0);
+    rig.State().DebugMode = true;
+    port.ShowMonitor("status check..");
+    EXPECT_EQ(rig.observer.monitor, std::vector<std::string>{"status check.."});
+    EXPECT_DOUBLE_EQ(rig.wire.Now(), 0.5);
+}
+
+TEST_F(PrimitivesTest, NothingIsSentToAClosedPort) {
+    port.ClosePort();
+    port.SendText("#CMDSY");
+    EXPECT_EQ(rig.wire.PcWrites(), 0);
+    EXPECT_TRUE(rig.State().CommError);
+    EXPECT_EQ(port.WaitByte('P', 10), Code::TimeOut);
+    EXPECT_LT(rig.wire.Now(), 0.1);  // a closed port cannot answer: no waiting for it
+}
+
+TEST_F(PrimitivesTest, PulledOutMidWait) {
+    rig.wire.OnYield([this] {
+        if (rig.wire.Now() > 0.5 && rig.wire.Port().IsOpen()) rig.wire.Unplug();
+    });
+    EXPECT_EQ(port.ReadChars(6, 10).code, Code::TimeOut);
+    EXPECT_LT(rig.wire.Now(), 0.51);
+    EXPECT_FALSE(port.PortOpen());
+}
+
+TEST(PortInitFailureTest, LoggedUnderTheProcedureName) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "rp770-link-portinit";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    ConfigureErrorLog(dir.string(), true);
+    LinkRig rig;
+    rig.wire.FailOpens(link::PortError{5, "device busy"});
+    EXPECT_FALSE(rig.link.Port().PortInit());
+    EXPECT_FALSE(rig.link.Port().PortInitCP());
+    EXPECT_FALSE(rig.link.Port().PortOpen());
+    ConfigureErrorLog("", false);
+    std::ifstream in(dir / "err.log", std::ios::binary);
+    std::stringstream log;
+    log << in.rdbuf();
+    EXPECT_NE(log.str().find("frmRadio.PortInit -> 5device busy\r\n"), std::string::npos);
+    EXPECT_NE(log.str().find("frmRadio.PortInitCP -> 5device busy\r\n"), std::string::npos);
+    EXPECT_NE(log.str().find("frmRadio.PortOpen -> 5device busy\r\n"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace rp770::testing
