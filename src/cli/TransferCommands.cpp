@@ -1,0 +1,185 @@
+// rp770-cli read --port DEVICE OUT.dat|OUT.hex
+// rp770-cli program --port DEVICE IN.dat|IN.hex
+
+#include "cli/TransferCommands.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/LinkSession.h"
+#include "core/Codecs.h"
+#include "core/MemoryImage.h"
+#include "platform/Terminal.h"
+
+namespace rp770::cli {
+
+void TerminalPrompter::Message(const std::string& text, const std::string& title, Icon) {
+    std::cerr << text;
+    if (!title.empty()) std::cerr << "  (" << title << ")";
+    std::cerr << "\n";
+}
+
+Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, Icon, Buttons buttons,
+                             Answer defaultAnswer) {
+    const bool retry = buttons == Buttons::RetryCancel;
+    const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    const Answer yes = retry ? Answer::Retry : (yesNo ? Answer::Yes : Answer::Ok);
+    const Answer no = yesNo ? Answer::No : Answer::Cancel;
+    std::cerr << text << "  (" << title << ")\n";
+    if (policy_ == Policy::Yes) {
+        std::cerr << "  -> " << (retry ? "Retry" : yesNo ? "Yes" : "OK") << " (--yes)\n";
+        return yes;
+    }
+    if (policy_ == Policy::No || !platform::StdinIsTerminal()) {
+        const Answer a = policy_ == Policy::No ? no : defaultAnswer;
+        std::cerr << "  -> " << (a == yes ? "yes" : "no") << (policy_ == Policy::No ? " (--no)\n" : " (not a terminal)\n");
+        return a;
+    }
+    std::cerr << (retry ? "  Retry? [y/N] " : "  OK? [y/N] ") << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line)) return defaultAnswer;
+    return (!line.empty() && (line[0] == 'y' || line[0] == 'Y')) ? yes : no;
+}
+
+TerminalObserver::TerminalObserver(bool debug) : debug_(debug), bar_(platform::StderrIsTerminal()) {}
+
+TerminalObserver::~TerminalObserver() { EndBar(); }
+
+void TerminalObserver::EndBar() {
+    if (drawn_) std::cerr << "\n";
+    drawn_ = false;
+}
+
+void TerminalObserver::SetProgress(int percent) {
+    if (!bar_ || percent == last_) return;
+    last_ = percent;
+    if (percent == 0 && !drawn_) return;  // nothing started yet
+    const int filled = std::clamp(percent, 0, 100) * 40 / 100;
+    std::cerr << "\r[" << std::string(static_cast<size_t>(filled), '#') << std::string(static_cast<size_t>(40 - filled), ' ')
+              << "] " << percent << "%" << std::flush;
+    drawn_ = true;
+}
+
+void TerminalObserver::ShowMonitor(const std::string& text) {
+    if (!debug_ || text.empty()) return;
+    EndBar();
+    std::cerr << "monitor: " << text << "\n";
+}
+
+namespace {
+
+const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
+const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
+
+bool IsHexPath(const std::string& path) {
+    return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
+}
+
+TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
+    if (o.Has("--yes")) return TerminalPrompter::Policy::Yes;
+    if (o.Has("--no")) return TerminalPrompter::Policy::No;
+    return TerminalPrompter::Policy::Ask;
+}
+
+// Opens the link and synchronises, as the dialog's OK does.
+std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, TerminalPrompter& prompter,
+                                     TerminalObserver& observer) {
+    const auto port = o.Value("--port");
+    if (!port) {
+        std::cerr << "rp770-cli: --port DEVICE is needed (a device such as /dev/ttyUSB0 or COM3, a port number, or sim)\n";
+        return nullptr;
+    }
+    sim::Faults faults;  // --fault NAME[,NAME...]: only for the simulated radio "sim"
+    if (const auto list = o.Value("--fault")) {
+        for (const std::string& name : SplitList(*list)) {
+            std::string error;
+            if (!sim::ApplyFault(faults, name, error)) {
+                std::cerr << "rp770-cli: --fault " << name << ": " << error << "\n";
+                return nullptr;
+            }
+        }
+    }
+    auto session = LinkSession::Open(*port, prompter, faults);
+    link::RadioLink& radio = session->Link();
+    radio.State().DebugMode = o.Has("--debug");
+    radio.State().NoEchoMode = o.Has("--no-echo");
+    radio.SetTitle(title);
+    radio.SetObserver(&observer);
+    observer.ShowMonitor("startsync...");
+    if (!radio.SyncRadio()) {
+        observer.ShowMonitor("can not syncing!!");
+        std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
+        return nullptr;
+    }
+    observer.ShowMonitor("sync ok");
+    return session;
+}
+
+int RunRead(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << "usage: rp770-cli " << kReadSpec.synopsis
+                  << " [--data-dir DIR] [--destination NAME] [--debug] [--no-echo] [--yes|--no]\n";
+        return kExitOk;
+    }
+    const auto options = ParseCliOptions(args, kReadSpec);
+    if (!options) return kExitUsage;
+    CliSession session(*options);
+    if (const int status = session.Open(); status != kExitOk) return status;
+    Workspace& ws = session.workspace();
+    TerminalPrompter prompter(PolicyOf(*options));
+    TerminalObserver observer(options->Has("--debug"));
+    auto link = Connect(*options, "Read from Radio", prompter, observer);
+    if (!link) return kExitFailure;
+    const bool read = link->Link().ReadFromRadio(ws.data());
+    link.reset();
+    observer.SetProgress(100);
+    if (!read) {
+        std::cerr << "Nothing was read; no file was written.\n";
+        return kExitFailure;
+    }
+    ws.ReadCompleted();
+    const std::string& out = options->positional[0];
+    const bool saved = IsHexPath(out) ? ws.SaveHexFile(out) : ws.SaveDatFile(out);
+    return saved ? kExitOk : kExitFailure;
+}
+
+int RunProgram(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << "usage: rp770-cli " << kProgramSpec.synopsis
+                  << " [--data-dir DIR] [--destination NAME] [--debug] [--no-echo] [--yes|--no]\n";
+        return kExitOk;
+    }
+    const auto options = ParseCliOptions(args, kProgramSpec);
+    if (!options) return kExitUsage;
+    CliSession session(*options);
+    if (const int status = session.Open(); status != kExitOk) return status;
+    Workspace& ws = session.workspace();
+    const std::string& in = options->positional[0];
+    if (!(IsHexPath(in) ? ws.OpenHexFile(in) : ws.OpenDatFile(in))) return kExitFailure;
+    TerminalPrompter prompter(PolicyOf(*options));
+    TerminalObserver observer(options->Has("--debug"));
+    auto link = Connect(*options, "Program to Radio", prompter, observer);
+    if (!link) return kExitFailure;
+    EncodeImage(ws.data());
+    FixStartChannel(ws.data());
+    link->Link().ProgramToRadio(ws.data());
+    const link::LinkState state = link->Link().State();
+    link.reset();
+    if (state.CommError || state.CancelRequested) {
+        std::cerr << "The radio was not programmed completely.\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+const Registration readReg{"read", kReadSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
+                           "read the radio and save its data as a settings (.dat) or memory image (.hex) file",
+                           &RunRead};
+const Registration programReg{"program", kProgramSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
+                              "program a settings (.dat) or memory image (.hex) file into the radio", &RunProgram};
+
+}  // namespace
+}  // namespace rp770::cli

@@ -1,0 +1,43 @@
+#pragma once
+// What `read` and `program` share: the terminal as the transfer dialog.
+
+#include <string>
+
+#include "core/Services.h"
+#include "link/TransferEngine.h"
+
+namespace rp770::cli {
+
+// Messages go to stderr; questions (radio busy, re-synchronise) are
+// answered by --yes / --no, else asked on the terminal, else take their
+// default answer.
+class TerminalPrompter : public Prompter {
+public:
+    enum class Policy { Ask, Yes, No };
+    explicit TerminalPrompter(Policy policy) : policy_(policy) {}
+    void Message(const std::string& text, const std::string& title, Icon icon) override;
+    Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+               Answer defaultAnswer) override;
+
+private:
+    Policy policy_;
+};
+
+// Progress on stderr when it is a terminal; monitor texts with --debug.
+class TerminalObserver : public link::TransferObserver {
+public:
+    explicit TerminalObserver(bool debug);
+    ~TerminalObserver() override;
+    void SetProgress(int percent) override;
+    void ShowMonitor(const std::string& text) override;
+    void SetControlsEnabled(bool) override {}
+
+private:
+    void EndBar();
+    bool debug_;
+    bool bar_;
+    bool drawn_ = false;
+    int last_ = -1;
+};
+
+}  // namespace rp770::cli

@@ -1,0 +1,44 @@
+#include "platform/DesktopSerialPort.h"
+
+#include "platform/QtSerialPort.h"
+#include "sim/LiveRadioPort.h"
+#include "sim/SimulatedRadio.h"
+
+namespace rp770::platform {
+
+DesktopSerialPort::DesktopSerialPort(Clock& clock)
+    : clock_(clock), real_(std::make_unique<QtSerialPort>()), current_(real_.get()) {}
+
+DesktopSerialPort::~DesktopSerialPort() = default;
+
+sim::SimulatedRadio& DesktopSerialPort::Radio() {
+    if (!radio_) {
+        radio_ = std::make_unique<sim::SimulatedRadio>();
+        radio_->SetMemory(sim::SimulatedRadio::FactoryMemory());
+        simulated_ = std::make_unique<sim::LiveRadioPort>(*radio_, clock_);
+    }
+    return *radio_;
+}
+
+link::SerialPort& DesktopSerialPort::Current() const { return *current_; }
+
+bool DesktopSerialPort::Open(const link::PortAddress& address, const std::string& settings) {
+    if (current_->IsOpen()) current_->Close();
+    if (address.device == kSimulatedRadioDevice) {
+        Radio();
+        current_ = simulated_.get();
+    } else {
+        current_ = real_.get();
+    }
+    return current_->Open(address, settings);
+}
+
+void DesktopSerialPort::Close() { current_->Close(); }
+bool DesktopSerialPort::IsOpen() const { return current_->IsOpen(); }
+std::string DesktopSerialPort::Settings() const { return current_->Settings(); }
+bool DesktopSerialPort::Write(const std::vector<uint8_t>& bytes) { return current_->Write(bytes); }
+int DesktopSerialPort::BytesAvailable() { return current_->BytesAvailable(); }
+int DesktopSerialPort::ReadByte() { return current_->ReadByte(); }
+link::PortError DesktopSerialPort::LastError() const { return current_->LastError(); }
+
+}  // namespace rp770::platform
