@@ -67,8 +67,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
             options.dataDir = value;
         else if (name == "--destination")
             options.destination = value;
-        else
+        else {
             options.values[name] = value;
+            options.repeated[name].push_back(value);
+        }
     }
     if (options.positional.size() < spec.minPositional || options.positional.size() > spec.maxPositional) {
         error = "wrong number of arguments";

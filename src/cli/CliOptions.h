@@ -39,7 +39,8 @@ struct CliOptions {
     std::string dataDir;
     std::optional<std::string> destination;
     std::vector<std::string> positional;
-    std::map<std::string, std::string> values;  // extra value options given
+    std::map<std::string, std::string> values;  // extra value options given (the last of each)
+    std::map<std::string, std::vector<std::string>> repeated;  // every value of each, in order
     std::set<std::string> flags;                // extra switches given
 
     bool Has(const std::string& flag) const { return flags.count(flag) != 0; }

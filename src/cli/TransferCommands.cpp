@@ -92,9 +92,9 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
         std::cerr << "rp770-cli: --port DEVICE is needed (a device such as /dev/ttyUSB0 or COM3, a port number, or sim)\n";
         return nullptr;
     }
-    sim::Faults faults;  // --fault NAME[,NAME...]: only for the simulated radio "sim"
-    if (const auto list = o.Value("--fault")) {
-        for (const std::string& name : SplitList(*list)) {
+    sim::Faults faults;  // --fault NAME[=ARG], repeatable: only for the simulated radio "sim"
+    if (const auto it = o.repeated.find("--fault"); it != o.repeated.end()) {
+        for (const std::string& name : it->second) {
             std::string error;
             if (!sim::ApplyFault(faults, name, error)) {
                 std::cerr << "rp770-cli: --fault " << name << ": " << error << "\n";

@@ -202,3 +202,71 @@ TEST_F(Cli, TheDataFolderDefaultsToTheExecutablesFolder) {
 
 }  // namespace
 }  // namespace rp770
+
+namespace rp770 {
+namespace {
+
+TEST_F(Cli, ReadFromTheSimulatedRadioSavesInTheFormatTheNameSays) {
+    CliRun run = RunCli({"read", "--port", "sim", work / "radio.dat"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Complete!!"), std::string::npos);
+    EXPECT_EQ(ReadBytes(work / "radio.dat").rfind("[MAIN]\r\n", 0), 0u);
+
+    run = RunCli({"read", "--port=sim", work / "radio.hex"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string image = ReadBytes(work / "radio.hex");
+    ASSERT_EQ(image.size(), 1024u);
+    EXPECT_EQ(image.substr(0, 2), std::string("\x01\x3E", 2));
+}
+
+TEST_F(Cli, AFailedReadSaysWhyAndWritesNothing) {
+    const struct {
+        const char* fault;
+        const char* message;
+    } cases[] = {{"silent-from=10", "Communication Error!!"}, {"model=0x0140", "ModelType Error !!"},
+                 {"busy", "Radio not ready!!"}, {"sync-once", "did not answer"}};
+    for (const auto& c : cases) {
+        const std::string out = work / "never.dat";
+        CliRun run = RunCli({"read", "--port", "sim", "--fault", c.fault, "--fault", "reply-delay=1", "--no", out});
+        EXPECT_NE(run.status, 0) << c.fault;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.fault << ": " << run.err;
+        EXPECT_FALSE(fs::exists(out)) << c.fault;
+    }
+}
+
+TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
+    CliRun run = RunCli({"hex2dat", data / "INT_013E.ini", work / "int.dat", "--destination", "INT"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli({"program", "--port", "sim", work / "int.dat"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Complete!!"), std::string::npos);
+    run = RunCli({"program", "--port", "sim", "--fault", "error=20,3", "--no", work / "int.dat"});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find("Communication Error!!"), std::string::npos) << run.err;
+    run = RunCli({"program", work / "int.dat"});
+    EXPECT_EQ(run.status, 1) << "no --port";
+}
+
+TEST_F(Cli, ReportToStdoutToAFileAndAsPdf) {
+    const std::string usa = work / "usa.hex";
+    WriteBytes(usa, ReadBytes(data / "USA_013E.ini"));
+    CliRun run = RunCli({"report", usa, "--destination", "USA"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("##### Common Setup #####\r\n", 0), 0u);
+    ASSERT_GE(run.out.size(), 2u);
+    EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+    EXPECT_NE(run.out.find("##### Programmable USA Channel #####"), std::string::npos);
+
+    CliRun toFile = RunCli({"report", usa, "-o", work / "r.txt", "--pdf", work / "r.pdf", "--destination", "USA"});
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_EQ(ReadBytes(work / "r.txt"), run.out);
+    const std::string pdf = ReadBytes(work / "r.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+
+    run = RunCli({"report", work / "missing.dat"});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find("ModelType Error !!"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace rp770
