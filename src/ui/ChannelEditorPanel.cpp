@@ -1,0 +1,530 @@
+#include "ui/ChannelEditorPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "core/ChannelTables.h"
+#include "core/Codecs.h"
+#include "ui/EditorContext.h"
+#include "ui/EditorTexts.h"
+#include "ui/FocusWatcher.h"
+#include "ui/InputRules.h"
+#include "ui/KeyFilter.h"
+#include "ui/LineWidget.h"
+#include "ui/TreeNodes.h"
+
+namespace rp770::ui {
+
+namespace {
+
+constexpr int kConnectorStubPixels = 16;
+
+QCheckBox* MakeCheckBox(const char* name, const char* caption, QWidget* parent) {
+    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel* MakeLabel(const QString& name, const char* caption, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* MakeEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+void SelectAllSoon(QLineEdit* edit) {
+    edit->selectAll();
+    // A mouse click places the cursor after the focus arrives: select again once it has.
+    QTimer::singleShot(0, edit, [edit] {
+        if (edit->hasFocus()) edit->selectAll();
+    });
+}
+
+std::string LastChars(const std::string& text, size_t n) { return text.size() > n ? text.substr(text.size() - n) : text; }
+
+}  // namespace
+
+ChannelEditorPanel::ChannelEditorPanel(EditorContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setObjectName("pictC");
+    setAutoFillBackground(true);
+    twipsPerPixel_ = layout::TwipsPerPixel(logicalDpiX());
+    BuildControls();
+    SetTabOrder();
+    ConnectHandlers();
+    Arrange(false);
+}
+
+// ---- construction ------------------------------------------------------------
+
+void ChannelEditorPanel::BuildControls() {
+    BuildHead();
+    BuildChannelBox();
+}
+
+void ChannelEditorPanel::BuildHead() {
+    head_ = new QWidget(this);
+    head_->setObjectName("pictCHead");
+    auto* grid = new QGridLayout(head_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(4);
+
+    chkCEnable_ = MakeCheckBox("chkCEnable", "CH Enable", head_);
+    grid->addWidget(chkCEnable_, 0, 0, 1, 3);
+
+    lblCPosition_ = MakeLabel("lblCPosition", "CH Display", head_);
+    txtCN_[0] = MakeEdit("txtCN(0)", head_);
+    txtCN_[1] = MakeEdit("txtCN(1)", head_);
+    txtCN_[0]->setMaxLength(2);
+    txtCN_[1]->setMaxLength(1);
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('W'));
+    txtCN_[0]->setFixedWidth(charWidth * 2 + 14);
+    txtCN_[1]->setFixedWidth(charWidth + 14);
+    auto* display = new QHBoxLayout();
+    display->setSpacing(2);
+    display->addWidget(txtCN_[0]);
+    display->addWidget(txtCN_[1]);
+    display->addStretch(1);
+    grid->addWidget(lblCPosition_, 1, 0);
+    grid->addLayout(display, 1, 1, 1, 2);
+
+    lblCRF_ = MakeLabel("lblCRF", "Rx Frequency", head_);
+    lblCTF_ = MakeLabel("lblCTF", "Tx Frequency", head_);
+    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, true, false};
+    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, false, false};
+    lblCUnit_[0] = MakeLabel("lblCUnit(0)", "MHz", head_);
+    lblCUnit_[1] = MakeLabel("lblCUnit(1)", "MHz", head_);
+    const int frequencyWidth = fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 14;
+    rx_.edit->setFixedWidth(frequencyWidth);
+    tx_.edit->setFixedWidth(frequencyWidth);
+    grid->addWidget(lblCRF_, 2, 0);
+    grid->addWidget(rx_.edit, 2, 1);
+    grid->addWidget(lblCUnit_[0], 2, 2);
+    grid->addWidget(lblCTF_, 2, 4);
+    grid->addWidget(tx_.edit, 2, 5);
+    grid->addWidget(lblCUnit_[1], 2, 6);
+    grid->setColumnMinimumWidth(3, 16);
+    grid->setColumnStretch(7, 1);
+    grid->setRowStretch(3, 1);
+}
+
+void ChannelEditorPanel::BuildChannelBox() {
+    pictCC_ = new QWidget(this);
+    pictCC_->setObjectName("pictCC");
+    const char* frameNames[4] = {"linCT", "linCB", "linCL", "linCR"};
+    const QColor frameColours[4] = {QColor(0xE0, 0xE0, 0xE0), QColor(0x80, 0x80, 0x80), QColor(0xFF, 0xFF, 0xFF),
+                                    QColor(0x40, 0x40, 0x40)};
+    for (int i = 0; i < 4; ++i) boxFrame_[static_cast<size_t>(i)] = new LineWidget(frameNames[i], frameColours[i], this);
+
+    // "Tx Enable", with the line that leads on to "Low Power Only".
+    pictCCC2_ = new QWidget(pictCC_);
+    pictCCC2_->setObjectName("pictCCC2");
+    auto* txRow = new QHBoxLayout(pictCCC2_);
+    txRow->setContentsMargins(0, 0, 0, 0);
+    chkCTXEnable_ = MakeCheckBox("chkCTXEnable", "Tx Enable", pictCCC2_);
+    linCTXOnly_ = new LineWidget("linCTXOnly", ActiveLineColour(this), pictCCC2_);
+    linCTXOnly_->setFixedHeight(1);
+    txRow->addWidget(chkCTXEnable_);
+    txRow->addWidget(linCTXOnly_, 1, Qt::AlignVCenter);
+
+    // "Low Power Only" and, below it, "Power Up".
+    pictCCC1_ = new QWidget(pictCC_);
+    pictCCC1_->setObjectName("pictCCC1");
+    auto* power = new QGridLayout(pictCCC1_);
+    power->setContentsMargins(0, 0, 0, 0);
+    power->setHorizontalSpacing(2);
+    chkCTXOnly_ = MakeCheckBox("chkCTXOnly", "Low Power Only", pictCCC1_);
+    chkCTXPower_ = MakeCheckBox("chkCTXPower", "Power Up", pictCCC1_);
+    linCTXPower_ = new LineWidget("linCTXPower", ActiveLineColour(this), pictCCC1_);
+    linCTXPower_->setFixedSize(kConnectorStubPixels, 1);
+    power->addWidget(chkCTXOnly_, 0, 0, 1, 3);
+    power->setColumnMinimumWidth(0, kConnectorStubPixels / 2);
+    power->addWidget(linCTXPower_, 1, 1, Qt::AlignVCenter);
+    power->addWidget(chkCTXPower_, 1, 2);
+
+    pictCCC3_ = new QWidget(pictCC_);
+    pictCCC3_->setObjectName("pictCCC3");
+    auto* dupRow = new QHBoxLayout(pictCCC3_);
+    dupRow->setContentsMargins(0, 0, 0, 0);
+    chkCDup_ = MakeCheckBox("chkCDup", "Duplex", pictCCC3_);
+    dupRow->addWidget(chkCDup_);
+
+    pictCCC5_ = new QWidget(pictCC_);
+    pictCCC5_->setObjectName("pictCCC5");
+    chkCScan_ = MakeCheckBox("chkCScan", "Scan Memory", pictCCC5_);
+}
+
+void ChannelEditorPanel::SetTabOrder() {
+    const QWidget* order[] = {chkCEnable_, txtCN_[0],    txtCN_[1],    rx_.edit, tx_.edit,
+                              chkCTXEnable_, chkCTXOnly_, chkCTXPower_, chkCDup_, chkCScan_};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+}
+
+void ChannelEditorPanel::ConnectHandlers() {
+    connect(chkCEnable_, &QCheckBox::toggled, this, [this] { OnEnableClicked(false); });
+    connect(chkCTXEnable_, &QCheckBox::toggled, this, [this] { OnTxEnableClicked(); });
+    connect(chkCTXOnly_, &QCheckBox::toggled, this, [this] { OnLowPowerClicked(); });
+    connect(chkCTXPower_, &QCheckBox::toggled, this, [this] { OnPowerUpClicked(); });
+    connect(chkCScan_, &QCheckBox::toggled, this, [this] { OnScanClicked(); });
+    connect(chkCDup_, &QCheckBox::toggled, this, [this] { OnDuplexClicked(); });
+    for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
+        FocusWatcher::Watch(box)->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+    WatchDisplayBox(0);
+    WatchDisplayBox(1);
+    WatchFrequencyBox(rx_);
+    WatchFrequencyBox(tx_);
+}
+
+void ChannelEditorPanel::WatchDisplayBox(int element) {
+    QLineEdit* box = txtCN_[static_cast<size_t>(element)];
+    KeyFilter::Install(box, [element](char32_t key, const QLineEdit& edit) {
+        return DisplayKeyAllowed(key, element == 0 && edit.text().isEmpty());
+    });
+    FocusWatcher::Watch(box)->gotFocus = [this, box, element] {
+        if (!box->isReadOnly()) SelectAllSoon(box);
+        context_.Hint(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint);
+    };
+    connect(box, &QLineEdit::textChanged, this, [this, element] { OnDisplayChanged(element); });
+}
+
+void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
+    KeyFilter::Install(box.edit, [](char32_t key, const QLineEdit&) { return FrequencyKeyAllowed(key); });
+    FocusWatcher* watcher = FocusWatcher::Watch(box.edit);
+    watcher->gotFocus = [this, &box] {
+        if (box.edit->isReadOnly()) return;
+        SelectAllSoon(box.edit);
+        // An entry refused earlier stays due for its check; otherwise a
+        // new entry starts here.
+        context_.Hint(box.title);
+    };
+    watcher->lostFocus = [this, &box](QWidget* to) { FrequencyLostFocus(box, to); };
+    connect(box.edit, &QLineEdit::textChanged, this, [this, &box] {
+        if (context_.Filling() || !OwnEnabled(this) || box.edit->isReadOnly()) return;
+        box.modified = true;
+        context_.MarkChanged();
+    });
+}
+
+// ---- arrangement ---------------------------------------------------------------
+
+void ChannelEditorPanel::SetEditable(QLineEdit* box, bool editable) {
+    box->setReadOnly(!editable);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, editable ? QApplication::palette().color(QPalette::Base)
+                                          : QApplication::palette().color(QPalette::Button));
+    box->setPalette(pal);
+}
+
+void ChannelEditorPanel::Arrange(bool expChannel) {
+    expArrangement_ = expChannel;
+    for (QLineEdit* box : {txtCN_[0], txtCN_[1], rx_.edit, tx_.edit}) SetEditable(box, expChannel);
+    ArrangeChannelBox();
+}
+
+void ChannelEditorPanel::ArrangeChannelBox() {
+    const double tpp = twipsPerPixel_;
+    const int margin = layout::ToPixels(200, tpp);
+    const QSize ccc1 = pictCCC1_->sizeHint(), ccc2 = pictCCC2_->layout()->minimumSize(),
+                ccc3 = pictCCC3_->sizeHint(), ccc5 = chkCScan_->sizeHint();
+    const int rowGap = 6;
+    const int ccc3Top = margin + std::max(ccc1.height(), ccc2.height()) + rowGap;
+    const layout::ChannelBoxArrangement a = layout::ArrangeChannelBox(
+        expArrangement_, layout::ToTwips(margin, tpp), layout::ToTwips(ccc3Top, tpp),
+        layout::ToTwips(ccc3.height() + rowGap, tpp));
+    // A large font may need more room than the design left for "Tx Enable".
+    int ccc1Left = layout::ToPixels(a.ccc1Left, tpp);
+    if (!expArrangement_) ccc1Left = std::max(ccc1Left, margin + ccc2.width() + kConnectorStubPixels);
+
+    pictCCC2_->setVisible(a.ccc2Visible);
+    pictCCC3_->setVisible(a.ccc3Visible);
+    pictCCC2_->setGeometry(margin, margin, std::max(ccc2.width(), ccc1Left - margin), ccc2.height());
+    pictCCC1_->setGeometry(ccc1Left, margin, ccc1.width(), ccc1.height());
+    pictCCC3_->setGeometry(margin, ccc3Top, ccc3.width(), ccc3.height());
+    pictCCC5_->setGeometry(margin, layout::ToPixels(a.ccc5Top, tpp), ccc5.width(), ccc5.height());
+    chkCScan_->setGeometry(0, layout::ToPixels(a.scanTop, tpp), ccc5.width(), ccc5.height());
+}
+
+void ChannelEditorPanel::PlaceChannelBox(const layout::Rect& box, double twipsPerPixel) {
+    channelBox_ = box;
+    twipsPerPixel_ = twipsPerPixel;
+    const auto px = [twipsPerPixel](double twips) { return layout::ToPixels(twips, twipsPerPixel); };
+    const double panelWidth = layout::ToTwips(width(), twipsPerPixel);
+    const double headTop = 80;
+    head_->setGeometry(px(layout::kPanelInset), px(headTop), px(panelWidth - 2 * layout::kPanelInset),
+                       std::max(0, px(box.top - headTop - 100)));
+    pictCC_->setGeometry(px(box.left), px(box.top), px(box.width), px(box.height));
+    const layout::FrameLines f = layout::FrameAround(box);
+    const layout::Line lines[4] = {f.top, f.bottom, f.left, f.right};
+    for (size_t i = 0; i < 4; ++i)
+        boxFrame_[i]->Place(px(lines[i].x1), px(lines[i].y1), px(lines[i].x2), px(lines[i].y2));
+    ArrangeChannelBox();
+}
+
+// ---- filling ---------------------------------------------------------------------
+
+void ChannelEditorPanel::ClearFields() {
+    const bool wasFilling = context_.Filling();
+    context_.FillingPanels() = true;
+    for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
+        box->setChecked(false);
+    for (QLineEdit* box : {txtCN_[0], txtCN_[1], rx_.edit, tx_.edit}) box->clear();
+    rx_.modified = tx_.modified = false;
+    target_ = Target{};
+    context_.FillingPanels() = wasFilling;
+}
+
+void ChannelEditorPanel::ShowSelf() { context_.showPanel(this); }
+
+void ChannelEditorPanel::LoadChannelEditor(int plan, int slot) {
+    if (plan < 0 || plan >= kPlanCount || slot < 0 || slot >= kPlanSlots) return;
+    const ChannelRecord& r = context_.Data().plan(plan)[static_cast<size_t>(slot)];
+    if (r.Position < 0 || r.Position >= kPlanSlots) return;
+    const BaseChannel& b = BaseChannels()[static_cast<size_t>(r.Position)];
+    target_ = {false, plan, slot, 0};
+    rx_.modified = tx_.modified = false;
+
+    Arrange(false);
+    context_.FillingPanels() = true;
+    const DisplayPair display = RegularChannelDisplay(b.name);
+    txtCN_[0]->setText(QString::fromStdString(display.left));
+    txtCN_[1]->setText(QString::fromStdString(display.right));
+    rx_.edit->setText(QString::fromStdString(FormatFreq(r.Duplex ? b.duplexRx : b.rx)));
+    tx_.edit->setText(QString::fromStdString(FormatTxFreq(b.tx, r.RxOnly)));
+    for (QWidget* w : {static_cast<QWidget*>(txtCN_[0]), static_cast<QWidget*>(txtCN_[1]),
+                       static_cast<QWidget*>(rx_.edit), static_cast<QWidget*>(tx_.edit)})
+        w->setProperty("helpContext", 0);
+    chkCEnable_->setProperty("helpContext", 1028);
+    chkCEnable_->setChecked(r.Enable);
+    chkCTXEnable_->setChecked(r.TxEnable && !r.RxOnly);
+    chkCTXOnly_->setChecked(r.LowPower);
+    chkCTXPower_->setChecked(r.PowUp);
+    chkCDup_->setChecked(r.Duplex);
+    chkCDup_->setEnabled(r.DuplexAllowed);
+    chkCScan_->setChecked(r.ScanMemory);
+    context_.FillingPanels() = false;
+
+    ShowSelf();
+    OnEnableClicked(true);
+    if (r.RxOnly) chkCTXEnable_->setEnabled(false);
+}
+
+void ChannelEditorPanel::LoadExpEditor(const QString& key) {
+    const int n = KeyNumber(key.toStdString(), 2);
+    if (n < 1 || n > kExpChannels) return;
+    ChannelRecord& r = context_.Data().exp[static_cast<size_t>(n)];
+    target_ = {true, -1, -1, n};
+    rx_.modified = tx_.modified = false;
+
+    Arrange(true);
+    context_.FillingPanels() = true;
+    txtCN_[0]->setText(QString::fromStdString(r.CHDisplayL.substr(0, 2)));
+    txtCN_[1]->setText(QString::fromStdString(LastChars(r.CHDisplayR, 1)));
+    txtCN_[0]->setProperty("helpContext", 2401);
+    txtCN_[1]->setProperty("helpContext", 2401);
+    rx_.edit->setText(QString::fromStdString(FormatFreqFine(r.Rxfreq)));
+    rx_.edit->setProperty("helpContext", 2402);
+    tx_.edit->setText(QString::fromStdString(FormatFreqFine(r.Txfreq)));
+    tx_.edit->setProperty("helpContext", 2403);
+    chkCEnable_->setChecked(r.Enable);
+    chkCEnable_->setProperty("helpContext", 2400);
+    chkCTXEnable_->setChecked(r.TxEnable);
+    chkCTXOnly_->setChecked(r.LowPower);
+    chkCTXPower_->setChecked(r.PowUp);
+    chkCScan_->setChecked(r.ScanMemory);
+    context_.FillingPanels() = false;
+
+    ShowSelf();
+    OnEnableClicked(true);
+}
+
+ChannelRecord* ChannelEditorPanel::Record() {
+    DataSet& model = context_.Data();
+    if (target_.exp) return target_.n >= 1 && target_.n <= kExpChannels ? &model.exp[static_cast<size_t>(target_.n)] : nullptr;
+    if (target_.plan < 0 || target_.plan >= kPlanCount || target_.slot < 0 || target_.slot >= kPlanSlots) return nullptr;
+    return &model.plan(target_.plan)[static_cast<size_t>(target_.slot)];
+}
+
+QString ChannelEditorPanel::TargetKey() const {
+    if (target_.exp) return QString::fromStdString(ExpKey(target_.n));
+    if (target_.plan < 0) return {};
+    return QString::fromStdString(ChannelKey(target_.plan, target_.slot));
+}
+
+void ChannelEditorPanel::Reload() {
+    if (target_.exp)
+        LoadExpEditor(TargetKey());
+    else
+        LoadChannelEditor(target_.plan, target_.slot);
+}
+
+// ---- check boxes -------------------------------------------------------------------
+
+void ChannelEditorPanel::StoreIfEditing(const std::function<void(ChannelRecord&)>& store) {
+    ChannelRecord* record = Record();
+    if (!record || !OwnEnabled(this)) return;
+    store(*record);
+    context_.MarkChanged();
+}
+
+void ChannelEditorPanel::OnEnableClicked(bool byLoader) {
+    if (context_.Filling()) return;
+    const bool on = chkCEnable_->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(lblCPosition_), static_cast<QWidget*>(txtCN_[0]),
+                       static_cast<QWidget*>(txtCN_[1]), static_cast<QWidget*>(lblCRF_),
+                       static_cast<QWidget*>(lblCTF_), static_cast<QWidget*>(rx_.edit), static_cast<QWidget*>(tx_.edit),
+                       static_cast<QWidget*>(lblCUnit_[0]), static_cast<QWidget*>(lblCUnit_[1]),
+                       static_cast<QWidget*>(chkCTXEnable_)})
+        w->setEnabled(on);
+    if (!on) chkCDup_->setEnabled(false);  // ticking again does not bring it back
+    chkCScan_->setEnabled(on);
+    OnTxEnableClicked();
+    if (byLoader || context_.treeHasFocus()) return;
+
+    ChannelRecord* record = Record();
+    if (!record || !OwnEnabled(this)) return;
+    record->Enable = on;
+    // "Duplex" stays as the box left it until the editor is loaded from the tree again.
+    const bool duplexUsable = chkCDup_->isEnabledTo(this);
+    Reload();
+    if (!duplexUsable) chkCDup_->setEnabled(false);
+    const std::string text = target_.exp ? ExpNodeText(target_.n, record->Enable) : ChannelNodeText(*record);
+    context_.setNodeText(TargetKey().toStdString(), text);
+    chkCEnable_->setFocus(Qt::OtherFocusReason);
+    context_.MarkChanged();
+}
+
+void ChannelEditorPanel::OnTxEnableClicked() {
+    if (context_.Filling()) return;
+    const bool usable = chkCTXEnable_->isChecked() && chkCTXEnable_->isEnabledTo(this);
+    chkCTXOnly_->setEnabled(usable);
+    linCTXOnly_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
+    OnLowPowerClicked();
+    context_.MarkChanged();
+}
+
+void ChannelEditorPanel::OnLowPowerClicked() {
+    if (context_.Filling()) return;
+    const bool usable = chkCTXOnly_->isChecked() && chkCTXOnly_->isEnabledTo(this);
+    chkCTXPower_->setEnabled(usable);
+    linCTXPower_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
+    const bool txEnable = chkCTXEnable_->isChecked(), lowPower = chkCTXOnly_->isChecked();
+    StoreIfEditing([&](ChannelRecord& r) {
+        r.TxEnable = txEnable;
+        r.LowPower = lowPower;
+    });
+}
+
+void ChannelEditorPanel::OnPowerUpClicked() {
+    if (context_.Filling()) return;
+    const bool on = chkCTXPower_->isChecked();
+    StoreIfEditing([on](ChannelRecord& r) { r.PowUp = on; });
+}
+
+void ChannelEditorPanel::OnScanClicked() {
+    if (context_.Filling()) return;
+    const bool on = chkCScan_->isChecked();
+    StoreIfEditing([on](ChannelRecord& r) { r.ScanMemory = on; });
+}
+
+void ChannelEditorPanel::OnDuplexClicked() {
+    if (context_.Filling()) return;
+    const bool on = chkCDup_->isChecked();
+    StoreIfEditing([on](ChannelRecord& r) { r.Duplex = on; });
+    const ChannelRecord* record = Record();
+    if (!record || target_.exp || !OwnEnabled(this) || record->Position < 0 || record->Position >= kPlanSlots) return;
+    const BaseChannel& b = BaseChannels()[static_cast<size_t>(record->Position)];
+    rx_.edit->setText(QString::fromStdString(FormatFreq(on ? b.duplexRx : b.rx)));
+}
+
+// ---- display characters ----------------------------------------------------------
+
+void ChannelEditorPanel::OnDisplayChanged(int element) {
+    if (context_.Filling() || !OwnEnabled(this) || !target_.exp) return;
+    QLineEdit* box = txtCN_[static_cast<size_t>(element)];
+    // Pasted text keeps only what the radio can show.
+    const std::string typed = box->text().toStdString();
+    std::string kept;
+    for (char c : typed)
+        if (DisplayKeyAllowed(static_cast<unsigned char>(c), element == 0 && kept.empty()) && c != '\b') kept += c;
+    if (kept != typed) {
+        box->setText(QString::fromStdString(kept));  // comes back here with the kept text
+        return;
+    }
+    ChannelRecord* record = Record();
+    if (!record) return;
+    record->CHDisplayL = LastChars("  " + txtCN_[0]->text().toStdString(), 2);
+    record->CHDisplayR = txtCN_[1]->text().toStdString();
+    context_.MarkChanged();
+}
+
+// ---- frequencies -----------------------------------------------------------------
+
+bool ChannelEditorPanel::FrequencyCheckDue(const FrequencyBox& box) const {
+    return !context_.Filling() && OwnEnabled(this) && !box.edit->isReadOnly() && target_.exp && box.modified;
+}
+
+bool ChannelEditorPanel::CheckFrequency(FrequencyBox& box) {
+    const std::optional<double> value = CheckExpFrequency(box.edit->text().toStdString());
+    ChannelRecord* record = Record();
+    if (!value || !record) return false;
+    double& stored = box.rx ? record->Rxfreq : record->Txfreq;
+    stored = *value;
+    box.edit->setText(QString::fromStdString(FormatFreqFine(stored)));
+    return true;
+}
+
+bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
+    if (!FrequencyCheckDue(box)) return true;
+    if (CheckFrequency(box)) {
+        box.modified = false;
+        return true;
+    }
+    KeepFocus(box.edit);
+    context_.Message(texts::kDataError, box.title, Icon::Warning);
+    return false;
+}
+
+void ChannelEditorPanel::FrequencyLostFocus(FrequencyBox& box, QWidget* to) {
+    if (context_.isTree(to)) {
+        // Going to the tree: a good entry is taken at once; a bad one waits,
+        // untouched, for the check that leaving the screen runs.
+        if (FrequencyCheckDue(box) && CheckFrequency(box)) box.modified = false;
+        return;
+    }
+    if (!to || !box.edit->isEnabled() || !box.edit->isVisible()) {
+        // Taken away by the program: a bad entry stays in the box, unstored.
+        if (FrequencyCheckDue(box)) CheckFrequency(box);
+        box.modified = false;
+        return;
+    }
+    ValidateFrequency(box);
+}
+
+bool ChannelEditorPanel::CommitPendingInput() {
+    if (!OwnEnabled(this)) return true;
+    const QWidget* focus = window()->focusWidget();
+    for (FrequencyBox* box : {&rx_, &tx_})
+        if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;
+    if (chkCEnable_->isChecked() && !rx_.edit->isReadOnly()) {
+        const bool noFrequency = rx_.edit->text().contains(QStringLiteral("---"));
+        if (noFrequency || txtCN_[0]->text().isEmpty()) {
+            context_.Message(texts::kIncompleteChannel, context_.MessageTitle(), Icon::Warning);
+            QWidget* missing = noFrequency ? static_cast<QWidget*>(rx_.edit) : static_cast<QWidget*>(txtCN_[0]);
+            if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace rp770::ui

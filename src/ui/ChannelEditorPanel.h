@@ -1,0 +1,123 @@
+#pragma once
+// The channel editor (`pictC`): one channel's switches, and for an EXP
+// channel also its display characters and frequencies. Every change goes
+// into the model at once.
+
+#include <QWidget>
+#include <array>
+
+#include "core/Model.h"
+#include "ui/Layout.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace rp770::ui {
+
+class EditorContext;
+class LineWidget;
+
+class ChannelEditorPanel : public QWidget {
+    Q_OBJECT
+public:
+    ChannelEditorPanel(EditorContext& context, QWidget* parent);
+
+    // Empties the fields (a new data set is being prepared).
+    void ClearFields();
+    // Fills the editor for a USA, INT or CAN channel and shows it.
+    void LoadChannelEditor(int plan, int slot);
+    // Fills the editor for the EXP channel a node key names ("E 5") and shows it.
+    void LoadExpEditor(const QString& key);
+
+    // The part of the pending-input check that belongs to this panel: runs
+    // the frequency checks still due and refuses an enabled EXP channel
+    // without a receive frequency or display characters.
+    bool CommitPendingInput();
+
+    // Places the inner box and its frame (twips, relative to this panel).
+    void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
+    layout::Rect ChannelBox() const { return channelBox_; }
+
+    bool EditingExp() const { return target_.exp; }
+    QString TargetKey() const;
+
+private:
+    struct Target {
+        bool exp = false;
+        int plan = -1;
+        int slot = -1;  // regular channels
+        int n = 0;      // EXP channels, 1-20
+    };
+    struct FrequencyBox {
+        QLineEdit* edit = nullptr;
+        const char* title = "";
+        bool rx = true;
+        bool modified = false;  // typed in and not yet checked
+    };
+
+    void BuildControls();
+    void BuildHead();
+    void BuildChannelBox();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void WatchFrequencyBox(FrequencyBox& box);
+    void WatchDisplayBox(int element);
+
+    void Arrange(bool expChannel);
+    void ArrangeChannelBox();
+    void SetEditable(QLineEdit* box, bool editable);
+    void ShowSelf();
+    ChannelRecord* Record();
+    void Reload();
+
+    // Check box handling.
+    void OnEnableClicked(bool byLoader);
+    void OnTxEnableClicked();
+    void OnLowPowerClicked();
+    void OnPowerUpClicked();
+    void OnScanClicked();
+    void OnDuplexClicked();
+    void StoreIfEditing(const std::function<void(ChannelRecord&)>& store);
+
+    // Display characters.
+    void OnDisplayChanged(int element);
+
+    // Frequencies.
+    bool FrequencyCheckDue(const FrequencyBox& box) const;
+    bool CheckFrequency(FrequencyBox& box);
+    bool ValidateFrequency(FrequencyBox& box);
+    void FrequencyLostFocus(FrequencyBox& box, QWidget* to);
+
+    EditorContext& context_;
+    Target target_;
+    bool expArrangement_ = false;
+    layout::Rect channelBox_{layout::kPanelInset, layout::kChannelBoxTop, 0, layout::kChannelBoxHeight};
+    double twipsPerPixel_ = 15;
+
+    QWidget* head_ = nullptr;
+    QCheckBox* chkCEnable_ = nullptr;
+    QCheckBox* chkCScan_ = nullptr;
+    QCheckBox* chkCDup_ = nullptr;
+    QCheckBox* chkCTXEnable_ = nullptr;
+    QCheckBox* chkCTXOnly_ = nullptr;
+    QCheckBox* chkCTXPower_ = nullptr;
+    QLabel* lblCPosition_ = nullptr;
+    std::array<QLineEdit*, 2> txtCN_{};
+    QLabel* lblCRF_ = nullptr;
+    QLabel* lblCTF_ = nullptr;
+    std::array<QLabel*, 2> lblCUnit_{};
+    FrequencyBox rx_;
+    FrequencyBox tx_;
+    LineWidget* linCTXOnly_ = nullptr;
+    LineWidget* linCTXPower_ = nullptr;
+
+    QWidget* pictCC_ = nullptr;
+    QWidget* pictCCC1_ = nullptr;
+    QWidget* pictCCC2_ = nullptr;
+    QWidget* pictCCC3_ = nullptr;
+    QWidget* pictCCC5_ = nullptr;
+    std::array<LineWidget*, 4> boxFrame_{};  // linCT, linCB, linCL, linCR
+};
+
+}  // namespace rp770::ui

@@ -1,0 +1,66 @@
+#include "ui/ChannelGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace rp770::ui {
+
+namespace {
+constexpr int kNotch = 120;  // wheel units of one notch
+}
+
+ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(parent) {
+    setObjectName("MSFlexGrid1");
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->setVisible(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    setColumnCount(8);
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit openRequested();
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) emit openRequested();
+}
+
+void ChannelGrid::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        QTableWidget::wheelEvent(event);
+        return;
+    }
+    // Up one line for each notch towards the user's screen top, down one for each notch away.
+    if ((wheelRest_ > 0) != (delta > 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
+    while (wheelRest_ >= kNotch || wheelRest_ <= -kNotch) {
+        const bool up = wheelRest_ > 0;
+        verticalScrollBar()->triggerAction(up ? QAbstractSlider::SliderSingleStepSub
+                                              : QAbstractSlider::SliderSingleStepAdd);
+        wheelRest_ += up ? -kNotch : kNotch;
+    }
+    event->accept();
+}
+
+void ChannelGrid::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) emit gotFocus();
+}
+
+}  // namespace rp770::ui

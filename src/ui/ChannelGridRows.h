@@ -1,0 +1,31 @@
+#pragma once
+// The texts of the channel list: column headers and widths, and one row per
+// listed channel. Plain functions; the grid widget only shows them.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+
+namespace rp770::ui {
+
+inline constexpr int kGridColumns = 8;
+
+struct GridColumn {
+    const char* header;
+    int widthTwips;
+};
+
+using GridRow = std::array<std::string, kGridColumns>;
+
+const std::array<GridColumn, kGridColumns>& RegularGridColumns();
+const std::array<GridColumn, kGridColumns>& ExpGridColumns();
+
+// The plan's enabled channels in slot order.
+std::vector<GridRow> ChannelGridRows(const PlanArray& records);
+// All 20 EXP channels. Showing a frequency snaps it to the raster, and the
+// snapped value is kept in the record.
+std::vector<GridRow> ExpGridRows(std::array<ChannelRecord, kExpChannels + 1>& exp);
+
+}  // namespace rp770::ui

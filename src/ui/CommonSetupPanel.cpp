@@ -1,0 +1,411 @@
+#include "ui/CommonSetupPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/ChannelTables.h"
+#include "ui/ComboItems.h"
+#include "ui/EditorContext.h"
+#include "ui/EditorTexts.h"
+#include "ui/FocusWatcher.h"
+#include "ui/InputRules.h"
+#include "ui/KeyFilter.h"
+#include "ui/LineWidget.h"
+
+namespace rp770::ui {
+
+namespace {
+
+constexpr int kScanConnectorPixels = 14;
+
+QString IndexedName(const char* name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); }
+
+QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QComboBox* MakeCombo(const QString& name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumContentsLength(6);
+    return combo;
+}
+
+// Fills a combo box with fixed items and leaves it with no selection.
+void LoadItems(QComboBox* combo, const std::vector<ComboItem>& items) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    for (const ComboItem& item : items) combo->addItem(QString::fromStdString(item.text), item.data);
+    combo->setCurrentIndex(-1);
+}
+
+// The scan connector: a short horizontal line in front of a dependent setting.
+LineWidget* MakeConnector(int i, QWidget* parent) {
+    auto* line = new LineWidget(IndexedName("linScan", i), ActiveLineColour(parent), parent);
+    line->setFixedSize(kScanConnectorPixels, 1);
+    return line;
+}
+
+const char* const kUsableCaptions[4] = {"USA", "INT", "CAN", "EXP CH Group"};
+const char* const kPriorityCaptions[4] = {"USA", "INT", "CAN", "EXP"};
+const char* const kAtisCaptions[4] = {"USA", "INTL", "CAN", "EXP"};
+
+}  // namespace
+
+CommonSetupPanel::CommonSetupPanel(EditorContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setObjectName("pictCommon");
+    setAutoFillBackground(true);
+    BuildControls();
+    ConnectHandlers();
+}
+
+// ---- construction --------------------------------------------------------------
+
+void CommonSetupPanel::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    child_ = new QWidget(this);
+    child_->setObjectName("pictCommonChild");
+    outer->addWidget(child_);
+
+    auto* grid = new QGridLayout(child_);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(BuildScanning(child_), 0, 0);
+    grid->addWidget(BuildDualWatch(child_), 1, 0);
+    grid->addWidget(BuildWeather(child_), 2, 0);
+    grid->addWidget(BuildUsableGroups(child_), 0, 1, 2, 1);
+    grid->addWidget(BuildAtis(child_), 2, 1, 2, 1);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+QWidget* CommonSetupPanel::BuildScanning(QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("Scanning Function"), parent);
+    box->setObjectName("fraCommonScan");
+    auto* grid = new QGridLayout(box);
+    cmbCommonScan_ = MakeCombo("cmbCommonScan", box);
+    cmbCommonResume_ = MakeCombo("cmbCommonResume", box);
+    cmbCommonPTTSCAN_ = MakeCombo("cmbCommonPTTSCAN", box);
+    lblCommonResume_ = MakeLabel("lblCommonResume", QStringLiteral("Resume Time"), box);
+    lblCommonPTTSCAN_ = MakeLabel("lblCommonPTTSCAN", QStringLiteral("PTT SCAN Clear"), box);
+    // SCAN, then the two settings that depend on it, joined by connector lines.
+    grid->addWidget(MakeLabel("lblCommonScan", QStringLiteral("SCAN"), box), 0, 0, 1, 2);
+    grid->addWidget(cmbCommonScan_, 0, 2);
+    auto* stem = new LineWidget(IndexedName("linScan", 0), ActiveLineColour(box), box);
+    stem->setFixedWidth(1);
+    linScan_[0] = stem;
+    grid->addWidget(stem, 1, 0, 2, 1, Qt::AlignHCenter);
+    linScan_[1] = MakeConnector(1, box);
+    linScan_[2] = MakeConnector(2, box);
+    auto* resumeRow = new QHBoxLayout();
+    resumeRow->addWidget(linScan_[1], 0, Qt::AlignVCenter);
+    resumeRow->addWidget(lblCommonResume_);
+    auto* pttRow = new QHBoxLayout();
+    pttRow->addWidget(linScan_[2], 0, Qt::AlignVCenter);
+    pttRow->addWidget(lblCommonPTTSCAN_);
+    grid->addLayout(resumeRow, 1, 1);
+    grid->addWidget(cmbCommonResume_, 1, 2);
+    grid->addLayout(pttRow, 2, 1);
+    grid->addWidget(cmbCommonPTTSCAN_, 2, 2);
+    grid->setColumnStretch(3, 1);
+    return box;
+}
+
+QWidget* CommonSetupPanel::BuildDualWatch(QWidget* parent) {
+    auto* box = new QGroupBox(parent);
+    box->setObjectName("fraCommonDual");
+    auto* row = new QHBoxLayout(box);
+    cmbCommonDual_ = MakeCombo("cmbCommonDual", box);
+    row->addWidget(MakeLabel("lblCommonDual", QStringLiteral("Dual Watch"), box));
+    row->addWidget(cmbCommonDual_);
+    row->addStretch(1);
+    return box;
+}
+
+QWidget* CommonSetupPanel::BuildWeather(QWidget* parent) {
+    pictCommonWeater_ = new QGroupBox(QStringLiteral("Weather CH Function"), parent);
+    pictCommonWeater_->setObjectName("pictCommonWeater");
+    auto* row = new QHBoxLayout(pictCommonWeater_);
+    lblCommonWeater_ = MakeLabel("lblCommonWeater", QStringLiteral("Weather Alert"), pictCommonWeater_);
+    cmbCommonWeater_ = MakeCombo("cmbCommonWeater", pictCommonWeater_);
+    row->addWidget(lblCommonWeater_);
+    row->addWidget(cmbCommonWeater_);
+    row->addStretch(1);
+    return pictCommonWeater_;
+}
+
+QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("Usable Channel Groups"), parent);
+    box->setObjectName("fraUsable");
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(MakeLabel("lblUsablePriHead", QStringLiteral("Priority CH"), box), 0, 1, 1, 2);
+    for (int i = 0; i < 4; ++i) {
+        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(kUsableCaptions[i]), box);
+        chkUsable_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkUsable", i));
+        lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), kPriorityCaptions[i], box);
+        cmbUsablePri_[static_cast<size_t>(i)] = MakeCombo(IndexedName("cmbUsablePri", i), box);
+        grid->addWidget(chkUsable_[static_cast<size_t>(i)], i + 1, 0);
+        grid->addWidget(lblUsablePri_[static_cast<size_t>(i)], i + 1, 1);
+        grid->addWidget(cmbUsablePri_[static_cast<size_t>(i)], i + 1, 2);
+    }
+    // The EXP group has no priority channel.
+    lblUsablePri_[3]->hide();
+    cmbUsablePri_[3]->hide();
+    grid->setColumnStretch(3, 1);
+    return box;
+}
+
+QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
+    pictATIS_ = new QGroupBox(QStringLiteral("Usable ATIS CH Group"), parent);
+    pictATIS_->setObjectName("pictATIS");
+    auto* grid = new QGridLayout(pictATIS_);
+    for (int i = 0; i < 4; ++i) {
+        chkATISChGroup_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(kAtisCaptions[i]), pictATIS_);
+        chkATISChGroup_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkATISChGroup", i));
+        grid->addWidget(chkATISChGroup_[static_cast<size_t>(i)], i / 2, i % 2);
+    }
+    lblATISCode_ = MakeLabel("lblATISCode", QStringLiteral("ATIS Code"), pictATIS_);
+    txtATIScode_ = new QLineEdit(pictATIS_);
+    txtATIScode_->setObjectName("txtATIScode");
+    txtATIScode_->setMaxLength(10);
+    txtATIScode_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 14);
+    grid->addWidget(lblATISCode_, 2, 0);
+    grid->addWidget(txtATIScode_, 2, 1);
+    grid->setColumnStretch(2, 1);
+    return pictATIS_;
+}
+
+void CommonSetupPanel::ConnectHandlers() {
+    connect(cmbCommonScan_, &QComboBox::currentIndexChanged, this, [this] { ApplyScanState(); });
+    const auto store = [this](QComboBox* combo, std::function<void(int index)> apply) {
+        connect(combo, &QComboBox::activated, this, [this, apply](int index) {
+            if (context_.Filling()) return;
+            apply(index);
+            context_.MarkChanged();
+        });
+    };
+    store(cmbCommonScan_, [this](int index) { context_.Data().common.Scan = index != 0; });
+    store(cmbCommonResume_, [this](int index) { context_.Data().common.ResumeTime = static_cast<int16_t>(index); });
+    store(cmbCommonPTTSCAN_, [this](int index) { context_.Data().common.PttScanClear = index != 0; });
+    store(cmbCommonDual_, [this](int index) { context_.Data().common.DualWatch = index != 0; });
+    store(cmbCommonWeater_, [this](int) {
+        context_.Data().common.WeatherAlert = static_cast<int16_t>(SelectedItemData(*cmbCommonWeater_));
+    });
+    for (int i = 0; i < 4; ++i) {
+        QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
+        connect(combo, &QComboBox::activated, this, [this, i, combo] {
+            if (context_.Filling() || combo->isHidden()) return;
+            context_.Data().groups[static_cast<size_t>(i)].PriorityChannel = SelectedItemData(*combo);
+            context_.MarkChanged();
+        });
+        connect(chkUsable_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i] { OnUsableToggled(i); });
+        connect(chkATISChGroup_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i](bool on) {
+            if (context_.Filling()) return;
+            context_.Data().atis.AtisGroups[static_cast<size_t>(i)] = on;
+            context_.MarkChanged();
+        });
+    }
+    for (QComboBox* combo : {cmbCommonScan_, cmbCommonResume_, cmbCommonPTTSCAN_, cmbCommonDual_, cmbCommonWeater_,
+                             cmbUsablePri_[0], cmbUsablePri_[1], cmbUsablePri_[2], cmbUsablePri_[3]})
+        FocusWatcher::Watch(combo)->gotFocus = [this] { context_.Hint(texts::kComboHint); };
+    for (int i = 0; i < 4; ++i) {
+        FocusWatcher::Watch(chkUsable_[static_cast<size_t>(i)])->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+        FocusWatcher::Watch(chkATISChGroup_[static_cast<size_t>(i)])->gotFocus = [this] {
+            context_.Hint(texts::kCheckBoxHint);
+        };
+    }
+
+    KeyFilter::Install(txtATIScode_, [](char32_t key, const QLineEdit&) { return AtisKeyAllowed(key); });
+    FocusWatcher* atis = FocusWatcher::Watch(txtATIScode_);
+    atis->gotFocus = [this] {
+        context_.Hint(texts::kAtisHint);
+        // An entry refused earlier stays due for its check.
+        txtATIScode_->selectAll();
+        QTimer::singleShot(0, txtATIScode_, [this] {
+            if (txtATIScode_->hasFocus()) txtATIScode_->selectAll();
+        });
+    };
+    atis->lostFocus = [this](QWidget* to) { AtisLostFocus(to); };
+    connect(txtATIScode_, &QLineEdit::textChanged, this, [this] {
+        if (context_.Filling() || !OwnEnabled(this) || !pictATIS_->isEnabledTo(this)) return;
+        atisEdited_ = true;
+        context_.MarkChanged();
+    });
+}
+
+void CommonSetupPanel::SetOptionalPanelsVisible(bool atis, bool weatherAlert) {
+    pictATIS_->setVisible(atis);
+    pictCommonWeater_->setVisible(weatherAlert);
+}
+
+// ---- filling ----------------------------------------------------------------------
+
+void CommonSetupPanel::ClearAndPrepare() {
+    for (QCheckBox* box : chkUsable_) box->setChecked(false);
+    RebuildPriorityLists();
+    LoadItems(cmbCommonScan_, OffOnItems());
+    LoadItems(cmbCommonResume_, ResumeTimeItems());
+    LoadItems(cmbCommonPTTSCAN_, OffOnItems());
+    LoadItems(cmbCommonDual_, OffOnItems());
+    LoadItems(cmbCommonWeater_, WeatherAlertItems());
+    if (context_.Data().flags.atis) {
+        for (QCheckBox* box : chkATISChGroup_) box->setChecked(false);
+        const QSignalBlocker quiet(txtATIScode_);
+        txtATIScode_->clear();
+    }
+    atisEdited_ = false;
+}
+
+void CommonSetupPanel::RebuildPriorityLists() {
+    for (int i = 0; i < 4; ++i) {
+        QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
+        LoadItems(combo, PriorityItems(context_.Data(), i));
+    }
+}
+
+void CommonSetupPanel::Fill() {
+    FillUsableGroups();
+    FillCommonSettings();
+    FillAtis();
+}
+
+void CommonSetupPanel::FillUsableGroups() {
+    const DataSet& model = context_.Data();
+    RebuildPriorityLists();
+    for (int i = 0; i < 4; ++i) chkUsable_[static_cast<size_t>(i)]->setChecked(model.groups[static_cast<size_t>(i)].Usable);
+    for (int i = 0; i < 4; ++i) {
+        QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
+        if (combo->isHidden() || combo->count() == 0) continue;
+        const int match = combo->findData(static_cast<int>(model.groups[static_cast<size_t>(i)].PriorityChannel));
+        combo->setCurrentIndex(match >= 0 ? match : 0);
+    }
+    for (int i = 0; i < 4; ++i) OnUsableToggled(i);
+}
+
+void CommonSetupPanel::FillCommonSettings() {
+    CommonSetup& c = context_.Data().common;
+    cmbCommonScan_->setCurrentIndex(c.Scan ? 1 : 0);
+    cmbCommonPTTSCAN_->setCurrentIndex(c.PttScanClear ? 1 : 0);
+    cmbCommonDual_->setCurrentIndex(c.DualWatch ? 1 : 0);
+    if (c.ResumeTime >= 0 && c.ResumeTime < cmbCommonResume_->count()) cmbCommonResume_->setCurrentIndex(c.ResumeTime);
+    bool anyWeather = false;
+    for (const ChannelRecord& wx : context_.Data().wx) anyWeather = anyWeather || wx.Enable;
+    if (!anyWeather) c.WeatherAlert = 0;
+    lblCommonWeater_->setEnabled(anyWeather);
+    cmbCommonWeater_->setEnabled(anyWeather);
+    SelectByItemData(*cmbCommonWeater_, c.WeatherAlert);
+    ApplyScanState();
+}
+
+void CommonSetupPanel::FillAtis() {
+    const DataSet& model = context_.Data();
+    bool anyUsable = false;
+    for (int i = 0; i < 4; ++i) {
+        QCheckBox* box = chkATISChGroup_[static_cast<size_t>(i)];
+        const ChannelGroup& group = model.groups[static_cast<size_t>(i)];
+        box->setChecked(model.atis.AtisGroups[static_cast<size_t>(i)]);
+        box->setText(group.Name.empty() ? QString::fromUtf8(kAtisCaptions[i]) : QString::fromStdString(group.Name));
+        box->setEnabled(group.Usable);
+        anyUsable = anyUsable || group.Usable;
+    }
+    if (!atisEdited_) {
+        const QSignalBlocker quiet(txtATIScode_);
+        txtATIScode_->setText(QString::fromStdString(model.atis.AtisCode));
+    }
+    txtATIScode_->setEnabled(anyUsable);
+    lblATISCode_->setEnabled(anyUsable);
+}
+
+// ---- handlers ------------------------------------------------------------------------
+
+bool CommonSetupPanel::IsCurrent() const { return context_.isCurrentPanel(const_cast<CommonSetupPanel*>(this)); }
+
+void CommonSetupPanel::ApplyScanState() {
+    const bool on = cmbCommonScan_->currentIndex() > 0;
+    for (LineWidget* line : linScan_) line->SetColour(on ? ActiveLineColour(this) : InactiveLineColour(this));
+    for (QWidget* w : {static_cast<QWidget*>(lblCommonResume_), static_cast<QWidget*>(cmbCommonResume_),
+                       static_cast<QWidget*>(lblCommonPTTSCAN_), static_cast<QWidget*>(cmbCommonPTTSCAN_)})
+        w->setEnabled(on);
+}
+
+void CommonSetupPanel::OnUsableToggled(int group) {
+    const bool on = chkUsable_[static_cast<size_t>(group)]->isChecked();
+    cmbUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
+    lblUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
+    if (context_.Filling()) return;
+    context_.Data().groups[static_cast<size_t>(group)].Usable = on;
+    context_.MarkChanged();
+    if (IsCurrent()) {
+        FillAtis();
+        context_.buildTree();
+    }
+}
+
+void CommonSetupPanel::SetWeatherAlertAvailable(bool available) {
+    CommonSetup& c = context_.Data().common;
+    c.WeatherAlert = static_cast<int16_t>(available ? 3 : 0);
+    lblCommonWeater_->setEnabled(available);
+    cmbCommonWeater_->setEnabled(available);
+    SelectByItemData(*cmbCommonWeater_, c.WeatherAlert);
+}
+
+// ---- ATIS code ------------------------------------------------------------------------
+
+bool CommonSetupPanel::AtisEntryWaiting() const { return atisEdited_; }
+
+bool CommonSetupPanel::ValidateAtis() {
+    if (!atisEdited_) return true;
+    if (const auto code = CheckAtisCode(txtATIScode_->text().toStdString())) {
+        context_.Data().atis.AtisCode = *code;
+        atisEdited_ = false;
+        return true;
+    }
+    KeepFocus(txtATIScode_);
+    context_.Message(texts::kDataError, texts::kAtisTitle, Icon::Warning);
+    return false;
+}
+
+void CommonSetupPanel::TakeOrRevertAtis() {
+    if (!atisEdited_) return;
+    DataSet& model = context_.Data();
+    if (const auto code = CheckAtisCode(txtATIScode_->text().toStdString())) {
+        model.atis.AtisCode = *code;
+    } else {
+        const QSignalBlocker quiet(txtATIScode_);
+        txtATIScode_->setText(QString::fromStdString(model.atis.AtisCode));
+    }
+    atisEdited_ = false;
+}
+
+void CommonSetupPanel::AtisLostFocus(QWidget* to) {
+    if (context_.isTree(to)) {
+        // Going to the tree: a good code is taken at once; a bad one waits for
+        // the check that leaving the screen runs.
+        if (atisEdited_ && CheckAtisCode(txtATIScode_->text().toStdString())) TakeOrRevertAtis();
+        return;
+    }
+    if (!to || !txtATIScode_->isEnabled() || !txtATIScode_->isVisible()) {
+        TakeOrRevertAtis();
+        return;
+    }
+    ValidateAtis();
+}
+
+bool CommonSetupPanel::CommitPendingInput() {
+    if (window()->focusWidget() != txtATIScode_ && !atisEdited_) return true;
+    return ValidateAtis();
+}
+
+}  // namespace rp770::ui
