@@ -22,6 +22,7 @@
 #include "platform/ReportPrinting.h"
 #include "ui/AboutBox.h"
 #include "ui/EditorPane.h"
+#include "ui/EditorBinding.h"
 #include "ui/FileDialogs.h"
 #include "ui/HexDumpView.h"
 #include "ui/ReportWindow.h"
@@ -66,6 +67,20 @@ MainWindow::MainWindow(const Switches& switches, const QString& programFolder, M
     binding.programFolder = programFolder_;
     pane_ = new EditorPane(binding, this);
     setCentralWidget(pane_);
+    // The layout rules count in the window's terms: the client area holds the
+    // toolbar above the editing area and the status bar below it.
+    pane_->SetWindowMetricsProvider([this] {
+        layout::WindowMetrics m;
+        const int toolbarPx = toolbar_ && toolbar_->isVisible() ? toolbar_->height() : 0;
+        const int statusPx = statusBar()->isVisible() ? statusBar()->height() : 0;
+        m.width = PxToTwips(width(), this);
+        m.innerHeight = PxToTwips(toolbarPx + pane_->height() + statusPx, this);
+        m.toolbarVisible = toolbarPx > 0;
+        m.toolbarHeight = PxToTwips(toolbarPx, this);
+        m.statusBarVisible = statusPx > 0;
+        m.statusBarHeight = PxToTwips(statusPx, this);
+        return m;
+    });
 
     hex_ = new HexDumpView(pane_);
     hex_->hide();
@@ -80,7 +95,11 @@ MainWindow::MainWindow(const Switches& switches, const QString& programFolder, M
     UpdateTitle();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The editing area outlives this object by a moment while Qt tears the
+    // children down: it must not ask a half-destroyed window for its size.
+    pane_->SetWindowMetricsProvider({});
+}
 
 bool MainWindow::newPending() const { return newTimer_->isActive(); }
 
@@ -245,8 +264,8 @@ bool MainWindow::Startup() {
     }
     RefreshModelMenu();
     mnuEdit_->menuAction()->setVisible(workspace_->modelMenuVisible());
-    pane_->SetModelPanels(workspace_->flags());
-    pane_->SetMessageTitle(Q(workspace_->messageTitle()));
+    pane_->SetOptionalPanelsVisible(workspace_->flags());
+    pane_->Binding().messageTitle = workspace_->messageTitle();
 
     toolbar_->actions()[8]->setVisible(false);   // "Program"
     toolbar_->actions()[11]->setVisible(false);  // "Read2"
@@ -259,7 +278,6 @@ bool MainWindow::Startup() {
     services_.link.State().RetryCount = 3;
     RefreshPortMenu();
 
-    pane_->SetSplitterTwips(2500);
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
 
@@ -275,21 +293,21 @@ bool MainWindow::Startup() {
 }
 
 void MainWindow::ReinitialiseEditor(bool rescan) {
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     workspace_->Reinitialise(rescan);
     AfterDataReplaced();
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
 }
 
 void MainWindow::AfterDataReplaced() {
     const bool filling = pane_->FillingPanels();
-    pane_->SetFillingPanels(true);
-    pane_->SetMessageTitle(Q(workspace_->messageTitle()));
-    pane_->Reinitialise();  // panels prepared, tree built, "General" shown
+    SetFilling(true);
+    pane_->Binding().messageTitle = workspace_->messageTitle();
+    pane_->ReinitialisePanels();  // panels prepared, tree built, "General" shown
     RefreshDestinationMenu();
     status_[0]->clear();
     UpdateTitle();
-    pane_->SetFillingPanels(filling);
+    SetFilling(filling);
 }
 
 void MainWindow::RefreshModelMenu() {
@@ -355,6 +373,8 @@ void MainWindow::UpdateTitle() {
 
 bool MainWindow::CommitPendingInput() { return pane_->CommitPendingInput(); }
 
+void MainWindow::SetFilling(bool filling) { pane_->FillingPanels() = filling; }
+
 void MainWindow::SetBusy(bool busy) {
     if (busy) {
         if (busyDepth_++ == 0) {
@@ -402,11 +422,11 @@ void MainWindow::FileOpen() {
     const QString path = services_.dialogs.OpenPath(this, FileKind::Dat, programFolder_);
     bool cancelled = true;
     if (!path.isEmpty()) {
-        pane_->SetFillingPanels(true);
+        SetFilling(true);
         const bool ok = workspace_->OpenDatFile(Std(path));
         services_.clock.Sleep(500);
         AfterDataReplaced();
-        pane_->SetFillingPanels(false);
+        SetFilling(false);
         cancelled = !ok;
     }
     if (!cancelled) {
@@ -438,10 +458,10 @@ void MainWindow::SaveTo(const QString& path) {
     workspace_->MarkCancelled();
     if (path.isEmpty()) return;
     SetBusy(true);
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     workspace_->SaveDatFile(Std(path));
     services_.clock.Sleep(500);
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
     UpdateTitle();
     SetBusy(false);
 }
@@ -505,10 +525,10 @@ void MainWindow::ChooseModel(int index) {
     SetBusy(true);
     pane_->SelectNodeByKey("General");
     services_.clock.Sleep(500);
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     workspace_->ChangeModel(model);  // remembers it and starts a new data set
     AfterDataReplaced();
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
     workspace_->dataChanged() = false;
     RefreshModelMenu();
     SetBusy(false);
@@ -523,10 +543,10 @@ void MainWindow::ChooseDestination(int entry) {
     SetBusy(true);
     pane_->SelectNodeByKey("General");
     services_.clock.Sleep(500);
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     workspace_->ChangeDestination(entry);
     AfterDataReplaced();
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
     workspace_->dataChanged() = false;
     SetBusy(false);
 }
@@ -579,10 +599,10 @@ void MainWindow::SaveHexCommand() {
         return;
     }
     SetBusy(true);
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     workspace_->SaveHexFile(Std(path));
     services_.clock.Sleep(500);
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
     SetBusy(false);
 }
 
@@ -594,10 +614,10 @@ void MainWindow::OpenHexCommand() {
         return;
     }
     SetBusy(true);
-    pane_->SetFillingPanels(true);
+    SetFilling(true);
     const bool ok = workspace_->OpenHexFile(Std(path));
     services_.clock.Sleep(500);
-    pane_->SetFillingPanels(false);
+    SetFilling(false);
     if (ok) {
         pane_->SelectNodeByKey("General");
         pane_->ReshowSelectedNode();
@@ -653,8 +673,11 @@ void MainWindow::StoreGeometry() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (isMinimized()) return;
-    pane_->LayoutAfterResize(PxToTwips(width(), this));
-    PlaceHexDump();
+    // Once the toolbar and the status bar have their new sizes too.
+    QTimer::singleShot(0, pane_, [this] {
+        pane_->LayoutAfterResize();
+        PlaceHexDump();
+    });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -95,6 +95,7 @@ private:
     void RefreshHexDump();
     void PlaceHexDump();
     void SetBusy(bool busy);
+    void SetFilling(bool filling);
     void SaveTo(const QString& path);
     bool SaveForClose();
     void RunTransfer(TransferMode mode);

@@ -15,9 +15,9 @@
 
 namespace rp770::ui {
 
-ReportWindow::ReportWindow(DataSet& data, Prompter& prompter, FileDialogs& dialogs, Clock& clock,
+ReportWindow::ReportWindow(DataSet& dataSet, Prompter& prompter, FileDialogs& dialogs, Clock& clock,
                            std::string messageCaption, QWidget* parent)
-    : QDialog(parent), data_(data), prompter_(prompter), dialogs_(dialogs), clock_(clock),
+    : QDialog(parent), data_(dataSet), prompter_(prompter), dialogs_(dialogs), clock_(clock),
       messageCaption_(std::move(messageCaption)) {
     setObjectName("frmPrn");
     setWindowTitle("Print to File");
