@@ -676,6 +676,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     // Once the toolbar and the status bar have their new sizes too.
     QTimer::singleShot(0, pane_, [this] {
         pane_->LayoutAfterResize();
+        // The logo shows from the first resize of an enabled window on.
+        if (isEnabled() && !logoShown_) logoShown_ = pane_->LoadLogo();
         PlaceHexDump();
     });
 }

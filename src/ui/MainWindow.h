@@ -109,6 +109,7 @@ private:
     HexDumpView* hex_ = nullptr;
     QTimer* newTimer_ = nullptr;
     bool started_ = false;
+    bool logoShown_ = false;
     int busyDepth_ = 0;
 
     QMenu* mnuEdit_ = nullptr;
