@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QSerialPortInfo>
 #include <QStatusBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -171,8 +172,10 @@ void MainWindow::BuildMenus() {
     // The ports the system reports and the simulated radio are listed when
     // the menu opens, so a USB adapter plugged in later shows up.
     connect(mnuSerialPort_, &QMenu::aboutToShow, this, &MainWindow::RefreshPortMenu);
-    hexdumpAction_ = add(options, "mnuOptionsHexdump", "Hexdump", &MainWindow::ToggleHexDump);
+    hexdumpAction_ = options->addAction("Hexdump");
+    hexdumpAction_->setObjectName("mnuOptionsHexdump");
     hexdumpAction_->setCheckable(true);
+    connect(hexdumpAction_, &QAction::toggled, this, &MainWindow::ApplyHexDumpMark);
     hexdumpAction_->setVisible(false);
 
     QMenu* help = bar->addMenu("&Help");
@@ -271,7 +274,10 @@ bool MainWindow::Startup() {
     toolbar_->actions()[11]->setVisible(false);  // "Read2"
 
     const std::string hexVisible = services_.settings.GetOr(kSettingsSection, "hexvisible", "0");
-    hexdumpAction_->setChecked(hexVisible != "0" && !EqualsNoCase(hexVisible, "false") && !hexVisible.empty());
+    {
+        const QSignalBlocker quiet(hexdumpAction_);  // the first resize applies it
+        hexdumpAction_->setChecked(hexVisible != "0" && !EqualsNoCase(hexVisible, "false") && !hexVisible.empty());
+    }
     hexdumpAction_->setVisible(switches_.debugMode);
 
     link::LoadPortSetting(services_.settings, services_.link.State());
@@ -567,9 +573,10 @@ void MainWindow::ChooseSerialDevice(const QString& device) {
     RefreshPortMenu();
 }
 
-void MainWindow::ToggleHexDump() {
-    hexdumpAction_->setChecked(hex_->isHidden());
-    hex_->setVisible(hexdumpAction_->isChecked());
+void MainWindow::ToggleHexDump() { hexdumpAction_->toggle(); }
+
+void MainWindow::ApplyHexDumpMark() {
+    hex_->setVisible(switches_.debugMode && hexdumpAction_->isChecked());
     if (hex_->isVisible()) {
         PlaceHexDump();
         hex_->raise();

@@ -93,6 +93,7 @@ private:
     void RefreshDestinationMenu();
     void RefreshPortMenu();
     void RefreshHexDump();
+    void ApplyHexDumpMark();
     void PlaceHexDump();
     void SetBusy(bool busy);
     void SetFilling(bool filling);

@@ -1,0 +1,330 @@
+// The main window on the shipped data, offscreen, with scripted message
+// boxes and file dialogs, and the simulated radio on a virtual cable.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+#include "core/MemoryImage.h"
+#include "files/MemorySettingsStore.h"
+#include "files/TestFolder.h"
+#include "link/RadioLink.h"
+#include "sim/VirtualWire.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/EditorPane.h"
+#include "ui/FileDialogs.h"
+#include "ui/HexDumpView.h"
+#include "ui/MainWindow.h"
+#include "ui/TransferDialog.h"
+
+namespace rp770::ui {
+namespace {
+
+using rp770::testing::ReadBytes;
+using rp770::testing::TestFolder;
+using rp770::testing::WriteBytes;
+
+class ScriptedDialogs : public FileDialogs {
+public:
+    std::deque<QString> paths;  // answers, in order; empty = cancelled
+    int asked = 0;
+    QString OpenPath(QWidget*, FileKind, const QString&) override { return Next(); }
+    QString SavePath(QWidget*, FileKind, const QString&) override { return Next(); }
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+
+private:
+    QString Next() {
+        ++asked;
+        if (paths.empty()) return {};
+        QString p = paths.front();
+        paths.pop_front();
+        return p;
+    }
+};
+
+// Runs `action` on the modal dialog that `trigger` opens.
+template <typename Dialog>
+void OnNextModal(std::function<void(Dialog*)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        action(dialog);
+    });
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TestFolder folder;
+    MemorySettingsStore settings;
+    rp770::testing::ScriptedPrompter prompter;
+    ScriptedDialogs dialogs;
+    sim::SimulatedRadio radio;
+    sim::VirtualWire wire{radio};
+    std::unique_ptr<link::RadioLink> radioLink;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        rp770::testing::CopyShippedData(folder.path());
+        radioLink = std::make_unique<link::RadioLink>(wire.Port(), wire.GetClock(), wire.GetPump(), prompter);
+    }
+    void TearDown() override {
+        if (window) {
+            window->workspace().dataChanged() = false;
+            window->close();
+        }
+    }
+
+    bool Start(Switches switches = {}) {
+        window = std::make_unique<MainWindow>(switches, QString::fromStdString(folder.str()),
+                                              MainWindowServices{settings, prompter, wire.GetClock(), *radioLink, dialogs});
+        const bool ok = window->Startup();
+        if (ok) window->show();
+        return ok;
+    }
+    QAction* Action(const char* name) { return window->findChild<QAction*>(name); }
+    QMenu* Menu(const char* name) { return window->findChild<QMenu*>(name); }
+    bool HasNode(const QString& key) { return window->editor().SelectNodeByKey(key); }
+};
+
+TEST_F(MainWindowTest, StartsOnTheShippedData) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318");
+    EXPECT_FALSE(Menu("mnuEdit")->menuAction()->isVisible()) << "one model: no Edit menu";
+    EXPECT_FALSE(Action("mnuOptionsHexdump")->isVisible());
+    EXPECT_TRUE(Action("mnuOptionsSerialPort10")->isChecked()) << "COM1 on a first start";
+    EXPECT_FALSE(settings.Get("ComPath", "ComNum")) << "nothing stored until the user picks a port";
+    EXPECT_EQ(window->statusPanel(2)->text(), "MR318");
+    EXPECT_FALSE(window->workspace().dataChanged());
+    EXPECT_TRUE(window->workspace().currentFilePath().empty());
+    // Destinations: CAN, INT, USA, the first one loaded and checked.
+    EXPECT_EQ(Action("mnuDestinationChild0")->text(), "CAN");
+    EXPECT_TRUE(Action("mnuDestinationChild0")->isChecked());
+    EXPECT_EQ(Action("mnuDestinationChild2")->text(), "USA");
+    EXPECT_FALSE(Action("mnuDestinationChild3")->isVisible());
+    EXPECT_FALSE(Action("tbProgram")->isVisible());
+    EXPECT_TRUE(Action("tbProgram2")->isVisible());
+    EXPECT_TRUE(Action("tbRead")->isVisible());
+    EXPECT_FALSE(Action("tbRead2")->isVisible());
+    EXPECT_FALSE(HasNode("general")) << "keys are compared with case";
+    EXPECT_TRUE(HasNode("PU")) << "USA is usable in the factory data";
+}
+
+TEST_F(MainWindowTest, DebugModeShowsTheHexdumpEntryWithItsStoredMark) {
+    settings.Set("Settings", "hexvisible", "1");
+    ASSERT_TRUE(Start(Switches{true, false}));
+    QAction* hex = Action("mnuOptionsHexdump");
+    EXPECT_TRUE(hex->isVisible());
+    EXPECT_TRUE(hex->isChecked());
+    window->ToggleHexDump();
+    EXPECT_FALSE(hex->isChecked());
+    window->ToggleHexDump();
+    EXPECT_TRUE(window->hexDump().isVisible());
+    ASSERT_EQ(window->hexDump().count(), 66);
+    EXPECT_TRUE(window->hexDump().item(65)->text().startsWith(" 03F0:"));
+}
+
+TEST_F(MainWindowTest, NoModelOfferedEndsWithUnknownModel) {
+    WriteBytes(folder / "global.ini", "[model1]\r\nuse=0\r\n");
+    EXPECT_FALSE(Start());
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_EQ(prompter.boxes.back().text, "Unknown model!!");
+    EXPECT_EQ(prompter.boxes.back().title, "RP770");
+    window.reset();
+}
+
+TEST_F(MainWindowTest, StoredLastModelOfTenIsNotRestored) {
+    WriteBytes(folder / "global.ini", "[model1]\r\nuse=1\r\n[model2]\r\nuse=1\r\n[model3]\r\nuse=0\r\n[model4]\r\nuse=\r\n");
+    settings.Set("Settings", "lastmodel", "10");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(window->workspace().modelNumber(), 2) << "the last model found in use";
+    EXPECT_TRUE(Menu("mnuEdit")->menuAction()->isVisible());
+}
+
+TEST_F(MainWindowTest, ModelChangeAsksAndTheCurrentModelDoesNothing) {
+    WriteBytes(folder / "global.ini", "[model1]\r\nuse=1\r\natis=1\r\nwx=1\r\nwa=1\r\n[model2]\r\nuse=1\r\n");
+    settings.Set("Settings", "lastmodel", "1");
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(window->workspace().modelNumber(), 1);
+    prompter.boxes.clear();
+    window->ChooseModel(0);
+    EXPECT_TRUE(prompter.boxes.empty()) << "choosing the current model asks nothing";
+
+    prompter.answers = {Answer::Cancel};
+    window->ChooseModel(1);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Do you want to program the Unknown model series?");
+    EXPECT_EQ(window->workspace().modelNumber(), 1);
+
+    prompter.answers = {Answer::Ok};
+    window->ChooseModel(1);
+    EXPECT_EQ(window->workspace().modelNumber(), 2);
+    EXPECT_EQ(settings.Get("Settings", "lastmodel"), "2");
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for Unknown model");
+}
+
+TEST_F(MainWindowTest, TheCheckedDestinationReinitialisesWithoutAsking) {
+    ASSERT_TRUE(Start());
+    window->workspace().data().common.DualWatch = true;
+    window->workspace().dataChanged() = true;
+    prompter.boxes.clear();
+    window->ChooseDestination(0);
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_FALSE(window->workspace().data().common.DualWatch) << "back to the factory data";
+    EXPECT_FALSE(window->workspace().dataChanged());
+
+    prompter.answers = {Answer::Ok};
+    window->ChooseDestination(2);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Do you want to change to USA?");
+    EXPECT_TRUE(Action("mnuDestinationChild2")->isChecked());
+    EXPECT_FALSE(Action("mnuDestinationChild0")->isChecked());
+    EXPECT_EQ(settings.Get("IniFilePath", "IniFileName_1"), "USA");
+}
+
+TEST_F(MainWindowTest, SerialPortChoiceIsStoredOnceTheWindowShows) {
+    ASSERT_TRUE(Start());
+    window->ChooseSerialPort(2);
+    EXPECT_EQ(settings.Get("ComPath", "ComNum"), "3");
+    EXPECT_TRUE(Action("mnuOptionsSerialPort12")->isChecked());
+    EXPECT_FALSE(Action("mnuOptionsSerialPort10")->isChecked());
+    EXPECT_EQ(radioLink->State().PortNumber, 3);
+    window->ChooseSerialDevice("sim");
+    EXPECT_EQ(radioLink->State().PortDevice, "sim");
+    EXPECT_FALSE(Action("mnuOptionsSerialPort12")->isChecked());
+}
+
+TEST_F(MainWindowTest, SaveOpenAndTheClosePrompt) {
+    ASSERT_TRUE(Start());
+    const QString path = QString::fromStdString(folder / "boat.dat");
+    window->workspace().data().common.DualWatch = true;
+    window->workspace().dataChanged() = true;
+
+    // Yes, then a cancelled save dialog: the window stays open.
+    prompter.answers = {Answer::Yes};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompter.boxes.back().text, "QZP data has changed.\nDo you want to save changes?");
+    EXPECT_TRUE(window->isVisible());
+
+    // Cancel keeps it open too.
+    prompter.answers = {Answer::Cancel};
+    EXPECT_FALSE(window->close());
+
+    dialogs.paths = {path};
+    window->FileSaveAs();
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat");
+    EXPECT_FALSE(window->workspace().dataChanged()) << "a successful save clears the flag";
+    EXPECT_EQ(ReadBytes(folder / "boat.dat").rfind("[MAIN]\r\n", 0), 0u);
+
+    dialogs.paths = {QString()};
+    window->FileNew();
+    window->RunDeferredNew();
+    EXPECT_TRUE(window->workspace().currentFilePath().empty());
+    EXPECT_FALSE(window->workspace().data().common.DualWatch);
+
+    dialogs.paths = {path};
+    window->FileOpen();
+    EXPECT_TRUE(window->workspace().data().common.DualWatch);
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat");
+
+    // No changes: closing asks nothing and stores the geometry.
+    prompter.boxes.clear();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_TRUE(settings.Get("Settings", "MainWidth"));
+}
+
+TEST_F(MainWindowTest, AHexFileIsNeverOverwrittenWithSettingsText) {
+    ASSERT_TRUE(Start(Switches{true, false}));
+    const std::string hex = folder / "image.hex";
+    WriteBytes(hex, ReadBytes(folder / "USA_013E.ini"));
+    dialogs.paths = {QString::fromStdString(hex)};
+    window->OpenHexCommand();
+    ASSERT_EQ(window->workspace().currentFilePath(), hex);
+    dialogs.paths = {QString()};  // Save asks for a settings file instead, and is cancelled
+    window->FileSave();
+    EXPECT_EQ(dialogs.asked, 2);
+    EXPECT_EQ(ReadBytes(hex), ReadBytes(folder / "USA_013E.ini"));
+}
+
+TEST_F(MainWindowTest, HexCommandsDoNothingOutsideDebugMode) {
+    ASSERT_TRUE(Start());
+    window->OpenHexCommand();
+    window->SaveHexCommand();
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
+TEST_F(MainWindowTest, AWholeReadFromTheSimulatedRadioRefreshesEverything) {
+    ASSERT_TRUE(Start());
+    // The radio holds the USA factory image with dual watch on.
+    DataSet theirs;
+    theirs.flags = {true, true, true};
+    ResetDataSet(theirs);
+    const std::string usa = ReadBytes(folder / "USA_013E.ini");
+    std::copy(usa.begin(), usa.end(), theirs.image.bytes.begin());
+    theirs.image[0x012] = 1;
+    sim::RadioMemory memory{};
+    std::copy_n(theirs.image.bytes.begin(), memory.size(), memory.begin());
+    radio.SetMemory(memory);
+
+    dialogs.paths = {QString::fromStdString(folder / "before.dat")};
+    window->FileSaveAs();
+    window->workspace().dataChanged() = true;
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->TransferRead();
+    EXPECT_TRUE(window->workspace().data().common.DualWatch);
+    EXPECT_TRUE(window->workspace().currentFilePath().empty());
+    EXPECT_FALSE(window->workspace().dataChanged());
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318");
+    EXPECT_EQ(prompter.boxes.back().text, "Complete!!");
+}
+
+TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {
+    ASSERT_TRUE(Start());
+    const MemoryImage before = window->workspace().data().image;
+
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->CancelClicked(); });
+    window->TransferRead();
+    EXPECT_EQ(radio.Log().probes, 0) << "Cancel before OK closes without a transfer";
+
+    // Cancel while block 10 is read: the dialog closes without a message and
+    // the image stays as it was.
+    TransferDialog* running = nullptr;
+    wire.OnYield([&] {
+        if (running && radio.Log().readRequests >= 10 && !radioLink->State().CancelRequested) running->CancelClicked();
+    });
+    prompter.boxes.clear();
+    OnNextModal<TransferDialog>([&](TransferDialog* d) {
+        running = d;
+        d->OkClicked();
+        if (d->isVisible()) d->done(QDialog::Rejected);  // stayed open: close it for the test
+    });
+    window->TransferRead();
+    EXPECT_EQ(window->workspace().data().image, before);
+    for (const auto& box : prompter.boxes) EXPECT_NE(box.text, "Complete!!");
+
+    // Cancel during programming keeps the dialog open.
+    running = nullptr;
+    bool stayedOpen = false;
+    wire.OnYield([&] {
+        if (running && radio.Log().writeRequests >= 5 && !radioLink->State().CancelRequested) running->CancelClicked();
+    });
+    OnNextModal<TransferDialog>([&](TransferDialog* d) {
+        running = d;
+        d->OkClicked();
+        stayedOpen = d->isVisible();
+        d->done(QDialog::Rejected);
+    });
+    window->TransferProgram();
+    EXPECT_TRUE(stayedOpen);
+    wire.OnYield({});
+}
+
+}  // namespace
+}  // namespace rp770::ui
