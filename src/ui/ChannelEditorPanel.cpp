@@ -489,8 +489,8 @@ bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
         box.modified = false;
         return true;
     }
-    KeepFocus(box.edit);
     context_.Message(texts::kDataError, box.title, Icon::Warning);
+    KeepFocus(box.edit);
     return false;
 }
 

@@ -86,7 +86,7 @@ void CommonSetupPanel::BuildControls() {
     grid->addWidget(BuildDualWatch(child_), 1, 0);
     grid->addWidget(BuildWeather(child_), 2, 0);
     grid->addWidget(BuildUsableGroups(child_), 0, 1, 2, 1);
-    grid->addWidget(BuildAtis(child_), 2, 1, 2, 1);
+    grid->addWidget(BuildAtis(child_), 2, 1);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(2, 1);
 }
@@ -372,8 +372,8 @@ bool CommonSetupPanel::ValidateAtis() {
         atisEdited_ = false;
         return true;
     }
-    KeepFocus(txtATIScode_);
     context_.Message(texts::kDataError, texts::kAtisTitle, Icon::Warning);
+    KeepFocus(txtATIScode_);
     return false;
 }
 

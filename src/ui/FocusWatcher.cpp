@@ -19,7 +19,10 @@ class PressSwallower : public QObject {
 public:
     PressSwallower() {
         qApp->installEventFilter(this);
-        QTimer::singleShot(0, this, [this] { deleteLater(); });
+        QTimer::singleShot(0, this, [this] {
+            done_ = true;
+            deleteLater();
+        });
     }
     ~PressSwallower() override {
         if (qApp) qApp->removeEventFilter(this);
