@@ -95,6 +95,31 @@ TEST_F(Navigation, TreeFocusShowsTheTreeHint) {
     EXPECT_EQ(LastHint(), texts::kTreeHint);
 }
 
+TEST_F(Navigation, KeyboardMovesThroughTreeAndPanel) {
+    Select("PU");
+    ClickFocus(Tree());
+    QTest::keyClick(Tree(), Qt::Key_Tab);
+    EXPECT_TRUE(pane->ChannelList()->Grid()->hasFocus());
+    QTest::keyClick(pane->ChannelList()->Grid(), Qt::Key_Tab);
+    EXPECT_TRUE(Tree()->hasFocus());
+    // Arrow keys in the tree walk the screens.
+    QTest::keyClick(Tree(), Qt::Key_Up);
+    EXPECT_EQ(SelectedKey(), "Program");
+    EXPECT_EQ(pane->CurrentPanel(), pane->GreyPanel());
+    Select("PU 30");
+    ClickFocus(Tree());
+    QTest::keyClick(Tree(), Qt::Key_Tab);
+    EXPECT_TRUE(Box("chkCEnable")->hasFocus());
+}
+
+TEST_F(Navigation, ShowSelectedNodeRefillsAfterTheDataChanged) {
+    Select("PU");
+    data.plan(PlanUSA)[0].Enable = true;
+    pane->ShowSelectedNode();
+    EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), 52);
+    EXPECT_FALSE(pane->FillingPanels());
+}
+
 TEST_F(Navigation, RebuildKeepsTheUsersView) {
     Select("PI 30");
     Tree()->FindByKey("PC")->setExpanded(true);
