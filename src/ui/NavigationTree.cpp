@@ -10,6 +10,9 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("tvTreeView");
     setColumnCount(1);
     setHeaderHidden(true);
+    // Long node texts scroll sideways rather than being cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
