@@ -26,8 +26,6 @@ protected:
 
 private:
     explicit FocusWatcher(QWidget* widget);
-    friend void KeepFocus(QWidget* widget);
-    bool quiet_ = false;
 };
 
 // Puts the focus back on a widget whose entry was refused, without its

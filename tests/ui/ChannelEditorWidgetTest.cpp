@@ -223,6 +223,26 @@ TEST_F(ChannelEditor, GoodEntryIsTakenWhenTheTreeGetsTheFocus) {
     EXPECT_EQ(Edit("txtCRF")->text(), "156.1000");
 }
 
+TEST_F(ChannelEditor, TwoBadEntriesAreRefusedOneAtATime) {
+    Select("E 1");
+    QLineEdit* rx = Edit("txtCRF");
+    QLineEdit* tx = Edit("txtCTF");
+    TypeInto(rx, "136.9");
+    ClickFocus(Tree());  // the bad entry waits for the check on leaving
+    EXPECT_TRUE(prompter.boxes.empty());
+    TypeInto(tx, "180");
+    Click(rx);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].title, "Tx frequency");
+    EXPECT_TRUE(tx->hasFocus());
+    EXPECT_FALSE(pane->CommitPendingInput());
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].title, "Rx frequency");
+    EXPECT_TRUE(rx->hasFocus());
+    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.050);
+    EXPECT_DOUBLE_EQ(data.exp[1].Txfreq, 0);
+}
+
 TEST_F(ChannelEditor, FocusTakenAwayKeepsABadEntryQuietly) {
     Select("E 1");
     QLineEdit* rx = Edit("txtCRF");
