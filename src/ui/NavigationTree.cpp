@@ -77,10 +77,13 @@ QTreeWidgetItem* NavigationTree::FindByKey(const QString& key) const {
     return nullptr;
 }
 
-void NavigationTree::SelectQuietly(QTreeWidgetItem* item) {
+void NavigationTree::SelectQuietly(QTreeWidgetItem* item, bool reveal) {
     quiet_ = true;
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(reveal);  // the view would otherwise scroll to the node, expanding its branch
     setCurrentItem(item);
-    if (item) scrollToItem(item);
+    setAutoScroll(autoScrolling);
+    if (item && reveal) scrollToItem(item);
     quiet_ = false;
 }
 

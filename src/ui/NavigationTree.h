@@ -27,8 +27,9 @@ public:
     QTreeWidgetItem* FindByKey(const QString& key) const;
     QTreeWidgetItem* SelectedNode() const { return currentItem(); }
 
-    // Selects a node without raising nodeClicked.
-    void SelectQuietly(QTreeWidgetItem* item);
+    // Selects a node without raising nodeClicked; `reveal` scrolls to it,
+    // expanding its branch when needed.
+    void SelectQuietly(QTreeWidgetItem* item, bool reveal = true);
 
 signals:
     // The user (or program code) moved the selection to another node.

@@ -129,6 +129,12 @@ TEST_F(Navigation, RebuildKeepsTheUsersView) {
     EXPECT_EQ(SelectedKey(), "PI 30");
     EXPECT_EQ(pane->ShownNodeIndex(), Tree()->IndexOf(Tree()->FindByKey("PI 30")));
     EXPECT_TRUE(Tree()->FindByKey("PC")->isExpanded());
+    EXPECT_TRUE(Tree()->FindByKey("PI")->isExpanded());  // the user had it open
+    // A rebuild opens nothing by itself.
+    Tree()->FindByKey("PI")->setExpanded(false);
+    pane->BuildTree();
+    EXPECT_FALSE(Tree()->FindByKey("PI")->isExpanded());
+    EXPECT_EQ(SelectedKey(), "PI 30");
 }
 
 TEST_F(Navigation, ReinitialisationPreparesEveryPanel) {
