@@ -10,6 +10,7 @@
 // whenever it is resized, from the metrics the window provides.
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 

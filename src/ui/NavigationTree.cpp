@@ -36,21 +36,21 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
-void NavigationTree::Build(const std::vector<TreeNodeSpec>& nodes) {
+void NavigationTree::Build(const std::vector<TreeNodeInfo>& nodes) {
     quiet_ = true;
     clear();
     nodes_.clear();
     std::map<std::string, QTreeWidgetItem*> byKey;
-    for (const TreeNodeSpec& spec : nodes) {
+    for (const TreeNodeInfo& info : nodes) {
         QTreeWidgetItem* item = nullptr;
-        const auto parent = spec.parentKey.empty() ? byKey.end() : byKey.find(spec.parentKey);
+        const auto parent = info.parentKey.empty() ? byKey.end() : byKey.find(info.parentKey);
         if (parent != byKey.end())
             item = new QTreeWidgetItem(parent->second);
         else
             item = new QTreeWidgetItem(this);
-        item->setText(0, QString::fromStdString(spec.text));
-        item->setData(0, kKeyRole, QString::fromStdString(spec.key));
-        byKey.emplace(spec.key, item);
+        item->setText(0, QString::fromStdString(info.text));
+        item->setData(0, kKeyRole, QString::fromStdString(info.key));
+        byKey.emplace(info.key, item);
         nodes_.push_back(item);
     }
     quiet_ = false;

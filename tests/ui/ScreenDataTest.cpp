@@ -22,8 +22,8 @@ DataSet FactoryData() {
     return data;
 }
 
-bool HasKey(const std::vector<TreeNodeSpec>& nodes, const std::string& key) {
-    return std::any_of(nodes.begin(), nodes.end(), [&](const TreeNodeSpec& n) { return n.key == key; });
+bool HasKey(const std::vector<TreeNodeInfo>& nodes, const std::string& key) {
+    return std::any_of(nodes.begin(), nodes.end(), [&](const TreeNodeInfo& n) { return n.key == key; });
 }
 
 TEST(TreeNodes, UsableGroupsOnly) {
