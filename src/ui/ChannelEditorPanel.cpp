@@ -72,15 +72,16 @@ void ChannelEditorPanel::BuildControls() {
 }
 
 void ChannelEditorPanel::BuildHead() {
+    // [x] CH Enable      CH Display [..][.]
+    // Rx Frequency [........] MHz
+    // Tx Frequency [........] MHz
     head_ = new QWidget(this);
     head_->setObjectName("pictCHead");
     auto* grid = new QGridLayout(head_);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(3);
 
     chkCEnable_ = MakeCheckBox("chkCEnable", "CH Enable", head_);
-    grid->addWidget(chkCEnable_, 0, 0, 1, 3);
-
     lblCPosition_ = MakeLabel("lblCPosition", "CH Display", head_);
     txtCN_[0] = MakeEdit("txtCN(0)", head_);
     txtCN_[1] = MakeEdit("txtCN(1)", head_);
@@ -91,11 +92,13 @@ void ChannelEditorPanel::BuildHead() {
     txtCN_[1]->setFixedWidth(charWidth + 14);
     auto* display = new QHBoxLayout();
     display->setSpacing(2);
+    display->addWidget(lblCPosition_);
+    display->addSpacing(6);
     display->addWidget(txtCN_[0]);
     display->addWidget(txtCN_[1]);
-    display->addStretch(1);
-    grid->addWidget(lblCPosition_, 1, 0);
-    grid->addLayout(display, 1, 1, 1, 2);
+    grid->addWidget(chkCEnable_, 0, 0, 1, 2);
+    grid->addLayout(display, 0, 2, 1, 2, Qt::AlignLeft);
+    grid->setColumnMinimumWidth(2, 0);
 
     lblCRF_ = MakeLabel("lblCRF", "Rx Frequency", head_);
     lblCTF_ = MakeLabel("lblCTF", "Tx Frequency", head_);
@@ -106,14 +109,13 @@ void ChannelEditorPanel::BuildHead() {
     const int frequencyWidth = fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 14;
     rx_.edit->setFixedWidth(frequencyWidth);
     tx_.edit->setFixedWidth(frequencyWidth);
-    grid->addWidget(lblCRF_, 2, 0);
-    grid->addWidget(rx_.edit, 2, 1);
-    grid->addWidget(lblCUnit_[0], 2, 2);
-    grid->addWidget(lblCTF_, 2, 4);
-    grid->addWidget(tx_.edit, 2, 5);
-    grid->addWidget(lblCUnit_[1], 2, 6);
-    grid->setColumnMinimumWidth(3, 16);
-    grid->setColumnStretch(7, 1);
+    grid->addWidget(lblCRF_, 1, 0);
+    grid->addWidget(rx_.edit, 1, 1);
+    grid->addWidget(lblCUnit_[0], 1, 2);
+    grid->addWidget(lblCTF_, 2, 0);
+    grid->addWidget(tx_.edit, 2, 1);
+    grid->addWidget(lblCUnit_[1], 2, 2);
+    grid->setColumnStretch(4, 1);
     grid->setRowStretch(3, 1);
 }
 
@@ -259,9 +261,12 @@ void ChannelEditorPanel::PlaceChannelBox(const layout::Rect& box, double twipsPe
     twipsPerPixel_ = twipsPerPixel;
     const auto px = [twipsPerPixel](double twips) { return layout::ToPixels(twips, twipsPerPixel); };
     const double panelWidth = layout::ToTwips(width(), twipsPerPixel);
-    const double headTop = 80;
-    head_->setGeometry(px(layout::kPanelInset), px(headTop), px(panelWidth - 2 * layout::kPanelInset),
-                       std::max(0, px(box.top - headTop - 100)));
+    const double headTop = 60;
+    // A panel too small for the head clips it rather than squeezing its labels.
+    const QSize least = head_->minimumSizeHint();
+    head_->setGeometry(px(layout::kPanelInset), px(headTop),
+                       std::max(least.width(), px(panelWidth - 2 * layout::kPanelInset)),
+                       std::max(least.height(), px(box.top - headTop - 60)));
     pictCC_->setGeometry(px(box.left), px(box.top), px(box.width), px(box.height));
     const layout::FrameLines f = layout::FrameAround(box);
     const layout::Line lines[4] = {f.top, f.bottom, f.left, f.right};
@@ -489,8 +494,8 @@ bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
         box.modified = false;
         return true;
     }
-    KeepFocus(box.edit);
     context_.Message(texts::kDataError, box.title, Icon::Warning);
+    KeepFocus(box.edit);
     return false;
 }
 

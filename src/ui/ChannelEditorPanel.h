@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "core/Model.h"
 #include "ui/Layout.h"

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -72,23 +74,59 @@ CommonSetupPanel::CommonSetupPanel(EditorContext& context, QWidget* parent) : QW
 // ---- construction --------------------------------------------------------------
 
 void CommonSetupPanel::BuildControls() {
+    // The controls sit on an inner panel that fills this one; in a panel too
+    // small for them it scrolls rather than squeezing them.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    child_ = new QWidget(this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    outer->addWidget(scroll_);
+    child_ = new QWidget();
     child_->setObjectName("pictCommonChild");
-    outer->addWidget(child_);
+    grid_ = new QGridLayout(child_);
+    grid_->setContentsMargins(8, 8, 8, 8);
+    grid_->setHorizontalSpacing(12);
+    grid_->setVerticalSpacing(8);
+    sections_ = {BuildScanning(child_), BuildDualWatch(child_), BuildWeather(child_), BuildUsableGroups(child_),
+                 BuildAtis(child_)};
+    scroll_->setWidget(child_);
+    ArrangeSections(2);
+}
 
-    auto* grid = new QGridLayout(child_);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
-    grid->addWidget(BuildScanning(child_), 0, 0);
-    grid->addWidget(BuildDualWatch(child_), 1, 0);
-    grid->addWidget(BuildWeather(child_), 2, 0);
-    grid->addWidget(BuildUsableGroups(child_), 0, 1, 2, 1);
-    grid->addWidget(BuildAtis(child_), 2, 1, 2, 1);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(2, 1);
+void CommonSetupPanel::ArrangeSections(int columns) {
+    if (columns == columns_) return;
+    columns_ = columns;
+    for (QWidget* section : sections_) grid_->removeWidget(section);
+    for (int r = 0; r < 6; ++r) grid_->setRowStretch(r, 0);
+    if (columns == 2) {
+        // Settings on the left, channel groups and ATIS on the right.
+        grid_->addWidget(sections_[0], 0, 0);
+        grid_->addWidget(sections_[1], 1, 0);
+        grid_->addWidget(sections_[2], 2, 0);
+        grid_->addWidget(sections_[3], 0, 1, 2, 1);
+        grid_->addWidget(sections_[4], 2, 1);
+        grid_->setRowStretch(3, 1);
+        grid_->setColumnStretch(2, 1);
+    } else {
+        for (int i = 0; i < static_cast<int>(sections_.size()); ++i) grid_->addWidget(sections_[static_cast<size_t>(i)], i, 0);
+        grid_->setRowStretch(static_cast<int>(sections_.size()), 1);
+        grid_->setColumnStretch(2, 0);
+        grid_->setColumnStretch(1, 1);
+    }
+}
+
+int CommonSetupPanel::TwoColumnWidth() const {
+    int left = 0, right = 0;
+    for (size_t i = 0; i < 3; ++i) left = std::max(left, sections_[i]->minimumSizeHint().width());
+    for (size_t i = 3; i < 5; ++i) right = std::max(right, sections_[i]->minimumSizeHint().width());
+    const QMargins m = grid_->contentsMargins();
+    return left + right + grid_->horizontalSpacing() + m.left() + m.right();
+}
+
+void CommonSetupPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ArrangeSections(width() >= TwoColumnWidth() ? 2 : 1);
 }
 
 QWidget* CommonSetupPanel::BuildScanning(QWidget* parent) {
@@ -372,8 +410,8 @@ bool CommonSetupPanel::ValidateAtis() {
         atisEdited_ = false;
         return true;
     }
-    KeepFocus(txtATIScode_);
     context_.Message(texts::kDataError, texts::kAtisTitle, Icon::Warning);
+    KeepFocus(txtATIScode_);
     return false;
 }
 

@@ -8,7 +8,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QScrollArea;
 class QLabel;
 class QLineEdit;
 
@@ -44,8 +46,14 @@ public:
     bool CommitPendingInput();
     bool AtisEntryWaiting() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void BuildControls();
+    // Two columns where they fit, one below the other where they do not.
+    void ArrangeSections(int columns);
+    int TwoColumnWidth() const;
     QWidget* BuildScanning(QWidget* parent);
     QWidget* BuildDualWatch(QWidget* parent);
     QWidget* BuildWeather(QWidget* parent);
@@ -60,7 +68,11 @@ private:
     bool IsCurrent() const;
 
     EditorContext& context_;
+    QScrollArea* scroll_ = nullptr;
     QWidget* child_ = nullptr;  // pictCommonChild
+    QGridLayout* grid_ = nullptr;
+    std::array<QWidget*, 5> sections_{};
+    int columns_ = 0;
     QComboBox* cmbCommonScan_ = nullptr;
     QComboBox* cmbCommonResume_ = nullptr;
     QComboBox* cmbCommonPTTSCAN_ = nullptr;

@@ -139,7 +139,7 @@ void EditorPane::BuildTree() {
     for (const QString& key : expanded)
         if (QTreeWidgetItem* node = tree_->FindByKey(key)) node->setExpanded(true);
     QTreeWidgetItem* again = selectedKey.isEmpty() ? nullptr : tree_->FindByKey(selectedKey);
-    tree_->SelectQuietly(again);
+    tree_->SelectQuietly(again, false);
     if (selectedWasShown) shownIndex_ = again ? tree_->IndexOf(again) : -1;
 }
 
@@ -216,6 +216,12 @@ void EditorPane::ReshowSelectedNode() {
     shownIndex_ = selected ? tree_->IndexOf(selected) : -1;
     ShowNodePanel(selected);
     context_->FillingPanels() = false;
+}
+
+void EditorPane::ShowSelectedNode() {
+    QTreeWidgetItem* selected = tree_->SelectedNode();
+    shownIndex_ = selected ? tree_->IndexOf(selected) : -1;
+    ShowNodePanel(selected);
 }
 
 void EditorPane::OnNodeClick(QTreeWidgetItem* node) {

@@ -10,6 +10,7 @@
 // whenever it is resized, from the metrics the window provides.
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -59,6 +60,9 @@ public:
     // handles it as a node click. False when no node has the key.
     bool SelectNodeByKey(const QString& key);
     void ReshowSelectedNode();
+    // Makes the selected node the shown node and shows its panel again (as
+    // after opening a file), without setting `FillingPanels`.
+    void ShowSelectedNode();
     void DisableAllPanels();
     // True when the current panel holds no refused input and the caller may
     // leave it or use the data; otherwise the refusing box has been shown.

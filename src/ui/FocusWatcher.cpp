@@ -9,6 +9,10 @@ namespace rp770::ui {
 
 namespace {
 
+// While a refused entry takes the focus back, no control sees the focus move:
+// as far as the editor is concerned it never left.
+bool keepingFocus = false;
+
 bool MovesBetweenControls(Qt::FocusReason reason) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
@@ -19,7 +23,10 @@ class PressSwallower : public QObject {
 public:
     PressSwallower() {
         qApp->installEventFilter(this);
-        QTimer::singleShot(0, this, [this] { deleteLater(); });
+        QTimer::singleShot(0, this, [this] {
+            done_ = true;
+            deleteLater();
+        });
     }
     ~PressSwallower() override {
         if (qApp) qApp->removeEventFilter(this);
@@ -49,7 +56,7 @@ FocusWatcher* FocusWatcher::Watch(QWidget* widget) {
 }
 
 bool FocusWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (quiet_ || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut))
+    if (keepingFocus || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut))
         return QObject::eventFilter(watched, event);
     const auto* focus = static_cast<QFocusEvent*>(event);
     if (!MovesBetweenControls(focus->reason())) return false;
@@ -64,10 +71,10 @@ bool FocusWatcher::eventFilter(QObject* watched, QEvent* event) {
 void KeepFocus(QWidget* widget) {
     if (!widget) return;
     new PressSwallower();
-    FocusWatcher* watcher = widget->findChild<FocusWatcher*>(QString(), Qt::FindDirectChildrenOnly);
-    if (watcher) watcher->quiet_ = true;
+    const bool outer = !keepingFocus;
+    keepingFocus = true;
     widget->setFocus(Qt::OtherFocusReason);
-    if (watcher) watcher->quiet_ = false;
+    if (outer) keepingFocus = false;
 }
 
 }  // namespace rp770::ui

@@ -26,14 +26,14 @@ protected:
 
 private:
     explicit FocusWatcher(QWidget* widget);
-    friend void KeepFocus(QWidget* widget);
-    bool quiet_ = false;
 };
 
 // Puts the focus back on a widget whose entry was refused, without its
 // focus handling running again (the focus never left it, as far as the
 // editor is concerned), and drops the mouse press that was moving the focus
-// away so that it does not act on the control it was aimed at.
+// away so that it does not act on the control it was aimed at. Call it after
+// the refusal's message box has closed: the press is dropped only until the
+// event loop next runs.
 void KeepFocus(QWidget* widget);
 
 }  // namespace rp770::ui

@@ -10,6 +10,9 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("tvTreeView");
     setColumnCount(1);
     setHeaderHidden(true);
+    // Long node texts scroll sideways rather than being cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,21 +36,21 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
-void NavigationTree::Build(const std::vector<TreeNodeSpec>& nodes) {
+void NavigationTree::Build(const std::vector<TreeNodeInfo>& nodes) {
     quiet_ = true;
     clear();
     nodes_.clear();
     std::map<std::string, QTreeWidgetItem*> byKey;
-    for (const TreeNodeSpec& spec : nodes) {
+    for (const TreeNodeInfo& info : nodes) {
         QTreeWidgetItem* item = nullptr;
-        const auto parent = spec.parentKey.empty() ? byKey.end() : byKey.find(spec.parentKey);
+        const auto parent = info.parentKey.empty() ? byKey.end() : byKey.find(info.parentKey);
         if (parent != byKey.end())
             item = new QTreeWidgetItem(parent->second);
         else
             item = new QTreeWidgetItem(this);
-        item->setText(0, QString::fromStdString(spec.text));
-        item->setData(0, kKeyRole, QString::fromStdString(spec.key));
-        byKey.emplace(spec.key, item);
+        item->setText(0, QString::fromStdString(info.text));
+        item->setData(0, kKeyRole, QString::fromStdString(info.key));
+        byKey.emplace(info.key, item);
         nodes_.push_back(item);
     }
     quiet_ = false;
@@ -74,10 +77,13 @@ QTreeWidgetItem* NavigationTree::FindByKey(const QString& key) const {
     return nullptr;
 }
 
-void NavigationTree::SelectQuietly(QTreeWidgetItem* item) {
+void NavigationTree::SelectQuietly(QTreeWidgetItem* item, bool reveal) {
     quiet_ = true;
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(reveal);  // the view would otherwise scroll to the node, expanding its branch
     setCurrentItem(item);
-    if (item) scrollToItem(item);
+    setAutoScroll(autoScrolling);
+    if (item && reveal) scrollToItem(item);
     quiet_ = false;
 }
 

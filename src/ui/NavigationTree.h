@@ -17,7 +17,7 @@ public:
     explicit NavigationTree(QWidget* parent);
 
     // Clears and adds the nodes; no signal is raised.
-    void Build(const std::vector<TreeNodeSpec>& nodes);
+    void Build(const std::vector<TreeNodeInfo>& nodes);
 
     int NodeCount() const { return static_cast<int>(nodes_.size()); }
     QTreeWidgetItem* Node(int index) const;  // 1-based; null when out of range
@@ -27,8 +27,9 @@ public:
     QTreeWidgetItem* FindByKey(const QString& key) const;
     QTreeWidgetItem* SelectedNode() const { return currentItem(); }
 
-    // Selects a node without raising nodeClicked.
-    void SelectQuietly(QTreeWidgetItem* item);
+    // Selects a node without raising nodeClicked; `reveal` scrolls to it,
+    // expanding its branch when needed.
+    void SelectQuietly(QTreeWidgetItem* item, bool reveal = true);
 
 signals:
     // The user (or program code) moved the selection to another node.

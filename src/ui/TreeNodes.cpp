@@ -44,8 +44,8 @@ std::string GroupNodeText(const DataSet& data, int plan) {
     return name.empty() ? kDefaultGroupNames[plan] : name;
 }
 
-std::vector<TreeNodeSpec> MakeTreeNodes(const DataSet& data) {
-    std::vector<TreeNodeSpec> nodes;
+std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
+    std::vector<TreeNodeInfo> nodes;
     nodes.push_back({kGeneralKey, "General", ""});
     nodes.push_back({kCommonKey, "Common Setup", kGeneralKey});
     nodes.push_back({kProgramKey, "Programmable Channel", ""});

@@ -10,7 +10,7 @@
 
 namespace rp770::ui {
 
-struct TreeNodeSpec {
+struct TreeNodeInfo {
     std::string key;
     std::string text;
     std::string parentKey;  // empty for a root
@@ -37,6 +37,6 @@ std::string ExpNodeText(int n, bool enabled);              // "EXP3[Enable]"
 std::string GroupNodeText(const DataSet& data, int plan);  // the name, or "USA"...
 
 // All nodes in the order they are added (index 1 is the first).
-std::vector<TreeNodeSpec> MakeTreeNodes(const DataSet& data);
+std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data);
 
 }  // namespace rp770::ui

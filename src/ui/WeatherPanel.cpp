@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "core/ChannelTables.h"
 #include "ui/EditorContext.h"
@@ -20,22 +22,31 @@ const QString kFocusMark = QStringLiteral(">");
 WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(parent), context_(context) {
     setObjectName("pictD");
     setAutoFillBackground(true);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(12, 12, 12, 12);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    outer->addWidget(scroll);
+    auto* rows = new QWidget();
+    rows->setObjectName("pictDRows");
+    auto* grid = new QGridLayout(rows);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setVerticalSpacing(4);
     grid->setHorizontalSpacing(16);
-    auto* enableHead = new QLabel(QStringLiteral("Enable"), this);
+    auto* enableHead = new QLabel(QStringLiteral("Enable"), rows);
     enableHead->setObjectName("Label11");
-    auto* scanHead = new QLabel(QStringLiteral("Scan"), this);
+    auto* scanHead = new QLabel(QStringLiteral("Scan"), rows);
     scanHead->setObjectName("Label12");
     grid->addWidget(enableHead, 0, 1, Qt::AlignHCenter);
     grid->addWidget(scanHead, 0, 2, Qt::AlignHCenter);
     for (int k = 0; k < kWxChannels; ++k) {
         const size_t i = static_cast<size_t>(k);
-        lblWX_[i] = new QLabel(this);
+        lblWX_[i] = new QLabel(rows);
         lblWX_[i]->setObjectName(IndexedName("lblWX", k));
-        chkDEnable_[i] = new QCheckBox(kNoMark, this);
+        chkDEnable_[i] = new QCheckBox(kNoMark, rows);
         chkDEnable_[i]->setObjectName(IndexedName("chkDEnable", k));
-        chkDScan_[i] = new QCheckBox(kNoMark, this);
+        chkDScan_[i] = new QCheckBox(kNoMark, rows);
         chkDScan_[i]->setObjectName(IndexedName("chkDScan", k));
         grid->addWidget(lblWX_[i], k + 1, 0);
         grid->addWidget(chkDEnable_[i], k + 1, 1, Qt::AlignHCenter);
@@ -53,6 +64,7 @@ WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(pa
     }
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(kWxChannels + 1, 1);
+    scroll->setWidget(rows);
 }
 
 void WeatherPanel::WatchFocusMark(QCheckBox* box, const char* hint) {

@@ -1,0 +1,110 @@
+// The channel list grid: fills, jumps to the editor, wheel.
+#include "EditorFixture.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "ui/ChannelEditorPanel.h"
+#include "ui/ChannelGrid.h"
+#include "ui/ChannelListPanel.h"
+#include "ui/EditorTexts.h"
+
+namespace rp770::ui::test {
+namespace {
+
+class ChannelList : public EditorFixture {
+protected:
+    ChannelGrid* Grid() const { return pane->ChannelList()->Grid(); }
+    QStringList Row(int row) const {
+        QStringList cells;
+        for (int c = 0; c < Grid()->columnCount(); ++c) cells << (Grid()->item(row, c) ? Grid()->item(row, c)->text() : "");
+        return cells;
+    }
+    QStringList Headers() const {
+        QStringList headers;
+        for (int c = 0; c < Grid()->columnCount(); ++c) headers << Grid()->horizontalHeaderItem(c)->text();
+        return headers;
+    }
+    int RowOf(const QString& name) const {
+        for (int r = 0; r < Grid()->rowCount(); ++r)
+            if (Grid()->item(r, 0)->text() == name) return r;
+        return -1;
+    }
+};
+
+TEST_F(ChannelList, PlanWithoutEnabledChannelsShowsTheHeaderOnly) {
+    for (auto& r : data.plan(PlanINT)) r.Enable = false;
+    Select("PI");
+    EXPECT_EQ(Grid()->rowCount(), 0);
+    EXPECT_EQ(Headers(), (QStringList{"CH", "RX[MHz]", "TX[MHz]", "TX", "LOW", "UP", "DUP", "MEM"}));
+}
+
+TEST_F(ChannelList, RegularRowsAndColumnWidths) {
+    Select("PU");
+    EXPECT_EQ(Grid()->rowCount(), 51);
+    EXPECT_EQ(Row(RowOf("16")), (QStringList{"16", "156.800", "156.800", "TX", "---", "--", "---", "---"}));
+    EXPECT_EQ(Row(RowOf("15"))[2], "---.---");
+    const double tpp = pane->TwipsPerPixelX();
+    const int widths[] = {800, 1000, 1000, 600, 600, 600, 600, 600};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(Grid()->columnWidth(c), qRound(widths[c] / tpp)) << c;
+    EXPECT_EQ(Grid()->rowHeight(0), qRound(350 / pane->TwipsPerPixelY()));
+}
+
+TEST_F(ChannelList, ExpLayout) {
+    data.groups[GroupEXP].Usable = true;
+    data.exp[4].Enable = true;
+    data.exp[4].CHDisplayL = "K";
+    data.exp[4].Rxfreq = 156.025;
+    pane->BuildTree();
+    Select("ExpChannel");
+    EXPECT_EQ(Grid()->rowCount(), 20);
+    EXPECT_EQ(Headers(), (QStringList{"CH", "ENABLE", "DISP", "RX[MHz]", "TX[MHz]", "LOW", "UP", "MEM"}));
+    EXPECT_EQ(Row(3).mid(0, 5), (QStringList{"4", "[Enable]", " K ", "156.0250", "---.----"}));
+    EXPECT_EQ(Grid()->columnWidth(2), qRound(800 / pane->TwipsPerPixelX()));
+}
+
+TEST_F(ChannelList, EnterOpensTheEditorOfTheCurrentRow) {
+    Select("PU");
+    ClickFocus(Grid());
+    EXPECT_EQ(LastHint(), texts::kGridHint);
+    Grid()->setCurrentCell(RowOf("16"), 0);
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    EXPECT_EQ(SelectedKey(), "PU 30");
+    EXPECT_EQ(pane->CurrentPanel(), pane->ChannelEditor());
+    EXPECT_EQ(Edit("txtCN(0)")->text(), "16");
+}
+
+TEST_F(ChannelList, DoubleClickOpensTheEditorToo) {
+    data.groups[GroupEXP].Usable = true;
+    pane->BuildTree();
+    Select("ExpChannel");
+    const QRect cell = Grid()->visualRect(Grid()->model()->index(2, 1));
+    QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(SelectedKey(), "E 3");
+    EXPECT_TRUE(pane->ChannelEditor()->EditingExp());
+}
+
+TEST_F(ChannelList, WheelScrollsOneLineANotch) {
+    Select("PU");
+    QScrollBar* bar = Grid()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 2);
+    const auto wheel = [&](int delta) {
+        const QPoint at = Grid()->viewport()->rect().center();
+        QWheelEvent event(at, Grid()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Grid()->viewport(), &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(bar->value(), 1);
+    wheel(-120);
+    wheel(-60);  // half a notch: nothing yet
+    EXPECT_EQ(bar->value(), 2);
+    wheel(-60);
+    EXPECT_EQ(bar->value(), 3);
+    wheel(120);
+    EXPECT_EQ(bar->value(), 2);
+}
+
+}  // namespace
+}  // namespace rp770::ui::test
