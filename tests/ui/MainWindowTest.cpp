@@ -328,3 +328,46 @@ TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {
 
 }  // namespace
 }  // namespace rp770::ui
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+namespace rp770::ui {
+namespace {
+
+TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
+    ASSERT_TRUE(Start());
+    auto* dual = window->findChild<QComboBox*>("cmbCommonDual");
+    auto* scan = window->findChild<QCheckBox*>("chkCScan");
+    ASSERT_TRUE(dual && scan);
+
+    ASSERT_TRUE(window->editor().SelectNodeByKey("Common"));
+    ASSERT_EQ(dual->currentIndex(), 0);
+    dual->setFocus();
+    QTest::keyClick(dual, Qt::Key_Down);  // the user picks "On"
+    EXPECT_TRUE(window->workspace().data().common.DualWatch);
+    EXPECT_TRUE(window->workspace().dataChanged());
+
+    ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));  // channel 16
+    const bool scanBefore = scan->isChecked();
+    scan->click();
+    EXPECT_EQ(window->workspace().data().plan(PlanUSA)[30].ScanMemory, !scanBefore);
+
+    dialogs.paths = {QString::fromStdString(folder / "edited.dat")};
+    window->FileSaveAs();
+    window->FileNew();
+    window->RunDeferredNew();
+    EXPECT_FALSE(window->workspace().data().common.DualWatch);
+
+    dialogs.paths = {QString::fromStdString(folder / "edited.dat")};
+    window->FileOpen();
+    ASSERT_TRUE(window->editor().SelectNodeByKey("Common"));
+    EXPECT_EQ(dual->currentIndex(), 1) << "the screen shows the opened value";
+    ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));
+    EXPECT_EQ(scan->isChecked(), !scanBefore);
+    EXPECT_FALSE(window->workspace().dataChanged()) << "showing panels is no edit";
+}
+
+}  // namespace
+}  // namespace rp770::ui

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/MemoryImage.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/FileDialogs.h"
+#include "ui/ReportWindow.h"
+#include "ui/Twips.h"
+
+namespace rp770::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OnePath : public FileDialogs {
+public:
+    std::deque<QString> paths;
+    QString OpenPath(QWidget*, FileKind, const QString&) override { return {}; }
+    QString SavePath(QWidget*, FileKind, const QString&) override {
+        if (paths.empty()) return {};
+        QString p = paths.front();
+        paths.pop_front();
+        return p;
+    }
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+};
+
+class NoClock : public Clock {
+public:
+    double Now() override { return 0; }
+    void Sleep(int) override {}
+};
+
+struct ReportWindowTest : ::testing::Test {
+    DataSet data;
+    rp770::testing::ScriptedPrompter prompter;
+    OnePath dialogs;
+    NoClock clock;
+    fs::path dir = fs::temp_directory_path() / "rp770-report-window";
+    void SetUp() override {
+        data.flags = {true, true, true};
+        ResetDataSet(data);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    static std::string Read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+};
+
+TEST_F(ReportWindowTest, ShowsTheWaitingTextThenTheReportAndSavesItWithOneLineEnd) {
+    ReportWindow window(data, prompter, dialogs, clock, "MR318 PC Program for MR318");
+    EXPECT_EQ(window.windowTitle(), "Print to File");
+    EXPECT_EQ(window.text(), ReportWindow::kWaitingText);
+    window.BuildReport();
+    EXPECT_TRUE(window.text().startsWith("##### Common Setup #####\n"));
+
+    const fs::path target = dir / "report.txt";
+    {
+        std::ofstream old(target, std::ios::binary);
+        old << std::string(100000, 'x');  // a longer file is replaced whole
+    }
+    dialogs.paths = {QString::fromStdString(target.string())};
+    ASSERT_TRUE(window.SaveAs());
+    const std::string saved = Read(target);
+    EXPECT_EQ(saved.substr(0, 26), "##### Common Setup #####\r\n");
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
+    EXPECT_NE(saved.substr(saved.size() - 4), "\r\n\r\n") << "exactly one line end after the last line";
+    EXPECT_EQ(saved.find("\n\n"), std::string::npos) << "no bare LF";
+
+    EXPECT_FALSE(window.SaveAs()) << "cancelled dialog";
+    EXPECT_TRUE(window.operationCancelled());
+}
+
+TEST_F(ReportWindowTest, AFailedSaveShowsItsDescriptionAndKeepsTheText) {
+    ReportWindow window(data, prompter, dialogs, clock, "MR318 PC Program for MR318");
+    window.BuildReport();
+    dialogs.paths = {QString::fromStdString((dir / "missing-folder" / "r.txt").string())};
+    EXPECT_FALSE(window.SaveAs());
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].title, "MR318 PC Program for MR318");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
+    EXPECT_FALSE(prompter.boxes[0].text.empty());
+    EXPECT_TRUE(window.fileError());
+    EXPECT_TRUE(window.text().startsWith("##### Common Setup #####"));
+}
+
+TEST_F(ReportWindowTest, ReopeningShowsChangedData) {
+    data.common.DualWatch = false;
+    {
+        ReportWindow first(data, prompter, dialogs, clock, "t");
+        first.BuildReport();
+        EXPECT_TRUE(first.text().contains("Dual Watch:                        Off"));
+    }
+    data.common.DualWatch = true;
+    ReportWindow second(data, prompter, dialogs, clock, "t");
+    second.BuildReport();
+    EXPECT_TRUE(second.text().contains("Dual Watch:                        On"));
+}
+
+TEST_F(ReportWindowTest, ResizeRuleAndTinyWindows) {
+    ReportWindow window(data, prompter, dialogs, clock, "t");
+    window.show();
+    window.resize(558, 409);
+    auto* box = window.findChild<QPlainTextEdit*>("txtPrn");
+    auto* ok = window.findChild<QPushButton*>("cmdOK");
+    EXPECT_NEAR(PxToTwips(box->width(), &window), 8370 - 300, 20);
+    EXPECT_NEAR(PxToTwips(ok->y(), &window), 6135 - 1200, 20);
+    EXPECT_NEAR(ok->x() + ok->width() / 2.0, window.width() / 2.0, 1);
+    window.setMinimumSize(0, 0);
+    window.resize(10, 10);  // narrower than the rule allows: nothing negative
+    EXPECT_GE(box->width(), 0);
+    EXPECT_GE(box->height(), 0);
+}
+
+}  // namespace
+}  // namespace rp770::ui
