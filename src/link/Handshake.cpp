@@ -93,6 +93,15 @@ bool Handshake::AskResynchronisation() {
     return answer == Answer::Ok && SyncCommand();
 }
 
+bool Handshake::RetryAfter(Code result, int& attemptsLeft) {
+    if (result == Code::TimeOut) return --attemptsLeft > 0;
+    if (result == Code::ErrorText) {
+        if (--attemptsLeft <= 0 && AskResynchronisation()) attemptsLeft = 1;
+        return attemptsLeft > 0;
+    }
+    return false;
+}
+
 bool Handshake::StatusCheck() {
     for (;;) {
         port_.ShowMonitor("status check..");
@@ -106,16 +115,7 @@ bool Handshake::StatusCheck() {
                 acknowledged = true;
                 break;
             }
-            if (result == Code::TimeOut) {
-                if (--attemptsLeft > 0) continue;
-                break;
-            }
-            if (result == Code::ErrorText) {
-                if (--attemptsLeft <= 0 && AskResynchronisation()) attemptsLeft = 1;
-                if (attemptsLeft > 0) continue;
-                break;
-            }
-            break;
+            if (!RetryAfter(result, attemptsLeft)) break;
         }
         if (!acknowledged) return false;
 

@@ -33,6 +33,11 @@ public:
     // Asked when the last attempt of a step was refused: true when the user
     // agreed and the re-synchronisation worked (the step gets one more try).
     bool AskResynchronisation();
+    // After an unacknowledged attempt of a step: true when the step sends
+    // again. A time-out or "ERROR" spends an attempt; "ERROR" on the last one
+    // asks the re-synchronisation question, which may grant one more.
+    // Anything else (cancel, garbage) ends the step.
+    bool RetryAfter(Code result, int& attemptsLeft);
 
 private:
     LinkContext& ctx_;

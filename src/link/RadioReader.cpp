@@ -27,15 +27,7 @@ void RadioReader::ReadBlock(Buffer& buffer, int address, int count) {
             ReceiveDataReply(buffer, address, count);
             return;
         }
-        if (result == Code::TimeOut) {
-            if (--attemptsLeft > 0) continue;
-            return;
-        }
-        if (result == Code::ErrorText) {
-            if (--attemptsLeft <= 0 && handshake_.AskResynchronisation()) attemptsLeft = 1;
-            if (attemptsLeft > 0) continue;
-            return;
-        }
+        if (handshake_.RetryAfter(result, attemptsLeft)) continue;
         return;
     }
 }

@@ -21,15 +21,7 @@ void RadioWriter::WriteBlock(const MemoryImage& image, int address, int count) {
         state.CommError = true;
         const Code result = handshake_.WaitAck();
         if (result == Code::Done) return;
-        if (result == Code::TimeOut) {
-            if (--attemptsLeft > 0) continue;
-            return;
-        }
-        if (result == Code::ErrorText) {
-            if (--attemptsLeft <= 0 && handshake_.AskResynchronisation()) attemptsLeft = 1;
-            if (attemptsLeft > 0) continue;
-            return;
-        }
+        if (handshake_.RetryAfter(result, attemptsLeft)) continue;
         return;
     }
 }
