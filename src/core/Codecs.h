@@ -70,7 +70,9 @@ std::string Field3(std::string_view text);
 std::string HexDigits(uint32_t value, int n);
 std::string TrimAtNul(std::string_view text);
 std::string TrimSpaces(std::string_view text);  // spaces only, not tabs
-std::string ToUpper(std::string_view text);
+char UpperAscii(char c);
+char LowerAscii(char c);
+std::string ToUpper(std::string_view text);  // ASCII letters only
 std::string ToLower(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 std::vector<std::string> SplitList(std::string_view text);

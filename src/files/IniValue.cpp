@@ -1,3 +1,4 @@
+#include "core/Codecs.h"
 #include "files/IniValue.h"
 
 #include "files/FileBytes.h"
@@ -17,14 +18,6 @@ std::string_view TrimProfileSpace(std::string_view text) {
     return text;
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
-}
 
 std::string Finish(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -48,14 +41,14 @@ std::string PrivateProfileString(std::string_view text, std::string_view section
             const size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
                 if (inSection) return std::string(fallback);  // only the first section of the name counts
-                inSection = SameNoCase(TrimProfileSpace(line.substr(1, close - 1)), section);
+                inSection = EqualsNoCase(TrimProfileSpace(line.substr(1, close - 1)), section);
                 continue;
             }
         }
         if (!inSection) continue;
         const size_t eq = line.find('=');
         const std::string_view name = TrimProfileSpace(line.substr(0, eq));
-        if (!SameNoCase(name, key)) continue;
+        if (!EqualsNoCase(name, key)) continue;
         if (eq == std::string_view::npos) return {};
         return Finish(TrimProfileSpace(line.substr(eq + 1)));
     }

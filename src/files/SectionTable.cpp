@@ -1,3 +1,4 @@
+#include "core/Codecs.h"
 #include "files/SectionTable.h"
 
 #include <cstdint>
@@ -8,14 +9,6 @@ namespace rp770 {
 
 namespace {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
-}
 
 std::string_view TrimSpaceView(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
@@ -35,7 +28,7 @@ size_t SectionTable::NameHash::operator()(std::string_view name) const {
     return static_cast<size_t>(h);
 }
 
-bool SectionTable::NameEqual::operator()(std::string_view a, std::string_view b) const { return SameNoCase(a, b); }
+bool SectionTable::NameEqual::operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
 
 SectionTable::SectionTable() : text_(std::make_unique<std::string>()) {}
 
@@ -97,7 +90,7 @@ std::string_view SectionTable::Lookup(std::string_view section, std::string_view
     for (size_t s = it->second.first; s != kNone; s = sections_[s].nextSameName) {
         const Section& sec = sections_[s];
         for (size_t i = sec.firstEntry; i < sec.firstEntry + sec.entryCount; ++i)
-            if (SameNoCase(entries_[i].key, key)) return entries_[i].value;
+            if (EqualsNoCase(entries_[i].key, key)) return entries_[i].value;
     }
     return {};
 }
