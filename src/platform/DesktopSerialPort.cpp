@@ -1,5 +1,8 @@
 #include "platform/DesktopSerialPort.h"
 
+#include <algorithm>
+
+#include "data/FactoryImage.h"
 #include "platform/QtSerialPort.h"
 #include "sim/LiveRadioPort.h"
 #include "sim/SimulatedRadio.h"
@@ -13,8 +16,13 @@ DesktopSerialPort::~DesktopSerialPort() = default;
 
 sim::SimulatedRadio& DesktopSerialPort::Radio() {
     if (!radio_) {
+        // A radio as it leaves the factory for the USA, so that a first read
+        // shows channels to look at.
         radio_ = std::make_unique<sim::SimulatedRadio>();
-        radio_->SetMemory(sim::SimulatedRadio::FactoryMemory());
+        const MemoryImage image = MakeFactoryImage(PlanUSA);
+        sim::RadioMemory memory{};
+        std::copy_n(image.bytes.begin(), memory.size(), memory.begin());
+        radio_->SetMemory(memory);
         simulated_ = std::make_unique<sim::LiveRadioPort>(*radio_, clock_);
     }
     return *radio_;
