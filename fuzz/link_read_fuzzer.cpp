@@ -17,6 +17,9 @@ using namespace rp770::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     ScriptedLink s(bytes, size, "Read from Radio");
     DataSet data = FactoryData();
+    // Model-code bytes no radio sends, so that taking them would show.
+    data.image[0] = 0xAA;
+    data.image[1] = 0xBB;
     const DataSet before = data;
 
     const bool synced = s.link.SyncRadio();

@@ -156,7 +156,11 @@ public:
     }
 };
 
-void LinkSeed(const std::string& folder, const std::string& name, const std::vector<const char*>& faultNames, bool program) {
+// A whole transfer against the simulated radio, kept as the script of its
+// answers. With noEcho the cable echoes nothing and the program runs with
+// the no-echo switch.
+void LinkSeed(const std::string& folder, const std::string& name, const std::vector<const char*>& faultNames, bool program,
+              bool noEcho = false) {
     sim::Faults faults;
     for (const char* f : faultNames) {
         std::string error;
@@ -167,6 +171,7 @@ void LinkSeed(const std::string& folder, const std::string& name, const std::vec
     RecordingPort port(wire);
     Silent user;
     link::RadioLink link(port, wire.GetClock(), wire.GetPump(), user);
+    link.State().NoEchoMode = noEcho;
     DataSet data;
     data.modelNumber = 1;
     data.flags = {true, true, true};
@@ -177,8 +182,11 @@ void LinkSeed(const std::string& folder, const std::string& name, const std::vec
         else
             link.ReadFromRadio(data);
     }
-    const fuzz::Bytes script = fuzz::FormatScript(port.Script(0xFF));
-    Write(folder, name, std::string(script.begin(), script.end()));
+    fuzz::Script script = port.Script(noEcho ? 0xFF : 0x7F);
+    if (noEcho)
+        for (fuzz::ScriptAnswer& answer : script.answers) answer.control = 0x02;
+    const fuzz::Bytes bytes = fuzz::FormatScript(script);
+    Write(folder, name, std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace
@@ -197,6 +205,7 @@ int main(int argc, char** argv) {
     LinkSeed("link_read", "busy-once", {"busy=1", "acmd=none"}, false);
     LinkSeed("link_read", "refused-three-times", {"error=12,3"}, false);
     LinkSeed("link_read", "bad-checksum", {"checksum=20"}, false);
+    LinkSeed("link_read", "no-echo-switch", {"no-echo"}, false, true);
     LinkSeed("link_program", "whole-programming", {}, true);
     LinkSeed("link_program", "refused-three-times", {"error=40,3", "acmd=unknown"}, true);
     LinkSeed("link_program", "wrong-model", {"model=0x0140"}, true);

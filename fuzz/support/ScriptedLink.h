@@ -11,6 +11,7 @@ struct ScriptedLink {
     ScriptedLink(const uint8_t* bytes, size_t size, const char* title)
         : script(ParseScript(bytes, size)), radio(script), user(script.questionAnswers), link(radio, radio, radio, user) {
         link.SetTitle(title);
+        link.State().NoEchoMode = script.NoEchoSwitch();
         radio.OnCancel([this] { link.State().CancelRequested = true; });
     }
     Script script;

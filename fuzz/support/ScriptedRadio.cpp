@@ -52,7 +52,7 @@ void ScriptedUser::Message(const std::string& text, const std::string&, Icon) {
 
 Answer ScriptedUser::Ask(const std::string& text, const std::string&, Icon, Buttons buttons, Answer) {
     boxes_.push_back(text);
-    const bool yes = asked_ < 8 && ((answers_ >> asked_) & 1) != 0;
+    const bool yes = asked_ < 7 && ((answers_ >> asked_) & 1) != 0;
     ++asked_;
     switch (buttons) {
         case Buttons::RetryCancel: return yes ? Answer::Retry : Answer::Cancel;

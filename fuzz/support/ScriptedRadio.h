@@ -7,8 +7,9 @@
 // cable still echoes.
 //
 // The script as bytes (what the fuzzers are given):
-//   byte 0     the user's answers to the first eight questions, bit 0 first
-//              (set: Retry or OK; clear: Cancel); later questions: Cancel
+//   byte 0     bits 0-6: the user's answers to the first seven questions,
+//              bit 0 first (set: Retry or OK; clear: Cancel; later questions:
+//              Cancel); bit 7: the program runs with the no-echo switch
 //   then       answers separated by 0xFE; an answer is a control byte
 //              followed by the bytes the radio sends
 // Control byte: bits 0-1 the echo (0 or 1: exact, 2: none, 3: its first byte
@@ -49,7 +50,8 @@ struct ScriptAnswer {
 };
 
 struct Script {
-    uint8_t questionAnswers = 0;
+    uint8_t questionAnswers = 0;  // byte 0
+    bool NoEchoSwitch() const { return (questionAnswers & 0x80) != 0; }
     std::vector<ScriptAnswer> answers;
 };
 
