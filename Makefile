@@ -4,7 +4,9 @@ ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_GEN  := -G Ninja
 
-.PHONY: setup configure build run test test-release test-asan bench clean
+FUZZ_SECONDS ?= 20
+
+.PHONY: setup configure build run test test-release test-asan test-fuzz bench clean
 
 setup:
 	bash scripts/setup.sh
@@ -18,8 +20,9 @@ build: configure
 run: build
 	bash scripts/run.sh $(BUILD)/bin/rp770 $(ARGS)
 
-# The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: setup test-release test-asan
+# The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then every fuzzer for a short while.
+test: setup test-release test-asan test-fuzz
 
 test-release: configure
 	cmake --build $(BUILD)
@@ -30,9 +33,14 @@ test-asan: setup
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure
 
+# The fuzzers (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz FUZZ_SECONDS=600`
+# for a longer hunt.
+test-fuzz: setup
+	bash fuzz/run.sh $(FUZZ_SECONDS)
+
 bench: configure
 	cmake --build $(BUILD) --target benchmarks
 	bash bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -29,13 +29,15 @@ Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, 
     const Answer yes = retry ? Answer::Retry : (yesNo ? Answer::Yes : Answer::Ok);
     const Answer no = yesNo ? Answer::No : Answer::Cancel;
     std::cerr << text << "  (" << title << ")\n";
-    if (policy_ == Policy::Yes) {
-        std::cerr << "  -> " << (retry ? "Retry" : yesNo ? "Yes" : "OK") << " (--yes)\n";
-        return yes;
-    }
-    if (policy_ == Policy::No || !platform::StdinIsTerminal()) {
-        const Answer a = policy_ == Policy::No ? no : defaultAnswer;
-        std::cerr << "  -> " << (a == yes ? "yes" : "no") << (policy_ == Policy::No ? " (--no)\n" : " (not a terminal)\n");
+    const bool automatic = policy_ != Policy::Ask || !platform::StdinIsTerminal();
+    if (automatic) {
+        Answer a = policy_ == Policy::Yes ? yes : policy_ == Policy::No ? no : defaultAnswer;
+        const char* why = policy_ == Policy::Yes ? " (--yes)\n" : policy_ == Policy::No ? " (--no)\n" : " (not a terminal)\n";
+        if (a == yes && ++automaticYes_[text] > kAutomaticYes) {
+            a = no;
+            why = " (said yes often enough)\n";
+        }
+        std::cerr << "  -> " << (a == yes ? (retry ? "Retry" : yesNo ? "Yes" : "OK") : (yesNo ? "No" : "Cancel")) << why;
         return a;
     }
     std::cerr << (retry ? "  Retry? [y/N] " : "  OK? [y/N] ") << std::flush;

@@ -1,6 +1,7 @@
 #pragma once
 // What `read` and `program` share: the terminal as the transfer dialog.
 
+#include <map>
 #include <string>
 
 #include "core/Services.h"
@@ -10,7 +11,12 @@ namespace rp770::cli {
 
 // Messages go to stderr; questions (radio busy, re-synchronise) are
 // answered by --yes / --no, else asked on the terminal, else take their
-// default answer.
+// default answer. An answer given for the user (--yes, or a default without
+// a terminal) says yes to the same question at most kAutomaticYes times and
+// no after that: a radio that stays busy or keeps refusing cannot keep an
+// unattended run going for ever.
+inline constexpr int kAutomaticYes = 3;
+
 class TerminalPrompter : public Prompter {
 public:
     enum class Policy { Ask, Yes, No };
@@ -21,6 +27,7 @@ public:
 
 private:
     Policy policy_;
+    std::map<std::string, int> automaticYes_;  // per question text
 };
 
 // Progress on stderr when it is a terminal; monitor texts with --debug.

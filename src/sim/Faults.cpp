@@ -154,4 +154,10 @@ std::string FaultHelp() {
     return text;
 }
 
+std::vector<std::string> FaultNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : Kinds()) names.push_back(entry.first);
+    return names;
+}
+
 }  // namespace rp770::sim

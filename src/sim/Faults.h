@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp770::sim {
 
@@ -45,5 +46,8 @@ bool ApplyFault(Faults& faults, std::string_view text, std::string& error);
 
 // One line per fault name, for --help.
 std::string FaultHelp();
+
+// Every fault name, in the order of FaultHelp().
+std::vector<std::string> FaultNames();
 
 }  // namespace rp770::sim

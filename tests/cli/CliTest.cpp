@@ -234,6 +234,21 @@ TEST_F(Cli, AFailedReadSaysWhyAndWritesNothing) {
     }
 }
 
+TEST_F(Cli, AnswersGivenForTheUserGiveUpOnARadioThatNeverAgrees) {
+    // A radio that always refuses, or is always busy: --yes agrees three
+    // times, then the run ends.
+    for (const char* fault : {"status-error", "busy"}) {
+        CliRun run = RunCli({"read", "--port", "sim", "--fault", fault, "--yes", work / "never.dat"});
+        EXPECT_NE(run.status, 0) << fault;
+        EXPECT_NE(run.err.find("Radio not ready!!"), std::string::npos) << fault << ": " << run.err;
+        EXPECT_NE(run.err.find("(said yes often enough)"), std::string::npos) << fault << ": " << run.err;
+        EXPECT_FALSE(fs::exists(work / "never.dat")) << fault;
+    }
+    CliRun run = RunCli({"read", "--port", "sim", "--fault", "busy=3", "--yes", work / "radio.dat"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Complete!!"), std::string::npos) << run.err;
+}
+
 TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     CliRun run = RunCli({"hex2dat", data / "INT_013E.ini", work / "int.dat", "--destination", "INT"});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the fuzzers (clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs each of them for SECONDS (default 20).
+#
+#   bash fuzz/run.sh [SECONDS]
+#
+# Each fuzzer NAME_fuzzer first replays the inputs kept in
+# fuzz/regressions/NAME/ (if any), then fuzzes from the seeds in
+# fuzz/corpus/NAME/. New inputs and any failing input go to
+# build-fuzz/work/NAME/; the committed seeds are only read. A failing input
+# is a bug: fix it, then keep the input in fuzz/regressions/NAME/ so that it
+# is replayed on every run.
+# FUZZ_BUILD names another build folder; CXX another clang.
+set -euo pipefail
+
+SECONDS_EACH=${1:-20}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${FUZZ_BUILD:-$ROOT/build-fuzz}
+FUZZERS=(dat_fuzzer hex_fuzzer ini_fuzzer link_read_fuzzer link_program_fuzzer)
+
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+cmake -S "$ROOT/fuzz" -B "$BUILD" "${generator[@]}" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j2 -- >/dev/null
+
+options_for() {
+  case "$1" in
+    dat_fuzzer)          echo "-max_len=65536 -dict=$ROOT/fuzz/dict/dat.dict" ;;
+    hex_fuzzer)          echo "-max_len=2048" ;;
+    ini_fuzzer)          echo "-max_len=4096 -dict=$ROOT/fuzz/dict/ini.dict" ;;
+    link_read_fuzzer)    echo "-max_len=16384 -dict=$ROOT/fuzz/dict/link.dict" ;;
+    link_program_fuzzer) echo "-max_len=8192 -dict=$ROOT/fuzz/dict/link.dict" ;;
+  esac
+}
+
+passed=0
+failed=0
+for name in "${FUZZERS[@]}"; do
+  short=${name%_fuzzer}
+  work="$BUILD/work/$short"
+  mkdir -p "$work/corpus"
+  log="$work/log.txt"
+  status=0
+  regressions="$ROOT/fuzz/regressions/$short"
+  if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
+    "$BUILD/$name" "$regressions"/* >"$log" 2>&1 || status=$?
+  fi
+  if [ $status -eq 0 ]; then
+    # shellcheck disable=SC2046
+    "$BUILD/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$work/" $(options_for "$name") "$work/corpus" "$ROOT/fuzz/corpus/$short" >>"$log" 2>&1 || status=$?
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  corpus=$(ls "$work/corpus" | wc -l)
+  if [ $status -eq 0 ]; then
+    passed=$((passed + 1))
+    echo "fuzz: $name: ${runs:-0} runs in ${SECONDS_EACH} s, $corpus new inputs kept, no failure"
+  else
+    failed=$((failed + 1))
+    echo "fuzz: $name FAILED (exit $status); its log, $log, ends:"
+    grep -A4 "broken promise\|ERROR: \|SUMMARY" "$log" | head -30 || true
+    ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null || true
+  fi
+done
+echo "fuzz: $passed passed, $failed failed"
+[ $failed -eq 0 ]

@@ -1,0 +1,23 @@
+#pragma once
+// The radio link on the scripted radio, as the transfer dialog drives it:
+// synchronise, then read or program.
+
+#include "link/RadioLink.h"
+#include "support/ScriptedRadio.h"
+
+namespace rp770::fuzz {
+
+struct ScriptedLink {
+    ScriptedLink(const uint8_t* bytes, size_t size, const char* title)
+        : script(ParseScript(bytes, size)), radio(script), user(script.questionAnswers), link(radio, radio, radio, user) {
+        link.SetTitle(title);
+        link.State().NoEchoMode = script.NoEchoSwitch();
+        radio.OnCancel([this] { link.State().CancelRequested = true; });
+    }
+    Script script;
+    ScriptedRadio radio;
+    ScriptedUser user;
+    link::RadioLink link;
+};
+
+}  // namespace rp770::fuzz

@@ -1,0 +1,319 @@
+// Every fault the simulated radio can show, met by a read and by a
+// programming as the window runs them: an editing session with a file open
+// and edits not yet saved, the radio link on the virtual cable. For each
+// case: the messages the user sees, the flags left behind, the data set,
+// and the radio's memory afterwards (a programming that stops has written
+// the rows before the failure and none after).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "core/MemoryImage.h"
+#include "files/MemorySettingsStore.h"
+#include "files/TestFolder.h"
+#include "link/RadioLink.h"
+#include "link/WritePlan.h"
+#include "sim/Faults.h"
+#include "sim/SimulatedRadio.h"
+#include "sim/VirtualWire.h"
+#include "support/ScriptedPrompter.h"
+#include "workspace/Workspace.h"
+
+namespace rp770::testing {
+namespace {
+
+struct Case {
+    const char* name;                 // the fault the case is about
+    std::vector<const char*> faults;  // as --fault takes them
+    // What the user sees, in order: each text, with its title in brackets
+    // where that is not the dialog's caption.
+    std::vector<std::string> messages;
+    bool synced;      // the synchronisation succeeded, so the transfer ran
+    bool completed;   // "Complete!!": read and applied, or programmed
+    bool closes;      // the dialog closes afterwards (synchronised, CommError clear)
+    int rows = 0;     // programming: rows of the write plan in the radio afterwards
+    std::vector<Answer> answers = {};  // the user's answers to questions
+    bool noEchoMode = false;           // started with the no-echo switch
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    out << c.name;
+    for (const char* f : c.faults) out << " " << f;
+    return out;
+}
+
+const std::string kCE = "Communication Error!!";
+const std::string kCheckFailed = "Communication Error!! (Model Check)";
+const std::string kModelType = "ModelType Error !!";  // titled "Read from Radio", also when programming
+const std::string kModelTypeInProgram = kModelType + " (Read from Radio)";
+const std::string kNotReady = "Radio not ready!!";
+const std::string kBusy = "Radio is busy!!";
+const std::string kResync = "confirm the synchronization of the communication";
+const std::string kComplete = "Complete!!";
+constexpr int kAllRows = 61;  // 64 rows, three of which the radio keeps
+const std::vector<Answer> kCancel = {Answer::Cancel};
+
+// Block requests are counted from 1 and include the model check's two
+// reads: request 12 of a read is block 10 (0x0A0); request 40 of a
+// programming is write 38 (row 0x0A0, after 2 rows of single bytes and 8
+// of 16 bytes). Radio bytes 700 and echo 900 fall in the read's block 10.
+const Case kReadCases[] = {
+    {"none", {}, {kComplete}, true, true, true},
+    {"no-probe", {"no-probe"}, {kComplete}, true, true, true},
+    {"acmd", {"acmd=unknown"}, {kComplete}, true, true, true},
+    {"acmd", {"acmd=none"}, {kComplete}, true, true, true},
+    {"acmd", {"acmd=error"}, {"ACMD Command error!!"}, false, false, false},
+    {"acmd", {"acmd=other"}, {"error!!"}, false, false, false},
+    {"acmd", {"acmd=bad-end"}, {"error!!", kComplete}, true, true, true},
+    {"sync-once", {"sync-once"}, {}, false, false, false},
+    {"busy", {"busy"}, {kBusy, kNotReady}, true, false, true},
+    {"busy", {"busy=1"}, {kBusy, kComplete}, true, true, true, 0, {Answer::Retry}},
+    {"status-error", {"status-error"}, {kResync, kNotReady}, true, false, true, 0, kCancel},
+    {"status-error", {"status-error"}, {kResync, kResync, kResync, kNotReady}, true, false, true, 0,
+     {Answer::Ok, Answer::Ok, Answer::Cancel}},
+    {"status-error", {"status-error=2"}, {kComplete}, true, true, true},
+    {"status-checksum", {"status-checksum"}, {kNotReady}, true, false, true},
+    {"checksum", {"checksum=12"}, {kCE}, true, false, false},
+    {"checksum", {"checksum=1"}, {kCheckFailed}, true, false, false},
+    {"address", {"address=12"}, {"address error!!", kCE}, true, false, false},
+    {"count", {"count=12"}, {"data error!!", kCE}, true, false, false},
+    {"length", {"length=12"}, {"data error!!", kCE}, true, false, false},
+    {"header", {"header=12"}, {kCE}, true, false, false},
+    {"error", {"error=12"}, {kComplete}, true, true, true},
+    {"error", {"error=12,3"}, {kResync, kCE}, true, false, false, 0, kCancel},
+    {"error", {"error=12,3"}, {kResync, kComplete}, true, true, true, 0, {Answer::Ok}},
+    {"silent-from", {"silent-from=12"}, {kCE}, true, false, false},
+    {"silent-from", {"silent-from=1"}, {kCheckFailed}, true, false, false},
+    {"no-echo", {"no-echo"}, {"error!!"}, false, false, false},
+    {"no-echo", {"no-echo"}, {kComplete}, true, true, true, 0, {}, true},
+    {"drop", {"drop=700"}, {kCE}, true, false, false},
+    {"corrupt", {"corrupt=700"}, {kCE}, true, false, false},
+    {"drop-echo", {"drop-echo=900"}, {kCE}, true, false, false},
+    {"corrupt-echo", {"corrupt-echo=900"}, {kCE}, true, false, false},
+    {"model", {"model=0x0140"}, {kModelType}, true, false, false},
+    {"model-tail", {"model-tail=0x0000"}, {kModelType}, true, false, false},
+    {"reply-delay", {"reply-delay=300"}, {kComplete}, true, true, true},
+    // Slower than the probe's one second: the late answers garble the
+    // answer to "ACMD:002".
+    {"reply-delay", {"reply-delay=1500"}, {"error!!"}, false, false, false},
+};
+
+const Case kProgramCases[] = {
+    {"none", {}, {kComplete}, true, true, true, kAllRows},
+    {"no-probe", {"no-probe"}, {kComplete}, true, true, true, kAllRows},
+    {"acmd", {"acmd=unknown"}, {kComplete}, true, true, true, kAllRows},
+    {"acmd", {"acmd=error"}, {"ACMD Command error!!"}, false, false, false, 0},
+    {"acmd", {"acmd=bad-end"}, {"error!!", kComplete}, true, true, true, kAllRows},
+    {"sync-once", {"sync-once"}, {}, false, false, false, 0},
+    {"busy", {"busy"}, {kBusy, kNotReady}, true, false, true, 0},
+    {"status-error", {"status-error"}, {kResync, kNotReady}, true, false, true, 0, kCancel},
+    {"status-checksum", {"status-checksum"}, {kNotReady}, true, false, true, 0},
+    // Data reply faults reach only the model check's two reads.
+    {"checksum", {"checksum=2"}, {kCheckFailed}, true, false, false, 0},
+    {"checksum", {"checksum=3"}, {kComplete}, true, true, true, kAllRows},
+    {"address", {"address=1"}, {"address error!!", kCheckFailed}, true, false, false, 0},
+    {"count", {"count=2"}, {"data error!!", kCheckFailed}, true, false, false, 0},
+    {"length", {"length=1"}, {"data error!!", kCheckFailed}, true, false, false, 0},
+    {"header", {"header=2"}, {kCheckFailed}, true, false, false, 0},
+    {"error", {"error=40"}, {kComplete}, true, true, true, kAllRows},
+    {"error", {"error=40,3"}, {kResync, kCE}, true, false, false, 10, kCancel},
+    {"silent-from", {"silent-from=50"}, {kCE}, true, false, false, 20},
+    {"silent-from", {"silent-from=3"}, {kCE}, true, false, false, 0},
+    {"no-echo", {"no-echo"}, {"error!!"}, false, false, false, 0},
+    {"no-echo", {"no-echo"}, {kComplete}, true, true, true, kAllRows, {}, true},
+    {"drop", {"drop=700"}, {kCE}, true, false, false, 48},
+    {"corrupt", {"corrupt=700"}, {kCE}, true, false, false, 48},
+    {"drop-echo", {"drop-echo=900"}, {kCE}, true, false, false, 5},
+    {"corrupt-echo", {"corrupt-echo=900"}, {kCE}, true, false, false, 5},
+    {"model", {"model=0x0140"}, {kModelTypeInProgram}, true, false, false, 0},
+    {"model-tail", {"model-tail=0x0000"}, {kModelTypeInProgram}, true, false, false, 0},
+    {"reply-delay", {"reply-delay=300"}, {kComplete}, true, true, true, kAllRows},
+};
+
+sim::Faults FaultsOf(const Case& c) {
+    sim::Faults faults;
+    for (const char* text : c.faults) {
+        std::string error;
+        EXPECT_TRUE(sim::ApplyFault(faults, text, error)) << error;
+    }
+    return faults;
+}
+
+// A memory with a distinct value at every address, the model code at both ends.
+sim::RadioMemory Pattern() {
+    sim::RadioMemory m{};
+    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);
+    m[0] = m[1022] = 0x01;
+    m[1] = m[1023] = 0x3E;
+    return m;
+}
+
+// What the window holds: a settings file opened, then edited.
+struct Session {
+    explicit Session(const Case& c) : radio(FaultsOf(c)), wire(radio), link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter) {
+        CopyShippedData(folder.path());
+        EXPECT_TRUE(ws.Start());
+        ws.New();
+        EXPECT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
+        ws.data().common.ResumeTime = 9;
+        ws.dataChanged() = true;
+        prompter.boxes.clear();
+        prompter.answers.assign(c.answers.begin(), c.answers.end());
+        link.State().NoEchoMode = c.noEchoMode;
+    }
+    void ExpectUserSaw(const Case& c, bool synced) {
+        std::vector<std::string> seen;
+        for (const Box& box : prompter.boxes)
+            seen.push_back(box.title == link.Title() ? box.text : box.text + " (" + box.title + ")");
+        EXPECT_EQ(seen, c.messages);
+        EXPECT_EQ(synced && !link.State().CommError, c.closes);
+        EXPECT_FALSE(link.State().CancelRequested);
+    }
+
+    TestFolder folder;
+    MemorySettingsStore settings;
+    ScriptedPrompter prompter;
+    Workspace ws{folder.str(), settings, prompter};
+    sim::SimulatedRadio radio;
+    sim::VirtualWire wire;
+    link::RadioLink link;
+};
+
+// Everything the user can see or save of a data set.
+void ExpectSameData(const DataSet& a, const DataSet& b) {
+    EXPECT_EQ(a.image, b.image);
+    EXPECT_EQ(a.plans, b.plans);
+    EXPECT_EQ(a.wx, b.wx);
+    EXPECT_EQ(a.exp, b.exp);
+    EXPECT_EQ(a.groups, b.groups);
+    EXPECT_EQ(a.common, b.common);
+    EXPECT_EQ(a.atis, b.atis);
+}
+
+class ReadMatrix : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
+    const Case& c = GetParam();
+    Session s(c);
+    s.radio.SetMemory(Pattern());
+    const sim::RadioMemory radioBefore = s.radio.Memory();
+    const DataSet before = s.ws.data();
+    const std::string file = s.ws.currentFilePath();
+
+    s.link.SetTitle("Read from Radio");
+    const bool synced = s.link.SyncRadio();
+    const bool read = synced && s.link.ReadFromRadio(s.ws.data());
+    if (read) s.ws.ReadCompleted();
+
+    EXPECT_EQ(synced, c.synced);
+    EXPECT_EQ(read, c.completed);
+    s.ExpectUserSaw(c, synced);
+    EXPECT_EQ(s.radio.Memory(), radioBefore);  // a read never writes
+    if (read) {
+        for (int a = 2; a < 1024; ++a) ASSERT_EQ(s.ws.data().image[a], radioBefore[static_cast<size_t>(a)]) << a;
+        EXPECT_EQ(s.ws.data().image[0], before.image[0]);
+        EXPECT_EQ(s.ws.data().image[1], before.image[1]);
+        EXPECT_FALSE(s.ws.dataChanged());
+        EXPECT_EQ(s.ws.currentFilePath(), "");
+    } else {
+        ExpectSameData(s.ws.data(), before);  // bit for bit, edits included
+        EXPECT_TRUE(s.ws.dataChanged());
+        EXPECT_EQ(s.ws.currentFilePath(), file);
+    }
+}
+
+// How many rows of the write plan the radio holds, checking that they are
+// the first ones: rows before are written whole, rows after untouched (a
+// row of single bytes may be written in part where it failed), and the
+// bytes the radio keeps never change.
+int RowsWritten(const sim::RadioMemory& radio, const sim::RadioMemory& before, const MemoryImage& image) {
+    int written = 0;
+    bool stopped = false;
+    for (const link::PlannedRow& row : link::WritePlan(image.lastAddress)) {
+        if (row.writes.empty()) continue;
+        int same = 0, untouched = 0, total = 0;
+        for (const link::PlannedWrite& w : row.writes)
+            for (int a = w.address; a < w.address + w.count; ++a, ++total) {
+                same += radio[static_cast<size_t>(a)] == image[a];
+                untouched += radio[static_cast<size_t>(a)] == before[static_cast<size_t>(a)];
+            }
+        if (!stopped && same == total) {
+            ++written;
+            continue;
+        }
+        const bool partOfSingles = row.writes.size() > 1 && !stopped;
+        EXPECT_TRUE(untouched == total || partOfSingles) << "row " << row.row << " written after the failure";
+        stopped = true;
+    }
+    std::set<int> planned;
+    for (const link::PlannedRow& row : link::WritePlan(image.lastAddress))
+        for (const link::PlannedWrite& w : row.writes)
+            for (int a = w.address; a < w.address + w.count; ++a) planned.insert(a);
+    for (int a = 0; a < 1024; ++a) {
+        if (!planned.count(a)) {
+            EXPECT_EQ(radio[static_cast<size_t>(a)], before[static_cast<size_t>(a)]) << a;
+        }
+    }
+    return written;
+}
+
+class ProgramMatrix : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
+    const Case& c = GetParam();
+    Session s(c);
+    // As the dialog does before programming.
+    EncodeImage(s.ws.data());
+    FixStartChannel(s.ws.data());
+    // The radio holds the opposite of every byte, so that each written byte shows.
+    sim::RadioMemory opposite{};
+    for (int a = 0; a < 1024; ++a) opposite[static_cast<size_t>(a)] = static_cast<uint8_t>(~s.ws.data().image[a]);
+    for (int a : {0, 1, 1022, 1023}) opposite[static_cast<size_t>(a)] = s.ws.data().image[a];
+    s.radio.SetMemory(opposite);
+    const sim::RadioMemory radioBefore = s.radio.Memory();
+    const DataSet before = s.ws.data();
+    const std::string file = s.ws.currentFilePath();
+
+    s.link.SetTitle("Program to Radio");
+    const bool synced = s.link.SyncRadio();
+    if (synced) s.link.ProgramToRadio(s.ws.data());
+    const bool completed = !s.prompter.boxes.empty() && s.prompter.boxes.back().text == kComplete;
+
+    EXPECT_EQ(synced, c.synced);
+    EXPECT_EQ(completed, c.completed);
+    s.ExpectUserSaw(c, synced);
+    EXPECT_EQ(RowsWritten(s.radio.Memory(), radioBefore, before.image), c.rows);
+    ExpectSameData(s.ws.data(), before);  // programming never changes the data
+    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_EQ(s.ws.currentFilePath(), file);
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name = std::to_string(info.index) + "_" + info.param.name;
+    for (const char* f : info.param.faults) name += std::string("_") + f;
+    if (info.param.noEchoMode) name += "_switch";
+    if (!info.param.answers.empty()) name += "_answered";
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReadMatrix, ::testing::ValuesIn(kReadCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Faults, ProgramMatrix, ::testing::ValuesIn(kProgramCases), CaseName);
+
+TEST(FaultMatrix, CoversEveryFaultTheRadioCanShow) {
+    for (const std::string& name : sim::FaultNames()) {
+        const auto covers = [&](const Case& c) { return name == c.name; };
+        EXPECT_TRUE(std::any_of(std::begin(kReadCases), std::end(kReadCases), covers)) << name << " (read)";
+        EXPECT_TRUE(std::any_of(std::begin(kProgramCases), std::end(kProgramCases), covers)) << name << " (program)";
+    }
+    for (const Case& c : kReadCases) {
+        const auto names = sim::FaultNames();
+        EXPECT_TRUE(std::string(c.name) == "none" || std::find(names.begin(), names.end(), c.name) != names.end()) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace rp770::testing
