@@ -7,13 +7,6 @@
 namespace rp770::testing {
 namespace {
 
-sim::Faults With(const std::string& name) {
-    sim::Faults f;
-    std::string error;
-    EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
-    return f;
-}
-
 TEST(HandshakeTest, GoodStartOnTheWire) {
     LinkRig rig;
     ASSERT_TRUE(rig.link.SyncRadio());

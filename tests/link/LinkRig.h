@@ -25,6 +25,18 @@ public:
 
 // A memory with a distinct value at every address and the supported model's
 // code at both ends.
+// Faults by name ("silent-from=10", "error=40,3"), as the command line gives them.
+inline sim::Faults With(const std::vector<std::string>& names) {
+    sim::Faults f;
+    for (const std::string& name : names) {
+        std::string error;
+        EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
+    }
+    return f;
+}
+inline sim::Faults With(const std::string& name) { return With(std::vector<std::string>{name}); }
+inline sim::Faults With(const char* name) { return With(std::string(name)); }
+
 inline sim::RadioMemory PatternMemory() {
     sim::RadioMemory m{};
     for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);

@@ -10,15 +10,6 @@
 namespace rp770::testing {
 namespace {
 
-sim::Faults With(const std::vector<const char*>& names) {
-    sim::Faults f;
-    for (const char* name : names) {
-        std::string error;
-        EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
-    }
-    return f;
-}
-
 struct ProgramRun {
     explicit ProgramRun(sim::Faults faults = {}) : rig(faults) {
         rig.link.SetTitle("Program to Radio");
@@ -116,7 +107,7 @@ TEST(ProgramTest, CancelDuringARowStopsAfterIt) {
 }
 
 TEST(ProgramTest, FailedWriteAfterRetries) {
-    ProgramRun run(With({"error=40,3"}));
+    ProgramRun run(With("error=40,3"));
     run.rig.prompter.answers = {Answer::Cancel};
     run.Run();
     EXPECT_EQ(run.rig.prompter.Texts(),
@@ -128,7 +119,7 @@ TEST(ProgramTest, FailedWriteAfterRetries) {
 }
 
 TEST(ProgramTest, SilentRadioTimesOutThreeTimes) {
-    ProgramRun run(With({"silent-from=50"}));
+    ProgramRun run(With("silent-from=50"));
     run.Run();
     EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
     EXPECT_EQ(run.rig.radio.Log().blockRequests, 52);  // 49 answered, then the 50th asked three times
@@ -136,7 +127,7 @@ TEST(ProgramTest, SilentRadioTimesOutThreeTimes) {
 
 TEST(ProgramTest, FailedSingleByteWriteStopsTheRow) {
     // Block request 3 is the first single-byte write (0x002); a silent radio fails it.
-    ProgramRun run(With({"silent-from=3"}));
+    ProgramRun run(With("silent-from=3"));
     run.Run();
     EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
     // Three attempts at 0x002 and nothing more: the rest of the row is not tried.
@@ -145,7 +136,7 @@ TEST(ProgramTest, FailedSingleByteWriteStopsTheRow) {
 
 TEST(ProgramTest, ModelCheckFailureWritesNothing) {
     for (const char* fault : {"model=0x0140", "checksum=2"}) {
-        ProgramRun run(With({fault}));
+        ProgramRun run(With(fault));
         run.Run();
         EXPECT_EQ(run.rig.radio.Log().writeRequests, 0) << fault;
         EXPECT_EQ(run.rig.radio.Memory(), run.radioBefore) << fault;
@@ -160,7 +151,7 @@ TEST(ProgramTest, ModelCheckFailureWritesNothing) {
 }
 
 TEST(ProgramTest, NotReady) {
-    ProgramRun run(With({"busy"}));
+    ProgramRun run(With("busy"));
     run.Run();
     EXPECT_EQ(run.rig.prompter.Texts(), (std::vector<std::string>{"Radio is busy!!", "Radio not ready!!"}));
     EXPECT_EQ(run.rig.radio.Log().blockRequests, 0);

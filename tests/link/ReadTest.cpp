@@ -9,15 +9,6 @@
 namespace rp770::testing {
 namespace {
 
-sim::Faults With(const std::vector<const char*>& names) {
-    sim::Faults f;
-    for (const char* name : names) {
-        std::string error;
-        EXPECT_TRUE(sim::ApplyFault(f, name, error)) << error;
-    }
-    return f;
-}
-
 struct ReadRun {
     explicit ReadRun(sim::Faults faults = {}) : rig(faults) {
         data = FreshData();
@@ -86,7 +77,7 @@ TEST(ReadTest, EveryBlockOnTheWire) {
 }
 
 struct FailureCase {
-    std::vector<const char*> faults;
+    std::vector<std::string> faults;
     std::vector<std::string> messages;
     std::vector<std::string> titles;
 };
@@ -122,7 +113,7 @@ TEST(ReadTest, FailuresLeaveTheImageAlone) {
 }
 
 TEST(ReadTest, BadChecksumIsAnsweredWithCmdsmAndNotRetried) {
-    ReadRun run(With({"checksum=12"}));
+    ReadRun run(With("checksum=12"));
     EXPECT_FALSE(run.Run());
     EXPECT_EQ(run.rig.radio.Log().readRequests, 12);
     EXPECT_NE(run.rig.SentText().find("#CMDSM\r\n"), std::string::npos);
@@ -130,13 +121,13 @@ TEST(ReadTest, BadChecksumIsAnsweredWithCmdsmAndNotRetried) {
 }
 
 TEST(ReadTest, WrongHeaderIsAnsweredWithCmder) {
-    ReadRun run(With({"header=12"}));
+    ReadRun run(With("header=12"));
     EXPECT_FALSE(run.Run());
     EXPECT_NE(run.rig.SentText().find("#CMDER\r\n"), std::string::npos);
 }
 
 TEST(ReadTest, SilentRadioCostsThreeTimesTenSeconds) {
-    ReadRun silent(With({"silent-from=12"}));
+    ReadRun silent(With("silent-from=12"));
     ReadRun good;
     EXPECT_FALSE(silent.Run());
     EXPECT_EQ(silent.rig.radio.Log().blockRequests, 14);  // block 10 was asked three times
@@ -147,14 +138,14 @@ TEST(ReadTest, SilentRadioCostsThreeTimesTenSeconds) {
 }
 
 TEST(ReadTest, OneRefusalIsRetriedAndTheReadCompletes) {
-    ReadRun run(With({"error=12"}));
+    ReadRun run(With("error=12"));
     EXPECT_TRUE(run.Run());
     EXPECT_EQ(run.rig.radio.Log().blockRequests, 67);
     EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Complete!!"});
 }
 
 TEST(ReadTest, RefusalsThenResynchronisationCompletes) {
-    ReadRun run(With({"error=12,3"}));
+    ReadRun run(With("error=12,3"));
     run.rig.prompter.answers = {Answer::Ok};
     EXPECT_TRUE(run.Run());
     EXPECT_EQ(run.rig.radio.Log().syncRequests, 4);
@@ -176,7 +167,7 @@ TEST(ReadTest, LostOrChangedBytesNeverReachTheImage) {
     // Byte 1 of the reply to block 10 sits after: P, OK, 3 x #CMDOK, status, 11 blocks.
     for (const char* fault : {"drop=700", "corrupt=700", "drop=701", "corrupt=1500", "drop-echo=900",
                               "corrupt-echo=900"}) {
-        ReadRun run(With({fault}));
+        ReadRun run(With(fault));
         const bool ok = run.Run();
         if (ok) {
             for (int a = 2; a < 1024; ++a)
@@ -242,7 +233,7 @@ TEST(ReadTest, DeviceGoneMidRead) {
 }
 
 TEST(ReadTest, NotReadyWhenTheStatusIsNeverAcknowledged) {
-    ReadRun run(With({"status-error"}));
+    ReadRun run(With("status-error"));
     run.rig.prompter.answers = {Answer::Cancel};
     ASSERT_TRUE(run.rig.link.SyncRadio());
     EXPECT_FALSE(run.rig.link.ReadFromRadio(run.data));
