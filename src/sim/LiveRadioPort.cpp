@@ -49,6 +49,12 @@ void LiveRadioPort::Deliver() {
 
 int LiveRadioPort::BytesAvailable() {
     Deliver();
+    if (received_.empty()) {
+        // Nothing yet: wait a moment for the line instead of spinning, as a
+        // serial driver would.
+        clock_.Sleep(1);
+        Deliver();
+    }
     return static_cast<int>(received_.size());
 }
 
