@@ -5,6 +5,8 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_GEN  := -G Ninja
 
 FUZZ_SECONDS ?= 20
+# A fixed seed in the test command; `make test-fuzz FUZZ_SEED=` explores at random.
+FUZZ_SEED ?= 1
 
 .PHONY: setup configure build run test test-release test-asan test-fuzz bench clean
 
@@ -36,7 +38,7 @@ test-asan: setup
 # The fuzzers (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz FUZZ_SECONDS=600`
 # for a longer hunt.
 test-fuzz: setup
-	bash fuzz/run.sh $(FUZZ_SECONDS)
+	FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(FUZZ_SECONDS)
 
 bench: configure
 	cmake --build $(BUILD) --target benchmarks

@@ -14,6 +14,11 @@
 set -euo pipefail
 
 SECONDS_EACH=${1:-20}
+# FUZZ_SEED fixes libFuzzer's random choices, so that a short run in the test
+# command explores the same inputs every time (a red run is reproducible, not
+# luck); unset, every run explores new ground.
+SEED_OPTION=()
+if [ -n "${FUZZ_SEED:-}" ]; then SEED_OPTION=(-seed="$FUZZ_SEED"); fi
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${FUZZ_BUILD:-$ROOT/build-fuzz}
 FUZZERS=(dat_fuzzer hex_fuzzer ini_fuzzer link_read_fuzzer link_program_fuzzer)
@@ -48,7 +53,7 @@ for name in "${FUZZERS[@]}"; do
   fi
   if [ $status -eq 0 ]; then
     # shellcheck disable=SC2046
-    "$BUILD/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    "$BUILD/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${SEED_OPTION[@]}" \
       -artifact_prefix="$work/" $(options_for "$name") "$work/corpus" "$ROOT/fuzz/corpus/$short" >>"$log" 2>&1 || status=$?
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
