@@ -11,6 +11,7 @@
 #include <set>
 
 #include "core/MemoryImage.h"
+#include "support/RadioData.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/RadioLink.h"
@@ -141,15 +142,6 @@ sim::Faults FaultsOf(const Case& c) {
     return faults;
 }
 
-// A memory with a distinct value at every address, the model code at both ends.
-sim::RadioMemory Pattern() {
-    sim::RadioMemory m{};
-    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);
-    m[0] = m[1022] = 0x01;
-    m[1] = m[1023] = 0x3E;
-    return m;
-}
-
 // What the window holds: a settings file opened, then edited.
 struct Session {
     explicit Session(const Case& c) : radio(FaultsOf(c)), wire(radio), link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter) {
@@ -197,7 +189,7 @@ class ReadMatrix : public ::testing::TestWithParam<Case> {};
 TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
     const Case& c = GetParam();
     Session s(c);
-    s.radio.SetMemory(Pattern());
+    s.radio.SetMemory(PatternMemory());
     const sim::RadioMemory radioBefore = s.radio.Memory();
     const DataSet before = s.ws.data();
     const std::string file = s.ws.currentFilePath();

@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "core/MemoryImage.h"
+#include "support/RadioData.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/Handshake.h"
@@ -122,14 +123,6 @@ private:
     std::function<void()> action_;
 };
 
-sim::RadioMemory Pattern() {
-    sim::RadioMemory m{};
-    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 13 + 5) & 0xFF);
-    m[0] = m[1022] = 0x01;
-    m[1] = m[1023] = 0x3E;
-    return m;
-}
-
 class PulledCable : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -149,7 +142,7 @@ protected:
         ws.data().common.ResumeTime = 9;  // an edit not yet saved
         ws.dataChanged() = true;
         std::string error;
-        ASSERT_TRUE(sim::SaveRadioMemory(folder / "radio.hex", Pattern(), error)) << error;
+        ASSERT_TRUE(sim::SaveRadioMemory(folder / "radio.hex", PatternMemory(), error)) << error;
         link.SetObserver(&progress);
         prompter.boxes.clear();
     }
@@ -237,7 +230,7 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     CONNECT_OR_SKIP(second, {"--image", folder / "radio.hex"});
     ASSERT_TRUE(Read()) << ::testing::PrintToString(prompter.Texts());
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Complete!!"});
-    for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], Pattern()[static_cast<size_t>(a)]) << a;
+    for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
     EXPECT_FALSE(ws.dataChanged());
     EXPECT_EQ(ws.currentFilePath(), "");
     EXPECT_TRUE(ws.SaveDatFile(folder / "read.dat"));
@@ -281,7 +274,7 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
         for (const link::PlannedWrite& w : row.writes)
             for (int a = w.address; a < w.address + w.count; ++a) planned[static_cast<size_t>(a)] = true;
     for (int a = 0; a < 1024; ++a)
-        ASSERT_EQ(after[static_cast<size_t>(a)], planned[static_cast<size_t>(a)] ? image[a] : Pattern()[static_cast<size_t>(a)])
+        ASSERT_EQ(after[static_cast<size_t>(a)], planned[static_cast<size_t>(a)] ? image[a] : PatternMemory()[static_cast<size_t>(a)])
             << a;
 }
 

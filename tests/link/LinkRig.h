@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/MemoryImage.h"
+#include "support/RadioData.h"
 #include "link/RadioLink.h"
 #include "sim/SimulatedRadio.h"
 #include "sim/VirtualWire.h"
@@ -36,22 +37,6 @@ inline sim::Faults With(const std::vector<std::string>& names) {
 }
 inline sim::Faults With(const std::string& name) { return With(std::vector<std::string>{name}); }
 inline sim::Faults With(const char* name) { return With(std::string(name)); }
-
-inline sim::RadioMemory PatternMemory() {
-    sim::RadioMemory m{};
-    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);
-    m[0] = m[1022] = 0x01;
-    m[1] = m[1023] = 0x3E;
-    return m;
-}
-
-inline DataSet FreshData() {
-    DataSet data;
-    data.modelNumber = 1;
-    data.flags = {true, true, true};
-    ResetDataSet(data);
-    return data;
-}
 
 struct LinkRig {
     explicit LinkRig(sim::Faults faults = {}, int baud = 4800)

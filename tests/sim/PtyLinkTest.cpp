@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "core/MemoryImage.h"
+#include "support/RadioData.h"
 #include "link/RadioLink.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtServices.h"
@@ -30,21 +31,6 @@ namespace {
 
 // Fast enough to keep the tests short; the line still paces every byte.
 constexpr int kTestBaud = 38400;
-
-sim::RadioMemory Pattern() {
-    sim::RadioMemory m{};
-    for (size_t i = 0; i < m.size(); ++i) m[i] = static_cast<uint8_t>((i * 13 + 5) & 0xFF);
-    m[0] = m[1022] = 0x01;
-    m[1] = m[1023] = 0x3E;
-    return m;
-}
-
-DataSet FreshData() {
-    DataSet data;
-    data.flags = {true, true, true};
-    ResetDataSet(data);
-    return data;
-}
 
 class PtyLinkTest : public ::testing::Test {
 protected:
@@ -103,13 +89,13 @@ QCoreApplication* PtyLinkTest::app_ = nullptr;
     if (!StartRadio(memory)) GTEST_SKIP() << "no pseudo-terminal: " << skipReason_;
 
 TEST_F(PtyLinkTest, ReadsTheWholeRadio) {
-    START_OR_SKIP(Pattern());
+    START_OR_SKIP(PatternMemory());
     link::RadioLink& link = Link(pty_->DevicePath());
     DataSet data = FreshData();
     ASSERT_TRUE(link.SyncRadio()) << ::testing::PrintToString(prompter_.Texts());
     ASSERT_TRUE(link.ReadFromRadio(data)) << ::testing::PrintToString(prompter_.Texts());
     StopRadio();
-    for (int a = 2; a < 1024; ++a) ASSERT_EQ(data.image[a], Pattern()[static_cast<size_t>(a)]) << a;
+    for (int a = 2; a < 1024; ++a) ASSERT_EQ(data.image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
     EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Complete!!"});
     EXPECT_EQ(radio_.Log().readRequests, 66);
 }
@@ -119,7 +105,7 @@ TEST_F(PtyLinkTest, ProgramsTheRadio) {
     link::RadioLink& link = Link(pty_->DevicePath());
     link.SetTitle("Program to Radio");
     DataSet data = FreshData();
-    const sim::RadioMemory pattern = Pattern();
+    const sim::RadioMemory pattern = PatternMemory();
     std::copy(pattern.begin(), pattern.end(), data.image.bytes.begin());
     ASSERT_TRUE(link.SyncRadio());
     link.ProgramToRadio(data);
@@ -139,7 +125,7 @@ TEST_F(PtyLinkTest, MissingDeviceEndsInAnOrderlyWay) {
 }
 
 TEST_F(PtyLinkTest, TerminalGoneMidRead) {
-    START_OR_SKIP(Pattern());
+    START_OR_SKIP(PatternMemory());
     link::RadioLink& link = Link(pty_->DevicePath());
     DataSet data = FreshData();
     const MemoryImage before = data.image;
@@ -173,7 +159,7 @@ TEST_F(PtyLinkTest, SimulateCommand) {
     const fs::path dir = fs::temp_directory_path() / ("rp770-simulate-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     std::string error;
-    ASSERT_TRUE(sim::SaveRadioMemory((dir / "in.hex").string(), Pattern(), error)) << error;
+    ASSERT_TRUE(sim::SaveRadioMemory((dir / "in.hex").string(), PatternMemory(), error)) << error;
 
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
@@ -205,7 +191,7 @@ TEST_F(PtyLinkTest, SimulateCommand) {
     DataSet data = FreshData();
     EXPECT_TRUE(link.SyncRadio());
     EXPECT_TRUE(link.ReadFromRadio(data));
-    for (int a = 2; a < 1024; ++a) ASSERT_EQ(data.image[a], Pattern()[static_cast<size_t>(a)]) << a;
+    for (int a = 2; a < 1024; ++a) ASSERT_EQ(data.image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
     link_.reset();
 
     ::kill(pid, SIGTERM);
@@ -215,7 +201,7 @@ TEST_F(PtyLinkTest, SimulateCommand) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     sim::RadioMemory dumped{};
     ASSERT_TRUE(sim::LoadRadioMemory(dump, dumped, error)) << error;
-    EXPECT_EQ(dumped, Pattern());
+    EXPECT_EQ(dumped, PatternMemory());
     fs::remove_all(dir);
 }
 
