@@ -65,4 +65,21 @@ int CliSession::Open() {
     return kExitOk;
 }
 
+int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
+                   const std::function<int(const CliOptions&, Workspace&)>& body) {
+    const auto options = ParseCliOptions(args, spec);
+    if (!options) return kExitUsage;
+    CliSession session(*options);
+    if (const int status = session.Open(); status != kExitOk) return status;
+    return body(*options, session.workspace());
+}
+
+bool OpenDataFile(Workspace& ws, const std::string& path) {
+    return IsMemoryImagePath(path) ? ws.OpenHexFile(path) : ws.OpenDatFile(path);
+}
+
+bool SaveDataFile(Workspace& ws, const std::string& path) {
+    return IsMemoryImagePath(path) ? ws.SaveHexFile(path) : ws.SaveDatFile(path);
+}
+
 }  // namespace rp770::cli

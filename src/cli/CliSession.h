@@ -4,6 +4,7 @@
 // printed on stderr. Open() starts it the way the window starts: the model
 // list, then a new data set on the chosen destination.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,5 +49,15 @@ private:
     StderrPrompter prompter_;
     std::unique_ptr<Workspace> workspace_;
 };
+
+// The way every command starts: parse the arguments, open the session, then
+// run `body` on it. Returns the command's exit status.
+int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
+                   const std::function<int(const CliOptions&, Workspace&)>& body);
+
+// A settings text file or, by its ".hex" ending (IsMemoryImagePath), a
+// memory image file, opened or saved as the window would.
+bool OpenDataFile(Workspace& ws, const std::string& path);
+bool SaveDataFile(Workspace& ws, const std::string& path);
 
 }  // namespace rp770::cli

@@ -12,14 +12,11 @@ namespace {
 
 int RunDat2Hex(const std::vector<std::string>& args) {
     const CliSpec spec{"dat2hex IN.dat OUT.hex", 2, 2, {}, {}};
-    const auto options = ParseCliOptions(args, spec);
-    if (!options) return kExitUsage;
-    CliSession session(*options);
-    if (const int status = session.Open(); status != kExitOk) return status;
-    Workspace& ws = session.workspace();
-    if (!ws.OpenDatFile(options->positional[0])) return kExitFailure;
-    if (!ws.SaveHexFile(options->positional[1])) return kExitFailure;
-    return kExitOk;
+    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
+        if (!ws.OpenDatFile(options.positional[0])) return kExitFailure;
+        if (!ws.SaveHexFile(options.positional[1])) return kExitFailure;
+        return kExitOk;
+    });
 }
 
 const Registration reg{"dat2hex", "dat2hex IN.dat OUT.hex", "convert a settings text file into a memory image file",

@@ -14,14 +14,11 @@ namespace {
 
 int RunDump(const std::vector<std::string>& args) {
     const CliSpec spec{"dump IN.hex", 1, 1, {}, {}};
-    const auto options = ParseCliOptions(args, spec);
-    if (!options) return kExitUsage;
-    CliSession session(*options);
-    if (const int status = session.Open(); status != kExitOk) return status;
-    Workspace& ws = session.workspace();
-    if (!ws.OpenHexFile(options->positional[0])) return kExitFailure;
-    for (const std::string& line : HexDumpLines(ws.data().image)) std::cout << line << "\n";
-    return kExitOk;
+    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
+        if (!ws.OpenHexFile(options.positional[0])) return kExitFailure;
+        for (const std::string& line : HexDumpLines(ws.data().image)) std::cout << line << "\n";
+        return kExitOk;
+    });
 }
 
 const Registration reg{"dump", "dump IN.hex", "print the hex dump of a memory image file", &RunDump};

@@ -11,14 +11,11 @@ namespace {
 
 int RunHex2Dat(const std::vector<std::string>& args) {
     const CliSpec spec{"hex2dat IN.hex OUT.dat", 2, 2, {}, {}};
-    const auto options = ParseCliOptions(args, spec);
-    if (!options) return kExitUsage;
-    CliSession session(*options);
-    if (const int status = session.Open(); status != kExitOk) return status;
-    Workspace& ws = session.workspace();
-    if (!ws.OpenHexFile(options->positional[0])) return kExitFailure;
-    if (!ws.SaveDatFile(options->positional[1])) return kExitFailure;
-    return kExitOk;
+    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
+        if (!ws.OpenHexFile(options.positional[0])) return kExitFailure;
+        if (!ws.SaveDatFile(options.positional[1])) return kExitFailure;
+        return kExitOk;
+    });
 }
 
 const Registration reg{"hex2dat", "hex2dat IN.hex OUT.dat", "convert a memory image file into a settings text file",

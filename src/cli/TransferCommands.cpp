@@ -76,10 +76,6 @@ namespace {
 const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
 const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
 
-bool IsHexPath(const std::string& path) {
-    return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
-}
-
 TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
     if (o.Has("--yes")) return TerminalPrompter::Policy::Yes;
     if (o.Has("--no")) return TerminalPrompter::Policy::No;
@@ -144,7 +140,7 @@ int RunRead(const std::vector<std::string>& args) {
     }
     ws.ReadCompleted();
     const std::string& out = options->positional[0];
-    const bool saved = IsHexPath(out) ? ws.SaveHexFile(out) : ws.SaveDatFile(out);
+    const bool saved = SaveDataFile(ws, out);
     return saved ? kExitOk : kExitFailure;
 }
 
@@ -160,7 +156,7 @@ int RunProgram(const std::vector<std::string>& args) {
     if (const int status = session.Open(); status != kExitOk) return status;
     Workspace& ws = session.workspace();
     const std::string& in = options->positional[0];
-    if (!(IsHexPath(in) ? ws.OpenHexFile(in) : ws.OpenDatFile(in))) return kExitFailure;
+    if (!OpenDataFile(ws, in)) return kExitFailure;
     TerminalPrompter prompter(PolicyOf(*options));
     TerminalObserver observer(options->Has("--debug"));
     auto link = Connect(*options, "Program to Radio", prompter, observer);

@@ -44,11 +44,6 @@ constexpr const char* kSimulatedDevice = "sim";
 std::string Std(const QString& s) { return s.toStdString(); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-bool IsHexPath(const std::string& path) {
-    return EqualsNoCase(FileNamePart(path).size() >= 4 ? FileNamePart(path).substr(FileNamePart(path).size() - 4) : "",
-                        ".hex");
-}
-
 }  // namespace
 
 MainWindow::MainWindow(const Switches& switches, const QString& programFolder, MainWindowServices services,
@@ -448,7 +443,7 @@ void MainWindow::FileSave() {
     // A memory image file is never overwritten with settings text: ask for a
     // settings file instead.
     const std::string current = workspace_->currentFilePath();
-    if (current.empty() || IsHexPath(current)) {
+    if (current.empty() || IsMemoryImagePath(current)) {
         SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder_));
     } else {
         SaveTo(Q(current));
@@ -644,7 +639,7 @@ void MainWindow::ShowAbout() {
 bool MainWindow::SaveForClose() {
     if (!CommitPendingInput()) return false;
     const std::string current = workspace_->currentFilePath();
-    const QString path = (current.empty() || IsHexPath(current))
+    const QString path = (current.empty() || IsMemoryImagePath(current))
                              ? services_.dialogs.SavePath(this, FileKind::Dat, programFolder_)
                              : Q(current);
     SaveTo(path);

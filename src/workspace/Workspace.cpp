@@ -1,5 +1,7 @@
 #include "workspace/Workspace.h"
 
+#include "core/Codecs.h"
+
 #include <exception>
 #include <new>
 #include <filesystem>
@@ -90,6 +92,10 @@ void Workspace::Reinitialise(bool rescan) {
         }
     }
     currentFilePath_.clear();
+}
+
+bool IsMemoryImagePath(const std::string& path) {
+    return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
 }
 
 void Workspace::ReadCompleted() {

@@ -22,6 +22,9 @@
 
 namespace rp770 {
 
+// True for a path that names a memory image file (".hex", any case).
+bool IsMemoryImagePath(const std::string& path);
+
 class Workspace {
 public:
     // `programFolder` holds global.ini and the model definition files.
