@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     // The .hex reader.
     const MemoryImage pattern = PatternImage();
     MemoryImage image = pattern;
-    const HexRead read = ReadHexFileAs(path, 1, image);
+    const HexRead read = ReadHexFileAs(path, 1, image).outcome;
     FUZZ_CHECK((read == HexRead::WrongLength) == (size != 1024), "the length check of a .hex file");
     FUZZ_CHECK((read == HexRead::Loaded) == good, "a .hex file was judged wrongly");
     if (read == HexRead::Loaded) {
@@ -51,14 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             FUZZ_CHECK(image.bytes[i] == pattern.bytes[i], "loading a .hex file wrote past the used memory");
         // Saved again, it is the same file.
         const std::string copy = ScratchPath("copy.hex");
-        FUZZ_CHECK(SaveHexFileAs(copy, image), "a loaded image could not be saved");
+        FUZZ_CHECK(SaveHexFileAs(copy, image).Ok(), "a loaded image could not be saved");
         FUZZ_CHECK(ReadBack(copy) == std::string(reinterpret_cast<const char*>(bytes), size),
                    "a saved image is not the file it came from");
     } else {
         FUZZ_CHECK(image == pattern, "a refused .hex file changed the image");
     }
     MemoryImage other = pattern;
-    FUZZ_CHECK(ReadHexFileAs(path, 2, other) != HexRead::Loaded && other == pattern,
+    FUZZ_CHECK(ReadHexFileAs(path, 2, other).outcome != HexRead::Loaded && other == pattern,
                "a .hex file was taken for a model that has none");
 
     // The definition file reader: the whole data set changes only on success.

@@ -29,9 +29,8 @@ int RunReport(const std::vector<std::string>& args) {
         const std::string text = ReportFileText(ws.data());
         const auto out = options.Value("-o") ? options.Value("-o") : options.Value("--output");
         if (out) {
-            FileFailure failure;
-            if (!WriteFileAtomically(*out, text, &failure)) {
-                std::cerr << "FileSave Error!!\n" << failure.description << "\n";
+            if (const Failure failure = WriteFileAtomically(*out, text)) {
+                std::cerr << WithReason("FileSave Error!!", *out, failure) << "\n";
                 return kExitFailure;
             }
         } else {

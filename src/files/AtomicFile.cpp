@@ -23,10 +23,6 @@ std::string RandomSuffix() {
     return text;
 }
 
-void Fail(FileFailure* failure, FileFailure value) {
-    if (failure) *failure = std::move(value);
-}
-
 // A name in the target's folder that is not taken yet.
 bool PickTemporaryPath(const fs::path& target, fs::path& temp) {
     const fs::path folder = target.parent_path();
@@ -41,83 +37,58 @@ bool PickTemporaryPath(const fs::path& target, fs::path& temp) {
     return false;
 }
 
-bool WriteTemporary(const fs::path& temp, std::string_view bytes, FileFailure* failure) {
+Failure WriteTemporary(const fs::path& temp, std::string_view bytes) {
     errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        Fail(failure, FailureFromErrno(errno, 75));
-        return false;
-    }
+    if (!out) return FailureFromErrno(errno, FailureKind::PathFileAccess);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     const int writeErrno = errno;
     const bool written = static_cast<bool>(out);
     out.close();
-    if (!written || out.fail()) {
-        Fail(failure, FailureFromErrno(writeErrno ? writeErrno : errno, 57));
-        return false;
-    }
+    if (!written || out.fail()) return FailureFromErrno(writeErrno ? writeErrno : errno, FailureKind::DeviceIo);
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(temp, ec);
-    if (ec || size != bytes.size()) {
-        Fail(failure, {57, "Device I/O error"});
-        return false;
-    }
-    return true;
+    if (ec || size != bytes.size()) return {FailureKind::DeviceIo};
+    return {};
 }
 
 }  // namespace
 
-bool WriteFileAtomically(const fs::path& requested, std::string_view bytes, FileFailure* failure) {
+Failure WriteFileAtomically(const fs::path& requested, std::string_view bytes) {
     std::error_code ec;
     fs::path target = requested;
-    if (target.filename().empty()) {
-        Fail(failure, {75, "Path/File access error"});
-        return false;
-    }
+    if (target.filename().empty()) return {FailureKind::PathFileAccess, ErrnoText(EISDIR)};
     if (fs::is_symlink(fs::symlink_status(target, ec))) {
         const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (ec) {
-            Fail(failure, {75, "Path/File access error"});
-            return false;
-        }
+        if (ec) return FailureFromErrno(ec.value(), FailureKind::PathFileAccess);
         target = resolved;
     }
     const fs::file_status status = fs::status(target, ec);
     const bool replacing = fs::exists(status);
-    if (replacing && !fs::is_regular_file(status)) {
-        Fail(failure, {75, "Path/File access error"});
-        return false;
-    }
+    if (replacing && !fs::is_regular_file(status))
+        return {FailureKind::PathFileAccess, ErrnoText(fs::is_directory(status) ? EISDIR : EINVAL)};
     // A file the user made read-only is not replaced behind their back.
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (replacing && (status.permissions() & anyWrite) == fs::perms::none) {
-        Fail(failure, {75, "Path/File access error"});
-        return false;
-    }
+    if (replacing && (status.permissions() & anyWrite) == fs::perms::none)
+        return {FailureKind::PathFileAccess, ErrnoText(EACCES)};
     if (target.parent_path().empty()) target = fs::path(".") / target;
-    if (!fs::is_directory(target.parent_path(), ec)) {
-        Fail(failure, {76, "Path not found"});
-        return false;
-    }
+    if (!fs::is_directory(target.parent_path(), ec)) return {FailureKind::PathNotFound, ErrnoText(ENOENT)};
 
     fs::path temp;
-    if (!PickTemporaryPath(target, temp)) {
-        Fail(failure, {75, "Path/File access error"});
-        return false;
-    }
-    if (!WriteTemporary(temp, bytes, failure)) {
+    if (!PickTemporaryPath(target, temp)) return {FailureKind::PathFileAccess, ErrnoText(EEXIST)};
+    if (Failure failure = WriteTemporary(temp, bytes)) {
         fs::remove(temp, ec);
-        return false;
+        return failure;
     }
     if (replacing) fs::permissions(temp, status.permissions(), fs::perm_options::replace, ec);
     fs::rename(temp, target, ec);
     if (ec) {
-        Fail(failure, FailureFromErrno(ec.value(), 75));
+        const Failure failure = FailureFromErrno(ec.value(), FailureKind::PathFileAccess);
         fs::remove(temp, ec);
-        return false;
+        return failure;
     }
-    return true;
+    return {};
 }
 
 }  // namespace rp770

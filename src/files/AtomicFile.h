@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string_view>
 
-#include "files/FileBytes.h"
+#include "core/Failure.h"
 
 namespace rp770 {
 
 // A target that exists but is not a regular file (a folder, a device, a
 // pipe) is refused. A symbolic link is followed: the file it names is
 // replaced and the link stays.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileFailure* failure = nullptr);
+Failure WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace rp770

@@ -113,8 +113,8 @@ std::string FormatSettingsText(const DataSet& data) {
     return out.Take();
 }
 
-bool SaveFileAs(const std::string& path, const DataSet& data, FileFailure* failure) {
-    return WriteFileAtomically(path, FormatSettingsText(data), failure);
+Failure SaveFileAs(const std::string& path, const DataSet& data) {
+    return WriteFileAtomically(path, FormatSettingsText(data));
 }
 
 }  // namespace rp770

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/Model.h"
-#include "files/FileBytes.h"
+#include "core/Failure.h"
 
 namespace rp770 {
 
@@ -15,6 +15,6 @@ std::string FormatSettingsText(const DataSet& data);
 
 // Writes the file as a whole: the previous file is replaced only when the
 // new one was written completely.
-bool SaveFileAs(const std::string& path, const DataSet& data, FileFailure* failure = nullptr);
+Failure SaveFileAs(const std::string& path, const DataSet& data);
 
 }  // namespace rp770

@@ -7,19 +7,6 @@
 
 namespace rp770 {
 
-FileFailure FailureFromErrno(int error, int fallbackNumber) {
-    switch (error) {
-        case ENOENT: return {53, "File not found"};
-        case EACCES:
-        case EPERM: return {70, "Permission denied"};
-        case ENOSPC: return {61, "Disk full"};
-        case EFBIG: return {61, "Disk full"};
-        case EIO: return {57, "Device I/O error"};
-        default: break;
-    }
-    return fallbackNumber == 57 ? FileFailure{57, "Device I/O error"} : FileFailure{75, "Path/File access error"};
-}
-
 std::optional<std::uintmax_t> RegularFileLength(const std::filesystem::path& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
@@ -28,24 +15,17 @@ std::optional<std::uintmax_t> RegularFileLength(const std::filesystem::path& pat
     return size;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& content, FileFailure* failure) {
+Failure ReadWholeFile(const std::filesystem::path& path, std::string& content) {
     content.clear();
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) {
-        if (failure) *failure = {53, "File not found"};
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        if (failure) *failure = {75, "Path/File access error"};
-        return false;
-    }
+    if (!std::filesystem::exists(status)) return FailureFromErrno(ec ? ec.value() : ENOENT, FailureKind::FileNotFound);
+    if (!std::filesystem::is_regular_file(status))
+        return {FailureKind::PathFileAccess,
+                ErrnoText(std::filesystem::is_directory(status) ? EISDIR : EINVAL)};
     errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (failure) *failure = FailureFromErrno(errno, 75);
-        return false;
-    }
+    if (!in) return FailureFromErrno(errno, FailureKind::PathFileAccess);
     try {
         char chunk[1 << 16];
         while (in) {
@@ -55,15 +35,13 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& content, File
     } catch (const std::exception&) {  // too large to hold
         content.clear();
         content.shrink_to_fit();
-        if (failure) *failure = {7, "Out of memory"};
-        return false;
+        return {FailureKind::OutOfMemory};
     }
     if (in.bad()) {
-        if (failure) *failure = FailureFromErrno(errno, 57);
         content.clear();
-        return false;
+        return FailureFromErrno(errno, FailureKind::DeviceIo);
     }
-    return true;
+    return {};
 }
 
 }  // namespace rp770

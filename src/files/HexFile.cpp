@@ -7,32 +7,28 @@
 
 namespace rp770 {
 
-bool SaveHexFileAs(const std::string& path, const MemoryImage& image, FileFailure* failure) {
+Failure SaveHexFileAs(const std::string& path, const MemoryImage& image) {
     const std::string_view bytes(reinterpret_cast<const char*>(image.bytes.data()), static_cast<size_t>(image.size()));
-    return WriteFileAtomically(path, bytes, failure);
+    return WriteFileAtomically(path, bytes);
 }
 
-HexRead ReadHexFileAs(const std::string& path, int modelNumber, MemoryImage& image, FileFailure* failure) {
+HexReadResult ReadHexFileAs(const std::string& path, int modelNumber, MemoryImage& image) {
     const size_t expected = static_cast<size_t>(image.size());
     const std::optional<std::uintmax_t> length = RegularFileLength(path);
-    if (length && *length != expected) return HexRead::WrongLength;
+    if (length && *length != expected) return {HexRead::WrongLength, {}};
 
     std::string bytes;
-    FileFailure readFailure;
-    const bool read = ReadWholeFile(path, bytes, &readFailure);
-    if (read && bytes.size() != expected) readFailure = {62, "Input past end of file"};
+    Failure readFailure = ReadWholeFile(path, bytes);
+    if (!readFailure && bytes.size() != expected) readFailure = {FailureKind::PastEndOfFile};
     // What was read, the rest zero: a short read normally fails the model code check.
     bytes.resize(expected, '\0');
     const auto at = [&](int address) { return static_cast<uint8_t>(bytes[static_cast<size_t>(address)]); };
     const uint16_t first = static_cast<uint16_t>(at(0) * 256 + at(1));
     const uint16_t last = static_cast<uint16_t>(at(image.lastAddress - 1) * 256 + at(image.lastAddress));
-    if (!CheckModelCode(modelNumber, first, last)) return HexRead::BadModelCode;
-    if (!read || readFailure.number != 0) {
-        if (failure) *failure = readFailure;
-        return HexRead::Failed;
-    }
+    if (!CheckModelCode(modelNumber, first, last)) return {HexRead::BadModelCode, {}};
+    if (readFailure) return {HexRead::Failed, readFailure};
     for (int a = 0; a <= image.lastAddress; ++a) image[a] = at(a);
-    return HexRead::Loaded;
+    return {HexRead::Loaded, {}};
 }
 
 }  // namespace rp770

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "core/Model.h"
-#include "files/FileBytes.h"
+#include "core/Failure.h"
 
 namespace rp770 {
 
 // Writes bytes 0 to the image's last address, replacing the previous file
 // only when the new one was written completely.
-bool SaveHexFileAs(const std::string& path, const MemoryImage& image, FileFailure* failure = nullptr);
+Failure SaveHexFileAs(const std::string& path, const MemoryImage& image);
 
 enum class HexRead {
     Loaded,       // the file was accepted and copied into the image
@@ -20,8 +20,13 @@ enum class HexRead {
     Failed,       // missing or unreadable; image untouched
 };
 
+struct HexReadResult {
+    HexRead outcome = HexRead::Failed;
+    Failure failure;  // why, when Failed
+};
+
 // Checks and reads a file into the image (model code bytes included). The
-// image changes only when the result is Loaded.
-HexRead ReadHexFileAs(const std::string& path, int modelNumber, MemoryImage& image, FileFailure* failure = nullptr);
+// image changes only when the outcome is Loaded.
+HexReadResult ReadHexFileAs(const std::string& path, int modelNumber, MemoryImage& image);
 
 }  // namespace rp770

@@ -92,9 +92,9 @@ DefinitionLoad FileReadIni(const fs::path& path, DataSet& data) {
         if (length && *length != expected) return DefinitionLoad::WrongLength;
     }
     std::string bytes;
-    FileFailure failure;
-    if (!ReadWholeFile(path, bytes, &failure) || bytes.size() != expected) {
-        if (failure.number == 0) failure = {62, "Input past end of file"};
+    Failure failure = ReadWholeFile(path, bytes);
+    if (failure || bytes.size() != expected) {
+        if (!failure) failure = {FailureKind::PastEndOfFile};
         ReportError("frmMain.FileReadIni", failure.LogText());
         return DefinitionLoad::Failed;
     }

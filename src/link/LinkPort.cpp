@@ -1,9 +1,9 @@
 #include "link/LinkPort.h"
 
-#include <new>
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
+#include "core/Failure.h"
 
 namespace rp770::link {
 
@@ -198,11 +198,9 @@ void LinkPort::ShowMonitor(const std::string& text) {
 }
 
 void LinkPort::ReportRuntimeFailure(std::string_view procedure, const std::exception& failure) {
-    // The numbers of the classic run-time failures: out of memory, else internal.
-    const int number = dynamic_cast<const std::bad_alloc*>(&failure) ? 7 : 51;
-    const std::string text = failure.what();
-    ReportError(procedure, std::to_string(number) + text);
-    ctx_.prompter.Message(std::to_string(number) + "\n\n" + text, AppTitle, Icon::Critical);
+    const Failure f = FailureFromException(failure);
+    ReportError(procedure, f.LogText());
+    ctx_.prompter.Message(std::to_string(f.Number()) + "\n\n" + f.Reason(), AppTitle, Icon::Critical);
     ctx_.state.CancelRequested = true;
     ClosePort();
 }

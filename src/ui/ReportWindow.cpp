@@ -15,7 +15,7 @@
 
 namespace rp770::ui {
 
-ReportWindow::ReportWindow(DataSet& dataSet, Prompter& prompter, FileDialogs& dialogs, Clock& clock,
+ReportWindow::ReportWindow(const DataSet& dataSet, Prompter& prompter, FileDialogs& dialogs, Clock& clock,
                            std::string messageCaption, QWidget* parent)
     : QDialog(parent), data_(dataSet), prompter_(prompter), dialogs_(dialogs), clock_(clock),
       messageCaption_(std::move(messageCaption)) {
@@ -86,15 +86,14 @@ bool ReportWindow::SaveAs() {
         crlf += c;
     }
     crlf += "\r\n";
-    FileFailure failure;
-    const bool ok = WriteFileAtomically(path.toStdString(), crlf, &failure);
+    const Failure failure = WriteFileAtomically(path.toStdString(), crlf);
+    const bool ok = !failure;
     clock_.Sleep(500);
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     if (!ok) {
         fileError_ = true;
-        prompter_.Message(failure.description.empty() ? "The file could not be written." : failure.description,
-                          messageCaption_, Icon::Warning);
+        prompter_.Message(std::string(failure.Description()), messageCaption_, Icon::Warning);
         operationCancelled_ = true;
     }
     return ok;

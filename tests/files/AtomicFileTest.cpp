@@ -20,19 +20,18 @@ using testing::WriteBytes;
 TEST(AtomicFile, WritesANewFileAndReplacesAnOldOne) {
     TestFolder folder;
     const std::string path = folder / "a.dat";
-    ASSERT_TRUE(WriteFileAtomically(path, "first"));
+    ASSERT_TRUE(WriteFileAtomically(path, "first").Ok());
     EXPECT_EQ(ReadBytes(path), "first");
-    ASSERT_TRUE(WriteFileAtomically(path, std::string("second\0x", 8)));
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("second\0x", 8)).Ok());
     EXPECT_EQ(ReadBytes(path), std::string("second\0x", 8));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.dat"});  // no temporary file left
 }
 
 TEST(AtomicFile, AMissingFolderFailsWithoutCreatingAnything) {
     TestFolder folder;
-    FileFailure failure;
-    EXPECT_FALSE(WriteFileAtomically(folder / "missing/a.dat", "x", &failure));
-    EXPECT_NE(failure.number, 0);
-    EXPECT_FALSE(failure.description.empty());
+    const Failure failure = WriteFileAtomically(folder / "missing/a.dat", "x");
+    EXPECT_EQ(failure.LogText(), "76Path not found");
+    EXPECT_EQ(failure.Reason(), "No such file or directory");
     EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -40,12 +39,12 @@ TEST(AtomicFile, AFolderOrADeviceIsNeverReplaced) {
     TestFolder folder;
     fs::create_directory(folder.path() / "dir");
     WriteBytes(folder / "dir/inside", "keep");
-    EXPECT_FALSE(WriteFileAtomically(folder / "dir", "x"));
+    EXPECT_FALSE(WriteFileAtomically(folder / "dir", "x").Ok());
     EXPECT_EQ(ReadBytes(folder / "dir/inside"), "keep");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"dir"});
 
     if (fs::exists("/dev/full")) {
-        EXPECT_FALSE(WriteFileAtomically("/dev/full", "x"));
+        EXPECT_FALSE(WriteFileAtomically("/dev/full", "x").Ok());
         EXPECT_TRUE(fs::is_character_file("/dev/full"));
     }
 }
@@ -55,7 +54,7 @@ TEST(AtomicFile, AReadOnlyFileIsLeftAlone) {
     const std::string path = folder / "locked.dat";
     WriteBytes(path, "old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(WriteFileAtomically(path, "new"));
+    EXPECT_FALSE(WriteFileAtomically(path, "new").Ok());
     EXPECT_EQ(ReadBytes(path), "old");
 }
 
@@ -65,7 +64,7 @@ TEST(AtomicFile, ALinkStaysALinkAndTheFileItNamesIsReplaced) {
     std::error_code ec;
     fs::create_symlink(folder.path() / "real.dat", folder.path() / "link.dat", ec);
     if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
-    ASSERT_TRUE(WriteFileAtomically(folder / "link.dat", "new"));
+    ASSERT_TRUE(WriteFileAtomically(folder / "link.dat", "new").Ok());
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.dat"));
     EXPECT_EQ(ReadBytes(folder / "real.dat"), "new");
 }
@@ -96,14 +95,12 @@ TEST(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
     const std::string path = folder / "a.dat";
     const std::string old = "previous content\r\n";
     WriteBytes(path, old);
-    FileFailure failure;
-    bool written = true;
+    Failure failure;
     {
         FileSizeLimit limit(100000);
-        written = WriteFileAtomically(path, std::string(400000, 'n'), &failure);
+        failure = WriteFileAtomically(path, std::string(400000, 'n'));
     }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(failure.number, 61);  // "Disk full"
+    EXPECT_EQ(failure.LogText(), "61Disk full");
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.dat"});
 }

@@ -22,7 +22,7 @@ TEST(HexFile, ASavedImageIsExactlyTheMemoryAndReadsBackWhole) {
     data.image[0x0E0] = 0x17;
     const std::string path = folder / "image.hex";
     WriteBytes(path, std::string(5000, 'x'));  // a longer file is replaced
-    ASSERT_TRUE(SaveHexFileAs(path, data.image));
+    ASSERT_TRUE(SaveHexFileAs(path, data.image).Ok());
     const std::string bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 1024u);
     EXPECT_EQ(bytes.substr(0, 2), "\x01\x3E");
@@ -30,7 +30,7 @@ TEST(HexFile, ASavedImageIsExactlyTheMemoryAndReadsBackWhole) {
     EXPECT_EQ(bytes, ImageBytes(data.image));
 
     MemoryImage image;
-    ASSERT_EQ(ReadHexFileAs(path, 1, image), HexRead::Loaded);
+    ASSERT_EQ(ReadHexFileAs(path, 1, image).outcome, HexRead::Loaded);
     EXPECT_EQ(image, data.image);
 }
 
@@ -44,21 +44,21 @@ TEST(HexFile, FilesOfTheWrongLengthOrWithBadModelCodesAreRefusedAndTheImageStays
 
     WriteBytes(folder / "short.hex", good.substr(0, 1023));
     WriteBytes(folder / "long.hex", good + "x");
-    EXPECT_EQ(ReadHexFileAs(folder / "short.hex", 1, image), HexRead::WrongLength);
-    EXPECT_EQ(ReadHexFileAs(folder / "long.hex", 1, image), HexRead::WrongLength);
+    EXPECT_EQ(ReadHexFileAs(folder / "short.hex", 1, image).outcome, HexRead::WrongLength);
+    EXPECT_EQ(ReadHexFileAs(folder / "long.hex", 1, image).outcome, HexRead::WrongLength);
 
     std::string badEnd = good;
     badEnd[1022] = badEnd[1023] = '\0';
     WriteBytes(folder / "bad-end.hex", badEnd);
-    EXPECT_EQ(ReadHexFileAs(folder / "bad-end.hex", 1, image), HexRead::BadModelCode);
+    EXPECT_EQ(ReadHexFileAs(folder / "bad-end.hex", 1, image).outcome, HexRead::BadModelCode);
 
     std::string otherCode = good;
     otherCode[1] = otherCode[1023] = 0x3F;  // equal at both ends, but not 318
     WriteBytes(folder / "other.hex", otherCode);
-    EXPECT_EQ(ReadHexFileAs(folder / "other.hex", 1, image), HexRead::BadModelCode);
+    EXPECT_EQ(ReadHexFileAs(folder / "other.hex", 1, image).outcome, HexRead::BadModelCode);
 
     WriteBytes(folder / "good.hex", good);
-    EXPECT_EQ(ReadHexFileAs(folder / "good.hex", 2, image), HexRead::BadModelCode);  // only model 1 has images
+    EXPECT_EQ(ReadHexFileAs(folder / "good.hex", 2, image).outcome, HexRead::BadModelCode);  // only model 1 has images
     EXPECT_EQ(image, before);
 }
 
@@ -66,7 +66,7 @@ TEST(HexFile, AMissingFileEndsInTheModelCodeCheck) {
     TestFolder folder;
     MemoryImage image;
     const MemoryImage before = image;
-    EXPECT_EQ(ReadHexFileAs(folder / "missing.hex", 1, image), HexRead::BadModelCode);
+    EXPECT_EQ(ReadHexFileAs(folder / "missing.hex", 1, image).outcome, HexRead::BadModelCode);
     EXPECT_EQ(image, before);
 }
 

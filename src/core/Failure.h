@@ -1,0 +1,62 @@
+#pragma once
+// Why an operation on a file (or on the machine) failed, as a value: the
+// kind, with its classic number and description for the error log
+// ("53File not found"), and the system's own reason for the user ("No such
+// file or directory"). An empty Failure means success.
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace rp770 {
+
+enum class FailureKind {
+    None,
+    OutOfMemory,     // 7
+    Internal,        // 51: an unexpected failure inside the program
+    DeviceIo,        // 57
+    DiskFull,        // 61
+    PastEndOfFile,   // 62: the file ended before it should have
+    PermissionDenied,// 70
+    PathFileAccess,  // 75
+    PathNotFound,    // 76
+    FileNotFound,    // 53
+};
+
+struct Failure {
+    FailureKind kind = FailureKind::None;
+    std::string reason;  // the system's reason, in plain English; empty: the kind's description
+
+    Failure() = default;
+    Failure(FailureKind k, std::string why = {}) : kind(k), reason(std::move(why)) {}
+
+    explicit operator bool() const { return kind != FailureKind::None; }  // true: it failed
+    bool Ok() const { return kind == FailureKind::None; }
+    int Number() const;                   // 53, 70, ...; 0 for none
+    std::string_view Description() const; // "File not found", ...
+    // The error log's message: the number followed directly by the description.
+    std::string LogText() const;
+    // What the user is told after the program's own message: the system's
+    // reason, or the description when there is none.
+    std::string Reason() const;
+};
+
+// The failure for the errno value of a failed open, read or write; errors
+// without a kind of their own take `otherwise`. The reason is the errno's
+// text in English, whatever the user's language.
+Failure FailureFromErrno(int error, FailureKind otherwise);
+
+// An unexpected exception: out of memory, else an internal failure with
+// the exception's text.
+Failure FailureFromException(const std::exception& e);
+
+// The English text of an errno value ("No such file or directory"), the
+// same on every desktop and in every language.
+std::string ErrnoText(int error);
+
+// The text shown to the user: the program's message, then the path and the
+// system's reason in brackets ("FileRead Error!! (/boat.dat: No such file
+// or directory)").
+std::string WithReason(std::string_view message, std::string_view path, const Failure& failure);
+
+}  // namespace rp770
