@@ -11,7 +11,7 @@
 
 #include "core/CommandLine.h"
 #include "link/RadioLink.h"
-#include "platform/DesktopSerialPort.h"
+#include "app/DesktopSerialPort.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/EditorPane.h"
@@ -64,23 +64,21 @@ int main(int argc, char* argv[]) {
     SilentPrompter prompter;
     NoSleepClock clock;
     rp770::platform::EventLoopPump pump;
-    rp770::platform::DesktopSerialPort port(clock);
+    rp770::app::DesktopSerialPort port(clock);
     rp770::link::RadioLink radioLink(port, clock, pump, prompter);
     NoDialogs dialogs;
 
-    rp770::ui::MainWindow window(rp770::Switches{}, QApplication::applicationDirPath(),
-                                 {settings, prompter, clock, radioLink, dialogs});
+    rp770::Workspace workspace(QApplication::applicationDirPath().toStdString(), settings, prompter);
+    rp770::ui::MainWindow window(rp770::Switches{}, workspace, {settings, prompter, clock, radioLink, dialogs});
     if (!window.Startup()) return 1;
     // An EXP channel of the user's own, so that its screens have something to show.
-    rp770::DataSet& data = window.workspace().data();
-    data.exp[1].Enable = true;
-    data.exp[1].CHDisplayL = "P1";
-    data.exp[1].CHDisplayR = "A";
-    data.exp[1].Rxfreq = 157.0125;
-    data.exp[1].Txfreq = 157.0125;
-    data.exp[1].ScanMemory = true;
-    data.groups[rp770::GroupEXP].Usable = true;
-    window.editor().BuildTree();
+    const rp770::ChannelRef exp1{rp770::Area::EXP, 1};
+    workspace.SetChannelFlag(exp1, rp770::ChannelFlag::Enable, true);
+    workspace.SetExpDisplay(1, "P1", "A");
+    workspace.SetExpFrequency(1, true, "157.025");
+    workspace.SetExpFrequency(1, false, "157.025");
+    workspace.SetChannelFlag(exp1, rp770::ChannelFlag::Scan, true);
+    workspace.SetGroupUsable(rp770::GroupEXP, true);
     window.resize(820, 560);
     window.show();
     bool ok = true;
@@ -95,8 +93,8 @@ int main(int argc, char* argv[]) {
     shot("E 1", "exp-channel-editor.png");
     shot("PW", "weather-channels.png");
 
-    rp770::ui::TransferDialog dialog(rp770::ui::TransferMode::Read, radioLink, window.workspace().data(), prompter, clock,
-                                     false, &window);
+    rp770::ui::TransferDialog dialog(rp770::ui::TransferMode::Read, radioLink, workspace, prompter, clock, false,
+                                     &window);
     dialog.show();
     ok = Save(&dialog, out + "/transfer-dialog.png") && ok;
     return ok ? 0 : 1;

@@ -7,13 +7,14 @@
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
 #include "link/RadioLink.h"
-#include "platform/DesktopSerialPort.h"
+#include "app/DesktopSerialPort.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/ToolbarIcons.h"
+#include "workspace/Workspace.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -30,12 +31,15 @@ int main(int argc, char* argv[]) {
     rp770::platform::QtSettingsStore settings;
     rp770::platform::QtPrompter prompter;
     rp770::platform::SteadyClock clock;
+    rp770::platform::EventLoopClock windowClock;
     rp770::platform::EventLoopPump pump;
-    rp770::platform::DesktopSerialPort port(clock);
+    rp770::app::DesktopSerialPort port(clock);
     rp770::link::RadioLink radioLink(port, clock, pump, prompter);
     rp770::ui::QtFileDialogs dialogs;
 
-    rp770::ui::MainWindow window(switches, programFolder, {settings, prompter, clock, radioLink, dialogs});
+    // The editing session outlives the window that shows it.
+    rp770::Workspace workspace(programFolder.toStdString(), settings, prompter);
+    rp770::ui::MainWindow window(switches, workspace, {settings, prompter, windowClock, radioLink, dialogs});
     prompter.SetParent(&window);
     if (!window.Startup()) return 0;  // no model offered: "Unknown model!!" was shown
     window.show();

@@ -11,7 +11,6 @@
 #include "cli/CliSession.h"
 #include "cli/LinkSession.h"
 #include "core/Codecs.h"
-#include "core/MemoryImage.h"
 #include "platform/Terminal.h"
 
 namespace rp770::cli {
@@ -82,7 +81,8 @@ TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
     return TerminalPrompter::Policy::Ask;
 }
 
-// Opens the link and synchronises, as the dialog's OK does.
+// Opens the link as the transfer dialog has it; the transfer itself (with
+// its synchronisation) is the editing session's.
 std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, TerminalPrompter& prompter,
                                      TerminalObserver& observer) {
     const auto port = o.Value("--port");
@@ -106,14 +106,11 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     radio.State().NoEchoMode = o.Has("--no-echo");
     radio.SetTitle(title);
     radio.SetObserver(&observer);
-    observer.ShowMonitor("startsync...");
-    if (!radio.SyncRadio()) {
-        observer.ShowMonitor("can not syncing!!");
-        std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
-        return nullptr;
-    }
-    observer.ShowMonitor("sync ok");
     return session;
+}
+
+void SayNotSynchronised() {
+    std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
 }
 
 int RunRead(const std::vector<std::string>& args) {
@@ -131,14 +128,14 @@ int RunRead(const std::vector<std::string>& args) {
     TerminalObserver observer(options->Has("--debug"));
     auto link = Connect(*options, "Read from Radio", prompter, observer);
     if (!link) return kExitFailure;
-    const bool read = link->Link().ReadFromRadio(ws.data());
+    const TransferResult result = ws.ReadFromRadio(link->Link());
     link.reset();
-    observer.SetProgress(100);
-    if (!read) {
+    if (!result.synchronised) SayNotSynchronised();
+    if (!result.completed) {
         std::cerr << "Nothing was read; no file was written.\n";
         return kExitFailure;
     }
-    ws.ReadCompleted();
+    observer.SetProgress(100);
     const std::string& out = options->positional[0];
     const bool saved = SaveDataFile(ws, out);
     return saved ? kExitOk : kExitFailure;
@@ -161,12 +158,10 @@ int RunProgram(const std::vector<std::string>& args) {
     TerminalObserver observer(options->Has("--debug"));
     auto link = Connect(*options, "Program to Radio", prompter, observer);
     if (!link) return kExitFailure;
-    EncodeImage(ws.data());
-    FixStartChannel(ws.data());
-    link->Link().ProgramToRadio(ws.data());
-    const link::LinkState state = link->Link().State();
+    const TransferResult result = ws.ProgramToRadio(link->Link());
     link.reset();
-    if (state.CommError || state.CancelRequested) {
+    if (!result.synchronised) SayNotSynchronised();
+    if (!result.completed) {
         std::cerr << "The radio was not programmed completely.\n";
         return kExitFailure;
     }

@@ -172,6 +172,11 @@ std::string FormatTxFreq(double mhz, bool rxOnly) {
 
 std::string FormatFreqFine(double& mhz) {
     SnapFreq(mhz);
+    return FormatSnappedFreq(mhz);
+}
+
+std::string FormatSnappedFreq(double mhz) {
+    SnapFreq(mhz);
     if (!(mhz > 0)) return "---.----";
     const int64_t units = FreqUnits(mhz);
     return FormatUnits(units / 10000, units % 10000, 4);

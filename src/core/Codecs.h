@@ -47,6 +47,7 @@ double DecodeFreqMHz(const MemoryImage& image, int address);
 std::string FormatFreq(double mhz);                   // "000.000" or "---.---"
 std::string FormatTxFreq(double mhz, bool rxOnly);    // "---.---" also when rxOnly
 std::string FormatFreqFine(double& mhz);              // snaps, then "000.0000"
+std::string FormatSnappedFreq(double mhz);            // the same text, the value left as it is
 double SnapFreq(double& mhz);
 bool IsStep25k(double mhz);
 

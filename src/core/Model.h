@@ -103,6 +103,7 @@ struct DataSet {
 
     PlanArray& plan(int p) { return plans[static_cast<size_t>(p)]; }
     const PlanArray& plan(int p) const { return plans[static_cast<size_t>(p)]; }
+    bool operator==(const DataSet&) const = default;
 };
 
 }  // namespace rp770

@@ -21,9 +21,10 @@ public:
     LinkState& State() override { return ctx_.state; }
     void SetTitle(const std::string& title) override { ctx_.title = title; }
     void SetObserver(TransferObserver* observer) override { ctx_.observer = observer; }
+    void ShowMonitor(const std::string& text) override { port_.ShowMonitor(text); }
     bool SyncRadio() override { return handshake_.SyncRadio(); }
     bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
-    void ProgramToRadio(DataSet& data) override { writer_.ProgramToRadio(data); }
+    bool ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
 
     // The layers underneath, for callers and tests that need single steps.
     LinkPort& Port() { return port_; }

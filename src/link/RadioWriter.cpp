@@ -59,14 +59,15 @@ void RadioWriter::WriteData(const MemoryImage& image) {
     }
 }
 
-void RadioWriter::ProgramToRadio(const DataSet& data) {
+bool RadioWriter::ProgramToRadio(const DataSet& data) {
     LinkState& state = ctx_.state;
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
         ctx_.Tell("Radio not ready!!");
         ctx_.SetControlsEnabled(true);
-        return;
+        return false;
     }
+    bool complete = false;
     reader_.ReadDataChkModel(data);
     if (!state.CommError) {
         port_.ShowMonitor("radio writing...");
@@ -74,9 +75,11 @@ void RadioWriter::ProgramToRadio(const DataSet& data) {
         if (!state.CommError && !state.CancelRequested) {
             port_.ShowMonitor("");
             ctx_.Tell("Complete!!", Icon::Information);
+            complete = true;
         }
     }
     ctx_.SetControlsEnabled(true);
+    return complete;
 }
 
 }  // namespace rp770::link

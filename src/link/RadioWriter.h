@@ -21,7 +21,8 @@ public:
     // afterwards only when the radio acknowledged them.
     void WriteBlock(const MemoryImage& image, int address, int count);
     void WriteData(const MemoryImage& image);
-    void ProgramToRadio(const DataSet& data);
+    // True when every row of the write plan went out and was acknowledged.
+    bool ProgramToRadio(const DataSet& data);
 
 private:
     LinkContext& ctx_;

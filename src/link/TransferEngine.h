@@ -36,12 +36,15 @@ public:
     // The caption of the dialog, used as the title of the link's message boxes.
     virtual void SetTitle(const std::string& title) = 0;
     virtual void SetObserver(TransferObserver* observer) = 0;
+    // A progress text for the monitor (debug mode only, with its pause).
+    virtual void ShowMonitor(const std::string& text) = 0;
     virtual bool SyncRadio() = 0;
     // Reads the radio into the data set; true when the whole image was read,
     // accepted, applied and decoded (the read-completed flag).
     virtual bool ReadFromRadio(DataSet& data) = 0;
-    // Programs the data set's image (already encoded and fixed) into the radio.
-    virtual void ProgramToRadio(DataSet& data) = 0;
+    // Programs the data set's image (already encoded and fixed) into the
+    // radio; true when all of it was written.
+    virtual bool ProgramToRadio(const DataSet& data) = 0;
 };
 
 }  // namespace rp770::link

@@ -1,7 +1,9 @@
 #include "platform/QtServices.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <chrono>
 
 namespace rp770::platform {
@@ -13,6 +15,13 @@ double SteadyClock::Now() {
 
 void SteadyClock::Sleep(int milliseconds) {
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void EventLoopClock::Sleep(int milliseconds) {
+    if (milliseconds <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void EventLoopPump::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

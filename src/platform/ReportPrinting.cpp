@@ -10,7 +10,7 @@
 
 namespace rp770::platform {
 
-PrintOutcome PrintReportOn(QPrinter& printer, DataSet& data, const QFont* font) {
+PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* font) {
     PrintOutcome outcome;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         outcome.error = "Printing needs the graphical application to be running.";
@@ -30,7 +30,7 @@ PrintOutcome PrintReportOn(QPrinter& printer, DataSet& data, const QFont* font) 
     return outcome;
 }
 
-PrintOutcome RenderReportPdf(DataSet& data, const std::string& pdfPath, const QFont* font) {
+PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, const QFont* font) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         PrintOutcome outcome;
         outcome.error = "Printing needs the graphical application to be running.";

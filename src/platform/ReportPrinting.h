@@ -17,11 +17,11 @@ struct PrintOutcome {
 };
 
 // Prints the report on a printer already set up (by the print dialog, say).
-// Needs a QGuiApplication. Snaps EXP frequencies as the text report does.
-PrintOutcome PrintReportOn(QPrinter& printer, DataSet& data, const QFont* font = nullptr);
+// Needs a QGuiApplication.
+PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* font = nullptr);
 
 // Renders the report into a PDF file (A4). Needs a QGuiApplication; without
 // one it fails and says so.
-PrintOutcome RenderReportPdf(DataSet& data, const std::string& pdfPath, const QFont* font = nullptr);
+PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, const QFont* font = nullptr);
 
 }  // namespace rp770::platform

@@ -146,7 +146,7 @@ void WxList(Pen& pen, const DataSet& data) {
         pen.Row(WxColumns(), WxRowCells(k, data.wx[static_cast<size_t>(k)]));
 }
 
-void ExpList(Pen& pen, DataSet& data) {
+void ExpList(Pen& pen, const DataSet& data) {
     pen.Cell(0, "##### Programmable EXP Channel #####", true);
     Headings(pen, ExpColumns(), {"CH", "CHD", "ENABLE", "RX(MHz)", "TX(MHz)", "LOW", "UP", "MEM"},
              {2, 3, 6, 8, 8, 3, 2, 3});
@@ -157,7 +157,7 @@ void ExpList(Pen& pen, DataSet& data) {
 
 std::string PageHeaderTitle(int modelNumber) { return ModelName(modelNumber) + " Velloran"; }
 
-void PrintReport(DataSet& data, PrintSurface& surface) {
+void PrintReport(const DataSet& data, PrintSurface& surface) {
     Pen pen(surface);
     PageHeader(pen, data);
     ChannelGroups(pen, data);

@@ -25,12 +25,12 @@ std::array<std::string, kWxCells> WxRowCells(int k, const ChannelRecord& record)
     return {std::to_string(k + 1), EnableLabel(record.Enable), MemLabel(record.ScanMemory)};
 }
 
-std::array<std::string, kExpCells> ExpRowCells(int n, ChannelRecord& record) {
+std::array<std::string, kExpCells> ExpRowCells(int n, const ChannelRecord& record) {
     return {std::to_string(n),
             Field3(ExpDisplayCell(record.CHDisplayL, record.CHDisplayR)),
             EnableLabel(record.Enable),
-            FormatFreqFine(record.Rxfreq),
-            FormatFreqFine(record.Txfreq),
+            FormatSnappedFreq(record.Rxfreq),
+            FormatSnappedFreq(record.Txfreq),
             LowLabel(record.LowPower),
             UpLabel(record.PowUp),
             MemLabel(record.ScanMemory)};

@@ -22,10 +22,9 @@ inline constexpr int kWxCells = 3;
 std::array<std::string, kWxCells> WxRowCells(int k, const ChannelRecord& record);
 
 // CH, CHD, ENABLE, RX(MHz), TX(MHz), LOW, UP, MEM of EXP channel n (1-20).
-// Formatting the frequencies snaps them onto the 5 kHz raster unless they
-// lie on the 5 kHz or 12.5 kHz raster, and the snapped values are written
-// back into the record.
+// The frequencies show snapped onto the 5 kHz raster unless they lie on the
+// 5 kHz or 12.5 kHz raster.
 inline constexpr int kExpCells = 8;
-std::array<std::string, kExpCells> ExpRowCells(int n, ChannelRecord& record);
+std::array<std::string, kExpCells> ExpRowCells(int n, const ChannelRecord& record);
 
 }  // namespace rp770

@@ -111,7 +111,7 @@ void AddWx(Listing& out, const DataSet& data) {
 
 constexpr int kExpWidths[kExpCells] = {4, 5, 8, 10, 10, 5, 4, 5};
 
-void AddExp(Listing& out, DataSet& data) {
+void AddExp(Listing& out, const DataSet& data) {
     out.AddEmpty();
     out.Add("##### Programmable Exp Channel #####");
     out.Add("CH  CHD  ENABLE  RX(MHz)   TX(MHz)   LOW  UP  MEM");
@@ -126,7 +126,7 @@ void AddExp(Listing& out, DataSet& data) {
 
 }  // namespace
 
-std::string BuildTextReport(DataSet& data) {
+std::string BuildTextReport(const DataSet& data) {
     Listing out;
     AddChannelGroups(out, data);
     AddCommonSetup(out, data);
@@ -137,6 +137,6 @@ std::string BuildTextReport(DataSet& data) {
     return out.Take();
 }
 
-std::string ReportFileText(DataSet& data) { return BuildTextReport(data) + std::string(kLineBreak); }
+std::string ReportFileText(const DataSet& data) { return BuildTextReport(data) + std::string(kLineBreak); }
 
 }  // namespace rp770

@@ -10,11 +10,11 @@ namespace rp770 {
 
 // Lines joined by CR LF, no line break after the last line (the row of EXP
 // channel 20). The model flags of the data set decide which blocks appear.
-// Not const: EXP frequencies off the 5 kHz and 12.5 kHz rasters are snapped
-// while they are formatted, and the snapped values stay in the data set.
-std::string BuildTextReport(DataSet& data);
+// EXP frequencies off the 5 kHz and 12.5 kHz rasters show snapped onto the
+// raster (the window keeps the snapped values: Workspace::SnapExpFrequencies).
+std::string BuildTextReport(const DataSet& data);
 
 // What "Save As" writes: the report followed by one CR LF.
-std::string ReportFileText(DataSet& data);
+std::string ReportFileText(const DataSet& data);
 
 }  // namespace rp770

@@ -14,6 +14,7 @@
 #include "ui/EditorTexts.h"
 #include "ui/FocusWatcher.h"
 #include "ui/InputRules.h"
+#include "workspace/Edits.h"
 #include "ui/KeyFilter.h"
 #include "ui/LineWidget.h"
 #include "ui/TreeNodes.h"
@@ -192,10 +193,14 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
     KeyFilter::Install(box, [element](char32_t key, const QLineEdit& edit) {
         return DisplayKeyAllowed(key, element == 0 && edit.text().isEmpty());
     });
-    FocusWatcher::Watch(box)->gotFocus = [this, box, element] {
+    FocusWatcher* watcher = FocusWatcher::Watch(box);
+    watcher->gotFocus = [this, box, element] {
         if (!box->isReadOnly()) SelectAllSoon(box);
         context_.Hint(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint);
     };
+    // What was typed counts once the box is left or Enter is pressed.
+    watcher->lostFocus = [this](QWidget*) { CommitDisplay(); };
+    connect(box, &QLineEdit::returnPressed, this, [this] { CommitDisplay(); });
     connect(box, &QLineEdit::textChanged, this, [this, element] { OnDisplayChanged(element); });
 }
 
@@ -213,7 +218,6 @@ void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
     connect(box.edit, &QLineEdit::textChanged, this, [this, &box] {
         if (context_.Filling() || !OwnEnabled(this) || box.edit->isReadOnly()) return;
         box.modified = true;
-        context_.MarkChanged();
     });
 }
 
@@ -278,107 +282,104 @@ void ChannelEditorPanel::PlaceChannelBox(const layout::Rect& box, double twipsPe
 // ---- filling ---------------------------------------------------------------------
 
 void ChannelEditorPanel::ClearFields() {
-    const bool wasFilling = context_.Filling();
-    context_.FillingPanels() = true;
+    FillingGuard filling(context_);
     for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
         box->setChecked(false);
     for (QLineEdit* box : {txtCN_[0], txtCN_[1], rx_.edit, tx_.edit}) box->clear();
-    rx_.modified = tx_.modified = false;
-    target_ = Target{};
-    context_.FillingPanels() = wasFilling;
+    rx_.modified = tx_.modified = displayModified_ = false;
+    target_.reset();
 }
 
 void ChannelEditorPanel::ShowSelf() { context_.showPanel(this); }
 
-void ChannelEditorPanel::LoadChannelEditor(int plan, int slot) {
-    if (plan < 0 || plan >= kPlanCount || slot < 0 || slot >= kPlanSlots) return;
-    const ChannelRecord& r = context_.Data().plan(plan)[static_cast<size_t>(slot)];
-    if (r.Position < 0 || r.Position >= kPlanSlots) return;
-    const BaseChannel& b = BaseChannels()[static_cast<size_t>(r.Position)];
-    target_ = {false, plan, slot, 0};
-    rx_.modified = tx_.modified = false;
-
-    Arrange(false);
-    context_.FillingPanels() = true;
-    const DisplayPair display = RegularChannelDisplay(b.name);
-    txtCN_[0]->setText(QString::fromStdString(display.left));
-    txtCN_[1]->setText(QString::fromStdString(display.right));
-    rx_.edit->setText(QString::fromStdString(FormatFreq(r.Duplex ? b.duplexRx : b.rx)));
-    tx_.edit->setText(QString::fromStdString(FormatTxFreq(b.tx, r.RxOnly)));
-    for (QWidget* w : {static_cast<QWidget*>(txtCN_[0]), static_cast<QWidget*>(txtCN_[1]),
-                       static_cast<QWidget*>(rx_.edit), static_cast<QWidget*>(tx_.edit)})
-        w->setProperty("helpContext", 0);
-    chkCEnable_->setProperty("helpContext", 1028);
+void ChannelEditorPanel::Fill(const ChannelRecord& r) {
+    FillingGuard filling(context_);
+    const bool exp = EditingExp();
+    if (exp) {
+        txtCN_[0]->setText(QString::fromStdString(r.CHDisplayL.substr(0, 2)));
+        txtCN_[1]->setText(QString::fromStdString(LastChars(r.CHDisplayR, 1)));
+        rx_.edit->setText(QString::fromStdString(FormatSnappedFreq(r.Rxfreq)));
+        tx_.edit->setText(QString::fromStdString(FormatSnappedFreq(r.Txfreq)));
+        chkCTXEnable_->setChecked(r.TxEnable);
+    } else {
+        const BaseChannel& b = BaseChannels()[static_cast<size_t>(r.Position)];
+        const DisplayPair display = RegularChannelDisplay(b.name);
+        txtCN_[0]->setText(QString::fromStdString(display.left));
+        txtCN_[1]->setText(QString::fromStdString(display.right));
+        rx_.edit->setText(QString::fromStdString(FormatFreq(r.Duplex ? b.duplexRx : b.rx)));
+        tx_.edit->setText(QString::fromStdString(FormatTxFreq(b.tx, r.RxOnly)));
+        chkCTXEnable_->setChecked(r.TxEnable && !r.RxOnly);
+        chkCDup_->setChecked(r.Duplex);
+        chkCDup_->setEnabled(r.DuplexAllowed);
+    }
     chkCEnable_->setChecked(r.Enable);
-    chkCTXEnable_->setChecked(r.TxEnable && !r.RxOnly);
     chkCTXOnly_->setChecked(r.LowPower);
     chkCTXPower_->setChecked(r.PowUp);
-    chkCDup_->setChecked(r.Duplex);
-    chkCDup_->setEnabled(r.DuplexAllowed);
     chkCScan_->setChecked(r.ScanMemory);
-    context_.FillingPanels() = false;
+    rx_.modified = tx_.modified = displayModified_ = false;
+}
 
+void ChannelEditorPanel::LoadChannelEditor(int plan, int slot) {
+    if (plan < 0 || plan >= kPlanCount || slot < 0 || slot >= kPlanSlots) return;
+    const ChannelRef ref = PlanChannel(plan, slot);
+    const ChannelRecord* r = FindRecord(context_.Data(), ref);
+    if (!r || r->Position < 0 || r->Position >= kPlanSlots) return;
+    // A receive-only channel shown in the editor never keeps its transmit switch.
+    context_.Session().SettleShownChannel(ref);
+    target_ = ref;
+    Arrange(false);
+    Fill(*Record());
     ShowSelf();
     OnEnableClicked(true);
-    if (r.RxOnly) chkCTXEnable_->setEnabled(false);
+    if (Record()->RxOnly) chkCTXEnable_->setEnabled(false);
 }
 
 void ChannelEditorPanel::LoadExpEditor(const QString& key) {
     const int n = KeyNumber(key.toStdString(), 2);
     if (n < 1 || n > kExpChannels) return;
-    ChannelRecord& r = context_.Data().exp[static_cast<size_t>(n)];
-    target_ = {true, -1, -1, n};
-    rx_.modified = tx_.modified = false;
-
+    context_.Session().SnapExpFrequencies();
+    target_ = ChannelRef{Area::EXP, n};
     Arrange(true);
-    context_.FillingPanels() = true;
-    txtCN_[0]->setText(QString::fromStdString(r.CHDisplayL.substr(0, 2)));
-    txtCN_[1]->setText(QString::fromStdString(LastChars(r.CHDisplayR, 1)));
-    txtCN_[0]->setProperty("helpContext", 2401);
-    txtCN_[1]->setProperty("helpContext", 2401);
-    rx_.edit->setText(QString::fromStdString(FormatFreqFine(r.Rxfreq)));
-    rx_.edit->setProperty("helpContext", 2402);
-    tx_.edit->setText(QString::fromStdString(FormatFreqFine(r.Txfreq)));
-    tx_.edit->setProperty("helpContext", 2403);
-    chkCEnable_->setChecked(r.Enable);
-    chkCEnable_->setProperty("helpContext", 2400);
-    chkCTXEnable_->setChecked(r.TxEnable);
-    chkCTXOnly_->setChecked(r.LowPower);
-    chkCTXPower_->setChecked(r.PowUp);
-    chkCScan_->setChecked(r.ScanMemory);
-    context_.FillingPanels() = false;
-
+    Fill(*Record());
     ShowSelf();
     OnEnableClicked(true);
 }
 
-ChannelRecord* ChannelEditorPanel::Record() {
-    DataSet& model = context_.Data();
-    if (target_.exp) return target_.n >= 1 && target_.n <= kExpChannels ? &model.exp[static_cast<size_t>(target_.n)] : nullptr;
-    if (target_.plan < 0 || target_.plan >= kPlanCount || target_.slot < 0 || target_.slot >= kPlanSlots) return nullptr;
-    return &model.plan(target_.plan)[static_cast<size_t>(target_.slot)];
+void ChannelEditorPanel::Refresh() {
+    const ChannelRecord* record = Record();
+    if (!record) return;
+    Fill(*record);
+    OnEnableClicked(true);
+    if (!EditingExp() && record->RxOnly) chkCTXEnable_->setEnabled(false);
+}
+
+const ChannelRecord* ChannelEditorPanel::Record() const {
+    return target_ ? FindRecord(context_.Data(), *target_) : nullptr;
 }
 
 QString ChannelEditorPanel::TargetKey() const {
-    if (target_.exp) return QString::fromStdString(ExpKey(target_.n));
-    if (target_.plan < 0) return {};
-    return QString::fromStdString(ChannelKey(target_.plan, target_.slot));
+    if (!target_) return {};
+    if (EditingExp()) return QString::fromStdString(ExpKey(target_->index));
+    return QString::fromStdString(ChannelKey(PlanOf(target_->area), target_->index));
 }
 
 void ChannelEditorPanel::Reload() {
-    if (target_.exp)
+    if (!target_) return;
+    if (EditingExp())
         LoadExpEditor(TargetKey());
     else
-        LoadChannelEditor(target_.plan, target_.slot);
+        LoadChannelEditor(PlanOf(target_->area), target_->index);
 }
 
 // ---- check boxes -------------------------------------------------------------------
 
-void ChannelEditorPanel::StoreIfEditing(const std::function<void(ChannelRecord&)>& store) {
-    ChannelRecord* record = Record();
-    if (!record || !OwnEnabled(this)) return;
-    store(*record);
-    context_.MarkChanged();
+bool ChannelEditorPanel::StoreDue() const { return !loading_ && target_ && OwnEnabled(this); }
+
+void ChannelEditorPanel::Store(ChannelFlag flag, bool on) {
+    if (!StoreDue()) return;
+    const ChannelRecord* record = Record();
+    if (!record || FlagValue(*record, flag) == on || !HasFlag(target_->area, flag)) return;
+    context_.Accepted(context_.Session().SetChannelFlag(*target_, flag, on));
 }
 
 void ChannelEditorPanel::OnEnableClicked(bool byLoader) {
@@ -392,20 +393,22 @@ void ChannelEditorPanel::OnEnableClicked(bool byLoader) {
         w->setEnabled(on);
     if (!on) chkCDup_->setEnabled(false);  // ticking again does not bring it back
     chkCScan_->setEnabled(on);
-    OnTxEnableClicked();
+    {
+        const bool wasLoading = loading_;
+        loading_ = loading_ || byLoader;
+        OnTxEnableClicked();
+        loading_ = wasLoading;
+    }
     if (byLoader || context_.treeHasFocus()) return;
-
-    ChannelRecord* record = Record();
-    if (!record || !OwnEnabled(this)) return;
-    record->Enable = on;
+    if (!StoreDue()) return;
+    const ChannelRecord* record = Record();
+    if (!record || record->Enable == on) return;
     // "Duplex" stays as the box left it until the editor is loaded from the tree again.
     const bool duplexUsable = chkCDup_->isEnabledTo(this);
+    if (!context_.Accepted(context_.Session().SetChannelFlag(*target_, ChannelFlag::Enable, on))) return;
     Reload();
     if (!duplexUsable) chkCDup_->setEnabled(false);
-    const std::string text = target_.exp ? ExpNodeText(target_.n, record->Enable) : ChannelNodeText(*record);
-    context_.setNodeText(TargetKey().toStdString(), text);
     chkCEnable_->setFocus(Qt::OtherFocusReason);
-    context_.MarkChanged();
 }
 
 void ChannelEditorPanel::OnTxEnableClicked() {
@@ -414,7 +417,6 @@ void ChannelEditorPanel::OnTxEnableClicked() {
     chkCTXOnly_->setEnabled(usable);
     linCTXOnly_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
     OnLowPowerClicked();
-    context_.MarkChanged();
 }
 
 void ChannelEditorPanel::OnLowPowerClicked() {
@@ -422,31 +424,26 @@ void ChannelEditorPanel::OnLowPowerClicked() {
     const bool usable = chkCTXOnly_->isChecked() && chkCTXOnly_->isEnabledTo(this);
     chkCTXPower_->setEnabled(usable);
     linCTXPower_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
-    const bool txEnable = chkCTXEnable_->isChecked(), lowPower = chkCTXOnly_->isChecked();
-    StoreIfEditing([&](ChannelRecord& r) {
-        r.TxEnable = txEnable;
-        r.LowPower = lowPower;
-    });
+    if (!EditingExp()) Store(ChannelFlag::TxEnable, chkCTXEnable_->isChecked());
+    Store(ChannelFlag::LowPower, chkCTXOnly_->isChecked());
 }
 
 void ChannelEditorPanel::OnPowerUpClicked() {
     if (context_.Filling()) return;
-    const bool on = chkCTXPower_->isChecked();
-    StoreIfEditing([on](ChannelRecord& r) { r.PowUp = on; });
+    Store(ChannelFlag::PowerUp, chkCTXPower_->isChecked());
 }
 
 void ChannelEditorPanel::OnScanClicked() {
     if (context_.Filling()) return;
-    const bool on = chkCScan_->isChecked();
-    StoreIfEditing([on](ChannelRecord& r) { r.ScanMemory = on; });
+    Store(ChannelFlag::Scan, chkCScan_->isChecked());
 }
 
 void ChannelEditorPanel::OnDuplexClicked() {
     if (context_.Filling()) return;
     const bool on = chkCDup_->isChecked();
-    StoreIfEditing([on](ChannelRecord& r) { r.Duplex = on; });
+    Store(ChannelFlag::Duplex, on);
     const ChannelRecord* record = Record();
-    if (!record || target_.exp || !OwnEnabled(this) || record->Position < 0 || record->Position >= kPlanSlots) return;
+    if (!record || EditingExp() || !OwnEnabled(this) || record->Position < 0 || record->Position >= kPlanSlots) return;
     const BaseChannel& b = BaseChannels()[static_cast<size_t>(record->Position)];
     rx_.edit->setText(QString::fromStdString(FormatFreq(on ? b.duplexRx : b.rx)));
 }
@@ -454,7 +451,7 @@ void ChannelEditorPanel::OnDuplexClicked() {
 // ---- display characters ----------------------------------------------------------
 
 void ChannelEditorPanel::OnDisplayChanged(int element) {
-    if (context_.Filling() || !OwnEnabled(this) || !target_.exp) return;
+    if (context_.Filling() || !OwnEnabled(this) || !EditingExp()) return;
     QLineEdit* box = txtCN_[static_cast<size_t>(element)];
     // Pasted text keeps only what the radio can show.
     const std::string typed = box->text().toStdString();
@@ -465,26 +462,28 @@ void ChannelEditorPanel::OnDisplayChanged(int element) {
         box->setText(QString::fromStdString(kept));  // comes back here with the kept text
         return;
     }
-    ChannelRecord* record = Record();
-    if (!record) return;
-    record->CHDisplayL = LastChars("  " + txtCN_[0]->text().toStdString(), 2);
-    record->CHDisplayR = txtCN_[1]->text().toStdString();
-    context_.MarkChanged();
+    displayModified_ = true;
+}
+
+bool ChannelEditorPanel::CommitDisplay() {
+    if (!displayModified_ || context_.Filling() || !EditingExp()) return true;
+    displayModified_ = false;
+    return context_.Accepted(context_.Session().SetExpDisplay(target_->index, txtCN_[0]->text().toStdString(),
+                                                             txtCN_[1]->text().toStdString()));
 }
 
 // ---- frequencies -----------------------------------------------------------------
 
 bool ChannelEditorPanel::FrequencyCheckDue(const FrequencyBox& box) const {
-    return !context_.Filling() && OwnEnabled(this) && !box.edit->isReadOnly() && target_.exp && box.modified;
+    return !context_.Filling() && OwnEnabled(this) && !box.edit->isReadOnly() && EditingExp() && box.modified;
 }
 
 bool ChannelEditorPanel::CheckFrequency(FrequencyBox& box) {
-    const std::optional<double> value = CheckExpFrequency(box.edit->text().toStdString());
-    ChannelRecord* record = Record();
-    if (!value || !record) return false;
-    double& stored = box.rx ? record->Rxfreq : record->Txfreq;
-    stored = *value;
-    box.edit->setText(QString::fromStdString(FormatFreqFine(stored)));
+    if (!EditingExp() || !CheckExpFrequency(box.edit->text().toStdString())) return false;
+    if (context_.Session().SetExpFrequency(target_->index, box.rx, box.edit->text().toStdString())) return false;
+    const ChannelRecord* record = Record();
+    FillingGuard filling(context_);
+    box.edit->setText(QString::fromStdString(FormatSnappedFreq(box.rx ? record->Rxfreq : record->Txfreq)));
     return true;
 }
 
@@ -494,7 +493,8 @@ bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
         box.modified = false;
         return true;
     }
-    context_.Message(texts::kDataError, box.title, Icon::Warning);
+    const Refusal refusal = FrequencyRefusal(box.rx);
+    context_.Message(refusal.text, refusal.title, Icon::Warning);
     KeepFocus(box.edit);
     return false;
 }
@@ -515,8 +515,13 @@ void ChannelEditorPanel::FrequencyLostFocus(FrequencyBox& box, QWidget* to) {
     ValidateFrequency(box);
 }
 
+bool ChannelEditorPanel::HasPendingInput() const {
+    return OwnEnabled(this) && (displayModified_ || rx_.modified || tx_.modified);
+}
+
 bool ChannelEditorPanel::CommitPendingInput() {
     if (!OwnEnabled(this)) return true;
+    if (!CommitDisplay()) return false;
     const QWidget* focus = window()->focusWidget();
     for (FrequencyBox* box : {&rx_, &tx_})
         if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;

@@ -1,13 +1,16 @@
 #pragma once
 // The channel editor (`pictC`): one channel's switches, and for an EXP
-// channel also its display characters and frequencies. Every change goes
-// into the model at once.
+// channel also its display characters and frequencies. A switch is an edit
+// of the session at once; typed text when it is finished (the box left,
+// Enter, or the pending-input check).
 
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "core/Model.h"
+#include "workspace/Edits.h"
 #include "ui/Layout.h"
 
 class QCheckBox;
@@ -31,25 +34,24 @@ public:
     // Fills the editor for the EXP channel a node key names ("E 5") and shows it.
     void LoadExpEditor(const QString& key);
 
-    // The part of the pending-input check that belongs to this panel: runs
-    // the frequency checks still due and refuses an enabled EXP channel
-    // without a receive frequency or display characters.
+    // The part of the pending-input check that belongs to this panel: takes
+    // typed display characters, runs the frequency checks still due and
+    // refuses an enabled EXP channel without a receive frequency or display
+    // characters.
     bool CommitPendingInput();
+    // Typed text not yet taken into the data.
+    bool HasPendingInput() const;
+    // Shows the data again (after an undo, say) without moving the focus.
+    void Refresh();
 
     // Places the inner box and its frame (twips, relative to this panel).
     void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
     layout::Rect ChannelBox() const { return channelBox_; }
 
-    bool EditingExp() const { return target_.exp; }
+    bool EditingExp() const { return target_ && target_->area == Area::EXP; }
     QString TargetKey() const;
 
 private:
-    struct Target {
-        bool exp = false;
-        int plan = -1;
-        int slot = -1;  // regular channels
-        int n = 0;      // EXP channels, 1-20
-    };
     struct FrequencyBox {
         QLineEdit* edit = nullptr;
         const char* title = "";
@@ -69,8 +71,9 @@ private:
     void ArrangeChannelBox();
     void SetEditable(QLineEdit* box, bool editable);
     void ShowSelf();
-    ChannelRecord* Record();
+    const ChannelRecord* Record() const;
     void Reload();
+    void Fill(const ChannelRecord& record);
 
     // Check box handling.
     void OnEnableClicked(bool byLoader);
@@ -79,10 +82,14 @@ private:
     void OnPowerUpClicked();
     void OnScanClicked();
     void OnDuplexClicked();
-    void StoreIfEditing(const std::function<void(ChannelRecord&)>& store);
+    // The switch of the channel being edited, as the user set it; nothing
+    // while a loader runs the handling.
+    void Store(ChannelFlag flag, bool on);
+    bool StoreDue() const;
 
     // Display characters.
     void OnDisplayChanged(int element);
+    bool CommitDisplay();
 
     // Frequencies.
     bool FrequencyCheckDue(const FrequencyBox& box) const;
@@ -91,7 +98,9 @@ private:
     void FrequencyLostFocus(FrequencyBox& box, QWidget* to);
 
     EditorContext& context_;
-    Target target_;
+    std::optional<ChannelRef> target_;
+    bool loading_ = false;          // a loader runs the check box handling
+    bool displayModified_ = false;  // display characters typed and not yet taken
     bool expArrangement_ = false;
     layout::Rect channelBox_{layout::kPanelInset, layout::kChannelBoxTop, 0, layout::kChannelBoxHeight};
     double twipsPerPixel_ = 15;

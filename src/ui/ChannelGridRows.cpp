@@ -2,6 +2,7 @@
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "report/ReportCells.h"
 
 namespace rp770::ui {
 
@@ -29,26 +30,28 @@ const std::array<GridColumn, kGridColumns>& ExpGridColumns() {
     return columns;
 }
 
+// The rows hold the report's cells: a channel reads the same in the grid and on paper.
 std::vector<GridRow> ChannelGridRows(const PlanArray& records) {
-    const auto& base = BaseChannels();
     std::vector<GridRow> rows;
     for (const ChannelRecord& r : records) {
         if (!r.Enable || r.Position < 0 || r.Position >= kPlanSlots) continue;
-        const BaseChannel& b = base[static_cast<size_t>(r.Position)];
-        rows.push_back({b.name, FormatFreq(r.Duplex ? b.duplexRx : b.rx), FormatTxFreq(b.tx, r.RxOnly),
-                        TxLabel(r.TxEnable), LowLabel(r.LowPower), UpLabel(r.PowUp), DupLabel(r.Duplex),
-                        MemLabel(r.ScanMemory)});
+        const auto cells = RegularRowCells(r);
+        GridRow row;
+        for (size_t c = 0; c < row.size(); ++c) row[c] = cells[c].value_or(std::string());
+        rows.push_back(row);
     }
     return rows;
 }
 
-std::vector<GridRow> ExpGridRows(std::array<ChannelRecord, kExpChannels + 1>& exp) {
+std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 1>& exp) {
     std::vector<GridRow> rows;
     for (int n = 1; n <= kExpChannels; ++n) {
-        ChannelRecord& r = exp[static_cast<size_t>(n)];
-        rows.push_back({std::to_string(n), r.Enable ? "[Enable]" : "", ExpDisplayCell(r.CHDisplayL, r.CHDisplayR),
-                        FormatFreqFine(r.Rxfreq), FormatFreqFine(r.Txfreq), LowLabel(r.LowPower), UpLabel(r.PowUp),
-                        MemLabel(r.ScanMemory)});
+        const ChannelRecord& r = exp[static_cast<size_t>(n)];
+        GridRow row = ExpRowCells(n, r);  // CH, CHD, ENABLE, RX, TX, LOW, UP, MEM
+        // The grid shows the enable mark and the display characters unpadded.
+        row[1] = r.Enable ? "[Enable]" : "";
+        row[2] = ExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
+        rows.push_back(row);
     }
     return rows;
 }

@@ -24,8 +24,7 @@ const std::array<GridColumn, kGridColumns>& ExpGridColumns();
 
 // The plan's enabled channels in slot order.
 std::vector<GridRow> ChannelGridRows(const PlanArray& records);
-// All 20 EXP channels. Showing a frequency snaps it to the raster, and the
-// snapped value is kept in the record.
-std::vector<GridRow> ExpGridRows(std::array<ChannelRecord, kExpChannels + 1>& exp);
+// All 20 EXP channels; frequencies show snapped to the raster.
+std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 1>& exp);
 
 }  // namespace rp770::ui

@@ -28,7 +28,11 @@ void ChannelListPanel::FillChannelGrid(int plan) {
     Fill(RegularGridColumns(), ChannelGridRows(context_.Data().plan(plan)));
 }
 
-void ChannelListPanel::FillExpGrid() { Fill(ExpGridColumns(), ExpGridRows(context_.Data().exp)); }
+void ChannelListPanel::FillExpGrid() {
+    // Shown on the raster, and from then on kept there.
+    context_.Session().SnapExpFrequencies();
+    Fill(ExpGridColumns(), ExpGridRows(context_.Data().exp));
+}
 
 void ChannelListPanel::Fill(const std::array<GridColumn, kGridColumns>& columns, const std::vector<GridRow>& rows) {
     const double tpp = TwipsPerPixelOf(this);

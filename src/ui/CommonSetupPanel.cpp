@@ -19,6 +19,7 @@
 #include "ui/FocusWatcher.h"
 #include "ui/InputRules.h"
 #include "ui/KeyFilter.h"
+#include "workspace/Edits.h"
 #include "ui/LineWidget.h"
 
 namespace rp770::ui {
@@ -227,32 +228,28 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
 
 void CommonSetupPanel::ConnectHandlers() {
     connect(cmbCommonScan_, &QComboBox::currentIndexChanged, this, [this] { ApplyScanState(); });
-    const auto store = [this](QComboBox* combo, std::function<void(int index)> apply) {
-        connect(combo, &QComboBox::activated, this, [this, apply](int index) {
+    const auto store = [this](QComboBox* combo, CommonField field, std::function<int(int index)> value) {
+        connect(combo, &QComboBox::activated, this, [this, field, value](int index) {
             if (context_.Filling()) return;
-            apply(index);
-            context_.MarkChanged();
+            if (!context_.Accepted(context_.Session().SetCommon(field, value(index)))) FillCommonSettings();
         });
     };
-    store(cmbCommonScan_, [this](int index) { context_.Data().common.Scan = index != 0; });
-    store(cmbCommonResume_, [this](int index) { context_.Data().common.ResumeTime = static_cast<int16_t>(index); });
-    store(cmbCommonPTTSCAN_, [this](int index) { context_.Data().common.PttScanClear = index != 0; });
-    store(cmbCommonDual_, [this](int index) { context_.Data().common.DualWatch = index != 0; });
-    store(cmbCommonWeater_, [this](int) {
-        context_.Data().common.WeatherAlert = static_cast<int16_t>(SelectedItemData(*cmbCommonWeater_));
-    });
+    const auto onOff = [](int index) { return index != 0 ? 1 : 0; };
+    store(cmbCommonScan_, CommonField::Scan, onOff);
+    store(cmbCommonResume_, CommonField::ResumeTime, [](int index) { return index; });
+    store(cmbCommonPTTSCAN_, CommonField::PttScanClear, onOff);
+    store(cmbCommonDual_, CommonField::DualWatch, onOff);
+    store(cmbCommonWeater_, CommonField::WeatherAlert, [this](int) { return SelectedItemData(*cmbCommonWeater_); });
     for (int i = 0; i < 4; ++i) {
         QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
         connect(combo, &QComboBox::activated, this, [this, i, combo] {
             if (context_.Filling() || combo->isHidden()) return;
-            context_.Data().groups[static_cast<size_t>(i)].PriorityChannel = SelectedItemData(*combo);
-            context_.MarkChanged();
+            if (!context_.Accepted(context_.Session().SetPriorityChannel(i, SelectedItemData(*combo)))) FillUsableGroups();
         });
         connect(chkUsable_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i] { OnUsableToggled(i); });
         connect(chkATISChGroup_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i](bool on) {
             if (context_.Filling()) return;
-            context_.Data().atis.AtisGroups[static_cast<size_t>(i)] = on;
-            context_.MarkChanged();
+            context_.Accepted(context_.Session().SetAtisGroup(i, on));
         });
     }
     for (QComboBox* combo : {cmbCommonScan_, cmbCommonResume_, cmbCommonPTTSCAN_, cmbCommonDual_, cmbCommonWeater_,
@@ -279,7 +276,6 @@ void CommonSetupPanel::ConnectHandlers() {
     connect(txtATIScode_, &QLineEdit::textChanged, this, [this] {
         if (context_.Filling() || !OwnEnabled(this) || !pictATIS_->isEnabledTo(this)) return;
         atisEdited_ = true;
-        context_.MarkChanged();
     });
 }
 
@@ -333,18 +329,23 @@ void CommonSetupPanel::FillUsableGroups() {
 }
 
 void CommonSetupPanel::FillCommonSettings() {
-    CommonSetup& c = context_.Data().common;
+    // With no weather channel enabled, showing the setting turns the weather alert off.
+    context_.Session().SettleWeatherAlert();
+    const CommonSetup& c = context_.Data().common;
     cmbCommonScan_->setCurrentIndex(c.Scan ? 1 : 0);
     cmbCommonPTTSCAN_->setCurrentIndex(c.PttScanClear ? 1 : 0);
     cmbCommonDual_->setCurrentIndex(c.DualWatch ? 1 : 0);
     if (c.ResumeTime >= 0 && c.ResumeTime < cmbCommonResume_->count()) cmbCommonResume_->setCurrentIndex(c.ResumeTime);
+    ShowWeatherAlert();
+    ApplyScanState();
+}
+
+void CommonSetupPanel::ShowWeatherAlert() {
     bool anyWeather = false;
     for (const ChannelRecord& wx : context_.Data().wx) anyWeather = anyWeather || wx.Enable;
-    if (!anyWeather) c.WeatherAlert = 0;
     lblCommonWeater_->setEnabled(anyWeather);
     cmbCommonWeater_->setEnabled(anyWeather);
-    SelectByItemData(*cmbCommonWeater_, c.WeatherAlert);
-    ApplyScanState();
+    SelectByItemData(*cmbCommonWeater_, context_.Data().common.WeatherAlert);
 }
 
 void CommonSetupPanel::FillAtis() {
@@ -383,20 +384,8 @@ void CommonSetupPanel::OnUsableToggled(int group) {
     cmbUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
     lblUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
     if (context_.Filling()) return;
-    context_.Data().groups[static_cast<size_t>(group)].Usable = on;
-    context_.MarkChanged();
-    if (IsCurrent()) {
-        FillAtis();
-        context_.buildTree();
-    }
-}
-
-void CommonSetupPanel::SetWeatherAlertAvailable(bool available) {
-    CommonSetup& c = context_.Data().common;
-    c.WeatherAlert = static_cast<int16_t>(available ? 3 : 0);
-    lblCommonWeater_->setEnabled(available);
-    cmbCommonWeater_->setEnabled(available);
-    SelectByItemData(*cmbCommonWeater_, c.WeatherAlert);
+    // The tree follows through the session's notice of the edit.
+    if (context_.Accepted(context_.Session().SetGroupUsable(group, on)) && IsCurrent()) FillAtis();
 }
 
 // ---- ATIS code ------------------------------------------------------------------------
@@ -405,24 +394,21 @@ bool CommonSetupPanel::AtisEntryWaiting() const { return atisEdited_; }
 
 bool CommonSetupPanel::ValidateAtis() {
     if (!atisEdited_) return true;
-    if (const auto code = CheckAtisCode(txtATIScode_->text().toStdString())) {
-        context_.Data().atis.AtisCode = *code;
+    if (!context_.Session().SetAtisCode(txtATIScode_->text().toStdString())) {
         atisEdited_ = false;
         return true;
     }
-    context_.Message(texts::kDataError, texts::kAtisTitle, Icon::Warning);
+    const Refusal refusal = AtisRefusal();
+    context_.Message(refusal.text, refusal.title, Icon::Warning);
     KeepFocus(txtATIScode_);
     return false;
 }
 
 void CommonSetupPanel::TakeOrRevertAtis() {
     if (!atisEdited_) return;
-    DataSet& model = context_.Data();
-    if (const auto code = CheckAtisCode(txtATIScode_->text().toStdString())) {
-        model.atis.AtisCode = *code;
-    } else {
+    if (context_.Session().SetAtisCode(txtATIScode_->text().toStdString())) {
         const QSignalBlocker quiet(txtATIScode_);
-        txtATIScode_->setText(QString::fromStdString(model.atis.AtisCode));
+        txtATIScode_->setText(QString::fromStdString(context_.Data().atis.AtisCode));
     }
     atisEdited_ = false;
 }

@@ -37,14 +37,14 @@ public:
     void FillCommonSettings();
     void FillAtis();
     void RebuildPriorityLists();
-
-    // The weather alert follows whether any weather channel is enabled.
-    void SetWeatherAlertAvailable(bool available);
+    // The weather alert as the data hold it, enabled while a weather channel is.
+    void ShowWeatherAlert();
 
     // The ATIS code check that leaving the screen runs; true when there is
     // nothing to refuse.
     bool CommitPendingInput();
     bool AtisEntryWaiting() const;
+    bool HasPendingInput() const { return atisEdited_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -5,28 +5,26 @@
 
 namespace rp770::ui {
 
-EditorContext::EditorContext(EditorBinding binding) : binding_(std::move(binding)) {
+EditorContext::EditorContext(Workspace& workspace, EditorServices services)
+    : workspace_(workspace), services_(std::move(services)) {
     showPanel = [](QWidget*) {};
     isCurrentPanel = [](QWidget* panel) { return OwnEnabled(panel); };
     isTree = [](const QWidget*) { return false; };
     treeHasFocus = [] { return false; };
-    buildTree = [] {};
-    setNodeText = [](const std::string&, const std::string&) {};
-}
-
-void EditorContext::SetDataChanged(bool changed) {
-    if (binding_.dataChanged)
-        *binding_.dataChanged = changed;
-    else
-        fallbackChanged_ = changed;
 }
 
 void EditorContext::Hint(const QString& text) const {
-    if (binding_.setHint) binding_.setHint(text);
+    if (services_.setHint) services_.setHint(text);
 }
 
 void EditorContext::Message(const std::string& text, const std::string& title, Icon icon) const {
-    if (binding_.prompter) binding_.prompter->Message(text, title, icon);
+    services_.prompter.Message(text, title, icon);
+}
+
+bool EditorContext::Accepted(const EditResult& result) const {
+    if (!result) return true;
+    Message(result->text, result->title, Icon::Warning);
+    return false;
 }
 
 bool OwnEnabled(const QWidget* widget) {

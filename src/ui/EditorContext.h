@@ -1,50 +1,68 @@
 #pragma once
-// State the editing area's panels share: the binding, the filling flag and
-// the few services of the whole area a panel may call back into.
+// What the editing area's panels share: the editing session they show and
+// change (read through const access, changed only through its edits), the
+// filling flag, the status bar hint, message boxes, and the few services of
+// the whole area a panel may call back into.
 
 #include <QString>
 #include <functional>
+#include <string>
 
-#include "ui/EditorBinding.h"
+#include "core/Services.h"
+#include "workspace/Workspace.h"
 
 class QWidget;
 
 namespace rp770::ui {
 
+// What the window around the editing area gives it.
+struct EditorServices {
+    Prompter& prompter;                                  // every message box goes through here
+    std::function<void(const QString&)> setHint;         // status bar panel 1
+    QString programFolder;                               // where "QJ Logo.gif" may be
+};
+
 class EditorContext {
 public:
-    explicit EditorContext(EditorBinding binding);
+    EditorContext(Workspace& workspace, EditorServices services);
 
-    EditorBinding& Binding() { return binding_; }
-    DataSet& Data() { return binding_.data ? *binding_.data : fallbackData_; }
+    const DataSet& Data() const { return workspace_.data(); }
+    Workspace& Session() { return workspace_; }
 
     // `FillingPanels`: set while program code fills controls; edit handlers
-    // ignore their events then.
-    bool& FillingPanels() { return fillingPanels_; }
-    bool Filling() const { return fillingPanels_; }
-
-    bool DataChanged() const { return binding_.dataChanged ? *binding_.dataChanged : fallbackChanged_; }
-    void SetDataChanged(bool changed);
-    // An edit: the data-changed flag is set.
-    void MarkChanged() { SetDataChanged(true); }
+    // ignore their events then. Set it through FillingGuard.
+    bool Filling() const { return filling_ > 0; }
 
     void Hint(const QString& text) const;
     void Message(const std::string& text, const std::string& title, Icon icon) const;
-    const std::string& MessageTitle() const { return binding_.messageTitle; }
+    std::string MessageTitle() const { return workspace_.messageTitle(); }
+    const QString& ProgramFolder() const { return services_.programFolder; }
+    // Shows a refused edit's message; true when the edit was taken.
+    bool Accepted(const EditResult& result) const;
 
     // Services of the whole area, installed by it.
     std::function<void(QWidget* panel)> showPanel;       // disable all, bring to front, enable
     std::function<bool(QWidget* panel)> isCurrentPanel;  // the panel is the enabled one
     std::function<bool(const QWidget* widget)> isTree;   // the widget is the navigation tree
     std::function<bool()> treeHasFocus;
-    std::function<void()> buildTree;
-    std::function<void(const std::string& key, const std::string& text)> setNodeText;
 
 private:
-    EditorBinding binding_;
-    DataSet fallbackData_;
-    bool fallbackChanged_ = false;
-    bool fillingPanels_ = false;
+    friend class FillingGuard;
+    Workspace& workspace_;
+    EditorServices services_;
+    int filling_ = 0;
+};
+
+// `FillingPanels` for as long as it lives (nested guards count).
+class FillingGuard {
+public:
+    explicit FillingGuard(EditorContext& context) : context_(context) { ++context_.filling_; }
+    ~FillingGuard() { --context_.filling_; }
+    FillingGuard(const FillingGuard&) = delete;
+    FillingGuard& operator=(const FillingGuard&) = delete;
+
+private:
+    EditorContext& context_;
 };
 
 // The panel's own Enabled setting, whatever its containers say.

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeWidgetItem>
 
@@ -20,8 +21,8 @@
 
 namespace rp770::ui {
 
-EditorPane::EditorPane(EditorBinding binding, QWidget* parent)
-    : QWidget(parent), context_(std::make_unique<EditorContext>(std::move(binding))) {
+EditorPane::EditorPane(Workspace& workspace, EditorServices services, QWidget* parent)
+    : QWidget(parent), context_(std::make_unique<EditorContext>(workspace, std::move(services))) {
     setObjectName("EditorPane");
     BuildWidgets();
     InstallServices();
@@ -33,8 +34,6 @@ EditorPane::EditorPane(EditorBinding binding, QWidget* parent)
 
 EditorPane::~EditorPane() = default;
 
-EditorBinding& EditorPane::Binding() { return context_->Binding(); }
-bool& EditorPane::FillingPanels() { return context_->FillingPanels(); }
 
 // ---- construction ------------------------------------------------------------------
 
@@ -82,12 +81,6 @@ void EditorPane::InstallServices() {
     c.isCurrentPanel = [](QWidget* panel) { return OwnEnabled(panel); };
     c.isTree = [this](const QWidget* w) { return w && (w == tree_ || tree_->isAncestorOf(w)); };
     c.treeHasFocus = [this] { return window()->focusWidget() == tree_; };
-    c.buildTree = [this] { BuildTree(); };
-    c.setNodeText = [this](const std::string& key, const std::string& text) {
-        if (QTreeWidgetItem* node = tree_->FindByKey(QString::fromStdString(key)))
-            node->setText(0, QString::fromStdString(text));
-    };
-    weather_->setWeatherAlertAvailable = [this](bool available) { common_->SetWeatherAlertAvailable(available); };
 
     connect(tree_, &NavigationTree::nodeClicked, this, [this](QTreeWidgetItem* node) { OnNodeClick(node); });
     connect(tree_, &NavigationTree::nodeClickedAgain, this, [this] { OnNodeClickAgain(); });
@@ -100,18 +93,20 @@ void EditorPane::SetOptionalPanelsVisible(const ModelFlags& flags) { common_->Se
 // ---- re-initialisation ------------------------------------------------------------
 
 void EditorPane::PreparePanels() {
-    const bool wasFilling = context_->Filling();
-    context_->FillingPanels() = true;
+    FillingGuard filling(*context_);
     common_->ClearAndPrepare();
     list_->FillChannelGrid(PlanUSA);
     editor_->ClearFields();
     weather_->ClearBoxes();
     DisableAllPanels();
-    context_->FillingPanels() = wasFilling;
 }
 
 void EditorPane::ShowGeneralAfterReset() {
     BuildTree();
+    // Whatever was shown before, "General" is shown now: the prepared panels
+    // are all disabled, and selecting the node that was shown would not
+    // show it again.
+    shownIndex_ = -1;
     SelectNodeByKey(kGeneralKey);
     shownIndex_ = -1;
     context_->Hint(QString());
@@ -164,7 +159,6 @@ QWidget* EditorPane::CurrentPanel() const {
 
 void EditorPane::ShowNodePanel(QTreeWidgetItem* node) {
     if (!node || window()->isMinimized()) return;
-    const bool changed = context_->DataChanged();
     const QString key = NavigationTree::KeyOf(node);
     const QString upper = key.toUpper();
     if (!node->parent()) {
@@ -199,7 +193,6 @@ void EditorPane::ShowNodePanel(QTreeWidgetItem* node) {
         }
     }
     context_->Hint(texts::kTreeHint);
-    context_->SetDataChanged(changed);
 }
 
 bool EditorPane::SelectNodeByKey(const QString& key) {
@@ -211,11 +204,10 @@ bool EditorPane::SelectNodeByKey(const QString& key) {
 }
 
 void EditorPane::ReshowSelectedNode() {
-    context_->FillingPanels() = true;
+    FillingGuard filling(*context_);
     QTreeWidgetItem* selected = tree_->SelectedNode();
     shownIndex_ = selected ? tree_->IndexOf(selected) : -1;
     ShowNodePanel(selected);
-    context_->FillingPanels() = false;
 }
 
 void EditorPane::ShowSelectedNode() {
@@ -259,6 +251,53 @@ bool EditorPane::CommitPendingInput() {
     if (!common_->CommitPendingInput()) return false;
     if (OwnEnabled(editor_)) return editor_->CommitPendingInput();
     return true;
+}
+
+bool EditorPane::HasPendingInput() const { return common_->HasPendingInput() || editor_->HasPendingInput(); }
+
+// ---- the session's notices -----------------------------------------------------------
+
+void EditorPane::RefreshTreeTexts() {
+    const std::vector<TreeNodeInfo> nodes = MakeTreeNodes(context_->Data());
+    bool sameNodes = static_cast<int>(nodes.size()) == tree_->NodeCount();
+    for (size_t i = 0; sameNodes && i < nodes.size(); ++i)
+        sameNodes = NavigationTree::KeyOf(tree_->Node(static_cast<int>(i) + 1)) == QString::fromStdString(nodes[i].key);
+    if (!sameNodes) {
+        BuildTree();
+        return;
+    }
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        QTreeWidgetItem* node = tree_->Node(static_cast<int>(i) + 1);
+        const QString text = QString::fromStdString(nodes[i].text);
+        if (node->text(0) != text) node->setText(0, text);
+    }
+}
+
+void EditorPane::AfterEdit() {
+    RefreshTreeTexts();
+    // The weather alert follows the weather channels, also while it is not shown.
+    FillingGuard filling(*context_);
+    common_->ShowWeatherAlert();
+}
+
+void EditorPane::AfterRestore() {
+    const QPointer<QWidget> focus = window()->focusWidget();
+    const bool focusHere = focus && isAncestorOf(focus);
+    RefreshTreeTexts();
+    QWidget* current = CurrentPanel();
+    if (current == common_) {
+        FillingGuard filling(*context_);
+        common_->Fill();
+    } else if (current == editor_) {
+        editor_->Refresh();
+    } else if (current == weather_) {
+        weather_->Refresh();
+    } else if (current == list_) {
+        // The list of the shown node again: the plan's enabled channels may differ now.
+        ShowNodePanel(tree_->SelectedNode());
+    }
+    if (!tree_->SelectedNode()) SelectNodeByKey(kGeneralKey);
+    if (focusHere && focus && focus->isVisible() && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorPane::OpenCurrentGridRow() {
@@ -348,7 +387,7 @@ void EditorPane::ApplyLayout(const layout::EditorLayout& l) {
 }
 
 bool EditorPane::LoadLogo() {
-    const bool loaded = general_->LoadLogo(context_->Binding().programFolder);
+    const bool loaded = general_->LoadLogo(context_->ProgramFolder());
     if (loaded) PlaceLogo();
     return loaded;
 }

@@ -4,17 +4,19 @@
 // panels lie on top of each other. Exactly one panel is enabled and in front
 // at a time: the current panel.
 //
-// The window around it fills the binding (data set, data-changed flag,
-// message boxes, status bar hint), tells it the model's optional panels once
-// at start, and calls the operations below; the area lays itself out
-// whenever it is resized, from the metrics the window provides.
+// The panels show the editing session and change it only through its
+// edits. The window around the area gives it the session and its services
+// (message boxes, status bar hint), tells it the model's optional panels
+// once at start, passes on the session's notices (AfterEdit, AfterRestore)
+// and calls the operations below; the area lays itself out whenever it is
+// resized, from the metrics the window provides.
 
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
 
-#include "ui/EditorBinding.h"
+#include "ui/EditorContext.h"
 #include "ui/Layout.h"
 
 class QTreeWidgetItem;
@@ -33,12 +35,12 @@ class WeatherPanel;
 class EditorPane : public QWidget {
     Q_OBJECT
 public:
-    explicit EditorPane(EditorBinding binding, QWidget* parent = nullptr);
+    EditorPane(Workspace& workspace, EditorServices services, QWidget* parent = nullptr);
     ~EditorPane() override;
 
-    EditorBinding& Binding();
-    // `FillingPanels`: the window also sets it around file operations.
-    bool& FillingPanels();
+    // The panels' shared state; FillingGuard(Context()) sets `FillingPanels`
+    // around work of the window's own.
+    EditorContext& Context() { return *context_; }
     int ShownNodeIndex() const { return shownIndex_; }
 
     // Shows the ATIS part of the common setup only when the model has "atis",
@@ -67,6 +69,15 @@ public:
     // True when the current panel holds no refused input and the caller may
     // leave it or use the data; otherwise the refusing box has been shown.
     bool CommitPendingInput();
+    // Typed text that is not in the data yet.
+    bool HasPendingInput() const;
+
+    // The session's notices. After an edit the tree's texts (and, when the
+    // usable groups changed, its branches) follow; after an undo or a redo
+    // the tree and the shown screen show the restored data, the focus
+    // staying where it was.
+    void AfterEdit();
+    void AfterRestore();
 
     // Layout. The metrics are the window's (twips); without a provider the
     // area takes its own size as the window's. The area is assumed to sit
@@ -98,6 +109,7 @@ protected:
 
 private:
     void BuildWidgets();
+    void RefreshTreeTexts();
     void InstallServices();
     void ShowPanel(QWidget* panel);
     void OnNodeClick(QTreeWidgetItem* node);

@@ -8,26 +8,9 @@ namespace rp770::ui {
 
 namespace {
 
-constexpr std::u32string_view kDisplayLetters = U"AbCdEFHIKLMnoPQRStUy";
-constexpr std::u32string_view kFrontOnlyLetters = U"KMQR";
-
 bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
 }  // namespace
-
-bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty) {
-    if (IsDigit(key) || key == U'-' || key == U' ' || key == U'\b') return true;
-    if (kDisplayLetters.find(key) == std::u32string_view::npos) return false;
-    return leftBoxEmpty || kFrontOnlyLetters.find(key) == std::u32string_view::npos;
-}
-
-bool DisplayTextAllowed(std::string_view text, bool leftBox) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = static_cast<unsigned char>(text[i]);
-        if (c == U'\b' || !DisplayKeyAllowed(c, leftBox && i == 0)) return false;
-    }
-    return true;
-}
 
 bool FrequencyKeyAllowed(char32_t key) { return IsDigit(key) || key == U'.' || key == U'\b'; }
 
@@ -51,22 +34,6 @@ double LeadingNumber(std::string_view text) {
     }
     if (number.empty() || number == ".") return 0;
     return std::strtod(number.c_str(), nullptr);
-}
-
-std::optional<double> CheckExpFrequency(std::string_view text) {
-    if (TrimSpaces(text).empty()) return 0.0;
-    const double value = LeadingNumber(text);
-    if (value >= 137.0 && value <= 174.0 && IsStep25k(value)) return UnitsToFreq(FreqUnits(value));
-    return std::nullopt;
-}
-
-std::optional<std::string> CheckAtisCode(std::string_view text) {
-    const std::string code = TrimSpaces(text);
-    if (code.empty()) return code;
-    if (code.size() != 10) return std::nullopt;
-    for (char c : code)
-        if (c < '0' || c > '9') return std::nullopt;
-    return code;
 }
 
 DisplayPair RegularChannelDisplay(const std::string& baseName) {

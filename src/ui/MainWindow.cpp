@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QPointer>
+#include <QStyle>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -23,12 +25,15 @@
 #include "platform/ReportPrinting.h"
 #include "ui/AboutBox.h"
 #include "ui/EditorPane.h"
-#include "ui/EditorBinding.h"
+#include "ui/EditorContext.h"
 #include "ui/FileDialogs.h"
 #include "ui/HexDumpView.h"
+#include "ui/NavigationTree.h"
 #include "ui/ReportWindow.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/TransferDialog.h"
+#include "ui/TreeNodes.h"
+#include "ui/WorkspaceEvents.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -46,22 +51,16 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-MainWindow::MainWindow(const Switches& switches, const QString& programFolder, MainWindowServices services,
-                       QWidget* parent)
-    : QMainWindow(parent), switches_(switches), programFolder_(programFolder), services_(services) {
+MainWindow::MainWindow(const Switches& switches, Workspace& workspace, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), switches_(switches), workspace_(workspace), services_(services) {
     setObjectName("frmMain");
-    workspace_ = std::make_unique<Workspace>(Std(programFolder_), services_.settings, services_.prompter);
     services_.link.State().DebugMode = switches_.debugMode;
     services_.link.State().NoEchoMode = switches_.noEchoMode;
 
-    EditorBinding binding;
-    binding.data = &workspace_->data();
-    binding.dataChanged = &workspace_->dataChanged();
-    binding.prompter = &services_.prompter;
-    binding.messageTitle = workspace_->messageTitle();
-    binding.setHint = [this](const QString& hint) { status_[0]->setText(hint); };
-    binding.programFolder = programFolder_;
-    pane_ = new EditorPane(binding, this);
+    pane_ = new EditorPane(workspace_,
+                           EditorServices{services_.prompter, [this](const QString& hint) { status_[0]->setText(hint); },
+                                          programFolder()},
+                           this);
     setCentralWidget(pane_);
     // The layout rules count in the window's terms: the client area holds the
     // toolbar above the editing area and the status bar below it.
@@ -88,10 +87,20 @@ MainWindow::MainWindow(const Switches& switches, const QString& programFolder, M
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
+
+    events_ = new WorkspaceEvents(workspace_, this);
+    connect(events_, &WorkspaceEvents::edited, this, &MainWindow::AfterEdit);
+    connect(events_, &WorkspaceEvents::restored, this, &MainWindow::AfterRestore);
+    connect(events_, &WorkspaceEvents::replaced, this, &MainWindow::AfterDataReplaced);
+    connect(events_, &WorkspaceEvents::saved, this, &MainWindow::UpdateTitle);
     UpdateTitle();
+    RefreshHistoryActions();
 }
 
 MainWindow::~MainWindow() {
+    // No notice reaches a window that is being taken apart.
+    delete events_;
+    events_ = nullptr;
     // The editing area outlives this object by a moment while Qt tears the
     // children down: it must not ask a half-destroyed window for its size.
     pane_->SetWindowMetricsProvider({});
@@ -126,8 +135,14 @@ void MainWindow::BuildMenus() {
 
     mnuEdit_ = bar->addMenu("&Edit");
     mnuEdit_->setObjectName("mnuEdit");
+    undo_ = add(mnuEdit_, "mnuEditUndo", "&Undo", &MainWindow::EditUndo);
+    undo_->setShortcut(QKeySequence::Undo);
+    redo_ = add(mnuEdit_, "mnuEditRedo", "&Redo", &MainWindow::EditRedo);
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mnuEdit_->addSeparator();
     QMenu* model = mnuEdit_->addMenu("&Model");
     model->setObjectName("mnuEditModel");
+    mnuEditModel_ = model;
     auto* modelGroup = new QActionGroup(this);
     for (int i = 0; i < 10; ++i) {
         QAction* a = model->addAction(QString("model %1").arg(i + 1), this, [this, i] { ChooseModel(i); });
@@ -163,7 +178,7 @@ void MainWindow::BuildMenus() {
         a->setCheckable(true);
         portEntries_[static_cast<size_t>(i)] = a;
     }
-    portSeparator_ = mnuSerialPort_->addSeparator();
+    mnuSerialPort_->addSeparator();
     // The ports the system reports and the simulated radio are listed when
     // the menu opens, so a USB adapter plugged in later shows up.
     connect(mnuSerialPort_, &QMenu::aboutToShow, this, &MainWindow::RefreshPortMenu);
@@ -199,37 +214,34 @@ void MainWindow::BuildToolbar() {
     toolbar_->setObjectName("tbToolBar");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
-    struct Button {
-        const char* key;
-        const char* tip;
-    };
-    const Button buttons[] = {{"New", "New"},
-                              {"Open", "Open..."},
-                              {"Save", "Save"},
-                              {nullptr, nullptr},
-                              {"SaveAsDefault", "Save As Default"},
-                              {nullptr, nullptr},
-                              {"Print", "Print"},
-                              {nullptr, nullptr},
-                              {"Program", "Program to Radio"},
-                              {"Program2", "Program to Radio"},
-                              {"Read", "Read from Radio"},
-                              {"Read2", "Read from Radio"}};
-    for (const Button& b : buttons) {
-        if (!b.key) {
-            toolbar_->addSeparator();
-            continue;
-        }
-        const QString key = b.key;
-        QAction* a = toolbar_->addAction(ToolbarIcon(key), b.tip, this, [this, key] { ToolbarClicked(key); });
+    auto button = [this](const QString& key, const char* tip) {
+        QAction* a = toolbar_->addAction(ToolbarIcon(key), tip, this, [this, key] { ToolbarClicked(key); });
         a->setObjectName("tb" + key);
         a->setData(key);
-        a->setToolTip(b.tip);
-    }
+        a->setToolTip(tip);
+        return a;
+    };
+    tb_.newFile = button("New", "New");
+    tb_.open = button("Open", "Open...");
+    tb_.save = button("Save", "Save");
+    toolbar_->addSeparator();
+    tb_.saveAsDefault = button("SaveAsDefault", "Save As Default");
     // The Save As Default button has no action; its place stays empty.
-    const QList<QAction*> actions = toolbar_->actions();
-    actions[4]->setVisible(false);
-    actions[5]->setVisible(false);
+    tb_.saveAsDefault->setVisible(false);
+    toolbar_->addSeparator()->setVisible(false);
+    tb_.print = button("Print", "Print");
+    toolbar_->addSeparator();
+    tb_.program = button("Program", "Program to Radio");
+    tb_.program2 = button("Program2", "Program to Radio");
+    tb_.read = button("Read", "Read from Radio");
+    tb_.read2 = button("Read2", "Read from Radio");
+    toolbar_->addSeparator();
+    tb_.undo = toolbar_->addAction(QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)), "Undo",
+                                   this, &MainWindow::EditUndo);
+    tb_.undo->setObjectName("tbUndo");
+    tb_.redo = toolbar_->addAction(QIcon::fromTheme("edit-redo", style()->standardIcon(QStyle::SP_ArrowForward)), "Redo",
+                                   this, &MainWindow::EditRedo);
+    tb_.redo->setObjectName("tbRedo");
 }
 
 void MainWindow::BuildStatusBar() {
@@ -249,24 +261,21 @@ void MainWindow::BuildStatusBar() {
 // ---- start ------------------------------------------------------------------
 
 bool MainWindow::Startup() {
-    mnuEdit_->menuAction()->setVisible(false);
     SetBusy(true);
     for (QAction* a : modelEntries_) {
         a->setChecked(false);
         a->setEnabled(false);
     }
-    if (!workspace_->Start()) {
+    if (!workspace_.Start()) {
         // "Unknown model!!" has been shown; the program ends.
         SetBusy(false);
         return false;
     }
-    RefreshModelMenu();
-    mnuEdit_->menuAction()->setVisible(workspace_->modelMenuVisible());
-    pane_->SetOptionalPanelsVisible(workspace_->flags());
-    pane_->Binding().messageTitle = workspace_->messageTitle();
+    mnuEditModel_->menuAction()->setVisible(workspace_.modelMenuVisible());
+    pane_->SetOptionalPanelsVisible(workspace_.flags());
 
-    toolbar_->actions()[8]->setVisible(false);   // "Program"
-    toolbar_->actions()[11]->setVisible(false);  // "Read2"
+    tb_.program->setVisible(false);
+    tb_.read2->setVisible(false);
 
     const std::string hexVisible = services_.settings.GetOr(kSettingsSection, "hexvisible", "0");
     {
@@ -282,8 +291,7 @@ bool MainWindow::Startup() {
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
 
-    ReinitialiseEditor(true);
-    workspace_->dataChanged() = false;
+    workspace_.New();  // the first data set; its notice prepares the panels
 
     hex_->hide();
     RefreshHexDump();
@@ -293,22 +301,46 @@ bool MainWindow::Startup() {
     return true;
 }
 
-void MainWindow::ReinitialiseEditor(bool rescan) {
-    SetFilling(true);
-    workspace_->Reinitialise(rescan);
-    AfterDataReplaced();
-    SetFilling(false);
-}
+// ---- the session's notices ------------------------------------------------------
 
 void MainWindow::AfterDataReplaced() {
-    const bool filling = pane_->FillingPanels();
-    SetFilling(true);
-    pane_->Binding().messageTitle = workspace_->messageTitle();
-    pane_->ReinitialisePanels();  // panels prepared, tree built, "General" shown
+    {
+        FillingGuard filling(pane_->Context());
+        pane_->ReinitialisePanels();  // panels prepared, tree built, "General" shown
+    }
+    RefreshModelMenu();
     RefreshDestinationMenu();
     status_[0]->clear();
     UpdateTitle();
-    SetFilling(filling);
+    RefreshHistoryActions();
+}
+
+void MainWindow::AfterEdit() {
+    pane_->AfterEdit();
+    UpdateTitle();
+    RefreshHistoryActions();
+}
+
+void MainWindow::AfterRestore() {
+    pane_->AfterRestore();
+    RefreshModelMenu();
+    RefreshDestinationMenu();
+    UpdateTitle();
+    RefreshHistoryActions();
+}
+
+void MainWindow::RefreshHistoryActions() {
+    const auto named = [](const char* verb, const std::string& action) {
+        return action.empty() ? QString(verb) : QString("%1 %2").arg(verb, Q(action));
+    };
+    undo_->setEnabled(workspace_.CanUndo());
+    undo_->setText(named("&Undo", workspace_.UndoAction()));
+    redo_->setEnabled(workspace_.CanRedo());
+    redo_->setText(named("&Redo", workspace_.RedoAction()));
+    tb_.undo->setEnabled(workspace_.CanUndo());
+    tb_.undo->setToolTip(named("Undo", workspace_.UndoAction()));
+    tb_.redo->setEnabled(workspace_.CanRedo());
+    tb_.redo->setToolTip(named("Redo", workspace_.RedoAction()));
 }
 
 void MainWindow::RefreshModelMenu() {
@@ -316,20 +348,24 @@ void MainWindow::RefreshModelMenu() {
         a->setChecked(false);
         a->setEnabled(false);
     }
-    for (int model : workspace_->offeredModels()) {
+    for (int model : workspace_.offeredModels()) {
         if (model < 1 || model > 10) continue;
         QAction* a = modelEntries_[static_cast<size_t>(model - 1)];
         a->setText(Q(ModelMenuCaption(model)));
         a->setVisible(true);
         a->setEnabled(true);
     }
-    const int current = workspace_->modelNumber();
+    const int current = workspace_.modelNumber();
     if (current >= 1 && current <= 10) modelEntries_[static_cast<size_t>(current - 1)]->setChecked(true);
-    status_[2]->setText(Q(workspace_->modelName()));
+    // With more than one model on offer, only the offered ones are listed.
+    if (workspace_.modelMenuVisible())
+        for (QAction* a : modelEntries_)
+            if (!a->isEnabled()) a->setVisible(false);
+    status_[2]->setText(Q(workspace_.modelName()));
 }
 
 void MainWindow::RefreshDestinationMenu() {
-    const DestinationMenu& menu = workspace_->destinations();
+    const DestinationMenu& menu = workspace_.destinations();
     mnuDestination_->setEnabled(menu.enabled);
     for (int i = 0; i < 11; ++i) {
         QAction* a = destinationEntries_[static_cast<size_t>(i)];
@@ -369,12 +405,12 @@ void MainWindow::RefreshPortMenu() {
 // ---- title, input, busy -------------------------------------------------------
 
 void MainWindow::UpdateTitle() {
-    setWindowTitle(Q(WindowCaption(AppTitle, workspace_->messageTitle(), workspace_->currentFilePath())));
+    // Qt marks the title of a window with unsaved changes where "[*]" stands.
+    setWindowTitle(Q(WindowCaption(AppTitle, workspace_.messageTitle(), workspace_.currentFilePath())) + "[*]");
+    setWindowModified(workspace_.modified());
 }
 
 bool MainWindow::CommitPendingInput() { return pane_->CommitPendingInput(); }
-
-void MainWindow::SetFilling(bool filling) { pane_->FillingPanels() = filling; }
 
 void MainWindow::SetBusy(bool busy) {
     if (busy) {
@@ -386,6 +422,22 @@ void MainWindow::SetBusy(bool busy) {
         setEnabled(true);
         QApplication::restoreOverrideCursor();
     }
+}
+
+void MainWindow::ReplaceData(const std::function<void()>& operation) {
+    SetBusy(true);
+    operation();
+    services_.clock.Sleep(500);  // the window settles; it keeps painting meanwhile
+    SetBusy(false);
+}
+
+bool MainWindow::ConfirmDiscard() {
+    if (!workspace_.modified() && !pane_->HasPendingInput()) return true;
+    const Answer answer = services_.prompter.Ask("QZP data has changed.\nDo you want to save changes?",
+                                                 workspace_.messageTitle(), Icon::Warning, Buttons::YesNoCancel,
+                                                 Answer::Yes);
+    if (answer == Answer::Cancel) return false;
+    return answer == Answer::No || SaveChanges();
 }
 
 // ---- commands -----------------------------------------------------------------
@@ -401,40 +453,23 @@ void MainWindow::ToolbarClicked(const QString& key) {
 }
 
 void MainWindow::FileNew() {
-    if (!CommitPendingInput()) return;
+    if (!CommitPendingInput() || !ConfirmDiscard()) return;
     // The rest runs once the menu has closed.
     newTimer_->start(100);
 }
 
 void MainWindow::RunDeferredNew() {
     newTimer_->stop();
-    SetBusy(true);
-    pane_->SelectNodeByKey("General");
-    services_.clock.Sleep(500);
-    ReinitialiseEditor(true);
-    workspace_->dataChanged() = false;
-    SetBusy(false);
+    ReplaceData([this] { workspace_.New(); });
 }
 
 void MainWindow::FileOpen() {
-    if (!CommitPendingInput()) return;
+    if (!CommitPendingInput() || !ConfirmDiscard()) return;
     SetBusy(true);
-    workspace_->MarkCancelled();
-    const QString path = services_.dialogs.OpenPath(this, FileKind::Dat, programFolder_);
-    bool cancelled = true;
-    if (!path.isEmpty()) {
-        SetFilling(true);
-        const bool ok = workspace_->OpenDatFile(Std(path));
-        services_.clock.Sleep(500);
-        AfterDataReplaced();
-        SetFilling(false);
-        cancelled = !ok;
-    }
-    if (!cancelled) {
-        pane_->ReshowSelectedNode();
-        pane_->BuildTree();
-    }
-    UpdateTitle();
+    workspace_.MarkCancelled();
+    const QString path = services_.dialogs.OpenPath(this, FileKind::Dat, programFolder());
+    // A refused file changes nothing: data, file name and title stay.
+    if (!path.isEmpty()) ReplaceData([&] { workspace_.OpenDatFile(Std(path)); });
     SetBusy(false);
 }
 
@@ -442,9 +477,9 @@ void MainWindow::FileSave() {
     if (!CommitPendingInput()) return;
     // A memory image file is never overwritten with settings text: ask for a
     // settings file instead.
-    const std::string current = workspace_->currentFilePath();
+    const std::string current = workspace_.currentFilePath();
     if (current.empty() || IsMemoryImagePath(current)) {
-        SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder_));
+        SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder()));
     } else {
         SaveTo(Q(current));
     }
@@ -452,18 +487,18 @@ void MainWindow::FileSave() {
 
 void MainWindow::FileSaveAs() {
     if (!CommitPendingInput()) return;
-    SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder_));
+    SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder()));
 }
 
 void MainWindow::SaveTo(const QString& path) {
-    workspace_->MarkCancelled();
+    workspace_.MarkCancelled();
     if (path.isEmpty()) return;
     SetBusy(true);
-    SetFilling(true);
-    workspace_->SaveDatFile(Std(path));
+    {
+        FillingGuard filling(pane_->Context());
+        workspace_.SaveDatFile(Std(path));
+    }
     services_.clock.Sleep(500);
-    SetFilling(false);
-    UpdateTitle();
     SetBusy(false);
 }
 
@@ -472,31 +507,46 @@ void MainWindow::FilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     if (!services_.dialogs.ChoosePrinter(this, printer)) return;
     SetBusy(true);
-    const platform::PrintOutcome outcome = platform::PrintReportOn(printer, workspace_->data());
+    workspace_.SnapExpFrequencies();  // printed as shown, and kept so
+    const platform::PrintOutcome outcome = platform::PrintReportOn(printer, workspace_.data());
     SetBusy(false);
     if (!outcome.ok)
         services_.prompter.Message(outcome.error.empty() ? "The report could not be printed." : outcome.error,
-                                   workspace_->messageTitle(), Icon::Warning);
+                                   workspace_.messageTitle(), Icon::Warning);
 }
 
 void MainWindow::FilePrintToFile() {
     if (!CommitPendingInput()) return;
-    ReportWindow window(workspace_->data(), services_.prompter, services_.dialogs, services_.clock,
-                        workspace_->modelName() + " " + workspace_->messageTitle(), this);
+    workspace_.SnapExpFrequencies();  // listed as shown, and kept so
+    ReportWindow window(workspace_.data(), services_.prompter, services_.dialogs, services_.clock,
+                        workspace_.modelName() + " " + workspace_.messageTitle(), this);
     window.exec();
 }
 
+void MainWindow::EditUndo() {
+    if (!CommitPendingInput()) return;
+    workspace_.Undo();
+}
+
+void MainWindow::EditRedo() {
+    if (!CommitPendingInput()) return;
+    workspace_.Redo();
+}
+
 void MainWindow::RunTransfer(TransferMode mode) {
-    TransferDialog dialog(mode, services_.link, workspace_->data(), services_.prompter, services_.clock,
-                          switches_.debugMode, this);
-    dialog.exec();
-    if (mode == TransferMode::Read && dialog.readCompleted()) {
-        pane_->SelectNodeByKey("General");
-        pane_->ReshowSelectedNode();
-        pane_->BuildTree();
-        workspace_->ReadCompleted();  // no current file, nothing changed
-        UpdateTitle();
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    {
+        TransferDialog dialog(mode, services_.link, workspace_, services_.prompter, services_.clock,
+                              switches_.debugMode, this);
+        dialog.exec();
     }
+    // A completed read came back through the session's notice. The keyboard
+    // returns to the window, where it was before.
+    activateWindow();
+    if (focus && focus->isVisible() && focus->isEnabled() && isAncestorOf(focus))
+        focus->setFocus(Qt::OtherFocusReason);
+    else
+        pane_->Tree()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::TransferRead() {
@@ -511,45 +561,25 @@ void MainWindow::TransferProgram() {
 
 void MainWindow::ChooseModel(int index) {
     const int model = index + 1;
-    if (model == workspace_->modelNumber()) {
+    if (model == workspace_.modelNumber()) {
         modelEntries_[static_cast<size_t>(index)]->setChecked(true);
         return;
     }
-    if (!workspace_->ConfirmModelChange(model)) {
+    if (!CommitPendingInput() || !ConfirmDiscard() || !workspace_.ConfirmModelChange(model)) {
         RefreshModelMenu();
         return;
     }
-    if (!CommitPendingInput()) {
-        RefreshModelMenu();
-        return;
-    }
-    SetBusy(true);
-    pane_->SelectNodeByKey("General");
-    services_.clock.Sleep(500);
-    SetFilling(true);
-    workspace_->ChangeModel(model);  // remembers it and starts a new data set
-    AfterDataReplaced();
-    SetFilling(false);
-    workspace_->dataChanged() = false;
+    ReplaceData([&] { workspace_.ChangeModel(model); });  // remembers it and starts a new data set
     RefreshModelMenu();
-    SetBusy(false);
-    update();
 }
 
 void MainWindow::ChooseDestination(int entry) {
-    if (!workspace_->ConfirmDestinationChange(entry)) {
+    if (!CommitPendingInput() || !ConfirmDiscard() || !workspace_.ConfirmDestinationChange(entry)) {
         RefreshDestinationMenu();
         return;
     }
-    SetBusy(true);
-    pane_->SelectNodeByKey("General");
-    services_.clock.Sleep(500);
-    SetFilling(true);
-    workspace_->ChangeDestination(entry);
-    AfterDataReplaced();
-    SetFilling(false);
-    workspace_->dataChanged() = false;
-    SetBusy(false);
+    ReplaceData([&] { workspace_.ChangeDestination(entry); });
+    RefreshDestinationMenu();  // a refused definition leaves the check mark where it was
 }
 
 void MainWindow::ChooseSerialPort(int index) {
@@ -579,7 +609,7 @@ void MainWindow::ApplyHexDumpMark() {
     RefreshHexDump();
 }
 
-void MainWindow::RefreshHexDump() { hex_->RefreshHexDump(workspace_->data().image); }
+void MainWindow::RefreshHexDump() { hex_->RefreshHexDump(workspace_.data().image); }
 
 void MainWindow::PlaceHexDump() {
     if (!switches_.debugMode) {
@@ -595,38 +625,29 @@ void MainWindow::PlaceHexDump() {
 void MainWindow::SaveHexCommand() {
     if (!switches_.debugMode) return;
     if (!CommitPendingInput()) return;
-    const QString path = services_.dialogs.SavePath(this, FileKind::Hex, programFolder_);
+    const QString path = services_.dialogs.SavePath(this, FileKind::Hex, programFolder());
     if (path.isEmpty()) {
-        workspace_->MarkCancelled();
+        workspace_.MarkCancelled();
         return;
     }
     SetBusy(true);
-    SetFilling(true);
-    workspace_->SaveHexFile(Std(path));
+    {
+        FillingGuard filling(pane_->Context());
+        workspace_.SaveHexFile(Std(path));
+    }
     services_.clock.Sleep(500);
-    SetFilling(false);
     SetBusy(false);
 }
 
 void MainWindow::OpenHexCommand() {
     if (!switches_.debugMode) return;
-    const QString path = services_.dialogs.OpenPath(this, FileKind::Hex, programFolder_);
+    if (!ConfirmDiscard()) return;
+    const QString path = services_.dialogs.OpenPath(this, FileKind::Hex, programFolder());
     if (path.isEmpty()) {
-        workspace_->MarkCancelled();
+        workspace_.MarkCancelled();
         return;
     }
-    SetBusy(true);
-    SetFilling(true);
-    const bool ok = workspace_->OpenHexFile(Std(path));
-    services_.clock.Sleep(500);
-    SetFilling(false);
-    if (ok) {
-        pane_->SelectNodeByKey("General");
-        pane_->ReshowSelectedNode();
-        pane_->BuildTree();
-        UpdateTitle();
-    }
-    SetBusy(false);
+    ReplaceData([&] { workspace_.OpenHexFile(Std(path)); });
 }
 
 void MainWindow::ShowAbout() {
@@ -636,25 +657,20 @@ void MainWindow::ShowAbout() {
 
 // ---- closing ------------------------------------------------------------------
 
-bool MainWindow::SaveForClose() {
+bool MainWindow::SaveChanges() {
     if (!CommitPendingInput()) return false;
-    const std::string current = workspace_->currentFilePath();
+    const std::string current = workspace_.currentFilePath();
     const QString path = (current.empty() || IsMemoryImagePath(current))
-                             ? services_.dialogs.SavePath(this, FileKind::Dat, programFolder_)
+                             ? services_.dialogs.SavePath(this, FileKind::Dat, programFolder())
                              : Q(current);
     SaveTo(path);
-    return !path.isEmpty() && !workspace_->fileError() && !workspace_->operationCancelled();
+    return !path.isEmpty() && !workspace_.fileError() && !workspace_.operationCancelled();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (started_ && workspace_->dataChanged()) {
-        const Answer answer = services_.prompter.Ask("QZP data has changed.\nDo you want to save changes?",
-                                                     workspace_->messageTitle(), Icon::Warning, Buttons::YesNoCancel,
-                                                     Answer::Yes);
-        if (answer == Answer::Cancel || (answer == Answer::Yes && !SaveForClose())) {
-            event->ignore();
-            return;
-        }
+    if (busyDepth_ > 0 || (started_ && !ConfirmDiscard())) {
+        event->ignore();
+        return;
     }
     StoreGeometry();
     event->accept();
@@ -691,14 +707,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
-}
-
-void MainWindow::paintEvent(QPaintEvent* event) {
-    QMainWindow::paintEvent(event);
-    status_[2]->setText(Q(workspace_->modelName()));
-    if (mnuEdit_->menuAction()->isVisible())
-        for (QAction* a : modelEntries_)
-            if (!a->isEnabled()) a->setVisible(false);
 }
 
 }  // namespace rp770::ui

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
-#include <memory>
+#include <functional>
 
 #include "core/CommandLine.h"
 #include "core/Services.h"
@@ -12,7 +12,6 @@
 #include "workspace/Workspace.h"
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -22,6 +21,7 @@ namespace rp770::ui {
 class EditorPane;
 class FileDialogs;
 class HexDumpView;
+class WorkspaceEvents;
 enum class TransferMode;
 
 // What the window works with; the application gives the real services,
@@ -29,18 +29,19 @@ enum class TransferMode;
 struct MainWindowServices {
     SettingsStore& settings;
     Prompter& prompter;
-    Clock& clock;                 // settling pauses and monitor pauses
+    Clock& clock;                 // the pauses that let the window settle (the event loop keeps running)
     link::TransferEngine& link;   // the radio link (its State() holds the port choice)
     FileDialogs& dialogs;
 };
 
 // The editor window: menus, toolbar, status bar, the navigation tree with
-// its panels, model and destination choice, files, transfers, close prompt.
+// its panels, model and destination choice, files, transfers, undo and
+// redo, close prompt. It shows the editing session it is given, which
+// outlives it, and changes it only through the session's operations.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(const Switches& switches, const QString& programFolder, MainWindowServices services,
-               QWidget* parent = nullptr);
+    MainWindow(const Switches& switches, Workspace& workspace, MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start sequence. False when no model is offered ("Unknown model!!"):
@@ -58,6 +59,8 @@ public:
     void FileSaveAs();
     void FilePrint();
     void FilePrintToFile();
+    void EditUndo();
+    void EditRedo();
     void TransferRead();
     void TransferProgram();
     void ChooseModel(int index);        // model entry index 0-9
@@ -70,25 +73,42 @@ public:
     void ShowAbout();
     void ToolbarClicked(const QString& key);
 
-    Workspace& workspace() { return *workspace_; }
+    Workspace& workspace() { return workspace_; }
     EditorPane& editor() { return *pane_; }
     HexDumpView& hexDump() { return *hex_; }
     QLabel* statusPanel(int i) { return status_[static_cast<size_t>(i)]; }
     bool newPending() const;
-    const QString& programFolder() const { return programFolder_; }
+    QString programFolder() const { return QString::fromStdString(workspace_.programFolder()); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The toolbar's buttons, in their order.
+    struct Toolbar {
+        QAction* newFile = nullptr;
+        QAction* open = nullptr;
+        QAction* save = nullptr;
+        QAction* saveAsDefault = nullptr;  // no action; not shown
+        QAction* print = nullptr;
+        QAction* program = nullptr;        // hidden at start
+        QAction* program2 = nullptr;
+        QAction* read = nullptr;
+        QAction* read2 = nullptr;          // hidden at start
+        QAction* undo = nullptr;
+        QAction* redo = nullptr;
+    };
+
     void BuildMenus();
     void BuildToolbar();
     void BuildStatusBar();
-    void ReinitialiseEditor(bool rescan);
-    void AfterDataReplaced();  // panels and tree for the workspace's fresh data
+    // The session's notices.
+    void AfterEdit();
+    void AfterRestore();
+    void AfterDataReplaced();
+    void RefreshHistoryActions();
     void RefreshModelMenu();
     void RefreshDestinationMenu();
     void RefreshPortMenu();
@@ -96,16 +116,23 @@ private:
     void ApplyHexDumpMark();
     void PlaceHexDump();
     void SetBusy(bool busy);
-    void SetFilling(bool filling);
+    // The one way data are replaced as a whole: the window busy, the
+    // operation (its result comes back through the session's notice), the
+    // settling pause.
+    void ReplaceData(const std::function<void()>& operation);
+    // Unsaved changes are not dropped silently: asks "Do you want to save
+    // changes?" (Yes saves; a cancelled or failed save, or Cancel, stops the
+    // caller). True when the caller may go on.
+    bool ConfirmDiscard();
+    bool SaveChanges();
     void SaveTo(const QString& path);
-    bool SaveForClose();
     void RunTransfer(TransferMode mode);
     void StoreGeometry();
 
     Switches switches_;
-    QString programFolder_;
+    Workspace& workspace_;
     MainWindowServices services_;
-    std::unique_ptr<Workspace> workspace_;
+    WorkspaceEvents* events_ = nullptr;
     EditorPane* pane_ = nullptr;
     HexDumpView* hex_ = nullptr;
     QTimer* newTimer_ = nullptr;
@@ -114,15 +141,18 @@ private:
     int busyDepth_ = 0;
 
     QMenu* mnuEdit_ = nullptr;
+    QMenu* mnuEditModel_ = nullptr;
     QMenu* mnuDestination_ = nullptr;
     QMenu* mnuSerialPort_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::array<QAction*, 10> modelEntries_{};
     std::array<QAction*, 11> destinationEntries_{};
     std::array<QAction*, 4> portEntries_{};
-    QAction* portSeparator_ = nullptr;
     QList<QAction*> deviceEntries_;
     QAction* hexdumpAction_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    Toolbar tb_;
     std::array<QLabel*, 3> status_{};
 };
 

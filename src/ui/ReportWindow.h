@@ -20,7 +20,7 @@ class ReportWindow : public QDialog {
 public:
     // `messageCaption` titles a failed save: the model name, a space and the
     // message title.
-    ReportWindow(DataSet& data, Prompter& prompter, FileDialogs& dialogs, Clock& clock, std::string messageCaption,
+    ReportWindow(const DataSet& data, Prompter& prompter, FileDialogs& dialogs, Clock& clock, std::string messageCaption,
                  QWidget* parent = nullptr);
 
     // Builds the report (normally on the first tick after the window shows).
@@ -38,7 +38,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    DataSet& data_;
+    const DataSet& data_;
     Prompter& prompter_;
     FileDialogs& dialogs_;
     Clock& clock_;

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "core/MemoryImage.h"
 #include "ui/ConnectionPictures.h"
 #include "ui/Help.h"
 #include "ui/Twips.h"
@@ -31,9 +30,9 @@ QString TransferDialog::InstructionText() {
            "3.Press the [OK] button to start.";
 }
 
-TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, DataSet& dataSet, Prompter& prompter,
+TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, Workspace& workspace, Prompter& prompter,
                                Clock& clock, bool debugMode, QWidget* parent)
-    : QDialog(parent), mode_(mode), engine_(engine), data_(dataSet), prompter_(prompter), clock_(clock),
+    : QDialog(parent), mode_(mode), engine_(engine), workspace_(workspace), prompter_(prompter), clock_(clock),
       debugMode_(debugMode) {
     setObjectName("frmRadio");
     setModal(true);
@@ -157,23 +156,17 @@ void TransferDialog::OkClicked() {
     cmdHelp_->setEnabled(false);
     busy_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Monitor("startsync...");
-    link::LinkState& state = engine_.State();
-    if (engine_.SyncRadio()) {
-        Monitor("sync ok");
-        if (mode_ == TransferMode::Read) {
-            readCompleted_ = engine_.ReadFromRadio(data_);
-        } else {
-            EncodeImage(data_);
-            FixStartChannel(data_);
-            engine_.ProgramToRadio(data_);
-        }
+    // The whole sequence is the editing session's: synchronisation, then the
+    // read taken over or the data programmed.
+    const TransferResult result =
+        mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
+    if (result.synchronised) {
+        readCompleted_ = mode_ == TransferMode::Read && result.completed;
         SetProgress(0);
         QApplication::restoreOverrideCursor();
         busy_ = false;
-        if (!state.CommError) accept();
+        if (!engine_.State().CommError) accept();
     } else {
-        Monitor("can not syncing!!");
         cmdOK_->setEnabled(true);
         cmdHelp_->setEnabled(true);
         QApplication::restoreOverrideCursor();

@@ -6,6 +6,7 @@
 #include "core/Model.h"
 #include "core/Services.h"
 #include "link/TransferEngine.h"
+#include "workspace/Workspace.h"
 
 class QFrame;
 class QLabel;
@@ -24,8 +25,8 @@ enum class TransferMode { Read = 0, Program = 1 };
 class TransferDialog : public QDialog, private link::TransferObserver {
     Q_OBJECT
 public:
-    TransferDialog(TransferMode mode, link::TransferEngine& engine, DataSet& dataSet, Prompter& prompter, Clock& clock,
-                   bool debugMode, QWidget* parent = nullptr);
+    TransferDialog(TransferMode mode, link::TransferEngine& engine, Workspace& workspace, Prompter& prompter,
+                   Clock& clock, bool debugMode, QWidget* parent = nullptr);
     ~TransferDialog() override;
 
     static QString TransferTitle(TransferMode mode);
@@ -55,7 +56,7 @@ private:
 
     TransferMode mode_;
     link::TransferEngine& engine_;
-    DataSet& data_;
+    Workspace& workspace_;
     Prompter& prompter_;
     Clock& clock_;
     bool debugMode_;

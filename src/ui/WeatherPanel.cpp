@@ -77,58 +77,47 @@ void WeatherPanel::WatchFocusMark(QCheckBox* box, const char* hint) {
 }
 
 void WeatherPanel::ClearBoxes() {
+    FillingGuard filling(context_);
     for (int k = 0; k < kWxChannels; ++k) {
         chkDEnable_[static_cast<size_t>(k)]->setChecked(false);
         chkDScan_[static_cast<size_t>(k)]->setChecked(false);
     }
 }
 
-void WeatherPanel::FillWxPanel() {
+void WeatherPanel::Refresh() {
+    // With no weather channel enabled, showing them turns the weather alert off.
+    context_.Session().SettleWeatherAlert();
     const auto& table = WxTable();
     const auto& records = context_.Data().wx;
+    FillingGuard filling(context_);
     for (int k = 0; k < kWxChannels; ++k) {
         const size_t i = static_cast<size_t>(k);
         lblWX_[i]->setText(i < table.size() ? QString::fromStdString(table[i].name) : QString());
-        const bool enabled = i < records.size() && records[i].Enable;
-        const bool scan = i < records.size() && records[i].ScanMemory;
-        // Not a quiet fill: a box that changes runs its handling, which
-        // stores the same value and keeps the weather alert in step.
-        chkDEnable_[i]->setChecked(enabled);
-        chkDScan_[i]->setChecked(scan);
+        chkDEnable_[i]->setChecked(i < records.size() && records[i].Enable);
+        chkDScan_[i]->setChecked(i < records.size() && records[i].ScanMemory);
         chkDScan_[i]->setEnabled(chkDEnable_[i]->isChecked());
     }
+}
+
+void WeatherPanel::FillWxPanel() {
+    Refresh();
     context_.showPanel(this);
 }
 
-bool WeatherPanel::AnyEnabled() const {
-    for (const ChannelRecord& r : context_.Data().wx)
-        if (r.Enable) return true;
-    return false;
+void WeatherPanel::Store(int k, ChannelFlag flag, bool on) {
+    if (context_.Filling()) return;
+    const ChannelRef channel{Area::WX, k};
+    // The weather alert follows the weather channels: the session sees to it.
+    if (!context_.Accepted(context_.Session().SetChannelFlag(channel, flag, on))) Refresh();
 }
 
 void WeatherPanel::OnEnableClicked(int k) {
     if (context_.Filling()) return;
     const size_t i = static_cast<size_t>(k);
     chkDScan_[i]->setEnabled(chkDEnable_[i]->isChecked());
-    auto& records = context_.Data().wx;
-    if (i >= records.size()) return;
-    const bool noneBefore = !AnyEnabled();
-    records[i].Enable = chkDEnable_[i]->isChecked();
-    if (!AnyEnabled()) {
-        if (setWeatherAlertAvailable) setWeatherAlertAvailable(false);
-    } else if (noneBefore) {
-        if (setWeatherAlertAvailable) setWeatherAlertAvailable(true);
-    }
-    context_.MarkChanged();
+    Store(k, ChannelFlag::Enable, chkDEnable_[i]->isChecked());
 }
 
-void WeatherPanel::OnScanClicked(int k) {
-    if (context_.Filling()) return;
-    auto& records = context_.Data().wx;
-    const size_t i = static_cast<size_t>(k);
-    if (i >= records.size()) return;
-    records[i].ScanMemory = chkDScan_[i]->isChecked();
-    context_.MarkChanged();
-}
+void WeatherPanel::OnScanClicked(int k) { Store(k, ChannelFlag::Scan, chkDScan_[static_cast<size_t>(k)]->isChecked()); }
 
 }  // namespace rp770::ui

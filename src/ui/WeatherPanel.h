@@ -4,9 +4,9 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 #include "core/Model.h"
+#include "workspace/Edits.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,19 +20,18 @@ class WeatherPanel : public QWidget {
 public:
     WeatherPanel(EditorContext& context, QWidget* parent);
 
-    // Called when the weather alert must follow the weather channels.
-    std::function<void(bool available)> setWeatherAlertAvailable;
-
     // Unticks every box (a new data set is being prepared).
     void ClearBoxes();
     // Fills the panel from the weather channels and shows it.
     void FillWxPanel();
+    // Shows the data again without moving the focus.
+    void Refresh();
 
 private:
     void OnEnableClicked(int k);
     void OnScanClicked(int k);
+    void Store(int k, ChannelFlag flag, bool on);
     void WatchFocusMark(QCheckBox* box, const char* hint);
-    bool AnyEnabled() const;
 
     EditorContext& context_;
     std::array<QLabel*, kWxChannels> lblWX_{};

@@ -1,11 +1,9 @@
 #include "workspace/Workspace.h"
 
-#include "core/Codecs.h"
-
+#include <algorithm>
 #include <exception>
-#include <new>
-#include <filesystem>
 
+#include "core/Codecs.h"
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
 #include "core/MemoryImage.h"
@@ -21,33 +19,80 @@
 namespace rp770 {
 
 namespace {
-// A failure the file code did not expect, as the error log shows it.
-FileFailure UnexpectedFailure(const std::exception& e) {
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return {7, "Out of memory"};
-    return {51, std::string("Internal error: ") + e.what()};
+
+std::string LastChars(const std::string& text, size_t n) { return text.size() > n ? text.substr(text.size() - n) : text; }
+
+bool AnyWeatherEnabled(const DataSet& data) {
+    return std::any_of(data.wx.begin(), data.wx.end(), [](const ChannelRecord& r) { return r.Enable; });
 }
+
+void SetFlag(ChannelRecord& record, Area area, ChannelFlag flag, bool on, DataSet& data) {
+    switch (flag) {
+        case ChannelFlag::Enable:
+            if (area == Area::WX) {
+                // The weather alert follows the weather channels: off with the
+                // last one, on (3) again with the first.
+                const bool noneBefore = !AnyWeatherEnabled(data);
+                record.Enable = on;
+                if (!AnyWeatherEnabled(data))
+                    data.common.WeatherAlert = 0;
+                else if (noneBefore)
+                    data.common.WeatherAlert = 3;
+            } else {
+                record.Enable = on;
+            }
+            break;
+        case ChannelFlag::Scan: record.ScanMemory = on; break;
+        case ChannelFlag::Duplex: record.Duplex = on; break;
+        case ChannelFlag::TxEnable: record.TxEnable = on; break;
+        case ChannelFlag::LowPower: record.LowPower = on; break;
+        case ChannelFlag::PowerUp: record.PowUp = on; break;
+    }
+}
+
 }  // namespace
 
+bool IsMemoryImagePath(const std::string& path) {
+    return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
+}
+
 Workspace::Workspace(std::string programFolder, SettingsStore& settings, Prompter& prompter)
-    : programFolder_(std::move(programFolder)), settings_(settings), prompter_(prompter) {}
+    : programFolder_(std::move(programFolder)), settings_(settings), prompter_(prompter), history_(Document{}) {}
 
-std::string Workspace::modelName() const { return ModelName(data_.modelNumber); }
+std::string Workspace::modelName() const { return ModelName(modelNumber()); }
 
-std::string Workspace::messageTitle() const { return MessageTitle(data_.modelNumber); }
+std::string Workspace::messageTitle() const { return MessageTitle(modelNumber()); }
+
+void Workspace::AddListener(WorkspaceListener* listener) {
+    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void Workspace::RemoveListener(WorkspaceListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void Workspace::Notify(Change change) {
+    const std::vector<WorkspaceListener*> listeners = listeners_;  // a listener may leave meanwhile
+    for (WorkspaceListener* listener : listeners)
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener->WorkspaceChanged(change);
+}
 
 void Workspace::ResetOperationFlags() {
     fileError_ = false;
     operationCancelled_ = false;
 }
 
-void Workspace::Show(const char* text, Icon icon) { prompter_.Message(text, messageTitle(), icon); }
+void Workspace::Show(const std::string& text, Icon icon) { prompter_.Message(text, messageTitle(), icon); }
 
-void Workspace::SetModel(int model) {
-    data_.modelNumber = model;
-    data_.flags = ReadModelFlags(ModelListPath(programFolder_), model);
+void Workspace::SetModelOf(DataSet& data, int model) const {
+    data.modelNumber = model;
+    data.flags = ReadModelFlags(ModelListPath(programFolder_), model);
 }
 
-DestinationContext Workspace::Context() { return DestinationContext{programFolder_, data_.modelNumber, settings_}; }
+DestinationContext Workspace::Context(int model) { return DestinationContext{programFolder_, model, settings_}; }
+
+// ---- start ------------------------------------------------------------------
 
 bool Workspace::Start() {
     offeredModels_ = OfferedModels(ModelListPath(programFolder_));
@@ -55,9 +100,46 @@ bool Workspace::Start() {
         prompter_.Message(msg::UnknownModel, AppTitle, Icon::Critical);
         return false;
     }
-    SetModel(ChooseStartModel(offeredModels_, settings_));
+    SetModelOf(history_.CurrentInPlace().data, ChooseStartModel(offeredModels_, settings_));
     return true;
 }
+
+// ---- history ----------------------------------------------------------------
+
+bool Workspace::Undo() {
+    if (!history_.Undo()) return false;
+    Notify(Change::Restored);
+    return true;
+}
+
+bool Workspace::Redo() {
+    if (!history_.Redo()) return false;
+    Notify(Change::Restored);
+    return true;
+}
+
+void Workspace::Replace(Document next, std::string action) {
+    if (started_) {
+        history_.Push(std::move(next), std::move(action));
+    } else {
+        // The first data set of the session is where the history starts.
+        history_.CurrentInPlace() = std::move(next);
+        started_ = true;
+    }
+    history_.MarkClean();
+    Notify(Change::Replaced);
+}
+
+bool Workspace::Commit(const std::function<void(DataSet&)>& change, std::string action, Change kind) {
+    Document next = history_.Current();
+    change(next.data);
+    if (next.data == data()) return false;
+    history_.Push(std::move(next), std::move(action));
+    Notify(kind);
+    return true;
+}
+
+// ---- whole data sets ----------------------------------------------------------
 
 void Workspace::ReportDefinitionLoad(DefinitionLoad load) {
     switch (load) {
@@ -75,39 +157,29 @@ void Workspace::ReportDefinitionLoad(DefinitionLoad load) {
     if (load != DefinitionLoad::Loaded) Show(msg::IniFileReadError, Icon::Warning);
 }
 
-void Workspace::Reinitialise(bool rescan) {
-    ResetDataSet(data_);
-    if (rescan) {
-        DefinitionLoad load = DefinitionLoad::Loaded;
-        switch (ScanModelDefinitions(Context(), destinations_, data_, &load)) {
-            case ScanOutcome::NoFiles:
-                Show(msg::IniFilesNotFound, Icon::Warning);
-                break;
-            case ScanOutcome::LoadFailed:
-                ReportDefinitionLoad(load);
-                break;
-            case ScanOutcome::Loaded:
-            case ScanOutcome::NoEntry:
-                break;
-        }
+bool Workspace::FactoryDocument(Document& document) {
+    ResetDataSet(document.data);
+    document.filePath.clear();
+    DefinitionLoad load = DefinitionLoad::Loaded;
+    switch (ScanModelDefinitions(Context(document.data.modelNumber), document.destinations, document.data, &load)) {
+        case ScanOutcome::NoFiles:
+            Show(msg::IniFilesNotFound, Icon::Warning);
+            return true;  // the program's own factory defaults
+        case ScanOutcome::LoadFailed:
+            ReportDefinitionLoad(load);
+            return false;
+        case ScanOutcome::Loaded:
+        case ScanOutcome::NoEntry:
+            break;
     }
-    currentFilePath_.clear();
-}
-
-bool IsMemoryImagePath(const std::string& path) {
-    return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
-}
-
-void Workspace::ReadCompleted() {
-    ResetOperationFlags();
-    currentFilePath_.clear();
-    dataChanged_ = false;
+    return true;
 }
 
 void Workspace::New() {
     ResetOperationFlags();
-    Reinitialise(true);
-    dataChanged_ = false;
+    Document next = history_.Current();
+    FactoryDocument(next);
+    Replace(std::move(next), "New");
 }
 
 bool Workspace::ConfirmModelChange(int model) {
@@ -117,102 +189,110 @@ bool Workspace::ConfirmModelChange(int model) {
 }
 
 bool Workspace::ChangeModel(int model) {
-    if (model == data_.modelNumber || model < 1 || model > kModelSlots) return false;
-    SetModel(model);
+    if (model == modelNumber() || model < 1 || model > kModelSlots) return false;
+    ResetOperationFlags();
+    Document next = history_.Current();
+    SetModelOf(next.data, model);
     settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
-    New();
+    FactoryDocument(next);
+    Replace(std::move(next), "Model " + ModelName(model));
     return true;
 }
 
 bool Workspace::ConfirmDestinationChange(int entry) {
-    if (entry < 0 || entry >= static_cast<int>(destinations_.names.size())) return false;
-    if (entry == destinations_.checked) return true;
-    const Answer answer = prompter_.Ask("Do you want to change to " + destinations_.names[static_cast<size_t>(entry)] + "?",
+    const DestinationMenu& menu = destinations();
+    if (entry < 0 || entry >= static_cast<int>(menu.names.size())) return false;
+    if (entry == menu.checked) return true;
+    const Answer answer = prompter_.Ask("Do you want to change to " + menu.names[static_cast<size_t>(entry)] + "?",
                                         messageTitle(), Icon::Warning, Buttons::OkCancel, Answer::Ok);
     return answer == Answer::Ok;
 }
 
 bool Workspace::ChangeDestination(int entry) {
     ResetOperationFlags();
-    Reinitialise(false);
+    if (entry < 0 || entry >= static_cast<int>(destinations().names.size())) return false;
+    Document next = history_.Current();
+    ResetDataSet(next.data);
+    next.filePath.clear();
     DefinitionLoad load = DefinitionLoad::Loaded;
-    const bool loaded = SelectDestination(Context(), destinations_, entry, data_, &load);
-    if (!loaded && entry >= 0 && entry < static_cast<int>(destinations_.names.size())) ReportDefinitionLoad(load);
-    dataChanged_ = false;
-    return loaded;
+    if (!SelectDestination(Context(next.data.modelNumber), next.destinations, entry, next.data, &load)) {
+        ReportDefinitionLoad(load);  // the data and the check mark stay as they were
+        return false;
+    }
+    const std::string name = next.destinations.names[static_cast<size_t>(entry)];
+    Replace(std::move(next), "Destination " + name);
+    return true;
 }
+
+// ---- files --------------------------------------------------------------------
 
 bool Workspace::OpenDatFile(const std::string& path) {
     ResetOperationFlags();
     operationCancelled_ = true;  // until the file has been read
-    Reinitialise(true);
-    const bool scanFailed = fileError_;
+    auto readFailed = [&](const Failure& failure) {
+        ReportError("frmMain.FileRead2", failure.LogText());
+        fileError_ = true;
+        Show(WithReason(msg::FileReadError, path, failure), Icon::Warning);
+        return false;
+    };
     try {
         std::string text;
-        FileFailure failure;
-        if (!ReadWholeFile(path, text, &failure) && failure.number != 53) {
-            ReportError("frmMain.FileRead2", failure.LogText());
-            fileError_ = true;
-            Show(msg::FileReadError, Icon::Warning);
-            return false;
-        }
-        if (!ModelTypeMatches(text, data_.modelNumber)) {
+        if (const Failure failure = ReadWholeFile(path, text)) return readFailed(failure);
+        Document next = history_.Current();
+        if (!FactoryDocument(next)) return false;  // the destination's factory data could not be loaded
+        if (!ModelTypeMatches(text, next.data.modelNumber)) {
             Show(msg::ModelTypeError, Icon::Critical);
             fileError_ = true;
             return false;
         }
-        const SectionTable table = SectionTable::Parse(std::move(text));
-        ApplySections(table, data_);
+        ApplySections(SectionTable::Parse(std::move(text)), next.data);
+        next.filePath = path;
+        Replace(std::move(next), "Open " + FileNamePart(path));
     } catch (const std::exception& e) {
-        ReportError("frmMain.FileRead2", UnexpectedFailure(e).LogText());
-        fileError_ = true;
-        Show(msg::FileReadError, Icon::Warning);
-        return false;
+        return readFailed(FailureFromException(e));
     }
-    if (scanFailed) return false;  // the destination's factory data could not be loaded
-    currentFilePath_ = path;
-    dataChanged_ = false;
     operationCancelled_ = false;
     return true;
 }
 
 bool Workspace::SaveDatFile(const std::string& path) {
     ResetOperationFlags();
-    FileFailure failure;
-    bool saved = false;
+    Failure failure;
     try {
-        saved = SaveFileAs(path, data_, &failure);
+        failure = SaveFileAs(path, data());
     } catch (const std::exception& e) {
-        failure = UnexpectedFailure(e);
+        failure = FailureFromException(e);
     }
-    if (!saved) {
+    if (failure) {
         fileError_ = true;
         ReportError("frmMain.SaveFileAs", failure.LogText());
-        Show(msg::FileSaveError, Icon::Warning);
+        Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
         operationCancelled_ = true;
         return false;
     }
-    currentFilePath_ = path;
-    dataChanged_ = false;
+    history_.CurrentInPlace().filePath = path;
+    history_.MarkClean();
+    Notify(Change::Saved);
     return true;
 }
 
 bool Workspace::OpenHexFile(const std::string& path) {
     ResetOperationFlags();
-    auto readFailed = [&](const FileFailure& failure) {
+    auto readFailed = [&](const Failure& failure) {
         fileError_ = true;
         ReportError("frmMain.ReadHexFileAs", failure.LogText());
-        Show(msg::FileReadError, Icon::Warning);
+        Show(WithReason(msg::FileReadError, path, failure), Icon::Warning);
         operationCancelled_ = true;
         return false;
     };
     if (!RegularFileLength(path)) {
-        std::error_code ec;
-        return readFailed(std::filesystem::exists(path, ec) ? FileFailure{75, "Path/File access error"}
-                                                           : FileFailure{53, "File not found"});
+        std::string unused;
+        const Failure failure = ReadWholeFile(path, unused);
+        return readFailed(failure ? failure : Failure{FailureKind::PathFileAccess});
     }
-    FileFailure failure;
-    switch (ReadHexFileAs(path, data_.modelNumber, data_.image, &failure)) {
+    Document next = history_.Current();
+    const HexReadResult read = ReadHexFileAs(path, next.data.modelNumber, next.data.image);
+    switch (read.outcome) {
         case HexRead::WrongLength:
             Show(msg::BadFile, Icon::Critical);
             return false;
@@ -221,28 +301,201 @@ bool Workspace::OpenHexFile(const std::string& path) {
             prompter_.Message(msg::ModelTypeError, msg::ReadFromRadioTitle, Icon::Critical);
             return false;
         case HexRead::Failed:
-            return readFailed(failure);
+            return readFailed(read.failure);
         case HexRead::Loaded:
             break;
     }
-    DecodeImage(data_);
-    currentFilePath_ = path;
-    dataChanged_ = false;
+    DecodeImage(next.data);
+    next.filePath = path;
+    Replace(std::move(next), "Open " + FileNamePart(path));
     return true;
 }
 
 bool Workspace::SaveHexFile(const std::string& path) {
     ResetOperationFlags();
-    EncodeImage(data_);
-    FixStartChannel(data_);
-    FileFailure failure;
-    if (!SaveHexFileAs(path, data_.image, &failure)) {
+    // The file holds the data exactly as they would be sent to the radio.
+    DataSet& current = history_.CurrentInPlace().data;
+    EncodeImage(current);
+    FixStartChannel(current);
+    if (const Failure failure = SaveHexFileAs(path, current.image)) {
         ReportError("frmMain.SaveHexFileAs", failure.LogText());
-        Show(msg::FileSaveError, Icon::Warning);
+        Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
         operationCancelled_ = true;
         return false;
     }
     return true;
+}
+
+// ---- transfers ----------------------------------------------------------------
+
+namespace {
+bool Synchronise(link::TransferEngine& engine) {
+    engine.ShowMonitor("startsync...");
+    if (!engine.SyncRadio()) {
+        engine.ShowMonitor("can not syncing!!");
+        return false;
+    }
+    engine.ShowMonitor("sync ok");
+    return true;
+}
+}  // namespace
+
+TransferResult Workspace::ReadFromRadio(link::TransferEngine& engine) {
+    TransferResult result;
+    if (!(result.synchronised = Synchronise(engine))) return result;
+    // The radio's image is read into a copy: a failed or cancelled read
+    // leaves the data bit for bit as they were.
+    Document next = history_.Current();
+    if (!engine.ReadFromRadio(next.data)) return result;
+    next.filePath.clear();
+    Replace(std::move(next), "Read from Radio");
+    result.completed = true;
+    return result;
+}
+
+TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine) {
+    TransferResult result;
+    if (!(result.synchronised = Synchronise(engine))) return result;
+    // The image follows the model before it leaves the program; that is not an edit.
+    DataSet& current = history_.CurrentInPlace().data;
+    EncodeImage(current);
+    FixStartChannel(current);
+    result.completed = engine.ProgramToRadio(current);
+    return result;
+}
+
+// ---- edits --------------------------------------------------------------------
+
+EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on) {
+    const ChannelRecord* record = FindRecord(data(), channel);
+    if (!record || !HasFlag(channel.area, flag) || (on && !CanHaveFlag(*record, channel.area, flag)))
+        return Refusal{kDataError, FlagCaption(flag, channel.area)};
+    Commit([&](DataSet& d) { SetFlag(*FindRecord(d, channel), channel.area, flag, on, d); },
+           FlagCaption(flag, channel.area) + " " + ChannelName(data(), channel));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on) {
+    if (channels.empty()) return std::nullopt;
+    if (channels.size() == 1) {
+        const ChannelRecord* record = FindRecord(data(), channels.front());
+        if (record && !CanHaveFlag(*record, channels.front().area, flag)) return std::nullopt;  // left alone
+        return SetChannelFlag(channels.front(), flag, on);
+    }
+    const Area area = channels.front().area;
+    Commit(
+        [&](DataSet& d) {
+            for (const ChannelRef& ref : channels) {
+                ChannelRecord* record = FindRecord(d, ref);
+                if (record && HasFlag(ref.area, flag) && (!on || CanHaveFlag(*record, ref.area, flag)))
+                    SetFlag(*record, ref.area, flag, on, d);
+            }
+        },
+        FlagCaption(flag, area) + " (" + std::to_string(channels.size()) + " channels)", Change::Restored);
+    return std::nullopt;
+}
+
+EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {
+    const ChannelRef channel{Area::EXP, n};
+    if (!FindRecord(data(), channel) || left.size() > 2 || right.size() > 1 || !DisplayTextAllowed(left, true) ||
+        !DisplayTextAllowed(right, false))
+        return Refusal{kDataError, "CH Display"};
+    Commit(
+        [&](DataSet& d) {
+            ChannelRecord& r = *FindRecord(d, channel);
+            r.CHDisplayL = LastChars("  " + std::string(left), 2);
+            r.CHDisplayR = std::string(right);
+        },
+        "CH Display " + ChannelName(data(), channel));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetExpFrequency(int n, bool rx, std::string_view text) {
+    const ChannelRef channel{Area::EXP, n};
+    const std::optional<double> value = CheckExpFrequency(text);
+    if (!FindRecord(data(), channel) || !value) return FrequencyRefusal(rx);
+    Commit(
+        [&](DataSet& d) {
+            ChannelRecord& r = *FindRecord(d, channel);
+            (rx ? r.Rxfreq : r.Txfreq) = *value;
+        },
+        std::string(rx ? "Rx Frequency " : "Tx Frequency ") + ChannelName(data(), channel));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetCommon(CommonField field, int value) {
+    const bool valid = field == CommonField::ResumeTime     ? value >= 0 && value <= 5
+                       : field == CommonField::WeatherAlert ? value >= 0 && value <= 3
+                                                            : value == 0 || value == 1;
+    if (!valid) return Refusal{kDataError, CommonCaption(field)};
+    Commit(
+        [&](DataSet& d) {
+            CommonSetup& c = d.common;
+            switch (field) {
+                case CommonField::Scan: c.Scan = value != 0; break;
+                case CommonField::ResumeTime: c.ResumeTime = static_cast<int16_t>(value); break;
+                case CommonField::PttScanClear: c.PttScanClear = value != 0; break;
+                case CommonField::DualWatch: c.DualWatch = value != 0; break;
+                case CommonField::WeatherAlert: c.WeatherAlert = static_cast<int16_t>(value); break;
+            }
+        },
+        CommonCaption(field));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetGroupUsable(int group, bool usable) {
+    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable Channel Groups"};
+    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].Usable = usable; },
+           std::string("Usable ") + GroupName(group));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetPriorityChannel(int group, int code) {
+    const bool listed = group >= 0 && group < kPlanCount && code >= 0 && code < kPlanSlots &&
+                        std::any_of(data().plan(group).begin(), data().plan(group).end(),
+                                    [code](const ChannelRecord& r) { return r.Enable && r.Position == code; });
+    if (!listed) return Refusal{kDataError, "Priority CH"};
+    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].PriorityChannel = code; },
+           std::string("Priority CH ") + GroupName(group));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetAtisGroup(int group, bool on) {
+    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable ATIS CH Group"};
+    Commit([&](DataSet& d) { d.atis.AtisGroups[static_cast<size_t>(group)] = on; },
+           std::string("Usable ATIS CH Group ") + GroupName(group));
+    return std::nullopt;
+}
+
+EditResult Workspace::SetAtisCode(std::string_view text) {
+    const std::optional<std::string> code = CheckAtisCode(text);
+    if (!code) return AtisRefusal();
+    Commit([&](DataSet& d) { d.atis.AtisCode = *code; }, "ATIS Code");
+    return std::nullopt;
+}
+
+void Workspace::ReplaceData(const DataSet& next, std::string action) {
+    if (next.modelNumber != modelNumber()) return;
+    Commit([&](DataSet& d) { d = next; }, std::move(action), Change::Restored);
+}
+
+// ---- corrections ------------------------------------------------------------------
+
+void Workspace::SnapExpFrequencies() {
+    for (ChannelRecord& r : history_.CurrentInPlace().data.exp) {
+        SnapFreq(r.Rxfreq);
+        SnapFreq(r.Txfreq);
+    }
+}
+
+void Workspace::SettleShownChannel(ChannelRef channel) {
+    ChannelRecord* record = FindRecord(history_.CurrentInPlace().data, channel);
+    if (record && IsPlan(channel.area) && record->RxOnly) record->TxEnable = false;
+}
+
+void Workspace::SettleWeatherAlert() {
+    DataSet& current = history_.CurrentInPlace().data;
+    if (!AnyWeatherEnabled(current)) current.common.WeatherAlert = 0;
 }
 
 }  // namespace rp770

@@ -1,34 +1,62 @@
 #pragma once
-// One editing session: the current radio model and its flags, the models on
-// offer, the Destination menu, the data set, the current file and the flags
-// of the last operation, with the operations the window and the
-// command-line tool share. Messages go through the Prompter, remembered
-// choices through the SettingsStore. Nothing here waits for a window or
-// touches one: after each operation the window reads the getters and
-// refreshes its menus, tree and panels.
+// One editing session: the radio model and its flags, the models on offer,
+// the Destination menu, the data set, the current file, the clean state and
+// the undo history, with every operation on them. The window and the
+// command-line tool both drive this; neither changes the data any other
+// way. Messages go through the Prompter, remembered choices through the
+// SettingsStore; listeners hear of every change.
 //
-// The flags describe the last operation: fileError() when a file was
-// refused or could not be read or written, operationCancelled() when the
-// operation stopped early (a failure, or a file dialog the window reports
-// through MarkCancelled()).
+// The flags fileError() and operationCancelled() describe the last file
+// operation: a file refused, unreadable or unwritable; an operation that
+// stopped early (a failure, or a file dialog the window reports through
+// MarkCancelled()).
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/Failure.h"
 #include "core/Model.h"
 #include "core/Services.h"
 #include "files/DestinationScan.h"
 #include "files/SettingsStore.h"
+#include "link/TransferEngine.h"
+#include "workspace/Edits.h"
+#include "workspace/History.h"
 
 namespace rp770 {
 
 // True for a path that names a memory image file (".hex", any case).
 bool IsMemoryImagePath(const std::string& path);
 
+// What a listener is told.
+enum class Change {
+    Edited,    // a named edit changed the data; the panel that made it shows it already
+    Restored,  // undo, redo or a change of many channels: whatever shows the data shows them again
+    Replaced,  // New, an opened file, a read, a destination or model change: the screens start again
+    Saved,     // the current file or the clean state changed (the title follows)
+};
+
+class WorkspaceListener {
+public:
+    virtual ~WorkspaceListener() = default;
+    virtual void WorkspaceChanged(Change change) = 0;
+};
+
+// How a transfer went.
+struct TransferResult {
+    bool synchronised = false;  // the radio answered the synchronisation
+    bool completed = false;     // read and taken over, or programmed entirely
+    bool partial = false;       // programming stopped after it had started writing
+};
+
 class Workspace {
 public:
     // `programFolder` holds global.ini and the model definition files.
     Workspace(std::string programFolder, SettingsStore& settings, Prompter& prompter);
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
 
     // ---- start ------------------------------------------------------------
     // Reads the offered models from global.ini, restores the remembered last
@@ -40,81 +68,137 @@ public:
     bool modelMenuVisible() const { return offeredModels_.size() > 1; }
 
     // ---- state ------------------------------------------------------------
-    int modelNumber() const { return data_.modelNumber; }
+    const DataSet& data() const { return history_.Current().data; }
+    int modelNumber() const { return data().modelNumber; }
     std::string modelName() const;
     std::string messageTitle() const;
-    const ModelFlags& flags() const { return data_.flags; }
+    const ModelFlags& flags() const { return data().flags; }
     const std::string& programFolder() const { return programFolder_; }
-    DataSet& data() { return data_; }
-    const DataSet& data() const { return data_; }
-    bool& dataChanged() { return dataChanged_; }
-    const std::string& currentFilePath() const { return currentFilePath_; }
+    const std::string& currentFilePath() const { return history_.Current().filePath; }
+    // The Destination menu: shown names in menu order and the checked entry.
+    const DestinationMenu& destinations() const { return history_.Current().destinations; }
+    // The data differ from the clean state: saved, opened, read or new.
+    bool modified() const { return !history_.IsClean(); }
     bool fileError() const { return fileError_; }
     bool operationCancelled() const { return operationCancelled_; }
     void MarkCancelled() { operationCancelled_ = true; }
-    // The Destination menu: shown names in menu order and the checked entry.
-    const DestinationMenu& destinations() const { return destinations_; }
 
-    // ---- operations ---------------------------------------------------------
-    // The data side of re-initialising the editor: factory defaults for the
-    // current model; with rescan, the definition files are scanned and the
-    // remembered destination is loaded. The current file path is emptied.
-    void Reinitialise(bool rescan);
+    void AddListener(WorkspaceListener* listener);
+    void RemoveListener(WorkspaceListener* listener);
 
-    // New data set: Reinitialise(true); the data are unchanged afterwards.
+    // ---- undo and redo ----------------------------------------------------
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // The action the next Undo takes back ("Scan Memory CH16") and the one
+    // the next Redo does again.
+    const std::string& UndoAction() const { return history_.UndoAction(); }
+    const std::string& RedoAction() const { return history_.RedoAction(); }
+    bool Undo();
+    bool Redo();
+
+    // ---- whole data sets ----------------------------------------------------
+    // A new data set: factory defaults of the current model, the definition
+    // files scanned and the remembered destination loaded. Clean afterwards.
     void New();
 
     // Model change. Confirm... asks "Do you want to program the ... series?"
     // (false for Cancel). ChangeModel makes the model current, reads its
-    // flags, remembers it as "lastmodel" and runs New(); false when it was
-    // current already (nothing happens) or is not a model number.
+    // flags, remembers it as "lastmodel" and starts a new data set; false
+    // when it was current already (nothing happens) or is not a model.
     bool ConfirmModelChange(int model);
     bool ChangeModel(int model);
 
     // Destination change to menu entry i. Confirm... asks "Do you want to
     // change to ...?" unless the entry is the checked one. ChangeDestination
-    // re-initialises without a rescan, loads entry i (on failure the check
-    // mark goes back, after "IniFileRead Error!!") and leaves the data
-    // unchanged. True when loaded.
+    // loads the entry's factory data, which become the clean state; when the
+    // definition is refused ("IniFileRead Error!!") nothing changes. True
+    // when loaded.
     bool ConfirmDestinationChange(int entry);
     bool ChangeDestination(int entry);
 
-    // Settings text file (.dat). Opening starts from the destination's
-    // factory data (Reinitialise(true)), checks the model type and lays the
-    // file over them. On success the path becomes the current file and the
-    // data count as unchanged. Returns true on success.
+    // Settings text file (.dat). Opening lays the file over the destination's
+    // factory data (the definition files scanned again); on success the path
+    // becomes the current file and the data are clean. A refused or
+    // unreadable file changes nothing.
     bool OpenDatFile(const std::string& path);
     bool SaveDatFile(const std::string& path);
 
     // Memory image file (.hex). Opening checks the length ("bad file!!") and
     // the model codes ("ModelType Error !!"), then replaces and decodes the
-    // image; the path becomes the current file and the data count as
-    // unchanged: the window then shows "General" again and rebuilds the
-    // tree. Saving encodes the model and fixes the start channel first; the
-    // current file and the data-changed flag stay as they were.
+    // image; the path becomes the current file and the data are clean.
+    // Saving encodes the model and fixes the start channel first; the
+    // current file and the clean state stay as they were.
     bool OpenHexFile(const std::string& path);
     bool SaveHexFile(const std::string& path);
 
-    // After a whole image was read from the radio (and decoded into the data
-    // set): there is no current file, and nothing counts as changed.
-    void ReadCompleted();
+    // The transfers, whole: synchronisation, then the read (its image taken
+    // over as a new clean data set without a current file), or the
+    // programming of the data (encoded and with the start channel fixed
+    // first). A programming that stops after it began writing says so.
+    TransferResult ReadFromRadio(link::TransferEngine& engine);
+    TransferResult ProgramToRadio(link::TransferEngine& engine);
+
+    // ---- edits --------------------------------------------------------------
+    // Each checks its value by the editor's rules and refuses it without a
+    // change; an accepted edit that changes something is one undo step.
+    EditResult SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on);
+    // The same switch on many channels as one step; channels that cannot
+    // have it are left alone.
+    EditResult SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on);
+    // EXP display characters as the two boxes hold them: the left two, and
+    // the right one.
+    EditResult SetExpDisplay(int n, std::string_view left, std::string_view right);
+    EditResult SetExpFrequency(int n, bool rx, std::string_view text);
+    EditResult SetCommon(CommonField field, int value);
+    EditResult SetGroupUsable(int group, bool usable);
+    // A channel code that is an enabled channel of the group's plan.
+    EditResult SetPriorityChannel(int group, int code);
+    EditResult SetAtisGroup(int group, bool on);
+    EditResult SetAtisCode(std::string_view text);
+    // Another data set of the same model laid over the current one as one
+    // step (channels imported from elsewhere).
+    void ReplaceData(const DataSet& next, std::string action);
+
+    // ---- corrections made by showing the data -------------------------------
+    // Not edits: no undo step, the clean state stays. An EXP frequency off
+    // the 5 kHz and 12.5 kHz rasters is shown, and from then on kept, on the
+    // raster; with no weather channel enabled the weather alert is off.
+    void SnapExpFrequencies();
+    void SettleWeatherAlert();
+    // A receive-only slot shown in the channel editor keeps no transmit switch.
+    void SettleShownChannel(ChannelRef channel);
 
 private:
+    struct Document {
+        DataSet data;
+        std::string filePath;
+        DestinationMenu destinations;
+    };
+
     void ResetOperationFlags();
-    void SetModel(int model);
-    DestinationContext Context();
+    void SetModelOf(DataSet& data, int model) const;
+    DestinationContext Context(int model);
     void ReportDefinitionLoad(DefinitionLoad load);
-    void Show(const char* text, Icon icon);
+    void Show(const std::string& text, Icon icon);
+    void Notify(Change change);
+    // A fresh data set for the current model: factory defaults, the
+    // definition files scanned, the remembered destination loaded. False
+    // when the definition could not be loaded (after its message).
+    bool FactoryDocument(Document& document);
+    // Makes the document current: a new clean state, or the very first one.
+    void Replace(Document next, std::string action);
+    // One undo step from a change of the current data; false when nothing changed.
+    bool Commit(const std::function<void(DataSet&)>& change, std::string action, Change kind = Change::Edited);
 
     std::string programFolder_;
     SettingsStore& settings_;
     Prompter& prompter_;
+    std::vector<WorkspaceListener*> listeners_;
 
     std::vector<int> offeredModels_;
-    DataSet data_;
-    DestinationMenu destinations_;
-    std::string currentFilePath_;
-    bool dataChanged_ = false;
+    int startModel_ = 1;
+    History<Document> history_;
+    bool started_ = false;  // a first data set exists
     bool fileError_ = false;
     bool operationCancelled_ = false;
 };

@@ -136,22 +136,26 @@ TEST_F(Cli, RefusalsAndFailuresSayTheProgramsMessageAndLeaveNoOutput) {
     const std::string out = work / "out";
     struct Case {
         std::vector<std::string> args;
-        const char* message;
+        std::string message;
     };
+    // File errors: the program's message first, then the path and the system's reason.
     const Case cases[] = {
-        {{"hex2dat", work / "missing.hex", out}, "FileRead Error!!"},
+        {{"hex2dat", work / "missing.hex", out},
+         "FileRead Error!! (" + (work / "missing.hex") + ": No such file or directory)"},
         {{"hex2dat", work / "short.hex", out}, "bad file!!"},
         {{"hex2dat", work / "bad.hex", out}, "ModelType Error !!"},
         {{"dump", work / "bad.hex"}, "ModelType Error !!"},
         {{"dat2hex", work / "model2.dat", out}, "ModelType Error !!"},
-        {{"dat2hex", work / "missing.dat", out}, "ModelType Error !!"},
-        {{"hex2dat", data / "USA_013E.ini", work / "no-folder/out.dat"}, "FileSave Error!!"},
-        {{"hex2dat", data / "USA_013E.ini", work.str()}, "FileSave Error!!"},
+        {{"dat2hex", work / "missing.dat", out},
+         "FileRead Error!! (" + (work / "missing.dat") + ": No such file or directory)"},
+        {{"hex2dat", data / "USA_013E.ini", work / "no-folder/out.dat"},
+         "FileSave Error!! (" + (work / "no-folder/out.dat") + ": No such file or directory)"},
+        {{"hex2dat", data / "USA_013E.ini", work.str()}, "FileSave Error!! (" + work.str() + ": Is a directory)"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, 1) << c.args[0] << " " << c.args[1];
-        EXPECT_EQ(run.err, std::string(c.message) + "\n") << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(run.err, c.message + "\n") << c.args[0] << " " << c.args[1];
         EXPECT_FALSE(fs::exists(out)) << c.args[0] << " " << c.args[1];
         EXPECT_EQ(run.out, "");
     }
@@ -280,7 +284,7 @@ TEST_F(Cli, ReportToStdoutToAFileAndAsPdf) {
 
     run = RunCli({"report", work / "missing.dat"});
     EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.err.find("ModelType Error !!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -149,8 +149,9 @@ struct Session {
         EXPECT_TRUE(ws.Start());
         ws.New();
         EXPECT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
-        ws.data().common.ResumeTime = 9;
-        ws.dataChanged() = true;
+        DataSet edited = ws.data();
+        edited.common.ResumeTime = 9;
+        ws.ReplaceData(edited, "edit");
         prompter.boxes.clear();
         prompter.answers.assign(c.answers.begin(), c.answers.end());
         link.State().NoEchoMode = c.noEchoMode;
@@ -195,9 +196,8 @@ TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
     const std::string file = s.ws.currentFilePath();
 
     s.link.SetTitle("Read from Radio");
-    const bool synced = s.link.SyncRadio();
-    const bool read = synced && s.link.ReadFromRadio(s.ws.data());
-    if (read) s.ws.ReadCompleted();
+    const TransferResult result = s.ws.ReadFromRadio(s.link);
+    const bool synced = result.synchronised, read = result.completed;
 
     EXPECT_EQ(synced, c.synced);
     EXPECT_EQ(read, c.completed);
@@ -207,11 +207,12 @@ TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
         for (int a = 2; a < 1024; ++a) ASSERT_EQ(s.ws.data().image[a], radioBefore[static_cast<size_t>(a)]) << a;
         EXPECT_EQ(s.ws.data().image[0], before.image[0]);
         EXPECT_EQ(s.ws.data().image[1], before.image[1]);
-        EXPECT_FALSE(s.ws.dataChanged());
+        EXPECT_FALSE(s.ws.modified());
         EXPECT_EQ(s.ws.currentFilePath(), "");
+        EXPECT_EQ(s.ws.UndoAction(), "Read from Radio");
     } else {
         ExpectSameData(s.ws.data(), before);  // bit for bit, edits included
-        EXPECT_TRUE(s.ws.dataChanged());
+        EXPECT_TRUE(s.ws.modified());
         EXPECT_EQ(s.ws.currentFilePath(), file);
     }
 }
@@ -256,29 +257,31 @@ class ProgramMatrix : public ::testing::TestWithParam<Case> {};
 TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     const Case& c = GetParam();
     Session s(c);
-    // As the dialog does before programming.
-    EncodeImage(s.ws.data());
-    FixStartChannel(s.ws.data());
+    // What the programming sends: the data encoded, the start channel fixed.
+    DataSet sent = s.ws.data();
+    EncodeImage(sent);
+    FixStartChannel(sent);
     // The radio holds the opposite of every byte, so that each written byte shows.
     sim::RadioMemory opposite{};
-    for (int a = 0; a < 1024; ++a) opposite[static_cast<size_t>(a)] = static_cast<uint8_t>(~s.ws.data().image[a]);
-    for (int a : {0, 1, 1022, 1023}) opposite[static_cast<size_t>(a)] = s.ws.data().image[a];
+    for (int a = 0; a < 1024; ++a) opposite[static_cast<size_t>(a)] = static_cast<uint8_t>(~sent.image[a]);
+    for (int a : {0, 1, 1022, 1023}) opposite[static_cast<size_t>(a)] = sent.image[a];
     s.radio.SetMemory(opposite);
     const sim::RadioMemory radioBefore = s.radio.Memory();
-    const DataSet before = s.ws.data();
     const std::string file = s.ws.currentFilePath();
 
     s.link.SetTitle("Program to Radio");
-    const bool synced = s.link.SyncRadio();
-    if (synced) s.link.ProgramToRadio(s.ws.data());
+    const TransferResult result = s.ws.ProgramToRadio(s.link);
+    const bool synced = result.synchronised;
     const bool completed = !s.prompter.boxes.empty() && s.prompter.boxes.back().text == kComplete;
+    EXPECT_EQ(result.completed, completed);
 
     EXPECT_EQ(synced, c.synced);
     EXPECT_EQ(completed, c.completed);
     s.ExpectUserSaw(c, synced);
-    EXPECT_EQ(RowsWritten(s.radio.Memory(), radioBefore, before.image), c.rows);
-    ExpectSameData(s.ws.data(), before);  // programming never changes the data
-    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_EQ(RowsWritten(s.radio.Memory(), radioBefore, sent.image), c.rows);
+    // Programming changes nothing the user edits; the image follows the model when synchronised.
+    if (synced) ExpectSameData(s.ws.data(), sent);
+    EXPECT_TRUE(s.ws.modified());
     EXPECT_EQ(s.ws.currentFilePath(), file);
 }
 

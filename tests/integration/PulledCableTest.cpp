@@ -139,8 +139,9 @@ protected:
         ASSERT_TRUE(ws.Start());
         ws.New();
         ASSERT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
-        ws.data().common.ResumeTime = 9;  // an edit not yet saved
-        ws.dataChanged() = true;
+        DataSet edited = ws.data();
+        edited.common.ResumeTime = 9;  // an edit not yet saved
+        ws.ReplaceData(edited, "edit");
         std::string error;
         ASSERT_TRUE(sim::SaveRadioMemory(folder / "radio.hex", PatternMemory(), error)) << error;
         link.SetObserver(&progress);
@@ -159,20 +160,14 @@ protected:
         return true;
     }
 
-    // A transfer as the dialog's OK runs it: synchronise, then the transfer.
+    // A transfer as the dialog's OK runs it.
     bool Read() {
         link.SetTitle("Read from Radio");
-        const bool read = link.SyncRadio() && link.ReadFromRadio(ws.data());
-        if (read) ws.ReadCompleted();
-        return read;
+        return ws.ReadFromRadio(link).completed;
     }
     bool Program() {
         link.SetTitle("Program to Radio");
-        if (!link.SyncRadio()) return false;
-        EncodeImage(ws.data());
-        FixStartChannel(ws.data());
-        link.ProgramToRadio(ws.data());
-        return !link.State().CommError && !link.State().CancelRequested;
+        return ws.ProgramToRadio(link).completed;
     }
 
     // The longest a transfer may go on once nothing answers: a block's
@@ -220,7 +215,7 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     EXPECT_TRUE(link.State().CommError);  // the dialog stays open for another try
     EXPECT_EQ(ws.data().image, image);
     EXPECT_EQ(ws.data().common.ResumeTime, 9);
-    EXPECT_TRUE(ws.dataChanged());
+    EXPECT_TRUE(ws.modified());
     EXPECT_EQ(ws.currentFilePath(), file);
     EXPECT_FALSE(port.IsOpen());
 
@@ -231,7 +226,7 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     ASSERT_TRUE(Read()) << ::testing::PrintToString(prompter.Texts());
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Complete!!"});
     for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
-    EXPECT_FALSE(ws.dataChanged());
+    EXPECT_FALSE(ws.modified());
     EXPECT_EQ(ws.currentFilePath(), "");
     EXPECT_TRUE(ws.SaveDatFile(folder / "read.dat"));
 }
@@ -253,7 +248,7 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     EXPECT_EQ(prompter.boxes.back().title, "Program to Radio");
     EXPECT_LE(afterPull, LongestWaitForAGoneRadio());
     EXPECT_TRUE(link.State().CommError);
-    EXPECT_TRUE(ws.dataChanged());
+    EXPECT_TRUE(ws.modified());
     EXPECT_EQ(ws.currentFilePath(), file);
     const MemoryImage image = ws.data().image;  // encoded for the radio
 

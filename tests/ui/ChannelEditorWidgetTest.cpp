@@ -17,7 +17,7 @@ protected:
         d.exp[1].CHDisplayL = "E1";
         d.exp[1].Rxfreq = 156.050;
     }
-    ChannelRecord& Usa(int slot) { return data.plan(PlanUSA)[static_cast<size_t>(slot)]; }
+    const ChannelRecord& Usa(int slot) const { return Data().plan(PlanUSA)[static_cast<size_t>(slot)]; }
     LineWidget* Line(const char* name) const { return Find<LineWidget>(name); }
     QString NodeText(const QString& key) const { return Tree()->FindByKey(key)->text(0); }
 };
@@ -55,7 +55,7 @@ TEST_F(ChannelEditor, TransmitChain) {
     EXPECT_EQ(Line("linCTXPower")->Colour(), ActiveLineColour(pane));
     Click(up);
     EXPECT_TRUE(Usa(kCh16).PowUp);
-    EXPECT_TRUE(changed);
+    EXPECT_TRUE(Changed());
 
     Click(tx);
     EXPECT_FALSE(Usa(kCh16).TxEnable);
@@ -86,7 +86,7 @@ TEST_F(ChannelEditor, ChannelEnableAndDuplex) {
     EXPECT_FALSE(Box("chkCScan")->isEnabled());
     EXPECT_FALSE(Box("chkCTXEnable")->isEnabled());
     EXPECT_TRUE(enable->hasFocus());
-    EXPECT_TRUE(changed);
+    EXPECT_TRUE(Changed());
 
     Click(enable);
     EXPECT_TRUE(Usa(kCh16).Enable);
@@ -125,7 +125,7 @@ TEST_F(ChannelEditor, ExpArrangement) {
     EXPECT_EQ(Edit("txtCRF")->text(), "156.0500");
     EXPECT_EQ(Edit("txtCTF")->text(), "---.----");
     Click(Box("chkCEnable"));
-    EXPECT_FALSE(data.exp[1].Enable);
+    EXPECT_FALSE(Data().exp[1].Enable);
     EXPECT_EQ(NodeText("E 1"), "EXP1");
 }
 
@@ -138,14 +138,14 @@ TEST_F(ChannelEditor, FrequencyEntriesAcceptedOrRefused) {
         {"156.0125", false, 0, nullptr},         {"136.9", false, 0, nullptr}, {"174.5", false, 0, nullptr},
     };
     for (const auto& c : cases) {
-        data.exp[1].Rxfreq = 160.0;
+        Alter([](DataSet& d) { d.exp[1].Rxfreq = 160.0; });
         prompter.boxes.clear();
         TypeInto(rx, c.typed);
         if (QString(c.typed).isEmpty()) rx->clear();
         ClickFocus(scan);  // moving on to another control checks the entry
         if (c.ok) {
             EXPECT_TRUE(prompter.boxes.empty()) << c.typed;
-            EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, c.stored) << c.typed;
+            EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, c.stored) << c.typed;
             EXPECT_EQ(rx->text(), c.shown) << c.typed;
             EXPECT_TRUE(scan->hasFocus()) << c.typed;
         } else {
@@ -155,7 +155,7 @@ TEST_F(ChannelEditor, FrequencyEntriesAcceptedOrRefused) {
             EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
             EXPECT_TRUE(rx->hasFocus()) << c.typed;
             EXPECT_EQ(rx->text(), c.typed);
-            EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 160.0) << c.typed;
+            EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 160.0) << c.typed;
             // Put a good value in so that the next case starts clean.
             rx->selectAll();
             QTest::keyClicks(rx, "160");
@@ -190,7 +190,7 @@ TEST_F(ChannelEditor, ARefusedEntryEatsTheClickThatWouldLeaveIt) {
     EXPECT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(scan->isChecked(), before);
     EXPECT_TRUE(Edit("txtCRF")->hasFocus());
-    EXPECT_FALSE(data.exp[1].ScanMemory);
+    EXPECT_FALSE(Data().exp[1].ScanMemory);
 }
 
 TEST_F(ChannelEditor, LeavingTheEditorWithABadFrequencyIsRefused) {
@@ -203,7 +203,7 @@ TEST_F(ChannelEditor, LeavingTheEditorWithABadFrequencyIsRefused) {
     EXPECT_EQ(SelectedKey(), "E 1");
     EXPECT_EQ(pane->CurrentPanel(), pane->ChannelEditor());
     EXPECT_TRUE(Edit("txtCRF")->hasFocus());
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.050);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.050);
     // Any other command that uses the data is refused the same way.
     EXPECT_FALSE(pane->CommitPendingInput());
     // Corrected, the way is free.
@@ -211,7 +211,7 @@ TEST_F(ChannelEditor, LeavingTheEditorWithABadFrequencyIsRefused) {
     QTest::keyClicks(Edit("txtCRF"), "156.075");
     ClickNode("Common");
     EXPECT_EQ(SelectedKey(), "Common");
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.075);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.075);
 }
 
 TEST_F(ChannelEditor, GoodEntryIsTakenWhenTheTreeGetsTheFocus) {
@@ -219,7 +219,7 @@ TEST_F(ChannelEditor, GoodEntryIsTakenWhenTheTreeGetsTheFocus) {
     TypeInto(Edit("txtCRF"), "156.1");
     ClickFocus(Tree());
     EXPECT_TRUE(prompter.boxes.empty());
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.1);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.1);
     EXPECT_EQ(Edit("txtCRF")->text(), "156.1000");
 }
 
@@ -239,8 +239,8 @@ TEST_F(ChannelEditor, TwoBadEntriesAreRefusedOneAtATime) {
     ASSERT_EQ(prompter.boxes.size(), 2u);
     EXPECT_EQ(prompter.boxes[1].title, "Rx frequency");
     EXPECT_TRUE(rx->hasFocus());
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.050);
-    EXPECT_DOUBLE_EQ(data.exp[1].Txfreq, 0);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.050);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Txfreq, 0);
 }
 
 TEST_F(ChannelEditor, FocusTakenAwayKeepsABadEntryQuietly) {
@@ -251,13 +251,13 @@ TEST_F(ChannelEditor, FocusTakenAwayKeepsABadEntryQuietly) {
     QApplication::processEvents();
     EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_EQ(rx->text(), "136.9");
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.050);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.050);
 }
 
 TEST_F(ChannelEditor, EnabledExpChannelNeedsFrequencyAndDisplay) {
     Select("E 2");
     Click(Box("chkCEnable"));
-    EXPECT_TRUE(data.exp[2].Enable);
+    EXPECT_TRUE(Data().exp[2].Enable);
     EXPECT_FALSE(pane->CommitPendingInput());
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, "Data Error!!\nPlease input correct data.");
@@ -272,7 +272,7 @@ TEST_F(ChannelEditor, EnabledExpChannelNeedsFrequencyAndDisplay) {
     EXPECT_FALSE(pane->CommitPendingInput());  // still no display characters
     TypeInto(Edit("txtCN(0)"), "12");
     EXPECT_TRUE(pane->CommitPendingInput());
-    EXPECT_EQ(data.exp[2].CHDisplayL, "12");
+    EXPECT_EQ(Data().exp[2].CHDisplayL, "12");
 }
 
 TEST_F(ChannelEditor, DisplayCharacters) {
@@ -289,15 +289,21 @@ TEST_F(ChannelEditor, DisplayCharacters) {
     EXPECT_EQ(left->text(), "K");
     QTest::keyClicks(left, "b");
     EXPECT_EQ(left->text(), "Kb");
-    EXPECT_EQ(data.exp[1].CHDisplayL, "Kb");
+    EXPECT_EQ(Data().exp[1].CHDisplayL, "E1") << "taken when the box is left, not per key";
     TypeInto(right, "M");  // nor in the right box
+    EXPECT_EQ(Data().exp[1].CHDisplayL, "Kb");
+    EXPECT_EQ(ws->UndoAction(), "CH Display EXP1");
     EXPECT_EQ(right->text(), "");
     EXPECT_EQ(LastHint(), texts::kDisplayRightHint);
     QTest::keyClicks(right, "y");
-    EXPECT_EQ(data.exp[1].CHDisplayR, "y");
+    QTest::keyClick(right, Qt::Key_Return);  // Enter takes it too
+    EXPECT_EQ(Data().exp[1].CHDisplayR, "y");
+    ClickFocus(left);
     left->clear();
     QTest::keyClicks(left, "5");
-    EXPECT_EQ(data.exp[1].CHDisplayL, " 5");
+    EXPECT_TRUE(pane->HasPendingInput());
+    EXPECT_TRUE(pane->CommitPendingInput());
+    EXPECT_EQ(Data().exp[1].CHDisplayL, " 5");
     // Pasted text keeps only what the radio can show.
     left->clear();
     left->insert("Z9");

@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(ChannelList, PlanWithoutEnabledChannelsShowsTheHeaderOnly) {
-    for (auto& r : data.plan(PlanINT)) r.Enable = false;
+    Alter([](DataSet& d) { for (auto& r : d.plan(PlanINT)) r.Enable = false; });
     Select("PI");
     EXPECT_EQ(Grid()->rowCount(), 0);
     EXPECT_EQ(Headers(), (QStringList{"CH", "RX[MHz]", "TX[MHz]", "TX", "LOW", "UP", "DUP", "MEM"}));
@@ -52,10 +52,12 @@ TEST_F(ChannelList, RegularRowsAndColumnWidths) {
 }
 
 TEST_F(ChannelList, ExpLayout) {
-    data.groups[GroupEXP].Usable = true;
-    data.exp[4].Enable = true;
-    data.exp[4].CHDisplayL = "K";
-    data.exp[4].Rxfreq = 156.025;
+    Alter([](DataSet& d) {
+        d.groups[GroupEXP].Usable = true;
+        d.exp[4].Enable = true;
+        d.exp[4].CHDisplayL = "K";
+        d.exp[4].Rxfreq = 156.025;
+    });
     pane->BuildTree();
     Select("ExpChannel");
     EXPECT_EQ(Grid()->rowCount(), 20);
@@ -76,7 +78,9 @@ TEST_F(ChannelList, EnterOpensTheEditorOfTheCurrentRow) {
 }
 
 TEST_F(ChannelList, DoubleClickOpensTheEditorToo) {
-    data.groups[GroupEXP].Usable = true;
+    Alter([](DataSet& d) {
+        d.groups[GroupEXP].Usable = true;
+    });
     pane->BuildTree();
     Select("ExpChannel");
     const QRect cell = Grid()->visualRect(Grid()->model()->index(2, 1));

@@ -38,17 +38,17 @@ TEST_F(CommonSetup, FilledFromTheModel) {
     EXPECT_TRUE(Combo("cmbUsablePri(3)")->isHidden());
     EXPECT_EQ(Box("chkATISChGroup(1)")->text(), "INT");
     EXPECT_FALSE(Box("chkATISChGroup(3)")->isEnabled());
-    EXPECT_FALSE(changed);
+    EXPECT_FALSE(Changed());
 }
 
 TEST_F(CommonSetup, ScanOffGreysItsSettingsAndKeepsThem) {
     Choose(Combo("cmbCommonScan"), 0);
-    EXPECT_FALSE(data.common.Scan);
-    EXPECT_TRUE(changed);
+    EXPECT_FALSE(Data().common.Scan);
+    EXPECT_TRUE(Changed());
     EXPECT_FALSE(Combo("cmbCommonResume")->isEnabled());
     EXPECT_FALSE(Combo("cmbCommonPTTSCAN")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lblCommonResume")->isEnabled());
-    EXPECT_EQ(data.common.ResumeTime, 3);
+    EXPECT_EQ(Data().common.ResumeTime, 3);
     EXPECT_EQ(Combo("cmbCommonResume")->currentText(), "3Sec");
     EXPECT_EQ(Find<LineWidget>("linScan(1)")->Colour(), InactiveLineColour(pane));
     Choose(Combo("cmbCommonScan"), 1);
@@ -59,39 +59,41 @@ TEST_F(CommonSetup, ScanOffGreysItsSettingsAndKeepsThem) {
 
 TEST_F(CommonSetup, SettingsAreStoredAtOnce) {
     Choose(Combo("cmbCommonResume"), 5);
-    EXPECT_EQ(data.common.ResumeTime, 5);
+    EXPECT_EQ(Data().common.ResumeTime, 5);
     Choose(Combo("cmbCommonPTTSCAN"), 1);
-    EXPECT_TRUE(data.common.PttScanClear);
+    EXPECT_TRUE(Data().common.PttScanClear);
     Choose(Combo("cmbCommonDual"), 1);
-    EXPECT_TRUE(data.common.DualWatch);
+    EXPECT_TRUE(Data().common.DualWatch);
     Choose(Combo("cmbCommonWeater"), 0);
-    EXPECT_EQ(data.common.WeatherAlert, 0);
+    EXPECT_EQ(Data().common.WeatherAlert, 0);
     Choose(Combo("cmbCommonWeater"), 1);
-    EXPECT_EQ(data.common.WeatherAlert, 3);  // "On" is 3, not 1
+    EXPECT_EQ(Data().common.WeatherAlert, 3);  // "On" is 3, not 1
     Choose(Combo("cmbUsablePri(1)"), 2);
-    EXPECT_EQ(data.groups[PlanINT].PriorityChannel, Combo("cmbUsablePri(1)")->itemData(2).toInt());
+    EXPECT_EQ(Data().groups[PlanINT].PriorityChannel, Combo("cmbUsablePri(1)")->itemData(2).toInt());
     Click(Box("chkATISChGroup(2)"));
-    EXPECT_FALSE(data.atis.AtisGroups[2]);
+    EXPECT_FALSE(Data().atis.AtisGroups[2]);
 }
 
 TEST_F(CommonSetup, PriorityNotInTheListShowsTheFirstAndStaysStored) {
-    data.groups[PlanCAN].PriorityChannel = 0;  // channel 01 is not enabled in CAN
-    data.plan(PlanCAN)[0].Enable = false;
+    Alter([](DataSet& d) {
+        d.groups[PlanCAN].PriorityChannel = 0;  // channel 01 is not enabled in CAN
+        d.plan(PlanCAN)[0].Enable = false;
+    });
     Select("General");
     Select("Common");
     EXPECT_EQ(Combo("cmbUsablePri(2)")->currentIndex(), 0);
-    EXPECT_EQ(data.groups[PlanCAN].PriorityChannel, 0);
+    EXPECT_EQ(Data().groups[PlanCAN].PriorityChannel, 0);
 }
 
 TEST_F(CommonSetup, UncheckingAGroupRemovesItsBranchAtOnce) {
     Click(Box("chkUsable(0)"));
-    EXPECT_FALSE(data.groups[PlanUSA].Usable);
+    EXPECT_FALSE(Data().groups[PlanUSA].Usable);
     EXPECT_EQ(Tree()->FindByKey("PU"), nullptr);
     EXPECT_EQ(Tree()->FindByKey("PU 30"), nullptr);
     EXPECT_EQ(SelectedKey(), "Common");
     EXPECT_FALSE(Combo("cmbUsablePri(0)")->isEnabled());
     EXPECT_FALSE(Box("chkATISChGroup(0)")->isEnabled());
-    EXPECT_TRUE(changed);
+    EXPECT_TRUE(Changed());
     for (int i = 1; i < 3; ++i) Click(Box(QString("chkUsable(%1)").arg(i)));
     EXPECT_FALSE(Edit("txtATIScode")->isEnabled());
     Click(Box("chkUsable(3)"));
@@ -108,7 +110,7 @@ TEST_F(CommonSetup, AtisCodeOfNineDigitsIsRefused) {
     EXPECT_EQ(prompter.boxes[0].text, "Data Error!!");
     EXPECT_EQ(prompter.boxes[0].title, "ATISNo");
     EXPECT_TRUE(code->hasFocus());
-    EXPECT_EQ(data.atis.AtisCode, "");
+    EXPECT_EQ(Data().atis.AtisCode, "");
     // Leaving the screen is refused the same way, with one message.
     ClickNode("General");
     EXPECT_EQ(prompter.boxes.size(), 2u);
@@ -116,12 +118,14 @@ TEST_F(CommonSetup, AtisCodeOfNineDigitsIsRefused) {
 
     QTest::keyClicks(code, "0");
     ClickNode("General");
-    EXPECT_EQ(data.atis.AtisCode, "1234567890");
+    EXPECT_EQ(Data().atis.AtisCode, "1234567890");
     EXPECT_EQ(SelectedKey(), "General");
 }
 
 TEST_F(CommonSetup, EmptyAtisCodeIsAccepted) {
-    data.atis.AtisCode = "1234567890";
+    Alter([](DataSet& d) {
+        d.atis.AtisCode = "1234567890";
+    });
     Select("General");
     Select("Common");
     QLineEdit* code = Edit("txtATIScode");
@@ -129,7 +133,7 @@ TEST_F(CommonSetup, EmptyAtisCodeIsAccepted) {
     code->clear();
     ClickFocus(Combo("cmbCommonDual"));
     EXPECT_TRUE(prompter.boxes.empty());
-    EXPECT_EQ(data.atis.AtisCode, "");
+    EXPECT_EQ(Data().atis.AtisCode, "");
 }
 
 TEST_F(CommonSetup, AtisCodeTakesDigitsOnly) {
@@ -144,7 +148,9 @@ TEST_F(CommonSetup, AtisCodeTakesDigitsOnly) {
 }
 
 TEST_F(CommonSetup, FocusTakenAwayRevertsABadCodeQuietly) {
-    data.atis.AtisCode = "1112223334";
+    Alter([](DataSet& d) {
+        d.atis.AtisCode = "1112223334";
+    });
     Select("General");
     Select("Common");
     QLineEdit* code = Edit("txtATIScode");
@@ -153,7 +159,7 @@ TEST_F(CommonSetup, FocusTakenAwayRevertsABadCodeQuietly) {
     QApplication::processEvents();
     EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_EQ(code->text(), "1112223334");
-    EXPECT_EQ(data.atis.AtisCode, "1112223334");
+    EXPECT_EQ(Data().atis.AtisCode, "1112223334");
     EXPECT_TRUE(pane->CommitPendingInput());
 }
 
@@ -166,11 +172,11 @@ protected:
 };
 
 TEST_F(CommonSetupWithoutWeather, WeatherAlertIsForcedOff) {
-    EXPECT_EQ(data.common.WeatherAlert, 0);
+    EXPECT_EQ(Data().common.WeatherAlert, 0);
     EXPECT_FALSE(Combo("cmbCommonWeater")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lblCommonWeater")->isEnabled());
     EXPECT_EQ(Combo("cmbCommonWeater")->currentText(), "Off");
-    EXPECT_FALSE(changed);  // showing the screen is no edit
+    EXPECT_FALSE(Changed());  // showing the screen is no edit
 }
 
 class CommonSetupOfAPlainModel : public EditorFixture {

@@ -1,6 +1,9 @@
 #pragma once
-// An editing area on the factory data (USA destination), shown in an active
-// window so that focus moves as it does for a user.
+// An editing area on an editing session with the factory data (USA
+// destination), shown in an active window so that focus moves as it does
+// for a user. The area is not told of the session's changes unless a test
+// connects it (as the main window does), so Alter() changes the data behind
+// the screens' back.
 
 #include <gtest/gtest.h>
 
@@ -16,49 +19,70 @@
 
 #include "core/MemoryImage.h"
 #include "core/Titles.h"
-#include "data/FactoryImage.h"
+#include "files/MemorySettingsStore.h"
+#include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/EditorPane.h"
 #include "ui/NavigationTree.h"
+#include "ui/WorkspaceEvents.h"
+#include "workspace/Workspace.h"
 
 namespace rp770::ui::test {
 
 class EditorFixture : public ::testing::Test {
 protected:
-    DataSet data;
-    bool changed = false;
+    rp770::testing::TestFolder folder;
+    MemorySettingsStore settings;
     rp770::testing::ScriptedPrompter prompter;
+    std::unique_ptr<Workspace> ws;
+    std::unique_ptr<WorkspaceEvents> events;
     QStringList hints;
     std::unique_ptr<QWidget> window;
     EditorPane* pane = nullptr;
 
-    // Change the data before the pane is built.
+    // Change the data before the pane is built; they count as saved.
     virtual void Adjust(DataSet&) {}
+    // Where the panels' message boxes go.
+    virtual Prompter& PanePrompter() { return prompter; }
+
+    const DataSet& Data() const { return ws->data(); }
+    bool Changed() const { return ws->modified(); }
+    // Changes the data as a whole, as an import would.
+    template <typename Change>
+    void Alter(Change change) {
+        DataSet next = Data();
+        change(next);
+        ws->ReplaceData(next, "test");
+    }
 
     void SetUp() override {
-        data.modelNumber = 1;
-        data.flags = ModelFlags{true, true, true};
-        ResetDataSet(data);
-        data.image = MakeFactoryImage(PlanUSA);
-        DecodeImage(data);
-        Adjust(data);
+        rp770::testing::CopyShippedData(folder.path());
+        settings.Set("IniFilePath", "IniFileName_1", "USA");
+        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
+        ASSERT_TRUE(ws->Start());
+        ws->New();
+        DataSet adjusted = Data();
+        Adjust(adjusted);
+        if (!(adjusted == Data())) {
+            ws->ReplaceData(adjusted, "setup");
+            ASSERT_TRUE(ws->SaveDatFile(folder / "setup.dat"));
+        }
 
-        EditorBinding binding;
-        binding.data = &data;
-        binding.dataChanged = &changed;
-        binding.prompter = &prompter;
-        binding.messageTitle = MessageTitle(1);
-        binding.setHint = [this](const QString& hint) { hints << hint; };
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        pane = new EditorPane(binding, window.get());
+        pane = new EditorPane(*ws, EditorServices{PanePrompter(), [this](const QString& hint) { hints << hint; },
+                                                  QString::fromStdString(folder.str())},
+                              window.get());
         layout->addWidget(pane);
-        pane->SetOptionalPanelsVisible(data.flags);
-        pane->FillingPanels() = true;
-        pane->ReinitialisePanels();
-        pane->FillingPanels() = false;
-        changed = false;
+        pane->SetOptionalPanelsVisible(Data().flags);
+        {
+            FillingGuard filling(pane->Context());
+            pane->ReinitialisePanels();
+        }
+        // The panels' own edits reach the tree, as in the main window.
+        events = std::make_unique<WorkspaceEvents>(*ws, nullptr);
+        QObject::connect(events.get(), &WorkspaceEvents::edited, pane, [this] { pane->AfterEdit(); });
         window->resize(900, 600);
         window->show();
         window->activateWindow();
@@ -66,7 +90,11 @@ protected:
         hints.clear();
     }
 
-    void TearDown() override { window.reset(); }
+    void TearDown() override {
+        events.reset();
+        window.reset();
+        ws.reset();
+    }
 
     template <class T>
     T* Find(const QString& name) const {

@@ -1,7 +1,8 @@
-// What the editing boxes accept.
+// What the editing boxes accept, and the checks of what was typed.
 #include <gtest/gtest.h>
 
 #include "ui/InputRules.h"
+#include "workspace/Edits.h"
 
 namespace rp770::ui {
 namespace {
@@ -50,7 +51,7 @@ TEST(InputRules, ExpFrequencyCheck) {
         {"174", true, 174},         {"174.000", true, 174}, {"156.0125", false, 0}, {"136.9", false, 0},
         {"174.5", false, 0},        {"174.025", false, 0}, {"156.01", false, 0},   {"0", false, 0},
         {"---.----", false, 0},     {"abc", false, 0},     {"162.55", true, 162.55}, {"162.5625", false, 0},
-        {"162.575", true, 162.575},
+        {"162.575", true, 162.575}, {"157,025", true, 157.025},
     };
     for (const Case& c : cases) {
         const auto value = CheckExpFrequency(c.text);

@@ -68,6 +68,7 @@ protected:
     sim::SimulatedRadio radio;
     sim::VirtualWire wire{radio};
     std::unique_ptr<link::RadioLink> radioLink;
+    std::unique_ptr<Workspace> ws;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
@@ -76,13 +77,16 @@ protected:
     }
     void TearDown() override {
         if (window) {
-            window->workspace().dataChanged() = false;
+            prompter.answers = {Answer::No};  // whatever is unsaved goes
             window->close();
         }
+        window.reset();
+        ws.reset();
     }
 
     bool Start(Switches switches = {}) {
-        window = std::make_unique<MainWindow>(switches, QString::fromStdString(folder.str()),
+        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
+        window = std::make_unique<MainWindow>(switches, *ws,
                                               MainWindowServices{settings, prompter, wire.GetClock(), *radioLink, dialogs});
         const bool ok = window->Startup();
         if (ok) window->show();
@@ -95,13 +99,15 @@ protected:
 
 TEST_F(MainWindowTest, StartsOnTheShippedData) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318");
-    EXPECT_FALSE(Menu("mnuEdit")->menuAction()->isVisible()) << "one model: no Edit menu";
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318[*]");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(Menu("mnuEditModel")->menuAction()->isVisible()) << "one model: no model menu";
+    EXPECT_FALSE(Action("mnuEditUndo")->isEnabled()) << "nothing to undo at start";
     EXPECT_FALSE(Action("mnuOptionsHexdump")->isVisible());
     EXPECT_TRUE(Action("mnuOptionsSerialPort10")->isChecked()) << "COM1 on a first start";
     EXPECT_FALSE(settings.Get("ComPath", "ComNum")) << "nothing stored until the user picks a port";
     EXPECT_EQ(window->statusPanel(2)->text(), "MR318");
-    EXPECT_FALSE(window->workspace().dataChanged());
+    EXPECT_FALSE(window->workspace().modified());
     EXPECT_TRUE(window->workspace().currentFilePath().empty());
     // Destinations: CAN, INT, USA, the first one loaded and checked.
     EXPECT_EQ(Action("mnuDestinationChild0")->text(), "CAN");
@@ -144,7 +150,7 @@ TEST_F(MainWindowTest, StoredLastModelOfTenIsNotRestored) {
     settings.Set("Settings", "lastmodel", "10");
     ASSERT_TRUE(Start());
     EXPECT_EQ(window->workspace().modelNumber(), 2) << "the last model found in use";
-    EXPECT_TRUE(Menu("mnuEdit")->menuAction()->isVisible());
+    EXPECT_TRUE(Menu("mnuEditModel")->menuAction()->isVisible());
 }
 
 TEST_F(MainWindowTest, ModelChangeAsksAndTheCurrentModelDoesNothing) {
@@ -166,18 +172,21 @@ TEST_F(MainWindowTest, ModelChangeAsksAndTheCurrentModelDoesNothing) {
     window->ChooseModel(1);
     EXPECT_EQ(window->workspace().modelNumber(), 2);
     EXPECT_EQ(settings.Get("Settings", "lastmodel"), "2");
-    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for Unknown model");
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for Unknown model[*]");
 }
 
 TEST_F(MainWindowTest, TheCheckedDestinationReinitialisesWithoutAsking) {
     ASSERT_TRUE(Start());
-    window->workspace().data().common.DualWatch = true;
-    window->workspace().dataChanged() = true;
     prompter.boxes.clear();
     window->ChooseDestination(0);
     EXPECT_TRUE(prompter.boxes.empty());
+    window->workspace().SetCommon(CommonField::DualWatch, 1);
+    prompter.answers = {Answer::No};  // unsaved changes: dropped when the user says so
+    window->ChooseDestination(0);
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"QZP data has changed.\nDo you want to save changes?"});
     EXPECT_FALSE(window->workspace().data().common.DualWatch) << "back to the factory data";
-    EXPECT_FALSE(window->workspace().dataChanged());
+    EXPECT_FALSE(window->workspace().modified());
+    prompter.boxes.clear();
 
     prompter.answers = {Answer::Ok};
     window->ChooseDestination(2);
@@ -203,8 +212,8 @@ TEST_F(MainWindowTest, SerialPortChoiceIsStoredOnceTheWindowShows) {
 TEST_F(MainWindowTest, SaveOpenAndTheClosePrompt) {
     ASSERT_TRUE(Start());
     const QString path = QString::fromStdString(folder / "boat.dat");
-    window->workspace().data().common.DualWatch = true;
-    window->workspace().dataChanged() = true;
+    window->workspace().SetCommon(CommonField::DualWatch, 1);
+    EXPECT_TRUE(window->isWindowModified());
 
     // Yes, then a cancelled save dialog: the window stays open.
     prompter.answers = {Answer::Yes};
@@ -218,8 +227,8 @@ TEST_F(MainWindowTest, SaveOpenAndTheClosePrompt) {
 
     dialogs.paths = {path};
     window->FileSaveAs();
-    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat");
-    EXPECT_FALSE(window->workspace().dataChanged()) << "a successful save clears the flag";
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat[*]");
+    EXPECT_FALSE(window->isWindowModified()) << "a successful save is the clean state";
     EXPECT_EQ(ReadBytes(folder / "boat.dat").rfind("[MAIN]\r\n", 0), 0u);
 
     dialogs.paths = {QString()};
@@ -231,7 +240,7 @@ TEST_F(MainWindowTest, SaveOpenAndTheClosePrompt) {
     dialogs.paths = {path};
     window->FileOpen();
     EXPECT_TRUE(window->workspace().data().common.DualWatch);
-    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat");
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318 - boat.dat[*]");
 
     // No changes: closing asks nothing and stores the geometry.
     prompter.boxes.clear();
@@ -275,14 +284,23 @@ TEST_F(MainWindowTest, AWholeReadFromTheSimulatedRadioRefreshesEverything) {
 
     dialogs.paths = {QString::fromStdString(folder / "before.dat")};
     window->FileSaveAs();
-    window->workspace().dataChanged() = true;
+    window->workspace().SetCommon(CommonField::Scan, 0);
+    const DataSet edited = window->workspace().data();
     OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
     window->TransferRead();
     EXPECT_TRUE(window->workspace().data().common.DualWatch);
     EXPECT_TRUE(window->workspace().currentFilePath().empty());
-    EXPECT_FALSE(window->workspace().dataChanged());
-    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318");
+    EXPECT_FALSE(window->workspace().modified());
+    EXPECT_EQ(window->windowTitle(), "RP770  PC Program for MR318[*]");
     EXPECT_EQ(prompter.boxes.back().text, "Complete!!");
+    EXPECT_EQ(Action("mnuEditUndo")->text(), "&Undo Read from Radio");
+    EXPECT_TRUE(window->isActiveWindow() || QApplication::activeWindow() == nullptr);
+
+    // Undo past the read: the edited data and their file come back.
+    window->EditUndo();
+    EXPECT_TRUE(window->workspace().data() == edited);
+    EXPECT_EQ(window->workspace().currentFilePath(), folder / "before.dat");
+    EXPECT_TRUE(window->isWindowModified());
 }
 
 TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {
@@ -347,7 +365,7 @@ TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
     dual->setFocus();
     QTest::keyClick(dual, Qt::Key_Down);  // the user picks "On"
     EXPECT_TRUE(window->workspace().data().common.DualWatch);
-    EXPECT_TRUE(window->workspace().dataChanged());
+    EXPECT_TRUE(window->workspace().modified());
 
     ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));  // channel 16
     const bool scanBefore = scan->isChecked();
@@ -366,7 +384,7 @@ TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
     EXPECT_EQ(dual->currentIndex(), 1) << "the screen shows the opened value";
     ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));
     EXPECT_EQ(scan->isChecked(), !scanBefore);
-    EXPECT_FALSE(window->workspace().dataChanged()) << "showing panels is no edit";
+    EXPECT_FALSE(window->workspace().modified()) << "showing panels is no edit";
 }
 
 }  // namespace

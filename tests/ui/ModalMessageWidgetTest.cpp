@@ -36,9 +36,9 @@ protected:
         d.exp[1].CHDisplayL = "E1";
         d.exp[1].Rxfreq = 156.050;
     }
+    Prompter& PanePrompter() override { return modal; }
     void SetUp() override {
         EditorFixture::SetUp();
-        pane->Binding().prompter = &modal;
         Select("E 1");
     }
     void Settle() { ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())); }
@@ -52,7 +52,7 @@ TEST_F(ModalMessages, RefusedEntryKeepsFocusAndSwallowsTheClick) {
     Settle();
     EXPECT_EQ(modal.texts.size(), 1u);
     EXPECT_FALSE(scan->isChecked());
-    EXPECT_FALSE(data.exp[1].ScanMemory);
+    EXPECT_FALSE(Data().exp[1].ScanMemory);
     EXPECT_TRUE(rx->hasFocus());
 
     ClickNode("Common");
@@ -70,8 +70,8 @@ TEST_F(ModalMessages, RefusedEntryKeepsFocusAndSwallowsTheClick) {
     rx->selectAll();
     QTest::keyClicks(rx, "156.1");
     Click(scan);
-    EXPECT_TRUE(data.exp[1].ScanMemory);
-    EXPECT_DOUBLE_EQ(data.exp[1].Rxfreq, 156.1);
+    EXPECT_TRUE(Data().exp[1].ScanMemory);
+    EXPECT_DOUBLE_EQ(Data().exp[1].Rxfreq, 156.1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The tree, panel switching and the data-changed flag.
+// The tree, panel switching and the data-changed state.
 #include "EditorFixture.h"
 
 #include "ui/ChannelEditorPanel.h"
@@ -17,7 +17,7 @@ TEST_F(Navigation, StartsOnGeneralWithNoShownNode) {
     EXPECT_EQ(SelectedKey(), "General");
     EXPECT_EQ(pane->CurrentPanel(), pane->General());
     EXPECT_EQ(pane->ShownNodeIndex(), -1);
-    EXPECT_FALSE(changed);
+    EXPECT_FALSE(Changed());
     // Factory data: USA, INT and CAN usable, EXP not; the model has weather channels.
     for (const char* key : {"General", "Common", "Program", "PU", "PI", "PC", "PW", "PU 113", "PC 0"})
         EXPECT_NE(Tree()->FindByKey(key), nullptr) << key;
@@ -55,10 +55,10 @@ TEST_F(Navigation, EachNodeShowsItsPanel) {
 
 TEST_F(Navigation, ShowingPanelsNeverCountsAsAnEdit) {
     for (bool before : {false, true}) {
-        changed = before;
+        if (before) Alter([](DataSet& d) { d.common.DualWatch = !d.common.DualWatch; });
         for (const char* key : {"Common", "PU", "PU 30", "PU 28", "PW", "PI", "General"}) {
             Select(key);
-            EXPECT_EQ(changed, before) << key;
+            EXPECT_EQ(Changed(), before) << key;
         }
     }
 }
@@ -66,12 +66,14 @@ TEST_F(Navigation, ShowingPanelsNeverCountsAsAnEdit) {
 TEST_F(Navigation, SelectingTheShownNodeDoesNotRefill) {
     Select("PU");
     const int rows = pane->ChannelList()->Grid()->rowCount();
-    data.plan(PlanUSA)[0].Enable = true;  // changed behind the screen's back
+    Alter([](DataSet& d) {
+        d.plan(PlanUSA)[0].Enable = true;  // changed behind the screen's back
+    });
     Select("PU");
     EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), rows);
     pane->ReshowSelectedNode();
     EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), rows + 1);
-    EXPECT_FALSE(pane->FillingPanels());
+    EXPECT_FALSE(pane->Context().Filling());
 }
 
 TEST_F(Navigation, UserClicksMoveBetweenScreens) {
@@ -114,16 +116,20 @@ TEST_F(Navigation, KeyboardMovesThroughTreeAndPanel) {
 
 TEST_F(Navigation, ShowSelectedNodeRefillsAfterTheDataChanged) {
     Select("PU");
-    data.plan(PlanUSA)[0].Enable = true;
+    Alter([](DataSet& d) {
+        d.plan(PlanUSA)[0].Enable = true;
+    });
     pane->ShowSelectedNode();
     EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), 52);
-    EXPECT_FALSE(pane->FillingPanels());
+    EXPECT_FALSE(pane->Context().Filling());
 }
 
 TEST_F(Navigation, RebuildKeepsTheUsersView) {
     Select("PI 30");
     Tree()->FindByKey("PC")->setExpanded(true);
-    data.groups[PlanUSA].Usable = false;
+    Alter([](DataSet& d) {
+        d.groups[PlanUSA].Usable = false;
+    });
     pane->BuildTree();
     EXPECT_EQ(Tree()->FindByKey("PU"), nullptr);
     EXPECT_EQ(SelectedKey(), "PI 30");
@@ -139,16 +145,20 @@ TEST_F(Navigation, RebuildKeepsTheUsersView) {
 
 TEST_F(Navigation, ReinitialisationPreparesEveryPanel) {
     Select("PU 30");
-    data.plan(PlanUSA)[30].Enable = false;
-    pane->FillingPanels() = true;
-    pane->ReinitialisePanels();
-    pane->FillingPanels() = false;
+    Alter([](DataSet& d) {
+        d.plan(PlanUSA)[30].Enable = false;
+    });
+    const bool changedBefore = Changed();
+    {
+        FillingGuard filling(pane->Context());
+        pane->ReinitialisePanels();
+    }
     EXPECT_EQ(SelectedKey(), "General");
     EXPECT_EQ(pane->ShownNodeIndex(), -1);
     EXPECT_EQ(LastHint(), QString());
     EXPECT_EQ(Tree()->FindByKey("PU 30")->text(0), "CH16");
     EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), 50);  // the first USA fill
-    EXPECT_FALSE(changed);
+    EXPECT_EQ(Changed(), changedBefore);
 }
 
 }  // namespace

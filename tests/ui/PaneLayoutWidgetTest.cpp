@@ -61,7 +61,7 @@ TEST_F(PaneLayout, TheAreaStartsBelowTheToolbar) {
 }
 
 TEST_F(PaneLayout, NoLogoFileNoLogo) {
-    pane->Binding().programFolder = QStringLiteral("/nonexistent-folder");
+    std::filesystem::remove(folder / "QJ Logo.gif");
     EXPECT_FALSE(pane->LoadLogo());
     EXPECT_TRUE(pane->General()->Logo()->isHidden());
 }

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/MemorySettingsStore.h"
+#include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/TransferDialog.h"
 
@@ -35,10 +37,16 @@ public:
     std::function<void()> during;  // runs inside the transfer (user clicks, ...)
     int reads = 0, programs = 0;
     uint8_t programmedStartChannel = 0;
+    Clock* clock = nullptr;  // the monitor's pauses
 
     link::LinkState& State() override { return state; }
     void SetTitle(const std::string& t) override { title = t; }
     void SetObserver(link::TransferObserver* o) override { observer = o; }
+    void ShowMonitor(const std::string& text) override {
+        if (!state.DebugMode) return;
+        if (observer) observer->ShowMonitor(text);
+        if (clock) clock->Sleep(500);
+    }
     bool SyncRadio() override { return syncResult; }
     bool ReadFromRadio(DataSet&) override {
         ++reads;
@@ -47,24 +55,33 @@ public:
         state.CommError = commErrorAfter;
         return readResult && !commErrorAfter && !state.CancelRequested;
     }
-    void ProgramToRadio(DataSet& data) override {
+    bool ProgramToRadio(const DataSet& data) override {
         ++programs;
         programmedStartChannel = data.image[0x007];
         if (during) during();
         state.CommError = commErrorAfter;
+        return !commErrorAfter && !state.CancelRequested;
     }
 };
 
 struct Fixture : ::testing::Test {
+    rp770::testing::TestFolder folder;
+    MemorySettingsStore settings;
     FakeEngine engine;
-    DataSet data;
     rp770::testing::ScriptedPrompter prompter;
     CountingClock clock;
+    std::unique_ptr<Workspace> ws;
 
+    Fixture() {
+        rp770::testing::CopyShippedData(folder.path());
+        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
+        EXPECT_TRUE(ws->Start());
+        ws->New();
+        engine.clock = &clock;
+    }
     std::unique_ptr<TransferDialog> Make(TransferMode mode, bool debug = false) {
-        data.flags = {true, true, true};
-        ResetDataSet(data);
-        return std::make_unique<TransferDialog>(mode, engine, data, prompter, clock, debug);
+        engine.state.DebugMode = debug;
+        return std::make_unique<TransferDialog>(mode, engine, *ws, prompter, clock, debug);
     }
 };
 
@@ -161,10 +178,12 @@ TEST_F(Fixture, CancelDuringTransferOnlyRaisesTheFlagAndCloseIsRefused) {
 
 TEST_F(Fixture, ProgrammingEncodesAndFixesTheStartChannelFirst) {
     auto dlg = Make(TransferMode::Program);
+    DataSet data = ws->data();
     data.groups[0].Usable = true;
     data.image[0x006] = 0;  // channel mode
     data.image[0x005] = 0;
     data.image[0x007] = 2;  // channel 02 is not in the USA plan
+    ws->ReplaceData(data, "test");
     dlg->OkClicked();
     EXPECT_EQ(engine.programs, 1);
     EXPECT_EQ(engine.programmedStartChannel, 1) << "fixed to the first enabled USA channel before sending";

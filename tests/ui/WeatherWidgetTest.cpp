@@ -15,44 +15,49 @@ protected:
 };
 
 TEST_F(Weather, FilledFromTheWeatherChannels) {
-    data.wx[2].ScanMemory = true;
+    Alter([](DataSet& d) {
+        d.wx[2].ScanMemory = true;
+    });
+    ASSERT_TRUE(ws->SaveDatFile(folder / "saved.dat"));
     Select("PW");
     EXPECT_EQ(pane->CurrentPanel()->objectName(), "pictD");
     EXPECT_EQ(Find<QLabel>("lblWX(0)")->text(), "WX01[162.550MHz]");
     EXPECT_EQ(Find<QLabel>("lblWX(9)")->text(), "WX10[163.275MHz]");
     EXPECT_TRUE(Enable(0)->isChecked());
     EXPECT_TRUE(Scan(2)->isChecked());
-    EXPECT_FALSE(changed);
+    EXPECT_FALSE(Changed());
 }
 
 TEST_F(Weather, LastChannelOffForcesTheAlertOffAndFirstOnBringsItBack) {
     Select("Common");  // the alert controls are filled once
     Select("PW");
     for (int k = 0; k < kWxChannels; ++k) Click(Enable(k));
-    EXPECT_FALSE(data.wx[9].Enable);
-    EXPECT_EQ(data.common.WeatherAlert, 0);
+    EXPECT_FALSE(Data().wx[9].Enable);
+    EXPECT_EQ(Data().common.WeatherAlert, 0);
     EXPECT_FALSE(Alert()->isEnabledTo(pane->CommonSetup()));
     EXPECT_EQ(Alert()->currentText(), "Off");
-    EXPECT_TRUE(changed);
+    EXPECT_TRUE(Changed());
 
     Click(Enable(4));
-    EXPECT_EQ(data.common.WeatherAlert, 3);
+    EXPECT_EQ(Data().common.WeatherAlert, 3);
     EXPECT_TRUE(Alert()->isEnabledTo(pane->CommonSetup()));
     EXPECT_EQ(Alert()->currentText(), "On");
 
-    data.common.WeatherAlert = 0;  // a second channel changes nothing
+    Alter([](DataSet& d) {
+        d.common.WeatherAlert = 0;  // a second channel changes nothing
+    });
     Click(Enable(5));
-    EXPECT_EQ(data.common.WeatherAlert, 0);
+    EXPECT_EQ(Data().common.WeatherAlert, 0);
 }
 
 TEST_F(Weather, ScanBoxOfADisabledChannelKeepsItsTick) {
     Select("PW");
     Click(Scan(1));
-    EXPECT_TRUE(data.wx[1].ScanMemory);
+    EXPECT_TRUE(Data().wx[1].ScanMemory);
     Click(Enable(1));
     EXPECT_FALSE(Scan(1)->isEnabled());
     EXPECT_TRUE(Scan(1)->isChecked());
-    EXPECT_TRUE(data.wx[1].ScanMemory);
+    EXPECT_TRUE(Data().wx[1].ScanMemory);
 }
 
 TEST_F(Weather, FocusMarksAndHints) {
@@ -77,13 +82,13 @@ protected:
 
 TEST_F(WeatherAllOff, ShowingThePanelLeavesTheFlagAndTheAlertAsTheyWere) {
     for (bool before : {false, true}) {
-        changed = before;
+        if (before) Alter([](DataSet& d) { d.common.DualWatch = !d.common.DualWatch; });
         Select("PW");
-        EXPECT_EQ(changed, before);
-        EXPECT_EQ(data.common.WeatherAlert, 0);
+        EXPECT_EQ(Changed(), before);
+        EXPECT_EQ(Data().common.WeatherAlert, 0);
         Select("Common");
         EXPECT_FALSE(Alert()->isEnabledTo(pane->CommonSetup()));
-        EXPECT_EQ(changed, before);
+        EXPECT_EQ(Changed(), before);
     }
 }
 

@@ -36,6 +36,13 @@ struct Session {
     std::string ImageBytes() {
         return std::string(reinterpret_cast<const char*>(ws.data().image.bytes.data()), 1024);
     }
+    // Data changed the way an import changes them (fields no edit reaches included).
+    template <typename Change>
+    void Alter(Change change) {
+        DataSet next = ws.data();
+        change(next);
+        ws.ReplaceData(next, "test");
+    }
     void ExpectOnlyBox(const std::string& text, const std::string& title, Icon icon) {
         ASSERT_EQ(prompter.boxes.size(), 1u) << (prompter.boxes.empty() ? "" : prompter.boxes[0].text);
         EXPECT_EQ(prompter.boxes[0].text, text);
@@ -66,7 +73,8 @@ TEST(Workspace, StartAndNewLoadTheRememberedOrFirstDestination) {
     EXPECT_EQ(s.ws.destinations().checked, 0);
     EXPECT_EQ(s.Remembered(), "CAN");
     EXPECT_EQ(s.ImageBytes(), s.Definition("CAN"));
-    EXPECT_FALSE(s.ws.dataChanged());
+    EXPECT_FALSE(s.ws.modified());
+    EXPECT_FALSE(s.ws.CanUndo()) << "the first data set is where the history starts";
 
     Session t;
     t.settings.Set("IniFilePath", "IniFileName_1", "USA");
@@ -106,17 +114,22 @@ TEST(Workspace, ADestinationChangeAsksUnlessCheckedAndRestoresTheCheckOnFailure)
     EXPECT_EQ(s.prompter.boxes[0].buttons, Buttons::OkCancel);
     s.prompter.boxes.clear();
 
-    s.ws.dataChanged() = true;
+    s.ws.SetCommon(CommonField::DualWatch, 1);
     EXPECT_TRUE(s.ws.ChangeDestination(2));
     EXPECT_EQ(s.ws.destinations().checked, 2);
     EXPECT_EQ(s.Remembered(), "USA");
     EXPECT_EQ(s.ImageBytes(), s.Definition("USA"));
-    EXPECT_FALSE(s.ws.dataChanged());
+    EXPECT_FALSE(s.ws.modified());
 
+    // A refused definition changes nothing: data, check mark and clean state stay.
+    s.ws.SetCommon(CommonField::DualWatch, s.ws.data().common.DualWatch ? 0 : 1);
+    const DataSet before = s.ws.data();
     fs::remove(s.folder / "INT_013E.ini");
     EXPECT_FALSE(s.ws.ChangeDestination(1));
     s.ExpectOnlyBox("IniFileRead Error!!", kTitle, Icon::Warning);
     EXPECT_EQ(s.ws.destinations().checked, 2);
+    EXPECT_TRUE(s.ws.data() == before);
+    EXPECT_TRUE(s.ws.modified());
     EXPECT_TRUE(s.ws.fileError());
     EXPECT_TRUE(s.ws.operationCancelled());
     EXPECT_EQ(s.Remembered(), "USA");
@@ -125,9 +138,9 @@ TEST(Workspace, ADestinationChangeAsksUnlessCheckedAndRestoresTheCheckOnFailure)
 TEST(Workspace, TheCurrentModelIsNotChangedAgain) {
     Session s;
     s.StartNew();
-    s.ws.dataChanged() = true;
+    s.ws.SetCommon(CommonField::DualWatch, 1);
     EXPECT_FALSE(s.ws.ChangeModel(1));
-    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_TRUE(s.ws.modified());
     EXPECT_EQ(s.settings.Get("Settings", "lastmodel"), std::nullopt);
     s.prompter.answers.push_back(Answer::Ok);
     EXPECT_TRUE(s.ws.ConfirmModelChange(2));
@@ -137,30 +150,30 @@ TEST(Workspace, TheCurrentModelIsNotChangedAgain) {
 TEST(Workspace, ASavedSettingsFileOpensToTheSameDataAndBecomesTheCurrentFile) {
     Session s;
     s.StartNew();
-    DataSet& data = s.ws.data();
-    data.plan(PlanUSA)[16].ChTag = "  DISTRESS";
-    data.plan(PlanINT)[3].Enable = !data.plan(PlanINT)[3].Enable;
-    data.exp[4].Rxfreq = 157.0125;
-    data.exp[4].CHDisplayL = "Q7";
-    data.common.OffsetTime = -12;
-    data.common.TimeDisplay = true;
-    data.atis.AtisCode = "123456789";
-    s.ws.dataChanged() = true;
-    const DataSet saved = data;
+    s.Alter([](DataSet& data) {
+        data.plan(PlanUSA)[16].ChTag = "  DISTRESS";
+        data.plan(PlanINT)[3].Enable = !data.plan(PlanINT)[3].Enable;
+        data.exp[4].Rxfreq = 157.0125;
+        data.exp[4].CHDisplayL = "Q7";
+        data.common.OffsetTime = -12;
+        data.common.TimeDisplay = true;
+        data.atis.AtisCode = "123456789";
+    });
+    const DataSet saved = s.ws.data();
     const std::string path = s.folder / "boat.dat";
 
     ASSERT_TRUE(s.ws.SaveDatFile(path));
     EXPECT_EQ(s.ws.currentFilePath(), path);
-    EXPECT_FALSE(s.ws.dataChanged());
+    EXPECT_FALSE(s.ws.modified());
     EXPECT_FALSE(s.ws.operationCancelled());
 
     s.ws.New();
     EXPECT_EQ(s.ws.currentFilePath(), "");
-    s.ws.dataChanged() = true;
+    s.ws.SetCommon(CommonField::DualWatch, 1);
     ASSERT_TRUE(s.ws.OpenDatFile(path));
     EXPECT_TRUE(s.prompter.boxes.empty());
     EXPECT_EQ(s.ws.currentFilePath(), path);
-    EXPECT_FALSE(s.ws.dataChanged());
+    EXPECT_FALSE(s.ws.modified());
     EXPECT_FALSE(s.ws.fileError());
     EXPECT_FALSE(s.ws.operationCancelled());
     EXPECT_EQ(s.ws.data().plans, saved.plans);
@@ -170,26 +183,40 @@ TEST(Workspace, ASavedSettingsFileOpensToTheSameDataAndBecomesTheCurrentFile) {
     EXPECT_EQ(s.ws.data().wx, saved.wx);
 }
 
-TEST(Workspace, AFileOfAnotherModelTypeIsRefusedAndLeavesTheDestinationDefaults) {
-    for (const char* text : {"[MAIN]\r\nMODELTYPE=2\r\n[Common Setup]\r\nSCAN=0\r\n", "[MAIN]\r\nMODEL=#MR318\r\n", ""}) {
+TEST(Workspace, ARefusedOrMissingFileChangesNothing) {
+    struct Case {
+        const char* text;  // null: no file at all
+        std::string message;
+        Icon icon;
+    };
+    const Case cases[] = {
+        {"[MAIN]\r\nMODELTYPE=2\r\n[Common Setup]\r\nSCAN=0\r\n", "ModelType Error !!", Icon::Critical},
+        {"[MAIN]\r\nMODEL=#MR318\r\n", "ModelType Error !!", Icon::Critical},
+        {"", "ModelType Error !!", Icon::Critical},
+        {nullptr, "FileRead Error!! (%s: No such file or directory)", Icon::Warning},
+    };
+    for (const Case& c : cases) {
         Session s;
         s.StartNew();
-        const MemoryImage factory = s.ws.data().image;
-        const CommonSetup factoryCommon = s.ws.data().common;
-        WriteBytes(s.folder / "other.dat", text);
-        s.ws.data().common.Scan = !s.ws.data().common.Scan;
-        EXPECT_FALSE(s.ws.OpenDatFile(s.folder / "other.dat"));
-        s.ExpectOnlyBox("ModelType Error !!", kTitle, Icon::Critical);
+        const std::string kept = s.folder / "kept.dat";
+        ASSERT_TRUE(s.ws.SaveDatFile(kept));
+        s.ws.SetCommon(CommonField::Scan, s.ws.data().common.Scan ? 0 : 1);
+        const DataSet before = s.ws.data();
+        const std::string path = s.folder / "other.dat";
+        if (c.text) WriteBytes(path, c.text);
+        s.prompter.boxes.clear();
+
+        EXPECT_FALSE(s.ws.OpenDatFile(path));
+        std::string message = c.message;
+        if (const size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+        s.ExpectOnlyBox(message, kTitle, c.icon);
         EXPECT_TRUE(s.ws.fileError());
         EXPECT_TRUE(s.ws.operationCancelled());
-        EXPECT_EQ(s.ws.currentFilePath(), "");
-        EXPECT_EQ(s.ws.data().image, factory);
-        EXPECT_EQ(s.ws.data().common, factoryCommon);
+        EXPECT_EQ(s.ws.currentFilePath(), kept);
+        EXPECT_TRUE(s.ws.data() == before);
+        EXPECT_TRUE(s.ws.modified());
+        EXPECT_EQ(s.ws.UndoAction(), "SCAN");
     }
-    Session s;
-    s.StartNew();
-    EXPECT_FALSE(s.ws.OpenDatFile(s.folder / "missing.dat"));
-    s.ExpectOnlyBox("ModelType Error !!", kTitle, Icon::Critical);
 }
 
 TEST(Workspace, JunkAfterAGoodHeaderIsReadWithoutHarm) {
@@ -209,18 +236,18 @@ TEST(Workspace, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
     const std::string path = s.folder / "boat.dat";
     ASSERT_TRUE(s.ws.SaveDatFile(path));
     const std::string before = ReadBytes(path);
-    s.ws.data().plan(PlanUSA)[0].ChTag = "changed";
-    s.ws.dataChanged() = true;
+    s.Alter([](DataSet& data) { data.plan(PlanUSA)[0].ChTag = "changed"; });
 
-    EXPECT_FALSE(s.ws.SaveDatFile(s.folder / "no-such-folder/boat.dat"));
-    s.ExpectOnlyBox("FileSave Error!!", kTitle, Icon::Warning);
+    const std::string missing = s.folder / "no-such-folder/boat.dat";
+    EXPECT_FALSE(s.ws.SaveDatFile(missing));
+    s.ExpectOnlyBox("FileSave Error!! (" + missing + ": No such file or directory)", kTitle, Icon::Warning);
     EXPECT_TRUE(s.ws.fileError());
     EXPECT_TRUE(s.ws.operationCancelled());
     EXPECT_EQ(s.ws.currentFilePath(), path);
-    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_TRUE(s.ws.modified());
 
     EXPECT_FALSE(s.ws.SaveDatFile(s.folder.str()));  // a folder
-    s.ExpectOnlyBox("FileSave Error!!", kTitle, Icon::Warning);
+    s.ExpectOnlyBox("FileSave Error!! (" + s.folder.str() + ": Is a directory)", kTitle, Icon::Warning);
     EXPECT_EQ(ReadBytes(path), before);
 }
 
@@ -233,7 +260,7 @@ TEST(Workspace, AMemoryImageFileIsCheckedBeforeItReplacesTheImage) {
     std::string badEnd = good;
     badEnd[1022] = badEnd[1023] = '\0';
     WriteBytes(s.folder / "bad.hex", badEnd);
-    s.ws.dataChanged() = true;
+    s.ws.SetCommon(CommonField::DualWatch, 1);
     const MemoryImage before = s.ws.data().image;
     const PlanArray usaBefore = s.ws.data().plan(PlanUSA);
 
@@ -245,18 +272,19 @@ TEST(Workspace, AMemoryImageFileIsCheckedBeforeItReplacesTheImage) {
     s.ExpectOnlyBox("ModelType Error !!", "Read from Radio", Icon::Critical);
     EXPECT_TRUE(s.ws.fileError());
     EXPECT_FALSE(s.ws.OpenHexFile(s.folder / "missing.hex"));
-    s.ExpectOnlyBox("FileRead Error!!", kTitle, Icon::Warning);
+    s.ExpectOnlyBox("FileRead Error!! (" + (s.folder / "missing.hex") + ": No such file or directory)", kTitle,
+                    Icon::Warning);
     EXPECT_TRUE(s.ws.operationCancelled());
     EXPECT_EQ(s.ws.data().image, before);
     EXPECT_EQ(s.ws.data().plan(PlanUSA), usaBefore);
-    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_TRUE(s.ws.modified());
     EXPECT_EQ(s.ws.currentFilePath(), "");
 
     WriteBytes(s.folder / "good.hex", good);
     ASSERT_TRUE(s.ws.OpenHexFile(s.folder / "good.hex"));
     EXPECT_EQ(s.ImageBytes(), good);
     EXPECT_EQ(s.ws.currentFilePath(), s.folder / "good.hex");
-    EXPECT_FALSE(s.ws.dataChanged());
+    EXPECT_FALSE(s.ws.modified());
     DataSet decoded = testing::FactoryDataSet(true, true, "USA");
     EXPECT_EQ(s.ws.data().plans, decoded.plans);
 }
@@ -266,9 +294,10 @@ TEST(Workspace, ASavedMemoryImageIsTheEncodedDataWithTheStartChannelFixed) {
     s.StartNew();
     const std::string current = s.folder / "boat.dat";
     ASSERT_TRUE(s.ws.SaveDatFile(current));
-    s.ws.data().plan(PlanUSA)[20].Enable = !s.ws.data().plan(PlanUSA)[20].Enable;
-    s.ws.data().image[0x3C7] = 0x5A;  // no field covers it
-    s.ws.dataChanged() = true;
+    s.Alter([](DataSet& data) {
+        data.plan(PlanUSA)[20].Enable = !data.plan(PlanUSA)[20].Enable;
+        data.image[0x3C7] = 0x5A;  // no field covers it
+    });
     DataSet expected = s.ws.data();
     EncodeImage(expected);
     FixStartChannel(expected);
@@ -278,10 +307,11 @@ TEST(Workspace, ASavedMemoryImageIsTheEncodedDataWithTheStartChannelFixed) {
     EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(expected.image.bytes.data()), 1024));
     EXPECT_EQ(static_cast<uint8_t>(bytes[0x3C7]), 0x5A);
     EXPECT_EQ(s.ws.currentFilePath(), current);
-    EXPECT_TRUE(s.ws.dataChanged());
+    EXPECT_TRUE(s.ws.modified());
 
     EXPECT_FALSE(s.ws.SaveHexFile(s.folder / "missing/out.hex"));
-    s.ExpectOnlyBox("FileSave Error!!", kTitle, Icon::Warning);
+    s.ExpectOnlyBox("FileSave Error!! (" + (s.folder / "missing/out.hex") + ": No such file or directory)", kTitle,
+                    Icon::Warning);
     EXPECT_TRUE(s.ws.operationCancelled());
 }
 

@@ -1,4 +1,4 @@
-#include "platform/DesktopSerialPort.h"
+#include "app/DesktopSerialPort.h"
 
 #include <algorithm>
 
@@ -7,10 +7,10 @@
 #include "sim/LiveRadioPort.h"
 #include "sim/SimulatedRadio.h"
 
-namespace rp770::platform {
+namespace rp770::app {
 
 DesktopSerialPort::DesktopSerialPort(Clock& clock)
-    : clock_(clock), real_(std::make_unique<QtSerialPort>()), current_(real_.get()) {}
+    : clock_(clock), real_(std::make_unique<platform::QtSerialPort>()), current_(real_.get()) {}
 
 DesktopSerialPort::~DesktopSerialPort() = default;
 
@@ -49,4 +49,4 @@ int DesktopSerialPort::BytesAvailable() { return current_->BytesAvailable(); }
 int DesktopSerialPort::ReadByte() { return current_->ReadByte(); }
 link::PortError DesktopSerialPort::LastError() const { return current_->LastError(); }
 
-}  // namespace rp770::platform
+}  // namespace rp770::app

@@ -14,10 +14,12 @@ class LiveRadioPort;
 }  // namespace rp770::sim
 
 namespace rp770::platform {
+class QtSerialPort;
+}  // namespace rp770::platform
+
+namespace rp770::app {
 
 inline constexpr const char* kSimulatedRadioDevice = "sim";
-
-class QtSerialPort;
 
 class DesktopSerialPort : public link::SerialPort {
 public:
@@ -41,10 +43,10 @@ private:
     link::SerialPort& Current() const;
 
     Clock& clock_;
-    std::unique_ptr<QtSerialPort> real_;
+    std::unique_ptr<platform::QtSerialPort> real_;
     std::unique_ptr<sim::SimulatedRadio> radio_;
     std::unique_ptr<sim::LiveRadioPort> simulated_;
     link::SerialPort* current_;
 };
 
-}  // namespace rp770::platform
+}  // namespace rp770::app

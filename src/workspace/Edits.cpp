@@ -1,0 +1,144 @@
+#include "workspace/Edits.h"
+
+#include "core/ChannelTables.h"
+#include "core/Codecs.h"
+#include "files/ValueText.h"
+
+namespace rp770 {
+
+namespace {
+
+constexpr std::u32string_view kDisplayLetters = U"AbCdEFHIKLMnoPQRStUy";
+constexpr std::u32string_view kFrontOnlyLetters = U"KMQR";
+
+bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+template <typename Data, typename Record>
+Record* Find(Data& data, ChannelRef ref) {
+    if (IsPlan(ref.area)) {
+        if (ref.index < 0 || ref.index >= kPlanSlots) return nullptr;
+        return &data.plan(PlanOf(ref.area))[static_cast<size_t>(ref.index)];
+    }
+    if (ref.area == Area::WX) {
+        if (ref.index < 0 || ref.index >= static_cast<int>(data.wx.size())) return nullptr;
+        return &data.wx[static_cast<size_t>(ref.index)];
+    }
+    if (ref.index < 1 || ref.index > kExpChannels) return nullptr;
+    return &data.exp[static_cast<size_t>(ref.index)];
+}
+
+}  // namespace
+
+const ChannelRecord* FindRecord(const DataSet& data, ChannelRef ref) {
+    return Find<const DataSet, const ChannelRecord>(data, ref);
+}
+
+ChannelRecord* FindRecord(DataSet& data, ChannelRef ref) { return Find<DataSet, ChannelRecord>(data, ref); }
+
+std::string ChannelName(const DataSet& data, ChannelRef ref) {
+    const ChannelRecord* record = FindRecord(data, ref);
+    if (IsPlan(ref.area)) {
+        const int position = record ? record->Position : ref.index;
+        if (position < 0 || position >= kPlanSlots) return "CH";
+        return "CH" + BaseChannels()[static_cast<size_t>(position)].name;
+    }
+    if (ref.area == Area::WX) {
+        const std::string number = std::to_string(ref.index + 1);
+        return "WX" + std::string(number.size() < 2 ? "0" : "") + number;
+    }
+    return "EXP" + std::to_string(ref.index);
+}
+
+std::string FlagCaption(ChannelFlag flag, Area area) {
+    if (area == Area::WX) return flag == ChannelFlag::Scan ? "Scan" : "Enable";
+    switch (flag) {
+        case ChannelFlag::Enable: return "CH Enable";
+        case ChannelFlag::Scan: return "Scan Memory";
+        case ChannelFlag::Duplex: return "Duplex";
+        case ChannelFlag::TxEnable: return "Tx Enable";
+        case ChannelFlag::LowPower: return "Low Power Only";
+        case ChannelFlag::PowerUp: return "Power Up";
+    }
+    return {};
+}
+
+std::string CommonCaption(CommonField field) {
+    switch (field) {
+        case CommonField::Scan: return "SCAN";
+        case CommonField::ResumeTime: return "Resume Time";
+        case CommonField::PttScanClear: return "PTT SCAN Clear";
+        case CommonField::DualWatch: return "Dual Watch";
+        case CommonField::WeatherAlert: return "Weather Alert";
+    }
+    return {};
+}
+
+const char* GroupName(int group) {
+    static const char* const names[kGroupCount] = {"USA", "INT", "CAN", "EXP"};
+    return group >= 0 && group < kGroupCount ? names[group] : "";
+}
+
+bool HasFlag(Area area, ChannelFlag flag) {
+    if (area == Area::WX) return flag == ChannelFlag::Enable || flag == ChannelFlag::Scan;
+    if (area == Area::EXP) return flag != ChannelFlag::Duplex && flag != ChannelFlag::TxEnable;
+    return true;
+}
+
+bool CanHaveFlag(const ChannelRecord& record, Area area, ChannelFlag flag) {
+    if (!HasFlag(area, flag)) return false;
+    if (flag == ChannelFlag::TxEnable) return !record.RxOnly;
+    if (flag == ChannelFlag::Duplex) return record.DuplexAllowed;
+    return true;
+}
+
+bool FlagValue(const ChannelRecord& record, ChannelFlag flag) {
+    switch (flag) {
+        case ChannelFlag::Enable: return record.Enable;
+        case ChannelFlag::Scan: return record.ScanMemory;
+        case ChannelFlag::Duplex: return record.Duplex;
+        case ChannelFlag::TxEnable: return record.TxEnable;
+        case ChannelFlag::LowPower: return record.LowPower;
+        case ChannelFlag::PowerUp: return record.PowUp;
+    }
+    return false;
+}
+
+std::optional<double> CheckExpFrequency(std::string_view text) {
+    if (TrimSpaces(text).empty()) return 0.0;
+    // A comma is taken as the decimal point: people with a comma locale type it by habit.
+    std::string entry(text);
+    for (char& c : entry)
+        if (c == ',') c = '.';
+    const double value = LeadingValue(entry);
+    if (value >= 137.0 && value <= 174.0 && IsStep25k(value)) return UnitsToFreq(FreqUnits(value));
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckAtisCode(std::string_view text) {
+    const std::string code = TrimSpaces(text);
+    if (code.empty()) return code;
+    if (code.size() != 10) return std::nullopt;
+    for (char c : code)
+        if (c < '0' || c > '9') return std::nullopt;
+    return code;
+}
+
+bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty) {
+    if (IsDigit(key) || key == U'-' || key == U' ' || key == U'\b') return true;
+    if (kDisplayLetters.find(key) == std::u32string_view::npos) return false;
+    return leftBoxEmpty || kFrontOnlyLetters.find(key) == std::u32string_view::npos;
+}
+
+bool DisplayTextAllowed(std::string_view text, bool leftBox) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = static_cast<unsigned char>(text[i]);
+        if (c == U'\b' || !DisplayKeyAllowed(c, leftBox && i == 0)) return false;
+    }
+    return true;
+}
+
+Refusal FrequencyRefusal(bool rx) { return {kDataError, rx ? "Rx frequency" : "Tx frequency"}; }
+
+Refusal AtisRefusal() { return {kDataError, "ATISNo"}; }
+
+}  // namespace rp770

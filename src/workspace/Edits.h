@@ -1,0 +1,81 @@
+#pragma once
+// The vocabulary of edits: which channel, which switch, which setting, and
+// the rules every edit is checked against, whoever makes it (a panel, a
+// bulk change, an import). Plain C++.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/Model.h"
+
+namespace rp770 {
+
+// Where a channel record lives: the three plans (slots 0-113), the weather
+// channels (0-9) and the EXP channels (1-20).
+enum class Area { USA = PlanUSA, INT = PlanINT, CAN = PlanCAN, WX, EXP };
+
+struct ChannelRef {
+    Area area = Area::USA;
+    int index = 0;
+    bool operator==(const ChannelRef&) const = default;
+};
+
+inline bool IsPlan(Area area) { return area == Area::USA || area == Area::INT || area == Area::CAN; }
+inline int PlanOf(Area area) { return static_cast<int>(area); }
+inline ChannelRef PlanChannel(int plan, int slot) { return {static_cast<Area>(plan), slot}; }
+
+// The switches of a channel, named as the channel editor names them.
+enum class ChannelFlag { Enable, Scan, Duplex, TxEnable, LowPower, PowerUp };
+
+// The settings of the common setup panel.
+enum class CommonField { Scan, ResumeTime, PttScanClear, DualWatch, WeatherAlert };
+
+// A refused edit: the message box the user sees.
+struct Refusal {
+    std::string text;
+    std::string title;
+    bool operator==(const Refusal&) const = default;
+};
+
+// Nothing when the edit was taken (or changed nothing); the refusal when
+// the value is not acceptable, in which case nothing changed.
+using EditResult = std::optional<Refusal>;
+
+// The record a reference names, or null when it names none.
+const ChannelRecord* FindRecord(const DataSet& data, ChannelRef ref);
+ChannelRecord* FindRecord(DataSet& data, ChannelRef ref);
+
+// The channel as the user knows it: "CH16", "CH01A", "WX01", "EXP3".
+std::string ChannelName(const DataSet& data, ChannelRef ref);
+// The caption of a switch in the channel editor ("Scan Memory"); the weather
+// panel's columns for weather channels ("Enable", "Scan").
+std::string FlagCaption(ChannelFlag flag, Area area);
+std::string CommonCaption(CommonField field);
+const char* GroupName(int group);  // "USA", "INT", "CAN", "EXP"
+
+// Whether the slot can have the switch on at all: a receive-only slot never
+// transmits, a slot without duplex never goes duplex, EXP channels have no
+// duplex, weather channels only Enable and Scan. Turning a switch off is
+// always possible where the slot has it.
+bool CanHaveFlag(const ChannelRecord& record, Area area, ChannelFlag flag);
+bool HasFlag(Area area, ChannelFlag flag);
+bool FlagValue(const ChannelRecord& record, ChannelFlag flag);
+
+// The checks of typed values.
+// An EXP frequency: empty (no frequency), or 137 to 174 MHz on a 25 kHz
+// step. Returns the frequency in MHz (0 for empty).
+std::optional<double> CheckExpFrequency(std::string_view text);
+// An ATIS code: empty, or exactly ten digits once blanks are trimmed.
+std::optional<std::string> CheckAtisCode(std::string_view text);
+// EXP display characters: the characters the radio's display can show in
+// that box (`leftBox`: the two left characters).
+bool DisplayTextAllowed(std::string_view text, bool leftBox);
+bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
+
+// The refusals the editor shows.
+inline constexpr const char* kDataError = "Data Error!!";
+Refusal FrequencyRefusal(bool rx);  // "Data Error!!" titled "Rx frequency" / "Tx frequency"
+Refusal AtisRefusal();              // "Data Error!!" titled "ATISNo"
+
+}  // namespace rp770

@@ -1,0 +1,250 @@
+// Every edit and every replacement of the data is one undo step: taken back
+// by Undo, done again by Redo, named after the action; the clean state is
+// wherever the data were last saved, opened, read or started.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/MemoryImage.h"
+#include "files/MemorySettingsStore.h"
+#include "files/TestData.h"
+#include "support/ScriptedPrompter.h"
+#include "workspace/Workspace.h"
+
+namespace rp770 {
+namespace {
+
+using testing::ScriptedPrompter;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+// A session on the USA factory data, which has USA channel 16 (slot 30)
+// enabled, channel 15 (slot 28) receive only, channel 02 (slot 2) disabled,
+// scan on, dual watch off, every ATIS group on.
+struct Session : WorkspaceListener {
+    TestFolder folder;
+    MemorySettingsStore settings;
+    ScriptedPrompter prompter;
+    Workspace ws{folder.str(), settings, prompter};
+    std::vector<Change> notices;
+
+    Session() {
+        testing::CopyShippedData(folder.path(), true);
+        settings.Set("IniFilePath", "IniFileName_1", "USA");
+        EXPECT_TRUE(ws.Start());
+        ws.New();
+        ws.AddListener(this);
+    }
+    ~Session() override { ws.RemoveListener(this); }
+    void WorkspaceChanged(Change change) override { notices.push_back(change); }
+};
+
+constexpr ChannelRef kCh16{Area::USA, 30};
+constexpr ChannelRef kCh15{Area::USA, 28};
+
+struct EditCase {
+    const char* action;                      // what Undo names
+    std::function<void(Workspace&)> edit;    // from the USA factory data
+    std::function<bool(const DataSet&)> done;  // true once the edit is in the data
+};
+
+const EditCase kEdits[] = {
+    {"CH Enable CH02", [](Workspace& ws) { ws.SetChannelFlag({Area::USA, 2}, ChannelFlag::Enable, true); },
+     [](const DataSet& d) { return d.plan(PlanUSA)[2].Enable; }},
+    {"Scan Memory CH16", [](Workspace& ws) { ws.SetChannelFlag(kCh16, ChannelFlag::Scan, true); },
+     [](const DataSet& d) { return d.plan(PlanUSA)[30].ScanMemory; }},
+    {"Duplex CH20", [](Workspace& ws) { ws.SetChannelFlag({Area::USA, 38}, ChannelFlag::Duplex, false); },
+     [](const DataSet& d) { return !d.plan(PlanUSA)[38].Duplex; }},
+    {"Tx Enable CH16", [](Workspace& ws) { ws.SetChannelFlag(kCh16, ChannelFlag::TxEnable, false); },
+     [](const DataSet& d) { return !d.plan(PlanUSA)[30].TxEnable; }},
+    {"Low Power Only CH16", [](Workspace& ws) { ws.SetChannelFlag(kCh16, ChannelFlag::LowPower, true); },
+     [](const DataSet& d) { return d.plan(PlanUSA)[30].LowPower; }},
+    {"Power Up CH16", [](Workspace& ws) { ws.SetChannelFlag(kCh16, ChannelFlag::PowerUp, true); },
+     [](const DataSet& d) { return d.plan(PlanUSA)[30].PowUp; }},
+    {"Low Power Only EXP3", [](Workspace& ws) { ws.SetChannelFlag({Area::EXP, 3}, ChannelFlag::LowPower, true); },
+     [](const DataSet& d) { return d.exp[3].LowPower; }},
+    {"Scan WX02", [](Workspace& ws) { ws.SetChannelFlag({Area::WX, 1}, ChannelFlag::Scan, true); },
+     [](const DataSet& d) { return d.wx[1].ScanMemory; }},
+    {"Enable WX01",
+     [](Workspace& ws) {
+         for (int k = 1; k < kWxChannels; ++k) ws.SetChannelFlag({Area::WX, k}, ChannelFlag::Enable, false);
+         ws.SetChannelFlag({Area::WX, 0}, ChannelFlag::Enable, false);  // the last one: the alert goes off too
+     },
+     [](const DataSet& d) { return !d.wx[0].Enable && d.common.WeatherAlert == 0; }},
+    {"Scan Memory (3 channels)",
+     [](Workspace& ws) { ws.SetChannelFlags({kCh16, kCh15, {Area::USA, 32}}, ChannelFlag::Scan, true); },
+     [](const DataSet& d) { return d.plan(PlanUSA)[30].ScanMemory && d.plan(PlanUSA)[32].ScanMemory; }},
+    {"CH Display EXP1", [](Workspace& ws) { ws.SetExpDisplay(1, "P1", "A"); },
+     [](const DataSet& d) { return d.exp[1].CHDisplayL == "P1" && d.exp[1].CHDisplayR == "A"; }},
+    {"Rx Frequency EXP2", [](Workspace& ws) { ws.SetExpFrequency(2, true, "157,025"); },
+     [](const DataSet& d) { return d.exp[2].Rxfreq == 157.025; }},
+    {"Tx Frequency EXP2", [](Workspace& ws) { ws.SetExpFrequency(2, false, "161.6"); },
+     [](const DataSet& d) { return d.exp[2].Txfreq == 161.6; }},
+    {"SCAN", [](Workspace& ws) { ws.SetCommon(CommonField::Scan, 0); }, [](const DataSet& d) { return !d.common.Scan; }},
+    {"Resume Time", [](Workspace& ws) { ws.SetCommon(CommonField::ResumeTime, 5); },
+     [](const DataSet& d) { return d.common.ResumeTime == 5; }},
+    {"PTT SCAN Clear", [](Workspace& ws) { ws.SetCommon(CommonField::PttScanClear, 1); },
+     [](const DataSet& d) { return d.common.PttScanClear; }},
+    {"Dual Watch", [](Workspace& ws) { ws.SetCommon(CommonField::DualWatch, 1); },
+     [](const DataSet& d) { return d.common.DualWatch; }},
+    {"Weather Alert", [](Workspace& ws) { ws.SetCommon(CommonField::WeatherAlert, 0); },
+     [](const DataSet& d) { return d.common.WeatherAlert == 0; }},
+    {"Usable USA", [](Workspace& ws) { ws.SetGroupUsable(PlanUSA, false); },
+     [](const DataSet& d) { return !d.groups[PlanUSA].Usable; }},
+    {"Priority CH USA", [](Workspace& ws) { ws.SetPriorityChannel(PlanUSA, 30); },
+     [](const DataSet& d) { return d.groups[PlanUSA].PriorityChannel == 30; }},
+    {"Usable ATIS CH Group EXP", [](Workspace& ws) { ws.SetAtisGroup(GroupEXP, false); },
+     [](const DataSet& d) { return !d.atis.AtisGroups[GroupEXP]; }},
+    {"ATIS Code", [](Workspace& ws) { ws.SetAtisCode(" 0123456789 "); },
+     [](const DataSet& d) { return d.atis.AtisCode == "0123456789"; }},
+    {"Destination INT", [](Workspace& ws) { ws.ChangeDestination(1); },
+     [](const DataSet& d) { return d.image[0x005] == PlanINT; }},
+    {"New",
+     [](Workspace& ws) {
+         ws.SetCommon(CommonField::DualWatch, 1);
+         ws.New();
+     },
+     [](const DataSet& d) { return !d.common.DualWatch; }},
+};
+
+class EditsAreUndone : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(EditsAreUndone, UndoTakesTheEditBackAndRedoDoesItAgain) {
+    const EditCase& c = GetParam();
+    Session s;
+    const DataSet factory = s.ws.data();
+    c.edit(s.ws);
+    ASSERT_TRUE(c.done(s.ws.data())) << "the edit took";
+    const DataSet edited = s.ws.data();
+    EXPECT_TRUE(s.prompter.boxes.empty());
+    ASSERT_TRUE(s.ws.CanUndo());
+    EXPECT_EQ(s.ws.UndoAction(), c.action);
+    const bool replaced = !s.notices.empty() && s.notices.back() == Change::Replaced;
+    EXPECT_EQ(s.ws.modified(), !replaced) << "a new data set is clean, an edit is not";
+
+    // Undo as often as the case stepped: back to the factory data, which are
+    // clean unless a new data set has become the clean state since.
+    while (s.ws.CanUndo()) s.ws.Undo();
+    EXPECT_TRUE(s.ws.data() == factory);
+    EXPECT_EQ(s.ws.modified(), replaced);
+    EXPECT_EQ(s.notices.back(), Change::Restored);
+    while (s.ws.CanRedo()) s.ws.Redo();
+    EXPECT_TRUE(s.ws.data() == edited);
+    EXPECT_FALSE(s.ws.CanRedo());
+}
+
+INSTANTIATE_TEST_SUITE_P(Workspace, EditsAreUndone, ::testing::ValuesIn(kEdits),
+                         [](const ::testing::TestParamInfo<EditCase>& info) {
+                             std::string name = std::to_string(info.index) + "_" + info.param.action;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return name;
+                         });
+
+TEST(Workspace, RefusedEditsChangeNothing) {
+    struct Refused {
+        std::function<EditResult(Workspace&)> edit;
+        Refusal refusal;
+    };
+    const Refused cases[] = {
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "156.0125"); }, {"Data Error!!", "Rx frequency"}},
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, false, "136.9"); }, {"Data Error!!", "Tx frequency"}},
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "174.5"); }, {"Data Error!!", "Rx frequency"}},
+        {[](Workspace& ws) { return ws.SetAtisCode("123456789"); }, {"Data Error!!", "ATISNo"}},
+        {[](Workspace& ws) { return ws.SetAtisCode("12345abcde"); }, {"Data Error!!", "ATISNo"}},
+        {[](Workspace& ws) { return ws.SetExpDisplay(1, "ZZ", ""); }, {"Data Error!!", "CH Display"}},
+        {[](Workspace& ws) { return ws.SetExpDisplay(1, "1K", ""); }, {"Data Error!!", "CH Display"}},  // K leads only
+        {[](Workspace& ws) { return ws.SetChannelFlag(kCh15, ChannelFlag::TxEnable, true); }, {"Data Error!!", "Tx Enable"}},
+        {[](Workspace& ws) { return ws.SetChannelFlag({Area::USA, 1}, ChannelFlag::Duplex, true); },
+         {"Data Error!!", "Duplex"}},
+        {[](Workspace& ws) { return ws.SetChannelFlag({Area::EXP, 21}, ChannelFlag::Scan, true); },
+         {"Data Error!!", "Scan Memory"}},
+        {[](Workspace& ws) { return ws.SetChannelFlag({Area::WX, 0}, ChannelFlag::PowerUp, true); },
+         {"Data Error!!", "Enable"}},
+        {[](Workspace& ws) { return ws.SetCommon(CommonField::ResumeTime, 6); }, {"Data Error!!", "Resume Time"}},
+        {[](Workspace& ws) { return ws.SetPriorityChannel(PlanUSA, 2); }, {"Data Error!!", "Priority CH"}},  // not enabled
+    };
+    for (const Refused& c : cases) {
+        Session s;
+        const DataSet before = s.ws.data();
+        EXPECT_EQ(c.edit(s.ws), std::optional<Refusal>(c.refusal)) << c.refusal.title;
+        EXPECT_TRUE(s.ws.data() == before);
+        EXPECT_FALSE(s.ws.CanUndo());
+        EXPECT_TRUE(s.notices.empty());
+    }
+    Session s;
+    EXPECT_EQ(s.ws.SetCommon(CommonField::Scan, s.ws.data().common.Scan ? 1 : 0), std::nullopt);
+    EXPECT_FALSE(s.ws.CanUndo()) << "an edit that changes nothing is no step";
+}
+
+TEST(Workspace, UndoingPastTheSavedStateMakesTheDataChangedAgain) {
+    Session s;
+    const std::string path = s.folder / "boat.dat";
+    s.ws.SetChannelFlag(kCh16, ChannelFlag::Scan, true);
+    ASSERT_TRUE(s.ws.SaveDatFile(path));
+    EXPECT_FALSE(s.ws.modified());
+    EXPECT_EQ(s.notices.back(), Change::Saved);
+
+    s.ws.Undo();
+    EXPECT_TRUE(s.ws.modified());
+    EXPECT_EQ(s.ws.currentFilePath(), "") << "the state before the save had no file";
+    s.ws.Redo();
+    EXPECT_FALSE(s.ws.modified()) << "back at the saved state";
+    EXPECT_EQ(s.ws.currentFilePath(), path);
+
+    // An edit after an undo drops what could have been redone.
+    s.ws.Undo();
+    s.ws.SetCommon(CommonField::DualWatch, 1);
+    EXPECT_FALSE(s.ws.CanRedo());
+    EXPECT_TRUE(s.ws.modified());
+    EXPECT_EQ(s.ws.UndoAction(), "Dual Watch");
+}
+
+TEST(Workspace, AnOpenedFileAndAReadCanBeTakenBack) {
+    Session s;
+    const std::string path = s.folder / "boat.dat";
+    s.ws.SetCommon(CommonField::DualWatch, 1);
+    ASSERT_TRUE(s.ws.SaveDatFile(path));
+    s.ws.New();
+    s.ws.SetCommon(CommonField::Scan, 1);
+    const DataSet unsaved = s.ws.data();
+
+    ASSERT_TRUE(s.ws.OpenDatFile(path));
+    EXPECT_EQ(s.ws.UndoAction(), "Open boat.dat");
+    EXPECT_TRUE(s.ws.data().common.DualWatch);
+    s.ws.Undo();
+    EXPECT_TRUE(s.ws.data() == unsaved) << "the edits made before the file was opened are back";
+    EXPECT_EQ(s.ws.currentFilePath(), "");
+    EXPECT_TRUE(s.ws.modified());
+}
+
+TEST(Workspace, TheHistoryHoldsAtLeastAHundredSteps) {
+    Session s;
+    for (int i = 0; i < 150; ++i) s.ws.SetCommon(CommonField::ResumeTime, i % 2 ? 1 : 2);
+    int steps = 0;
+    while (s.ws.Undo()) ++steps;
+    EXPECT_GE(steps, 100);
+    EXPECT_EQ(steps, 150);
+}
+
+TEST(Workspace, ShowingDataCorrectsWithoutAStep) {
+    Session s;
+    DataSet off = s.ws.data();
+    off.exp[1].Rxfreq = 156.013;  // off the rasters
+    off.plan(PlanUSA)[28].TxEnable = true;  // channel 15 is receive only
+    for (ChannelRecord& wx : off.wx) wx.Enable = false;
+    off.common.WeatherAlert = 3;
+    s.ws.ReplaceData(off, "test");
+    const size_t steps = s.ws.CanUndo() ? 1 : 0;
+    s.ws.SnapExpFrequencies();
+    s.ws.SettleShownChannel(kCh15);
+    s.ws.SettleWeatherAlert();
+    EXPECT_DOUBLE_EQ(s.ws.data().exp[1].Rxfreq, 156.01);
+    EXPECT_FALSE(s.ws.data().plan(PlanUSA)[28].TxEnable);
+    EXPECT_EQ(s.ws.data().common.WeatherAlert, 0);
+    EXPECT_EQ(s.ws.UndoAction(), "test");
+    EXPECT_EQ(steps, 1u);
+}
+
+}  // namespace
+}  // namespace rp770
