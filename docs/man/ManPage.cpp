@@ -23,8 +23,8 @@
 // usage, text and sections become a subsection of COMMANDS.
 //
 // With --files-from, the README's section "## TITLE" (Markdown: ###
-// headings, paragraphs, "- " lists, ``` code blocks, two-column tables,
-// `code` and **bold**) is added to the FILES section.
+// headings, paragraphs, "- " lists, ``` code blocks, tables (the last
+// column as the text of the others), `code` and **bold**) is added to the FILES section.
 
 #include <cstdio>
 #include <fstream>
@@ -242,9 +242,10 @@ void WriteMarkdown(std::ostream& out, const std::string& markdown) {
                 }
             }
             if (cells.empty() || cells[0].rfind("---", 0) == 0) continue;
-            std::string rest;
-            for (size_t i = 1; i < cells.size(); ++i) rest += (i > 1 ? " \\(em " : "") + Inline(cells[i]);
-            out << ".TP\n" << Inline(cells[0]) << "\n" << rest << "\n";
+            // A row: its cells but the last as the tag, the last as the text.
+            std::string tag;
+            for (size_t i = 0; i + 1 < cells.size(); ++i) tag += (i ? "  " : "") + Inline(cells[i]);
+            out << ".TP\n" << (cells.size() > 1 ? tag : "") << "\n" << Inline(cells.back()) << "\n";
         } else if (line.rfind("- ", 0) == 0) {
             flush();
             block = Block::Item;
