@@ -155,9 +155,9 @@ fs::perms NormalFilePermissions() {
     return fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
            fs::perms::others_read | fs::perms::others_write;
 #else
-    static const mode_t mask = [] {
-        // Linux tells the mask without changing it; elsewhere it is read by
-        // setting it, once, before the program makes files.
+    // Linux tells the mask without changing it; elsewhere it is read by
+    // setting it back at once.
+    const mode_t mask = [] {
         std::ifstream status("/proc/self/status");
         std::string line;
         while (std::getline(status, line))
