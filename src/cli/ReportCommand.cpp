@@ -1,7 +1,7 @@
 // rp770-cli report IN.dat|IN.hex [-o OUT.txt] [--pdf OUT.pdf] [--print [QUEUE]]:
 // the text report of a settings or memory image file, on stdout or into
 // OUT.txt exactly as the report window saves it; optionally the printed
-// report as a PDF file or on a printer. "-" reads standard input (a memory
+// report as a PDF file or on a printer (then the text only with -o). "-" reads standard input (a memory
 // image when it holds bytes no text holds) or, for -o, writes standard
 // output.
 
@@ -35,7 +35,8 @@ std::unique_ptr<QGuiApplication> StartGui() {
 
 int RunReport(const std::vector<std::string>& args) {
     const CliSpec spec{kSynopsis, 1, 1, {"-o", "--output", "--pdf"}, {}, {},
-                       {{"-o, --output OUT.txt", "write the text report into OUT.txt (\"-\": standard output, the default)"},
+                       {{"-o, --output OUT.txt", "write the text report into OUT.txt (\"-\": standard output, the default "
+                                                 "unless --pdf or --print is given)"},
                         {"--pdf OUT.pdf", "also write the printed report as a PDF file"},
                         {"--print [QUEUE]", "also print the report on QUEUE, or on the default printer without a name"}},
                        {"--print"}};
@@ -48,13 +49,15 @@ int RunReport(const std::vector<std::string>& args) {
         // The report as the report window saves it: the listing and one CR LF.
         const std::string text = ReportFileText(ws.data());
         const auto out = options.Value("-o") ? options.Value("-o") : options.Value("--output");
+        // With --pdf or --print the listing is written only where -o says.
+        const bool printed = options.Value("--pdf") || options.Has("--print");
         if (out && !StdioFiles::IsStandardStream(*out)) {
             FileFailure failure;
             if (!WriteFileAtomically(*out, text, &failure)) {
                 std::cerr << "FileSave Error!!\n" << failure.description << "\n";
                 return kExitFailure;
             }
-        } else {
+        } else if (out || !printed) {
             std::cout << text;
         }
 
