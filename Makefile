@@ -8,7 +8,9 @@ FUZZ_SECONDS ?= 20
 # A fixed seed in the test command; `make test-fuzz FUZZ_SEED=` explores at random.
 FUZZ_SEED ?= 1
 
-.PHONY: setup configure build run test test-release test-asan test-fuzz bench clean
+PREFIX ?= /usr/local
+
+.PHONY: setup configure build run test test-release test-asan test-fuzz bench install package clean
 
 setup:
 	bash scripts/setup.sh
@@ -43,6 +45,14 @@ test-fuzz: setup
 bench: configure
 	cmake --build $(BUILD) --target benchmarks
 	bash bench/run.sh $(BUILD)
+
+# `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package rp770_<version>_<arch>.deb, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

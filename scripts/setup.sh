@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   clang libclang-rt-14-dev
+  desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
 )
 
 missing=()

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "platform/ExecutablePath.h"
+#include "cli/CliCommands.h"
 
 namespace rp770::cli {
 
@@ -11,6 +11,25 @@ namespace {
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+const std::vector<OptionHelp> kSharedOptionHelp = {
+    {"--data-dir DIR", "the folder of global.ini and the definition files (default: beside the program, then "
+                       "../share/rp770, then $RP770_DATA_DIR)"},
+    {"--destination NAME", "the destination a new data set starts from (default: the remembered one, else the first)"},
+    {"--help", "show this text and exit"},
+};
+
+std::string CommandName(const CliSpec& spec) { return spec.synopsis.substr(0, spec.synopsis.find(' ')); }
+
+std::string Summary(const CliSpec& spec) {
+    for (const Command& c : Commands())
+        if (c.name == CommandName(spec) && !c.summary.empty()) {
+            std::string s = c.summary;
+            if (s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
+            return s + ".";
+        }
+    return {};
 }
 
 }  // namespace
@@ -21,8 +40,22 @@ std::optional<std::string> CliOptions::Value(const std::string& option) const {
     return it->second;
 }
 
+std::string CommandHelp(const CliSpec& spec) {
+    std::string text = "Usage: rp770-cli " + spec.synopsis + " [--data-dir DIR] [--destination NAME]\n";
+    if (const std::string summary = Summary(spec); !summary.empty()) text += "\n" + summary + "\n";
+    text += "\nOptions:\n";
+    std::vector<OptionHelp> all = spec.optionHelp;
+    all.insert(all.end(), kSharedOptionHelp.begin(), kSharedOptionHelp.end());
+    for (const OptionHelp& o : all) {
+        std::string line = "  " + o.form;
+        line += line.size() < 24 ? std::string(24 - line.size(), ' ') : "\n" + std::string(24, ' ');
+        text += line + o.text + "\n";
+    }
+    return text;
+}
+
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, const CliSpec& spec,
-                                          const std::string& defaultDataDir, std::string& error) {
+                                          const std::string& defaultDataDir, std::string& error, bool* help) {
     CliOptions options;
     options.dataDir = defaultDataDir;
     bool optionsEnded = false;
@@ -31,6 +64,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         // Short options ("-o") count only where the command declares them.
         const bool declaredShort = arg.size() == 2 && arg[0] == '-' && arg[1] != '-' &&
                                    (Contains(spec.valueOptions, arg) || Contains(spec.flagOptions, arg));
+        if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            if (help) *help = true;
+            return std::nullopt;
+        }
         if (optionsEnded || ((arg.size() < 2 || arg.compare(0, 2, "--") != 0) && !declaredShort)) {
             options.positional.push_back(arg);
             continue;
@@ -41,6 +78,14 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         }
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
+        if (Contains(spec.optionalValueOptions, name)) {
+            options.flags.insert(name);
+            if (equals != std::string::npos)
+                options.values[name] = arg.substr(equals + 1);
+            else if (i + 1 < args.size() && args[i + 1].rfind('-', 0) != 0 && options.positional.size() >= spec.minPositional)
+                options.values[name] = args[++i];
+            continue;
+        }
         const bool takesValue = name == "--data-dir" || name == "--destination" || Contains(spec.valueOptions, name);
         if (!takesValue) {
             if (equals == std::string::npos && Contains(spec.flagOptions, name)) {
@@ -72,6 +117,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
             options.repeated[name].push_back(value);
         }
     }
+    for (const std::string& required : spec.requiredOptions) {
+        if (!options.Value(required)) {
+            error = "option '" + required + "' is needed";
+            return std::nullopt;
+        }
+    }
     if (options.positional.size() < spec.minPositional || options.positional.size() > spec.maxPositional) {
         error = "wrong number of arguments";
         return std::nullopt;
@@ -79,13 +130,25 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     return options;
 }
 
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, const CliSpec& spec) {
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, const CliSpec& spec, int& status) {
     std::string error;
-    auto options = ParseCliOptions(args, spec, platform::ExecutableFolder("."), error);
+    bool help = false;
+    auto options = ParseCliOptions(args, spec, "", error, &help);
+    if (help) {
+        std::cout << CommandHelp(spec);
+        status = kExitOk;
+        return std::nullopt;
+    }
     if (!options) {
         std::cerr << "rp770-cli: " << error << "\n"
-                  << "usage: rp770-cli " << spec.synopsis << " [--data-dir DIR] [--destination NAME]\n";
+                  << "usage: rp770-cli " << spec.synopsis << " [--data-dir DIR] [--destination NAME]\n"
+                  << "(rp770-cli " << CommandName(spec) << " --help tells more)\n";
+        status = kExitUsage;
+        return std::nullopt;
     }
+    options->dataSearch =
+        options->dataDir.empty() ? platform::FindDataFolder() : platform::UseDataFolder(options->dataDir);
+    options->dataDir = options->dataSearch.folder;
     return options;
 }
 

@@ -3,9 +3,12 @@
 #include <iostream>
 
 #include "core/Codecs.h"
+#include "core/ErrorLog.h"
 #include "files/DestinationScan.h"
 #include "files/ModelDefinitions.h"
+#include "platform/ExecutablePath.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/os/UserFolders.h"
 
 namespace rp770::cli {
 
@@ -24,13 +27,24 @@ CliSession::CliSession(const CliOptions& options)
     : options_(options),
       userStore_(std::make_unique<platform::QtSettingsStore>()),
       settings_(std::make_unique<ReadOnlyOverlayStore>(*userStore_)),
-      workspace_(std::make_unique<Workspace>(options.dataDir, *settings_, prompter_)) {}
+      workspace_(std::make_unique<Workspace>(options.dataDir, *settings_, prompter_)) {
+    // --debug: errors are logged as the window logs them with /D, and the
+    // monitor says where.
+    if (options.Has("--debug")) {
+        const std::filesystem::path folder = platform::ErrorLogFolder(platform::ExecutableFolder("."));
+        ConfigureErrorLog(folder.string(), !folder.empty());
+        std::cerr << "monitor: error log " << (folder.empty() ? "(none: no writable folder)" : ErrorLogPath()) << "\n";
+    }
+}
 
 CliSession::~CliSession() = default;
 
 int CliSession::Open() {
     Workspace& ws = *workspace_;
-    if (!ws.Start()) return kExitFailure;
+    if (!ws.Start()) {
+        if (!options_.dataSearch.found) std::cerr << platform::DataFolderNotFoundMessage(options_.dataSearch) << "\n";
+        return kExitFailure;
+    }
 
     if (options_.destination) {
         const std::vector<std::string> names = ListDestinations(ws.programFolder(), ws.modelNumber());
@@ -67,8 +81,9 @@ int CliSession::Open() {
 
 int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
                    const std::function<int(const CliOptions&, Workspace&)>& body) {
-    const auto options = ParseCliOptions(args, spec);
-    if (!options) return kExitUsage;
+    int exitCode = kExitUsage;
+    const auto options = ParseCliOptions(args, spec, exitCode);
+    if (!options) return exitCode;
     CliSession session(*options);
     if (const int status = session.Open(); status != kExitOk) return status;
     return body(*options, session.workspace());

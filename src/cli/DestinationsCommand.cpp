@@ -12,15 +12,16 @@ namespace rp770::cli {
 namespace {
 
 int RunDestinations(const std::vector<std::string>& args) {
-    const CliSpec spec{"destinations", 0, 0, {}, {}};
-    const auto options = ParseCliOptions(args, spec);
-    if (!options) return kExitUsage;
+    const CliSpec spec{"destinations", 0, 0, {}, {}, {}, {}, {}};
+    int exitCode = kExitUsage;
+    const auto options = ParseCliOptions(args, spec, exitCode);
+    if (!options) return exitCode;
     CliSession session(*options);
-    const int status = session.Open();
+    exitCode = session.Open();
     const DestinationMenu& menu = session.workspace().destinations();
     for (size_t i = 0; i < menu.names.size(); ++i)
         std::cout << (static_cast<int>(i) == menu.checked ? "* " : "  ") << menu.names[i] << "\n";
-    return status;
+    return exitCode;
 }
 
 const Registration reg{"destinations", "destinations",

@@ -21,13 +21,20 @@ volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void RequestStop(int) { stopRequested = 1; }
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: rp770-cli simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]\n"
-        << "  --image   the radio's memory: a 1024-byte image file (default: factory memory)\n"
-        << "  --baud    the line's speed in bits a second, ten bits a byte (default 4800)\n"
-        << "  --fault   make the radio misbehave (repeatable); block requests, sent bytes and\n"
-        << "            echoes are counted from 1\n"
-        << "  --dump    where to write the memory when stopped\n"
-        << "faults:\n"
+    out << "Usage: rp770-cli simulate [--image FILE.hex] [--baud N] [--fault NAME[=ARG]]... [--dump FILE.hex]\n"
+        << "\n"
+        << "Run a simulated radio on a pseudo-terminal: prints PORT <device> first, serves until stopped\n"
+        << "(SIGTERM or SIGINT), then writes its memory to --dump.\n"
+        << "\n"
+        << "Options:\n"
+        << "  --image FILE.hex      the radio's memory: a 1024-byte image file (default: factory memory)\n"
+        << "  --baud N              the line's speed in bits a second, ten bits a byte (default 4800)\n"
+        << "  --fault NAME[=ARG]    make the radio misbehave (repeatable); block requests, sent bytes\n"
+        << "                        and echoes are counted from 1\n"
+        << "  --dump FILE.hex       where to write the memory when stopped\n"
+        << "  --help                show this text and exit\n"
+        << "\n"
+        << "Faults:\n"
         << sim::FaultHelp();
 }
 

@@ -72,8 +72,17 @@ void TerminalObserver::ShowMonitor(const std::string& text) {
 
 namespace {
 
-const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
-const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}};
+const std::vector<OptionHelp> kTransferOptionHelp = {
+    {"--port DEVICE", "the serial port: a device (/dev/ttyUSB0, COM3), a port number (1 is COM1, /dev/ttyS0 on "
+                      "Linux) or sim for the built-in simulated radio; required"},
+    {"--debug", "show the transfer monitor's texts and log errors in err.log (where, the first line says)"},
+    {"--no-echo", "do not check the echo of the serial cable"},
+    {"--yes", "answer the radio's questions with yes (at most three times each)"},
+    {"--no", "answer the radio's questions with no"},
+    {"--fault NAME[=ARG]", "with --port sim: make the simulated radio misbehave (repeatable; see simulate --help)"},
+};
+const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, kTransferOptionHelp, {}};
+const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, kTransferOptionHelp, {}};
 
 TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
     if (o.Has("--yes")) return TerminalPrompter::Policy::Yes;
@@ -114,13 +123,9 @@ void SayNotSynchronised() {
 }
 
 int RunRead(const std::vector<std::string>& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << "usage: rp770-cli " << kReadSpec.synopsis
-                  << " [--data-dir DIR] [--destination NAME] [--debug] [--no-echo] [--yes|--no]\n";
-        return kExitOk;
-    }
-    const auto options = ParseCliOptions(args, kReadSpec);
-    if (!options) return kExitUsage;
+    int exitCode = kExitUsage;
+    const auto options = ParseCliOptions(args, kReadSpec, exitCode);
+    if (!options) return exitCode;
     CliSession session(*options);
     if (const int status = session.Open(); status != kExitOk) return status;
     Workspace& ws = session.workspace();
@@ -142,13 +147,9 @@ int RunRead(const std::vector<std::string>& args) {
 }
 
 int RunProgram(const std::vector<std::string>& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << "usage: rp770-cli " << kProgramSpec.synopsis
-                  << " [--data-dir DIR] [--destination NAME] [--debug] [--no-echo] [--yes|--no]\n";
-        return kExitOk;
-    }
-    const auto options = ParseCliOptions(args, kProgramSpec);
-    if (!options) return kExitUsage;
+    int exitCode = kExitUsage;
+    const auto options = ParseCliOptions(args, kProgramSpec, exitCode);
+    if (!options) return exitCode;
     CliSession session(*options);
     if (const int status = session.Open(); status != kExitOk) return status;
     Workspace& ws = session.workspace();

@@ -5,28 +5,41 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "core/CommandLine.h"
+#include "platform/StandardStreams.h"
 
 namespace rp770::cli {
-
-std::vector<Command>& Commands() {
-    static std::vector<Command> commands;
-    return commands;
-}
 
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: rp770-cli COMMAND [ARGUMENTS]\n"
+    out << "Usage: rp770-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+           "   or: rp770-cli --help | --version\n"
            "\n"
-           "Programming tool for the MR318 marine VHF radio, without a window.\n"
+           "Programming tool for the MR318 marine VHF radio, without a window: read and\n"
+           "program the radio, convert, dump and report settings (.dat) and memory image\n"
+           "(.hex) files.\n"
            "\n"
            "Commands:\n";
     auto commands = Commands();
     std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     for (const Command& c : commands) out << "  " << c.synopsis << "\n      " << c.summary << "\n";
-    out << "  --help\n      show this text\n"
-           "  --version\n      show the program's version\n";
+    out << "\n"
+           "Options:\n"
+           "  --help      show this text and exit; after a command, that command's help\n"
+           "  --version   show the program's version and exit\n"
+           "\n"
+           "Files and streams:\n"
+           "  -           as a file argument: standard input for a file a command reads,\n"
+           "              standard output for a file it writes\n"
+           "\n"
+           "Exit status:\n"
+           "  0           success\n"
+           "  1           the program refused or failed; its message is on standard error\n"
+           "              and no output file is left (a failed write to standard output\n"
+           "              included)\n"
+           "  2           a wrong command line (a missing --port included)\n";
 }
 
 }  // namespace
@@ -34,23 +47,39 @@ void PrintUsage(std::ostream& out) {
 
 int main(int argc, char* argv[]) {
     using namespace rp770::cli;
+    rp770::platform::PrepareStandardStreams();
     if (argc < 2) {
         PrintUsage(std::cerr);
-        return 2;
+        return kExitUsage;
     }
     const std::string command = argv[1];
+    int status = kExitUsage;
+    bool known = true;
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(std::cout);
-        return 0;
-    }
-    if (command == "--version") {
+        status = kExitOk;
+    } else if (command == "--version") {
         std::cout << "rp770-cli (" << rp770::AppTitle << ") " << RP770_VERSION << "\n";
-        return 0;
+        status = kExitOk;
+    } else {
+        known = false;
+        for (const Command& c : Commands()) {
+            if (c.name == command) {
+                status = c.run(std::vector<std::string>(argv + 2, argv + argc));
+                known = true;
+            }
+        }
     }
-    for (const Command& c : Commands()) {
-        if (c.name == command) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (!known) {
+        std::cerr << "rp770-cli: unknown command '" << command << "'\n\n";
+        PrintUsage(std::cerr);
+        return kExitUsage;
     }
-    std::cerr << "rp770-cli: unknown command '" << command << "'\n\n";
-    PrintUsage(std::cerr);
-    return 2;
+    // Whatever went to standard output must have arrived.
+    std::string error;
+    if (!rp770::platform::FlushStandardOutput(error)) {
+        std::cerr << "rp770-cli: cannot write to standard output: " << error << "\n";
+        return kExitFailure;
+    }
+    return status;
 }

@@ -17,9 +17,14 @@ LogConfig& Config() {
 }
 }  // namespace
 
-void ConfigureErrorLog(const std::string& programFolder, bool debugMode) {
-    Config().folder = programFolder;
+void ConfigureErrorLog(const std::string& folder, bool debugMode) {
+    Config().folder = folder;
     Config().enabled = debugMode;
+}
+
+std::string ErrorLogPath() {
+    if (!Config().enabled) return {};
+    return (std::filesystem::path(Config().folder) / "err.log").string();
 }
 
 std::string FormatErrorLine(std::string_view date, std::string_view time, std::string_view qualifiedName,

@@ -1,7 +1,8 @@
 #pragma once
 // The error reporter: in debug mode each report appends one line to err.log
-// in the program's folder; otherwise it does nothing. It never fails its
-// caller.
+// in the folder chosen at start (the program's folder, or the user's state
+// folder when the program's folder is read-only); otherwise it does nothing.
+// It never fails its caller.
 
 #include <string>
 #include <string_view>
@@ -9,7 +10,10 @@
 namespace rp770 {
 
 // Where reports go and whether they are written at all. Set once at start.
-void ConfigureErrorLog(const std::string& programFolder, bool debugMode);
+void ConfigureErrorLog(const std::string& folder, bool debugMode);
+
+// The file reports go to; empty when nothing is logged (no debug mode).
+std::string ErrorLogPath();
 
 // date "," time ":" qualifiedName " -> " message, ended by CR LF.
 void ReportError(std::string_view qualifiedName, std::string_view message);

@@ -98,7 +98,7 @@ Failure FailureFromException(const std::exception& e) {
 
 std::string WithReason(std::string_view message, std::string_view path, const Failure& failure) {
     std::string text(message);
-    if (!failure) return text;
+    if (failure.Ok()) return text;
     text += " (";
     if (!path.empty()) text += std::string(path) + ": ";
     return text + failure.Reason() + ")";

@@ -2,7 +2,7 @@
 // Why an operation on a file (or on the machine) failed, as a value: the
 // kind, with its classic number and description for the error log
 // ("53File not found"), and the system's own reason for the user ("No such
-// file or directory"). An empty Failure means success.
+// file or directory"). A Failure of kind None means success (Ok()).
 
 #include <exception>
 #include <string>
@@ -30,8 +30,8 @@ struct Failure {
     Failure() = default;
     Failure(FailureKind k, std::string why = {}) : kind(k), reason(std::move(why)) {}
 
-    explicit operator bool() const { return kind != FailureKind::None; }  // true: it failed
     bool Ok() const { return kind == FailureKind::None; }
+    bool Failed() const { return kind != FailureKind::None; }
     int Number() const;                   // 53, 70, ...; 0 for none
     std::string_view Description() const; // "File not found", ...
     // The error log's message: the number followed directly by the description.

@@ -1,11 +1,10 @@
 #include "files/AtomicFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <fstream>
-#include <random>
 #include <string>
 #include <system_error>
+
+#include "platform/os/ExclusiveFile.h"
 
 namespace rp770 {
 
@@ -13,43 +12,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string RandomSuffix() {
-    static std::atomic<unsigned> counter{0};
-    std::random_device device;
-    const unsigned long long value = (static_cast<unsigned long long>(device()) << 16) ^ counter.fetch_add(1);
-    static const char* digits = "0123456789abcdef";
-    std::string text;
-    for (int i = 0; i < 12; ++i) text += digits[(value >> (4 * i)) & 0xF];
-    return text;
-}
-
-// A name in the target's folder that is not taken yet.
-bool PickTemporaryPath(const fs::path& target, fs::path& temp) {
-    const fs::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 32; ++attempt) {
-        fs::path candidate = folder / ("." + target.filename().string() + ".tmp-" + RandomSuffix());
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec))) {
-            temp = std::move(candidate);
-            return true;
-        }
-    }
-    return false;
-}
-
-Failure WriteTemporary(const fs::path& temp, std::string_view bytes) {
-    errno = 0;
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return FailureFromErrno(errno, FailureKind::PathFileAccess);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    const int writeErrno = errno;
-    const bool written = static_cast<bool>(out);
-    out.close();
-    if (!written || out.fail()) return FailureFromErrno(writeErrno ? writeErrno : errno, FailureKind::DeviceIo);
+// The bytes in a new file beside the target, made exclusively and private to
+// the user while it is written, then given the permissions the saved file
+// is to have. On failure the temporary file is removed.
+Failure WriteTemporary(const fs::path& target, std::string_view bytes, fs::perms finalPerms, fs::path& temp) {
+    platform::ExclusiveFile file;
+    if (const int error = file.CreateUnique(target.parent_path(), "." + target.filename().string() + ".tmp-", ""))
+        return FailureFromErrno(error, FailureKind::PathFileAccess);
+    temp = file.path();
+    int error = file.Write(bytes);
+    if (error == 0) error = file.SetPermissions(finalPerms);
+    const int closeError = file.Close();
+    if (error == 0) error = closeError;
     std::error_code ec;
-    const std::uintmax_t size = fs::file_size(temp, ec);
-    if (ec || size != bytes.size()) return {FailureKind::DeviceIo};
+    if (error == 0 && fs::file_size(temp, ec) != bytes.size()) error = EIO;
+    if (error != 0) {
+        fs::remove(temp, ec);
+        return FailureFromErrno(error, FailureKind::DeviceIo);
+    }
     return {};
 }
 
@@ -75,13 +55,11 @@ Failure WriteFileAtomically(const fs::path& requested, std::string_view bytes) {
     if (target.parent_path().empty()) target = fs::path(".") / target;
     if (!fs::is_directory(target.parent_path(), ec)) return {FailureKind::PathNotFound, ErrnoText(ENOENT)};
 
+    // A new file gets what any file the user creates gets; a replaced one
+    // keeps its own permissions.
+    const fs::perms finalPerms = replacing ? status.permissions() : platform::NormalFilePermissions();
     fs::path temp;
-    if (!PickTemporaryPath(target, temp)) return {FailureKind::PathFileAccess, ErrnoText(EEXIST)};
-    if (Failure failure = WriteTemporary(temp, bytes)) {
-        fs::remove(temp, ec);
-        return failure;
-    }
-    if (replacing) fs::permissions(temp, status.permissions(), fs::perm_options::replace, ec);
+    if (Failure failure = WriteTemporary(target, bytes, finalPerms, temp); failure.Failed()) return failure;
     fs::rename(temp, target, ec);
     if (ec) {
         const Failure failure = FailureFromErrno(ec.value(), FailureKind::PathFileAccess);

@@ -3,6 +3,10 @@
 // a temporary file beside the target, which replaces the target only when
 // it was written, flushed, closed and checked completely. On any failure the
 // previous file stays exactly as it was and no temporary file is left.
+// The temporary file is created exclusively (nothing planted at its name is
+// opened) and private to the user while it is written; the saved file ends
+// up with the permissions of the file it replaces, or, when new, with those
+// any file the user creates gets.
 
 #include <filesystem>
 #include <string_view>

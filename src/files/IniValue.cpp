@@ -64,7 +64,7 @@ std::string ReadIniValueFromText(std::string_view text, std::string_view section
 
 std::string ReadIniValue(const std::string& filePath, std::string_view section, std::string_view key) {
     std::string text;
-    if (ReadWholeFile(filePath, text)) return {};  // unreadable: no value
+    if (ReadWholeFile(filePath, text).Failed()) return {};  // unreadable: no value
     return ReadIniValueFromText(text, section, key);
 }
 

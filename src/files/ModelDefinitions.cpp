@@ -93,8 +93,8 @@ DefinitionLoad FileReadIni(const fs::path& path, DataSet& data) {
     }
     std::string bytes;
     Failure failure = ReadWholeFile(path, bytes);
-    if (failure || bytes.size() != expected) {
-        if (!failure) failure = {FailureKind::PastEndOfFile};
+    if (failure.Failed() || bytes.size() != expected) {
+        if (failure.Ok()) failure = {FailureKind::PastEndOfFile};
         ReportError("frmMain.FileReadIni", failure.LogText());
         return DefinitionLoad::Failed;
     }

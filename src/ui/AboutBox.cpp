@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/CommandLine.h"
+#include "core/ErrorLog.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -56,6 +57,15 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     head->addLayout(titles, 1);
     grid->addLayout(head);
     grid->addWidget(notice, 1);
+    // In debug mode: where the error log goes (beside the program, or the
+    // user's state folder when the program's folder is read-only).
+    if (const std::string log = ErrorLogPath(); !log.empty()) {
+        auto* where = new QLabel("Error log: " + QString::fromStdString(log), frame_);
+        where->setObjectName("lblErrorLog");
+        where->setWordWrap(true);
+        where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(where);
+    }
 
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("cmdOK");

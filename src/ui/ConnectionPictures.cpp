@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/PaletteContrast.h"
+
 namespace rp770::ui {
 
 RadioPicture::RadioPicture(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
@@ -11,13 +13,13 @@ void RadioPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor body(40, 48, 58), face(70, 80, 92), screen(170, 205, 150);
-    // Antenna
-    p.setPen(Qt::NoPen);
+    // Antenna and body, outlined so that they show on a dark background too.
+    p.setPen(QPen(OutlineColour(palette()), 1.2));
     p.setBrush(QColor(25, 25, 25));
     p.drawRoundedRect(QRectF(14, 2, 8, 30), 3, 3);
-    // Body
     p.setBrush(body);
     p.drawRoundedRect(QRectF(8, 26, 44, 82), 8, 8);
+    p.setPen(Qt::NoPen);
     p.setBrush(face);
     p.drawRoundedRect(QRectF(12, 32, 36, 70), 6, 6);
     // Display reading "PC CONTROL"
@@ -46,7 +48,8 @@ void CablePicture::paintEvent(QPaintEvent*) {
     const int w = width();
     // The PC stands on the side away from the radio.
     const double pcX = radioOnLeft_ ? w - 62 : 2;
-    p.setPen(QPen(QColor(60, 60, 60), 1.2));
+    const QColor line = OutlineColour(palette());
+    p.setPen(QPen(line, 1.2));
     p.setBrush(QColor(225, 228, 232));
     p.drawRoundedRect(QRectF(pcX, 18, 60, 42), 3, 3);       // monitor
     p.setBrush(QColor(90, 130, 190));
@@ -64,9 +67,9 @@ void CablePicture::paintEvent(QPaintEvent*) {
     cable.moveTo(from);
     cable.cubicTo(QPointF(from.x(), 108), QPointF((from.x() + to.x()) / 2, 108), to);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(30, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(IsDarkPalette(palette()) ? line : QColor(30, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(cable);
-    p.setPen(Qt::black);
+    p.setPen(palette().color(QPalette::WindowText));
     QFont f = font();
     f.setPixelSize(9);
     f.setBold(true);

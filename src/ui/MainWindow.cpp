@@ -508,7 +508,8 @@ void MainWindow::FilePrint() {
     if (!services_.dialogs.ChoosePrinter(this, printer)) return;
     SetBusy(true);
     workspace_.SnapExpFrequencies();  // printed as shown, and kept so
-    const platform::PrintOutcome outcome = platform::PrintReportOn(printer, workspace_.data());
+    const platform::PrintOutcome outcome = platform::PrintReportOn(
+        printer, workspace_.data(), nullptr, platform::ReportJobTitle(workspace_.currentFilePath()));
     SetBusy(false);
     if (!outcome.ok)
         services_.prompter.Message(outcome.error.empty() ? "The report could not be printed." : outcome.error,

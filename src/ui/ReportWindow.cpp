@@ -87,7 +87,7 @@ bool ReportWindow::SaveAs() {
     }
     crlf += "\r\n";
     const Failure failure = WriteFileAtomically(path.toStdString(), crlf);
-    const bool ok = !failure;
+    const bool ok = failure.Ok();
     clock_.Sleep(500);
     setEnabled(true);
     QApplication::restoreOverrideCursor();

@@ -1,8 +1,11 @@
 #include "ui/ToolbarIcons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include "ui/PaletteContrast.h"
 
 namespace rp770::ui {
 
@@ -71,7 +74,7 @@ void RadioArrow(QPainter& p, bool intoRadio, QColor arrow) {
     p.setBrush(QColor(170, 205, 150));
     p.drawRect(QRectF(15.5, 8, 5, 4));
     p.setBrush(arrow);
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(arrow.darker(140), 0.8));
     QPainterPath a;
     if (intoRadio) {
         a.moveTo(1, 11);
@@ -102,7 +105,9 @@ QIcon ToolbarIcon(const QString& key) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(2, 2);
-    p.setPen(QPen(QColor(60, 60, 60), 1));
+    // Outlines in the palette's contrast colour, so that the dark parts (the
+    // radio's body) stay visible on a dark toolbar.
+    p.setPen(QPen(OutlineColour(QGuiApplication::palette()), 1));
     if (key == "New") {
         Page(p, Qt::white);
     } else if (key == "Open") {

@@ -237,7 +237,7 @@ bool Workspace::OpenDatFile(const std::string& path) {
     };
     try {
         std::string text;
-        if (const Failure failure = ReadWholeFile(path, text)) return readFailed(failure);
+        if (const Failure failure = ReadWholeFile(path, text); failure.Failed()) return readFailed(failure);
         Document next = history_.Current();
         if (!FactoryDocument(next)) return false;  // the destination's factory data could not be loaded
         if (!ModelTypeMatches(text, next.data.modelNumber)) {
@@ -263,7 +263,7 @@ bool Workspace::SaveDatFile(const std::string& path) {
     } catch (const std::exception& e) {
         failure = FailureFromException(e);
     }
-    if (failure) {
+    if (failure.Failed()) {
         fileError_ = true;
         ReportError("frmMain.SaveFileAs", failure.LogText());
         Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
@@ -288,7 +288,7 @@ bool Workspace::OpenHexFile(const std::string& path) {
     if (!RegularFileLength(path)) {
         std::string unused;
         const Failure failure = ReadWholeFile(path, unused);
-        return readFailed(failure ? failure : Failure{FailureKind::PathFileAccess});
+        return readFailed(failure.Failed() ? failure : Failure{FailureKind::PathFileAccess});
     }
     Document next = history_.Current();
     const HexReadResult read = ReadHexFileAs(path, next.data.modelNumber, next.data.image);
@@ -317,7 +317,7 @@ bool Workspace::SaveHexFile(const std::string& path) {
     DataSet& current = history_.CurrentInPlace().data;
     EncodeImage(current);
     FixStartChannel(current);
-    if (const Failure failure = SaveHexFileAs(path, current.image)) {
+    if (const Failure failure = SaveHexFileAs(path, current.image); failure.Failed()) {
         ReportError("frmMain.SaveHexFileAs", failure.LogText());
         Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
         operationCancelled_ = true;

@@ -7,6 +7,7 @@
 #if !defined(_WIN32)
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace rp770 {
@@ -70,6 +71,21 @@ TEST(AtomicFile, ALinkStaysALinkAndTheFileItNamesIsReplaced) {
 }
 
 #if !defined(_WIN32)
+TEST(AtomicFile, ANewFileGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
+    TestFolder folder;
+    const mode_t mask = umask(027);
+    ASSERT_TRUE(WriteFileAtomically(folder / "new.dat", "x").Ok());
+    umask(mask);
+    constexpr fs::perms rw_r = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    EXPECT_EQ(fs::status(folder / "new.dat").permissions() & fs::perms::all, rw_r) << "not 0666 less the mask";
+
+    WriteBytes(folder / "old.dat", "old");
+    fs::permissions(folder / "old.dat", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    ASSERT_TRUE(WriteFileAtomically(folder / "old.dat", "new").Ok());
+    EXPECT_EQ(fs::status(folder / "old.dat").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
 // A file size limit makes the write fail half-way, even for root.
 class FileSizeLimit {
 public:

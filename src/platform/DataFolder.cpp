@@ -1,0 +1,58 @@
+#include "platform/DataFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "files/ModelList.h"
+#include "platform/ExecutablePath.h"
+
+namespace rp770::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsModelList(const std::string& folder) { return !OfferedModels(ModelListPath(folder)).empty(); }
+
+void LookIn(DataFolderSearch& search, const fs::path& folder) {
+    const std::string name = folder.lexically_normal().string();
+    if (search.found || name.empty()) return;
+    search.searched.push_back(name);
+    if (HoldsModelList(name)) {
+        search.folder = name;
+        search.found = true;
+    }
+}
+
+}  // namespace
+
+DataFolderSearch FindDataFolder(const std::string& executableFolder, const char* dataDirVariable) {
+    DataFolderSearch search;
+    search.variableSet = dataDirVariable && *dataDirVariable;
+    const fs::path exe(executableFolder);
+    LookIn(search, exe);
+    LookIn(search, exe / ".." / "share" / "rp770");
+    if (search.variableSet) LookIn(search, fs::path(dataDirVariable));
+    if (!search.found) search.folder = search.searched.empty() ? "." : search.searched.front();
+    return search;
+}
+
+DataFolderSearch FindDataFolder() { return FindDataFolder(ExecutableFolder("."), std::getenv(kDataDirVariable)); }
+
+DataFolderSearch UseDataFolder(const std::string& folder) {
+    DataFolderSearch search;
+    search.folder = folder;
+    search.searched = {folder};
+    search.found = HoldsModelList(folder);
+    return search;
+}
+
+std::string DataFolderNotFoundMessage(const DataFolderSearch& search) {
+    std::string text = "No global.ini offering a radio model was found in:";
+    for (const std::string& folder : search.searched) text += "\n  " + folder;
+    if (!search.variableSet && search.searched.size() > 1)
+        text += std::string("\nSet ") + kDataDirVariable + " to the folder that holds global.ini and the definition files.";
+    return text;
+}
+
+}  // namespace rp770::platform

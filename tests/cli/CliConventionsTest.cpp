@@ -1,0 +1,88 @@
+// The command-line conventions of rp770-cli (and the window's --help and
+// --version), as one table: the command line, its exit status, and a part
+// of what it says on standard output or standard error.
+
+#include "CliFixture.h"
+
+namespace rp770 {
+namespace {
+
+struct Convention {
+    const char* commandLine;  // a shell command line; $CLI, $GUI, $DATA and $WORK are set
+    int status;
+    const char* stream;       // "out" or "err"
+    const char* part;         // contained in that stream ($WORK replaced)
+};
+
+const Convention kConventions[] = {
+    {"$CLI --help", 0, "out", "Exit status:"},
+    {"$CLI destinations --help", 0, "out", "Usage: rp770-cli destinations"},
+    {"$CLI dump -h", 0, "out", "Usage: rp770-cli dump IN.hex|-"},
+    {"$CLI hex2dat --help", 0, "out", "Usage: rp770-cli hex2dat IN.hex|- OUT.dat|-"},
+    {"$CLI dat2hex x y --help", 0, "out", "Usage: rp770-cli dat2hex IN.dat|- OUT.hex|-"},
+    {"$CLI report --help", 0, "out", "--print [QUEUE]"},
+    {"$CLI read --help", 0, "out", "--port DEVICE"},
+    {"$CLI program --help", 0, "out", "--no-echo"},
+    {"$CLI simulate --help", 0, "out", "Faults:"},
+    {"$CLI", 2, "err", "Usage: rp770-cli COMMAND"},
+    {"$CLI frobnicate", 2, "err", "unknown command 'frobnicate'"},
+    {"$CLI dump", 2, "err", "wrong number of arguments"},
+    {"$CLI dump x.hex --colour", 2, "err", "unknown option '--colour'"},
+    {"$CLI read $WORK/out.dat", 2, "err", "option '--port' is needed"},
+    {"$CLI program $WORK/missing.dat", 2, "err", "option '--port' is needed"},
+    {"$CLI dump $WORK/missing.hex", 1, "err", "FileRead Error!!"},
+    {"$CLI dump $DATA/USA_013E.ini >/dev/full", 1, "err", "cannot write to standard output: No space left on device"},
+    {"$CLI hex2dat $DATA/USA_013E.ini - >/dev/full", 1, "err", "cannot write to standard output"},
+    {"$CLI hex2dat $DATA/USA_013E.ini -", 0, "out", "[MAIN]\r\nMODEL=#MR318\r\n"},
+    {"$CLI hex2dat - - <$DATA/INT_013E.ini", 0, "out", "[CHINT0]\r\nPosition=0\r\n"},
+    {"$CLI hex2dat $DATA/USA_013E.ini - --destination USA | $CLI dat2hex - - --destination USA"
+     " | cmp - $DATA/USA_013E.ini && echo same",
+     0, "out", "same"},
+    {"$CLI dump - <$DATA/USA_013E.ini", 0, "out", " ----  -- --"},
+    {"$CLI dump - </dev/null", 1, "err", "bad file!!"},
+    {"$CLI report $WORK/usa.hex -o -", 0, "out", "##### Common Setup #####"},
+    {"$CLI hex2dat $DATA/USA_013E.ini - | $CLI report -", 0, "out", "##### Programmable USA Channel #####"},
+    {"$CLI report - <$DATA/CAN_013E.ini", 0, "out", "##### Programmable Canada Channel #####"},
+    {"$CLI report $WORK/usa.hex --print", 0, "err", "(-t RP770 report - usa.hex --"},
+    {"$CLI report - --print Q <$WORK/usa.hex", 0, "err", "(-d Q -t RP770 report - untitled --"},
+    {"$CLI report $WORK/usa.hex --print -o - | head -c 24", 0, "out", "##### Common Setup #####"},
+    {"$CLI report $WORK/usa.hex --print closed", 1, "err",
+     "The print service refused the report: lp: Destination \"closed\" is not accepting jobs."},
+    {"$CLI destinations --data-dir $WORK", 1, "err",
+     "Unknown model!!\nNo global.ini offering a radio model was found in:\n  $WORK\n"},
+    {"env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none $GUI --version", 0, "out", "rp770 (RP770) "},
+    {"env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none $GUI --help", 0, "out", "Usage: rp770 [/D | /T | /DT | /TD]"},
+};
+
+std::string Replaced(std::string text, const std::string& name, const std::string& value) {
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
+        text.replace(at, name.size(), value);
+    return text;
+}
+
+TEST_F(Cli, CommandLineConventions) {
+    // A stand-in for the print service's lp: refuses the queue "closed",
+    // otherwise says what it was asked.
+    fs::create_directories(work.path() / "bin");
+    WriteBytes(work / "bin/lp",
+               "#!/bin/sh\n"
+               "for a; do [ \"$a\" = closed ] && { echo 'lp: Destination \"closed\" is not accepting jobs.' >&2; exit 1; }; done\n"
+               "echo \"request id is fake-1 ($*)\"\n");
+    fs::permissions(work.path() / "bin/lp", fs::perms::owner_all);
+    WriteBytes(work / "usa.hex", ReadBytes(data / "USA_013E.ini"));
+    setenv("PATH", (work.str() + "/bin:" + std::getenv("PATH")).c_str(), 1);
+    setenv("CLI", RP770_CLI_PATH, 1);
+    setenv("GUI", RP770_GUI_PATH, 1);
+    setenv("DATA", data.str().c_str(), 1);
+    setenv("WORK", work.str().c_str(), 1);
+    for (const Convention& c : kConventions) {
+        const CliRun run = RunShell(c.commandLine);
+        EXPECT_EQ(run.status, c.status) << c.commandLine << "\n" << run.err;
+        const std::string& said = std::string(c.stream) == "out" ? run.out : run.err;
+        EXPECT_NE(said.find(Replaced(c.part, "$WORK", work.str())), std::string::npos)
+            << c.commandLine << "\n" << c.stream << ": " << said;
+    }
+}
+
+}  // namespace
+}  // namespace rp770
