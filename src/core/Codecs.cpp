@@ -26,11 +26,6 @@ bool TestBit(uint8_t byte, int bit) {
     return (byte >> bit) & 1u;
 }
 
-int BitValue(int flag, int position) {
-    if (position < 1 || position > 8 || flag == 0) return 0;
-    return 1 << (position - 1);
-}
-
 bool TestBitPos(uint8_t byte, int position) {
     if (position < 1 || position > 8) return false;
     return TestBit(byte, position - 1);
@@ -170,11 +165,6 @@ std::string FormatTxFreq(double mhz, bool rxOnly) {
     return FormatFreq(mhz);
 }
 
-std::string FormatFreqFine(double& mhz) {
-    SnapFreq(mhz);
-    return FormatSnappedFreq(mhz);
-}
-
 std::string FormatSnappedFreq(double mhz) {
     SnapFreq(mhz);
     if (!(mhz > 0)) return "---.----";
@@ -226,6 +216,7 @@ std::string DecodeAtis(const MemoryImage& image, int address) {
 
 // ---- display characters ---------------------------------------------------
 
+namespace {
 bool IsDisplayChar(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     if (u >= '0' && u <= '9') return true;
@@ -238,6 +229,7 @@ bool IsDisplayChar(char c) {
             return false;
     }
 }
+}  // namespace
 
 uint8_t CharToCode(std::string_view oneChar) {
     if (oneChar.size() != 1 || !IsDisplayChar(oneChar[0])) return 255;
@@ -259,16 +251,6 @@ std::string ReadText(const MemoryImage& image, int address, int count) {
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
-}
-
-void WriteText(MemoryImage& image, int address, std::string_view text, int length, bool pad) {
-    std::string t(text);
-    if (pad) t = PadRight(t, length);
-    for (int i = 0; i < length; ++i) {
-        const std::string_view c = static_cast<size_t>(i) < t.size() ? std::string_view(t).substr(static_cast<size_t>(i), 1)
-                                                                     : std::string_view();
-        image[address + i] = CharToCode(c);
-    }
 }
 
 std::string ExpDisplayCell(const std::string& left, const std::string& right) {
@@ -298,12 +280,6 @@ std::string HexDigits(uint32_t value, int n) {
     return padded.substr(padded.size() - static_cast<size_t>(n));
 }
 
-std::string TrimAtNul(std::string_view text) {
-    const size_t nul = text.find('\0');
-    if (nul == std::string_view::npos || nul == 0) return {};
-    return std::string(text.substr(0, nul));
-}
-
 std::string TrimSpaces(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
@@ -313,7 +289,9 @@ std::string TrimSpaces(std::string_view text) {
 
 // ASCII only: names and keys compare the same whatever the user's locale.
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+namespace {
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
 
 std::string ToUpper(std::string_view text) {
     std::string s(text);
@@ -394,6 +372,5 @@ std::string ChannelLabel(int64_t code) {
     return "Off";
 }
 
-std::string ExpLabel() { return "EXP"; }
 
 }  // namespace rp770

@@ -17,10 +17,8 @@ namespace rp770 {
 // change nothing. Returns the new byte.
 uint8_t SetBit(uint8_t& byte, int value, int bit);
 bool TestBit(uint8_t byte, int bit);
-int BitValue(int flag, int position);         // position 1-8
 bool TestBitPos(uint8_t byte, int position);  // position 1-8
 bool TestMapBit(const MemoryImage& image, int address, int index);  // bit 7 - index
-inline int ToFlag(int value) { return value != 0 ? 1 : 0; }
 
 // Bitmaps: bit k lies in byte base + k/8 at bit 7 - k%8.
 bool MapBit(const MemoryImage& image, int base, int k);
@@ -46,7 +44,6 @@ double DecodeFreqMHz(const MemoryImage& image, int address);
 
 std::string FormatFreq(double mhz);                   // "000.000" or "---.---"
 std::string FormatTxFreq(double mhz, bool rxOnly);    // "---.---" also when rxOnly
-std::string FormatFreqFine(double& mhz);              // snaps, then "000.0000"
 std::string FormatSnappedFreq(double mhz);            // the same text, the value left as it is
 double SnapFreq(double& mhz);
 bool IsStep25k(double mhz);
@@ -56,11 +53,10 @@ void EncodeAtis(MemoryImage& image, int address, std::string_view code, int flag
 std::string DecodeAtis(const MemoryImage& image, int address);
 
 // ---- display characters ---------------------------------------------------
-bool IsDisplayChar(char c);
 uint8_t CharToCode(std::string_view oneChar);
 std::string CodeToChar(uint8_t code);
 std::string ReadText(const MemoryImage& image, int address, int count);
-void WriteText(MemoryImage& image, int address, std::string_view text, int length, bool pad);
+
 // The three display characters of an EXP channel as stored and shown:
 // the last 2 of ("  " + left) followed by the last of (" " + right).
 std::string ExpDisplayCell(const std::string& left, const std::string& right);
@@ -69,10 +65,8 @@ std::string ExpDisplayCell(const std::string& left, const std::string& right);
 std::string PadRight(std::string_view text, int n);
 std::string Field3(std::string_view text);
 std::string HexDigits(uint32_t value, int n);
-std::string TrimAtNul(std::string_view text);
 std::string TrimSpaces(std::string_view text);  // spaces only, not tabs
 char UpperAscii(char c);
-char LowerAscii(char c);
 std::string ToUpper(std::string_view text);  // ASCII letters only
 std::string ToLower(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
@@ -90,6 +84,5 @@ std::string UpLabel(bool value);
 std::string DupLabel(bool value);
 std::string MemLabel(bool value);
 std::string ChannelLabel(int64_t code);
-std::string ExpLabel();
 
 }  // namespace rp770

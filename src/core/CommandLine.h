@@ -7,7 +7,6 @@
 namespace rp770 {
 
 inline constexpr const char* AppTitle = "RP770";
-inline constexpr const char* kVersion = "1.0.0";
 
 struct Switches {
     bool debugMode = false;   // "/D": error log, transfer monitor, hex dump, .hex files

@@ -61,12 +61,15 @@ bool AnyEnabled(const auto& records, size_t first) {
 
 }  // namespace
 
-uint16_t ReadModelCodeFirst(const MemoryImage& image) {
-    return static_cast<uint16_t>(image[0] * 256 + image[1]);
+bool CheckModelCode(int modelNumber, uint16_t first, uint16_t last) {
+    return first == last && modelNumber == 1 && first == kModelCode318;
 }
 
-uint16_t ReadModelCodeLast(const MemoryImage& image) {
-    return static_cast<uint16_t>(image[image.lastAddress - 1] * 256 + image[image.lastAddress]);
+bool ModelCodesAccepted(int modelNumber, const uint8_t* bytes, int lastAddress) {
+    const auto word = [bytes](int at) {
+        return static_cast<uint16_t>(bytes[static_cast<size_t>(at)] * 256 + bytes[static_cast<size_t>(at) + 1]);
+    };
+    return lastAddress >= 1 && CheckModelCode(modelNumber, word(addr::ModelCode), word(lastAddress - 1));
 }
 
 void DecodeGroupsSetupAtis(DataSet& data) {
@@ -114,14 +117,19 @@ void InitImage(DataSet& data) {
         MemoryImage& image = data.image;
         image.bytes.fill(0xFF);
         image.lastAddress = kLastAddress1K;
-        for (int a : {0x004, 0x00A, 0x00B, 0x005, 0x006, 0x009, 0x014, 0x007, 0x008, 0x016}) image[a] = 0x00;
-        for (int a : {0x02F, 0x03F, 0x04F}) image[a] = 0x20;
-        image[0x011] = 0x03;
-        for (int a = 0x052; a <= 0x059; ++a) image[a] = 0x00;
-        for (int a = 0x092; a <= 0x099; ++a) image[a] = 0x00;
-        for (int a = 0x01A; a <= 0x01F; ++a) image[a] = 0xFF;
-        image[0] = image[image.lastAddress - 1] = kModelCode318 >> 8;
-        image[1] = image[image.lastAddress] = kModelCode318 & 0xFF;
+        for (int a : {addr::Spare004, addr::TxPoDisplay, addr::Spare00B, addr::CurrentPlan, addr::OperatingMode,
+                      addr::CurrentWxChannel, addr::Spare014, addr::CurrentChannel, addr::LastChannel,
+                      addr::UsableGroups})
+            image[a] = 0x00;
+        for (int a : addr::PriorityChannel) image[a] = 0x20;
+        image[addr::ResumeTime] = 0x03;
+        for (int i = 0; i < addr::MapSpare; ++i) image[addr::ExpEnableMap + i] = image[addr::ExpScanMap + i] = 0x00;
+        image[addr::AtisGroups] = 0xFF;
+        for (int i = 0; i < addr::AtisCodeLength; ++i) image[addr::AtisCode + i] = 0xFF;
+        for (int at : {addr::ModelCode, image.lastAddress - 1}) {
+            image[at] = kModelCode318 >> 8;
+            image[at + 1] = kModelCode318 & 0xFF;
+        }
     }
     DecodeGroupsSetupAtis(data);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "files/AtomicFile.h"
+#include "core/MemoryImage.h"
 #include "files/ModelDefinitions.h"
 
 namespace rp770 {
@@ -22,12 +23,10 @@ HexReadResult ReadHexFileAs(const std::string& path, int modelNumber, MemoryImag
     if (readFailure.Ok() && bytes.size() != expected) readFailure = {FailureKind::PastEndOfFile};
     // What was read, the rest zero: a short read normally fails the model code check.
     bytes.resize(expected, '\0');
-    const auto at = [&](int address) { return static_cast<uint8_t>(bytes[static_cast<size_t>(address)]); };
-    const uint16_t first = static_cast<uint16_t>(at(0) * 256 + at(1));
-    const uint16_t last = static_cast<uint16_t>(at(image.lastAddress - 1) * 256 + at(image.lastAddress));
-    if (!CheckModelCode(modelNumber, first, last)) return {HexRead::BadModelCode, {}};
+    const auto* at = reinterpret_cast<const uint8_t*>(bytes.data());
+    if (!ModelCodesAccepted(modelNumber, at, image.lastAddress)) return {HexRead::BadModelCode, {}};
     if (readFailure.Failed()) return {HexRead::Failed, readFailure};
-    for (int a = 0; a <= image.lastAddress; ++a) image[a] = at(a);
+    for (int a = 0; a <= image.lastAddress; ++a) image[a] = at[a];
     return {HexRead::Loaded, {}};
 }
 

@@ -37,10 +37,6 @@ std::string ModelFileSuffix(int modelNumber) {
     return modelNumber == 1 ? "_" + HexDigits(kModelCode318, 4) : std::string();
 }
 
-bool CheckModelCode(int modelNumber, uint16_t first, uint16_t last) {
-    return first == last && modelNumber == 1 && first == kModelCode318;
-}
-
 std::vector<std::string> ListDestinations(const std::string& folder, int modelNumber) {
     const std::string tail = ModelFileSuffix(modelNumber) + ".ini";
     std::vector<std::string> files = FileNames(folder);
@@ -98,11 +94,9 @@ DefinitionLoad FileReadIni(const fs::path& path, DataSet& data) {
         ReportError("frmMain.FileReadIni", failure.LogText());
         return DefinitionLoad::Failed;
     }
-    const auto at = [&](int address) { return static_cast<uint8_t>(bytes[static_cast<size_t>(address)]); };
-    const uint16_t first = static_cast<uint16_t>(at(0) * 256 + at(1));
-    const uint16_t last = static_cast<uint16_t>(at(image.lastAddress - 1) * 256 + at(image.lastAddress));
-    if (!CheckModelCode(data.modelNumber, first, last)) return DefinitionLoad::BadModelCode;
-    for (int a = 0; a <= image.lastAddress; ++a) image[a] = at(a);
+    const auto* at = reinterpret_cast<const uint8_t*>(bytes.data());
+    if (!ModelCodesAccepted(data.modelNumber, at, image.lastAddress)) return DefinitionLoad::BadModelCode;
+    for (int a = 0; a <= image.lastAddress; ++a) image[a] = at[a];
     DecodeImage(data);
     return DefinitionLoad::Loaded;
 }

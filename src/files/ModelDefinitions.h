@@ -19,9 +19,6 @@ inline constexpr int kMaxDestinations = 10;
 // hexadecimal digits); empty for every other model.
 std::string ModelFileSuffix(int modelNumber);
 
-// True only when both codes are equal, the model is 1 and the code is 318.
-bool CheckModelCode(int modelNumber, uint16_t first, uint16_t last);
-
 // The destination names of the definition files in the folder: files
 // matching "*" + suffix + ".ini" without regard to case, the part of the
 // name before its first underscore in upper case, at most ten (taken in the

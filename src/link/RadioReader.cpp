@@ -89,16 +89,14 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
         port_.ShowMonitor("model check...");
         const int last = data.image.lastAddress;
         Buffer check(static_cast<size_t>(last) + 1, 0);
-        ReadBlock(check, 0, 2);
+        ReadBlock(check, addr::ModelCode, 2);
         if (!state.CommError) ReadBlock(check, last - 1, 2);
         if (state.CancelRequested) return;
         if (state.CommError) {
             ctx_.prompter.Message("Communication Error!!", "Model Check", Icon::Critical);
             return;
         }
-        const int first = check[0] * 256 + check[1];
-        const int second = check[static_cast<size_t>(last) - 1] * 256 + check[static_cast<size_t>(last)];
-        if (first != second || data.modelNumber != 1 || first != kModelCode318) {
+        if (!ModelCodesAccepted(data.modelNumber, check.data(), last)) {
             state.CommError = true;
             ctx_.prompter.Message("ModelType Error !!", "Read from Radio", Icon::Critical);
         }
@@ -147,7 +145,8 @@ void RadioReader::ReadData(Buffer& buffer) {
 void RadioReader::ApplyReadImage(const Buffer& buffer, MemoryImage& image) {
     const int upper = std::min(static_cast<int>(buffer.size()), static_cast<int>(image.bytes.size())) - 1;
     for (int i = 0; i <= upper; ++i) {
-        if (i <= 0x001 || (i >= 0x400 && i <= 0x4FF)) continue;
+        // The image keeps its own model code, and what it holds at 0x400-0x4FF.
+        if (i <= addr::ModelCode + 1 || (i >= addr::ReadKeepsFirst && i <= addr::ReadKeepsLast)) continue;
         image[i] = buffer[static_cast<size_t>(i)];
     }
 }

@@ -167,7 +167,9 @@ TEST(FileFormatDoc, MemoryImageFilesAreAcceptedOrRefusedAsTheTableSays) {
         std::string message;
         const bool accepted = s.Open(bytes, ".hex", message);
         EXPECT_EQ(accepted ? "accepted" : "refused: " + message, row[3]) << row[0] << " " << row[1] << " " << row[2];
-        if (!accepted) EXPECT_EQ(s.ws.data().image.bytes, s.factory.image.bytes) << "a refused file changed the data";
+        if (!accepted) {
+            EXPECT_EQ(s.ws.data().image.bytes, s.factory.image.bytes) << "a refused file changed the data";
+        }
     }
 }
 

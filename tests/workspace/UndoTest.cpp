@@ -134,8 +134,8 @@ TEST_P(EditsAreUndone, UndoTakesTheEditBackAndRedoDoesItAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Workspace, EditsAreUndone, ::testing::ValuesIn(kEdits),
-                         [](const ::testing::TestParamInfo<EditCase>& info) {
-                             std::string name = std::to_string(info.index) + "_" + info.param.action;
+                         [](const ::testing::TestParamInfo<EditCase>& param) {
+                             std::string name = std::to_string(param.index) + "_" + param.param.action;
                              for (char& ch : name)
                                  if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return name;
