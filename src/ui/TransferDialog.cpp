@@ -166,7 +166,7 @@ void TransferDialog::OkClicked() {
         } else {
             EncodeImage(data_);
             FixStartChannel(data_);
-            engine_.ProgramToRadio(data_);
+            link::TellIfPartlyProgrammed(engine_.ProgramToRadio(data_), prompter_, TransferTitle(mode_).toStdString());
         }
         SetProgress(0);
         QApplication::restoreOverrideCursor();
