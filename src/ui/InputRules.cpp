@@ -1,8 +1,7 @@
 #include "ui/InputRules.h"
 
-#include <cstdlib>
-
 #include "core/Codecs.h"
+#include "core/DecimalText.h"
 
 namespace rp770::ui {
 
@@ -33,29 +32,20 @@ bool FrequencyKeyAllowed(char32_t key) { return IsDigit(key) || key == U'.' || k
 
 bool AtisKeyAllowed(char32_t key) { return IsDigit(key) || key == U'\b'; }
 
+char32_t FrequencyKeyTyped(char32_t key) { return key == U',' ? U'.' : key; }
+
 double LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::string number;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            number += c;
-        } else if (c == '.' && !point) {
-            point = true;
-            number += c;
-        } else {
-            break;
-        }
-    }
-    if (number.empty() || number == ".") return 0;
-    return std::strtod(number.c_str(), nullptr);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    const auto number = ReadLeadingDecimal(text, DecimalForm::Plain);
+    return number ? number->value : 0;
 }
 
 std::optional<double> CheckExpFrequency(std::string_view text) {
     if (TrimSpaces(text).empty()) return 0.0;
-    const double value = LeadingNumber(text);
+    // A pasted "157,025" means what a typed one does.
+    std::string entry(text);
+    for (char& c : entry) c = static_cast<char>(FrequencyKeyTyped(static_cast<unsigned char>(c)));
+    const double value = LeadingNumber(entry);
     if (value >= 137.0 && value <= 174.0 && IsStep25k(value)) return UnitsToFreq(FreqUnits(value));
     return std::nullopt;
 }

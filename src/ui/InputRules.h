@@ -16,6 +16,9 @@ bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
 bool DisplayTextAllowed(std::string_view text, bool leftBox);
 
 bool FrequencyKeyAllowed(char32_t key);  // digits and the point
+// What a key typed into a frequency box types: "," is the decimal mark on
+// many keyboards and in many locales, and is taken as ".".
+char32_t FrequencyKeyTyped(char32_t key);
 bool AtisKeyAllowed(char32_t key);       // digits
 
 // The numeric value of the leading number of a text (blanks skipped, digits
@@ -23,7 +26,8 @@ bool AtisKeyAllowed(char32_t key);       // digits
 double LeadingNumber(std::string_view text);
 
 // An EXP frequency entry: empty means no frequency (0); otherwise a value from
-// 137 to 174 MHz on the 25 kHz raster. Returns the frequency or nothing.
+// 137 to 174 MHz on the 25 kHz raster, "," read as ".". Returns the
+// frequency or nothing.
 std::optional<double> CheckExpFrequency(std::string_view text);
 
 // An ATIS code entry: empty, or exactly ten digits once blanks are trimmed.

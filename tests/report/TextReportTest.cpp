@@ -204,11 +204,12 @@ TEST(TextReport, CellsStartUnderTheirHeaderWords) {
 TEST(TextReport, SnappedExpFrequencyIsWrittenBack) {
     DataSet data = SmallData({false, false, false});
     data.exp[20].Rxfreq = 157.1234;
+    data.exp[20].Txfreq = 2.5e15;  // from a hostile file: shown by its own leading digits
     const auto lines = SplitLines(BuildTextReport(data));
     EXPECT_DOUBLE_EQ(data.exp[2].Rxfreq, 156.01);
     EXPECT_DOUBLE_EQ(data.exp[2].Txfreq, 156.0125) << "on the 12.5 kHz raster: unchanged";
     EXPECT_DOUBLE_EQ(data.exp[20].Rxfreq, 157.12);
-    EXPECT_EQ(lines.back().substr(17, 8), "157.1200");
+    EXPECT_EQ(lines.back().substr(17, 20), "157.1200  2500000000");
 }
 
 TEST(TextReport, RecordOutsideTheBaseTableLosesOnlyItsTableCells) {
