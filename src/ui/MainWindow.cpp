@@ -30,6 +30,7 @@
 #include "ui/ToolbarIcons.h"
 #include "ui/TransferDialog.h"
 #include "ui/Twips.h"
+#include "ui/WheelGuard.h"
 
 namespace rp770::ui {
 
@@ -50,6 +51,7 @@ MainWindow::MainWindow(const Switches& switches, const QString& programFolder, M
                        QWidget* parent)
     : QMainWindow(parent), switches_(switches), programFolder_(programFolder), services_(services) {
     setObjectName("frmMain");
+    WheelGuard::Install();  // the wheel scrolls the panels and edits only a focused value
     workspace_ = std::make_unique<Workspace>(Std(programFolder_), services_.settings, services_.prompter);
     services_.link.State().DebugMode = switches_.debugMode;
     services_.link.State().NoEchoMode = switches_.noEchoMode;

@@ -1,0 +1,79 @@
+// The wheel edits a value only where the user put the keyboard focus;
+// elsewhere it scrolls the panel.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "ui/WheelGuard.h"
+
+namespace rp770::ui {
+namespace {
+
+struct WheelPanel : ::testing::Test {
+    QScrollArea area;
+    QComboBox* combo = nullptr;
+    QSpinBox* spin = nullptr;
+
+    void SetUp() override {
+        WheelGuard::Install();  // as the window does; a second install changes nothing
+        auto* content = new QWidget;
+        auto* layout = new QVBoxLayout(content);
+        combo = new QComboBox;
+        for (int i = 0; i < 40; ++i) combo->addItem(QString::number(i));
+        combo->setCurrentIndex(17);
+        spin = new QSpinBox;
+        spin->setValue(5);
+        layout->addWidget(combo);
+        layout->addWidget(spin);
+        layout->addSpacing(2000);  // taller than the panel: it can scroll
+        area.setWidget(content);
+        area.resize(200, 150);
+        area.show();
+        area.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+        area.setFocus();
+    }
+
+    // One notch down over the widget.
+    static void Wheel(QWidget* over) {
+        const QPointF at(over->width() / 2.0, over->height() / 2.0);
+        QWheelEvent notch(at, over->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &notch);
+    }
+    int Scrolled() const { return area.verticalScrollBar()->value(); }
+};
+
+TEST_F(WheelPanel, AnUnfocusedValueKeepsItAndThePanelScrolls) {
+    Wheel(combo);
+    EXPECT_EQ(combo->currentIndex(), 17);
+    EXPECT_GT(Scrolled(), 0);
+    const int after = Scrolled();
+    Wheel(spin->findChild<QLineEdit*>());  // the spin box's own text box
+    EXPECT_EQ(spin->value(), 5);
+    EXPECT_GT(Scrolled(), after);
+    // A turn of the wheel no longer hands out the focus.
+    EXPECT_EQ(combo->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(spin->focusPolicy(), Qt::StrongFocus);
+}
+
+TEST_F(WheelPanel, TheFocusedValueTakesTheWheel) {
+    combo->setFocus(Qt::TabFocusReason);
+    Wheel(combo);
+    EXPECT_EQ(combo->currentIndex(), 18);
+    EXPECT_EQ(Scrolled(), 0);
+    spin->setFocus(Qt::MouseFocusReason);
+    Wheel(spin);
+    EXPECT_EQ(spin->value(), 4);
+}
+
+}  // namespace
+}  // namespace rp770::ui
