@@ -10,13 +10,16 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/LinkSession.h"
+#include "cli/ReadOutput.h"
 #include "core/Codecs.h"
 #include "core/MemoryImage.h"
+#include "platform/InterruptCatcher.h"
 #include "platform/Terminal.h"
 
 namespace rp770::cli {
 
 void TerminalPrompter::Message(const std::string& text, const std::string& title, Icon) {
+    bar_.EndBar();
     std::cerr << text;
     if (!title.empty()) std::cerr << "  (" << title << ")";
     std::cerr << "\n";
@@ -28,6 +31,7 @@ Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, 
     const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
     const Answer yes = retry ? Answer::Retry : (yesNo ? Answer::Yes : Answer::Ok);
     const Answer no = yesNo ? Answer::No : Answer::Cancel;
+    bar_.EndBar();
     std::cerr << text << "  (" << title << ")\n";
     const bool automatic = policy_ != Policy::Ask || !platform::StdinIsTerminal();
     if (automatic) {
@@ -42,7 +46,10 @@ Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, 
     }
     std::cerr << (retry ? "  Retry? [y/N] " : "  OK? [y/N] ") << std::flush;
     std::string line;
-    if (!std::getline(std::cin, line)) return defaultAnswer;
+    if (!std::getline(std::cin, line)) {  // end of input, or Ctrl+C
+        std::cerr << "\n";
+        return defaultAnswer;
+    }
     return (!line.empty() && (line[0] == 'y' || line[0] == 'Y')) ? yes : no;
 }
 
@@ -102,6 +109,7 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     }
     auto session = LinkSession::Open(*port, prompter, faults);
     link::RadioLink& radio = session->Link();
+    radio.SetStopRequest(&platform::InterruptCatcher::Requested);
     radio.State().DebugMode = o.Has("--debug");
     radio.State().NoEchoMode = o.Has("--no-echo");
     radio.SetTitle(title);
@@ -109,11 +117,20 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     observer.ShowMonitor("startsync...");
     if (!radio.SyncRadio()) {
         observer.ShowMonitor("can not syncing!!");
-        std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
+        if (!platform::InterruptCatcher::Requested())
+            std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
         return nullptr;
     }
     observer.ShowMonitor("sync ok");
     return session;
+}
+
+// Ctrl+C or a request to terminate ended the transfer: the terminal is put
+// right and the shell told.
+int Interrupted(TerminalObserver& observer, const char* what) {
+    observer.EndBar();
+    std::cerr << "Interrupted: " << what << "\n";
+    return platform::InterruptCatcher::ExitStatus();
 }
 
 int RunRead(const std::vector<std::string>& args) {
@@ -127,21 +144,32 @@ int RunRead(const std::vector<std::string>& args) {
     CliSession session(*options);
     if (const int status = session.Open(); status != kExitOk) return status;
     Workspace& ws = session.workspace();
-    TerminalPrompter prompter(PolicyOf(*options));
+    // The radio is read only when its data can be kept.
+    const std::string& out = options->positional[0];
+    if (const auto why = WhyOutputCannotBeSaved(out)) {
+        std::cerr << "FileSave Error!!\n" << out << ": " << *why << "\nThe radio was not read.\n";
+        return kExitFailure;
+    }
     TerminalObserver observer(options->Has("--debug"));
-    auto link = Connect(*options, "Read from Radio", prompter, observer);
-    if (!link) return kExitFailure;
-    const bool read = link->Link().ReadFromRadio(ws.data());
-    link.reset();
+    TerminalPrompter prompter(PolicyOf(*options), observer);
+    bool read = false;
+    {
+        const platform::InterruptCatcher interrupts;
+        auto link = Connect(*options, "Read from Radio", prompter, observer);
+        if (link) read = link->Link().ReadFromRadio(ws.data());
+        // A read that was interrupted is not saved, even if its last block came in.
+        if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "nothing was read; no file was written.");
+        if (!link) return kExitFailure;
+    }
     observer.SetProgress(100);
     if (!read) {
         std::cerr << "Nothing was read; no file was written.\n";
         return kExitFailure;
     }
     ws.ReadCompleted();
-    const std::string& out = options->positional[0];
-    const bool saved = SaveDataFile(ws, out);
-    return saved ? kExitOk : kExitFailure;
+    if (SaveDataFile(ws, out)) return kExitOk;
+    SaveToRecoveryFile(ws.data(), out);
+    return kExitFailure;
 }
 
 int RunProgram(const std::vector<std::string>& args) {
@@ -157,20 +185,21 @@ int RunProgram(const std::vector<std::string>& args) {
     Workspace& ws = session.workspace();
     const std::string& in = options->positional[0];
     if (!OpenDataFile(ws, in)) return kExitFailure;
-    TerminalPrompter prompter(PolicyOf(*options));
     TerminalObserver observer(options->Has("--debug"));
+    TerminalPrompter prompter(PolicyOf(*options), observer);
+    const platform::InterruptCatcher interrupts;
     auto link = Connect(*options, "Program to Radio", prompter, observer);
-    if (!link) return kExitFailure;
+    if (!link)
+        return platform::InterruptCatcher::Requested() ? Interrupted(observer, "nothing was written to the radio.")
+                                                       : kExitFailure;
     EncodeImage(ws.data());
     FixStartChannel(ws.data());
-    link->Link().ProgramToRadio(ws.data());
-    const link::LinkState state = link->Link().State();
+    const link::ProgramOutcome outcome = link->Link().ProgramToRadio(ws.data());
     link.reset();
-    if (state.CommError || state.CancelRequested) {
-        std::cerr << "The radio was not programmed completely.\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    link::TellIfPartlyProgrammed(outcome, prompter, "Program to Radio");
+    if (outcome == link::ProgramOutcome::NotStarted) std::cerr << "Nothing was written to the radio.\n";
+    if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "the programming was stopped.");
+    return outcome == link::ProgramOutcome::Complete ? kExitOk : kExitFailure;
 }
 
 const Registration readReg{"read", kReadSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
