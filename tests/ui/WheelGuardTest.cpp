@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -42,12 +43,14 @@ struct WheelPanel : ::testing::Test {
         area.setFocus();
     }
 
-    // One notch down over the widget.
+    // One notch down over the widget, as from the mouse: the application
+    // first hands the focus to a widget that takes it from the wheel.
     static void Wheel(QWidget* over) {
         const QPointF at(over->width() / 2.0, over->height() / 2.0);
         QWheelEvent notch(at, over->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(over, &notch);
+        QSpontaneKeyEvent::setSpontaneous(&notch);
+        QApplication::instance()->notify(over, &notch);  // sendEvent would drop the mark
     }
     int Scrolled() const { return area.verticalScrollBar()->value(); }
 };
@@ -60,9 +63,7 @@ TEST_F(WheelPanel, AnUnfocusedValueKeepsItAndThePanelScrolls) {
     Wheel(spin->findChild<QLineEdit*>());  // the spin box's own text box
     EXPECT_EQ(spin->value(), 5);
     EXPECT_GT(Scrolled(), after);
-    // A turn of the wheel no longer hands out the focus.
-    EXPECT_EQ(combo->focusPolicy(), Qt::StrongFocus);
-    EXPECT_EQ(spin->focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(combo->hasFocus() || spin->hasFocus()) << "a turn of the wheel hands out no focus";
 }
 
 TEST_F(WheelPanel, TheFocusedValueTakesTheWheel) {
