@@ -4,7 +4,6 @@
 // window. POSIX only.
 
 #include <csignal>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,28 +22,18 @@ namespace rp770::testing {
 constexpr int kBaud = 115200;
 
 // Starts rp770-cli with the arguments, its streams as the file actions say,
-// in this process's environment with the given entries ("NAME=value") put
-// over it. Returns the process id, or -1.
+// with the environment entries ("NAME=value") added through env(1).
+// Returns the process id, or -1.
 inline pid_t SpawnCli(std::vector<std::string> args, const posix_spawn_file_actions_t* actions,
                       const std::vector<std::string>& environment = {}) {
     args.insert(args.begin(), RP770_CLI_PATH);
+    args.insert(args.begin(), environment.begin(), environment.end());
+    args.insert(args.begin(), "env");
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    std::vector<std::string> entries = environment;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        bool replaced = false;
-        for (const std::string& mine : environment)
-            replaced = replaced || entry.compare(0, mine.find('=') + 1, mine, 0, mine.find('=') + 1) == 0;
-        if (!replaced) entries.push_back(entry);
-    }
-    std::vector<char*> envp;
-    for (std::string& e : entries) envp.push_back(e.data());
-    envp.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, RP770_CLI_PATH, actions, nullptr, argv.data(), envp.data()) != 0) return -1;
-    return pid;
+    return posix_spawnp(&pid, "env", actions, nullptr, argv.data(), environ) == 0 ? pid : -1;
 }
 
 // The radio as a process of its own.
@@ -102,9 +91,9 @@ private:
     std::string device_;
 };
 
-// rp770-cli in a terminal window: its output (stdout and stderr) goes to a
-// pseudo-terminal this side reads, so that it draws its progress bar; its
-// input is empty, so that questions take their default answers.
+// rp770-cli in a terminal window: its output goes to a pseudo-terminal this
+// side reads, so that it draws its progress bar; its input is empty, so that
+// questions take their default answers.
 class CliInTerminal {
 public:
     ~CliInTerminal() {
@@ -114,39 +103,35 @@ public:
         }
         if (master_ >= 0) ::close(master_);
     }
-
-    bool Start(const std::vector<std::string>& args, const std::vector<std::string>& environment, std::string& why) {
+    bool Start(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-            why = "no pseudo-terminal";
-            return false;
-        }
-        const std::string terminal = ::ptsname(master_);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return false;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, terminal.c_str(), O_RDWR | O_NOCTTY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, ::ptsname(master_), O_RDWR | O_NOCTTY, 0);
         posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
         posix_spawn_file_actions_addclose(&actions, master_);
         pid_ = SpawnCli(args, &actions, environment);
         posix_spawn_file_actions_destroy(&actions);
-        if (pid_ <= 0) why = "cannot start " + std::string(RP770_CLI_PATH);
         return pid_ > 0;
     }
-
-    // Reads its output until the text has appeared (true), or the tool has
-    // ended or said nothing for a minute (false).
+    // Reads its output until the text appears (true), or it ends or is
+    // silent for a minute (false).
     bool WaitFor(const std::string& text) {
-        while (output_.find(text) == std::string::npos)
-            if (!ReadSome()) return false;
+        char buf[512];
+        while (output_.find(text) == std::string::npos) {
+            pollfd ready{master_, POLLIN, 0};
+            const ssize_t n = ::poll(&ready, 1, 60000) > 0 ? ::read(master_, buf, sizeof buf) : 0;
+            if (n <= 0) return false;  // EIO once it has closed its end
+            output_.append(buf, static_cast<size_t>(n));
+        }
         return true;
     }
     void Signal(int signal) { ::kill(pid_, signal); }
-    // Reads the rest and waits for the end: the exit status, or -1 when a
-    // signal ended the tool.
+    // The rest of its output, then its exit status (-1 when a signal ended it).
     int Finish() {
-        while (ReadSome()) {
-        }
+        WaitFor(std::string(1, '\0'));
         int status = 0;
         ::waitpid(pid_, &status, 0);
         pid_ = -1;
@@ -155,16 +140,6 @@ public:
     const std::string& Output() const { return output_; }
 
 private:
-    bool ReadSome() {
-        pollfd ready{master_, POLLIN, 0};
-        if (::poll(&ready, 1, 60000) <= 0) return false;
-        char buf[512];
-        const ssize_t n = ::read(master_, buf, sizeof buf);  // EIO once the tool has closed its end
-        if (n <= 0) return false;
-        output_.append(buf, static_cast<size_t>(n));
-        return true;
-    }
-
     pid_t pid_ = -1;
     int master_ = -1;
     std::string output_;
