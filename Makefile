@@ -4,19 +4,25 @@ ASAN_BUILD ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_GEN  := -G Ninja
 
+# The comma-decimal locale the suite runs under a second time, compiled by
+# scripts/setup.sh into a folder of the project's own.
+LOCALE_DIR ?= $(CURDIR)/build-locale
+export RP770_LOCALE_DIR := $(LOCALE_DIR)
+COMMA_LOCALE := LOCPATH=$(LOCALE_DIR) LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
+
 FUZZ_SECONDS ?= 20
 # A fixed seed in the test command; `make test-fuzz FUZZ_SEED=` explores at random.
 FUZZ_SEED ?= 1
 
 PREFIX ?= /usr/local
 
-.PHONY: setup configure build run test test-release test-asan test-fuzz bench install package clean
+.PHONY: setup configure build run test test-release test-comma-locale test-asan test-fuzz bench install package clean
 
 setup:
 	bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DRP770_LOCALE_DIR=$(LOCALE_DIR)
 
 build: configure
 	cmake --build $(BUILD)
@@ -24,16 +30,24 @@ build: configure
 run: build
 	bash scripts/run.sh $(BUILD)/bin/rp770 $(ARGS)
 
-# The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then every fuzzer for a short while.
-test: setup test-release test-asan test-fuzz
+# The whole suite, again under a comma-decimal locale, again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then every fuzzer for a short while.
+test: setup test-release test-comma-locale test-asan test-fuzz
 
+# RP770_REQUIRE_COMMA_LOCALE: the tests that switch to the comma locale fail,
+# rather than skip, when it is missing.
 test-release: configure
 	cmake --build $(BUILD)
-	ctest --test-dir $(BUILD) --output-on-failure
+	LC_ALL=C.UTF-8 RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure
+
+# As a German desktop runs it: "," is the decimal mark there.
+test-comma-locale: configure
+	cmake --build $(BUILD)
+	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
+	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure
 
 test-asan: setup
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DRP770_SANITIZE=ON -DRP770_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DRP770_SANITIZE=ON -DRP770_BUILD_BENCH=OFF -DRP770_LOCALE_DIR=$(LOCALE_DIR)
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure
 
@@ -55,4 +69,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(LOCALE_DIR)

@@ -11,7 +11,27 @@ PACKAGES=(
   fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
+  locales
 )
+
+# The suite also runs under a comma-decimal locale (de_DE.UTF-8). Machines
+# often have only C and POSIX: the locale is compiled into a folder of the
+# project's own (used through LOCPATH), so nothing of the system changes.
+LOCALE_DIR="${RP770_LOCALE_DIR:-$(cd "$(dirname "$0")/.." && pwd)/build-locale}"
+comma_locale_works() {
+  [ "$(LOCPATH="$LOCALE_DIR" LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" = "," ]
+}
+make_comma_locale() {
+  comma_locale_works && return 0
+  mkdir -p "$LOCALE_DIR"
+  # localedef warns (and may exit non-zero) about harmless details of the
+  # source files; the check below is what counts.
+  localedef -i de_DE -f UTF-8 "$LOCALE_DIR/de_DE.UTF-8" 2>/dev/null || true
+  if ! comma_locale_works; then
+    echo "Could not build the de_DE.UTF-8 locale in $LOCALE_DIR (is the locales package installed?)" >&2
+    exit 1
+  fi
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -20,21 +40,20 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    SUDO=()
+  elif command -v sudo >/dev/null 2>&1; then
+    SUDO=(sudo)
+  else
+    echo "These packages are missing and I am neither root nor able to use sudo: ${missing[*]}" >&2
+    echo "Install them with apt-get as root, then run this again." >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${SUDO[@]}" apt-get update -qq
+  "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-  SUDO=()
-elif command -v sudo >/dev/null 2>&1; then
-  SUDO=(sudo)
-else
-  echo "These packages are missing and I am neither root nor able to use sudo: ${missing[*]}" >&2
-  echo "Install them with apt-get as root, then run this again." >&2
-  exit 1
-fi
-
-export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+make_comma_locale

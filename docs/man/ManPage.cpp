@@ -30,7 +30,6 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,6 +39,40 @@
 #endif
 
 namespace {
+
+// The page as it is written: text only, so no stream (and no locale) is needed.
+class Page {
+public:
+    Page& operator<<(const std::string& text) {
+        text_ += text;
+        return *this;
+    }
+    Page& operator<<(const char* text) {
+        text_ += text;
+        return *this;
+    }
+    Page& operator<<(char c) {
+        text_ += c;
+        return *this;
+    }
+    const std::string& str() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
 
 struct Entry {
     std::string term;  // empty: a paragraph
@@ -89,8 +122,7 @@ std::string Quoted(const std::string& s) {
 Help ParseHelp(const std::string& text) {
     Help help;
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find_last_not_of(" \r") + 1));
+    for (const std::string& line : Lines(text)) lines.push_back(line.substr(0, line.find_last_not_of(" \r") + 1));
     Section* section = nullptr;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -188,13 +220,12 @@ std::string Upper(std::string s) {
     return s;
 }
 
-void WriteParagraphs(std::ostream& out, const std::string& text) {
-    std::istringstream in(text);
-    for (std::string p; std::getline(in, p);)
+void WriteParagraphs(Page& out, const std::string& text) {
+    for (const std::string& p : Lines(text))
         if (!Trim(p).empty()) out << ".PP\n" << TextLine(Trim(p)) << "\n";
 }
 
-void WriteEntries(std::ostream& out, const std::vector<Entry>& entries) {
+void WriteEntries(Page& out, const std::vector<Entry>& entries) {
     for (const Entry& e : entries) {
         if (e.term.empty())
             out << ".PP\n" << TextLine(e.text) << "\n";
@@ -205,8 +236,7 @@ void WriteEntries(std::ostream& out, const std::vector<Entry>& entries) {
 
 // ---- Markdown section of the README ----------------------------------------
 
-void WriteMarkdown(std::ostream& out, const std::string& markdown) {
-    std::istringstream in(markdown);
+void WriteMarkdown(Page& out, const std::string& markdown) {
     enum class Block { None, Paragraph, Item } block = Block::None;
     std::string text;
     bool inTable = false;  // the first row of a table is its heading, which the page leaves out
@@ -216,7 +246,9 @@ void WriteMarkdown(std::ostream& out, const std::string& markdown) {
         block = Block::None;
         text.clear();
     };
-    for (std::string line; std::getline(in, line);) {
+    const std::vector<std::string> lines = Lines(markdown);
+    for (size_t n = 0; n < lines.size(); ++n) {
+        std::string line = lines[n];
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const bool heading = line.rfind("|", 0) == 0 && !inTable;
         inTable = line.rfind("|", 0) == 0;
@@ -224,7 +256,7 @@ void WriteMarkdown(std::ostream& out, const std::string& markdown) {
         if (line.rfind("```", 0) == 0) {
             flush();
             out << ".PP\n.RS 4\n.nf\n";
-            while (std::getline(in, line) && line.rfind("```", 0) != 0) out << TextLine(line) << "\n";
+            while (++n < lines.size() && lines[n].rfind("```", 0) != 0) out << TextLine(lines[n]) << "\n";
             out << ".fi\n.RE\n";
         } else if (line.rfind("###", 0) == 0) {
             flush();
@@ -301,7 +333,7 @@ int main(int argc, char* argv[]) {
     }
     const Help help = ParseHelp(text);
 
-    std::ostringstream out;
+    Page out;
     const std::string name = opt["--name"];
     out << ".\\\" Written by rp770-manpage from " << name << " --help; do not edit.\n"
         << ".TH " << Upper(Escape(name)) << " 1 \"\" \"RP770 " << Escape(opt["--version"]) << "\" \"User Commands\"\n"

@@ -14,6 +14,7 @@ namespace rp770::cli {
 
 void StderrPrompter::Message(const std::string& text, const std::string&, Icon) {
     ++count_;
+    if (beforeMessage) beforeMessage();
     std::cerr << text << std::endl;
 }
 

@@ -23,6 +23,8 @@ public:
     Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                Answer defaultAnswer) override;
     int count() const { return count_; }
+    // Runs before each message (a progress bar ends its line, say).
+    std::function<void()> beforeMessage;
 
 private:
     int count_ = 0;

@@ -10,12 +10,15 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/LinkSession.h"
+#include "cli/ReadOutput.h"
 #include "core/Codecs.h"
+#include "platform/InterruptCatcher.h"
 #include "platform/Terminal.h"
 
 namespace rp770::cli {
 
 void TerminalPrompter::Message(const std::string& text, const std::string& title, Icon) {
+    bar_.EndBar();
     std::cerr << text;
     if (!title.empty()) std::cerr << "  (" << title << ")";
     std::cerr << "\n";
@@ -27,6 +30,7 @@ Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, 
     const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
     const Answer yes = retry ? Answer::Retry : (yesNo ? Answer::Yes : Answer::Ok);
     const Answer no = yesNo ? Answer::No : Answer::Cancel;
+    bar_.EndBar();
     std::cerr << text << "  (" << title << ")\n";
     const bool automatic = policy_ != Policy::Ask || !platform::StdinIsTerminal();
     if (automatic) {
@@ -41,7 +45,10 @@ Answer TerminalPrompter::Ask(const std::string& text, const std::string& title, 
     }
     std::cerr << (retry ? "  Retry? [y/N] " : "  OK? [y/N] ") << std::flush;
     std::string line;
-    if (!std::getline(std::cin, line)) return defaultAnswer;
+    if (!std::getline(std::cin, line)) {  // end of input, or Ctrl+C
+        std::cerr << "\n";
+        return defaultAnswer;
+    }
     return (!line.empty() && (line[0] == 'y' || line[0] == 'Y')) ? yes : no;
 }
 
@@ -111,6 +118,7 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     }
     auto session = LinkSession::Open(*port, prompter, faults);
     link::RadioLink& radio = session->Link();
+    radio.SetStopRequest(&platform::InterruptCatcher::Requested);
     radio.State().DebugMode = o.Has("--debug");
     radio.State().NoEchoMode = o.Has("--no-echo");
     radio.SetTitle(title);
@@ -118,8 +126,17 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     return session;
 }
 
+// Ctrl+C or a request to terminate ended the transfer: the terminal is put
+// right and the shell told.
+int Interrupted(TerminalObserver& observer, const char* what) {
+    observer.EndBar();
+    std::cerr << "Interrupted: " << what << "\n";
+    return platform::InterruptCatcher::ExitStatus();
+}
+
 void SayNotSynchronised() {
-    std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
+    if (!platform::InterruptCatcher::Requested())
+        std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
 }
 
 int RunRead(const std::vector<std::string>& args) {
@@ -129,21 +146,33 @@ int RunRead(const std::vector<std::string>& args) {
     CliSession session(*options);
     if (const int status = session.Open(); status != kExitOk) return status;
     Workspace& ws = session.workspace();
-    TerminalPrompter prompter(PolicyOf(*options));
+    // The radio is read only when its data can be kept.
+    const std::string& out = options->positional[0];
+    if (const auto why = WhyOutputCannotBeSaved(out)) {
+        std::cerr << "FileSave Error!!\n" << out << ": " << *why << "\nThe radio was not read.\n";
+        return kExitFailure;
+    }
     TerminalObserver observer(options->Has("--debug"));
-    auto link = Connect(*options, "Read from Radio", prompter, observer);
-    if (!link) return kExitFailure;
-    const TransferResult result = ws.ReadFromRadio(link->Link());
-    link.reset();
+    TerminalPrompter prompter(PolicyOf(*options), observer);
+    session.prompter().beforeMessage = [&observer] { observer.EndBar(); };
+    TransferResult result;
+    {
+        const platform::InterruptCatcher interrupts;
+        auto link = Connect(*options, "Read from Radio", prompter, observer);
+        if (!link) return kExitFailure;
+        result = ws.ReadFromRadio(link->Link());
+        // A read that was interrupted is not saved, even if its last block came in.
+        if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "nothing was read; no file was written.");
+    }
     if (!result.synchronised) SayNotSynchronised();
     if (!result.completed) {
         std::cerr << "Nothing was read; no file was written.\n";
         return kExitFailure;
     }
     observer.SetProgress(100);
-    const std::string& out = options->positional[0];
-    const bool saved = SaveDataFile(ws, out);
-    return saved ? kExitOk : kExitFailure;
+    if (SaveDataFile(ws, out)) return kExitOk;
+    SaveToRecoveryFile(ws.data(), out);
+    return kExitFailure;
 }
 
 int RunProgram(const std::vector<std::string>& args) {
@@ -155,18 +184,19 @@ int RunProgram(const std::vector<std::string>& args) {
     Workspace& ws = session.workspace();
     const std::string& in = options->positional[0];
     if (!OpenDataFile(ws, in)) return kExitFailure;
-    TerminalPrompter prompter(PolicyOf(*options));
     TerminalObserver observer(options->Has("--debug"));
+    TerminalPrompter prompter(PolicyOf(*options), observer);
+    session.prompter().beforeMessage = [&observer] { observer.EndBar(); };
+    const platform::InterruptCatcher interrupts;
     auto link = Connect(*options, "Program to Radio", prompter, observer);
     if (!link) return kExitFailure;
+    // A programming that stopped part-way has said so through the session.
     const TransferResult result = ws.ProgramToRadio(link->Link());
     link.reset();
     if (!result.synchronised) SayNotSynchronised();
-    if (!result.completed) {
-        std::cerr << "The radio was not programmed completely.\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    if (!result.completed && !result.partial) std::cerr << "Nothing was written to the radio.\n";
+    if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "the programming was stopped.");
+    return result.completed ? kExitOk : kExitFailure;
 }
 
 const Registration readReg{"read", kReadSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",

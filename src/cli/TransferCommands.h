@@ -9,6 +9,25 @@
 
 namespace rp770::cli {
 
+// Progress on stderr when it is a terminal; monitor texts with --debug.
+class TerminalObserver : public link::TransferObserver {
+public:
+    explicit TerminalObserver(bool debug);
+    ~TerminalObserver() override;
+    void SetProgress(int percent) override;
+    void ShowMonitor(const std::string& text) override;
+    void SetControlsEnabled(bool) override {}
+    // Ends the progress bar's line, so that what follows starts on a line
+    // of its own.
+    void EndBar();
+
+private:
+    bool debug_;
+    bool bar_;
+    bool drawn_ = false;
+    int last_ = -1;
+};
+
 // Messages go to stderr; questions (radio busy, re-synchronise) are
 // answered by --yes / --no, else asked on the terminal, else take their
 // default answer. An answer given for the user (--yes, or a default without
@@ -20,31 +39,15 @@ inline constexpr int kAutomaticYes = 3;
 class TerminalPrompter : public Prompter {
 public:
     enum class Policy { Ask, Yes, No };
-    explicit TerminalPrompter(Policy policy) : policy_(policy) {}
+    TerminalPrompter(Policy policy, TerminalObserver& bar) : policy_(policy), bar_(bar) {}
     void Message(const std::string& text, const std::string& title, Icon icon) override;
     Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                Answer defaultAnswer) override;
 
 private:
     Policy policy_;
+    TerminalObserver& bar_;
     std::map<std::string, int> automaticYes_;  // per question text
-};
-
-// Progress on stderr when it is a terminal; monitor texts with --debug.
-class TerminalObserver : public link::TransferObserver {
-public:
-    explicit TerminalObserver(bool debug);
-    ~TerminalObserver() override;
-    void SetProgress(int percent) override;
-    void ShowMonitor(const std::string& text) override;
-    void SetControlsEnabled(bool) override {}
-
-private:
-    void EndBar();
-    bool debug_;
-    bool bar_;
-    bool drawn_ = false;
-    int last_ = -1;
 };
 
 }  // namespace rp770::cli

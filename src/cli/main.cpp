@@ -1,6 +1,7 @@
 // rp770-cli: the command-line side of RP770.
 
 #include <algorithm>
+#include <clocale>
 #include <iostream>
 #include <string>
 
@@ -48,6 +49,7 @@ void PrintUsage(std::ostream& out) {
 int main(int argc, char* argv[]) {
     using namespace rp770::cli;
     rp770::platform::PrepareStandardStreams();
+    std::setlocale(LC_ALL, "");  // the user's locale, as in the window: no number may depend on it
     if (argc < 2) {
         PrintUsage(std::cerr);
         return kExitUsage;

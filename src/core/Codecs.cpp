@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/ChannelTables.h"
+#include "core/DecimalText.h"
 
 namespace rp770 {
 
@@ -69,11 +68,14 @@ double Clamped(double mhz) {
     return std::clamp(mhz, -kFreqClamp, kFreqClamp);
 }
 
-std::string FormatUnits(int64_t whole, int64_t frac, int fracDigits) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%03lld.%0*lld", static_cast<long long>(whole), fracDigits,
-                  static_cast<long long>(frac));
-    return buf;
+// A frequency as text with the given decimals, at least three digits before
+// the point. Values too large for the exact arithmetic on 100 Hz units
+// (only a hostile file holds them) show their own digits all the same.
+std::string FreqDigits(double mhz, int fractionDigits) {
+    if (!(mhz < kFreqClamp)) return FixedDecimal(mhz, fractionDigits);
+    const int64_t units = FreqUnits(mhz);
+    if (fractionDigits == 4) return FixedDecimal(units, 4, 3);
+    return FixedDecimal((units + 5) / 10, 3, 3);  // thousandths, half up
 }
 }  // namespace
 
@@ -99,35 +101,6 @@ void EncodeFreq(double mhz, uint8_t out[3]) {
 }
 
 namespace {
-// The numeric value of the leading numeric part of a text, the way the
-// original number reader takes it: digits, an optional point and digits, an
-// optional exponent (E or D) with digits. Returns false when no digit leads.
-struct LeadingNumber {
-    std::string mantissaInt, mantissaFrac;
-    int exponent = 0;
-    bool hasExponent = false;
-};
-
-bool ParseLeadingNumber(std::string_view text, LeadingNumber& n) {
-    size_t i = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) n.mantissaInt += text[i++];
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) n.mantissaFrac += text[i++];
-    }
-    if (n.mantissaInt.empty() && n.mantissaFrac.empty()) return false;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'D')) {
-        size_t j = i + 1;
-        std::string expDigits;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) expDigits += text[j++];
-        if (!expDigits.empty()) {
-            n.hasExponent = true;
-            n.exponent = std::atoi(expDigits.c_str());
-        }
-    }
-    return true;
-}
-
 std::string FreqText(const uint8_t bytes[3]) {
     const std::string a = HexDigits(bytes[0], 2), b = HexDigits(bytes[1], 2), c = HexDigits(bytes[2], 2);
     return a + "." + b + c;
@@ -135,11 +108,10 @@ std::string FreqText(const uint8_t bytes[3]) {
 }  // namespace
 
 double DecodeFreq(const uint8_t bytes[3]) {
-    LeadingNumber n;
-    if (!ParseLeadingNumber(FreqText(bytes), n)) return 0;
-    std::string text = (n.mantissaInt.empty() ? "0" : n.mantissaInt) + "." + n.mantissaFrac;
-    if (n.hasExponent) text += "e" + std::to_string(n.exponent);
-    return std::strtod(text.c_str(), nullptr);
+    // The leading numeric part of the text, an exponent included: hex digits
+    // such as 12.3E05 read as a number far above any frequency.
+    const auto number = ReadLeadingDecimal(FreqText(bytes), DecimalForm::WithExponent);
+    return number ? number->value : 0;
 }
 
 double DecodeFreq(const MemoryImage& image, int address) {
@@ -156,8 +128,7 @@ double DecodeFreqMHz(const MemoryImage& image, int address) {
 
 std::string FormatFreq(double mhz) {
     if (!(mhz > 0)) return "---.---";
-    const int64_t thousandths = (FreqUnits(mhz) + 5) / 10;
-    return FormatUnits(thousandths / 1000, thousandths % 1000, 3);
+    return FreqDigits(mhz, 3);
 }
 
 std::string FormatTxFreq(double mhz, bool rxOnly) {
@@ -168,8 +139,7 @@ std::string FormatTxFreq(double mhz, bool rxOnly) {
 std::string FormatSnappedFreq(double mhz) {
     SnapFreq(mhz);
     if (!(mhz > 0)) return "---.----";
-    const int64_t units = FreqUnits(mhz);
-    return FormatUnits(units / 10000, units % 10000, 4);
+    return FreqDigits(mhz, 4);
 }
 
 double SnapFreq(double& mhz) {

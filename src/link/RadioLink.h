@@ -2,6 +2,8 @@
 // The radio link the transfer dialog drives: synchronisation, read and
 // programming over an injected serial port, clock, pump and prompter.
 
+#include <functional>
+
 #include "link/Handshake.h"
 #include "link/LinkContext.h"
 #include "link/LinkPort.h"
@@ -24,7 +26,13 @@ public:
     void ShowMonitor(const std::string& text) override { port_.ShowMonitor(text); }
     bool SyncRadio() override { return handshake_.SyncRadio(); }
     bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
-    bool ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
+    ProgramOutcome ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
+
+    // A request to stop from outside the window (Ctrl+C on the command
+    // line), asked after every yield of every wait: while it holds, the
+    // transfer is cancelled as by the Cancel button, again after each echo
+    // has cleared the cancel.
+    void SetStopRequest(std::function<bool()> requested) { pump_.stopRequested = std::move(requested); }
 
     // The layers underneath, for callers and tests that need single steps.
     LinkPort& Port() { return port_; }
@@ -34,6 +42,19 @@ public:
     const std::string& Title() const { return ctx_.title; }
 
 private:
+    // The injected pump, then the stop request.
+    class StoppablePump : public Pump {
+    public:
+        explicit StoppablePump(Pump& inner) : inner_(inner) {}
+        void Yield() override;
+        std::function<bool()> stopRequested;
+        LinkState* state = nullptr;
+
+    private:
+        Pump& inner_;
+    };
+
+    StoppablePump pump_;
     LinkContext ctx_;
     LinkPort port_;
     Handshake handshake_;

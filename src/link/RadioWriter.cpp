@@ -26,26 +26,30 @@ void RadioWriter::WriteBlock(const MemoryImage& image, int address, int count) {
     }
 }
 
-void RadioWriter::WriteData(const MemoryImage& image) {
+ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
     LinkState& state = ctx_.state;
+    bool sent = false;
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
             ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
-            return;
+            return ProgramOutcome::NotStarted;
         }
         ctx_.SetProgress(0);
+        bool stopped = false;
         for (const PlannedRow& row : WritePlan(image.lastAddress)) {
             ctx_.SetProgress(ProgressPercent(row.row, image.lastAddress));
             if (row.writes.empty()) ctx_.clock.Sleep(kSkippedRowPauseMs);
             for (const PlannedWrite& w : row.writes) {
+                sent = true;
                 WriteBlock(image, w.address, w.count);
                 // A row of single bytes stops at its first failed or
                 // cancelled write, so that the row's outcome is not hidden
                 // by the writes after it.
-                if (state.CommError || state.CancelRequested) break;
+                stopped = state.CommError || state.CancelRequested;
+                if (stopped) break;
             }
-            if (state.CommError || state.CancelRequested) break;
+            if (stopped) break;
         }
         port_.ClosePort();
         if (!state.CancelRequested) {
@@ -54,32 +58,33 @@ void RadioWriter::WriteData(const MemoryImage& image) {
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }
+        return stopped ? ProgramOutcome::Partial : ProgramOutcome::Complete;
     } catch (const std::exception& failure) {
         port_.ReportRuntimeFailure("frmRadio.WriteData", failure);
+        return sent ? ProgramOutcome::Partial : ProgramOutcome::NotStarted;
     }
 }
 
-bool RadioWriter::ProgramToRadio(const DataSet& data) {
+ProgramOutcome RadioWriter::ProgramToRadio(const DataSet& data) {
     LinkState& state = ctx_.state;
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
         ctx_.Tell("Radio not ready!!");
         ctx_.SetControlsEnabled(true);
-        return false;
+        return ProgramOutcome::NotStarted;
     }
-    bool complete = false;
+    ProgramOutcome outcome = ProgramOutcome::NotStarted;
     reader_.ReadDataChkModel(data);
     if (!state.CommError) {
         port_.ShowMonitor("radio writing...");
-        WriteData(data.image);
+        outcome = WriteData(data.image);
         if (!state.CommError && !state.CancelRequested) {
             port_.ShowMonitor("");
             ctx_.Tell("Complete!!", Icon::Information);
-            complete = true;
         }
     }
     ctx_.SetControlsEnabled(true);
-    return complete;
+    return outcome;
 }
 
 }  // namespace rp770::link

@@ -12,6 +12,7 @@ namespace rp770::link {
 
 inline constexpr int kSkippedRowPauseMs = 10;
 
+
 class RadioWriter {
 public:
     RadioWriter(LinkContext& context, LinkPort& port, Handshake& handshake, RadioReader& reader)
@@ -20,9 +21,10 @@ public:
     // count bytes of the image from address, with retries; CommError is false
     // afterwards only when the radio acknowledged them.
     void WriteBlock(const MemoryImage& image, int address, int count);
-    void WriteData(const MemoryImage& image);
-    // True when every row of the write plan went out and was acknowledged.
-    bool ProgramToRadio(const DataSet& data);
+    // The write loop; NotStarted when no request went out, Complete when
+    // every planned write was acknowledged, Partial otherwise.
+    ProgramOutcome WriteData(const MemoryImage& image);
+    ProgramOutcome ProgramToRadio(const DataSet& data);
 
 private:
     LinkContext& ctx_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Model.h"
+#include "core/Services.h"
 
 namespace rp770::link {
 
@@ -29,6 +30,23 @@ public:
     virtual void SetControlsEnabled(bool enabled) = 0;       // OK and Help buttons, busy pointer
 };
 
+// How far a programming got.
+enum class ProgramOutcome {
+    NotStarted,  // no write request went out: the radio holds what it held
+    Partial,     // it stopped part-way: the radio holds a mix of old and new data
+    Complete,    // every byte to be written was acknowledged
+};
+
+// What the user is told whenever a programming ended part-way.
+inline constexpr const char* kPartlyProgrammed =
+    "The radio was only partly programmed: it now holds a mix of old and new data. "
+    "Program it again before using it.";
+
+// Shows kPartlyProgrammed when the outcome is Partial; says nothing otherwise.
+inline void TellIfPartlyProgrammed(ProgramOutcome outcome, Prompter& prompter, const std::string& title) {
+    if (outcome == ProgramOutcome::Partial) prompter.Message(kPartlyProgrammed, title, Icon::Warning);
+}
+
 class TransferEngine {
 public:
     virtual ~TransferEngine() = default;
@@ -42,9 +60,8 @@ public:
     // Reads the radio into the data set; true when the whole image was read,
     // accepted, applied and decoded (the read-completed flag).
     virtual bool ReadFromRadio(DataSet& data) = 0;
-    // Programs the data set's image (already encoded and fixed) into the
-    // radio; true when all of it was written.
-    virtual bool ProgramToRadio(const DataSet& data) = 0;
+    // Programs the data set's image (already encoded and fixed) into the radio.
+    virtual ProgramOutcome ProgramToRadio(const DataSet& data) = 0;
 };
 
 }  // namespace rp770::link

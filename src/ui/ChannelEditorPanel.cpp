@@ -205,7 +205,7 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
 }
 
 void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
-    KeyFilter::Install(box.edit, [](char32_t key, const QLineEdit&) { return FrequencyKeyAllowed(key); });
+    KeyFilter::Install(box.edit, [](char32_t key, const QLineEdit&) { return FrequencyKeyAllowed(key); }, FrequencyKeyTyped);
     FocusWatcher* watcher = FocusWatcher::Watch(box.edit);
     watcher->gotFocus = [this, &box] {
         if (box.edit->isReadOnly()) return;

@@ -1,8 +1,7 @@
 #include "ui/InputRules.h"
 
-#include <cstdlib>
-
 #include "core/Codecs.h"
+#include "core/DecimalText.h"
 
 namespace rp770::ui {
 
@@ -16,24 +15,12 @@ bool FrequencyKeyAllowed(char32_t key) { return IsDigit(key) || key == U'.' || k
 
 bool AtisKeyAllowed(char32_t key) { return IsDigit(key) || key == U'\b'; }
 
+char32_t FrequencyKeyTyped(char32_t key) { return key == U',' ? U'.' : key; }
+
 double LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::string number;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            number += c;
-        } else if (c == '.' && !point) {
-            point = true;
-            number += c;
-        } else {
-            break;
-        }
-    }
-    if (number.empty() || number == ".") return 0;
-    return std::strtod(number.c_str(), nullptr);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    const auto number = ReadLeadingDecimal(text, DecimalForm::Plain);
+    return number ? number->value : 0;
 }
 
 DisplayPair RegularChannelDisplay(const std::string& baseName) {

@@ -10,6 +10,9 @@
 namespace rp770::ui {
 
 bool FrequencyKeyAllowed(char32_t key);  // digits and the point
+// What a key typed into a frequency box types: "," is the decimal mark on
+// many keyboards and in many locales, and is taken as ".".
+char32_t FrequencyKeyTyped(char32_t key);
 bool AtisKeyAllowed(char32_t key);       // digits
 
 // The numeric value of the leading number of a text (blanks skipped, digits

@@ -35,6 +35,7 @@
 #include "ui/TreeNodes.h"
 #include "ui/WorkspaceEvents.h"
 #include "ui/Twips.h"
+#include "ui/WheelGuard.h"
 
 namespace rp770::ui {
 
@@ -54,6 +55,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 MainWindow::MainWindow(const Switches& switches, Workspace& workspace, MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), switches_(switches), workspace_(workspace), services_(services) {
     setObjectName("frmMain");
+    WheelGuard::Install();  // the wheel scrolls the panels and edits only a focused value
     services_.link.State().DebugMode = switches_.debugMode;
     services_.link.State().NoEchoMode = switches_.noEchoMode;
 

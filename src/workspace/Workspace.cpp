@@ -360,7 +360,10 @@ TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine) {
     DataSet& current = history_.CurrentInPlace().data;
     EncodeImage(current);
     FixStartChannel(current);
-    result.completed = engine.ProgramToRadio(current);
+    const link::ProgramOutcome outcome = engine.ProgramToRadio(current);
+    result.completed = outcome == link::ProgramOutcome::Complete;
+    result.partial = outcome == link::ProgramOutcome::Partial;
+    link::TellIfPartlyProgrammed(outcome, prompter_, "Program to Radio");
     return result;
 }
 

@@ -3,7 +3,10 @@
 
 #include "CliFixture.h"
 
+#include "cli/ReadOutput.h"
 #include "core/HexDump.h"
+#include "core/MemoryImage.h"
+#include "files/DatWriter.h"
 #include "core/Model.h"
 
 namespace rp770 {
@@ -179,6 +182,47 @@ TEST_F(Cli, AFailedReadSaysWhyAndWritesNothing) {
     }
 }
 
+TEST_F(Cli, AReadIsRefusedBeforeThePortIsOpenedWhenItsFileCannotBeSaved) {
+    // The port named does not exist: a read that opened it would say so.
+    const struct {
+        std::string out;
+        const char* why;
+    } cases[] = {{work / "missing/x.dat", "does not exist"}, {work.str(), "it is a folder"}};
+    for (const auto& c : cases) {
+        const CliRun run = RunCli({"read", "--port", work / "no-such-port", c.out});
+        EXPECT_EQ(run.status, 1) << c.out;
+        EXPECT_EQ(run.err.rfind("FileSave Error!!\n" + c.out + ": ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("The radio was not read."), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(work.Names().empty()) << "nothing left behind";
+}
+
+TEST_F(Cli, DataThatCannotBeSavedGoToAPrivateRecoveryFile) {
+    // What a read does when its file still cannot be saved after the transfer.
+    const TestFolder temp;
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::string before = tmpdir ? tmpdir : "";
+    setenv("TMPDIR", temp.str().c_str(), 1);
+    DataSet read;
+    read.modelNumber = 1;
+    ResetDataSet(read);
+    for (const char* intended : {"/gone/radio.dat", "/gone/radio.dat", "/gone/radio.hex"})
+        EXPECT_TRUE(cli::SaveToRecoveryFile(read, intended)) << intended;
+    if (tmpdir) setenv("TMPDIR", before.c_str(), 1); else unsetenv("TMPDIR");
+    const std::vector<std::string> names = temp.Names();
+    ASSERT_EQ(names.size(), 3u) << "the same second, all the same a file of its own";
+    for (const std::string& name : names) {
+        const std::string saved = temp / name;
+        EXPECT_EQ(name.rfind("rp770-recovery-", 0), 0u) << name;
+        EXPECT_EQ(fs::status(saved).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+        if (name.ends_with(".hex"))
+            EXPECT_EQ(ReadBytes(saved).size(), 1024u);
+        else
+            EXPECT_EQ(ReadBytes(saved), FormatSettingsText(read)) << name;
+    }
+}
+
 TEST_F(Cli, AnswersGivenForTheUserGiveUpOnARadioThatNeverAgrees) {
     // A radio that always refuses, or is always busy: --yes agrees three
     // times, then the run ends.
@@ -200,9 +244,19 @@ TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     run = RunCli({"program", "--port", "sim", work / "int.dat"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Complete!!"), std::string::npos);
+    EXPECT_EQ(run.err.find("partly"), std::string::npos) << run.err;
+    // Stopped part-way, the radio holds a mix: said plainly. Stopped before
+    // the first write, it holds what it held.
     run = RunCli({"program", "--port", "sim", "--fault", "error=20,3", "--no", work / "int.dat"});
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find("Communication Error!!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The radio was only partly programmed"), std::string::npos) << run.err;
+    run = RunCli({"program", "--port", "sim", "--fault", "model=0x0140", work / "int.dat"});
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.err.find("partly"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
+    run = RunCli({"program", work / "int.dat"});
+    EXPECT_EQ(run.status, 2) << "no --port: a usage error";
 }
 
 TEST_F(Cli, ReportToStdoutToAFileAndAsPdf) {

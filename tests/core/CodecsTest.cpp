@@ -129,12 +129,28 @@ TEST(Freq, Step25k) {
 }
 
 TEST(Freq, NonsenseValuesStayDefined) {
-    double huge = 1e300, nan = std::nan(""), negative = -1e300;
-    EXPECT_EQ(FormatFreq(huge).empty(), false);
-    EXPECT_EQ(FormatSnappedFreq(nan), "---.----");
-    EXPECT_EQ(FormatSnappedFreq(negative), "---.----");
+    // Values no radio has, from a hostile file: the text starts with the
+    // value's own digits, whatever its size.
+    const struct {
+        double mhz;
+        const char* coarse;
+        const char* fine;
+    } huge[] = {
+        {999999999999.5, "999999999999.500", "999999999999.5000"},
+        {1e12, "1000000000000.000", "1000000000000.0000"},
+        {12345678901234.0, "12345678901234.000", "12345678901234.0000"},
+        {2.5e15, "2500000000000000.000", "2500000000000000.0000"},
+    };
+    for (const auto& c : huge) {
+        EXPECT_EQ(FormatFreq(c.mhz), c.coarse);
+        EXPECT_EQ(FormatSnappedFreq(c.mhz), c.fine);
+    }
+    EXPECT_EQ(FormatFreq(1e300).substr(0, 12), "100000000000");
+    EXPECT_EQ(FormatFreq(1e300).substr(FormatFreq(1e300).size() - 4), ".000");
+    EXPECT_EQ(FormatSnappedFreq(std::nan("")), "---.----");
+    EXPECT_EQ(FormatSnappedFreq(-1e300), "---.----");
     uint8_t out[3];
-    EncodeFreq(nan, out);
+    EncodeFreq(std::nan(""), out);
     EXPECT_EQ(out[0] | out[1] | out[2], 0);
 }
 

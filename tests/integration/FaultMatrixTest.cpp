@@ -53,6 +53,7 @@ const std::string kNotReady = "Radio not ready!!";
 const std::string kBusy = "Radio is busy!!";
 const std::string kResync = "confirm the synchronization of the communication";
 const std::string kComplete = "Complete!!";
+const std::string kPartly = link::kPartlyProgrammed;  // said whenever programming stopped after writing began
 constexpr int kAllRows = 61;  // 64 rows, three of which the radio keeps
 const std::vector<Answer> kCancel = {Answer::Cancel};
 
@@ -119,15 +120,15 @@ const Case kProgramCases[] = {
     {"length", {"length=1"}, {"data error!!", kCheckFailed}, true, false, false, 0},
     {"header", {"header=2"}, {kCheckFailed}, true, false, false, 0},
     {"error", {"error=40"}, {kComplete}, true, true, true, kAllRows},
-    {"error", {"error=40,3"}, {kResync, kCE}, true, false, false, 10, kCancel},
-    {"silent-from", {"silent-from=50"}, {kCE}, true, false, false, 20},
-    {"silent-from", {"silent-from=3"}, {kCE}, true, false, false, 0},
+    {"error", {"error=40,3"}, {kResync, kCE, kPartly}, true, false, false, 10, kCancel},
+    {"silent-from", {"silent-from=50"}, {kCE, kPartly}, true, false, false, 20},
+    {"silent-from", {"silent-from=3"}, {kCE, kPartly}, true, false, false, 0},
     {"no-echo", {"no-echo"}, {"error!!"}, false, false, false, 0},
     {"no-echo", {"no-echo"}, {kComplete}, true, true, true, kAllRows, {}, true},
-    {"drop", {"drop=700"}, {kCE}, true, false, false, 48},
-    {"corrupt", {"corrupt=700"}, {kCE}, true, false, false, 48},
-    {"drop-echo", {"drop-echo=900"}, {kCE}, true, false, false, 5},
-    {"corrupt-echo", {"corrupt-echo=900"}, {kCE}, true, false, false, 5},
+    {"drop", {"drop=700"}, {kCE, kPartly}, true, false, false, 48},
+    {"corrupt", {"corrupt=700"}, {kCE, kPartly}, true, false, false, 48},
+    {"drop-echo", {"drop-echo=900"}, {kCE, kPartly}, true, false, false, 5},
+    {"corrupt-echo", {"corrupt-echo=900"}, {kCE, kPartly}, true, false, false, 5},
     {"model", {"model=0x0140"}, {kModelTypeInProgram}, true, false, false, 0},
     {"model-tail", {"model-tail=0x0000"}, {kModelTypeInProgram}, true, false, false, 0},
     {"reply-delay", {"reply-delay=300"}, {kComplete}, true, true, true, kAllRows},
@@ -274,6 +275,7 @@ TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     const bool synced = result.synchronised;
     const bool completed = !s.prompter.boxes.empty() && s.prompter.boxes.back().text == kComplete;
     EXPECT_EQ(result.completed, completed);
+    EXPECT_EQ(result.partial, std::count(c.messages.begin(), c.messages.end(), kPartly) == 1);
 
     EXPECT_EQ(synced, c.synced);
     EXPECT_EQ(completed, c.completed);

@@ -31,75 +31,12 @@
 #include "sim/RadioMemoryFile.h"
 #include "support/ScriptedPrompter.h"
 #include "workspace/Workspace.h"
-
-extern char** environ;
+#include "integration/SimulatorProcess.h"
 
 namespace rp770::testing {
 namespace {
 
 using Seconds = std::chrono::duration<double>;
-
-// Fast, so that the test stays short; the simulator still paces every byte.
-constexpr int kBaud = 115200;
-
-// The radio as a process of its own.
-class Simulator {
-public:
-    ~Simulator() { Stop(SIGKILL); }
-
-    // Starts it; false, with the reason, when it did not come up.
-    bool Start(const std::vector<std::string>& options, std::string& why) {
-        int out[2];
-        if (::pipe(out) != 0) {
-            why = "no pipe";
-            return false;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<std::string> args = {RP770_CLI_PATH, "simulate", "--baud", std::to_string(kBaud)};
-        args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const int spawned = posix_spawn(&pid_, RP770_CLI_PATH, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        if (spawned != 0) {
-            ::close(out[0]);
-            pid_ = -1;
-            why = "cannot start " + std::string(RP770_CLI_PATH);
-            return false;
-        }
-        std::string first;
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') first += c;
-        ::close(out[0]);
-        if (first.rfind("PORT ", 0) != 0) {
-            why = "the simulator did not start: " + first;
-            Stop(SIGKILL);
-            return false;
-        }
-        device_ = first.substr(5);
-        return true;
-    }
-    // SIGKILL pulls the cable: the process and its terminal are gone at once.
-    // Returns the exit status.
-    int Stop(int signal) {
-        if (pid_ <= 0) return -1;
-        ::kill(pid_, signal);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return status;
-    }
-    const std::string& Device() const { return device_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
-};
 
 // The dialog's progress bar: calls back once the transfer has passed a mark.
 class ProgressWatch : public link::TransferObserver {
@@ -167,7 +104,11 @@ protected:
     }
     bool Program() {
         link.SetTitle("Program to Radio");
-        return ws.ProgramToRadio(link).completed;
+        const TransferResult result = ws.ProgramToRadio(link);
+        outcome = result.completed ? link::ProgramOutcome::Complete
+                  : result.partial ? link::ProgramOutcome::Partial
+                                   : link::ProgramOutcome::NotStarted;
+        return result.completed;
     }
 
     // The longest a transfer may go on once nothing answers: a block's
@@ -187,6 +128,7 @@ protected:
     platform::EventLoopPump pump;
     link::RadioLink link{port, clock, pump, prompter};
     ProgressWatch progress;
+    link::ProgramOutcome outcome = link::ProgramOutcome::NotStarted;
     std::string skipReason;
 };
 QCoreApplication* PulledCable::app_ = nullptr;
@@ -242,9 +184,10 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     });
 
     EXPECT_FALSE(Program());
+    EXPECT_EQ(outcome, link::ProgramOutcome::Partial);
     const double afterPull = Seconds(std::chrono::steady_clock::now() - pulled).count();
     RecordProperty("seconds_after_pull", std::to_string(afterPull));
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"Communication Error!!", link::kPartlyProgrammed}));
     EXPECT_EQ(prompter.boxes.back().title, "Program to Radio");
     EXPECT_LE(afterPull, LongestWaitForAGoneRadio());
     EXPECT_TRUE(link.State().CommError);
@@ -257,6 +200,7 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     Simulator second;
     CONNECT_OR_SKIP(second, {"--image", folder / "radio.hex", "--dump", folder / "after.hex"});
     EXPECT_TRUE(Program()) << ::testing::PrintToString(prompter.Texts());
+    EXPECT_EQ(outcome, link::ProgramOutcome::Complete);
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Complete!!"});
     EXPECT_EQ(ws.data().image, image);  // programming never changes the image
     const int status = second.Stop(SIGTERM);

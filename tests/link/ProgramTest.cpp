@@ -2,6 +2,7 @@
 // never receives, progress, failures and cancel.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "link/Frame.h"
@@ -23,7 +24,7 @@ struct ProgramRun {
     }
     void Run() {
         ASSERT_TRUE(rig.link.SyncRadio());
-        rig.link.ProgramToRadio(data);
+        outcome = rig.link.ProgramToRadio(data);
     }
     std::vector<sim::RadioLog::Block> Writes() const {
         std::vector<sim::RadioLog::Block> w;
@@ -35,6 +36,7 @@ struct ProgramRun {
     DataSet data;
     sim::RadioMemory radioBefore;
     MemoryImage imageBefore;
+    link::ProgramOutcome outcome = link::ProgramOutcome::NotStarted;
 };
 
 bool NeverSent(int a) { return a <= 0x001 || a == 0x017 || (a >= 0x0E0 && a <= 0x0FF) || a >= 0x3F0; }
@@ -166,6 +168,50 @@ TEST(ProgramTest, DeviceGoneMidProgramming) {
     run.Run();
     EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
     EXPECT_EQ(run.rig.radio.Log().writeRequests, 30);
+}
+
+// Whether the radio was left holding a mix of old and new data, for every
+// way a programming can end.
+TEST(ProgramTest, HowFarProgrammingGot) {
+    using link::ProgramOutcome;
+    const struct {
+        const char* path;
+        const char* faults;
+        std::function<void(ProgramRun&)> during;
+        ProgramOutcome outcome;
+        int writes = -1;  // write requests the radio saw, when it matters
+    } cases[] = {
+        {"every write acknowledged", "", nullptr, ProgramOutcome::Complete},
+        {"Cancel", "", [](ProgramRun& r) { r.rig.CancelWhen([&r] { return r.rig.radio.Log().writeRequests == 20; }); },
+         ProgramOutcome::Partial},
+        {"refused, no re-synchronisation", "error=40,3", [](ProgramRun& r) { r.rig.prompter.answers = {Answer::Cancel}; },
+         ProgramOutcome::Partial},
+        {"radio silent from the first write", "silent-from=3", nullptr, ProgramOutcome::Partial},
+        {"radio silent half-way", "silent-from=50", nullptr, ProgramOutcome::Partial},
+        {"cable pulled", "",
+         [](ProgramRun& r) {
+             r.rig.wire.OnYield([&r] {
+                 if (r.rig.radio.Log().writeRequests == 30 && r.rig.wire.Port().IsOpen()) r.rig.wire.Unplug();
+             });
+         },
+         ProgramOutcome::Partial},
+        // Asked after every yield, the request cancels at once and keeps
+        // cancelling although each echo clears the flag.
+        {"stop request (Ctrl+C)", "",
+         [](ProgramRun& r) { r.rig.link.SetStopRequest([&r] { return r.rig.radio.Log().writeRequests >= 40; }); },
+         ProgramOutcome::Partial, 40},
+        {"radio busy", "busy", nullptr, ProgramOutcome::NotStarted, 0},
+        {"wrong model", "model=0x0140", nullptr, ProgramOutcome::NotStarted, 0},
+    };
+    for (const auto& c : cases) {
+        ProgramRun run(*c.faults ? With(c.faults) : sim::Faults{});
+        if (c.during) c.during(run);
+        run.Run();
+        EXPECT_EQ(run.outcome, c.outcome) << c.path;
+        const int writes = run.rig.radio.Log().writeRequests;
+        EXPECT_EQ(writes, c.writes >= 0 ? c.writes : writes) << c.path;
+        EXPECT_TRUE(c.outcome != ProgramOutcome::Partial || writes < 88) << c.path;
+    }
 }
 
 }  // namespace

@@ -204,9 +204,9 @@ TEST(TextReport, CellsStartUnderTheirHeaderWords) {
 TEST(TextReport, ExpFrequenciesShowSnappedOntoTheRaster) {
     DataSet data = SmallData({false, false, false});
     data.exp[20].Rxfreq = 157.1234;
-    data.exp[20].Txfreq = 156.0125;  // on the 12.5 kHz raster: as it is
+    data.exp[20].Txfreq = 2.5e15;  // from a hostile file: shown by its own leading digits
     const auto lines = SplitLines(BuildTextReport(data));
-    EXPECT_EQ(lines.back().substr(17, 18), "157.1200  156.0125");
+    EXPECT_EQ(lines.back().substr(17, 20), "157.1200  2500000000");
 }
 
 TEST(TextReport, RecordOutsideTheBaseTableLosesOnlyItsTableCells) {

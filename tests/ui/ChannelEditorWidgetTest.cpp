@@ -136,6 +136,7 @@ TEST_F(ChannelEditor, FrequencyEntriesAcceptedOrRefused) {
     const struct { const char* typed; bool ok; double stored; const char* shown; } cases[] = {
         {"156.025", true, 156.025, "156.0250"}, {"", true, 0, "---.----"}, {"137", true, 137, "137.0000"},
         {"156.0125", false, 0, nullptr},         {"136.9", false, 0, nullptr}, {"174.5", false, 0, nullptr},
+        {"157,025", true, 157.025, "157.0250"},  // a typed comma is the decimal point
     };
     for (const auto& c : cases) {
         Alter([](DataSet& d) { d.exp[1].Rxfreq = 160.0; });

@@ -30,6 +30,8 @@ TEST(InputRules, PastedDisplayText) {
 TEST(InputRules, FrequencyAndAtisKeys) {
     for (char32_t c : std::u32string(U"0123456789.\b")) EXPECT_TRUE(FrequencyKeyAllowed(c));
     for (char32_t c : std::u32string(U"-,e a")) EXPECT_FALSE(FrequencyKeyAllowed(c));
+    EXPECT_EQ(FrequencyKeyTyped(U','), U'.');  // the decimal comma of many keyboards
+    for (char32_t c : std::u32string(U"0.-e\b")) EXPECT_EQ(FrequencyKeyTyped(c), c);
     for (char32_t c : std::u32string(U"0123456789\b")) EXPECT_TRUE(AtisKeyAllowed(c));
     for (char32_t c : std::u32string(U". a-")) EXPECT_FALSE(AtisKeyAllowed(c));
 }
@@ -51,7 +53,7 @@ TEST(InputRules, ExpFrequencyCheck) {
         {"174", true, 174},         {"174.000", true, 174}, {"156.0125", false, 0}, {"136.9", false, 0},
         {"174.5", false, 0},        {"174.025", false, 0}, {"156.01", false, 0},   {"0", false, 0},
         {"---.----", false, 0},     {"abc", false, 0},     {"162.55", true, 162.55}, {"162.5625", false, 0},
-        {"162.575", true, 162.575}, {"157,025", true, 157.025},
+        {"162.575", true, 162.575}, {"157,025", true, 157.025}, {"157,0125", false, 0},
     };
     for (const Case& c : cases) {
         const auto value = CheckExpFrequency(c.text);

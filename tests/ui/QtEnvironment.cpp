@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <memory>
 
+#include "ui/WheelGuard.h"
+
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
@@ -12,6 +14,7 @@ public:
         if (QApplication::instance()) return;
         qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
         app_ = std::make_unique<QApplication>(argc_, argv_);
+        rp770::ui::WheelGuard::Install();  // as the main window does
     }
     void TearDown() override { app_.reset(); }
 

@@ -34,6 +34,7 @@ public:
     bool syncResult = true;
     bool readResult = true;
     bool commErrorAfter = false;
+    link::ProgramOutcome programOutcome = link::ProgramOutcome::Complete;
     std::function<void()> during;  // runs inside the transfer (user clicks, ...)
     int reads = 0, programs = 0;
     uint8_t programmedStartChannel = 0;
@@ -55,12 +56,12 @@ public:
         state.CommError = commErrorAfter;
         return readResult && !commErrorAfter && !state.CancelRequested;
     }
-    bool ProgramToRadio(const DataSet& data) override {
+    link::ProgramOutcome ProgramToRadio(const DataSet& data) override {
         ++programs;
         programmedStartChannel = data.image[0x007];
         if (during) during();
         state.CommError = commErrorAfter;
-        return !commErrorAfter && !state.CancelRequested;
+        return programOutcome;
     }
 };
 
@@ -163,6 +164,7 @@ TEST_F(Fixture, CancelDuringTransferOnlyRaisesTheFlagAndCloseIsRefused) {
     dlg->show();
     bool stillOpen = false, busySeen = false;
     engine.commErrorAfter = true;  // a cancelled programming leaves CommError set
+    engine.programOutcome = link::ProgramOutcome::Partial;
     engine.during = [&] {
         busySeen = dlg->transferBusy();
         dlg->close();  // the title bar's close box
@@ -174,6 +176,9 @@ TEST_F(Fixture, CancelDuringTransferOnlyRaisesTheFlagAndCloseIsRefused) {
     EXPECT_TRUE(stillOpen) << "closing is refused while busy";
     EXPECT_TRUE(engine.state.CancelRequested);
     EXPECT_TRUE(dlg->isVisible()) << "a cancelled programming keeps the dialog open";
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, link::kPartlyProgrammed);
+    EXPECT_EQ(prompter.boxes[0].title, "Program to Radio");
 }
 
 TEST_F(Fixture, ProgrammingEncodesAndFixesTheStartChannelFirst) {
@@ -187,6 +192,7 @@ TEST_F(Fixture, ProgrammingEncodesAndFixesTheStartChannelFirst) {
     dlg->OkClicked();
     EXPECT_EQ(engine.programs, 1);
     EXPECT_EQ(engine.programmedStartChannel, 1) << "fixed to the first enabled USA channel before sending";
+    EXPECT_TRUE(prompter.boxes.empty()) << "a complete programming is not called partial";
 }
 
 TEST_F(Fixture, ProgressBarClampsAndMoves) {
