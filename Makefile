@@ -38,18 +38,18 @@ test: setup test-release test-comma-locale test-asan test-fuzz
 # rather than skip, when it is missing.
 test-release: configure
 	cmake --build $(BUILD)
-	LC_ALL=C.UTF-8 RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure
+	LC_ALL=C.UTF-8 RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # As a German desktop runs it: "," is the decimal mark there.
 test-comma-locale: configure
 	cmake --build $(BUILD)
 	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
-	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure
+	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2
 
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DRP770_SANITIZE=ON -DRP770_BUILD_BENCH=OFF -DRP770_LOCALE_DIR=$(LOCALE_DIR)
 	cmake --build $(ASAN_BUILD)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
 
 # The fuzzers (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz FUZZ_SECONDS=600`
 # for a longer hunt.
