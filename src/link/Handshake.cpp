@@ -155,6 +155,9 @@ bool Handshake::StatusCheck() {
 }
 
 void Handshake::SendAbort() {
+    // A radio still sending its reply would mix its bytes into the echo of
+    // the CAN, which would then count as a failed abort.
+    port_.SettleLine(kLineQuietSeconds, kLineSettleLimitSeconds);
     port_.SendByte(kCAN);
     port_.WaitByte(kACK, kAbortAckSeconds);
     ctx_.state.CancelRequested = true;

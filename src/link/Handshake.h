@@ -16,6 +16,11 @@ inline constexpr double kAckSeconds = 10;
 inline constexpr double kAckLineEndSeconds = 1;
 inline constexpr double kReplySeconds = 10;
 inline constexpr double kAbortAckSeconds = 10;
+// Before the abort, the radio finishes what it was sending: the line counts
+// as quiet once no byte came for this long (a dozen characters at 4800
+// baud), and the settling never takes longer than the limit.
+inline constexpr double kLineQuietSeconds = 0.025;
+inline constexpr double kLineSettleLimitSeconds = 2;
 inline constexpr int kProbeTries = 3;
 
 class Handshake {

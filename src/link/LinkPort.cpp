@@ -191,6 +191,20 @@ Reception LinkPort::ReadToLineEnd(double seconds) {
     }
 }
 
+void LinkPort::SettleLine(double quietSeconds, double limitSeconds) {
+    const double start = Now();
+    double lastByte = start;
+    while (!Silent()) {
+        ctx_.pump.Yield();
+        for (int n = ctx_.port.BytesAvailable(); n > 0; --n) {
+            ctx_.port.ReadByte();
+            lastByte = Now();
+        }
+        const double now = Now();
+        if (now - lastByte > quietSeconds || now - start > limitSeconds) return;
+    }
+}
+
 void LinkPort::ShowMonitor(const std::string& text) {
     if (!ctx_.state.DebugMode) return;
     if (ctx_.observer) ctx_.observer->ShowMonitor(text);

@@ -43,6 +43,11 @@ public:
     Reception ReadChars(int count, double seconds);
     Reception ReadToLineEnd(double seconds);
 
+    // Reads and drops whatever arrives until no byte came for `quietSeconds`
+    // (or `limitSeconds` have passed). Not cancellable: it runs while a
+    // cancel is being carried out.
+    void SettleLine(double quietSeconds, double limitSeconds);
+
     // Debug mode only: the text goes to the dialog's monitor, then a pause.
     void ShowMonitor(const std::string& text);
 

@@ -1,7 +1,9 @@
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace rp770::platform {
 
@@ -53,6 +55,17 @@ Answer FromQt(int button, Answer fallback) {
 
 }  // namespace
 
+void KeepTitleInView(QMessageBox& box) {
+    // A short message makes a narrow box, whose title bar would cut its
+    // title ("AT...o"): the box is made as wide as the title needs, with room
+    // for the title bar's icon and buttons.
+    constexpr int kTitleBarExtra = 140;
+    const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 QWidget* QtPrompter::Owner() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return parent_.data();
@@ -60,6 +73,7 @@ QWidget* QtPrompter::Owner() const {
 
 void QtPrompter::Message(const std::string& text, const std::string& title, Icon icon) {
     QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, Owner());
+    KeepTitleInView(box);
     box.exec();
 }
 
@@ -67,6 +81,7 @@ Answer QtPrompter::Ask(const std::string& text, const std::string& title, Icon i
                        Answer defaultAnswer) {
     QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), ToQt(buttons), Owner());
     box.setDefaultButton(ToQt(defaultAnswer));
+    KeepTitleInView(box);
     // Closing the box without a choice counts as Cancel where there is one.
     const Answer escape = (buttons == Buttons::YesNo) ? Answer::No : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
     box.setEscapeButton(ToQt(escape));

@@ -6,7 +6,12 @@
 
 #include "core/Services.h"
 
+class QMessageBox;
+
 namespace rp770::platform {
+
+// Makes a message box wide enough for its whole title.
+void KeepTitleInView(QMessageBox& box);
 
 class QtPrompter : public Prompter {
 public:

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace rp770::ui {
 
@@ -56,6 +57,27 @@ void ChannelGrid::wheelEvent(QWheelEvent* event) {
         wheelRest_ += up ? -kNotch : kNotch;
     }
     event->accept();
+}
+
+void ChannelGrid::SetDesignWidths(std::vector<int> widths) {
+    designWidths_ = std::move(widths);
+    FitColumns();
+}
+
+void ChannelGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    FitColumns();
+}
+
+void ChannelGrid::FitColumns() {
+    int total = 0;
+    for (int w : designWidths_) total += w;
+    if (total <= 0) return;
+    const double scale = std::min(1.0, static_cast<double>(viewport()->width()) / total);
+    for (int c = 0; c < static_cast<int>(designWidths_.size()) && c < columnCount(); ++c) {
+        const int needed = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+        setColumnWidth(c, std::max(needed, static_cast<int>(designWidths_[static_cast<size_t>(c)] * scale)));
+    }
 }
 
 void ChannelGrid::focusInEvent(QFocusEvent* event) {

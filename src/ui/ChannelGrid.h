@@ -1,8 +1,12 @@
 #pragma once
 // The channel list grid: read-only rows, whole-row selection, one line
-// scrolled per wheel notch, Enter acting as a double click.
+// scrolled per wheel notch, Enter acting as a double click. The columns keep
+// their design widths where the grid has room; in a narrower grid they
+// shrink alike, down to what their texts need, so the last column stays in
+// sight.
 
 #include <QTableWidget>
+#include <vector>
 
 namespace rp770::ui {
 
@@ -10,6 +14,9 @@ class ChannelGrid : public QTableWidget {
     Q_OBJECT
 public:
     explicit ChannelGrid(QWidget* parent);
+
+    // The columns' design widths, in pixels; the grid fits them to its width.
+    void SetDesignWidths(std::vector<int> widths);
 
 signals:
     void gotFocus();
@@ -21,9 +28,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitColumns();
     int wheelRest_ = 0;  // wheel movement not yet worth a line
+    std::vector<int> designWidths_;
 };
 
 }  // namespace rp770::ui

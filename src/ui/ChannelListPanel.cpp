@@ -41,9 +41,10 @@ void ChannelListPanel::Fill(const std::array<GridColumn, kGridColumns>& columns,
     grid_->setColumnCount(kGridColumns);
     grid_->setRowCount(static_cast<int>(rows.size()));
     QStringList headers;
+    std::vector<int> widths;
     for (int c = 0; c < kGridColumns; ++c) {
         headers << QString::fromUtf8(columns[static_cast<size_t>(c)].header);
-        grid_->setColumnWidth(c, layout::ToPixels(columns[static_cast<size_t>(c)].widthTwips, tpp));
+        widths.push_back(layout::ToPixels(columns[static_cast<size_t>(c)].widthTwips, tpp));
     }
     grid_->setHorizontalHeaderLabels(headers);
     const int rowHeight = layout::ToPixels(kRowHeightTwips, layout::TwipsPerPixel(logicalDpiY()));
@@ -58,6 +59,7 @@ void ChannelListPanel::Fill(const std::array<GridColumn, kGridColumns>& columns,
         }
         grid_->setRowHeight(r, rowHeight);
     }
+    grid_->SetDesignWidths(std::move(widths));
     if (!rows.empty()) grid_->setCurrentCell(0, 0);
     grid_->setUpdatesEnabled(true);
 }

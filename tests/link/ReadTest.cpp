@@ -200,8 +200,10 @@ TEST(ReadTest, CancelAtSeveralPoints) {
         EXPECT_EQ(run.rig.radio.Log().cans, p.abortSent ? 1 : 0) << p.name;
         EXPECT_TRUE(run.rig.State().CancelRequested) << p.name;
         if (p.abortSent) {
-            // Nothing after the abort: the read stopped there.
+            // Nothing after the abort: the read stopped there, and its echo
+            // left no error, so the dialog closes.
             EXPECT_EQ(run.rig.SentText().back(), '\x18') << p.name;
+            EXPECT_FALSE(run.rig.State().CommError) << p.name;
         }
         for (const std::string& t : run.rig.prompter.Texts()) EXPECT_EQ(t, "cancel!!") << p.name;
     }

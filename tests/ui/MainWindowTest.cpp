@@ -315,15 +315,22 @@ TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {
     // the image stays as it was.
     TransferDialog* running = nullptr;
     wire.OnYield([&] {
-        if (running && radio.Log().readRequests >= 10 && !radioLink->State().CancelRequested) running->CancelClicked();
+        // One press of Cancel, as a user makes it.
+        if (running && radio.Log().readRequests >= 10) {
+            running->CancelClicked();
+            running = nullptr;
+        }
     });
     prompter.boxes.clear();
+    bool readStayedOpen = true;
     OnNextModal<TransferDialog>([&](TransferDialog* d) {
         running = d;
         d->OkClicked();
-        if (d->isVisible()) d->done(QDialog::Rejected);  // stayed open: close it for the test
+        readStayedOpen = d->isVisible();
+        if (d->isVisible()) d->done(QDialog::Rejected);
     });
     window->TransferRead();
+    EXPECT_FALSE(readStayedOpen) << "the abort's echo leaves no error: the dialog closes";
     EXPECT_EQ(window->workspace().data().image, before);
     for (const auto& box : prompter.boxes) EXPECT_NE(box.text, "Complete!!");
 
@@ -385,6 +392,60 @@ TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
     ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));
     EXPECT_EQ(scan->isChecked(), !scanBefore);
     EXPECT_FALSE(window->workspace().modified()) << "showing panels is no edit";
+}
+
+}  // namespace
+}  // namespace rp770::ui
+
+#include <QMessageBox>
+
+#include "platform/QtPrompter.h"
+#include "ui/ChannelGrid.h"
+#include "ui/ChannelListPanel.h"
+#include "ui/GeneralPanel.h"
+#include "ui/NavigationTree.h"
+
+namespace rp770::ui {
+namespace {
+
+TEST_F(MainWindowTest, TheGeneralPageTheGridAndTheFocusAfterCommonCommands) {
+    ASSERT_TRUE(Start());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EditorPane& pane = window->editor();
+    // After New and after choosing the checked destination again, "General"
+    // is shown enabled (with its logo), not greyed.
+    window->FileNew();
+    window->RunDeferredNew();
+    EXPECT_EQ(pane.CurrentPanel(), pane.General());
+    window->ChooseDestination(0);
+    EXPECT_EQ(pane.CurrentPanel(), pane.General());
+    EXPECT_TRUE(pane.General()->isEnabled());
+
+    // At the start size the channel list shows its last column.
+    ASSERT_TRUE(pane.SelectNodeByKey("PU"));
+    QApplication::processEvents();
+    ChannelGrid* grid = pane.ChannelList()->Grid();
+    int columns = 0;
+    for (int c = 0; c < grid->columnCount(); ++c) columns += grid->columnWidth(c);
+    EXPECT_LE(columns, grid->viewport()->width());
+
+    // After a completed read the keyboard is back in the window.
+    pane.Tree()->setFocus();
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->TransferRead();
+    ASSERT_EQ(prompter.boxes.back().text, "Complete!!");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(window->isAncestorOf(QApplication::focusWidget()));
+}
+
+TEST(MessageBoxes, AreAsWideAsTheirTitle) {
+    QMessageBox box(QMessageBox::Warning, "a title much longer than its message", "Data Error!!", QMessageBox::Ok);
+    const int before = box.sizeHint().width();
+    platform::KeepTitleInView(box);
+    EXPECT_GT(box.sizeHint().width(), before);
+    EXPECT_GE(box.sizeHint().width(), box.fontMetrics().horizontalAdvance(box.windowTitle()));
 }
 
 }  // namespace
