@@ -390,7 +390,6 @@ void CommonSetupPanel::OnUsableToggled(int group) {
 
 // ---- ATIS code ------------------------------------------------------------------------
 
-bool CommonSetupPanel::AtisEntryWaiting() const { return atisEdited_; }
 
 bool CommonSetupPanel::ValidateAtis() {
     if (!atisEdited_) return true;

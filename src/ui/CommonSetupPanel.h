@@ -43,7 +43,6 @@ public:
     // The ATIS code check that leaving the screen runs; true when there is
     // nothing to refuse.
     bool CommitPendingInput();
-    bool AtisEntryWaiting() const;
     bool HasPendingInput() const { return atisEdited_; }
 
 protected:

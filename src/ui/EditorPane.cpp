@@ -210,12 +210,6 @@ void EditorPane::ReshowSelectedNode() {
     ShowNodePanel(selected);
 }
 
-void EditorPane::ShowSelectedNode() {
-    QTreeWidgetItem* selected = tree_->SelectedNode();
-    shownIndex_ = selected ? tree_->IndexOf(selected) : -1;
-    ShowNodePanel(selected);
-}
-
 void EditorPane::OnNodeClick(QTreeWidgetItem* node) {
     context_->Hint(texts::kTreeHint);
     const int index = tree_->IndexOf(node);

@@ -62,9 +62,6 @@ public:
     // handles it as a node click. False when no node has the key.
     bool SelectNodeByKey(const QString& key);
     void ReshowSelectedNode();
-    // Makes the selected node the shown node and shows its panel again (as
-    // after opening a file), without setting `FillingPanels`.
-    void ShowSelectedNode();
     void DisableAllPanels();
     // True when the current panel holds no refused input and the caller may
     // leave it or use the data; otherwise the refusing box has been shown.

@@ -108,8 +108,6 @@ MainWindow::~MainWindow() {
     pane_->SetWindowMetricsProvider({});
 }
 
-bool MainWindow::newPending() const { return newTimer_->isActive(); }
-
 // ---- construction -----------------------------------------------------------
 
 void MainWindow::BuildMenus() {

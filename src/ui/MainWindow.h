@@ -77,7 +77,6 @@ public:
     EditorPane& editor() { return *pane_; }
     HexDumpView& hexDump() { return *hex_; }
     QLabel* statusPanel(int i) { return status_[static_cast<size_t>(i)]; }
-    bool newPending() const;
     QString programFolder() const { return QString::fromStdString(workspace_.programFolder()); }
 
 protected:

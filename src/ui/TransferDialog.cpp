@@ -161,7 +161,6 @@ void TransferDialog::OkClicked() {
     const TransferResult result =
         mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
     if (result.synchronised) {
-        readCompleted_ = mode_ == TransferMode::Read && result.completed;
         SetProgress(0);
         QApplication::restoreOverrideCursor();
         busy_ = false;

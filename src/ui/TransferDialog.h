@@ -32,7 +32,6 @@ public:
     static QString TransferTitle(TransferMode mode);
     static QString InstructionText();
 
-    bool readCompleted() const { return readCompleted_; }
     bool transferBusy() const { return busy_; }
     int progress() const { return progress_; }
 
@@ -61,7 +60,6 @@ private:
     Clock& clock_;
     bool debugMode_;
     bool busy_ = false;
-    bool readCompleted_ = false;
     int progress_ = 0;
 
     QLabel* lblmess_;

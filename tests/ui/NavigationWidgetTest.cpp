@@ -114,12 +114,12 @@ TEST_F(Navigation, KeyboardMovesThroughTreeAndPanel) {
     EXPECT_TRUE(Box("chkCEnable")->hasFocus());
 }
 
-TEST_F(Navigation, ShowSelectedNodeRefillsAfterTheDataChanged) {
+TEST_F(Navigation, ReshowSelectedNodeRefillsAfterTheDataChanged) {
     Select("PU");
     Alter([](DataSet& d) {
         d.plan(PlanUSA)[0].Enable = true;
     });
-    pane->ShowSelectedNode();
+    pane->ReshowSelectedNode();
     EXPECT_EQ(pane->ChannelList()->Grid()->rowCount(), 52);
     EXPECT_FALSE(pane->Context().Filling());
 }

@@ -132,7 +132,7 @@ TEST_F(Fixture, SuccessfulReadClosesAndReportsCompletion) {
     dlg->show();
     dlg->OkClicked();
     EXPECT_EQ(engine.reads, 1);
-    EXPECT_TRUE(dlg->readCompleted());
+    EXPECT_EQ(ws->UndoAction(), "Read from Radio") << "the read became the data";
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->progress(), 0) << "the bar goes back to 0 afterwards";
@@ -144,7 +144,7 @@ TEST_F(Fixture, FailedTransferStaysOpenWithOkEnabled) {
     engine.commErrorAfter = true;
     dlg->OkClicked();
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_FALSE(dlg->readCompleted());
+    EXPECT_FALSE(ws->CanUndo()) << "a failed read changes nothing";
     EXPECT_FALSE(dlg->transferBusy());
 }
 
