@@ -1,6 +1,8 @@
 #pragma once
-// The channel list grid: read-only rows, whole-row selection, one line
-// scrolled per wheel notch, Enter acting as a double click.
+// The channel list grid: read-only rows, whole-row selection of one or
+// many rows (Shift and Ctrl with clicks and arrows, Ctrl+A), one line
+// scrolled per wheel notch, Enter acting as a double click, Space asking to
+// switch the focused column's flag.
 
 #include <QTableWidget>
 
@@ -15,6 +17,8 @@ signals:
     void gotFocus();
     // Enter, or a double click on a row.
     void openRequested();
+    // Space: the switch of this column, for the selected rows.
+    void toggleRequested(int column);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
