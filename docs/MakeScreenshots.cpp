@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QItemSelection>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -14,6 +15,10 @@
 #include "app/DesktopSerialPort.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
+#include "workspace/DataDiff.h"
+#include "ui/ChannelGrid.h"
+#include "ui/ChannelListPanel.h"
+#include "ui/DifferencesDialog.h"
 #include "ui/EditorPane.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
@@ -92,6 +97,27 @@ int main(int argc, char* argv[]) {
     shot("PU 30", "channel-editor.png");
     shot("E 1", "exp-channel-editor.png");
     shot("PW", "weather-channels.png");
+
+    // Several channels of a list selected at once (06 to 08, and 16), and the
+    // differences from a file that holds the data as they were before.
+    const rp770::DataSet before = workspace.data();
+    window.editor().SelectNodeByKey("PU");
+    auto* list = window.editor().ChannelList();
+    auto* grid = list->Grid();
+    QItemSelection selection;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (const char* name : {"06", "07A", "08", "16"})
+            if (grid->item(r, 0)->text() == name)
+                selection.select(grid->model()->index(r, 0), grid->model()->index(r, grid->columnCount() - 1));
+    grid->setFocus();
+    grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    list->SetSelectedFlag(rp770::ChannelFlag::Scan, true);
+    ok = Save(&window, out + "/channel-grid-selection.png") && ok;
+    rp770::ui::DifferencesDialog differences(rp770::CompareDataSets(workspace.data(), before), "boat.dat",
+                                             "Compare With boat.dat", &window);
+    differences.show();
+    ok = Save(&differences, out + "/differences.png") && ok;
+    differences.hide();
 
     rp770::ui::TransferDialog dialog(rp770::ui::TransferMode::Read, radioLink, workspace, prompter, clock, false,
                                      &window);

@@ -51,6 +51,7 @@ std::string CommandHelp(const CliSpec& spec) {
         line += line.size() < 24 ? std::string(24 - line.size(), ' ') : "\n" + std::string(24, ' ');
         text += line + o.text + "\n";
     }
+    if (!spec.moreHelp.empty()) text += "\n" + spec.moreHelp;
     return text;
 }
 

@@ -49,6 +49,8 @@ struct CliSpec {
     // Switches that may take a value: "--print=QUEUE", or "--print QUEUE"
     // when the positional arguments are complete without QUEUE.
     std::vector<std::string> optionalValueOptions;
+    // Further sections of the help, after the options ("Exit status:\n  0 ...").
+    std::string moreHelp = {};
 };
 
 struct CliOptions {

@@ -68,16 +68,16 @@ double Clamped(double mhz) {
     return std::clamp(mhz, -kFreqClamp, kFreqClamp);
 }
 
-// A frequency as text with the given decimals, at least three digits before
-// the point. Values too large for the exact arithmetic on 100 Hz units
-// (only a hostile file holds them) show their own digits all the same.
+}  // namespace
+
+// Values too large for the exact arithmetic on 100 Hz units (only a hostile
+// file holds them) show their own digits all the same.
 std::string FreqDigits(double mhz, int fractionDigits) {
     if (!(mhz < kFreqClamp)) return FixedDecimal(mhz, fractionDigits);
     const int64_t units = FreqUnits(mhz);
     if (fractionDigits == 4) return FixedDecimal(units, 4, 3);
     return FixedDecimal((units + 5) / 10, 3, 3);  // thousandths, half up
 }
-}  // namespace
 
 int64_t FreqUnits(double mhz) { return std::llround(Clamped(mhz) * 10000.0); }
 

@@ -42,6 +42,9 @@ double DecodeFreq(const MemoryImage& image, int address);
 // strictly between 100 and 200 MHz.
 double DecodeFreqMHz(const MemoryImage& image, int address);
 
+// A frequency as text with 3 or 4 decimals (rounded, not snapped), at
+// least three digits before the point.
+std::string FreqDigits(double mhz, int fractionDigits);
 std::string FormatFreq(double mhz);                   // "000.000" or "---.---"
 std::string FormatTxFreq(double mhz, bool rxOnly);    // "---.---" also when rxOnly
 std::string FormatSnappedFreq(double mhz);            // the same text, the value left as it is

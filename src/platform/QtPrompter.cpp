@@ -72,7 +72,17 @@ QWidget* QtPrompter::Owner() const {
 }
 
 void QtPrompter::Message(const std::string& text, const std::string& title, Icon icon) {
-    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, Owner());
+    // A long list (the problems of a refused import, say) shows its first
+    // lines; all of them are under Show Details.
+    constexpr int kShownLines = 15;
+    const QString whole = QString::fromStdString(text);
+    const QStringList lines = whole.split('\n');
+    const bool tooLong = lines.size() > kShownLines + 1;
+    const QString shown = tooLong ? QStringList(lines.mid(0, kShownLines)).join('\n') +
+                                      QString("\n... and %1 more lines").arg(lines.size() - kShownLines)
+                                : whole;
+    QMessageBox box(ToQt(icon), QString::fromStdString(title), shown, QMessageBox::Ok, Owner());
+    if (tooLong) box.setDetailedText(whole);
     KeepTitleInView(box);
     box.exec();
 }

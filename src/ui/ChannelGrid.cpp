@@ -17,7 +17,7 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(parent) {
     setObjectName("MSFlexGrid1");
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setTabKeyNavigation(false);
     setWordWrap(false);
@@ -30,6 +30,11 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(parent) {
 void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit openRequested();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        emit toggleRequested(currentColumn());
         event->accept();
         return;
     }

@@ -1,9 +1,10 @@
 #pragma once
-// The channel list grid: read-only rows, whole-row selection, one line
-// scrolled per wheel notch, Enter acting as a double click. The columns keep
-// their design widths where the grid has room; in a narrower grid they
-// shrink alike, down to what their texts need, so the last column stays in
-// sight.
+// The channel list grid: read-only rows, whole-row selection of one or
+// many rows (Shift and Ctrl with clicks and arrows, Ctrl+A), one line
+// scrolled per wheel notch, Enter acting as a double click, Space asking to
+// switch the focused column's flag. The columns keep their design widths
+// where the grid has room; in a narrower grid they shrink alike, down to
+// what their texts need, so the last column stays in sight.
 
 #include <QTableWidget>
 #include <vector>
@@ -22,6 +23,8 @@ signals:
     void gotFocus();
     // Enter, or a double click on a row.
     void openRequested();
+    // Space: the switch of this column, for the selected rows.
+    void toggleRequested(int column);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

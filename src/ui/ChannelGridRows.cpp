@@ -10,32 +10,40 @@ const std::array<GridColumn, kGridColumns>& RegularGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
                                                                   {"RX[MHz]", 1000},
                                                                   {"TX[MHz]", 1000},
-                                                                  {"TX", 600},
-                                                                  {"LOW", 600},
-                                                                  {"UP", 600},
-                                                                  {"DUP", 600},
-                                                                  {"MEM", 600}}};
+                                                                  {"TX", 600, ChannelFlag::TxEnable},
+                                                                  {"LOW", 600, ChannelFlag::LowPower},
+                                                                  {"UP", 600, ChannelFlag::PowerUp},
+                                                                  {"DUP", 600, ChannelFlag::Duplex},
+                                                                  {"MEM", 600, ChannelFlag::Scan}}};
     return columns;
 }
 
 const std::array<GridColumn, kGridColumns>& ExpGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
-                                                                  {"ENABLE", 1000},
+                                                                  {"ENABLE", 1000, ChannelFlag::Enable},
                                                                   {"DISP", 800},
                                                                   {"RX[MHz]", 1000},
                                                                   {"TX[MHz]", 1000},
-                                                                  {"LOW", 600},
-                                                                  {"UP", 600},
-                                                                  {"MEM", 600}}};
+                                                                  {"LOW", 600, ChannelFlag::LowPower},
+                                                                  {"UP", 600, ChannelFlag::PowerUp},
+                                                                  {"MEM", 600, ChannelFlag::Scan}}};
     return columns;
 }
 
 // The rows hold the report's cells: a channel reads the same in the grid and on paper.
+std::vector<int> ListedSlots(const PlanArray& records) {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kPlanSlots; ++slot) {
+        const ChannelRecord& r = records[static_cast<size_t>(slot)];
+        if (r.Enable && r.Position >= 0 && r.Position < kPlanSlots) slots.push_back(slot);
+    }
+    return slots;
+}
+
 std::vector<GridRow> ChannelGridRows(const PlanArray& records) {
     std::vector<GridRow> rows;
-    for (const ChannelRecord& r : records) {
-        if (!r.Enable || r.Position < 0 || r.Position >= kPlanSlots) continue;
-        const auto cells = RegularRowCells(r);
+    for (int slot : ListedSlots(records)) {
+        const auto cells = RegularRowCells(records[static_cast<size_t>(slot)]);
         GridRow row;
         for (size_t c = 0; c < row.size(); ++c) row[c] = cells[c].value_or(std::string());
         rows.push_back(row);

@@ -1,10 +1,17 @@
 #pragma once
 // The channel list panel (`pictB`): the enabled channels of a plan, or all
-// EXP channels, in the grid `MSFlexGrid1`.
+// EXP channels, in the grid `MSFlexGrid1`. Several rows can be selected and
+// their switches set or cleared at once (context menu, Space on a switch
+// column), each time as one undo step. A row's tool tip is its tag.
 
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "ui/ChannelGridRows.h"
+#include "workspace/Edits.h"
+
+class QMenu;
 
 namespace rp770::ui {
 
@@ -16,6 +23,9 @@ class ChannelListPanel : public QWidget {
 public:
     ChannelListPanel(EditorContext& context, QWidget* parent);
 
+    // Shown anew, a list starts on its first row; filled again while it is
+    // the current panel (after a change of the data), it keeps the selected
+    // channels and the current one (or the row that took its place).
     void FillChannelGrid(int plan);
     void FillExpGrid();
     ChannelGrid* Grid() const { return grid_; }
@@ -23,15 +33,32 @@ public:
     int CurrentRowNumber() const;
     QString CurrentChannelName() const;
 
+    // The selected channels in list order (the current one when no row is
+    // selected).
+    std::vector<ChannelRef> SelectedChannels() const;
+    // Sets or clears a switch of the selected channels, as one undo step;
+    // channels that cannot have it are left alone.
+    void SetSelectedFlag(ChannelFlag flag, bool on);
+    // Space: the switch of the column, on for all the selected channels
+    // unless all have it already, then off.
+    void ToggleColumnFlag(int column);
+    // The context menu of the selected rows.
+    QMenu* BuildContextMenu(QWidget* parent);
+
 signals:
     // Enter or a double click asked for the editor of the current row.
     void openRequested();
 
 private:
-    void Fill(const std::array<GridColumn, kGridColumns>& columns, const std::vector<GridRow>& rows);
+    void Fill(Area area, const std::array<GridColumn, kGridColumns>& columns, const std::vector<GridRow>& rows,
+              std::vector<ChannelRef> refs);
+    void Refresh();
 
     EditorContext& context_;
     ChannelGrid* grid_;
+    std::optional<Area> shownArea_;
+    const std::array<GridColumn, kGridColumns>* columns_ = nullptr;
+    std::vector<ChannelRef> refs_;  // the channel of each row
 };
 
 }  // namespace rp770::ui

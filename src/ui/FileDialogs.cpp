@@ -11,6 +11,8 @@ QString FileFilter(FileKind kind) {
         case FileKind::Dat: return "dat files (*.dat);;All files (*)";
         case FileKind::Hex: return "hex files (*.hex);;All files (*)";
         case FileKind::Text: return "Text files (*.txt);;All files (*)";
+        case FileKind::Csv: return "CSV files (*.csv);;All files (*)";
+        case FileKind::Data: return "dat and hex files (*.dat *.hex);;All files (*)";
     }
     return "All files (*)";
 }
@@ -21,6 +23,8 @@ QString DefaultSuffix(FileKind kind) {
         case FileKind::Dat: return "dat";
         case FileKind::Hex: return "hex";
         case FileKind::Text: return "txt";
+        case FileKind::Csv: return "csv";
+        case FileKind::Data: return "dat";
     }
     return {};
 }
@@ -30,8 +34,8 @@ QString QtFileDialogs::OpenPath(QWidget* parent, FileKind kind, const QString& f
     QFileDialog dialog(parent, QString(), folder, FileFilter(kind));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A settings file that does not exist is refused by the reader with its
-    // own message; a memory image must exist.
-    dialog.setFileMode(kind == FileKind::Hex ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // own message; other files must exist.
+    dialog.setFileMode(kind == FileKind::Dat ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }

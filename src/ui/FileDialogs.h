@@ -9,7 +9,8 @@ class QWidget;
 
 namespace rp770::ui {
 
-enum class FileKind { Dat, Hex, Text };
+// Csv: a channel table; Data: a settings text or a memory image file.
+enum class FileKind { Dat, Hex, Text, Csv, Data };
 
 class FileDialogs {
 public:

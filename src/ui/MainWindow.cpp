@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -23,7 +24,9 @@
 #include "files/ModelList.h"
 #include "link/PortSetting.h"
 #include "platform/ReportPrinting.h"
+#include "workspace/DataDiff.h"
 #include "ui/AboutBox.h"
+#include "ui/DifferencesDialog.h"
 #include "ui/EditorPane.h"
 #include "ui/EditorContext.h"
 #include "ui/FileDialogs.h"
@@ -127,6 +130,10 @@ void MainWindow::BuildMenus() {
     QAction* saveDefault = file->addAction("Save As &Default");
     saveDefault->setObjectName("mnuFileSaveAsDefault");
     saveDefault->setVisible(false);
+    file->addSeparator();
+    add(file, "mnuFileExportChannels", "Expor&t Channels...", &MainWindow::FileExportChannels);
+    add(file, "mnuFileImportChannels", "&Import Channels...", &MainWindow::FileImportChannels);
+    add(file, "mnuFileCompare", "Compare &With File...", &MainWindow::FileCompareWithFile);
     file->addSeparator()->setObjectName("mnuFileBar2");
     add(file, "mnuFilePrint", "&Print", &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
     add(file, "mnuFilePrintToFile", "P&rint to File", &MainWindow::FilePrintToFile);
@@ -158,6 +165,8 @@ void MainWindow::BuildMenus() {
     transfer->setObjectName("mnuTransfer");
     add(transfer, "mnuTransferProgram", "&Program to Radio", &MainWindow::TransferProgram);
     add(transfer, "mnuTransferRead", "&Read from Radio", &MainWindow::TransferRead);
+    transfer->addSeparator();
+    add(transfer, "mnuTransferCompare", "&Compare With Radio...", &MainWindow::TransferCompare);
 
     mnuDestination_ = bar->addMenu("&Destination");
     mnuDestination_->setObjectName("mnuDestination");
@@ -534,12 +543,13 @@ void MainWindow::EditRedo() {
     workspace_.Redo();
 }
 
-void MainWindow::RunTransfer(TransferMode mode) {
+void MainWindow::RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done) {
     QPointer<QWidget> focus = QApplication::focusWidget();
     {
         TransferDialog dialog(mode, services_.link, workspace_, services_.prompter, services_.clock,
                               switches_.debugMode, this);
         dialog.exec();
+        if (done) done(dialog);
     }
     // A completed read came back through the session's notice. The keyboard
     // returns to the window, where it was before.
@@ -558,6 +568,57 @@ void MainWindow::TransferRead() {
 void MainWindow::TransferProgram() {
     if (!CommitPendingInput()) return;
     RunTransfer(TransferMode::Program);
+}
+
+void MainWindow::TransferCompare() {
+    if (!CommitPendingInput()) return;
+    std::optional<DataSet> radio;
+    RunTransfer(TransferMode::Compare, [&](const TransferDialog& dialog) { radio = dialog.radioData(); });
+    if (radio) ShowDifferences(*radio, "the radio", "Compare With Radio");
+}
+
+// ---- channel tables and comparison ------------------------------------------------
+
+void MainWindow::WithChosenFile(bool save, FileKind kind, const std::function<void(const std::string&)>& operation) {
+    if (!CommitPendingInput()) return;
+    const QString path = save ? services_.dialogs.SavePath(this, kind, programFolder())
+                              : services_.dialogs.OpenPath(this, kind, programFolder());
+    if (path.isEmpty()) return;
+    SetBusy(true);
+    operation(Std(path));
+    SetBusy(false);
+}
+
+void MainWindow::FileExportChannels() {
+    WithChosenFile(true, FileKind::Csv, [this](const std::string& path) { workspace_.ExportChannels(path); });
+}
+
+void MainWindow::FileImportChannels() {
+    // Its notice shows the data again.
+    WithChosenFile(false, FileKind::Csv, [this](const std::string& path) { workspace_.ImportChannels(path); });
+}
+
+void MainWindow::FileCompareWithFile() {
+    std::optional<DataSet> other;
+    QString name;
+    WithChosenFile(false, FileKind::Data, [&](const std::string& path) {
+        other = workspace_.ReadDataFile(path);
+        name = QFileInfo(Q(path)).fileName();
+    });
+    if (other) ShowDifferences(*other, name, "Compare With " + name);
+}
+
+void MainWindow::ShowDifferences(const DataSet& other, const QString& otherName, const QString& title) {
+    const std::vector<Difference> differences = CompareDataSets(workspace_.data(), other);
+    if (differences.empty()) {
+        services_.prompter.Message("No differences: the data on screen are the same as " + Std(otherName) + ".",
+                                   Std(title), Icon::Information);
+        return;
+    }
+    // Modal to the window, without holding up the command that showed it.
+    auto* dialog = new DifferencesDialog(differences, otherName, title, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void MainWindow::ChooseModel(int index) {

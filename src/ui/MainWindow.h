@@ -20,7 +20,9 @@ namespace rp770::ui {
 
 class EditorPane;
 class FileDialogs;
+enum class FileKind;
 class HexDumpView;
+class TransferDialog;
 class WorkspaceEvents;
 enum class TransferMode;
 
@@ -59,6 +61,10 @@ public:
     void FileSaveAs();
     void FilePrint();
     void FilePrintToFile();
+    void FileExportChannels();
+    void FileImportChannels();   // onto the current data, one undo step
+    void FileCompareWithFile();
+    void TransferCompare();      // reads the radio into a data set of its own
     void EditUndo();
     void EditRedo();
     void TransferRead();
@@ -125,7 +131,14 @@ private:
     bool ConfirmDiscard();
     bool SaveChanges();
     void SaveTo(const QString& path);
-    void RunTransfer(TransferMode mode);
+    // `done` sees the dialog once it has closed.
+    void RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done = {});
+    // Commits pending input, asks for a file to save or open, and runs
+    // `operation` on it with the window busy; nothing when cancelled.
+    void WithChosenFile(bool save, FileKind kind, const std::function<void(const std::string&)>& operation);
+    // The differences between the data and `other` in a table, or a word
+    // that there are none.
+    void ShowDifferences(const DataSet& other, const QString& otherName, const QString& title);
     void StoreGeometry();
 
     Switches switches_;

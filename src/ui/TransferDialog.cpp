@@ -19,7 +19,12 @@ constexpr int kDialogHeightPx = 279;  // three fifths of the width
 }  // namespace
 
 QString TransferDialog::TransferTitle(TransferMode mode) {
-    return mode == TransferMode::Read ? "Read from Radio" : "Program to Radio";
+    switch (mode) {
+        case TransferMode::Read: return "Read from Radio";
+        case TransferMode::Program: return "Program to Radio";
+        case TransferMode::Compare: return "Compare With Radio";
+    }
+    return {};
 }
 
 QString TransferDialog::InstructionText() {
@@ -108,7 +113,7 @@ TransferDialog::~TransferDialog() { engine_.SetObserver(nullptr); }
 void TransferDialog::LayoutPictures() {
     // Read: the radio left of the cable drawing; programming: right of it.
     const int top = TwipsToPx(1320, this);
-    if (mode_ == TransferMode::Read) {
+    if (mode_ != TransferMode::Program) {
         pictHandy_->move(TwipsToPx(1050, this), top);
         pictB_->move(TwipsToPx(4200, this), top);
         pictB_->SetRadioOnLeft(true);
@@ -118,7 +123,7 @@ void TransferDialog::LayoutPictures() {
         pictB_->SetRadioOnLeft(false);
     }
     // Keep the drawings next to each other whatever the screen's density.
-    if (mode_ == TransferMode::Read)
+    if (mode_ != TransferMode::Program)
         pictB_->move(std::max(pictB_->x(), pictHandy_->x() + pictHandy_->width()), top);
     else
         pictHandy_->move(std::max(pictHandy_->x(), pictB_->x() + pictB_->width()), top);
@@ -158,8 +163,14 @@ void TransferDialog::OkClicked() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The whole sequence is the editing session's: synchronisation, then the
     // read taken over or the data programmed.
-    const TransferResult result =
-        mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
+    TransferResult result;
+    if (mode_ == TransferMode::Compare) {
+        DataSet radio;
+        result = workspace_.ReadRadioForComparison(engine_, radio);
+        if (result.completed) radioData_ = std::move(radio);
+    } else {
+        result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
+    }
     if (result.synchronised) {
         SetProgress(0);
         QApplication::restoreOverrideCursor();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "core/Model.h"
@@ -17,7 +18,8 @@ namespace rp770::ui {
 class RadioPicture;
 class CablePicture;
 
-enum class TransferMode { Read = 0, Program = 1 };
+// Compare reads the radio as Read does, into a data set of its own.
+enum class TransferMode { Read = 0, Program = 1, Compare = 2 };
 
 // The modal window every exchange with the radio runs in: instructions, a
 // drawing of the radio and cable, the progress bar, the monitor line (debug
@@ -32,6 +34,8 @@ public:
     static QString TransferTitle(TransferMode mode);
     static QString InstructionText();
 
+    // Compare: what the radio holds, once the read completed.
+    const std::optional<DataSet>& radioData() const { return radioData_; }
     bool transferBusy() const { return busy_; }
     int progress() const { return progress_; }
 
@@ -60,6 +64,7 @@ private:
     Clock& clock_;
     bool debugMode_;
     bool busy_ = false;
+    std::optional<DataSet> radioData_;
     int progress_ = 0;
 
     QLabel* lblmess_;

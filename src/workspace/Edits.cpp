@@ -49,6 +49,33 @@ std::string ChannelName(const DataSet& data, ChannelRef ref) {
     return "EXP" + std::to_string(ref.index);
 }
 
+const char* AreaName(Area area) {
+    switch (area) {
+        case Area::USA: return "USA";
+        case Area::INT: return "INT";
+        case Area::CAN: return "CAN";
+        case Area::WX: return "WX";
+        case Area::EXP: return "EXP";
+    }
+    return "";
+}
+
+std::string TableChannelName(const DataSet& data, ChannelRef ref) {
+    return IsPlan(ref.area) ? ChannelName(data, ref).substr(2) : std::to_string(TableNumber(ref));  // "CH16" -> "16"
+}
+
+std::string AreaChannelName(const DataSet& data, ChannelRef ref) {
+    return std::string(AreaName(ref.area)) + " " + TableChannelName(data, ref);
+}
+
+int TableNumber(ChannelRef ref) { return ref.area == Area::WX ? ref.index + 1 : ref.index; }
+
+std::optional<ChannelRef> FromTableNumber(const DataSet& data, Area area, int number) {
+    const ChannelRef ref{area, area == Area::WX ? number - 1 : number};
+    if (!FindRecord(data, ref)) return std::nullopt;
+    return ref;
+}
+
 std::string FlagCaption(ChannelFlag flag, Area area) {
     if (area == Area::WX) return flag == ChannelFlag::Scan ? "Scan" : "Enable";
     switch (flag) {
@@ -135,6 +162,58 @@ bool DisplayTextAllowed(std::string_view text, bool leftBox) {
         if (c == U'\b' || !DisplayKeyAllowed(c, leftBox && i == 0)) return false;
     }
     return true;
+}
+
+bool AnyWeatherEnabled(const DataSet& data) {
+    for (const ChannelRecord& r : data.wx)
+        if (r.Enable) return true;
+    return false;
+}
+
+int16_t WeatherAlertFollowing(const DataSet& before, const DataSet& after) {
+    if (!AnyWeatherEnabled(after)) return 0;
+    if (!AnyWeatherEnabled(before)) return 3;
+    return before.common.WeatherAlert;
+}
+
+EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on) {
+    ChannelRecord* record = FindRecord(data, channel);
+    if (!record || !HasFlag(channel.area, flag) || (on && !CanHaveFlag(*record, channel.area, flag)))
+        return Refusal{kDataError, FlagCaption(flag, channel.area)};
+    if (flag == ChannelFlag::Enable && channel.area == Area::WX) {
+        const DataSet before = data;
+        record->Enable = on;
+        data.common.WeatherAlert = WeatherAlertFollowing(before, data);
+        return std::nullopt;
+    }
+    switch (flag) {
+        case ChannelFlag::Enable: record->Enable = on; break;
+        case ChannelFlag::Scan: record->ScanMemory = on; break;
+        case ChannelFlag::Duplex: record->Duplex = on; break;
+        case ChannelFlag::TxEnable: record->TxEnable = on; break;
+        case ChannelFlag::LowPower: record->LowPower = on; break;
+        case ChannelFlag::PowerUp: record->PowUp = on; break;
+    }
+    return std::nullopt;
+}
+
+EditResult ApplyExpDisplay(DataSet& data, int n, std::string_view left, std::string_view right) {
+    ChannelRecord* record = FindRecord(data, {Area::EXP, n});
+    if (!record || left.size() > 2 || right.size() > 1 || !DisplayTextAllowed(left, true) ||
+        !DisplayTextAllowed(right, false))
+        return Refusal{kDataError, "CH Display"};
+    const std::string padded = "  " + std::string(left);
+    record->CHDisplayL = padded.substr(padded.size() - 2);
+    record->CHDisplayR = std::string(right);
+    return std::nullopt;
+}
+
+EditResult ApplyExpFrequency(DataSet& data, int n, bool rx, std::string_view text) {
+    ChannelRecord* record = FindRecord(data, {Area::EXP, n});
+    const std::optional<double> value = CheckExpFrequency(text);
+    if (!record || !value) return FrequencyRefusal(rx);
+    (rx ? record->Rxfreq : record->Txfreq) = *value;
+    return std::nullopt;
 }
 
 Refusal FrequencyRefusal(bool rx) { return {kDataError, rx ? "Rx frequency" : "Tx frequency"}; }

@@ -48,6 +48,18 @@ ChannelRecord* FindRecord(DataSet& data, ChannelRef ref);
 
 // The channel as the user knows it: "CH16", "CH01A", "WX01", "EXP3".
 std::string ChannelName(const DataSet& data, ChannelRef ref);
+// The area as the channel tables name it: "USA", "INT", "CAN", "WX", "EXP".
+const char* AreaName(Area area);
+// The channel within its area, as the comparison and the import name it:
+// "21A" (a plan's channel name), "1" (WX position 1-10), "3" (EXP); and
+// with its area: "USA 21A", "WX 1", "EXP 3".
+std::string TableChannelName(const DataSet& data, ChannelRef ref);
+std::string AreaChannelName(const DataSet& data, ChannelRef ref);
+// The number a channel table gives a channel: its slot (plans), its
+// position 1-10 (WX) or its number 1-20 (EXP); and back (nothing when the
+// area has no such channel).
+int TableNumber(ChannelRef ref);
+std::optional<ChannelRef> FromTableNumber(const DataSet& data, Area area, int number);
 // The caption of a switch in the channel editor ("Scan Memory"); the weather
 // panel's columns for weather channels ("Enable", "Scan").
 std::string FlagCaption(ChannelFlag flag, Area area);
@@ -72,6 +84,18 @@ std::optional<std::string> CheckAtisCode(std::string_view text);
 // that box (`leftBox`: the two left characters).
 bool DisplayTextAllowed(std::string_view text, bool leftBox);
 bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
+
+// The edits themselves, on a data set, by the rules above: a refused value
+// changes nothing. The editing session makes each an undo step; an import
+// applies many to a copy of the data.
+EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on);
+EditResult ApplyExpDisplay(DataSet& data, int n, std::string_view left, std::string_view right);
+EditResult ApplyExpFrequency(DataSet& data, int n, bool rx, std::string_view text);
+
+// The weather alert follows the weather channels: off once none is enabled,
+// on (3) again when the first one comes back, else as it was before.
+bool AnyWeatherEnabled(const DataSet& data);
+int16_t WeatherAlertFollowing(const DataSet& before, const DataSet& after);
 
 // The refusals the editor shows.
 inline constexpr const char* kDataError = "Data Error!!";

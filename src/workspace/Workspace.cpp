@@ -2,55 +2,25 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 
 #include "core/Codecs.h"
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
 #include "core/MemoryImage.h"
 #include "core/Titles.h"
+#include "files/AtomicFile.h"
 #include "files/DatReader.h"
 #include "files/DatWriter.h"
 #include "files/FileBytes.h"
 #include "files/HexFile.h"
 #include "files/ModelList.h"
 #include "files/SectionTable.h"
+#include "workspace/ChannelCsv.h"
+#include "workspace/ChannelCsvImport.h"
 #include "workspace/Messages.h"
 
 namespace rp770 {
-
-namespace {
-
-std::string LastChars(const std::string& text, size_t n) { return text.size() > n ? text.substr(text.size() - n) : text; }
-
-bool AnyWeatherEnabled(const DataSet& data) {
-    return std::any_of(data.wx.begin(), data.wx.end(), [](const ChannelRecord& r) { return r.Enable; });
-}
-
-void SetFlag(ChannelRecord& record, Area area, ChannelFlag flag, bool on, DataSet& data) {
-    switch (flag) {
-        case ChannelFlag::Enable:
-            if (area == Area::WX) {
-                // The weather alert follows the weather channels: off with the
-                // last one, on (3) again with the first.
-                const bool noneBefore = !AnyWeatherEnabled(data);
-                record.Enable = on;
-                if (!AnyWeatherEnabled(data))
-                    data.common.WeatherAlert = 0;
-                else if (noneBefore)
-                    data.common.WeatherAlert = 3;
-            } else {
-                record.Enable = on;
-            }
-            break;
-        case ChannelFlag::Scan: record.ScanMemory = on; break;
-        case ChannelFlag::Duplex: record.Duplex = on; break;
-        case ChannelFlag::TxEnable: record.TxEnable = on; break;
-        case ChannelFlag::LowPower: record.LowPower = on; break;
-        case ChannelFlag::PowerUp: record.PowUp = on; break;
-    }
-}
-
-}  // namespace
 
 bool IsMemoryImagePath(const std::string& path) {
     return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
@@ -226,19 +196,23 @@ bool Workspace::ChangeDestination(int entry) {
 
 // ---- files --------------------------------------------------------------------
 
-bool Workspace::OpenDatFile(const std::string& path) {
+void Workspace::ReportFileFailure(const char* procedure, const char* message, const std::string& path,
+                                  const Failure& failure) {
+    ReportError(procedure, failure.LogText());
+    Show(WithReason(message, path, failure), Icon::Warning);
+}
+
+bool Workspace::ReadDatDocument(const std::string& path, Document& next) {
     ResetOperationFlags();
     operationCancelled_ = true;  // until the file has been read
     auto readFailed = [&](const Failure& failure) {
-        ReportError("frmMain.FileRead2", failure.LogText());
         fileError_ = true;
-        Show(WithReason(msg::FileReadError, path, failure), Icon::Warning);
+        ReportFileFailure("frmMain.FileRead2", msg::FileReadError, path, failure);
         return false;
     };
     try {
         std::string text;
         if (const Failure failure = ReadWholeFile(path, text); failure.Failed()) return readFailed(failure);
-        Document next = history_.Current();
         if (!FactoryDocument(next)) return false;  // the destination's factory data could not be loaded
         if (!ModelTypeMatches(text, next.data.modelNumber)) {
             Show(msg::ModelTypeError, Icon::Critical);
@@ -246,14 +220,22 @@ bool Workspace::OpenDatFile(const std::string& path) {
             return false;
         }
         ApplySections(SectionTable::Parse(std::move(text)), next.data);
-        next.filePath = path;
-        Replace(std::move(next), "Open " + FileNamePart(path));
     } catch (const std::exception& e) {
         return readFailed(FailureFromException(e));
     }
     operationCancelled_ = false;
     return true;
 }
+
+bool Workspace::OpenDocument(const std::string& path, bool (Workspace::*read)(const std::string&, Document&)) {
+    Document next = history_.Current();
+    if (!(this->*read)(path, next)) return false;
+    next.filePath = path;
+    Replace(std::move(next), "Open " + FileNamePart(path));
+    return true;
+}
+
+bool Workspace::OpenDatFile(const std::string& path) { return OpenDocument(path, &Workspace::ReadDatDocument); }
 
 bool Workspace::SaveDatFile(const std::string& path) {
     ResetOperationFlags();
@@ -265,8 +247,7 @@ bool Workspace::SaveDatFile(const std::string& path) {
     }
     if (failure.Failed()) {
         fileError_ = true;
-        ReportError("frmMain.SaveFileAs", failure.LogText());
-        Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
+        ReportFileFailure("frmMain.SaveFileAs", msg::FileSaveError, path, failure);
         operationCancelled_ = true;
         return false;
     }
@@ -276,12 +257,11 @@ bool Workspace::SaveDatFile(const std::string& path) {
     return true;
 }
 
-bool Workspace::OpenHexFile(const std::string& path) {
+bool Workspace::ReadHexDocument(const std::string& path, Document& next) {
     ResetOperationFlags();
     auto readFailed = [&](const Failure& failure) {
         fileError_ = true;
-        ReportError("frmMain.ReadHexFileAs", failure.LogText());
-        Show(WithReason(msg::FileReadError, path, failure), Icon::Warning);
+        ReportFileFailure("frmMain.ReadHexFileAs", msg::FileReadError, path, failure);
         operationCancelled_ = true;
         return false;
     };
@@ -290,7 +270,6 @@ bool Workspace::OpenHexFile(const std::string& path) {
         const Failure failure = ReadWholeFile(path, unused);
         return readFailed(failure.Failed() ? failure : Failure{FailureKind::PathFileAccess});
     }
-    Document next = history_.Current();
     const HexReadResult read = ReadHexFileAs(path, next.data.modelNumber, next.data.image);
     switch (read.outcome) {
         case HexRead::WrongLength:
@@ -306,10 +285,10 @@ bool Workspace::OpenHexFile(const std::string& path) {
             break;
     }
     DecodeImage(next.data);
-    next.filePath = path;
-    Replace(std::move(next), "Open " + FileNamePart(path));
     return true;
 }
+
+bool Workspace::OpenHexFile(const std::string& path) { return OpenDocument(path, &Workspace::ReadHexDocument); }
 
 bool Workspace::SaveHexFile(const std::string& path) {
     ResetOperationFlags();
@@ -318,11 +297,50 @@ bool Workspace::SaveHexFile(const std::string& path) {
     EncodeImage(current);
     FixStartChannel(current);
     if (const Failure failure = SaveHexFileAs(path, current.image); failure.Failed()) {
-        ReportError("frmMain.SaveHexFileAs", failure.LogText());
-        Show(WithReason(msg::FileSaveError, path, failure), Icon::Warning);
+        ReportFileFailure("frmMain.SaveHexFileAs", msg::FileSaveError, path, failure);
         operationCancelled_ = true;
         return false;
     }
+    return true;
+}
+
+std::optional<DataSet> Workspace::ReadDataFile(const std::string& path) {
+    Document other = history_.Current();
+    if (!(IsMemoryImagePath(path) ? ReadHexDocument(path, other) : ReadDatDocument(path, other))) return std::nullopt;
+    return std::move(other.data);
+}
+
+// ---- channel tables -----------------------------------------------------------
+
+bool Workspace::ExportChannels(const std::string& path) {
+    ResetOperationFlags();
+    if (const Failure failure = WriteFileAtomically(path, ExportChannelCsv(data())); failure.Failed()) {
+        fileError_ = true;
+        ReportFileFailure("frmMain.ExportChannels", msg::FileSaveError, path, failure);
+        operationCancelled_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool Workspace::ImportChannels(const std::string& path) {
+    ResetOperationFlags();
+    std::string text;
+    if (const Failure failure = ReadWholeFile(path, text); failure.Failed()) {
+        fileError_ = true;
+        ReportFileFailure("frmMain.ImportChannels", msg::FileReadError, path, failure);
+        return false;
+    }
+    const std::string name = std::filesystem::path(path).filename().string();
+    const ChannelImport imported = ImportChannelCsv(data(), text);
+    if (!imported.problems.empty()) {
+        fileError_ = true;
+        std::string message = "The channels of " + name + " were not imported:";
+        for (const std::string& problem : imported.problems) message += "\n" + problem;
+        Show(message, Icon::Warning);
+        return false;
+    }
+    ReplaceData(imported.data, "Import Channels " + name);
     return true;
 }
 
@@ -340,16 +358,31 @@ bool Synchronise(link::TransferEngine& engine) {
 }
 }  // namespace
 
-TransferResult Workspace::ReadFromRadio(link::TransferEngine& engine) {
+TransferResult Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data) {
     TransferResult result;
     if (!(result.synchronised = Synchronise(engine))) return result;
+    result.completed = engine.ReadFromRadio(data);
+    return result;
+}
+
+TransferResult Workspace::ReadFromRadio(link::TransferEngine& engine) {
     // The radio's image is read into a copy: a failed or cancelled read
     // leaves the data bit for bit as they were.
     Document next = history_.Current();
-    if (!engine.ReadFromRadio(next.data)) return result;
+    const TransferResult result = ReadRadioInto(engine, next.data);
+    if (!result.completed) return result;
     next.filePath.clear();
     Replace(std::move(next), "Read from Radio");
-    result.completed = true;
+    return result;
+}
+
+TransferResult Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio) {
+    // Read over a copy of the data, as a read that is taken over would be:
+    // what the image does not hold (tags, the file-only settings) stays the
+    // same on both sides.
+    DataSet copy = data();
+    const TransferResult result = ReadRadioInto(engine, copy);
+    if (result.completed) radio = std::move(copy);
     return result;
 }
 
@@ -370,12 +403,10 @@ TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine) {
 // ---- edits --------------------------------------------------------------------
 
 EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on) {
-    const ChannelRecord* record = FindRecord(data(), channel);
-    if (!record || !HasFlag(channel.area, flag) || (on && !CanHaveFlag(*record, channel.area, flag)))
-        return Refusal{kDataError, FlagCaption(flag, channel.area)};
-    Commit([&](DataSet& d) { SetFlag(*FindRecord(d, channel), channel.area, flag, on, d); },
+    EditResult result;
+    Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on); },
            FlagCaption(flag, channel.area) + " " + ChannelName(data(), channel));
-    return std::nullopt;
+    return result;
 }
 
 EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on) {
@@ -388,11 +419,7 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
     const Area area = channels.front().area;
     Commit(
         [&](DataSet& d) {
-            for (const ChannelRef& ref : channels) {
-                ChannelRecord* record = FindRecord(d, ref);
-                if (record && HasFlag(ref.area, flag) && (!on || CanHaveFlag(*record, ref.area, flag)))
-                    SetFlag(*record, ref.area, flag, on, d);
-            }
+            for (const ChannelRef& ref : channels) ApplyChannelFlag(d, ref, flag, on);  // refused: left alone
         },
         FlagCaption(flag, area) + " (" + std::to_string(channels.size()) + " channels)", Change::Restored);
     return std::nullopt;
@@ -400,30 +427,17 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
 
 EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {
     const ChannelRef channel{Area::EXP, n};
-    if (!FindRecord(data(), channel) || left.size() > 2 || right.size() > 1 || !DisplayTextAllowed(left, true) ||
-        !DisplayTextAllowed(right, false))
-        return Refusal{kDataError, "CH Display"};
-    Commit(
-        [&](DataSet& d) {
-            ChannelRecord& r = *FindRecord(d, channel);
-            r.CHDisplayL = LastChars("  " + std::string(left), 2);
-            r.CHDisplayR = std::string(right);
-        },
-        "CH Display " + ChannelName(data(), channel));
-    return std::nullopt;
+    EditResult result;
+    Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); }, "CH Display " + ChannelName(data(), channel));
+    return result;
 }
 
 EditResult Workspace::SetExpFrequency(int n, bool rx, std::string_view text) {
     const ChannelRef channel{Area::EXP, n};
-    const std::optional<double> value = CheckExpFrequency(text);
-    if (!FindRecord(data(), channel) || !value) return FrequencyRefusal(rx);
-    Commit(
-        [&](DataSet& d) {
-            ChannelRecord& r = *FindRecord(d, channel);
-            (rx ? r.Rxfreq : r.Txfreq) = *value;
-        },
-        std::string(rx ? "Rx Frequency " : "Tx Frequency ") + ChannelName(data(), channel));
-    return std::nullopt;
+    EditResult result;
+    Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); },
+           std::string(rx ? "Rx Frequency " : "Tx Frequency ") + ChannelName(data(), channel));
+    return result;
 }
 
 EditResult Workspace::SetCommon(CommonField field, int value) {

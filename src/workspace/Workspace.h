@@ -12,6 +12,7 @@
 // MarkCancelled()).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,12 +132,27 @@ public:
     bool OpenHexFile(const std::string& path);
     bool SaveHexFile(const std::string& path);
 
+    // A settings text or, by its ".hex" ending, memory image file read as
+    // Open reads it, into a data set of its own: the session stays as it
+    // was. Nothing when the file is refused (its message has been shown).
+    std::optional<DataSet> ReadDataFile(const std::string& path);
+
+    // The channels as a spreadsheet table (ChannelCsv.h). Exporting writes
+    // the data's channels ("FileSave Error!!" on failure). Importing lays a
+    // table over the data as one step; a table with any refused row changes
+    // nothing and its problems are shown, one "line N: reason" each.
+    bool ExportChannels(const std::string& path);
+    bool ImportChannels(const std::string& path);
+
     // The transfers, whole: synchronisation, then the read (its image taken
     // over as a new clean data set without a current file), or the
     // programming of the data (encoded and with the start channel fixed
     // first). A programming that stops after it began writing says so.
     TransferResult ReadFromRadio(link::TransferEngine& engine);
     TransferResult ProgramToRadio(link::TransferEngine& engine);
+    // The same read, its data set handed to `radio` when it completed
+    // instead of taken over: the session stays as it was (to compare).
+    TransferResult ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio);
 
     // ---- edits --------------------------------------------------------------
     // Each checks its value by the editor's rules and refuses it without a
@@ -176,6 +192,15 @@ private:
     };
 
     void ResetOperationFlags();
+    // The error log and the user hear of a failed file: "FileRead Error!!
+    // (path: reason)".
+    void ReportFileFailure(const char* procedure, const char* message, const std::string& path, const Failure& failure);
+    // A file read as Open reads it, into `next`; false after its message.
+    bool ReadDatDocument(const std::string& path, Document& next);
+    bool ReadHexDocument(const std::string& path, Document& next);
+    // The file read by `read` becomes the data, with its path, as a new clean state.
+    bool OpenDocument(const std::string& path, bool (Workspace::*read)(const std::string&, Document&));
+    TransferResult ReadRadioInto(link::TransferEngine& engine, DataSet& data);
     void SetModelOf(DataSet& data, int model) const;
     DestinationContext Context(int model);
     void ReportDefinitionLoad(DefinitionLoad load);

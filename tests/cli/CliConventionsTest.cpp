@@ -48,6 +48,26 @@ const Convention kConventions[] = {
     {"$CLI report $WORK/usa.hex --print -o - | head -c 24", 0, "out", "##### Common Setup #####"},
     {"$CLI report $WORK/usa.hex --print closed", 1, "err",
      "The print service refused the report: lp: Destination \"closed\" is not accepting jobs."},
+    {"$CLI export-csv --help", 0, "out", "Usage: rp770-cli export-csv IN.dat|IN.hex|- OUT.csv|-"},
+    {"$CLI import-csv --help", 0, "out", "\"line N: reason\""},
+    {"$CLI diff --help", 0, "out", "  2           trouble"},
+    {"$CLI export-csv $WORK/usa.hex -", 0, "out",
+     "Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n"
+     "USA,0,01,,156.0500,156.0500,0,"},
+    {"$CLI export-csv - - <$WORK/usa.hex | tail -n 1", 0, "out", "EXP,20,20,,,,0,0,,,0,1,\"   \"\r\n"},
+    {"$CLI export-csv $WORK/usa.hex $WORK/usa.csv && $CLI import-csv $WORK/usa.hex $WORK/usa.csv $WORK/back.hex"
+     " && cmp $WORK/back.hex $DATA/USA_013E.ini && echo same",
+     0, "out", "same"},
+    {"$CLI export-csv $WORK/usa.hex - | awk 'BEGIN { FS = OFS = \",\" } $1 == \"USA\" && $2 == 30 { $8 = 1 } 1'"
+     " | $CLI import-csv $WORK/usa.hex - $WORK/scan.dat && $CLI diff $WORK/usa.hex $WORK/scan.dat >$WORK/d.txt;"
+     " echo \"status $? lines $(wc -l <$WORK/d.txt)\"; cat $WORK/d.txt",
+     0, "out", "status 1 lines 1\nUSA 16: Scan off -> on\n"},
+    {"$CLI diff $WORK/usa.hex - <$WORK/usa.hex >$WORK/d.txt; echo \"status $? bytes $(wc -c <$WORK/d.txt)\"", 0,
+     "out", "status 0 bytes 0"},
+    {"$CLI diff $WORK/usa.hex $WORK/missing.dat", 2, "err", "FileRead Error!!"},
+    {"printf 'Plan,Slot,RxMHz\\r\\nEXP,3,180.0000\\r\\n' | $CLI import-csv $WORK/usa.hex - $WORK/bad.hex", 1, "err",
+     "line 2: EXP 3: RxMHz 180.0000 is not 137 to 174 MHz on a 25 kHz step"},
+    {"test -e $WORK/bad.hex || echo nothing written", 0, "out", "nothing written"},
     {"$CLI destinations --data-dir $WORK", 1, "err",
      "Unknown model!!\nNo global.ini offering a radio model was found in:\n  $WORK\n"},
     {"env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none $GUI --version", 0, "out", "rp770 (RP770) "},

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "core/Codecs.h"
 #include "files/DatReader.h"
 #include "files/DatWriter.h"
@@ -12,64 +10,7 @@ namespace rp770 {
 namespace {
 
 using testing::FactoryDataSet;
-
-// Every field the settings text file carries, set to something other than
-// the factory value.
-void Scramble(DataSet& data, unsigned seed) {
-    std::mt19937 random(seed);
-    auto flag = [&] { return (random() & 1) != 0; };
-    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)); };
-    const std::string displayChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcz-+()*/,.";
-    auto display = [&](int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += displayChars[random() % displayChars.size()];
-        return s;
-    };
-    for (auto& g : data.groups) {
-        g.Usable = flag();
-        g.PriorityChannel = pick(0, 255);
-    }
-    CommonSetup& c = data.common;
-    c.TxPoDisplay = static_cast<int16_t>(pick(0, 2));
-    c.Scan = flag();
-    c.ResumeTime = static_cast<int16_t>(pick(-3, 3));
-    c.PttScanClear = flag();
-    c.DualWatch = flag();
-    c.OffsetTime = static_cast<int16_t>(pick(-30000, 30000));
-    c.TimeDisplay = flag();
-    c.WeatherAlert = static_cast<int16_t>(pick(0, 3));
-    for (auto& g : data.atis.AtisGroups) g = flag();
-    data.atis.AtisCode = std::to_string(pick(100000000, 999999999));
-    for (int p = 0; p < kPlanCount; ++p) {
-        for (ChannelRecord& r : data.plan(p)) {
-            r.Enable = flag();
-            r.LowPower = flag();
-            r.PowUp = flag();
-            r.Duplex = r.DuplexAllowed && flag();
-            r.TxEnable = flag();
-            r.DispayA = flag();
-            r.ScanMemory = flag();
-            r.ChTag = (flag() ? "  " : "") + display(pick(1, 8));  // trailing spaces would be lost
-        }
-    }
-    for (ChannelRecord& r : data.wx) {
-        r.Enable = flag();
-        r.ScanMemory = flag();
-        r.ChTag = display(pick(1, 12));
-    }
-    for (int n = 1; n <= kExpChannels; ++n) {
-        ChannelRecord& r = data.exp[static_cast<size_t>(n)];
-        r.Enable = flag();
-        r.CHDisplayL = display(2);
-        r.CHDisplayR = display(1);
-        r.Rxfreq = flag() ? 0.0 : UnitsToFreq(pick(1000001, 1999999));
-        r.Txfreq = UnitsToFreq(pick(1000001, 1999999));
-        r.LowPower = flag();
-        r.PowUp = flag();
-        r.ScanMemory = flag();
-        r.ChTag = " tag " + std::to_string(n);
-    }
-}
+using testing::Scramble;
 
 void ExpectSameFileFields(const DataSet& got, const DataSet& want) {
     for (int p = 0; p < kPlanCount; ++p)

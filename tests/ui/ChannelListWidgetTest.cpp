@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -108,6 +109,43 @@ TEST_F(ChannelList, WheelScrollsOneLineANotch) {
     EXPECT_EQ(bar->value(), 3);
     wheel(120);
     EXPECT_EQ(bar->value(), 2);
+}
+
+TEST_F(ChannelList, ManyRowsAtOnceEachChangeOneUndoStep) {
+    // Undo shows the data again, as in the main window.
+    QObject::connect(events.get(), &WorkspaceEvents::restored, pane, [this] { pane->AfterRestore(); });
+    const DataSet before = Data();
+    Select("PU");
+    ClickFocus(Grid());
+    const auto click = [&](const QString& name, Qt::KeyboardModifiers keys) {
+        const QRect cell = Grid()->visualRect(Grid()->model()->index(RowOf(name), 7));  // MEM
+        QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, keys, cell.center());
+    };
+    click("06", {});
+    click("08", Qt::ShiftModifier);  // 06, 07A, 08
+    click("16", Qt::ControlModifier);
+    ChannelListPanel* list = pane->ChannelList();
+    ASSERT_EQ(list->SelectedChannels().size(), 4u);
+    QTest::keyClick(Grid(), Qt::Key_Space);
+    for (int slot : {10, 13, 14, 30}) EXPECT_TRUE(Data().plan(PlanUSA)[static_cast<size_t>(slot)].ScanMemory) << slot;
+    EXPECT_EQ(ws->UndoAction(), "Scan Memory (4 channels)");
+    EXPECT_EQ(Row(RowOf("16"))[7], "MEM");
+    EXPECT_EQ(list->SelectedChannels().size(), 4u) << "the selection stays";
+    EXPECT_EQ(Grid()->currentRow(), RowOf("16"));
+    EXPECT_EQ(Grid()->item(RowOf("16"), 3)->toolTip(), "DISTRESS");
+
+    // Disabled, the channels leave the list; the current row goes to the next channel.
+    QMenu* menu = list->BuildContextMenu(window.get());
+    EXPECT_FALSE(menu->findChild<QAction*>("mnuListSetEnable")->isEnabled()) << "all are enabled";
+    menu->findChild<QAction*>("mnuListClearEnable")->trigger();
+    EXPECT_EQ(RowOf("16"), -1);
+    EXPECT_EQ(Grid()->item(Grid()->currentRow(), 0)->text(), "17");
+
+    ws->Undo();
+    EXPECT_EQ(Grid()->rowCount(), 51);
+    ws->Undo();
+    EXPECT_TRUE(Data() == before);
+    EXPECT_EQ(Row(RowOf("16"))[7], "---");
 }
 
 }  // namespace

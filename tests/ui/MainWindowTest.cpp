@@ -18,6 +18,7 @@
 #include "link/RadioLink.h"
 #include "sim/VirtualWire.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/DifferencesDialog.h"
 #include "ui/EditorPane.h"
 #include "ui/FileDialogs.h"
 #include "ui/HexDumpView.h"
@@ -392,6 +393,44 @@ TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
     ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));
     EXPECT_EQ(scan->isChecked(), !scanBefore);
     EXPECT_FALSE(window->workspace().modified()) << "showing panels is no edit";
+}
+
+TEST_F(MainWindowTest, ChannelTablesAndTheComparisonWithTheRadio) {
+    ASSERT_TRUE(Start());
+    const DataSet before = window->workspace().data();
+    const std::string csv = folder / "channels.csv";
+
+    // Exported, Scan of USA 16 switched in a spreadsheet, imported: one step, taken back by Ctrl+Z.
+    dialogs.paths = {QString::fromStdString(csv)};
+    window->FileExportChannels();
+    std::string table = ReadBytes(csv);
+    const std::string row = "\r\nUSA,30,16,DISTRESS,156.8000,156.8000,1,";
+    const size_t at = table.find(row);
+    ASSERT_NE(at, std::string::npos);
+    char& scan = table[at + row.size()];
+    scan = scan == '0' ? '1' : '0';
+    WriteBytes(csv, table);
+    dialogs.paths = {QString::fromStdString(csv)};
+    window->FileImportChannels();
+    EXPECT_NE(window->workspace().data().plan(PlanUSA)[30].ScanMemory, before.plan(PlanUSA)[30].ScanMemory);
+    EXPECT_EQ(Action("mnuEditUndo")->text(), "&Undo Import Channels channels.csv");
+    EXPECT_TRUE(window->isWindowModified());
+    Action("mnuEditUndo")->trigger();
+    EXPECT_TRUE(window->workspace().data() == before);
+
+    // The radio holds the same data with dual watch on: one difference, and the data on screen stay.
+    sim::RadioMemory memory{};
+    std::copy_n(before.image.bytes.begin(), memory.size(), memory.begin());
+    memory[0x012] = 1;
+    radio.SetMemory(memory);
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->TransferCompare();
+    EXPECT_TRUE(window->workspace().data() == before);
+    EXPECT_FALSE(window->workspace().CanUndo());
+    auto* differences = window->findChild<DifferencesDialog*>();
+    ASSERT_NE(differences, nullptr);
+    EXPECT_EQ(differences->windowTitle(), "Compare With Radio");
+    EXPECT_EQ(differences->CopiedText(), "Area\tChannel\tField\tThis\tOther\nCommon\t\tDual Watch\toff\ton\n");
 }
 
 }  // namespace
