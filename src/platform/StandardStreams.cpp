@@ -5,6 +5,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "core/Failure.h"
+
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
@@ -23,7 +25,8 @@ void PrepareStandardStreams() {
 #endif
 }
 
-std::string SystemErrorText(int error) { return error ? std::strerror(error) : "Input/output error"; }
+// In English, the same in every language the desktop speaks.
+std::string SystemErrorText(int error) { return ErrnoText(error ? error : EIO); }
 
 bool ReadStandardInput(std::string& bytes, std::string& error) {
     bytes.clear();

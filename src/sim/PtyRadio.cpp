@@ -1,5 +1,7 @@
 #include "sim/PtyRadio.h"
 
+#include "core/Failure.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -33,20 +35,20 @@ void PtyRadio::CloseAll() {
 bool PtyRadio::Open(std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-        error = std::string("no pseudo-terminal: ") + std::strerror(errno);
+        error = std::string("no pseudo-terminal: ") + ErrnoText(errno);
         CloseAll();
         return false;
     }
     const char* name = ::ptsname(master_);
     if (!name) {
-        error = std::string("no pseudo-terminal name: ") + std::strerror(errno);
+        error = std::string("no pseudo-terminal name: ") + ErrnoText(errno);
         CloseAll();
         return false;
     }
     path_ = name;
     slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
     if (slave_ < 0) {
-        error = "cannot open " + path_ + ": " + std::strerror(errno);
+        error = "cannot open " + path_ + ": " + ErrnoText(errno);
         CloseAll();
         return false;
     }
