@@ -6,6 +6,7 @@
 #include "ui/EditorContext.h"
 #include "ui/EditorTexts.h"
 #include "ui/Layout.h"
+#include "ui/TreeNodes.h"
 
 namespace rp770::ui {
 
@@ -25,12 +26,15 @@ ChannelListPanel::ChannelListPanel(EditorContext& context, QWidget* parent)
 
 void ChannelListPanel::FillChannelGrid(int plan) {
     if (plan < 0 || plan >= kPlanCount) return;
+    // Named as the tree names the screen.
+    grid_->setAccessibleName(QString::fromStdString(GroupNodeText(context_.Data(), plan)));
     Fill(RegularGridColumns(), ChannelGridRows(context_.Data().plan(plan)));
 }
 
 void ChannelListPanel::FillExpGrid() {
     // Shown on the raster, and from then on kept there.
     context_.Session().SnapExpFrequencies();
+    grid_->setAccessibleName(QString::fromUtf8(kExpRootText));
     Fill(ExpGridColumns(), ExpGridRows(context_.Data().exp));
 }
 
