@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
+#include <QTimer>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
@@ -26,7 +29,7 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: rp770 [/D | /T | /DT | /TD]\n"
+    "Usage: rp770 [/D | /T | /DT | /TD] [FILE.dat | FILE.hex]\n"
     "   or: rp770 --help | --version\n"
     "\n"
     "The window of RP770, the programming tool for the MR318 marine VHF radio: read\n"
@@ -34,12 +37,19 @@ constexpr const char* kHelp =
     "groups, scan settings and ATIS code, keep them in .dat files, print them, and\n"
     "program the radio back.\n"
     "\n"
+    "FILE, a settings file (.dat) or a memory image file (.hex), opens once the\n"
+    "window is up, as File > Open would open it; a .hex file opens in any mode.\n"
+    "The file is the first argument ending in .dat or .hex (any case), before or\n"
+    "after a switch: \"rp770 /D boat.hex\" opens boat.hex in debug mode. A .dat or\n"
+    ".hex file dropped on the window opens too, and File > Recent Files lists the\n"
+    "last 8 files opened or saved.\n"
+    "\n"
     "Switches:\n"
     "  /D          debug mode: the error log err.log, the transfer monitor, the hex\n"
     "              dump, and memory image files (.hex) with Ctrl+F2 and Ctrl+F3\n"
     "  /T          no echo check on the serial cable\n"
     "  /DT, /TD    both\n"
-    "  The whole command line is one switch, in any case: \"/D /T\" sets neither.\n"
+    "  The line without FILE is one switch, in any case: \"/D /T\" sets neither.\n"
     "\n"
     "Options:\n"
     "  --help      show this text and exit\n"
@@ -54,7 +64,8 @@ constexpr const char* kHelp =
     "              is writable, else in $XDG_STATE_HOME/rp770 (~/.local/state/rp770);\n"
     "              the About box says where\n"
     "  ~/.config/RP770/RP770.conf\n"
-    "              the remembered model, destinations, serial port and window place\n"
+    "              the remembered model, destinations, serial port, window place,\n"
+    "              recent files and the folder the file dialogs start in\n"
     "\n"
     "Environment:\n"
     "  RP770_DATA_DIR\n"
@@ -87,9 +98,11 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName("rp770");
     QApplication::setWindowIcon(QIcon::fromTheme("rp770", rp770::ui::ToolbarIcon("Read")));
 
-    // The whole command line after the program name, as one text.
-    const QStringList args = QApplication::arguments().mid(1);
-    const rp770::Switches switches = rp770::ParseCommandLine(args.join(' ').toStdString());
+    // The command line after the program name: a file, and the rest as one text.
+    std::vector<std::string> args;
+    for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
+    const rp770::StartArguments start = rp770::ParseStartArguments(args);
+    const rp770::Switches& switches = start.switches;
     if (switches.debugMode) {
         const std::string programFolder = rp770::platform::ExecutableFolder(QApplication::applicationDirPath().toStdString());
         const std::string logFolder = rp770::platform::ErrorLogFolder(programFolder).string();
@@ -117,5 +130,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     window.show();
+    // The file named on the command line opens once the window is up.
+    if (!start.file.empty())
+        QTimer::singleShot(0, &window, [&window, &start] { window.OpenFile(QString::fromStdString(start.file)); });
     return QApplication::exec();
 }

@@ -17,4 +17,27 @@ Switches ParseCommandLine(std::string_view commandLine) {
     return s;
 }
 
+bool NamesDataFile(std::string_view path) {
+    if (path.size() < 4) return false;
+    const std::string_view ending = path.substr(path.size() - 4);
+    return EqualsNoCase(ending, ".dat") || EqualsNoCase(ending, ".hex");
+}
+
+StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
+    StartArguments start;
+    std::string line;
+    bool first = true;
+    for (const std::string& argument : arguments) {
+        if (start.file.empty() && NamesDataFile(argument)) {
+            start.file = argument;
+            continue;
+        }
+        if (!first) line += ' ';
+        line += argument;
+        first = false;
+    }
+    start.switches = ParseCommandLine(line);
+    return start;
+}
+
 }  // namespace rp770

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp770 {
 
@@ -19,5 +20,20 @@ struct Switches {
 // or "/TD". Anything else, the two switches as two words included, sets
 // neither.
 Switches ParseCommandLine(std::string_view commandLine);
+
+// The path ends in ".dat" or ".hex" (any case): a file the window opens.
+bool NamesDataFile(std::string_view path);
+
+// The window's command line: a file to open after start-up and the
+// switches. The file is the first argument that ends in ".dat" or ".hex"
+// (any case), wherever it stands; the other arguments, joined by single
+// spaces, are the switch line ParseCommandLine reads. So "/D boat.hex" and
+// "boat.hex /D" open boat.hex in debug mode, "boat.dat" alone sets no switch,
+// and "/D /T boat.dat" sets neither switch, as "/D /T" does.
+struct StartArguments {
+    Switches switches;
+    std::string file;  // empty: none
+};
+StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
 
 }  // namespace rp770

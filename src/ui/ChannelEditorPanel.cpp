@@ -10,6 +10,7 @@
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "ui/AccessibleNames.h"
 #include "ui/EditorContext.h"
 #include "ui/EditorTexts.h"
 #include "ui/FocusWatcher.h"
@@ -86,6 +87,9 @@ void ChannelEditorPanel::BuildHead() {
     lblCPosition_ = MakeLabel("lblCPosition", "CH Display", head_);
     txtCN_[0] = MakeEdit("txtCN(0)", head_);
     txtCN_[1] = MakeEdit("txtCN(1)", head_);
+    NameByLabel(lblCPosition_, txtCN_[0]);
+    // The one label covers both display boxes: the right one is told apart.
+    txtCN_[1]->setAccessibleName(lblCPosition_->text() + QStringLiteral(" Right Character"));
     txtCN_[0]->setMaxLength(2);
     txtCN_[1]->setMaxLength(1);
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('W'));
@@ -105,6 +109,8 @@ void ChannelEditorPanel::BuildHead() {
     lblCTF_ = MakeLabel("lblCTF", "Tx Frequency", head_);
     rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, true, false};
     tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, false, false};
+    NameByLabel(lblCRF_, rx_.edit);
+    NameByLabel(lblCTF_, tx_.edit);
     lblCUnit_[0] = MakeLabel("lblCUnit(0)", "MHz", head_);
     lblCUnit_[1] = MakeLabel("lblCUnit(1)", "MHz", head_);
     const int frequencyWidth = fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 14;

@@ -8,6 +8,7 @@
 #include "ui/EditorContext.h"
 #include "ui/EditorTexts.h"
 #include "ui/Layout.h"
+#include "ui/TreeNodes.h"
 
 namespace rp770::ui {
 
@@ -45,6 +46,8 @@ ChannelListPanel::ChannelListPanel(EditorContext& context, QWidget* parent)
 
 void ChannelListPanel::FillChannelGrid(int plan) {
     if (plan < 0 || plan >= kPlanCount) return;
+    // Named as the tree names the screen.
+    grid_->setAccessibleName(QString::fromStdString(GroupNodeText(context_.Data(), plan)));
     const PlanArray& records = context_.Data().plan(plan);
     std::vector<ChannelRef> refs;
     for (int slot : ListedSlots(records)) refs.push_back(PlanChannel(plan, slot));
@@ -54,6 +57,7 @@ void ChannelListPanel::FillChannelGrid(int plan) {
 void ChannelListPanel::FillExpGrid() {
     // Shown on the raster, and from then on kept there.
     context_.Session().SnapExpFrequencies();
+    grid_->setAccessibleName(QString::fromUtf8(kExpRootText));
     std::vector<ChannelRef> refs;
     for (int n = 1; n <= kExpChannels; ++n) refs.push_back({Area::EXP, n});
     Fill(Area::EXP, ExpGridColumns(), ExpGridRows(context_.Data().exp), std::move(refs));

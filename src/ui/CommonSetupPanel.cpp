@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/ChannelTables.h"
+#include "ui/AccessibleNames.h"
 #include "ui/ComboItems.h"
 #include "ui/EditorContext.h"
 #include "ui/EditorTexts.h"
@@ -82,6 +83,8 @@ void CommonSetupPanel::BuildControls() {
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
+    // Tab goes to the controls, not to the area around them (which would show no focus).
+    scroll_->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(scroll_);
     child_ = new QWidget();
     child_->setObjectName("pictCommonChild");
@@ -140,7 +143,11 @@ QWidget* CommonSetupPanel::BuildScanning(QWidget* parent) {
     lblCommonResume_ = MakeLabel("lblCommonResume", QStringLiteral("Resume Time"), box);
     lblCommonPTTSCAN_ = MakeLabel("lblCommonPTTSCAN", QStringLiteral("PTT SCAN Clear"), box);
     // SCAN, then the two settings that depend on it, joined by connector lines.
-    grid->addWidget(MakeLabel("lblCommonScan", QStringLiteral("SCAN"), box), 0, 0, 1, 2);
+    QLabel* lblCommonScan = MakeLabel("lblCommonScan", QStringLiteral("SCAN"), box);
+    NameByLabel(lblCommonScan, cmbCommonScan_);
+    NameByLabel(lblCommonResume_, cmbCommonResume_);
+    NameByLabel(lblCommonPTTSCAN_, cmbCommonPTTSCAN_);
+    grid->addWidget(lblCommonScan, 0, 0, 1, 2);
     grid->addWidget(cmbCommonScan_, 0, 2);
     auto* stem = new LineWidget(IndexedName("linScan", 0), ActiveLineColour(box), box);
     stem->setFixedWidth(1);
@@ -167,7 +174,9 @@ QWidget* CommonSetupPanel::BuildDualWatch(QWidget* parent) {
     box->setObjectName("fraCommonDual");
     auto* row = new QHBoxLayout(box);
     cmbCommonDual_ = MakeCombo("cmbCommonDual", box);
-    row->addWidget(MakeLabel("lblCommonDual", QStringLiteral("Dual Watch"), box));
+    QLabel* lblCommonDual = MakeLabel("lblCommonDual", QStringLiteral("Dual Watch"), box);
+    NameByLabel(lblCommonDual, cmbCommonDual_);
+    row->addWidget(lblCommonDual);
     row->addWidget(cmbCommonDual_);
     row->addStretch(1);
     return box;
@@ -179,6 +188,7 @@ QWidget* CommonSetupPanel::BuildWeather(QWidget* parent) {
     auto* row = new QHBoxLayout(pictCommonWeater_);
     lblCommonWeater_ = MakeLabel("lblCommonWeater", QStringLiteral("Weather Alert"), pictCommonWeater_);
     cmbCommonWeater_ = MakeCombo("cmbCommonWeater", pictCommonWeater_);
+    NameByLabel(lblCommonWeater_, cmbCommonWeater_);
     row->addWidget(lblCommonWeater_);
     row->addWidget(cmbCommonWeater_);
     row->addStretch(1);
@@ -195,6 +205,8 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
         chkUsable_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkUsable", i));
         lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), kPriorityCaptions[i], box);
         cmbUsablePri_[static_cast<size_t>(i)] = MakeCombo(IndexedName("cmbUsablePri", i), box);
+        NameByLabel(lblUsablePri_[static_cast<size_t>(i)], cmbUsablePri_[static_cast<size_t>(i)]);
+        cmbUsablePri_[static_cast<size_t>(i)]->setAccessibleDescription(QStringLiteral("Priority CH"));
         grid->addWidget(chkUsable_[static_cast<size_t>(i)], i + 1, 0);
         grid->addWidget(lblUsablePri_[static_cast<size_t>(i)], i + 1, 1);
         grid->addWidget(cmbUsablePri_[static_cast<size_t>(i)], i + 1, 2);
@@ -218,6 +230,7 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
     lblATISCode_ = MakeLabel("lblATISCode", QStringLiteral("ATIS Code"), pictATIS_);
     txtATIScode_ = new QLineEdit(pictATIS_);
     txtATIScode_->setObjectName("txtATIScode");
+    NameByLabel(lblATISCode_, txtATIScode_);
     txtATIScode_->setMaxLength(10);
     txtATIScode_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 14);
     grid->addWidget(lblATISCode_, 2, 0);

@@ -1,8 +1,11 @@
 #include "ui/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace rp770::ui {
 
@@ -52,6 +55,31 @@ bool QtFileDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+namespace {
+constexpr const char* kFolderSection = "Files";
+constexpr const char* kFolderKey = "LastFolder";
+}  // namespace
+
+QString FolderMemoryDialogs::StartFolder() const {
+    const QString last = QString::fromStdString(settings_.GetOr(kFolderSection, kFolderKey, ""));
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString FolderMemoryDialogs::Remembered(const QString& path) {
+    if (!path.isEmpty()) settings_.Set(kFolderSection, kFolderKey, QFileInfo(path).absolutePath().toStdString());
+    return path;
+}
+
+QString FolderMemoryDialogs::OpenPath(QWidget* parent, FileKind kind, const QString& folder) {
+    return Remembered(dialogs_.OpenPath(parent, kind, folder.isEmpty() ? StartFolder() : folder));
+}
+
+QString FolderMemoryDialogs::SavePath(QWidget* parent, FileKind kind, const QString& folder) {
+    return Remembered(dialogs_.SavePath(parent, kind, folder.isEmpty() ? StartFolder() : folder));
 }
 
 }  // namespace rp770::ui

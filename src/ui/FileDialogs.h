@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "files/SettingsStore.h"
+
 class QPrinter;
 class QWidget;
 
@@ -27,6 +29,28 @@ public:
     QString OpenPath(QWidget* parent, FileKind kind, const QString& folder) override;
     QString SavePath(QWidget* parent, FileKind kind, const QString& folder) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+};
+
+// The dialogs start in the folder last used in one of them (kept in the
+// settings: section "Files", key "LastFolder"), else in the user's documents
+// folder; a caller that names a folder gets that one. Wraps the dialogs the
+// window asks.
+class FolderMemoryDialogs : public FileDialogs {
+public:
+    FolderMemoryDialogs(FileDialogs& dialogs, SettingsStore& settings) : dialogs_(dialogs), settings_(settings) {}
+    QString OpenPath(QWidget* parent, FileKind kind, const QString& folder) override;
+    QString SavePath(QWidget* parent, FileKind kind, const QString& folder) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override { return dialogs_.ChoosePrinter(parent, printer); }
+
+    // The last folder while it exists, else the documents folder (the home
+    // folder when there is none).
+    QString StartFolder() const;
+
+private:
+    QString Remembered(const QString& path);
+
+    FileDialogs& dialogs_;
+    SettingsStore& settings_;
 };
 
 // "dat files (*.dat)" and "All files (*)", and the like.

@@ -8,10 +8,12 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QSignalBlocker>
@@ -30,6 +32,8 @@
 #include "ui/EditorPane.h"
 #include "ui/EditorContext.h"
 #include "ui/FileDialogs.h"
+#include "ui/FileDrop.h"
+#include "ui/Help.h"
 #include "ui/HexDumpView.h"
 #include "ui/NavigationTree.h"
 #include "ui/ReportWindow.h"
@@ -39,6 +43,7 @@
 #include "ui/WorkspaceEvents.h"
 #include "ui/Twips.h"
 #include "ui/WheelGuard.h"
+#include "ui/WindowPlacement.h"
 
 namespace rp770::ui {
 
@@ -49,6 +54,8 @@ constexpr int kStartHeightPx = 444;
 constexpr double kMinWidthTwips = 9105;
 constexpr double kMinHeightTwips = 6660;
 constexpr const char* kSimulatedDevice = "sim";
+// The window's place in the settings, in twips: left, top, width, height.
+constexpr std::array<const char*, 4> kGeometryKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
 std::string Std(const QString& s) { return s.toStdString(); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -56,9 +63,15 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 MainWindow::MainWindow(const Switches& switches, Workspace& workspace, MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), switches_(switches), workspace_(workspace), services_(services) {
+    : QMainWindow(parent),
+      switches_(switches),
+      workspace_(workspace),
+      services_(services),
+      dialogs_(std::make_unique<FolderMemoryDialogs>(services.dialogs, services.settings)),
+      recent_(services.settings) {
     setObjectName("frmMain");
     WheelGuard::Install();  // the wheel scrolls the panels and edits only a focused value
+    FileDrop::Install(this, [this](const QString& path) { OpenFile(path); });
     services_.link.State().DebugMode = switches_.debugMode;
     services_.link.State().NoEchoMode = switches_.noEchoMode;
 
@@ -138,7 +151,12 @@ void MainWindow::BuildMenus() {
     add(file, "mnuFilePrint", "&Print", &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
     add(file, "mnuFilePrintToFile", "P&rint to File", &MainWindow::FilePrintToFile);
     file->addSeparator()->setObjectName("mnuFileBar3");
-    add(file, "mnuFileExit", "E&xit", &QWidget::close);
+    mnuRecent_ = file->addMenu("Recent &Files");
+    mnuRecent_->setObjectName("mnuFileRecent");
+    RefreshRecentMenu();
+    file->addSeparator();
+    // Ctrl+Q on every system (Windows has no standard quit key).
+    add(file, "mnuFileExit", "E&xit", &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuEdit_ = bar->addMenu("&Edit");
     mnuEdit_->setObjectName("mnuEdit");
@@ -199,9 +217,14 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
-    QAction* contents = help->addAction("&Contents");
-    contents->setObjectName("mnuHelpContents");
+    QAction* contents = add(help, "mnuHelpContents", "&Contents", &MainWindow::ShowHelpContents);
     contents->setVisible(false);
+    // F1 works whether the Contents entry shows or not.
+    auto* helpKey = new QAction(this);
+    helpKey->setObjectName("actHelpKey");
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpKey, &QAction::triggered, this, &MainWindow::ShowHelpContents);
+    addAction(helpKey);
     QAction* helpBar = help->addSeparator();
     helpBar->setObjectName("mnuHelpBar0");
     helpBar->setVisible(false);
@@ -299,6 +322,7 @@ bool MainWindow::Startup() {
 
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
+    RestoreGeometry();
 
     workspace_.New();  // the first data set; its notice prepares the panels
 
@@ -413,9 +437,13 @@ void MainWindow::RefreshPortMenu() {
 
 // ---- title, input, busy -------------------------------------------------------
 
+QString MainWindow::Caption() const {
+    return Q(WindowCaption(AppTitle, workspace_.messageTitle(), workspace_.currentFilePath()));
+}
+
 void MainWindow::UpdateTitle() {
     // Qt marks the title of a window with unsaved changes where "[*]" stands.
-    setWindowTitle(Q(WindowCaption(AppTitle, workspace_.messageTitle(), workspace_.currentFilePath())) + "[*]");
+    setWindowTitle(Caption() + "[*]");
     setWindowModified(workspace_.modified());
 }
 
@@ -476,10 +504,51 @@ void MainWindow::FileOpen() {
     if (!CommitPendingInput() || !ConfirmDiscard()) return;
     SetBusy(true);
     workspace_.MarkCancelled();
-    const QString path = services_.dialogs.OpenPath(this, FileKind::Dat, programFolder());
-    // A refused file changes nothing: data, file name and title stay.
-    if (!path.isEmpty()) ReplaceData([&] { workspace_.OpenDatFile(Std(path)); });
+    const QString path = dialogs_->OpenPath(this, FileKind::Dat, {});
+    if (!path.isEmpty()) OpenChosenFile(path, false);
     SetBusy(false);
+}
+
+void MainWindow::OpenFile(const QString& path) {
+    const bool memoryImage = IsMemoryImagePath(Std(path));
+    // A memory image is opened as Ctrl+F2 opens one, without the pending-input check.
+    if ((!memoryImage && !CommitPendingInput()) || !ConfirmDiscard()) return;
+    OpenChosenFile(path, memoryImage);
+}
+
+void MainWindow::OpenChosenFile(const QString& path, bool memoryImage) {
+    // A refused file changes nothing: data, file name and title stay.
+    bool opened = false;
+    ReplaceData([&] { opened = memoryImage ? workspace_.OpenHexFile(Std(path)) : workspace_.OpenDatFile(Std(path)); });
+    if (!opened) return;
+    recent_.Add(path);
+    RefreshRecentMenu();
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+    if (QFileInfo(path).isFile()) {
+        OpenFile(path);
+        return;
+    }
+    recent_.Remove(path);
+    RefreshRecentMenu();
+    services_.prompter.Message(Std(QString("The file %1 cannot be found. It has been removed from the recent files.")
+                                       .arg(QDir::toNativeSeparators(path))),
+                               workspace_.messageTitle(), Icon::Warning);
+}
+
+void MainWindow::RefreshRecentMenu() {
+    mnuRecent_->clear();
+    const QStringList files = recent_.List();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString shown = fontMetrics().elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
+                                                       fontMetrics().averageCharWidth() * 60);
+        QAction* a = mnuRecent_->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")), this,
+                                           [this, path = files[i]] { OpenRecentFile(path); });
+        a->setObjectName(QString("mnuFileRecent%1").arg(i));
+        a->setData(files[i]);
+    }
+    mnuRecent_->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::FileSave() {
@@ -488,7 +557,7 @@ void MainWindow::FileSave() {
     // settings file instead.
     const std::string current = workspace_.currentFilePath();
     if (current.empty() || IsMemoryImagePath(current)) {
-        SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder()));
+        SaveTo(dialogs_->SavePath(this, FileKind::Dat, {}));
     } else {
         SaveTo(Q(current));
     }
@@ -496,25 +565,29 @@ void MainWindow::FileSave() {
 
 void MainWindow::FileSaveAs() {
     if (!CommitPendingInput()) return;
-    SaveTo(services_.dialogs.SavePath(this, FileKind::Dat, programFolder()));
+    SaveTo(dialogs_->SavePath(this, FileKind::Dat, {}));
 }
 
 void MainWindow::SaveTo(const QString& path) {
     workspace_.MarkCancelled();
     if (path.isEmpty()) return;
     SetBusy(true);
+    bool saved = false;
     {
         FillingGuard filling(pane_->Context());
-        workspace_.SaveDatFile(Std(path));
+        saved = workspace_.SaveDatFile(Std(path));
     }
     services_.clock.Sleep(500);
     SetBusy(false);
+    if (!saved) return;
+    recent_.Add(path);
+    RefreshRecentMenu();
 }
 
 void MainWindow::FilePrint() {
     if (!CommitPendingInput()) return;
     QPrinter printer(QPrinter::HighResolution);
-    if (!services_.dialogs.ChoosePrinter(this, printer)) return;
+    if (!dialogs_->ChoosePrinter(this, printer)) return;
     SetBusy(true);
     workspace_.SnapExpFrequencies();  // printed as shown, and kept so
     const platform::PrintOutcome outcome = platform::PrintReportOn(
@@ -528,7 +601,7 @@ void MainWindow::FilePrint() {
 void MainWindow::FilePrintToFile() {
     if (!CommitPendingInput()) return;
     workspace_.SnapExpFrequencies();  // listed as shown, and kept so
-    ReportWindow window(workspace_.data(), services_.prompter, services_.dialogs, services_.clock,
+    ReportWindow window(workspace_.data(), services_.prompter, *dialogs_, services_.clock,
                         workspace_.modelName() + " " + workspace_.messageTitle(), this);
     window.exec();
 }
@@ -687,7 +760,7 @@ void MainWindow::PlaceHexDump() {
 void MainWindow::SaveHexCommand() {
     if (!switches_.debugMode) return;
     if (!CommitPendingInput()) return;
-    const QString path = services_.dialogs.SavePath(this, FileKind::Hex, programFolder());
+    const QString path = dialogs_->SavePath(this, FileKind::Hex, {});
     if (path.isEmpty()) {
         workspace_.MarkCancelled();
         return;
@@ -704,12 +777,12 @@ void MainWindow::SaveHexCommand() {
 void MainWindow::OpenHexCommand() {
     if (!switches_.debugMode) return;
     if (!ConfirmDiscard()) return;
-    const QString path = services_.dialogs.OpenPath(this, FileKind::Hex, programFolder());
+    const QString path = dialogs_->OpenPath(this, FileKind::Hex, {});
     if (path.isEmpty()) {
         workspace_.MarkCancelled();
         return;
     }
-    ReplaceData([&] { workspace_.OpenHexFile(Std(path)); });
+    OpenChosenFile(path, true);
 }
 
 void MainWindow::ShowAbout() {
@@ -717,13 +790,15 @@ void MainWindow::ShowAbout() {
     box.exec();
 }
 
+void MainWindow::ShowHelpContents() { ShowHelp(services_.prompter, Std(Caption()), kHelpContents); }
+
 // ---- closing ------------------------------------------------------------------
 
 bool MainWindow::SaveChanges() {
     if (!CommitPendingInput()) return false;
     const std::string current = workspace_.currentFilePath();
     const QString path = (current.empty() || IsMemoryImagePath(current))
-                             ? services_.dialogs.SavePath(this, FileKind::Dat, programFolder())
+                             ? dialogs_->SavePath(this, FileKind::Dat, {})
                              : Q(current);
     SaveTo(path);
     return !path.isEmpty() && !workspace_.fileError() && !workspace_.operationCancelled();
@@ -742,10 +817,24 @@ void MainWindow::StoreGeometry() {
     if (isMinimized() || !started_) return;
     const QRect g = geometry();
     auto twips = [this](int px) { return std::to_string(std::lround(PxToTwips(px, this))); };
-    services_.settings.Set(kSettingsSection, "MainLeft", twips(g.x()));
-    services_.settings.Set(kSettingsSection, "MainTop", twips(g.y()));
-    services_.settings.Set(kSettingsSection, "MainWidth", twips(g.width()));
-    services_.settings.Set(kSettingsSection, "MainHeight", twips(g.height()));
+    const std::array<int, 4> px = {g.x(), g.y(), g.width(), g.height()};
+    for (size_t i = 0; i < px.size(); ++i) services_.settings.Set(kSettingsSection, kGeometryKeys[i], twips(px[i]));
+}
+
+void MainWindow::RestoreGeometry() {
+    // The place stored on close, in twips; nothing stored, nothing restored.
+    std::array<int, 4> twips{};
+    for (size_t i = 0; i < twips.size(); ++i) {
+        bool ok = false;
+        if (const auto text = services_.settings.Get(kSettingsSection, kGeometryKeys[i]))
+            twips[i] = QString::fromStdString(*text).trimmed().toInt(&ok);
+        if (!ok) return;
+    }
+    const QRect stored(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
+                       TwipsToPx(twips[3], this));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    setGeometry(PlaceOnScreens(stored, minimumSize(), screens));
 }
 
 // ---- events -------------------------------------------------------------------

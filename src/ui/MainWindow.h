@@ -4,11 +4,13 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "core/CommandLine.h"
 #include "core/Services.h"
 #include "files/SettingsStore.h"
 #include "link/TransferEngine.h"
+#include "ui/RecentFiles.h"
 #include "workspace/Workspace.h"
 
 class QAction;
@@ -21,6 +23,7 @@ namespace rp770::ui {
 class EditorPane;
 class FileDialogs;
 enum class FileKind;
+class FolderMemoryDialogs;
 class HexDumpView;
 class TransferDialog;
 class WorkspaceEvents;
@@ -57,6 +60,13 @@ public:
     void FileNew();          // deferred by 100 ms
     void RunDeferredNew();   // what the deferred New does
     void FileOpen();
+    // Opens a file named outside the Open dialog (the command line, a drop,
+    // the recent files): a .dat as File > Open does, a .hex as Ctrl+F2 does
+    // whatever the debug switch (the user chose it), each after "Save
+    // changes?" when there are unsaved changes.
+    void OpenFile(const QString& path);
+    // A recent file: opened, or, when it is gone, said so and taken off the list.
+    void OpenRecentFile(const QString& path);
     void FileSave();
     void FileSaveAs();
     void FilePrint();
@@ -77,6 +87,7 @@ public:
     void SaveHexCommand();  // Ctrl+F3, debug mode only
     void OpenHexCommand();  // Ctrl+F2, debug mode only
     void ShowAbout();
+    void ShowHelpContents();  // F1
     void ToolbarClicked(const QString& key);
 
     Workspace& workspace() { return workspace_; }
@@ -140,10 +151,16 @@ private:
     // that there are none.
     void ShowDifferences(const DataSet& other, const QString& otherName, const QString& title);
     void StoreGeometry();
+    void RestoreGeometry();
+    void OpenChosenFile(const QString& path, bool memoryImage);
+    void RefreshRecentMenu();
+    QString Caption() const;
 
     Switches switches_;
     Workspace& workspace_;
     MainWindowServices services_;
+    std::unique_ptr<FolderMemoryDialogs> dialogs_;  // the services' dialogs, starting in the folder last used
+    RecentFiles recent_;
     WorkspaceEvents* events_ = nullptr;
     EditorPane* pane_ = nullptr;
     HexDumpView* hex_ = nullptr;
@@ -156,6 +173,7 @@ private:
     QMenu* mnuEditModel_ = nullptr;
     QMenu* mnuDestination_ = nullptr;
     QMenu* mnuSerialPort_ = nullptr;
+    QMenu* mnuRecent_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     std::array<QAction*, 10> modelEntries_{};

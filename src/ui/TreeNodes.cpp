@@ -59,7 +59,7 @@ std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
     }
     if (data.flags.wx) nodes.push_back({kWeatherKey, "Weather", kProgramKey});
     if (data.groups[GroupEXP].Usable) {
-        nodes.push_back({kExpRootKey, "EXP Channel", ""});
+        nodes.push_back({kExpRootKey, kExpRootText, ""});
         for (int n = 1; n <= kExpChannels; ++n)
             nodes.push_back({ExpKey(n), ExpNodeText(n, data.exp[static_cast<size_t>(n)].Enable), kExpRootKey});
     }

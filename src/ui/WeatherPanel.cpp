@@ -27,6 +27,8 @@ WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(pa
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Tab goes to the controls, not to the area around them (which would show no focus).
+    scroll->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(scroll);
     auto* rows = new QWidget();
     rows->setObjectName("pictDRows");
@@ -93,6 +95,9 @@ void WeatherPanel::Refresh() {
     for (int k = 0; k < kWxChannels; ++k) {
         const size_t i = static_cast<size_t>(k);
         lblWX_[i]->setText(i < table.size() ? QString::fromStdString(table[i].name) : QString());
+        // The boxes have no caption of their own: each is named by its row and column.
+        chkDEnable_[i]->setAccessibleName(lblWX_[i]->text() + QStringLiteral(" Enable"));
+        chkDScan_[i]->setAccessibleName(lblWX_[i]->text() + QStringLiteral(" Scan"));
         chkDEnable_[i]->setChecked(i < records.size() && records[i].Enable);
         chkDScan_[i]->setChecked(i < records.size() && records[i].ScanMemory);
         chkDScan_[i]->setEnabled(chkDEnable_[i]->isChecked());

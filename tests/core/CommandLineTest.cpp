@@ -22,5 +22,22 @@ TEST(CommandLine, Switches) {
     }
 }
 
+TEST(CommandLine, AFileBesideTheSwitches) {
+    const struct {
+        std::vector<std::string> args;
+        const char* file;
+        Switches switches;
+    } cases[] = {
+        {{"boat.dat"}, "boat.dat", {}},           {{"/D", "Boat.HEX"}, "Boat.HEX", {true, false}},
+        {{"/D", "/T", "a.dat"}, "a.dat", {}},     {{"/tmp/my boat.dat", "/td"}, "/tmp/my boat.dat", {true, true}},
+        {{"a.dat", "/D", "b.hex"}, "a.dat", {}},  {{"boat.txt"}, "", {}},  // a second file is no file: no switch
+    };
+    for (const auto& c : cases) {
+        const StartArguments start = ParseStartArguments(c.args);
+        EXPECT_EQ(start.file, c.file) << c.args.front();
+        EXPECT_EQ(start.switches, c.switches) << c.args.front();
+    }
+}
+
 }  // namespace
 }  // namespace rp770

@@ -5,10 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 #include <deque>
 #include <functional>
 
@@ -24,6 +29,7 @@
 #include "ui/HexDumpView.h"
 #include "ui/MainWindow.h"
 #include "ui/TransferDialog.h"
+#include "ui/WindowPlacement.h"
 
 namespace rp770::ui {
 namespace {
@@ -36,13 +42,15 @@ class ScriptedDialogs : public FileDialogs {
 public:
     std::deque<QString> paths;  // answers, in order; empty = cancelled
     int asked = 0;
-    QString OpenPath(QWidget*, FileKind, const QString&) override { return Next(); }
-    QString SavePath(QWidget*, FileKind, const QString&) override { return Next(); }
+    QStringList folders;  // where each dialog started
+    QString OpenPath(QWidget*, FileKind, const QString& folder) override { return Next(folder); }
+    QString SavePath(QWidget*, FileKind, const QString& folder) override { return Next(folder); }
     bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
 
 private:
-    QString Next() {
+    QString Next(const QString& folder) {
         ++asked;
+        folders << folder;
         if (paths.empty()) return {};
         QString p = paths.front();
         paths.pop_front();
@@ -485,6 +493,106 @@ TEST(MessageBoxes, AreAsWideAsTheirTitle) {
     platform::KeepTitleInView(box);
     EXPECT_GT(box.sizeHint().width(), before);
     EXPECT_GE(box.sizeHint().width(), box.fontMetrics().horizontalAdvance(box.windowTitle()));
+}
+
+}  // namespace
+}  // namespace rp770::ui
+
+namespace rp770::ui {
+namespace {
+
+// Drags the file over the window and drops it, as a file manager does;
+// true when the window takes it.
+bool DropFile(MainWindow& window, const std::string& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    const QPoint at = window.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted()) QApplication::sendEvent(&window, &drop);
+    QApplication::processEvents();  // the file opens once the drop is over
+    return enter.isAccepted();
+}
+
+TEST_F(MainWindowTest, AFileGivenOrDroppedOpensAfterTheQuestionAboutChanges) {
+    ASSERT_TRUE(Start());  // no debug switch: a .hex file named by the user opens all the same
+    const std::string hex = folder / "image.hex", dat = folder / "boat.dat";
+    WriteBytes(hex, ReadBytes(folder / "USA_013E.ini"));
+    WriteBytes(folder / "notes.txt", "x");
+    dialogs.paths = {QString::fromStdString(dat)};
+    window->FileSaveAs();
+    window->OpenFile(QString::fromStdString(hex));
+    EXPECT_EQ(window->workspace().currentFilePath(), hex);
+
+    window->workspace().SetCommon(CommonField::DualWatch, 1);
+    prompter.answers = {Answer::Cancel, Answer::No};
+    EXPECT_TRUE(DropFile(*window, dat));
+    EXPECT_EQ(window->workspace().currentFilePath(), hex) << "Cancel keeps the data";
+    EXPECT_TRUE(DropFile(*window, dat));
+    EXPECT_EQ(prompter.boxes.back().text, "QZP data has changed.\nDo you want to save changes?");
+    EXPECT_EQ(window->workspace().currentFilePath(), dat);
+    EXPECT_FALSE(DropFile(*window, folder / "notes.txt")) << "only .dat and .hex files are taken";
+}
+
+TEST_F(MainWindowTest, RecentFilesKeepTheLastEightNewestFirstAndLoseAMissingOne) {
+    ASSERT_TRUE(Start());
+    for (int i = 0; i < 9; ++i) {
+        dialogs.paths = {QString::fromStdString(folder / ("f" + std::to_string(i) + ".dat"))};
+        window->FileSaveAs();
+    }
+    window->OpenRecentFile(QString::fromStdString(folder / "f5.dat"));
+    QMenu* recent = Menu("mnuFileRecent");
+    QStringList shown;
+    for (QAction* a : recent->actions()) shown << QFileInfo(a->data().toString()).fileName();
+    EXPECT_EQ(shown, QStringList({"f5.dat", "f8.dat", "f7.dat", "f6.dat", "f4.dat", "f3.dat", "f2.dat", "f1.dat"}));
+    EXPECT_EQ(settings.Get("Files", "Recent1"), folder / "f5.dat");
+
+    std::filesystem::remove(folder / "f7.dat");
+    prompter.boxes.clear();
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"The file " + (folder / "f7.dat") +
+                                                         " cannot be found. It has been removed from the recent files."});
+    EXPECT_EQ(recent->actions().size(), 7);
+    EXPECT_EQ(window->workspace().currentFilePath(), folder / "f5.dat") << "nothing else changes";
+}
+
+TEST_F(MainWindowTest, FileDialogsStartInTheFolderLastUsedElseInTheDocuments) {
+    ASSERT_TRUE(Start());
+    window->FileOpen();  // cancelled
+    const QString first = dialogs.folders.value(0);
+    EXPECT_TRUE(first == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || first == QDir::homePath())
+        << first.toStdString();
+    std::filesystem::create_directory(folder / "boats");
+    dialogs.paths = {QString::fromStdString(folder / "boats/a.dat")};
+    window->FileSaveAs();
+    window->FileOpen();
+    EXPECT_EQ(dialogs.folders.last(), QString::fromStdString(folder / "boats"));
+    std::filesystem::remove_all(folder / "boats");  // a folder that has gone is not offered
+    window->FileOpen();
+    EXPECT_EQ(dialogs.folders.last(), first);
+}
+
+TEST_F(MainWindowTest, TheStoredPlaceIsRestoredOnAScreen) {
+    const QRect wanted = QRect(20, 30, 650, 470).translated(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    const int px[4] = {wanted.x(), wanted.y(), wanted.width(), wanted.height()};
+    const char* keys[4] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    for (int i = 0; i < 4; ++i) settings.Set("Settings", keys[i], std::to_string(std::lround(px[i] * tpp)));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(window->geometry(), wanted);
+
+    const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const struct {
+        QRect stored, placed;
+    } cases[] = {
+        {QRect(3100, 50, 800, 600), QRect(3100, 50, 800, 600)},  // 100 pixels of its top show
+        {QRect(3150, 50, 800, 600), QRect(2400, 50, 800, 600)},  // too little shows: pulled in
+        {QRect(-5000, -5000, 300, 200), QRect(0, 0, 607, 444)},  // off every screen, below the minimum
+        {QRect(100, 900, 2500, 1500), QRect(0, 0, 1920, 1080)},  // larger than its screen
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlaceOnScreens(c.stored, QSize(607, 444), two), c.placed) << c.stored.x();
 }
 
 }  // namespace
