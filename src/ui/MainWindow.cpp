@@ -7,11 +7,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -23,10 +23,12 @@
 #include "files/ModelList.h"
 #include "link/PortSetting.h"
 #include "platform/ReportPrinting.h"
+#include "platform/SerialPortList.h"
 #include "ui/AboutBox.h"
 #include "ui/EditorPane.h"
 #include "ui/EditorContext.h"
 #include "ui/FileDialogs.h"
+#include "ui/Help.h"
 #include "ui/HexDumpView.h"
 #include "ui/NavigationTree.h"
 #include "ui/ReportWindow.h"
@@ -46,6 +48,7 @@ constexpr int kStartHeightPx = 444;
 constexpr double kMinWidthTwips = 9105;
 constexpr double kMinHeightTwips = 6660;
 constexpr const char* kSimulatedDevice = "sim";
+constexpr const char* kVerifyKey = "VerifyAfterProgramming";
 
 std::string Std(const QString& s) { return s.toStdString(); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -184,6 +187,11 @@ void MainWindow::BuildMenus() {
     // The ports the system reports and the simulated radio are listed when
     // the menu opens, so a USB adapter plugged in later shows up.
     connect(mnuSerialPort_, &QMenu::aboutToShow, this, &MainWindow::RefreshPortMenu);
+    add(options, "mnuOptionsTestConnection", "&Test Connection...", &MainWindow::TestConnection);
+    verifyAction_ = options->addAction("&Verify After Programming");
+    verifyAction_->setObjectName("mnuOptionsVerify");
+    verifyAction_->setCheckable(true);
+    connect(verifyAction_, &QAction::triggered, this, &MainWindow::SetVerifyAfterProgramming);
     hexdumpAction_ = options->addAction("Hexdump");
     hexdumpAction_->setObjectName("mnuOptionsHexdump");
     hexdumpAction_->setCheckable(true);
@@ -192,12 +200,9 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
-    QAction* contents = help->addAction("&Contents");
-    contents->setObjectName("mnuHelpContents");
-    contents->setVisible(false);
-    QAction* helpBar = help->addSeparator();
-    helpBar->setObjectName("mnuHelpBar0");
-    helpBar->setVisible(false);
+    // The help text shipped with the program: connecting the radio.
+    add(help, "mnuHelpContents", "&Contents", &MainWindow::ShowHelpContents);
+    help->addSeparator()->setObjectName("mnuHelpBar0");
     add(help, "mnuHelpAbout", "&About QZP Version", &MainWindow::ShowAbout);
 
     // Debug-mode memory image files.
@@ -289,6 +294,7 @@ bool MainWindow::Startup() {
     link::LoadPortSetting(services_.settings, services_.link.State());
     services_.link.State().RetryCount = 3;
     RefreshPortMenu();
+    verifyAction_->setChecked(services_.settings.GetOr(kSettingsSection, kVerifyKey, "0") == "1");
 
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
@@ -387,21 +393,30 @@ void MainWindow::RefreshPortMenu() {
         a->deleteLater();
     }
     deviceEntries_.clear();
-    QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) devices << info.systemLocation();
-    if (!state.PortDevice.empty() && state.PortDevice != kSimulatedDevice && !devices.contains(Q(state.PortDevice)))
-        devices << Q(state.PortDevice);
-    for (const QString& device : devices) {
-        QAction* a = mnuSerialPort_->addAction(device, this, [this, device] { ChooseSerialDevice(device); });
+    auto addDevice = [this](const QString& caption, const QString& device, bool checked) {
+        QString text = caption;
+        QAction* a = mnuSerialPort_->addAction(text.replace('&', "&&"), this, [this, device] { ChooseSerialDevice(device); });
         a->setCheckable(true);
-        a->setChecked(Q(state.PortDevice) == device);
+        a->setChecked(checked);
         deviceEntries_ << a;
+        return a;
+    };
+    // Every port the system reports, with what it says of it; a port with a
+    // lasting name is remembered by it.
+    bool listed = false;
+    for (const platform::SerialPortEntry& port : platform::ListSerialPorts()) {
+        const QString description = Q(port.Description());
+        const bool chosen = port.Names(state.PortDevice);
+        listed = listed || chosen;
+        addDevice(Q(port.device) + (description.isEmpty() ? "" : "   " + description), Q(port.RememberedName()), chosen);
     }
-    QAction* sim = mnuSerialPort_->addAction("Simulated radio", this, [this] { ChooseSerialDevice(kSimulatedDevice); });
-    sim->setObjectName("mnuOptionsSerialPortSim");
-    sim->setCheckable(true);
-    sim->setChecked(state.PortDevice == kSimulatedDevice);
-    deviceEntries_ << sim;
+    if (!state.PortDevice.empty() && state.PortDevice != kSimulatedDevice && !listed)
+        addDevice(Q(state.PortDevice), Q(state.PortDevice), true);
+    addDevice("Simulated radio", kSimulatedDevice, state.PortDevice == kSimulatedDevice)
+        ->setObjectName("mnuOptionsSerialPortSim");
+    QAction* other = mnuSerialPort_->addAction("&Other device...", this, &MainWindow::ChooseOtherDevice);
+    other->setObjectName("mnuOptionsSerialPortOther");
+    deviceEntries_ << other;
 }
 
 // ---- title, input, busy -------------------------------------------------------
@@ -541,6 +556,7 @@ void MainWindow::RunTransfer(TransferMode mode) {
     {
         TransferDialog dialog(mode, services_.link, workspace_, services_.prompter, services_.clock,
                               switches_.debugMode, this);
+        dialog.SetVerifyAfterProgramming(verifyAction_->isChecked());
         dialog.exec();
     }
     // A completed read came back through the session's notice. The keyboard
@@ -599,6 +615,27 @@ void MainWindow::ChooseSerialDevice(const QString& device) {
     for (QAction* a : portEntries_) a->setChecked(false);
     if (isVisible()) link::SavePortSetting(services_.settings, state);
     RefreshPortMenu();
+}
+
+void MainWindow::ChooseOtherDevice() {
+    const std::string& current = services_.link.State().PortDevice;
+    bool ok = false;
+    const QString device =
+        QInputDialog::getText(this, "Other device", "The serial device to use (a path such as /dev/ttyUSB0, or a name such as COM7):",
+                              QLineEdit::Normal, current == kSimulatedDevice ? QString() : Q(current), &ok)
+            .trimmed();
+    if (ok && !device.isEmpty()) ChooseSerialDevice(device);
+}
+
+void MainWindow::SetVerifyAfterProgramming(bool on) {
+    verifyAction_->setChecked(on);
+    services_.settings.Set(kSettingsSection, kVerifyKey, on ? "1" : "0");
+}
+
+void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
+
+void MainWindow::ShowHelpContents() {
+    ShowHelp(this, services_.prompter, workspace_.messageTitle(), kHelpContents, workspace_.programFolder());
 }
 
 void MainWindow::ToggleHexDump() { hexdumpAction_->toggle(); }

@@ -19,7 +19,12 @@ constexpr int kDialogHeightPx = 279;  // three fifths of the width
 }  // namespace
 
 QString TransferDialog::TransferTitle(TransferMode mode) {
-    return mode == TransferMode::Read ? "Read from Radio" : "Program to Radio";
+    switch (mode) {
+        case TransferMode::Read: return "Read from Radio";
+        case TransferMode::Program: return "Program to Radio";
+        case TransferMode::Probe: return "Test Connection";
+    }
+    return "";
 }
 
 QString TransferDialog::InstructionText() {
@@ -64,6 +69,10 @@ TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, 
     lblmon_ = new QLabel(this);
     lblmon_->setObjectName("lblmon");
     lblmon_->setFont(arial);
+    lblmon_->setWordWrap(true);
+    lblActivity_ = new QLabel(this);
+    lblActivity_->setObjectName("lblActivity");
+    lblActivity_->setFont(arial);
 
     cmdOK_ = new QPushButton("OK", this);
     cmdOK_->setObjectName("cmdOK");
@@ -91,10 +100,13 @@ TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, 
     LayoutPictures();
     const int progressTop = TwipsToPx(1320, this) + pictHandy_->height() + 4;
     pictProgress_->setGeometry(margin, progressTop, kDialogWidthPx - 2 * margin, 16);
-    lblmon_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
+    // What the link is doing or waiting for, under the progress bar.
+    lblActivity_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
     const int buttonTop = kDialogHeightPx - cmdOK_->sizeHint().height() - 8;
     const int buttonWidth = 88, gap = 10;
     int x = kDialogWidthPx - 3 * buttonWidth - 2 * gap - margin;
+    // The debug monitor fills the room left of the buttons.
+    lblmon_->setGeometry(margin, buttonTop - 6, x - margin - gap, cmdOK_->sizeHint().height() + 12);
     for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) {
         b->setGeometry(x, buttonTop, buttonWidth, b->sizeHint().height());
         x += buttonWidth + gap;
@@ -141,6 +153,8 @@ void TransferDialog::Monitor(const QString& text) {
     clock_.Sleep(500);
 }
 
+void TransferDialog::ShowActivity(const std::string& text) { lblActivity_->setText(QString::fromStdString(text)); }
+
 void TransferDialog::SetControlsEnabled(bool enabled) {
     cmdOK_->setEnabled(enabled);
     cmdHelp_->setEnabled(enabled);
@@ -156,10 +170,11 @@ void TransferDialog::OkClicked() {
     cmdHelp_->setEnabled(false);
     busy_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (mode_ == TransferMode::Probe) return RunProbe();
     // The whole sequence is the editing session's: synchronisation, then the
-    // read taken over or the data programmed.
-    const TransferResult result =
-        mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
+    // read taken over or the data programmed (and read back to verify it).
+    const TransferResult result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_)
+                                                              : workspace_.ProgramToRadio(engine_, {verify_});
     if (result.synchronised) {
         readCompleted_ = mode_ == TransferMode::Read && result.completed;
         SetProgress(0);
@@ -174,6 +189,18 @@ void TransferDialog::OkClicked() {
     }
 }
 
+void TransferDialog::RunProbe() {
+    const link::ProbeReport report = engine_.Probe();
+    QApplication::restoreOverrideCursor();
+    busy_ = false;
+    cmdOK_->setEnabled(true);
+    cmdHelp_->setEnabled(true);
+    if (report.result == link::ProbeResult::Cancelled) return;
+    prompter_.Message(report.Text(), windowTitle().toStdString(), report.RadioFound() ? Icon::Information : Icon::Warning);
+    // Found: done. Otherwise the dialog stays, to test again once the cable or the radio is put right.
+    if (report.RadioFound()) accept();
+}
+
 void TransferDialog::CancelClicked() {
     if (busy_) {
         engine_.State().CancelRequested = true;
@@ -184,7 +211,9 @@ void TransferDialog::CancelClicked() {
 
 void TransferDialog::reject() { CancelClicked(); }
 
-void TransferDialog::HelpClicked() { ShowHelp(prompter_, windowTitle().toStdString(), kHelpTransferDialog); }
+void TransferDialog::HelpClicked() {
+    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, workspace_.programFolder());
+}
 
 void TransferDialog::closeEvent(QCloseEvent* event) {
     if (busy_) {

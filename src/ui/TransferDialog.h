@@ -17,7 +17,9 @@ namespace rp770::ui {
 class RadioPicture;
 class CablePicture;
 
-enum class TransferMode { Read = 0, Program = 1 };
+// Read and Program are the transfers; Probe is the connection test, which
+// reads nothing but the radio's status and model code.
+enum class TransferMode { Read = 0, Program = 1, Probe = 2 };
 
 // The modal window every exchange with the radio runs in: instructions, a
 // drawing of the radio and cable, the progress bar, the monitor line (debug
@@ -31,6 +33,9 @@ public:
 
     static QString TransferTitle(TransferMode mode);
     static QString InstructionText();
+
+    // Programming reads the radio back and compares (Options > Verify After Programming).
+    void SetVerifyAfterProgramming(bool verify) { verify_ = verify; }
 
     bool readCompleted() const { return readCompleted_; }
     bool transferBusy() const { return busy_; }
@@ -50,9 +55,11 @@ private:
     void SetProgress(int percent) override;
     void ShowMonitor(const std::string& text) override;
     void SetControlsEnabled(bool enabled) override;
+    void ShowActivity(const std::string& text) override;
 
     void Monitor(const QString& text);  // the dialog's own monitor texts
     void LayoutPictures();
+    void RunProbe();
 
     TransferMode mode_;
     link::TransferEngine& engine_;
@@ -62,6 +69,7 @@ private:
     bool debugMode_;
     bool busy_ = false;
     bool readCompleted_ = false;
+    bool verify_ = false;
     int progress_ = 0;
 
     QLabel* lblmess_;
@@ -70,6 +78,7 @@ private:
     QFrame* pictProgress_;
     QLabel* lblPercent_;
     QLabel* lblmon_;
+    QLabel* lblActivity_;  // what the link is doing or waiting for
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
     QPushButton* cmdHelp_;
