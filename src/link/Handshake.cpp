@@ -61,13 +61,15 @@ SyncStage Handshake::PortNotOpened() {
 
 SyncStage Handshake::Diagnose() const {
     if (ctx_.state.CancelRequested) return SyncStage::Cancelled;
-    if (!ctx_.state.NoEchoMode && port_.EchoBytes() == 0) return SyncStage::NoEcho;
-    return port_.HeardBytes() == 0 ? SyncStage::NoAnswer : SyncStage::Refused;
+    if (!ctx_.state.NoEchoMode && port_.EchoBytes() == echoesBefore_) return SyncStage::NoEcho;
+    return port_.HeardBytes() == heardBefore_ ? SyncStage::NoAnswer : SyncStage::Refused;
 }
 
 SyncStage Handshake::Synchronise() {
     LinkState& state = ctx_.state;
     state.CancelRequested = false;
+    echoesBefore_ = port_.EchoBytes();
+    heardBefore_ = port_.HeardBytes();
     // Nothing may be sent to a port that did not open.
     if (!port_.PortInit()) return PortNotOpened();
     const StageScope stage(ctx_, "Connecting to the radio...");

@@ -44,13 +44,16 @@ public:
 
 private:
     SyncStage Synchronise();
-    // Which stage a synchronisation that ran out of answers failed at.
+    // Which stage a synchronisation that ran out of answers failed at, by
+    // what was heard since it began.
     SyncStage Diagnose() const;
     SyncStage PortNotOpened();
 
     LinkContext& ctx_;
     LinkPort& port_;
     SyncStage lastSyncStage_ = SyncStage::Synchronised;
+    int echoesBefore_ = 0;  // what had been heard when the synchronisation began
+    int heardBefore_ = 0;
 };
 
 }  // namespace rp770::link

@@ -62,7 +62,6 @@ bool LinkPort::OpenPort(std::string_view procedure) {
 bool LinkPort::Configure(std::string_view procedure) {
     if (ctx_.port.IsOpen()) ctx_.port.Close();
     if (!OpenPort(procedure)) return false;
-    echoBytes_ = heardBytes_ = 0;
     ShowMonitor(ctx_.port.Settings());
     return true;
 }

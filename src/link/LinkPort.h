@@ -52,8 +52,8 @@ public:
     std::string OpenFailureText() const;
     void TellOpenFailure() { ctx_.Tell(OpenFailureText(), Icon::Warning); }
 
-    // What was heard since the port was last (re)configured: bytes of good
-    // echoes, and bytes that came in while waiting for the radio.
+    // What was heard so far: bytes of good echoes, and bytes that came in
+    // while waiting for the radio (counts that only grow).
     int EchoBytes() const { return echoBytes_; }
     int HeardBytes() const { return heardBytes_; }
     // While synchronising, a wait for the radio reminds of PC CONTROL mode.
