@@ -1,6 +1,6 @@
 # What `cmake --install` (and `make install`, and the package) put where:
 #   bin/rp770, bin/rp770-cli
-#   share/rp770/           global.ini, the definition files, the logo
+#   share/rp770/           global.ini, the definition files, the logo, the help text
 #   share/applications/    rp770.desktop
 #   share/icons/hicolor/   the icon: scalable SVG, 48x48 and 256x256 PNG
 #   share/metainfo/        the AppStream description
@@ -17,7 +17,7 @@ set(RP770_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence of the pro
 
 install(TARGETS rp770 rp770-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-set(RP770_DATA_SOURCES global.ini USA_013E.ini INT_013E.ini CAN_013E.ini "QJ Logo.gif")
+set(RP770_DATA_SOURCES global.ini USA_013E.ini INT_013E.ini CAN_013E.ini "QJ Logo.gif" rp770-help.html)
 list(TRANSFORM RP770_DATA_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/data/)
 install(FILES ${RP770_DATA_SOURCES} DESTINATION ${CMAKE_INSTALL_DATADIR}/rp770)
 

@@ -35,6 +35,7 @@ std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Prompt
         parts.wire = std::make_unique<sim::VirtualWire>(*session->radio_);
         session->link_ = std::make_unique<link::RadioLink>(parts.wire->Port(), parts.wire->GetClock(),
                                                            parts.wire->GetPump(), prompter);
+        session->link_->State().PortDevice = device;
         return session;
     }
     if (!QCoreApplication::instance()) {

@@ -59,15 +59,37 @@ TerminalObserver::~TerminalObserver() { EndBar(); }
 void TerminalObserver::EndBar() {
     if (drawn_) std::cerr << "\n";
     drawn_ = false;
+    width_ = 0;
+    last_ = -1;  // a bar after a message starts afresh
 }
 
 void TerminalObserver::SetProgress(int percent) {
     if (!bar_ || percent == last_) return;
+    if (percent == 0 && last_ < 0 && activity_.empty()) return;  // nothing started yet
     last_ = percent;
-    if (percent == 0 && !drawn_) return;  // nothing started yet
-    const int filled = std::clamp(percent, 0, 100) * 40 / 100;
-    std::cerr << "\r[" << std::string(static_cast<size_t>(filled), '#') << std::string(static_cast<size_t>(40 - filled), ' ')
-              << "] " << percent << "%" << std::flush;
+    Draw();
+}
+
+void TerminalObserver::ShowActivity(const std::string& text) {
+    if (!bar_ || text == activity_) return;
+    activity_ = text;
+    if (!drawn_ && text.empty()) return;
+    Draw();
+}
+
+void TerminalObserver::Draw() {
+    std::string line;
+    if (last_ >= 0) {
+        const int filled = std::clamp(last_, 0, 100) * 40 / 100;
+        line = "[" + std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(40 - filled), ' ') +
+               "] " + std::to_string(last_) + "%";
+    }
+    if (!activity_.empty()) line += (line.empty() ? "" : "  ") + activity_;
+    // Spaces cover what the line held before.
+    const size_t shown = line.size();
+    if (shown < width_) line += std::string(width_ - shown, ' ');
+    std::cerr << "\r" << line << std::flush;
+    width_ = shown;
     drawn_ = true;
 }
 
@@ -77,19 +99,22 @@ void TerminalObserver::ShowMonitor(const std::string& text) {
     std::cerr << "monitor: " << text << "\n";
 }
 
-namespace {
-
-const std::vector<OptionHelp> kTransferOptionHelp = {
-    {"--port DEVICE", "the serial port: a device (/dev/ttyUSB0, COM3), a port number (1 is COM1, /dev/ttyS0 on "
-                      "Linux) or sim for the built-in simulated radio; required"},
-    {"--debug", "show the transfer monitor's texts and log errors in err.log (where, the first line says)"},
-    {"--no-echo", "do not check the echo of the serial cable"},
-    {"--yes", "answer the radio's questions with yes (at most three times each)"},
-    {"--no", "answer the radio's questions with no"},
-    {"--fault NAME[=ARG]", "with --port sim: make the simulated radio misbehave (repeatable; see simulate --help)"},
-};
-const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, kTransferOptionHelp, {}};
-const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, kTransferOptionHelp, {}};
+std::vector<OptionHelp> LinkOptionHelp(bool questions) {
+    std::vector<OptionHelp> help = {
+        {"--port DEVICE", "the serial port: a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM3), a port number (1 is "
+                          "COM1, /dev/ttyS0 on Linux) or sim for the built-in simulated radio; rp770-cli ports lists "
+                          "the ports; required"},
+        {"--debug", "show the transfer monitor's texts and log errors in err.log (where, the first line says)"},
+        {"--no-echo", "do not check the echo of the serial cable"},
+    };
+    if (questions) {
+        help.push_back({"--yes", "answer the radio's questions with yes (at most three times each)"});
+        help.push_back({"--no", "answer the radio's questions with no"});
+    }
+    help.push_back({"--fault NAME[=ARG]", "with --port sim: make the simulated radio misbehave (repeatable; see "
+                                          "simulate --help)"});
+    return help;
+}
 
 TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
     if (o.Has("--yes")) return TerminalPrompter::Policy::Yes;
@@ -97,9 +122,7 @@ TerminalPrompter::Policy PolicyOf(const CliOptions& o) {
     return TerminalPrompter::Policy::Ask;
 }
 
-// Opens the link as the transfer dialog has it; the transfer itself (with
-// its synchronisation) is the editing session's.
-std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, TerminalPrompter& prompter,
+std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, Prompter& prompter,
                                      TerminalObserver& observer) {
     const auto port = o.Value("--port");
     if (!port) {
@@ -126,18 +149,22 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
     return session;
 }
 
-// Ctrl+C or a request to terminate ended the transfer: the terminal is put
-// right and the shell told.
 int Interrupted(TerminalObserver& observer, const char* what) {
     observer.EndBar();
     std::cerr << "Interrupted: " << what << "\n";
     return platform::InterruptCatcher::ExitStatus();
 }
 
-void SayNotSynchronised() {
-    if (!platform::InterruptCatcher::Requested())
-        std::cerr << "The radio did not answer: check the cable, the port and that the radio shows PC CONTROL.\n";
+namespace {
+
+const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, LinkOptionHelp(true), {}};
+std::vector<OptionHelp> ProgramOptionHelp() {
+    std::vector<OptionHelp> help = LinkOptionHelp(true);
+    help.push_back({"--verify", "after a complete programming, read the radio back and compare every byte written; "
+                                "the bytes that differ are listed and the exit status is 1"});
+    return help;
 }
+const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"}, {"--debug", "--no-echo", "--yes", "--no", "--verify"}, {"--port"}, ProgramOptionHelp(), {}};
 
 int RunRead(const std::vector<std::string>& args) {
     int exitCode = kExitUsage;
@@ -164,7 +191,6 @@ int RunRead(const std::vector<std::string>& args) {
         // A read that was interrupted is not saved, even if its last block came in.
         if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "nothing was read; no file was written.");
     }
-    if (!result.synchronised) SayNotSynchronised();
     if (!result.completed) {
         std::cerr << "Nothing was read; no file was written.\n";
         return kExitFailure;
@@ -190,20 +216,23 @@ int RunProgram(const std::vector<std::string>& args) {
     const platform::InterruptCatcher interrupts;
     auto link = Connect(*options, "Program to Radio", prompter, observer);
     if (!link) return kExitFailure;
-    // A programming that stopped part-way has said so through the session.
-    const TransferResult result = ws.ProgramToRadio(link->Link());
+    // A programming that stopped part-way, and what the verification found,
+    // have been said through the session.
+    const bool verify = options->Has("--verify");
+    const TransferResult result = ws.ProgramToRadio(link->Link(), {verify});
     link.reset();
-    if (!result.synchronised) SayNotSynchronised();
     if (!result.completed && !result.partial) std::cerr << "Nothing was written to the radio.\n";
     if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "the programming was stopped.");
-    return result.completed ? kExitOk : kExitFailure;
+    return result.completed && (!verify || result.verified) ? kExitOk : kExitFailure;
 }
 
 const Registration readReg{"read", kReadSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
                            "read the radio and save its data as a settings (.dat) or memory image (.hex) file",
                            &RunRead};
-const Registration programReg{"program", kProgramSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
-                              "program a settings (.dat) or memory image (.hex) file into the radio", &RunProgram};
+const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--debug] [--no-echo] [--yes|--no]",
+                              "program a settings (.dat) or memory image (.hex) file into the radio; with --verify, "
+                              "read it back and compare",
+                              &RunProgram};
 
 }  // namespace
 }  // namespace rp770::cli

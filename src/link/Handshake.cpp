@@ -5,7 +5,7 @@
 namespace rp770::link {
 
 Code Handshake::WaitAck() {
-    const Reception head = port_.ReadChars(6, kAckSeconds);
+    const Reception head = port_.ReadChars(6, ctx_.limits.ackSeconds);
     if (head.code != Code::Done) return head.code;
     if (head.text != "#CMDOK") return Code::Malformed;
     if (port_.WaitByte(kCR, kAckLineEndSeconds) != Code::Done) return Code::Malformed;
@@ -46,19 +46,39 @@ bool Handshake::SyncCommand() {
 }
 
 bool Handshake::SyncRadio() {
+    port_.SetSynchronising(true);
+    lastSyncStage_ = Synchronise();
+    port_.SetSynchronising(false);
+    if (const std::string advice = SyncFailureText(lastSyncStage_); !advice.empty()) ctx_.Tell(advice, Icon::Warning);
+    return lastSyncStage_ == SyncStage::Synchronised;
+}
+
+SyncStage Handshake::PortNotOpened() {
+    ctx_.Tell("port inicialize error!!");
+    port_.TellOpenFailure();
+    return SyncStage::PortNotOpened;
+}
+
+SyncStage Handshake::Diagnose() const {
+    if (ctx_.state.CancelRequested) return SyncStage::Cancelled;
+    if (!ctx_.state.NoEchoMode && port_.EchoBytes() == echoesBefore_) return SyncStage::NoEcho;
+    return port_.HeardBytes() == heardBefore_ ? SyncStage::NoAnswer : SyncStage::Refused;
+}
+
+SyncStage Handshake::Synchronise() {
     LinkState& state = ctx_.state;
     state.CancelRequested = false;
-    if (!port_.PortInit()) {
-        // Nothing may be sent to a port that did not open.
-        ctx_.Tell("port inicialize error!!");
-        return false;
-    }
+    echoesBefore_ = port_.EchoBytes();
+    heardBefore_ = port_.HeardBytes();
+    // Nothing may be sent to a port that did not open.
+    if (!port_.PortInit()) return PortNotOpened();
+    const StageScope stage(ctx_, "Connecting to the radio...");
     bool probed = false;
     for (int i = 0; i < kProbeTries && !probed; ++i) {
         probed = ProbeRadio();
         // A Cancel noticed while probing ends the synchronisation; the next
         // send would forget it.
-        if (!probed && state.CancelRequested) return false;
+        if (!probed && state.CancelRequested) return SyncStage::Cancelled;
     }
     if (!probed) port_.ShowMonitor("sync failed!!");
 
@@ -69,9 +89,9 @@ bool Handshake::SyncRadio() {
         case Code::Done:
             if (reply.text == "OK" || reply.text == "#CMDUN") break;
             ctx_.Tell(reply.text == "ERROR" ? "ACMD Command error!!" : "error!!");
-            return false;
+            return Diagnose();
         case Code::Cancelled:
-            return false;
+            return SyncStage::Cancelled;
         case Code::Malformed:
             ctx_.Tell("error!!");
             break;
@@ -79,12 +99,9 @@ bool Handshake::SyncRadio() {
             break;
     }
 
-    if (!port_.PortInitCP()) {
-        ctx_.Tell("port inicialize error!!");
-        return false;
-    }
+    if (!port_.PortInitCP()) return PortNotOpened();
     ctx_.clock.Sleep(kSyncPauseMs);
-    return SyncCommand();
+    return SyncCommand() ? SyncStage::Synchronised : Diagnose();
 }
 
 bool Handshake::AskResynchronisation() {
@@ -159,7 +176,7 @@ void Handshake::SendAbort() {
     // the CAN, which would then count as a failed abort.
     port_.SettleLine(kLineQuietSeconds, kLineSettleLimitSeconds);
     port_.SendByte(kCAN);
-    port_.WaitByte(kACK, kAbortAckSeconds);
+    port_.WaitByte(kACK, ctx_.limits.abortAckSeconds);
     ctx_.state.CancelRequested = true;
 }
 

@@ -4,6 +4,7 @@
 // offers a re-synchronisation after repeated refusals, and the abort after a
 // cancelled read.
 
+#include "link/LinkAdvice.h"
 #include "link/LinkContext.h"
 #include "link/LinkPort.h"
 
@@ -12,10 +13,8 @@ namespace rp770::link {
 inline constexpr double kProbeSeconds = 1;
 inline constexpr double kAcmdReplySeconds = 1;
 inline constexpr int kSyncPauseMs = 1000;
-inline constexpr double kAckSeconds = 10;
 inline constexpr double kAckLineEndSeconds = 1;
 inline constexpr double kReplySeconds = 10;
-inline constexpr double kAbortAckSeconds = 10;
 // Before the abort, the radio finishes what it was sending: the line counts
 // as quiet once no byte came for this long (a dozen characters at 4800
 // baud), and the settling never takes longer than the limit.
@@ -32,7 +31,11 @@ public:
     Code WaitAck();
     bool ProbeRadio();
     bool SyncCommand();
+    // The whole synchronisation. A failure that has no message of its own
+    // is told with the stage that failed and what to check.
     bool SyncRadio();
+    // How the last synchronisation ended.
+    SyncStage LastSyncStage() const { return lastSyncStage_; }
     bool StatusCheck();
     void SendAbort();
     // Asked when the last attempt of a step was refused: true when the user
@@ -45,8 +48,17 @@ public:
     bool RetryAfter(Code result, int& attemptsLeft);
 
 private:
+    SyncStage Synchronise();
+    // Which stage a synchronisation that ran out of answers failed at, by
+    // what was heard since it began.
+    SyncStage Diagnose() const;
+    SyncStage PortNotOpened();
+
     LinkContext& ctx_;
     LinkPort& port_;
+    SyncStage lastSyncStage_ = SyncStage::Synchronised;
+    int echoesBefore_ = 0;  // what had been heard when the synchronisation began
+    int heardBefore_ = 0;
 };
 
 }  // namespace rp770::link

@@ -1,6 +1,6 @@
 #pragma once
 // What every piece of the radio link shares: the injected services, the
-// link's state, the dialog's observer and caption.
+// link's state, the dialog's observer and caption, the time limits in force.
 
 #include <string>
 
@@ -9,6 +9,17 @@
 #include "link/TransferEngine.h"
 
 namespace rp770::link {
+
+// The protocol's limits, in seconds, for the waits a connection test shortens.
+inline constexpr double kEchoSeconds = 100;  // the echo of a transmission
+inline constexpr double kAckSeconds = 10;    // the first 6 characters of an acknowledgement
+inline constexpr double kAbortAckSeconds = 10;  // ACK after CAN
+
+struct LinkLimits {
+    double echoSeconds = kEchoSeconds;
+    double ackSeconds = kAckSeconds;
+    double abortAckSeconds = kAbortAckSeconds;
+};
 
 struct LinkContext {
     LinkContext(SerialPort& serialPort, Clock& clockService, Pump& pumpService, Prompter& prompterService)
@@ -19,8 +30,10 @@ struct LinkContext {
     Pump& pump;
     Prompter& prompter;
     LinkState state;
+    LinkLimits limits;
     TransferObserver* observer = nullptr;
     std::string title;  // the dialog's caption, title of most message boxes
+    std::string stage;  // what the link is doing ("Reading the radio..."); shown between waits
 
     // A message box titled with the dialog's caption.
     void Tell(const std::string& text, Icon icon = Icon::Critical) { prompter.Message(text, title, icon); }
@@ -30,6 +43,29 @@ struct LinkContext {
     void SetControlsEnabled(bool enabled) {
         if (observer) observer->SetControlsEnabled(enabled);
     }
+    void ShowActivity(const std::string& text) {
+        if (observer) observer->ShowActivity(text);
+    }
+};
+
+// Names what the link is doing for as long as it lives; the activity line
+// is empty again afterwards.
+class StageScope {
+public:
+    StageScope(LinkContext& context, std::string text) : ctx_(context), previous_(context.stage) {
+        ctx_.stage = std::move(text);
+        ctx_.ShowActivity(ctx_.stage);
+    }
+    ~StageScope() {
+        ctx_.stage = previous_;
+        ctx_.ShowActivity(ctx_.stage);
+    }
+    StageScope(const StageScope&) = delete;
+    StageScope& operator=(const StageScope&) = delete;
+
+private:
+    LinkContext& ctx_;
+    std::string previous_;
 };
 
 }  // namespace rp770::link

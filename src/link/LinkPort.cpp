@@ -4,6 +4,7 @@
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
 #include "core/Failure.h"
+#include "link/LinkAdvice.h"
 
 namespace rp770::link {
 
@@ -18,32 +19,68 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Tells the observer what a wait is for once it has lasted a second, then
+// each second; when it ends, the activity line says what the link is doing.
+class VisibleWait {
+public:
+    VisibleWait(LinkContext& context, const char* what) : ctx_(context), what_(what), start_(context.clock.Now()) {}
+    ~VisibleWait() {
+        if (shown_ > 0) ctx_.ShowActivity(ctx_.stage);
+    }
+    VisibleWait(const VisibleWait&) = delete;
+    VisibleWait& operator=(const VisibleWait&) = delete;
+    void Tick() {
+        const double elapsed = ctx_.clock.Now() - start_;
+        if (elapsed < 1) return;
+        const int seconds = static_cast<int>(elapsed);
+        if (seconds == shown_) return;
+        shown_ = seconds;
+        ctx_.ShowActivity(std::string(what_) + " " + std::to_string(seconds) + " s");
+    }
+
+private:
+    LinkContext& ctx_;
+    const char* what_;
+    double start_;
+    int shown_ = 0;
+};
+
 }  // namespace
 
-bool LinkPort::Configure(std::string_view procedure) {
+bool LinkPort::OpenPort(std::string_view procedure) {
     SerialPort& port = ctx_.port;
-    if (port.IsOpen()) port.Close();
     if (!port.Open(PortAddress{ctx_.state.PortNumber, ctx_.state.PortDevice}, kLineSettings)) {
-        const PortError error = port.LastError();
-        ReportError(procedure, std::to_string(error.number) + error.text);
+        openError_ = port.LastError();
+        ReportError(procedure, std::to_string(openError_.number) + openError_.text);
         return false;
     }
     // Whatever the line held before the port was (re)opened is stale.
     DiscardReceived();
-    ShowMonitor(port.Settings());
     return true;
 }
 
-bool LinkPort::PortOpen() {
-    SerialPort& port = ctx_.port;
-    if (port.IsOpen()) return true;
-    if (!port.Open(PortAddress{ctx_.state.PortNumber, ctx_.state.PortDevice}, kLineSettings)) {
-        const PortError error = port.LastError();
-        ReportError("frmRadio.PortOpen", std::to_string(error.number) + error.text);
-        return false;
-    }
-    DiscardReceived();
+bool LinkPort::Configure(std::string_view procedure) {
+    if (ctx_.port.IsOpen()) ctx_.port.Close();
+    if (!OpenPort(procedure)) return false;
+    ShowMonitor(ctx_.port.Settings());
     return true;
+}
+
+bool LinkPort::PortOpen() { return ctx_.port.IsOpen() || OpenPort("frmRadio.PortOpen"); }
+
+std::string LinkPort::OpenFailureText() const {
+    const LinkState& state = ctx_.state;
+    return link::OpenFailureText(openError_, state.PortDevice.empty() ? "COM" + std::to_string(state.PortNumber)
+                                                                      : state.PortDevice);
+}
+
+const char* LinkPort::RadioWait() const { return synchronising_ ? kWaitRadioInSync : kWaitRadio; }
+
+int LinkPort::Receive() {
+    if (ctx_.port.BytesAvailable() <= 0) return -1;
+    const int b = ctx_.port.ReadByte();
+    if (b >= 0) ++heardBytes_;
+    return b;
 }
 
 void LinkPort::ClosePort() {
@@ -89,13 +126,16 @@ void LinkPort::ConsumeEcho(const Bytes& sent) {
     state.CommError = true;
     state.CancelRequested = false;
     if (sent.empty()) return;
-    const double deadline = Now() + kEchoSeconds;
+    const double deadline = Now() + ctx_.limits.echoSeconds;
+    VisibleWait wait(ctx_, kWaitEcho);
     size_t matched = 0;
     for (;;) {
         ctx_.pump.Yield();
+        wait.Tick();
         if (ctx_.port.BytesAvailable() > 0) {
             if (ctx_.port.ReadByte() != sent[matched]) return;
             ++matched;
+            ++echoBytes_;
         }
         if (state.CancelRequested) return;
         if (Now() > deadline || Silent()) return;
@@ -108,10 +148,12 @@ void LinkPort::ConsumeEcho(const Bytes& sent) {
 
 Code LinkPort::WaitByte(uint8_t value, double seconds) {
     const double deadline = Now() + seconds;
+    VisibleWait wait(ctx_, RadioWait());
     int last = -1;
     for (;;) {
         ctx_.pump.Yield();
-        if (ctx_.port.BytesAvailable() > 0) last = ctx_.port.ReadByte();
+        wait.Tick();
+        if (const int b = Receive(); b >= 0) last = b;
         if (ctx_.state.CancelRequested) return Code::Cancelled;
         if (Now() > deadline || Silent()) return Code::TimeOut;
         if (last == value) return Code::Done;
@@ -120,20 +162,21 @@ Code LinkPort::WaitByte(uint8_t value, double seconds) {
 
 Reception LinkPort::ReadReplyLine(double seconds) {
     const double deadline = Now() + seconds;
+    VisibleWait wait(ctx_, RadioWait());
     Reception r;
     bool afterCR = false;
     bool ended = false;
     Code ending = Code::Done;
     for (;;) {
         ctx_.pump.Yield();
-        if (ctx_.port.BytesAvailable() > 0) {
-            const int b = ctx_.port.ReadByte();
+        wait.Tick();
+        if (const int b = Receive(); b >= 0) {
             if (afterCR) {
                 ended = true;
                 ending = b == kLF ? Code::Done : Code::Malformed;
             } else if (b == kCR) {
                 afterCR = true;
-            } else if (b >= 0) {
+            } else {
                 r.text += static_cast<char>(b);
             }
         }
@@ -145,21 +188,26 @@ Reception LinkPort::ReadReplyLine(double seconds) {
 
 Reception LinkPort::ReadChars(int count, double seconds) {
     const double deadline = Now() + seconds;
+    VisibleWait wait(ctx_, RadioWait());
     Reception r;
     for (;;) {
         ctx_.pump.Yield();
-        if (ctx_.port.BytesAvailable() > 0) {
-            const int b = ctx_.port.ReadByte();
-            if (b >= 0) r.text += static_cast<char>(b);
-        }
+        wait.Tick();
+        if (const int b = Receive(); b >= 0) r.text += static_cast<char>(b);
         if (ctx_.state.CancelRequested) return {Code::Cancelled, r.text};
         if (Now() > deadline || Silent()) return {Code::TimeOut, r.text};
         if (EqualsIgnoringCase(r.text, "ERROR")) {
-            // The refusal is a whole line: take its CR LF too (within the
-            // same limit), so that a retry starts on a clean line.
+            // The refusal is a whole line: take what follows of it (its CR
+            // LF, when the radio sends them) while bytes keep coming, so that
+            // a retry starts on a clean line, and at once either way.
+            double quietSince = Now();
             for (;;) {
-                if (ctx_.port.BytesAvailable() > 0 && ctx_.port.ReadByte() == kLF) break;
+                if (const int b = Receive(); b >= 0) {
+                    if (b == kLF) break;
+                    quietSince = Now();
+                }
                 if (ctx_.state.CancelRequested || Now() > deadline || Silent()) break;
+                if (Now() - quietSince > kLineGapSeconds) break;
                 ctx_.pump.Yield();
             }
             return {Code::ErrorText, r.text};
@@ -170,18 +218,19 @@ Reception LinkPort::ReadChars(int count, double seconds) {
 
 Reception LinkPort::ReadToLineEnd(double seconds) {
     const double deadline = Now() + seconds;
+    VisibleWait wait(ctx_, RadioWait());
     Reception r;
     bool afterCR = false;
     bool ended = false;
     for (;;) {
         ctx_.pump.Yield();
-        if (ctx_.port.BytesAvailable() > 0) {
-            const int b = ctx_.port.ReadByte();
+        wait.Tick();
+        if (const int b = Receive(); b >= 0) {
             if (afterCR) {
                 ended = b == kLF;
             } else if (b == kCR) {
                 afterCR = true;
-            } else if (b >= 0) {
+            } else {
                 r.text += static_cast<char>(b);
             }
         }

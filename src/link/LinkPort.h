@@ -16,10 +16,11 @@
 
 namespace rp770::link {
 
-// Waits of the protocol, in seconds.
-inline constexpr double kEchoSeconds = 100;
 inline constexpr int kSendPauseMs = 10;
 inline constexpr int kMonitorPauseMs = 500;
+// After "ERROR", the rest of its line is taken while bytes keep coming; a
+// gap this long (many character times at 4800 baud) ends it.
+inline constexpr double kLineGapSeconds = 0.1;
 
 class LinkPort {
 public:
@@ -51,19 +52,39 @@ public:
     // Debug mode only: the text goes to the dialog's monitor, then a pause.
     void ShowMonitor(const std::string& text);
 
+    // Why the last open failed, in words: the device, the system's reason,
+    // what to do. Told after the program's own message.
+    std::string OpenFailureText() const;
+    void TellOpenFailure() { ctx_.Tell(OpenFailureText(), Icon::Warning); }
+
+    // What was heard so far: bytes of good echoes, and bytes that came in
+    // while waiting for the radio (counts that only grow).
+    int EchoBytes() const { return echoBytes_; }
+    int HeardBytes() const { return heardBytes_; }
+    // While synchronising, a wait for the radio reminds of PC CONTROL mode.
+    void SetSynchronising(bool on) { synchronising_ = on; }
+
     // An unexpected failure inside a block phase: logged under the
     // procedure's name, shown, the transfer cancelled and the port closed.
     void ReportRuntimeFailure(std::string_view procedure, const std::exception& failure);
 
 private:
     bool Configure(std::string_view procedure);
+    bool OpenPort(std::string_view procedure);
     void Transmit(const Bytes& bytes);
+    // One received byte, or -1 when none is waiting; counts what was heard.
+    int Receive();
+    const char* RadioWait() const;
     void DiscardReceived();
     // No byte can come any more: the port is closed or was lost.
     bool Silent() const { return !ctx_.port.IsOpen(); }
     double Now() { return ctx_.clock.Now(); }
 
     LinkContext& ctx_;
+    PortError openError_;
+    int echoBytes_ = 0;
+    int heardBytes_ = 0;
+    bool synchronising_ = false;
 };
 
 }  // namespace rp770::link

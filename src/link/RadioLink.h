@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "link/ConnectionProbe.h"
 #include "link/Handshake.h"
 #include "link/LinkContext.h"
 #include "link/LinkPort.h"
@@ -27,6 +28,10 @@ public:
     bool SyncRadio() override { return handshake_.SyncRadio(); }
     bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
     ProgramOutcome ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
+    bool ReadBack(DataSet& data) override { return reader_.ReadFromRadio(data, false); }
+    // The steps the test reuses show nothing: their messages are kept out
+    // of the prompter, their questions take the default answer.
+    ProbeReport Probe() override;
 
     // A request to stop from outside the window (Ctrl+C on the command
     // line), asked after every yield of every wait: while it holds, the
@@ -54,12 +59,27 @@ private:
         Pump& inner_;
     };
 
+    // The injected prompter, or nothing while `quiet`.
+    class QuietablePrompter : public Prompter {
+    public:
+        explicit QuietablePrompter(Prompter& inner) : inner_(inner) {}
+        void Message(const std::string& text, const std::string& title, Icon icon) override;
+        Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                   Answer defaultAnswer) override;
+        bool quiet = false;
+
+    private:
+        Prompter& inner_;
+    };
+
     StoppablePump pump_;
+    QuietablePrompter prompter_;
     LinkContext ctx_;
     LinkPort port_;
     Handshake handshake_;
     RadioReader reader_;
     RadioWriter writer_;
+    ConnectionProbe probe_;
 };
 
 }  // namespace rp770::link

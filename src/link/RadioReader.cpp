@@ -84,6 +84,7 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
             // A port that cannot be opened is a failed check, never a pass.
             state.CommError = true;
             ctx_.prompter.Message("Communication Error!!", "Model Check", Icon::Critical);
+            port_.TellOpenFailure();
             return;
         }
         port_.ShowMonitor("model check...");
@@ -111,6 +112,7 @@ void RadioReader::ReadData(Buffer& buffer) {
         if (!port_.PortOpen()) {
             state.CommError = true;
             ctx_.prompter.Message("Communication Error!!", "Read from Radio", Icon::Critical);
+            port_.TellOpenFailure();
             return;
         }
         ctx_.SetProgress(0);
@@ -151,8 +153,9 @@ void RadioReader::ApplyReadImage(const Buffer& buffer, MemoryImage& image) {
     }
 }
 
-bool RadioReader::ReadFromRadio(DataSet& data) {
+bool RadioReader::ReadFromRadio(DataSet& data, bool announce) {
     LinkState& state = ctx_.state;
+    const StageScope stage(ctx_, announce ? "Reading the radio..." : "Reading the radio back to verify it...");
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
         ctx_.Tell("Radio not ready!!");
@@ -170,7 +173,7 @@ bool RadioReader::ReadFromRadio(DataSet& data) {
             DecodeImage(data);
             completed = true;
             port_.ShowMonitor("");
-            ctx_.Tell("Complete!!", Icon::Information);
+            if (announce) ctx_.Tell("Complete!!", Icon::Information);
         }
     }
     ctx_.SetControlsEnabled(true);

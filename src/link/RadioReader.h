@@ -36,8 +36,9 @@ public:
     // The buffer into the image, except the image's own model code bytes
     // 0x000-0x001 and addresses 0x400-0x4FF.
     static void ApplyReadImage(const Buffer& buffer, MemoryImage& image);
-    // The whole read. True when the image was replaced and decoded.
-    bool ReadFromRadio(DataSet& data);
+    // The whole read. True when the image was replaced and decoded; a read
+    // that checks a programming (announce false) ends without "Complete!!".
+    bool ReadFromRadio(DataSet& data, bool announce = true);
 
 private:
     LinkContext& ctx_;

@@ -33,6 +33,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
         if (!port_.PortOpen()) {
             state.CommError = true;
             ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
+            port_.TellOpenFailure();
             return ProgramOutcome::NotStarted;
         }
         ctx_.SetProgress(0);
@@ -67,6 +68,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
 
 ProgramOutcome RadioWriter::ProgramToRadio(const DataSet& data) {
     LinkState& state = ctx_.state;
+    const StageScope stage(ctx_, "Programming the radio...");
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
         ctx_.Tell("Radio not ready!!");

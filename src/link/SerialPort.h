@@ -16,10 +16,17 @@ struct PortAddress {
     std::string device;  // wins when not empty
 };
 
-// Why the last open (or the port itself) failed, for the error log.
+// Why the last open (or the port itself) failed: the port's own number and
+// text for the error log; for the user, the device and the system's reason.
 struct PortError {
+    PortError() = default;
+    PortError(int errorNumber, std::string errorText) : number(errorNumber), text(std::move(errorText)) {}
+
     int number = 0;
     std::string text;
+    std::string device;       // the device that was to be opened; empty: not known
+    int systemError = 0;      // the reason as an errno value (ENOENT, EACCES, EBUSY...); 0: not known
+    std::string deviceGroup;  // access refused: the group that owns the device, where groups grant it
 };
 
 class SerialPort {

@@ -7,6 +7,7 @@
 
 #include "core/Model.h"
 #include "core/Services.h"
+#include "link/ProbeReport.h"
 
 namespace rp770::link {
 
@@ -28,6 +29,10 @@ public:
     virtual void SetProgress(int percent) = 0;               // 0-100
     virtual void ShowMonitor(const std::string& text) = 0;   // debug mode only
     virtual void SetControlsEnabled(bool enabled) = 0;       // OK and Help buttons, busy pointer
+    // What the link is doing or waiting for, in words, with the seconds a
+    // long wait has lasted ("Waiting for the cable's echo... 12 s"); empty
+    // when there is nothing to say. Shown whether or not in debug mode.
+    virtual void ShowActivity(const std::string& text) = 0;
 };
 
 // How far a programming got.
@@ -62,6 +67,14 @@ public:
     virtual bool ReadFromRadio(DataSet& data) = 0;
     // Programs the data set's image (already encoded and fixed) into the radio.
     virtual ProgramOutcome ProgramToRadio(const DataSet& data) = 0;
+    // The read that checks a programming: as ReadFromRadio (after its own
+    // synchronisation), without the "Complete!!" of a read.
+    virtual bool ReadBack(DataSet& data) = 0;
+    // The connection test: opens the port, checks the cable's echo with a
+    // short limit, synchronises, reads the status and the model code and
+    // ends with the abort that leaves the radio ready. It shows and asks
+    // nothing itself: the report says what it found.
+    virtual ProbeReport Probe() = 0;
 };
 
 }  // namespace rp770::link

@@ -3,8 +3,10 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <cerrno>
 
 #include "link/LineSettings.h"
+#include "platform/os/DeviceAccess.h"
 
 namespace rp770::platform {
 
@@ -74,6 +76,24 @@ void QtSerialPort::NoteFailure(int error) {
     error_ = {error, port_->errorString().toStdString()};
 }
 
+void QtSerialPort::NoteOpenFailure(const std::string& device) {
+    const QSerialPort::SerialPortError error = port_->error();
+    NoteFailure(error);
+    error_.device = device;
+    // The reason in the system's own terms, whatever language Qt speaks: a
+    // device that is missing or may not be used says so; one that exists
+    // and may be used, but was refused, is held by another program.
+    const DeviceAccess access = CheckDeviceAccess(device);
+    if (access.error != 0) {
+        error_.systemError = access.error;
+        error_.deviceGroup = access.group;
+    } else if (error == QSerialPort::DeviceNotFoundError) {
+        error_.systemError = ENOENT;
+    } else if (error == QSerialPort::PermissionError) {
+        error_.systemError = EBUSY;
+    }
+}
+
 bool QtSerialPort::Open(const link::PortAddress& address, const std::string& settings) {
     if (port_->isOpen()) {
         error_ = {QSerialPort::OpenError, "the port is already open"};
@@ -85,9 +105,10 @@ bool QtSerialPort::Open(const link::PortAddress& address, const std::string& set
         return false;
     }
     lost_ = false;
-    port_->setPortName(QString::fromStdString(DeviceName(address)));
+    const std::string device = DeviceName(address);
+    port_->setPortName(QString::fromStdString(device));
     if (!port_->open(QIODevice::ReadWrite)) {
-        NoteFailure(port_->error());
+        NoteOpenFailure(device);
         port_->clearError();
         return false;
     }

@@ -44,6 +44,8 @@ public:
 
 private:
     void NoteFailure(int error);
+    // Why the open failed: the port's error, the device, the system's reason.
+    void NoteOpenFailure(const std::string& device);
     void CloseIfLost();
 
     std::unique_ptr<QSerialPort> port_;

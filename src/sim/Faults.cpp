@@ -30,6 +30,8 @@ bool Positive(std::optional<long> v) { return v && *v >= 1 && *v <= 1000000; }
 
 const std::map<std::string, FaultKind, std::less<>>& Kinds() {
     static const std::map<std::string, FaultKind, std::less<>> kinds = {
+        {"off", {nullptr, "the radio is not in PC CONTROL mode: it answers nothing (the cable still echoes)",
+                 [](Faults& f, auto, auto) { f.off = true; return true; }}},
         {"no-probe", {nullptr, "the probe \"P\" gets no answer", [](Faults& f, auto, auto) { f.noProbe = true; return true; }}},
         {"acmd", {"ok|unknown|error|none|other|bad-end", "the answer to \"ACMD:002\"", nullptr}},
         {"sync-once", {nullptr, "only the first \"#CMDSY\" is acknowledged",
@@ -77,6 +79,11 @@ const std::map<std::string, FaultKind, std::less<>>& Kinds() {
                             f.modelCodeTail = static_cast<uint16_t>(n.value_or(0));
                             return n && *n >= 0 && *n <= 0xFFFF;
                         }}},
+        {"keep", {"ADDR", "a write to ADDR (e.g. 0x120) is acknowledged, but the radio keeps its old byte; repeatable",
+                  [](Faults& f, auto n, auto) {
+                      f.keep.push_back(static_cast<int>(n.value_or(-1)));
+                      return n && *n >= 0 && *n < 1024;
+                  }}},
         {"reply-delay", {"MS", "the radio waits MS milliseconds before each answer",
                          [](Faults& f, auto n, auto) {
                              f.replyDelay = static_cast<double>(n.value_or(0)) / 1000.0;

@@ -16,6 +16,7 @@ namespace rp770::sim {
 enum class AcmdAnswer { Ok, Unknown, Error, None, Other, BadLineEnd };
 
 struct Faults {
+    bool off = false;                // not in PC CONTROL mode: nothing is answered (the cable still echoes)
     bool noProbe = false;            // "P" goes unanswered
     AcmdAnswer acmd = AcmdAnswer::Ok;
     bool syncOnce = false;           // only the first "#CMDSY" is acknowledged
@@ -38,6 +39,7 @@ struct Faults {
     std::optional<uint16_t> modelCode;      // both model-code copies hold this
     std::optional<uint16_t> modelCodeTail;  // only the trailing copy holds this
     double replyDelay = 0;           // seconds the radio thinks before each answer
+    std::vector<int> keep;           // addresses whose writes are acknowledged but not taken
 };
 
 // Adds one fault, "NAME" or "NAME=ARG". False, with a reason, when the name

@@ -1,5 +1,7 @@
 #include "sim/SimulatedRadio.h"
 
+#include <algorithm>
+
 #include "core/MemoryImage.h"
 #include "link/Frame.h"
 #include "link/LinkCodes.h"
@@ -49,6 +51,7 @@ void SimulatedRadio::Receive(uint8_t byte) {
     ++echoedBytes_;
     if (output_ && !faults_.noEcho && echoedBytes_ != faults_.dropEcho)
         output_->Echo(echoedBytes_ == faults_.corruptEcho ? static_cast<uint8_t>(byte ^ 0x01) : byte);
+    if (faults_.off) return;
 
     if (byte == link::kCAN) {
         ++log_.cans;
@@ -163,7 +166,9 @@ void SimulatedRadio::HandleFrame(const std::string& line) {
         if (!value) return Answer(std::string("ERROR"));
         bytes.push_back(static_cast<uint8_t>(*value));
     }
-    std::copy(bytes.begin(), bytes.end(), memory_.begin() + a);
+    for (int i = 0; i < n; ++i)
+        if (std::find(faults_.keep.begin(), faults_.keep.end(), a + i) == faults_.keep.end())
+            memory_[static_cast<size_t>(a + i)] = bytes[static_cast<size_t>(i)];
     log_.blocks.push_back({a, n, true});
     Answer(std::string("#CMDOK"));
 }

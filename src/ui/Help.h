@@ -1,20 +1,28 @@
 #pragma once
-// The help command. No help file is configured, so users are told so.
+// The help command: the troubleshooting text shipped with the program
+// (cable, port, permissions, PC CONTROL mode), shown in a viewer window at
+// the caller's topic. Where the text is missing, users are told there is
+// no help.
 
 #include <string>
 
 #include "core/Services.h"
 
+class QWidget;
+
 namespace rp770::ui {
 
 inline constexpr int kHelpContents = 1001;
 inline constexpr int kHelpTransferDialog = 1012;
+inline constexpr const char* kHelpFileName = "rp770-help.html";
 
-// The program-wide help file name; empty (nothing sets it).
-const std::string& HelpFileName();
+// The help file in the data folder; empty when it is not there.
+std::string HelpFilePath(const std::string& dataFolder);
 
-// Shows the topic of the help file, or the message that there is none,
+// Shows the topic in the help viewer (one viewer, beside the owner's
+// window, which stays usable), or the message that there is no help,
 // captioned with the owner window's caption.
-void ShowHelp(Prompter& prompter, const std::string& ownerCaption, int topic);
+void ShowHelp(QWidget* owner, Prompter& prompter, const std::string& ownerCaption, int topic,
+              const std::string& dataFolder);
 
 }  // namespace rp770::ui

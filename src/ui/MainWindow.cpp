@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -27,6 +28,7 @@
 #include "link/PortSetting.h"
 #include "platform/ReportPrinting.h"
 #include "workspace/DataDiff.h"
+#include "platform/SerialPortList.h"
 #include "ui/AboutBox.h"
 #include "ui/DifferencesDialog.h"
 #include "ui/EditorPane.h"
@@ -56,6 +58,7 @@ constexpr double kMinHeightTwips = 6660;
 constexpr const char* kSimulatedDevice = "sim";
 // The window's place in the settings, in twips: left, top, width, height.
 constexpr std::array<const char*, 4> kGeometryKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+constexpr const char* kVerifyKey = "VerifyAfterProgramming";
 
 std::string Std(const QString& s) { return s.toStdString(); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -209,6 +212,11 @@ void MainWindow::BuildMenus() {
     // The ports the system reports and the simulated radio are listed when
     // the menu opens, so a USB adapter plugged in later shows up.
     connect(mnuSerialPort_, &QMenu::aboutToShow, this, &MainWindow::RefreshPortMenu);
+    add(options, "mnuOptionsTestConnection", "&Test Connection...", &MainWindow::TestConnection);
+    verifyAction_ = options->addAction("&Verify After Programming");
+    verifyAction_->setObjectName("mnuOptionsVerify");
+    verifyAction_->setCheckable(true);
+    connect(verifyAction_, &QAction::triggered, this, &MainWindow::SetVerifyAfterProgramming);
     hexdumpAction_ = options->addAction("Hexdump");
     hexdumpAction_->setObjectName("mnuOptionsHexdump");
     hexdumpAction_->setCheckable(true);
@@ -217,17 +225,10 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
+    // The help text shipped with the program: connecting the radio. F1 too.
     QAction* contents = add(help, "mnuHelpContents", "&Contents", &MainWindow::ShowHelpContents);
-    contents->setVisible(false);
-    // F1 works whether the Contents entry shows or not.
-    auto* helpKey = new QAction(this);
-    helpKey->setObjectName("actHelpKey");
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpKey, &QAction::triggered, this, &MainWindow::ShowHelpContents);
-    addAction(helpKey);
-    QAction* helpBar = help->addSeparator();
-    helpBar->setObjectName("mnuHelpBar0");
-    helpBar->setVisible(false);
+    contents->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator()->setObjectName("mnuHelpBar0");
     add(help, "mnuHelpAbout", "&About QZP Version", &MainWindow::ShowAbout);
 
     // Debug-mode memory image files.
@@ -319,6 +320,7 @@ bool MainWindow::Startup() {
     link::LoadPortSetting(services_.settings, services_.link.State());
     services_.link.State().RetryCount = 3;
     RefreshPortMenu();
+    verifyAction_->setChecked(services_.settings.GetOr(kSettingsSection, kVerifyKey, "0") == "1");
 
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
@@ -418,21 +420,30 @@ void MainWindow::RefreshPortMenu() {
         a->deleteLater();
     }
     deviceEntries_.clear();
-    QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) devices << info.systemLocation();
-    if (!state.PortDevice.empty() && state.PortDevice != kSimulatedDevice && !devices.contains(Q(state.PortDevice)))
-        devices << Q(state.PortDevice);
-    for (const QString& device : devices) {
-        QAction* a = mnuSerialPort_->addAction(device, this, [this, device] { ChooseSerialDevice(device); });
+    auto addDevice = [this](const QString& caption, const QString& device, bool checked) {
+        QString text = caption;
+        QAction* a = mnuSerialPort_->addAction(text.replace('&', "&&"), this, [this, device] { ChooseSerialDevice(device); });
         a->setCheckable(true);
-        a->setChecked(Q(state.PortDevice) == device);
+        a->setChecked(checked);
         deviceEntries_ << a;
+        return a;
+    };
+    // Every port the system reports, with what it says of it; a port with a
+    // lasting name is remembered by it.
+    bool listed = false;
+    for (const platform::SerialPortEntry& port : platform::ListSerialPorts()) {
+        const QString description = Q(port.Description());
+        const bool chosen = port.Names(state.PortDevice);
+        listed = listed || chosen;
+        addDevice(Q(port.device) + (description.isEmpty() ? "" : "   " + description), Q(port.RememberedName()), chosen);
     }
-    QAction* sim = mnuSerialPort_->addAction("Simulated radio", this, [this] { ChooseSerialDevice(kSimulatedDevice); });
-    sim->setObjectName("mnuOptionsSerialPortSim");
-    sim->setCheckable(true);
-    sim->setChecked(state.PortDevice == kSimulatedDevice);
-    deviceEntries_ << sim;
+    if (!state.PortDevice.empty() && state.PortDevice != kSimulatedDevice && !listed)
+        addDevice(Q(state.PortDevice), Q(state.PortDevice), true);
+    addDevice("Simulated radio", kSimulatedDevice, state.PortDevice == kSimulatedDevice)
+        ->setObjectName("mnuOptionsSerialPortSim");
+    QAction* other = mnuSerialPort_->addAction("&Other device...", this, &MainWindow::ChooseOtherDevice);
+    other->setObjectName("mnuOptionsSerialPortOther");
+    deviceEntries_ << other;
 }
 
 // ---- title, input, busy -------------------------------------------------------
@@ -621,6 +632,7 @@ void MainWindow::RunTransfer(TransferMode mode, const std::function<void(const T
     {
         TransferDialog dialog(mode, services_.link, workspace_, services_.prompter, services_.clock,
                               switches_.debugMode, this);
+        dialog.SetVerifyAfterProgramming(verifyAction_->isChecked());
         dialog.exec();
         if (done) done(dialog);
     }
@@ -733,6 +745,27 @@ void MainWindow::ChooseSerialDevice(const QString& device) {
     RefreshPortMenu();
 }
 
+void MainWindow::ChooseOtherDevice() {
+    const std::string& current = services_.link.State().PortDevice;
+    bool ok = false;
+    const QString device =
+        QInputDialog::getText(this, "Other device", "The serial device to use (a path such as /dev/ttyUSB0, or a name such as COM7):",
+                              QLineEdit::Normal, current == kSimulatedDevice ? QString() : Q(current), &ok)
+            .trimmed();
+    if (ok && !device.isEmpty()) ChooseSerialDevice(device);
+}
+
+void MainWindow::SetVerifyAfterProgramming(bool on) {
+    verifyAction_->setChecked(on);
+    services_.settings.Set(kSettingsSection, kVerifyKey, on ? "1" : "0");
+}
+
+void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
+
+void MainWindow::ShowHelpContents() {
+    ShowHelp(this, services_.prompter, workspace_.messageTitle(), kHelpContents, workspace_.programFolder());
+}
+
 void MainWindow::ToggleHexDump() { hexdumpAction_->toggle(); }
 
 void MainWindow::ApplyHexDumpMark() {
@@ -790,7 +823,6 @@ void MainWindow::ShowAbout() {
     box.exec();
 }
 
-void MainWindow::ShowHelpContents() { ShowHelp(services_.prompter, Std(Caption()), kHelpContents); }
 
 // ---- closing ------------------------------------------------------------------
 

@@ -82,12 +82,16 @@ public:
     void ChooseModel(int index);        // model entry index 0-9
     void ChooseDestination(int entry);  // destination entry 0-10
     void ChooseSerialPort(int index);   // "COM&1".."COM&4": index 0-3
-    void ChooseSerialDevice(const QString& device);  // a detected port, or "sim"
+    void ChooseSerialDevice(const QString& device);  // a detected port, a device typed by the user, or "sim"
+    void ChooseOtherDevice();                        // "Other device...": asks for any device name
+    void TestConnection();                           // Options > Test Connection
+    void SetVerifyAfterProgramming(bool on);         // Options > Verify After Programming, remembered
+    void ShowHelpContents();  // Help > Contents, F1
     void ToggleHexDump();
     void SaveHexCommand();  // Ctrl+F3, debug mode only
     void OpenHexCommand();  // Ctrl+F2, debug mode only
     void ShowAbout();
-    void ShowHelpContents();  // F1
+
     void ToolbarClicked(const QString& key);
 
     Workspace& workspace() { return workspace_; }
@@ -181,6 +185,7 @@ private:
     std::array<QAction*, 4> portEntries_{};
     QList<QAction*> deviceEntries_;
     QAction* hexdumpAction_ = nullptr;
+    QAction* verifyAction_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     Toolbar tb_;
     std::array<QLabel*, 3> status_{};

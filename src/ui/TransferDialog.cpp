@@ -23,6 +23,7 @@ QString TransferDialog::TransferTitle(TransferMode mode) {
         case TransferMode::Read: return "Read from Radio";
         case TransferMode::Program: return "Program to Radio";
         case TransferMode::Compare: return "Compare With Radio";
+        case TransferMode::Probe: return "Test Connection";
     }
     return {};
 }
@@ -69,6 +70,10 @@ TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, 
     lblmon_ = new QLabel(this);
     lblmon_->setObjectName("lblmon");
     lblmon_->setFont(arial);
+    lblmon_->setWordWrap(true);
+    lblActivity_ = new QLabel(this);
+    lblActivity_->setObjectName("lblActivity");
+    lblActivity_->setFont(arial);
 
     cmdOK_ = new QPushButton("OK", this);
     cmdOK_->setObjectName("cmdOK");
@@ -96,10 +101,13 @@ TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, 
     LayoutPictures();
     const int progressTop = TwipsToPx(1320, this) + pictHandy_->height() + 4;
     pictProgress_->setGeometry(margin, progressTop, kDialogWidthPx - 2 * margin, 16);
-    lblmon_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
+    // What the link is doing or waiting for, under the progress bar.
+    lblActivity_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
     const int buttonTop = kDialogHeightPx - cmdOK_->sizeHint().height() - 8;
     const int buttonWidth = 88, gap = 10;
     int x = kDialogWidthPx - 3 * buttonWidth - 2 * gap - margin;
+    // The debug monitor fills the room left of the buttons.
+    lblmon_->setGeometry(margin, buttonTop - 6, x - margin - gap, cmdOK_->sizeHint().height() + 12);
     for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) {
         b->setGeometry(x, buttonTop, buttonWidth, b->sizeHint().height());
         x += buttonWidth + gap;
@@ -146,6 +154,8 @@ void TransferDialog::Monitor(const QString& text) {
     clock_.Sleep(500);
 }
 
+void TransferDialog::ShowActivity(const std::string& text) { lblActivity_->setText(QString::fromStdString(text)); }
+
 void TransferDialog::SetControlsEnabled(bool enabled) {
     cmdOK_->setEnabled(enabled);
     cmdHelp_->setEnabled(enabled);
@@ -161,15 +171,18 @@ void TransferDialog::OkClicked() {
     cmdHelp_->setEnabled(false);
     busy_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (mode_ == TransferMode::Probe) return RunProbe();
     // The whole sequence is the editing session's: synchronisation, then the
-    // read taken over or the data programmed.
+    // read taken over, the data programmed (and read back to verify them), or
+    // the radio read to compare.
     TransferResult result;
     if (mode_ == TransferMode::Compare) {
         DataSet radio;
         result = workspace_.ReadRadioForComparison(engine_, radio);
         if (result.completed) radioData_ = std::move(radio);
     } else {
-        result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_) : workspace_.ProgramToRadio(engine_);
+        result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_)
+                                             : workspace_.ProgramToRadio(engine_, {verify_});
     }
     if (result.synchronised) {
         SetProgress(0);
@@ -184,6 +197,18 @@ void TransferDialog::OkClicked() {
     }
 }
 
+void TransferDialog::RunProbe() {
+    const link::ProbeReport report = engine_.Probe();
+    QApplication::restoreOverrideCursor();
+    busy_ = false;
+    cmdOK_->setEnabled(true);
+    cmdHelp_->setEnabled(true);
+    if (report.result == link::ProbeResult::Cancelled) return;
+    prompter_.Message(report.Text(), windowTitle().toStdString(), report.RadioFound() ? Icon::Information : Icon::Warning);
+    // Found: done. Otherwise the dialog stays, to test again once the cable or the radio is put right.
+    if (report.RadioFound()) accept();
+}
+
 void TransferDialog::CancelClicked() {
     if (busy_) {
         engine_.State().CancelRequested = true;
@@ -194,7 +219,9 @@ void TransferDialog::CancelClicked() {
 
 void TransferDialog::reject() { CancelClicked(); }
 
-void TransferDialog::HelpClicked() { ShowHelp(prompter_, windowTitle().toStdString(), kHelpTransferDialog); }
+void TransferDialog::HelpClicked() {
+    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, workspace_.programFolder());
+}
 
 void TransferDialog::closeEvent(QCloseEvent* event) {
     if (busy_) {

@@ -18,8 +18,10 @@ namespace rp770::ui {
 class RadioPicture;
 class CablePicture;
 
-// Compare reads the radio as Read does, into a data set of its own.
-enum class TransferMode { Read = 0, Program = 1, Compare = 2 };
+// Read and Program are the transfers; Compare reads the radio as Read does,
+// into a data set of its own; Probe is the connection test, which reads
+// nothing but the radio's status and model code.
+enum class TransferMode { Read = 0, Program = 1, Compare = 2, Probe = 3 };
 
 // The modal window every exchange with the radio runs in: instructions, a
 // drawing of the radio and cable, the progress bar, the monitor line (debug
@@ -36,6 +38,8 @@ public:
 
     // Compare: what the radio holds, once the read completed.
     const std::optional<DataSet>& radioData() const { return radioData_; }
+    // Programming reads the radio back and compares (Options > Verify After Programming).
+    void SetVerifyAfterProgramming(bool verify) { verify_ = verify; }
     bool transferBusy() const { return busy_; }
     int progress() const { return progress_; }
 
@@ -53,9 +57,11 @@ private:
     void SetProgress(int percent) override;
     void ShowMonitor(const std::string& text) override;
     void SetControlsEnabled(bool enabled) override;
+    void ShowActivity(const std::string& text) override;
 
     void Monitor(const QString& text);  // the dialog's own monitor texts
     void LayoutPictures();
+    void RunProbe();
 
     TransferMode mode_;
     link::TransferEngine& engine_;
@@ -65,6 +71,7 @@ private:
     bool debugMode_;
     bool busy_ = false;
     std::optional<DataSet> radioData_;
+    bool verify_ = false;
     int progress_ = 0;
 
     QLabel* lblmess_;
@@ -73,6 +80,7 @@ private:
     QFrame* pictProgress_;
     QLabel* lblPercent_;
     QLabel* lblmon_;
+    QLabel* lblActivity_;  // what the link is doing or waiting for
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
     QPushButton* cmdHelp_;

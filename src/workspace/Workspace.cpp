@@ -386,7 +386,7 @@ TransferResult Workspace::ReadRadioForComparison(link::TransferEngine& engine, D
     return result;
 }
 
-TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine) {
+TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramOptions options) {
     TransferResult result;
     if (!(result.synchronised = Synchronise(engine))) return result;
     // The image follows the model before it leaves the program; that is not an edit.
@@ -397,7 +397,21 @@ TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine) {
     result.completed = outcome == link::ProgramOutcome::Complete;
     result.partial = outcome == link::ProgramOutcome::Partial;
     link::TellIfPartlyProgrammed(outcome, prompter_, "Program to Radio");
+    if (options.verify && result.completed) Verify(engine, result);
     return result;
+}
+
+void Workspace::Verify(link::TransferEngine& engine, TransferResult& result) {
+    const DataSet& sent = data();
+    DataSet readBack = sent;
+    if (!Synchronise(engine) || !engine.ReadBack(readBack)) {
+        if (!engine.State().CancelRequested) prompter_.Message(kNotVerified, "Program to Radio", Icon::Warning);
+        return;
+    }
+    result.differences = CompareWrittenBytes(sent.image, readBack.image);
+    result.verified = result.differences.empty();
+    prompter_.Message(VerificationText(result.differences), "Program to Radio",
+                      result.verified ? Icon::Information : Icon::Warning);
 }
 
 // ---- edits --------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include "link/TransferEngine.h"
 #include "workspace/Edits.h"
 #include "workspace/History.h"
+#include "workspace/Verification.h"
 
 namespace rp770 {
 
@@ -50,6 +51,15 @@ struct TransferResult {
     bool synchronised = false;  // the radio answered the synchronisation
     bool completed = false;     // read and taken over, or programmed entirely
     bool partial = false;       // programming stopped after it had started writing
+    // Programming with verification: the radio was read back and holds
+    // every byte sent; else the bytes that differ (none when the read-back
+    // itself failed).
+    bool verified = false;
+    std::vector<ByteDifference> differences;
+};
+
+struct ProgramOptions {
+    bool verify = false;  // after a complete programming, read the radio back and compare
 };
 
 class Workspace {
@@ -147,9 +157,12 @@ public:
     // The transfers, whole: synchronisation, then the read (its image taken
     // over as a new clean data set without a current file), or the
     // programming of the data (encoded and with the start channel fixed
-    // first). A programming that stops after it began writing says so.
+    // first). A programming that stops after it began writing says so. With
+    // verify, a complete programming is read back into a separate data set
+    // (the data shown stay as they are) and every written byte compared;
+    // the finding is told ("Verified..." or the bytes that differ).
     TransferResult ReadFromRadio(link::TransferEngine& engine);
-    TransferResult ProgramToRadio(link::TransferEngine& engine);
+    TransferResult ProgramToRadio(link::TransferEngine& engine, ProgramOptions options = {});
     // The same read, its data set handed to `radio` when it completed
     // instead of taken over: the session stays as it was (to compare).
     TransferResult ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio);
@@ -201,6 +214,8 @@ private:
     // The file read by `read` becomes the data, with its path, as a new clean state.
     bool OpenDocument(const std::string& path, bool (Workspace::*read)(const std::string&, Document&));
     TransferResult ReadRadioInto(link::TransferEngine& engine, DataSet& data);
+    // Reads the radio back after a complete programming and tells what it holds.
+    void Verify(link::TransferEngine& engine, TransferResult& result);
     void SetModelOf(DataSet& data, int model) const;
     DestinationContext Context(int model);
     void ReportDefinitionLoad(DefinitionLoad load);

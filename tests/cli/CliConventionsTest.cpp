@@ -24,6 +24,11 @@ const Convention kConventions[] = {
     {"$CLI read --help", 0, "out", "--port DEVICE"},
     {"$CLI program --help", 0, "out", "--no-echo"},
     {"$CLI simulate --help", 0, "out", "Faults:"},
+    {"$CLI ports --help", 0, "out", "Usage: rp770-cli ports"},
+    {"$CLI ports >/dev/null; echo status $?", 0, "out", "status 0"},
+    {"$CLI probe --help", 0, "out", "--port DEVICE"},
+    {"$CLI program --help", 0, "out", "--verify"},
+    {"$CLI probe", 2, "err", "option '--port' is needed"},
     {"$CLI", 2, "err", "Usage: rp770-cli COMMAND"},
     {"$CLI frobnicate", 2, "err", "unknown command 'frobnicate'"},
     {"$CLI dump", 2, "err", "wrong number of arguments"},
@@ -31,6 +36,15 @@ const Convention kConventions[] = {
     {"$CLI read $WORK/out.dat", 2, "err", "option '--port' is needed"},
     {"$CLI program $WORK/missing.dat", 2, "err", "option '--port' is needed"},
     {"$CLI dump $WORK/missing.hex", 1, "err", "FileRead Error!!"},
+    // A port that cannot be opened is said at once, with the device and the system's reason.
+    {"timeout 5 $CLI read --port /nonexistent/ttyX $WORK/x.dat", 1, "err",
+     "port inicialize error!!  (Read from Radio)\nCannot open the serial port /nonexistent/ttyX: No such file or "
+     "directory."},
+    {"$CLI probe --port sim", 0, "out", "The radio answered on sim: MR318 (model code 0x013E)."},
+    {"$CLI probe --port sim --fault no-echo --fault off", 1, "err", "No echo from the cable on sim"},
+    {"$CLI program --port sim --verify $WORK/usa.hex", 0, "err", "Verified: the radio holds every byte that was sent."},
+    {"$CLI program --port sim --verify --fault keep=0x120 $WORK/edited.hex", 1, "err",
+     "1 byte differs:\n0x120 (USA CH 17: attributes): sent "},
     {"$CLI dump $DATA/USA_013E.ini >/dev/full", 1, "err", "cannot write to standard output: No space left on device"},
     {"$CLI hex2dat $DATA/USA_013E.ini - >/dev/full", 1, "err", "cannot write to standard output"},
     {"$CLI hex2dat $DATA/USA_013E.ini -", 0, "out", "[MAIN]\r\nMODEL=#MR318\r\n"},
@@ -90,6 +104,9 @@ TEST_F(Cli, CommandLineConventions) {
                "echo \"request id is fake-1 ($*)\"\n");
     fs::permissions(work.path() / "bin/lp", fs::perms::owner_all);
     WriteBytes(work / "usa.hex", ReadBytes(data / "USA_013E.ini"));
+    std::string edited = ReadBytes(data / "USA_013E.ini");
+    edited[0x120] ^= 0x02;  // a bit the radio keeps as it is given
+    WriteBytes(work / "edited.hex", edited);
     setenv("PATH", (work.str() + "/bin:" + std::getenv("PATH")).c_str(), 1);
     setenv("CLI", RP770_CLI_PATH, 1);
     setenv("GUI", RP770_GUI_PATH, 1);

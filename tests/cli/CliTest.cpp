@@ -172,7 +172,7 @@ TEST_F(Cli, AFailedReadSaysWhyAndWritesNothing) {
         const char* fault;
         const char* message;
     } cases[] = {{"silent-from=10", "Communication Error!!"}, {"model=0x0140", "ModelType Error !!"},
-                 {"busy", "Radio not ready!!"}, {"sync-once", "did not answer"}};
+                 {"busy", "Radio not ready!!"}, {"sync-once", "Synchronisation failed: the radio answered but refused."}};
     for (const auto& c : cases) {
         const std::string out = work / "never.dat";
         CliRun run = RunCli({"read", "--port", "sim", "--fault", c.fault, "--fault", "reply-delay=1", "--no", out});

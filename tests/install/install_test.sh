@@ -32,7 +32,8 @@ RP770_DATA_DIR="$P/share/rp770" "$WORK/away/rp770-cli" destinations >/dev/null |
 
 for f in share/applications/rp770.desktop share/icons/hicolor/scalable/apps/rp770.svg \
          share/icons/hicolor/48x48/apps/rp770.png share/icons/hicolor/256x256/apps/rp770.png \
-         share/man/man1/rp770.1 share/man/man1/rp770-cli.1 share/rp770/global.ini "share/rp770/QJ Logo.gif"; do
+         share/man/man1/rp770.1 share/man/man1/rp770-cli.1 share/rp770/global.ini "share/rp770/QJ Logo.gif" \
+         share/rp770/rp770-help.html; do
   [ -s "$P/$f" ] || fail "$f is missing"
 done
 metainfo=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)

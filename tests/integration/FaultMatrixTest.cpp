@@ -14,6 +14,7 @@
 #include "support/RadioData.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
+#include "link/LinkAdvice.h"
 #include "link/RadioLink.h"
 #include "link/WritePlan.h"
 #include "sim/Faults.h"
@@ -56,6 +57,9 @@ const std::string kComplete = "Complete!!";
 const std::string kPartly = link::kPartlyProgrammed;  // said whenever programming stopped after writing began
 constexpr int kAllRows = 61;  // 64 rows, three of which the radio keeps
 const std::vector<Answer> kCancel = {Answer::Cancel};
+// A failed synchronisation ends by saying which stage failed.
+const std::string kRefused = link::SyncFailureText(link::SyncStage::Refused);
+const std::string kNoAnswer = link::SyncFailureText(link::SyncStage::NoAnswer);
 
 // Block requests are counted from 1 and include the model check's two
 // reads: request 12 of a read is block 10 (0x0A0); request 40 of a
@@ -66,10 +70,11 @@ const Case kReadCases[] = {
     {"no-probe", {"no-probe"}, {kComplete}, true, true, true},
     {"acmd", {"acmd=unknown"}, {kComplete}, true, true, true},
     {"acmd", {"acmd=none"}, {kComplete}, true, true, true},
-    {"acmd", {"acmd=error"}, {"ACMD Command error!!"}, false, false, false},
-    {"acmd", {"acmd=other"}, {"error!!"}, false, false, false},
+    {"acmd", {"acmd=error"}, {"ACMD Command error!!", kRefused}, false, false, false},
+    {"acmd", {"acmd=other"}, {"error!!", kRefused}, false, false, false},
     {"acmd", {"acmd=bad-end"}, {"error!!", kComplete}, true, true, true},
-    {"sync-once", {"sync-once"}, {}, false, false, false},
+    {"sync-once", {"sync-once"}, {kRefused}, false, false, false},
+    {"off", {"off"}, {kNoAnswer}, false, false, false},
     {"busy", {"busy"}, {kBusy, kNotReady}, true, false, true},
     {"busy", {"busy=1"}, {kBusy, kComplete}, true, true, true, 0, {Answer::Retry}},
     {"status-error", {"status-error"}, {kResync, kNotReady}, true, false, true, 0, kCancel},
@@ -88,7 +93,7 @@ const Case kReadCases[] = {
     {"error", {"error=12,3"}, {kResync, kComplete}, true, true, true, 0, {Answer::Ok}},
     {"silent-from", {"silent-from=12"}, {kCE}, true, false, false},
     {"silent-from", {"silent-from=1"}, {kCheckFailed}, true, false, false},
-    {"no-echo", {"no-echo"}, {"error!!"}, false, false, false},
+    {"no-echo", {"no-echo"}, {"error!!", kRefused}, false, false, false},
     {"no-echo", {"no-echo"}, {kComplete}, true, true, true, 0, {}, true},
     {"drop", {"drop=700"}, {kCE}, true, false, false},
     {"corrupt", {"corrupt=700"}, {kCE}, true, false, false},
@@ -99,16 +104,18 @@ const Case kReadCases[] = {
     {"reply-delay", {"reply-delay=300"}, {kComplete}, true, true, true},
     // Slower than the probe's one second: the late answers garble the
     // answer to "ACMD:002".
-    {"reply-delay", {"reply-delay=1500"}, {"error!!"}, false, false, false},
+    {"reply-delay", {"reply-delay=1500"}, {"error!!", kRefused}, false, false, false},
+    {"keep", {"keep=0x120"}, {kComplete}, true, true, true},
 };
 
 const Case kProgramCases[] = {
     {"none", {}, {kComplete}, true, true, true, kAllRows},
     {"no-probe", {"no-probe"}, {kComplete}, true, true, true, kAllRows},
     {"acmd", {"acmd=unknown"}, {kComplete}, true, true, true, kAllRows},
-    {"acmd", {"acmd=error"}, {"ACMD Command error!!"}, false, false, false, 0},
+    {"acmd", {"acmd=error"}, {"ACMD Command error!!", kRefused}, false, false, false, 0},
     {"acmd", {"acmd=bad-end"}, {"error!!", kComplete}, true, true, true, kAllRows},
-    {"sync-once", {"sync-once"}, {}, false, false, false, 0},
+    {"sync-once", {"sync-once"}, {kRefused}, false, false, false, 0},
+    {"off", {"off"}, {kNoAnswer}, false, false, false, 0},
     {"busy", {"busy"}, {kBusy, kNotReady}, true, false, true, 0},
     {"status-error", {"status-error"}, {kResync, kNotReady}, true, false, true, 0, kCancel},
     {"status-checksum", {"status-checksum"}, {kNotReady}, true, false, true, 0},
@@ -123,7 +130,7 @@ const Case kProgramCases[] = {
     {"error", {"error=40,3"}, {kResync, kCE, kPartly}, true, false, false, 10, kCancel},
     {"silent-from", {"silent-from=50"}, {kCE, kPartly}, true, false, false, 20},
     {"silent-from", {"silent-from=3"}, {kCE, kPartly}, true, false, false, 0},
-    {"no-echo", {"no-echo"}, {"error!!"}, false, false, false, 0},
+    {"no-echo", {"no-echo"}, {"error!!", kRefused}, false, false, false, 0},
     {"no-echo", {"no-echo"}, {kComplete}, true, true, true, kAllRows, {}, true},
     {"drop", {"drop=700"}, {kCE, kPartly}, true, false, false, 48},
     {"corrupt", {"corrupt=700"}, {kCE, kPartly}, true, false, false, 48},
@@ -132,6 +139,8 @@ const Case kProgramCases[] = {
     {"model", {"model=0x0140"}, {kModelTypeInProgram}, true, false, false, 0},
     {"model-tail", {"model-tail=0x0000"}, {kModelTypeInProgram}, true, false, false, 0},
     {"reply-delay", {"reply-delay=300"}, {kComplete}, true, true, true, kAllRows},
+    // Acknowledged and kept: the programming cannot tell (verification can).
+    {"keep", {"keep=0x120"}, {kComplete}, true, true, true, kAllRows},
 };
 
 sim::Faults FaultsOf(const Case& c) {
@@ -156,6 +165,18 @@ struct Session {
         prompter.boxes.clear();
         prompter.answers.assign(c.answers.begin(), c.answers.end());
         link.State().NoEchoMode = c.noEchoMode;
+    }
+    // What a programming sends: the data encoded, the start channel fixed.
+    // The radio is given the opposite of every byte, so that each written byte shows.
+    DataSet RadioHoldingTheOpposite() {
+        DataSet sent = ws.data();
+        EncodeImage(sent);
+        FixStartChannel(sent);
+        sim::RadioMemory opposite{};
+        for (int a = 0; a < 1024; ++a) opposite[static_cast<size_t>(a)] = static_cast<uint8_t>(~sent.image[a]);
+        for (int a : {0, 1, 1022, 1023}) opposite[static_cast<size_t>(a)] = sent.image[a];
+        radio.SetMemory(opposite);
+        return sent;
     }
     void ExpectUserSaw(const Case& c, bool synced) {
         std::vector<std::string> seen;
@@ -258,20 +279,15 @@ class ProgramMatrix : public ::testing::TestWithParam<Case> {};
 TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     const Case& c = GetParam();
     Session s(c);
-    // What the programming sends: the data encoded, the start channel fixed.
-    DataSet sent = s.ws.data();
-    EncodeImage(sent);
-    FixStartChannel(sent);
-    // The radio holds the opposite of every byte, so that each written byte shows.
-    sim::RadioMemory opposite{};
-    for (int a = 0; a < 1024; ++a) opposite[static_cast<size_t>(a)] = static_cast<uint8_t>(~sent.image[a]);
-    for (int a : {0, 1, 1022, 1023}) opposite[static_cast<size_t>(a)] = sent.image[a];
-    s.radio.SetMemory(opposite);
+    const DataSet sent = s.RadioHoldingTheOpposite();
     const sim::RadioMemory radioBefore = s.radio.Memory();
     const std::string file = s.ws.currentFilePath();
 
     s.link.SetTitle("Program to Radio");
     const TransferResult result = s.ws.ProgramToRadio(s.link);
+    // A byte the radio kept counts as written: what the radio did with it is the radio's.
+    sim::RadioMemory after = s.radio.Memory();
+    for (int a : FaultsOf(c).keep) after[static_cast<size_t>(a)] = sent.image[a];
     const bool synced = result.synchronised;
     const bool completed = !s.prompter.boxes.empty() && s.prompter.boxes.back().text == kComplete;
     EXPECT_EQ(result.completed, completed);
@@ -280,7 +296,7 @@ TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     EXPECT_EQ(synced, c.synced);
     EXPECT_EQ(completed, c.completed);
     s.ExpectUserSaw(c, synced);
-    EXPECT_EQ(RowsWritten(s.radio.Memory(), radioBefore, sent.image), c.rows);
+    EXPECT_EQ(RowsWritten(after, radioBefore, sent.image), c.rows);
     // Programming changes nothing the user edits; the image follows the model when synchronised.
     if (synced) ExpectSameData(s.ws.data(), sent);
     EXPECT_TRUE(s.ws.modified());
@@ -299,6 +315,41 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReadMatrix, ::testing::ValuesIn(kReadCases), CaseName);
 INSTANTIATE_TEST_SUITE_P(Faults, ProgramMatrix, ::testing::ValuesIn(kProgramCases), CaseName);
+
+// Programming with verification: the radio read back into a separate data
+// set, every written byte compared, the data shown left as they are.
+TEST(Verification, NamesEachByteTheRadioDoesNotHold) {
+    const struct {
+        std::vector<const char*> faults;
+        bool verified;
+        std::vector<int> differing;
+        std::string says;  // the end of the last message
+    } cases[] = {
+        {{}, true, {}, "Verified: the radio holds every byte that was sent."},
+        {{"keep=0x120"}, false, {0x120}, "0x120 (USA CH 17: attributes): sent "},
+        {{"keep=0x285", "keep=0x00E"}, false, {0x00E, 0x285}, "0x285 (EXP CH 1: Rx frequency)"},
+        {{"keep=0x017", "keep=0x3F5"}, true, {}, "Verified"},  // bytes never written are not compared
+        // Programming takes 90 block requests, the read-back's model check two more.
+        {{"silent-from=95"}, false, {}, kNotVerified},
+    };
+    for (const auto& c : cases) {
+        Session s(Case{"verify", c.faults, {}, true, true, true});
+        const DataSet sent = s.RadioHoldingTheOpposite();
+        s.link.SetTitle("Program to Radio");
+        const TransferResult result = s.ws.ProgramToRadio(s.link, {true});
+        EXPECT_TRUE(result.completed);
+        EXPECT_EQ(result.verified, c.verified) << c.says;
+        std::vector<int> differing;
+        for (const ByteDifference& d : result.differences) differing.push_back(d.address);
+        EXPECT_EQ(differing, c.differing) << c.says;
+        ASSERT_FALSE(s.prompter.boxes.empty());
+        EXPECT_EQ(s.prompter.boxes.front().text, kComplete) << "the programming's own message comes first";
+        EXPECT_NE(s.prompter.boxes.back().text.find(c.says), std::string::npos) << s.prompter.boxes.back().text;
+        EXPECT_EQ(s.prompter.boxes.back().icon, c.verified ? Icon::Information : Icon::Warning);
+        ExpectSameData(s.ws.data(), sent);  // the read-back never replaces the data shown
+        EXPECT_TRUE(s.ws.modified());
+    }
+}
 
 TEST(FaultMatrix, CoversEveryFaultTheRadioCanShow) {
     for (const std::string& name : sim::FaultNames()) {

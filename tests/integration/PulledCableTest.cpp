@@ -54,6 +54,7 @@ public:
     }
     void ShowMonitor(const std::string&) override {}
     void SetControlsEnabled(bool) override {}
+    void ShowActivity(const std::string&) override {}
 
 private:
     int mark_ = 0;

@@ -1,6 +1,8 @@
 // Synchronisation and status check against the simulated radio.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "link/Frame.h"
 #include "LinkRig.h"
 
@@ -36,15 +38,20 @@ TEST(HandshakeTest, AnswersToAcmd) {
         {"acmd=other", false, "error!!"},
         {"acmd=bad-end", true, "error!!"},
     };
+    const std::string refused = link::SyncFailureText(link::SyncStage::Refused);
     for (const Case& c : cases) {
         LinkRig rig(With(c.fault));
         rig.link.SetTitle("Program to Radio");
         EXPECT_EQ(rig.link.SyncRadio(), c.synced) << c.fault;
         if (*c.message) {
-            ASSERT_EQ(rig.prompter.boxes.size(), 1u) << c.fault;
+            // A failed synchronisation ends with the stage that failed.
+            ASSERT_EQ(rig.prompter.boxes.size(), c.synced ? 1u : 2u) << c.fault;
             EXPECT_EQ(rig.prompter.boxes[0].text, c.message);
             EXPECT_EQ(rig.prompter.boxes[0].title, "Program to Radio");
             EXPECT_EQ(rig.prompter.boxes[0].icon, Icon::Critical);
+            if (!c.synced) {
+                EXPECT_EQ(rig.prompter.boxes[1].text, refused);
+            }
         } else {
             EXPECT_TRUE(rig.prompter.boxes.empty()) << c.fault;
         }
@@ -77,28 +84,70 @@ TEST(HandshakeTest, OneAcknowledgedSyncIsNotEnough) {
     EXPECT_FALSE(rig.link.SyncRadio());
     EXPECT_EQ(rig.radio.Log().syncRequests, 4);  // pass 1 once, pass 2 three times
     EXPECT_EQ(rig.observer.monitor.back(), "can'not Receive '#CMDOK' !!");
-    EXPECT_TRUE(rig.prompter.boxes.empty());
+    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{link::SyncFailureText(link::SyncStage::Refused)});
     EXPECT_GT(rig.wire.Now(), 30.0);  // three acknowledgements awaited 10 s each
     EXPECT_LT(rig.wire.Now(), 40.0);  // ... plus the monitor pauses
 }
 
-TEST(HandshakeTest, PortThatDoesNotOpenSendsNothing) {
-    LinkRig rig;
-    rig.wire.FailOpens(link::PortError{2, "no such device"});
-    EXPECT_FALSE(rig.link.SyncRadio());
-    EXPECT_EQ(rig.wire.PcWrites(), 0);
-    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{"port inicialize error!!"});
-    EXPECT_LT(rig.wire.Now(), 0.001);
+TEST(HandshakeTest, AFailedSynchronisationSaysWhichStageFailed) {
+    const struct {
+        std::vector<std::string> faults;
+        link::SyncStage stage;
+    } cases[] = {
+        {{"no-echo", "off"}, link::SyncStage::NoEcho},
+        {{"off"}, link::SyncStage::NoAnswer},
+    };
+    for (const auto& c : cases) {
+        LinkRig rig(With(c.faults));
+        EXPECT_FALSE(rig.link.SyncRadio());
+        EXPECT_EQ(rig.link.Handshaking().LastSyncStage(), c.stage);
+        ASSERT_FALSE(rig.prompter.boxes.empty());
+        EXPECT_EQ(rig.prompter.boxes.back().text, link::SyncFailureText(c.stage));
+        EXPECT_EQ(rig.prompter.boxes.back().icon, Icon::Warning);
+    }
 }
 
-TEST(HandshakeTest, PortThatDoesNotReopen) {
-    LinkRig rig;
-    rig.wire.OnYield([&rig] {
-        if (!rig.radio.Log().lines.empty()) rig.wire.FailOpens(link::PortError{5, "busy"});
-    });
-    EXPECT_FALSE(rig.link.SyncRadio());
-    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{"port inicialize error!!"});
-    EXPECT_EQ(rig.radio.Log().syncRequests, 0);
+// A port that does not open (at the start, or when it is reopened before
+// "#CMDSY") is told at once: the program's message, then the device, the
+// system's reason and what to do. Nothing is sent to it.
+TEST(HandshakeTest, APortThatDoesNotOpenNamesTheDeviceAndTheReason) {
+    const struct {
+        bool atReopen;
+        int systemError;
+        const char* group;
+        const char* device;  // as the port reports it; else the one the user named
+        const char* says;
+    } cases[] = {
+        {false, ENOENT, "", "", "/dev/ttyUSB7: No such file or directory. Check the name"},
+        {false, EACCES, "dialout", "/dev/ttyUSB7",
+         "/dev/ttyUSB7: Permission denied. Only members of the group dialout may use it: join it (sudo usermod -a -G "
+         "dialout $USER), then log out and back in."},
+        {false, EACCES, "", "", "/dev/ttyUSB7: Permission denied. Ask the computer's administrator"},
+        {true, EBUSY, "", "/dev/ttyUSB7", "/dev/ttyUSB7: Device or resource busy. Another program is using it"},
+        {false, 0, "", "", "/dev/ttyUSB7: the port's own words."},
+    };
+    for (const auto& c : cases) {
+        LinkRig rig;
+        rig.State().PortDevice = "/dev/ttyUSB7";
+        link::PortError error(2, "the port's own words");
+        error.systemError = c.systemError;
+        error.deviceGroup = c.group;
+        error.device = c.device;
+        if (c.atReopen)
+            rig.wire.OnYield([&rig, error] {
+                if (!rig.radio.Log().lines.empty()) rig.wire.FailOpens(error);
+            });
+        else
+            rig.wire.FailOpens(error);
+        EXPECT_FALSE(rig.link.SyncRadio());
+        ASSERT_EQ(rig.prompter.boxes.size(), 2u) << c.says;
+        EXPECT_EQ(rig.prompter.boxes[0].text, "port inicialize error!!");
+        EXPECT_EQ(rig.prompter.boxes[1].text.rfind("Cannot open the serial port ", 0), 0u);
+        EXPECT_NE(rig.prompter.boxes[1].text.find(c.says), std::string::npos) << rig.prompter.boxes[1].text;
+        EXPECT_EQ(rig.radio.Log().syncRequests, 0);
+        EXPECT_EQ(rig.wire.PcWrites() == 0, !c.atReopen);
+        EXPECT_LT(rig.wire.Now(), c.atReopen ? 5.0 : 0.001);
+    }
 }
 
 TEST(HandshakeTest, CancelWhileProbingEndsTheSynchronisation) {

@@ -19,9 +19,11 @@ public:
     std::vector<int> progress;
     std::vector<std::string> monitor;
     std::vector<bool> enabled;
+    std::vector<std::string> activity;
     void SetProgress(int percent) override { progress.push_back(percent); }
     void ShowMonitor(const std::string& text) override { monitor.push_back(text); }
     void SetControlsEnabled(bool on) override { enabled.push_back(on); }
+    void ShowActivity(const std::string& text) override { activity.push_back(text); }
 };
 
 // A memory with a distinct value at every address and the supported model's

@@ -2,11 +2,14 @@
 // virtual seconds, echoes, cancel, stale bytes and a port that fails or goes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
 #include "core/ErrorLog.h"
+#include "link/LinkAdvice.h"
 #include "link/LinkCodes.h"
 #include "LinkRig.h"
 
@@ -65,11 +68,41 @@ TEST_F(PrimitivesTest, ReadCharsStopsAtErrorAndTakesItsLineEnd) {
     EXPECT_EQ(next.text, "AB");
 }
 
-TEST_F(PrimitivesTest, ReadCharsErrorWithoutLineEndStillEndsWithinTheLimit) {
-    rig.wire.SendFromRadio(B("ERROR"));
+TEST_F(PrimitivesTest, ReadCharsErrorWithoutLineEndIsDrainedAtOnce) {
+    // What follows "ERROR" without a pause belongs to it; a byte after a
+    // pause does not, and no line end is waited for.
+    rig.wire.SendFromRadio(B("ERROR\r"));
+    rig.wire.SendFromRadio(B("X"), 0.5);
     Mark();
     EXPECT_EQ(port.ReadChars(6, 10).code, Code::ErrorText);
-    EXPECT_LT(Elapsed(), 10.002);
+    EXPECT_LT(Elapsed(), 6 * rig.wire.ByteSeconds() + link::kLineGapSeconds + 0.002);
+    EXPECT_EQ(port.ReadChars(1, 1).text, "X");
+}
+
+TEST(WaitNoticeTest, LongWaitsSayWhatTheyWaitForEachSecond) {
+    const struct {
+        const char* name;
+        std::vector<std::string> faults;
+        std::function<void(LinkRig&)> run;
+        std::string what;
+        int lastSecond;
+    } cases[] = {
+        {"echo", {"no-echo", "off"}, [](LinkRig& r) { r.link.Port().SendByte('P'); }, link::kWaitEcho, 100},
+        {"reply", {}, [](LinkRig& r) { r.link.Port().ReadChars(6, 10); }, link::kWaitRadio, 10},
+        {"sync", {"off"}, [](LinkRig& r) { r.link.SyncRadio(); }, link::kWaitRadioInSync, 10},
+    };
+    for (const auto& c : cases) {
+        LinkRig rig(With(c.faults));
+        ASSERT_TRUE(rig.link.Port().PortInit());
+        c.run(rig);
+        const auto& seen = rig.observer.activity;
+        auto saw = [&seen](const std::string& text) { return std::find(seen.begin(), seen.end(), text) != seen.end(); };
+        EXPECT_TRUE(saw(c.what + " 1 s")) << c.name;
+        EXPECT_TRUE(saw(c.what + " " + std::to_string(c.lastSecond) + " s")) << c.name;
+        EXPECT_FALSE(saw(c.what + " " + std::to_string(c.lastSecond + 1) + " s")) << c.name;
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), "") << c.name << ": the line is cleared when the link is done";
+    }
 }
 
 TEST_F(PrimitivesTest, ReadReplyLineEndings) {

@@ -1,6 +1,6 @@
 // What the platform layer asks of the system for an installed program: files
 // made exclusively, the user's state folder, the search for the shipped
-// data, and the title of a print job.
+// data, the title of a print job, and how a serial port is described.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "files/TestFolder.h"
 #include "platform/DataFolder.h"
 #include "platform/ReportPrinting.h"
+#include "platform/SerialPortList.h"
 #include "platform/os/ExclusiveFile.h"
 #include "platform/os/UserFolders.h"
 
@@ -87,6 +88,37 @@ TEST(DataFolder, BesideTheProgramThenShareThenTheVariable) {
 TEST(ReportPrinting, PrintJobsAreNamedAfterTheFile) {
     EXPECT_EQ(ReportJobTitle("/home/u/boat/Sea.dat"), "RP770 report - Sea.dat");
     EXPECT_EQ(ReportJobTitle(""), "RP770 report - untitled");
+}
+
+}  // namespace
+}  // namespace rp770::platform
+
+namespace rp770::platform {
+namespace {
+
+// A port is described by what the system knows of it, the maker named once.
+TEST(SerialPortList, DescriptionSaysWhatIsKnown) {
+    const auto port = [](std::string manufacturer, std::string product, bool usb, std::string serial,
+                         std::string stable) {
+        SerialPortEntry e;
+        e.device = "/dev/ttyUSB0";
+        e.manufacturer = std::move(manufacturer);
+        e.product = std::move(product);
+        if (usb) {
+            e.vendorId = 0x0403;
+            e.productId = 0x6001;
+        }
+        e.serialNumber = std::move(serial);
+        e.stableName = std::move(stable);
+        return e;
+    };
+    EXPECT_EQ(port("FTDI", "FT232R USB UART", true, "A50285BI", "/dev/serial/by-id/usb-FTDI-if00").Description(),
+              "FTDI FT232R USB UART, USB 0403:6001, serial A50285BI, /dev/serial/by-id/usb-FTDI-if00");
+    EXPECT_EQ(port("Prolific", "Prolific USB-Serial", false, "", "").Description(), "Prolific USB-Serial");
+    EXPECT_EQ(port("", "", false, "", "").Description(), "");
+    const SerialPortEntry stable = port("", "", false, "", "/dev/serial/by-id/x");
+    EXPECT_EQ(stable.RememberedName(), "/dev/serial/by-id/x");
+    EXPECT_TRUE(stable.Names("/dev/ttyUSB0") && stable.Names("/dev/serial/by-id/x") && !stable.Names(""));
 }
 
 }  // namespace

@@ -120,7 +120,12 @@ TEST_F(PtyLinkTest, ProgramsTheRadio) {
 TEST_F(PtyLinkTest, MissingDeviceEndsInAnOrderlyWay) {
     link::RadioLink& link = Link("/dev/rp770-no-such-device");
     EXPECT_FALSE(link.SyncRadio());
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"port inicialize error!!"});
+    // The real port says which device and why, in English whatever the desktop's language.
+    EXPECT_EQ(prompter_.Texts(),
+              (std::vector<std::string>{"port inicialize error!!",
+                                        "Cannot open the serial port /dev/rp770-no-such-device: No such file or "
+                                        "directory. Check the name, and that the cable (or its USB adapter) is "
+                                        "plugged in."}));
     EXPECT_FALSE(port_.IsOpen());
 }
 

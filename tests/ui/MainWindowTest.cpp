@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -216,6 +217,42 @@ TEST_F(MainWindowTest, SerialPortChoiceIsStoredOnceTheWindowShows) {
     window->ChooseSerialDevice("sim");
     EXPECT_EQ(radioLink->State().PortDevice, "sim");
     EXPECT_FALSE(Action("mnuOptionsSerialPort12")->isChecked());
+}
+
+TEST_F(MainWindowTest, OtherDeviceTestConnectionAndVerification) {
+    ASSERT_TRUE(Start());
+    // Any device the user types, kept under a key of its own.
+    OnNextModal<QInputDialog>([](QInputDialog* d) {
+        d->setTextValue(" /dev/pts/7 ");
+        d->accept();
+    });
+    window->ChooseOtherDevice();
+    EXPECT_EQ(radioLink->State().PortDevice, "/dev/pts/7");
+    EXPECT_EQ(settings.Get("ComPath", "ComDevice"), "/dev/pts/7");
+    EXPECT_EQ(settings.Get("ComPath", "ComNum"), "1");
+    emit Menu("mnuOptionsSerialPort")->aboutToShow();
+    QStringList checked;
+    for (QAction* a : Menu("mnuOptionsSerialPort")->actions())
+        if (a->isChecked()) checked << a->text();
+    EXPECT_EQ(checked, QStringList{"/dev/pts/7"});
+    EXPECT_NE(Action("mnuOptionsSerialPortOther"), nullptr);
+
+    // The test finds the radio on the cable (the virtual one, whatever the device).
+    prompter.boxes.clear();
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->TestConnection();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text,
+              "The radio answered on /dev/pts/7: MR318 (model code 0x013E). It is ready to be read and programmed.");
+
+    // Verification is remembered, and programming then reads the radio back.
+    Action("mnuOptionsVerify")->trigger();
+    EXPECT_EQ(settings.Get("Settings", "VerifyAfterProgramming"), "1");
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->TransferProgram();
+    EXPECT_EQ(prompter.boxes.back().text, "Verified: the radio holds every byte that was sent.");
+    // The test's model code, the programming's model check, the read-back's, then the whole memory.
+    EXPECT_EQ(radio.Log().readRequests, 2 + 2 + 2 + 64);
 }
 
 TEST_F(MainWindowTest, SaveOpenAndTheClosePrompt) {

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <filesystem>
 #include <functional>
 
 #include "core/MemoryImage.h"
@@ -62,6 +64,16 @@ public:
         if (during) during();
         state.CommError = commErrorAfter;
         return programOutcome;
+    }
+    int readBacks = 0;
+    bool ReadBack(DataSet&) override {
+        ++readBacks;
+        return true;  // the data set as it was: the radio holds what was sent
+    }
+    link::ProbeReport probeReport;
+    link::ProbeReport Probe() override {
+        if (during) during();
+        return probeReport;
     }
 };
 
@@ -204,6 +216,65 @@ TEST_F(Fixture, ProgressBarClampsAndMoves) {
     engine.observer->SetProgress(150);
     EXPECT_EQ(dlg->progress(), 100);
     EXPECT_EQ(fill->x(), 0);
+}
+
+TEST_F(Fixture, TheActivityLineShowsWhatTheLinkWaitsFor) {
+    auto dlg = Make(TransferMode::Read);
+    QString seen;
+    engine.during = [&] {
+        engine.observer->ShowActivity("Waiting for the cable's echo... 12 s");
+        seen = dlg->findChild<QLabel*>("lblActivity")->text();
+    };
+    dlg->OkClicked();
+    EXPECT_EQ(seen, "Waiting for the cable's echo... 12 s") << "shown without debug mode too";
+}
+
+TEST_F(Fixture, ProgrammingReadsBackWhenVerifying) {
+    for (const bool verify : {false, true}) {
+        prompter.boxes.clear();
+        auto dlg = Make(TransferMode::Program);
+        dlg->SetVerifyAfterProgramming(verify);
+        dlg->OkClicked();
+        EXPECT_EQ(engine.readBacks, verify ? 1 : 0);
+        EXPECT_EQ(!prompter.boxes.empty() && prompter.boxes.back().text.rfind("Verified", 0) == 0, verify);
+    }
+}
+
+TEST_F(Fixture, TheConnectionTestSaysWhatItFound) {
+    auto dlg = Make(TransferMode::Probe);
+    EXPECT_EQ(dlg->windowTitle(), "Test Connection");
+    dlg->show();
+    engine.probeReport = link::ProbeReport{};
+    engine.probeReport.result = link::ProbeResult::NoEcho;
+    engine.probeReport.port = "/dev/ttyUSB0";
+    dlg->OkClicked();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, engine.probeReport.Text());
+    EXPECT_EQ(prompter.boxes[0].title, "Test Connection");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
+    EXPECT_TRUE(dlg->isVisible()) << "open, to test again once the cable is put right";
+    EXPECT_TRUE(dlg->findChild<QPushButton*>("cmdOK")->isEnabled());
+    engine.probeReport = {link::ProbeResult::Found, "/dev/ttyUSB0", "", kModelCode318, true};
+    dlg->OkClicked();
+    EXPECT_EQ(prompter.boxes.back().icon, Icon::Information);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(engine.reads + engine.programs, 0);
+}
+
+TEST_F(Fixture, HelpShowsTheShippedText) {
+    std::filesystem::copy_file(std::filesystem::path(rp770::testing::ShippedDataFolder()) / "rp770-help.html",
+                               folder / "rp770-help.html");
+    auto dlg = Make(TransferMode::Read);
+    dlg->show();
+    dlg->HelpClicked();
+    EXPECT_TRUE(prompter.boxes.empty());
+    auto* viewer = dlg->findChild<QDialog*>("frmHelp");
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    auto* text = viewer->findChild<QTextBrowser*>("txtHelp");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().contains("PC CONTROL"));
+    EXPECT_TRUE(text->toPlainText().contains("dialout"));
 }
 
 TEST_F(Fixture, HelpSaysThereIsNone) {
