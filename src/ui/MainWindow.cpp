@@ -102,6 +102,7 @@ MainWindow::MainWindow(const Switches& switches, Workspace& workspace, MainWindo
     hex_->hide();
 
     newTimer_ = new QTimer(this);
+    newTimer_->setObjectName("Timer1");
     newTimer_->setSingleShot(true);
     connect(newTimer_, &QTimer::timeout, this, &MainWindow::RunDeferredNew);
 
