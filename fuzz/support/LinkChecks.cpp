@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "link/Handshake.h"
+#include "link/LinkAdvice.h"
 #include "link/LinkPort.h"
 #include "link/RadioReader.h"
 #include "link/RadioWriter.h"
@@ -73,7 +74,13 @@ bool IsLinkText(const std::string& text) {
         "cancel!!", "time out!!", "address error!!", "data error!!", "ACMD Command error!!", "error!!",
         "port inicialize error!!", "confirm the synchronization of the communication",
     };
-    return std::find(std::begin(texts), std::end(texts), text) != std::end(texts);
+    if (std::find(std::begin(texts), std::end(texts), text) != std::end(texts)) return true;
+    // The explanations that follow a port that cannot be opened (naming the
+    // device and the port's reason) and a failed synchronisation.
+    if (text.starts_with("Cannot open the serial port ")) return true;
+    for (link::SyncStage stage : {link::SyncStage::NoEcho, link::SyncStage::NoAnswer, link::SyncStage::Refused})
+        if (text == link::SyncFailureText(stage)) return true;
+    return false;
 }
 
 double LongestAllowedQuietSpell() {

@@ -13,7 +13,8 @@
 
 namespace rp770::fuzz {
 
-// The texts the link may show.
+// The texts the link may show: its own terse messages and the explanations
+// of a port that cannot be opened and of a failed synchronisation.
 bool IsLinkText(const std::string& text);
 
 // The longest the PC may go without transmitting: the pause before a
