@@ -58,6 +58,10 @@ bool Save(QWidget* w, const QString& path) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::cerr << "Usage: rp770-screenshots [FOLDER]   (default docs/images)\n";
+        return 2;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setWindowIcon(rp770::ui::ToolbarIcon("Read"));
