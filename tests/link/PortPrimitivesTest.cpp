@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <fstream>
-#include <sstream>
 
 #include "core/ErrorLog.h"
+#include "files/TestFolder.h"
 #include "link/LinkAdvice.h"
 #include "link/LinkCodes.h"
 #include "LinkRig.h"
@@ -225,24 +223,18 @@ TEST_F(PrimitivesTest, PulledOutMidWait) {
 }
 
 TEST(PortInitFailureTest, LoggedUnderTheProcedureName) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "rp770-link-portinit";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    ConfigureErrorLog(dir.string(), true);
+    const TestFolder folder;
+    ConfigureErrorLog(folder.str(), true);
     LinkRig rig;
     rig.wire.FailOpens(link::PortError{5, "device busy"});
     EXPECT_FALSE(rig.link.Port().PortInit());
     EXPECT_FALSE(rig.link.Port().PortInitCP());
     EXPECT_FALSE(rig.link.Port().PortOpen());
     ConfigureErrorLog("", false);
-    std::ifstream in(dir / "err.log", std::ios::binary);
-    std::stringstream log;
-    log << in.rdbuf();
-    EXPECT_NE(log.str().find("frmRadio.PortInit -> 5device busy\r\n"), std::string::npos);
-    EXPECT_NE(log.str().find("frmRadio.PortInitCP -> 5device busy\r\n"), std::string::npos);
-    EXPECT_NE(log.str().find("frmRadio.PortOpen -> 5device busy\r\n"), std::string::npos);
-    fs::remove_all(dir);
+    const std::string log = ReadBytes(folder / "err.log");
+    EXPECT_NE(log.find("frmRadio.PortInit -> 5device busy\r\n"), std::string::npos);
+    EXPECT_NE(log.find("frmRadio.PortInitCP -> 5device busy\r\n"), std::string::npos);
+    EXPECT_NE(log.find("frmRadio.PortOpen -> 5device busy\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/MemoryImage.h"
+#include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/FileDialogs.h"
 #include "ui/ReportWindow.h"
@@ -42,14 +43,13 @@ struct ReportWindowTest : ::testing::Test {
     rp770::testing::ScriptedPrompter prompter;
     OnePath dialogs;
     NoClock clock;
-    fs::path dir = fs::temp_directory_path() / "rp770-report-window";
+    // A folder of this test's own: the tests run as separate processes, side by side.
+    rp770::testing::TestFolder folder;
+    const fs::path& dir = folder.path();
     void SetUp() override {
         data.flags = {true, true, true};
         ResetDataSet(data);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
     static std::string Read(const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
         std::stringstream s;
