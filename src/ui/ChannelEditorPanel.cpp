@@ -525,13 +525,13 @@ bool ChannelEditorPanel::HasPendingInput() const {
     return OwnEnabled(this) && (displayModified_ || rx_.modified || tx_.modified);
 }
 
-bool ChannelEditorPanel::CommitPendingInput() {
+bool ChannelEditorPanel::CommitPendingInput(bool leaving) {
     if (!OwnEnabled(this)) return true;
     if (!CommitDisplay()) return false;
     const QWidget* focus = window()->focusWidget();
     for (FrequencyBox* box : {&rx_, &tx_})
         if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;
-    if (chkCEnable_->isChecked() && !rx_.edit->isReadOnly()) {
+    if (leaving && chkCEnable_->isChecked() && !rx_.edit->isReadOnly()) {
         const bool noFrequency = rx_.edit->text().contains(QStringLiteral("---"));
         if (noFrequency || txtCN_[0]->text().isEmpty()) {
             context_.Message(texts::kIncompleteChannel, context_.MessageTitle(), Icon::Warning);

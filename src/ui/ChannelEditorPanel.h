@@ -35,10 +35,11 @@ public:
     void LoadExpEditor(const QString& key);
 
     // The part of the pending-input check that belongs to this panel: takes
-    // typed display characters, runs the frequency checks still due and
-    // refuses an enabled EXP channel without a receive frequency or display
-    // characters.
-    bool CommitPendingInput();
+    // typed display characters and runs the frequency checks still due; when
+    // the screen is being left, it also refuses an enabled EXP channel
+    // without a receive frequency or display characters (an undo or redo
+    // replaces the data instead, so such a channel must not stop it).
+    bool CommitPendingInput(bool leaving = true);
     // Typed text not yet taken into the data.
     bool HasPendingInput() const;
     // Shows the data again (after an undo, say) without moving the focus.

@@ -241,9 +241,9 @@ void EditorPane::ReturnToShownNode() {
     });
 }
 
-bool EditorPane::CommitPendingInput() {
+bool EditorPane::CommitPendingInput(bool leaving) {
     if (!common_->CommitPendingInput()) return false;
-    if (OwnEnabled(editor_)) return editor_->CommitPendingInput();
+    if (OwnEnabled(editor_)) return editor_->CommitPendingInput(leaving);
     return true;
 }
 

@@ -65,7 +65,9 @@ public:
     void DisableAllPanels();
     // True when the current panel holds no refused input and the caller may
     // leave it or use the data; otherwise the refusing box has been shown.
-    bool CommitPendingInput();
+    // `leaving` false: the data are about to be replaced (undo, redo), so an
+    // incomplete EXP channel does not stop it.
+    bool CommitPendingInput(bool leaving = true);
     // Typed text that is not in the data yet.
     bool HasPendingInput() const;
 

@@ -619,12 +619,12 @@ void MainWindow::FilePrintToFile() {
 }
 
 void MainWindow::EditUndo() {
-    if (!CommitPendingInput()) return;
+    if (!pane_->CommitPendingInput(false)) return;
     workspace_.Undo();
 }
 
 void MainWindow::EditRedo() {
-    if (!CommitPendingInput()) return;
+    if (!pane_->CommitPendingInput(false)) return;
     workspace_.Redo();
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QDropEvent>
 #include <QInputDialog>
@@ -347,6 +348,25 @@ TEST_F(MainWindowTest, AWholeReadFromTheSimulatedRadioRefreshesEverything) {
     EXPECT_TRUE(window->workspace().data() == edited);
     EXPECT_EQ(window->workspace().currentFilePath(), folder / "before.dat");
     EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(MainWindowTest, AnEnabledEmptyExpChannelDoesNotStopUndoAndRedo) {
+    // Leaving such a channel is refused until it has a frequency and display
+    // characters; taking the mistake back must not be.
+    ASSERT_TRUE(Start());
+    window->workspace().SetGroupUsable(GroupEXP, true);
+    ASSERT_TRUE(window->editor().SelectNodeByKey("E 1"));
+    window->findChild<QCheckBox*>("chkCEnable")->click();
+    ASSERT_TRUE(window->workspace().data().exp[1].Enable);
+    prompter.boxes.clear();
+    window->EditUndo();
+    EXPECT_FALSE(window->workspace().data().exp[1].Enable);
+    window->EditRedo();
+    EXPECT_TRUE(window->workspace().data().exp[1].Enable);
+    EXPECT_TRUE(prompter.boxes.empty()) << prompter.boxes.front().text;
+    window->editor().SelectNodeByKey("Common");  // leaving it is still refused
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_EQ(prompter.boxes.back().text, "Data Error!!\nPlease input correct data.");
 }
 
 TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {
