@@ -21,6 +21,10 @@ struct BaseChannel {
     std::string text;       // WX table only: "162.550MHZ"
 };
 
+// The receive frequency a plan channel uses with its Duplex switch as given
+// (0 = none: a slot without a duplex frequency switched to Duplex).
+inline double ReceiveFrequencyInUse(const BaseChannel& base, bool duplex) { return duplex ? base.duplexRx : base.rx; }
+
 // Slot 2k is channel k+1 (k = 0..27), slot 2k+1 its "A" variant; slots
 // 56+2k are channels 60+k (k = 0..28) and 57+2k their "A" variants.
 const std::array<BaseChannel, kPlanSlots>& BaseChannels();

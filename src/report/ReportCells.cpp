@@ -10,7 +10,7 @@ std::array<ReportCell, kRegularCells> RegularRowCells(const ChannelRecord& recor
     if (record.Position >= 0 && record.Position < kPlanSlots) {
         const BaseChannel& base = BaseChannels()[static_cast<size_t>(record.Position)];
         cells[0] = base.name;
-        cells[1] = FormatFreq(record.Duplex ? base.duplexRx : base.rx);
+        cells[1] = FormatFreq(ReceiveFrequencyInUse(base, record.Duplex));
         cells[2] = FormatTxFreq(base.tx, record.RxOnly);
     }
     cells[3] = TxLabel(record.TxEnable);

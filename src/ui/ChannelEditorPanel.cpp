@@ -312,7 +312,7 @@ void ChannelEditorPanel::Fill(const ChannelRecord& r) {
         const DisplayPair display = RegularChannelDisplay(b.name);
         txtCN_[0]->setText(QString::fromStdString(display.left));
         txtCN_[1]->setText(QString::fromStdString(display.right));
-        rx_.edit->setText(QString::fromStdString(FormatFreq(r.Duplex ? b.duplexRx : b.rx)));
+        rx_.edit->setText(QString::fromStdString(FormatFreq(ReceiveFrequencyInUse(b, r.Duplex))));
         tx_.edit->setText(QString::fromStdString(FormatTxFreq(b.tx, r.RxOnly)));
         chkCTXEnable_->setChecked(r.TxEnable && !r.RxOnly);
         chkCDup_->setChecked(r.Duplex);
@@ -451,7 +451,7 @@ void ChannelEditorPanel::OnDuplexClicked() {
     const ChannelRecord* record = Record();
     if (!record || EditingExp() || !OwnEnabled(this) || record->Position < 0 || record->Position >= kPlanSlots) return;
     const BaseChannel& b = BaseChannels()[static_cast<size_t>(record->Position)];
-    rx_.edit->setText(QString::fromStdString(FormatFreq(on ? b.duplexRx : b.rx)));
+    rx_.edit->setText(QString::fromStdString(FormatFreq(ReceiveFrequencyInUse(b, on))));
 }
 
 // ---- display characters ----------------------------------------------------------

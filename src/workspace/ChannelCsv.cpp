@@ -56,9 +56,8 @@ ChannelCsvCells ChannelCsvRow(const DataSet& data, ChannelRef ref) {
     if (IsPlan(ref.area)) {
         if (r.Position < 0 || r.Position >= kPlanSlots) return cells;
         const BaseChannel& base = BaseChannels()[static_cast<size_t>(r.Position)];
-        const bool duplexInUse = r.Duplex && r.DuplexAllowed && base.duplexRx > 0;
         Cell(cells, CsvColumn::Channel) = base.name;
-        Cell(cells, CsvColumn::RxMHz) = CsvFrequency(duplexInUse ? base.duplexRx : base.rx);
+        Cell(cells, CsvColumn::RxMHz) = CsvFrequency(ReceiveFrequencyInUse(base, r.Duplex));
         Cell(cells, CsvColumn::TxMHz) = r.RxOnly ? std::string() : CsvFrequency(base.tx);
     } else if (ref.area == Area::WX) {
         if (ref.index >= static_cast<int>(WxTable().size())) return cells;

@@ -1,6 +1,7 @@
 #include "workspace/DataDiff.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Codecs.h"
 #include "files/CsvText.h"
@@ -46,18 +47,15 @@ public:
         const ChannelRecord& a = *FindRecord(da, ref);
         const ChannelRecord& b = *FindRecord(db, ref);
         const std::string area = AreaName(ref.area), channel = TableChannelName(da, ref);
-        const auto flag = [&](const char* field, bool ChannelRecord::*member) {
-            Add(area, channel, field, a.*member, b.*member);
+        // The switches the area has, as the editor and the table show them.
+        const std::pair<ChannelFlag, const char*> flags[] = {
+            {ChannelFlag::Enable, "Enable"},       {ChannelFlag::Scan, "Scan"},
+            {ChannelFlag::Duplex, "Duplex"},       {ChannelFlag::TxEnable, "TX Enable"},
+            {ChannelFlag::LowPower, "Low Power"},  {ChannelFlag::PowerUp, "Power Up"},
         };
-        flag("Enable", &ChannelRecord::Enable);
-        flag("Scan", &ChannelRecord::ScanMemory);
-        if (IsPlan(ref.area)) flag("Duplex", &ChannelRecord::Duplex);
-        if (ref.area != Area::WX) {
-            flag("TX Enable", &ChannelRecord::TxEnable);
-            flag("Low Power", &ChannelRecord::LowPower);
-            flag("Power Up", &ChannelRecord::PowUp);
-        }
-        if (IsPlan(ref.area)) flag("Display A", &ChannelRecord::DispayA);
+        for (const auto& [flag, field] : flags)
+            if (HasFlag(ref.area, flag)) Add(area, channel, field, FlagValue(a, flag), FlagValue(b, flag));
+        if (IsPlan(ref.area)) Add(area, channel, "Display A", a.DispayA, b.DispayA);
         if (ref.area == Area::EXP) {
             Add(area, channel, "Display", Text(ExpDisplayCell(a.CHDisplayL, a.CHDisplayR)),
                 Text(ExpDisplayCell(b.CHDisplayL, b.CHDisplayR)));

@@ -46,6 +46,7 @@ const DiffCase kCases[] = {
          d.exp[3].Rxfreq = 157.0125;
          d.exp[20].CHDisplayL = "P1";
          d.exp[20].CHDisplayR = "A";
+         d.exp[5].TxEnable = !d.exp[5].TxEnable;  // a switch EXP channels do not have
      },
      {"EXP 3: RX none -> 157.0125", "EXP 20: Display \"   \" -> \"P1A\""}},
 };
