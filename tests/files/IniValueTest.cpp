@@ -10,51 +10,44 @@ namespace {
 using testing::TestFolder;
 using testing::WriteBytes;
 
-TEST(IniValue, SectionsAndKeysMatchWithoutRegardToCase) {
-    const std::string text = "[Model1]\r\nUSE=1\r\nAtis=True\r\n";
-    EXPECT_EQ(ReadIniValueFromText(text, "model1", "use"), "1");
-    EXPECT_EQ(ReadIniValueFromText(text, "MODEL1", "ATIS"), "True");
-}
-
-TEST(IniValue, MissingValuesAndTheDefaultMarkerGiveEmptyText) {
-    const std::string text = "[model1]\r\nuse=<NONE>\r\nkeyonly\r\n";
-    EXPECT_EQ(ReadIniValueFromText(text, "model1", "use"), "");
-    EXPECT_EQ(ReadIniValueFromText(text, "model1", "wx"), "");
-    EXPECT_EQ(ReadIniValueFromText(text, "model2", "use"), "");
-    EXPECT_EQ(ReadIniValueFromText(text, "model1", "keyonly"), "");
-    EXPECT_EQ(PrivateProfileString(text, "model1", "wx", "<NONE>"), "<NONE>");
-}
-
-TEST(IniValue, OneLeadingHashIsRemoved) {
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse=#1\n", "m", "use"), "1");
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse=##1\n", "m", "use"), "#1");
-}
-
-TEST(IniValue, AtMost127CharactersAndANulEndsTheValue) {
-    const std::string longValue(200, 'x');
-    EXPECT_EQ(ReadIniValueFromText("[m]\nk=" + longValue + "\n", "m", "k"), std::string(127, 'x'));
-    EXPECT_EQ(ReadIniValueFromText(std::string("[m]\nk=12\0" "34\n", 12), "m", "k"), "12");
-    EXPECT_EQ(ReadIniValueFromText(std::string("[m]\nk=\0" "34\n", 10), "m", "k"), "");
-}
-
-TEST(IniValue, BlanksAroundKeysAndValuesAndOnePairOfQuotesAreDropped) {
-    EXPECT_EQ(ReadIniValueFromText("[m]\n  use \t=\t 1 \t\n", "m", "use"), "1");
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse=\"1\"\n", "m", "use"), "1");
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse='a b'\n", "m", "use"), "a b");
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse=\"1\n", "m", "use"), "\"1");
-    EXPECT_EQ(ReadIniValueFromText("[ m ]\nuse=1\n", "m", "use"), "1");
-}
-
-TEST(IniValue, OnlyTheFirstSectionOfANameIsSearched) {
-    const std::string text = "[a]\nx=1\n[b]\ny=5\n[a]\ny=2\n";
-    EXPECT_EQ(ReadIniValueFromText(text, "a", "x"), "1");
-    EXPECT_EQ(ReadIniValueFromText(text, "a", "y"), "");
-    EXPECT_EQ(ReadIniValueFromText(text, "b", "y"), "5");
-}
-
-TEST(IniValue, AnyLineEndIsALineEnd) {
-    EXPECT_EQ(ReadIniValueFromText("[m]\ruse=1\rwx=0", "m", "wx"), "0");
-    EXPECT_EQ(ReadIniValueFromText("[m]\nuse=1\nwx=0\n", "m", "use"), "1");
+// One value looked up in a text: how sections, keys, blanks, quotes, line
+// ends, the default marker and odd bytes are read.
+TEST(IniValue, ReadFromText) {
+    const std::string models = "[Model1]\r\nUSE=1\r\nAtis=True\r\n";
+    const std::string missing = "[model1]\r\nuse=<NONE>\r\nkeyonly\r\n";
+    const std::string twice = "[a]\nx=1\n[b]\ny=5\n[a]\ny=2\n";
+    const struct {
+        const char* why;
+        std::string text;
+        const char* section;
+        const char* key;
+        std::string value;
+    } cases[] = {
+        {"section and key in any case", models, "model1", "use", "1"},
+        {"section and key in any case", models, "MODEL1", "ATIS", "True"},
+        {"the default marker", missing, "model1", "use", ""},
+        {"a missing key", missing, "model1", "wx", ""},
+        {"a missing section", missing, "model2", "use", ""},
+        {"a key without a value", missing, "model1", "keyonly", ""},
+        {"one leading hash is removed", "[m]\nuse=#1\n", "m", "use", "1"},
+        {"only one leading hash is removed", "[m]\nuse=##1\n", "m", "use", "#1"},
+        {"at most 127 characters", "[m]\nk=" + std::string(200, 'x') + "\n", "m", "k", std::string(127, 'x')},
+        {"a NUL ends the value", std::string("[m]\nk=12\0" "34\n", 12), "m", "k", "12"},
+        {"a NUL first: empty", std::string("[m]\nk=\0" "34\n", 10), "m", "k", ""},
+        {"blanks around key and value", "[m]\n  use \t=\t 1 \t\n", "m", "use", "1"},
+        {"double quotes", "[m]\nuse=\"1\"\n", "m", "use", "1"},
+        {"single quotes", "[m]\nuse='a b'\n", "m", "use", "a b"},
+        {"an unpaired quote stays", "[m]\nuse=\"1\n", "m", "use", "\"1"},
+        {"blanks around the section name", "[ m ]\nuse=1\n", "m", "use", "1"},
+        {"the first section of a name", twice, "a", "x", "1"},
+        {"only the first section of a name", twice, "a", "y", ""},
+        {"a section between", twice, "b", "y", "5"},
+        {"CR line ends", "[m]\ruse=1\rwx=0", "m", "wx", "0"},
+        {"LF line ends", "[m]\nuse=1\nwx=0\n", "m", "use", "1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadIniValueFromText(c.text, c.section, c.key), c.value) << c.why << ": " << c.section << "/" << c.key;
+    EXPECT_EQ(PrivateProfileString(missing, "model1", "wx", "<NONE>"), "<NONE>");
 }
 
 TEST(IniValue, AFileIsReadByPathAndAMissingFileReadsAsEmpty) {

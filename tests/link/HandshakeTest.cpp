@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 #include "link/Frame.h"
 #include "LinkRig.h"
@@ -167,62 +168,53 @@ struct StatusRig : LinkRig {
     }
 };
 
-TEST(StatusCheckTest, BusyThenRetry) {
-    StatusRig rig("busy=1");
-    rig.prompter.answers = {Answer::Retry};
-    EXPECT_TRUE(rig.link.Handshaking().StatusCheck());
-    EXPECT_EQ(rig.radio.Log().statusRequests, 2);
-    ASSERT_EQ(rig.prompter.boxes.size(), 1u);
-    const Box& box = rig.prompter.boxes[0];
-    EXPECT_EQ(box.text, "Radio is busy!!");
-    EXPECT_EQ(box.icon, Icon::Warning);
-    EXPECT_EQ(box.buttons, Buttons::RetryCancel);
-    EXPECT_EQ(rig.observer.monitor,
-              (std::vector<std::string>{"status check..", "status check..", "status check.. OK"}));
-}
-
-TEST(StatusCheckTest, BusyThenCancel) {
-    StatusRig rig("busy");
-    EXPECT_FALSE(rig.link.Handshaking().StatusCheck());  // the default answer is Cancel
-    EXPECT_EQ(rig.radio.Log().statusRequests, 1);
-    EXPECT_EQ(rig.observer.monitor.back(), "status check.. NG!!");
-    EXPECT_FALSE(rig.State().CommError);  // only echoes and acknowledgements touch it here
-}
-
-TEST(StatusCheckTest, WrongChecksumIsAnsweredWithCmdsm) {
-    StatusRig rig("status-checksum");
-    EXPECT_FALSE(rig.link.Handshaking().StatusCheck());
-    const std::string sent = rig.SentText();
-    EXPECT_EQ(sent.substr(sent.size() - 8), "#CMDSM\r\n");
-    EXPECT_TRUE(rig.prompter.boxes.empty());
-}
-
-TEST(StatusCheckTest, ThreeRefusalsAskOnceAfterTheThird) {
-    StatusRig rig("status-error");
-    rig.prompter.answers = {Answer::Cancel};
-    EXPECT_FALSE(rig.link.Handshaking().StatusCheck());
-    EXPECT_EQ(rig.radio.Log().statusRequests, 3);
-    ASSERT_EQ(rig.prompter.boxes.size(), 1u);
-    EXPECT_EQ(rig.prompter.boxes[0].text, "confirm the synchronization of the communication");
-    EXPECT_EQ(rig.prompter.boxes[0].icon, Icon::Question);
-    EXPECT_EQ(rig.prompter.boxes[0].buttons, Buttons::OkCancel);
-    // Never acknowledged: no further monitor text.
-    EXPECT_EQ(rig.observer.monitor, std::vector<std::string>{"status check.."});
-}
-
-TEST(StatusCheckTest, ResynchronisationGrantsOneMoreAttempt) {
-    StatusRig rig("status-error=3");
-    rig.prompter.answers = {Answer::Ok};
-    EXPECT_TRUE(rig.link.Handshaking().StatusCheck());
-    EXPECT_EQ(rig.radio.Log().statusRequests, 4);
-    EXPECT_EQ(rig.radio.Log().syncRequests, 4);  // two for the start, two for the question
-}
-
-TEST(StatusCheckTest, RetryAfterOneRefusalSucceeds) {
-    StatusRig rig("status-error=1");
-    EXPECT_TRUE(rig.link.Handshaking().StatusCheck());
-    EXPECT_EQ(rig.radio.Log().statusRequests, 2);
-    EXPECT_TRUE(rig.prompter.boxes.empty());
+// The status check against a radio that is busy, refuses or garbles its
+// answer: what it returns, how often it asked and the questions put to the user.
+TEST(StatusCheckTest, BusyRefusedAndGarbledAnswers) {
+    const std::string confirm = "confirm the synchronization of the communication";
+    const struct {
+        const char* fault;
+        std::vector<Answer> answers;  // none: the default answer, Cancel
+        bool ok;
+        int statusRequests;
+        std::vector<std::string> boxes;
+        std::function<void(StatusRig&)> also;  // what only this case shows
+    } cases[] = {
+        {"busy=1", {Answer::Retry}, true, 2, {"Radio is busy!!"}, [](StatusRig& rig) {
+             EXPECT_EQ(rig.prompter.boxes[0].icon, Icon::Warning);
+             EXPECT_EQ(rig.prompter.boxes[0].buttons, Buttons::RetryCancel);
+             EXPECT_EQ(rig.observer.monitor,
+                       (std::vector<std::string>{"status check..", "status check..", "status check.. OK"}));
+         }},
+        {"busy", {}, false, 1, {"Radio is busy!!"}, [](StatusRig& rig) {
+             EXPECT_EQ(rig.observer.monitor.back(), "status check.. NG!!");
+             EXPECT_FALSE(rig.State().CommError);  // only echoes and acknowledgements touch it here
+         }},
+        {"status-checksum", {}, false, 1, {}, [](StatusRig& rig) {
+             const std::string sent = rig.SentText();
+             EXPECT_EQ(sent.substr(sent.size() - 8), "#CMDSM\r\n");
+         }},
+        {"status-error", {Answer::Cancel}, false, 3, {confirm}, [](StatusRig& rig) {
+             EXPECT_EQ(rig.prompter.boxes[0].icon, Icon::Question);
+             EXPECT_EQ(rig.prompter.boxes[0].buttons, Buttons::OkCancel);
+             // Never acknowledged: no further monitor text.
+             EXPECT_EQ(rig.observer.monitor, std::vector<std::string>{"status check.."});
+         }},
+        // Resynchronised after the third refusal: one more attempt.
+        {"status-error=3", {Answer::Ok}, true, 4, {confirm}, [](StatusRig& rig) {
+             EXPECT_EQ(rig.radio.Log().syncRequests, 4);  // two for the start, two for the question
+         }},
+        {"status-error=1", {}, true, 2, {}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        StatusRig rig(c.fault);
+        rig.prompter.answers = {c.answers.begin(), c.answers.end()};
+        EXPECT_EQ(rig.link.Handshaking().StatusCheck(), c.ok);
+        EXPECT_EQ(rig.radio.Log().statusRequests, c.statusRequests);
+        ASSERT_EQ(rig.prompter.Texts(), c.boxes);
+        if (c.also) c.also(rig);
+    }
 }
 
 TEST(StatusCheckTest, CancelWhileWaitingForTheReply) {

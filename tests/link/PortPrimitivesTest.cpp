@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "core/ErrorLog.h"
@@ -56,16 +57,6 @@ TEST_F(PrimitivesTest, TimeOutsTakeTheirTime) {
     }
 }
 
-TEST_F(PrimitivesTest, ReadCharsStopsAtErrorAndTakesItsLineEnd) {
-    rig.wire.SendFromRadio(B("error\r\nAB"));
-    const auto r = port.ReadChars(6, 10);
-    EXPECT_EQ(r.code, Code::ErrorText);
-    EXPECT_EQ(r.text, "error");
-    const auto next = port.ReadChars(2, 1);
-    EXPECT_EQ(next.code, Code::Done);
-    EXPECT_EQ(next.text, "AB");
-}
-
 TEST_F(PrimitivesTest, ReadCharsErrorWithoutLineEndIsDrainedAtOnce) {
     // What follows "ERROR" without a pause belongs to it; a byte after a
     // pause does not, and no line end is waited for.
@@ -103,23 +94,33 @@ TEST(WaitNoticeTest, LongWaitsSayWhatTheyWaitForEachSecond) {
     }
 }
 
-TEST_F(PrimitivesTest, ReadReplyLineEndings) {
-    rig.wire.SendFromRadio(B("OK\r\n"));
-    auto r = port.ReadReplyLine(1);
-    EXPECT_EQ(r.code, Code::Done);
-    EXPECT_EQ(r.text, "OK");
-    rig.wire.SendFromRadio(B("OK\rX"));
-    r = port.ReadReplyLine(1);
-    EXPECT_EQ(r.code, Code::Malformed);
-    EXPECT_EQ(r.text, "OK");
-}
-
-TEST_F(PrimitivesTest, ReadToLineEndDropsToLf) {
-    rig.wire.SendFromRadio(B("\t00\t74\rjunk\nZ"));
-    const auto r = port.ReadToLineEnd(10);
-    EXPECT_EQ(r.code, Code::Done);
-    EXPECT_EQ(r.text, "\t00\t74");
-    EXPECT_EQ(port.ReadChars(1, 1).text, "Z");
+// Each read takes what belongs to it and leaves the rest for the next one:
+// "error" ends ReadChars with its line end, a lone CR ends a reply line as
+// malformed, and ReadToLineEnd drops what lies between CR and LF.
+TEST_F(PrimitivesTest, ReadsTakeTheirLineAndLeaveTheRest) {
+    const struct {
+        const char* sent;
+        std::function<link::Reception()> read;
+        Code code;
+        const char* text;
+        const char* rest;  // read next; "": nothing more is read
+    } cases[] = {
+        {"error\r\nAB", [&] { return port.ReadChars(6, 10); }, Code::ErrorText, "error", "AB"},
+        {"\t00\t74\rjunk\nZ", [&] { return port.ReadToLineEnd(10); }, Code::Done, "\t00\t74", "Z"},
+        {"OK\r\n", [&] { return port.ReadReplyLine(1); }, Code::Done, "OK", ""},
+        {"OK\rX", [&] { return port.ReadReplyLine(1); }, Code::Malformed, "OK", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sent);
+        rig.wire.SendFromRadio(B(c.sent));
+        const auto r = c.read();
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.text, c.text);
+        if (!*c.rest) continue;
+        const auto next = port.ReadChars(static_cast<int>(std::strlen(c.rest)), 1);
+        EXPECT_EQ(next.code, Code::Done);
+        EXPECT_EQ(next.text, c.rest);
+    }
 }
 
 TEST_F(PrimitivesTest, CancelWinsOverAByteOfTheSamePass) {

@@ -108,109 +108,75 @@ TEST(ProgramTest, CancelDuringARowStopsAfterIt) {
         EXPECT_EQ(run.rig.radio.Memory()[static_cast<size_t>(a)], run.radioBefore[static_cast<size_t>(a)]);
 }
 
-TEST(ProgramTest, FailedWriteAfterRetries) {
-    ProgramRun run(With("error=40,3"));
-    run.rig.prompter.answers = {Answer::Cancel};
-    run.Run();
-    EXPECT_EQ(run.rig.prompter.Texts(),
-              (std::vector<std::string>{"confirm the synchronization of the communication", "Communication Error!!"}));
-    EXPECT_EQ(run.rig.prompter.boxes.back().title, "Program to Radio");
-    // Block requests 1-2 are the model check: writes 1-37 are taken, 38-40 refused.
-    EXPECT_EQ(run.rig.radio.Log().writeRequests, 40);
-    EXPECT_TRUE(run.rig.State().CommError);
-}
-
-TEST(ProgramTest, SilentRadioTimesOutThreeTimes) {
-    ProgramRun run(With("silent-from=50"));
-    run.Run();
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
-    EXPECT_EQ(run.rig.radio.Log().blockRequests, 52);  // 49 answered, then the 50th asked three times
-}
-
-TEST(ProgramTest, FailedSingleByteWriteStopsTheRow) {
-    // Block request 3 is the first single-byte write (0x002); a silent radio fails it.
-    ProgramRun run(With("silent-from=3"));
-    run.Run();
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
-    // Three attempts at 0x002 and nothing more: the rest of the row is not tried.
-    EXPECT_EQ(run.rig.SentText().find("#CEPWR\t0003\t"), std::string::npos);
-}
-
-TEST(ProgramTest, ModelCheckFailureWritesNothing) {
-    for (const char* fault : {"model=0x0140", "checksum=2"}) {
-        ProgramRun run(With(fault));
-        run.Run();
-        EXPECT_EQ(run.rig.radio.Log().writeRequests, 0) << fault;
-        EXPECT_EQ(run.rig.radio.Memory(), run.radioBefore) << fault;
-        EXPECT_EQ(run.rig.prompter.boxes.size(), 1u) << fault;
-    }
-    ProgramRun wrongModel;
-    wrongModel.data.modelNumber = 3;
-    wrongModel.Run();
-    EXPECT_EQ(wrongModel.rig.prompter.Texts(), std::vector<std::string>{"ModelType Error !!"});
-    EXPECT_EQ(wrongModel.rig.prompter.boxes[0].title, "Read from Radio");
-    EXPECT_EQ(wrongModel.rig.radio.Log().writeRequests, 0);
-}
-
-TEST(ProgramTest, NotReady) {
-    ProgramRun run(With("busy"));
-    run.Run();
-    EXPECT_EQ(run.rig.prompter.Texts(), (std::vector<std::string>{"Radio is busy!!", "Radio not ready!!"}));
-    EXPECT_EQ(run.rig.radio.Log().blockRequests, 0);
-    EXPECT_FALSE(run.rig.State().CommError);  // good echoes: the dialog closes
-}
-
-TEST(ProgramTest, DeviceGoneMidProgramming) {
-    ProgramRun run;
-    run.rig.wire.OnYield([&] {
-        if (run.rig.radio.Log().writeRequests == 30 && run.rig.wire.Port().IsOpen()) run.rig.wire.Unplug();
-    });
-    run.Run();
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Communication Error!!"});
-    EXPECT_EQ(run.rig.radio.Log().writeRequests, 30);
-}
-
 // Whether the radio was left holding a mix of old and new data, for every
-// way a programming can end.
+// way a programming can end, with what the user is told and how far the
+// writes went. A programming that never started leaves the radio as it was.
 TEST(ProgramTest, HowFarProgrammingGot) {
     using link::ProgramOutcome;
+    using Texts = std::vector<std::string>;
+    const Texts communication{"Communication Error!!"};
     const struct {
         const char* path;
         const char* faults;
         std::function<void(ProgramRun&)> during;
         ProgramOutcome outcome;
-        int writes = -1;  // write requests the radio saw, when it matters
+        Texts boxes;
+        int writes;  // write requests the radio answered; -1: not compared
+        std::function<void(ProgramRun&)> also = nullptr;  // what only this case shows
     } cases[] = {
-        {"every write acknowledged", "", nullptr, ProgramOutcome::Complete},
+        {"every write acknowledged", "", nullptr, ProgramOutcome::Complete, {"Complete!!"}, 88},
         {"Cancel", "", [](ProgramRun& r) { r.rig.CancelWhen([&r] { return r.rig.radio.Log().writeRequests == 20; }); },
-         ProgramOutcome::Partial},
+         ProgramOutcome::Partial, {}, -1},
         {"refused, no re-synchronisation", "error=40,3", [](ProgramRun& r) { r.rig.prompter.answers = {Answer::Cancel}; },
-         ProgramOutcome::Partial},
-        {"radio silent from the first write", "silent-from=3", nullptr, ProgramOutcome::Partial},
-        {"radio silent half-way", "silent-from=50", nullptr, ProgramOutcome::Partial},
+         ProgramOutcome::Partial, {"confirm the synchronization of the communication", "Communication Error!!"},
+         40,  // block requests 1-2 are the model check: writes 1-37 are taken, 38-40 refused
+         [](ProgramRun& r) {
+             EXPECT_EQ(r.rig.prompter.boxes.back().title, "Program to Radio");
+             EXPECT_TRUE(r.rig.State().CommError);
+         }},
+        // Block request 3 is the first single-byte write (0x002): three attempts
+        // at it and nothing more, the rest of the row is not tried.
+        {"radio silent from the first write", "silent-from=3", nullptr, ProgramOutcome::Partial, communication, 0,
+         [](ProgramRun& r) { EXPECT_EQ(r.rig.SentText().find("#CEPWR\t0003\t"), std::string::npos); }},
+        {"radio silent half-way", "silent-from=50", nullptr, ProgramOutcome::Partial, communication, 47,
+         [](ProgramRun& r) {
+             EXPECT_EQ(r.rig.radio.Log().blockRequests, 52);  // 49 answered, then the 50th asked three times
+         }},
         {"cable pulled", "",
          [](ProgramRun& r) {
              r.rig.wire.OnYield([&r] {
                  if (r.rig.radio.Log().writeRequests == 30 && r.rig.wire.Port().IsOpen()) r.rig.wire.Unplug();
              });
          },
-         ProgramOutcome::Partial},
+         ProgramOutcome::Partial, communication, 30},
         // Asked after every yield, the request cancels at once and keeps
         // cancelling although each echo clears the flag.
         {"stop request (Ctrl+C)", "",
          [](ProgramRun& r) { r.rig.link.SetStopRequest([&r] { return r.rig.radio.Log().writeRequests >= 40; }); },
-         ProgramOutcome::Partial, 40},
-        {"radio busy", "busy", nullptr, ProgramOutcome::NotStarted, 0},
-        {"wrong model", "model=0x0140", nullptr, ProgramOutcome::NotStarted, 0},
+         ProgramOutcome::Partial, {}, 40},
+        {"radio busy", "busy", nullptr, ProgramOutcome::NotStarted, {"Radio is busy!!", "Radio not ready!!"}, 0,
+         [](ProgramRun& r) {
+             EXPECT_EQ(r.rig.radio.Log().blockRequests, 0);
+             EXPECT_FALSE(r.rig.State().CommError);  // good echoes: the dialog closes
+         }},
+        {"wrong model", "model=0x0140", nullptr, ProgramOutcome::NotStarted, {"ModelType Error !!"}, 0},
+        {"garbled model check", "checksum=2", nullptr, ProgramOutcome::NotStarted, communication, 0},
+        {"data of another model", "", [](ProgramRun& r) { r.data.modelNumber = 3; }, ProgramOutcome::NotStarted,
+         {"ModelType Error !!"}, 0,
+         [](ProgramRun& r) { EXPECT_EQ(r.rig.prompter.boxes[0].title, "Read from Radio"); }},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
         ProgramRun run(*c.faults ? With(c.faults) : sim::Faults{});
         if (c.during) c.during(run);
         run.Run();
-        EXPECT_EQ(run.outcome, c.outcome) << c.path;
+        EXPECT_EQ(run.outcome, c.outcome);
+        ASSERT_EQ(run.rig.prompter.Texts(), c.boxes);
         const int writes = run.rig.radio.Log().writeRequests;
-        EXPECT_EQ(writes, c.writes >= 0 ? c.writes : writes) << c.path;
-        EXPECT_TRUE(c.outcome != ProgramOutcome::Partial || writes < 88) << c.path;
+        if (c.writes >= 0) EXPECT_EQ(writes, c.writes);
+        EXPECT_TRUE(c.outcome != ProgramOutcome::Partial || writes < 88);
+        if (c.outcome == ProgramOutcome::NotStarted) EXPECT_EQ(run.rig.radio.Memory(), run.radioBefore);
+        if (c.also) c.also(run);
     }
 }
 
