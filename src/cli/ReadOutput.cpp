@@ -1,12 +1,14 @@
 #include "cli/ReadOutput.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <random>
 
+#include "core/Failure.h"
 #include "core/MemoryImage.h"
 #include "files/DatWriter.h"
-#include "platform/ExclusiveFile.h"
+#include "platform/os/ExclusiveFile.h"
 #include "workspace/Workspace.h"
 
 namespace rp770::cli {
@@ -15,20 +17,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder takes a new file: one is made under a name nobody uses and
-// removed again.
-bool FolderTakesNewFiles(const fs::path& folder, const std::string& name) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const fs::path probe = folder / ("." + name + ".probe-" + std::to_string(random()));
-        std::string why;
-        const platform::NewFile made = platform::WriteNewFile(probe.string(), {}, why);
-        if (made == platform::NewFile::NameTaken) continue;
-        std::error_code ec;
-        if (made == platform::NewFile::Written) fs::remove(probe, ec);
-        return made == platform::NewFile::Written;
-    }
-    return false;
+// "20261208-153012": the local time, in digits whatever the locale.
+std::string TimeStamp() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local) ? text : "";
 }
 
 std::string FileBytes(DataSet data, const std::string& path) {
@@ -53,19 +52,31 @@ std::optional<std::string> WhyOutputCannotBeSaved(const std::string& path) {
     }
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     if (!fs::is_directory(folder, ec)) return "the folder " + folder.string() + " does not exist";
-    if (!FolderTakesNewFiles(folder, target.filename().string()))
+    if (!platform::FolderIsWritable(folder))
         return "the folder " + folder.string() + " does not take new files";
     return std::nullopt;
 }
 
 bool SaveToRecoveryFile(const DataSet& data, const std::string& intendedPath) {
-    std::string why;
-    const std::string saved = platform::SaveRecoveryFile(intendedPath, FileBytes(data, intendedPath), why);
-    if (saved.empty()) {
-        std::cerr << "The data read from the radio could not be saved anywhere: " << why << "\n";
+    // A file of its own in the temporary folder, open to the user alone:
+    // "rp770-recovery-" + time + random letters + the name meant for it.
+    std::error_code ec;
+    const fs::path temp = fs::temp_directory_path(ec);
+    platform::ExclusiveFile file;
+    int error = ec ? ec.value() : 0;
+    if (!error)
+        error = file.CreateUnique(temp, "rp770-recovery-" + TimeStamp() + "-",
+                                  "-" + fs::path(intendedPath).filename().string());
+    if (!error) error = file.Write(FileBytes(data, intendedPath));
+    if (!error) error = file.Close();
+    if (error) {
+        if (file.IsOpen()) file.Close();
+        if (!file.path().empty()) fs::remove(file.path(), ec);
+        std::cerr << "The data read from the radio could not be saved anywhere: " << ErrnoText(error) << "\n";
         return false;
     }
-    std::cerr << "The data read from the radio were saved to " << saved << " instead; move that file where you want it.\n";
+    std::cerr << "The data read from the radio were saved to " << fs::path(file.path()).make_preferred().string()
+              << " instead; move that file where you want it.\n";
     return true;
 }
 
