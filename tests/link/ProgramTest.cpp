@@ -173,9 +173,13 @@ TEST(ProgramTest, HowFarProgrammingGot) {
         EXPECT_EQ(run.outcome, c.outcome);
         ASSERT_EQ(run.rig.prompter.Texts(), c.boxes);
         const int writes = run.rig.radio.Log().writeRequests;
-        if (c.writes >= 0) EXPECT_EQ(writes, c.writes);
+        if (c.writes >= 0) {
+            EXPECT_EQ(writes, c.writes);
+        }
         EXPECT_TRUE(c.outcome != ProgramOutcome::Partial || writes < 88);
-        if (c.outcome == ProgramOutcome::NotStarted) EXPECT_EQ(run.rig.radio.Memory(), run.radioBefore);
+        if (c.outcome == ProgramOutcome::NotStarted) {
+            EXPECT_EQ(run.rig.radio.Memory(), run.radioBefore);
+        }
         if (c.also) c.also(run);
     }
 }

@@ -153,7 +153,9 @@ TEST(ReadTest, ABadOrRefusedBlock) {
         EXPECT_EQ(log.readRequests, c.requests);
         EXPECT_EQ(log.blockRequests, c.requests);
         EXPECT_EQ(log.syncRequests, c.syncRequests);
-        if (c.answered) EXPECT_NE(run.rig.SentText().find(c.answered), std::string::npos);
+        if (c.answered) {
+            EXPECT_NE(run.rig.SentText().find(c.answered), std::string::npos);
+        }
         EXPECT_EQ(run.rig.State().CommError, c.commError);
         EXPECT_EQ(run.rig.prompter.Texts(), c.boxes);
     }
@@ -216,7 +218,9 @@ TEST(ReadTest, CancelAtSeveralPoints) {
             EXPECT_EQ(run.rig.SentText().back(), '\x18') << p.name;
             EXPECT_FALSE(run.rig.State().CommError) << p.name;
         }
-        if (p.quiet) EXPECT_TRUE(run.rig.prompter.boxes.empty()) << p.name;
+        if (p.quiet) {
+            EXPECT_TRUE(run.rig.prompter.boxes.empty()) << p.name;
+        }
         for (const std::string& t : run.rig.prompter.Texts()) EXPECT_EQ(t, "cancel!!") << p.name;
     }
 }
