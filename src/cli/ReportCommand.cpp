@@ -17,6 +17,7 @@
 #include "files/AtomicFile.h"
 #include "platform/ReportPrinting.h"
 #include "report/TextReport.h"
+#include "workspace/Messages.h"
 
 namespace rp770::cli {
 
@@ -53,7 +54,7 @@ int RunReport(const std::vector<std::string>& args) {
         const bool printed = options.Value("--pdf") || options.Has("--print");
         if (out && !StdioFiles::IsStandardStream(*out)) {
             if (const Failure failure = WriteFileAtomically(*out, text); failure.Failed()) {
-                std::cerr << WithReason("FileSave Error!!", *out, failure) << "\n";
+                std::cerr << WithReason(msg::FileSaveError, *out, failure) << "\n";
                 return kExitFailure;
             }
         } else if (out || !printed) {
@@ -65,7 +66,7 @@ int RunReport(const std::vector<std::string>& args) {
             gui = StartGui();
             const platform::PrintOutcome outcome = platform::RenderReportPdf(ws.data(), *pdf);
             if (!outcome.ok) {
-                std::cerr << "FileSave Error!!\n" << outcome.error << "\n";
+                std::cerr << msg::FileSaveError << "\n" << outcome.error << "\n";
                 return kExitFailure;
             }
         }

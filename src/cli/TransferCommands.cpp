@@ -14,6 +14,7 @@
 #include "core/Codecs.h"
 #include "platform/InterruptCatcher.h"
 #include "platform/Terminal.h"
+#include "workspace/Messages.h"
 
 namespace rp770::cli {
 
@@ -176,7 +177,7 @@ int RunRead(const std::vector<std::string>& args) {
     // The radio is read only when its data can be kept.
     const std::string& out = options->positional[0];
     if (const auto why = WhyOutputCannotBeSaved(out)) {
-        std::cerr << "FileSave Error!!\n" << out << ": " << *why << "\nThe radio was not read.\n";
+        std::cerr << msg::FileSaveError << "\n" << out << ": " << *why << "\nThe radio was not read.\n";
         return kExitFailure;
     }
     TerminalObserver observer(options->Has("--debug"));

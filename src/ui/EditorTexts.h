@@ -16,7 +16,6 @@ inline constexpr const char* kTxFrequency = "Tx frequency";
 inline constexpr const char* kWxEnableHint = "Select[x]Enable/[]Disable.";
 inline constexpr const char* kWxScanHint = "[Space]:An effective and invalid change.";
 
-inline constexpr const char* kDataError = "Data Error!!";
 inline constexpr const char* kIncompleteChannel = "Data Error!!\nPlease input correct data.";
 inline constexpr const char* kAtisTitle = "ATISNo";
 
