@@ -118,4 +118,11 @@ std::string FixedDecimal(double value, int fractionDigits) {
     return std::string(buf, result.ptr);
 }
 
+std::string CommaAsPoint(std::string_view text) {
+    std::string t(text);
+    for (char& c : t)
+        if (c == ',') c = '.';
+    return t;
+}
+
 }  // namespace rp770

@@ -29,6 +29,10 @@ struct LeadingDecimal {
 // number. A value too large for a double is infinite, one too small is 0.
 std::optional<LeadingDecimal> ReadLeadingDecimal(std::string_view text, DecimalForm form);
 
+// The text with every "," taken as the decimal point: people and
+// spreadsheets in comma-decimal languages write "156,8" for 156.8.
+std::string CommaAsPoint(std::string_view text);
+
 // At most `significant` significant digits, no trailing zeros, "." as the
 // decimal mark and an upper-case exponent for very large or small values
 // (the %g rules: "156.8", "1E+20").

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/Codecs.h"
+#include "core/DecimalText.h"
 #include "files/CsvText.h"
 #include "files/ValueText.h"
 #include "workspace/ChannelCsv.h"
@@ -33,12 +34,7 @@ std::optional<bool> ParseSwitch(std::string_view text) {
 
 // A frequency as a number text with "." (a comma is taken as the decimal
 // mark: spreadsheets in comma languages write it).
-std::string DotDecimal(std::string_view text) {
-    std::string t = Trimmed(text);
-    for (char& c : t)
-        if (c == ',') c = '.';
-    return t;
-}
+std::string DotDecimal(std::string_view text) { return CommaAsPoint(Trimmed(text)); }
 
 // A frequency cell in the table's own form ("156,8" reads as 156.8000); text
 // that is no number stays as it is, and so never equals a frequency.

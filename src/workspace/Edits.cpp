@@ -2,6 +2,7 @@
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "core/DecimalText.h"
 #include "files/ValueText.h"
 
 namespace rp770 {
@@ -133,10 +134,7 @@ bool FlagValue(const ChannelRecord& record, ChannelFlag flag) {
 std::optional<double> CheckExpFrequency(std::string_view text) {
     if (TrimSpaces(text).empty()) return 0.0;
     // A comma is taken as the decimal point: people with a comma locale type it by habit.
-    std::string entry(text);
-    for (char& c : entry)
-        if (c == ',') c = '.';
-    const double value = LeadingValue(entry);
+    const double value = LeadingValue(CommaAsPoint(text));
     if (value >= 137.0 && value <= 174.0 && IsStep25k(value)) return UnitsToFreq(FreqUnits(value));
     return std::nullopt;
 }
