@@ -165,7 +165,6 @@ void ChannelListPanel::SetSelectedFlag(ChannelFlag flag, bool on) {
     const std::vector<ChannelRef> channels = SelectedChannels();
     if (channels.empty()) return;
     context_.Accepted(context_.Session().SetChannelFlags(channels, flag, on));
-    Refresh();
 }
 
 void ChannelListPanel::ToggleColumnFlag(int column) {

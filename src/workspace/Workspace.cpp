@@ -425,17 +425,14 @@ EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool 
 
 EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on) {
     if (channels.empty()) return std::nullopt;
-    if (channels.size() == 1) {
-        const ChannelRecord* record = FindRecord(data(), channels.front());
-        if (record && !CanHaveFlag(*record, channels.front().area, flag)) return std::nullopt;  // left alone
-        return SetChannelFlag(channels.front(), flag, on);
-    }
     const Area area = channels.front().area;
+    const std::string which = channels.size() == 1 ? ChannelName(data(), channels.front())
+                                                   : "(" + std::to_string(channels.size()) + " channels)";
     Commit(
         [&](DataSet& d) {
             for (const ChannelRef& ref : channels) ApplyChannelFlag(d, ref, flag, on);  // refused: left alone
         },
-        FlagCaption(flag, area) + " (" + std::to_string(channels.size()) + " channels)", Change::Restored);
+        FlagCaption(flag, area) + " " + which, Change::Restored);
     return std::nullopt;
 }
 
