@@ -20,7 +20,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/os/UserFolders.h"
+#include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/ToolbarIcons.h"

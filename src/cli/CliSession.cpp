@@ -8,7 +8,7 @@
 #include "files/ModelDefinitions.h"
 #include "platform/ExecutablePath.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/os/UserFolders.h"
+#include "os/UserFolders.h"
 
 namespace rp770::cli {
 

@@ -8,7 +8,7 @@
 #include "core/Failure.h"
 #include "core/MemoryImage.h"
 #include "files/DatWriter.h"
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 #include "workspace/Workspace.h"
 
 namespace rp770::cli {

@@ -5,7 +5,7 @@
 
 #include "files/FileBytes.h"
 #include "platform/StandardStreams.h"
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 
 namespace rp770::cli {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 
 namespace rp770 {
 

@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "link/LineSettings.h"
-#include "platform/os/DeviceAccess.h"
+#include "os/DeviceAccess.h"
 
 namespace rp770::platform {
 

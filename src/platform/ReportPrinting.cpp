@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "platform/QtPrintSurface.h"
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 #include "report/PrintedReport.h"
 
 namespace rp770::platform {

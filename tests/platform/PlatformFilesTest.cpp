@@ -10,8 +10,8 @@
 #include "platform/DataFolder.h"
 #include "platform/ReportPrinting.h"
 #include "platform/SerialPortList.h"
-#include "platform/os/ExclusiveFile.h"
-#include "platform/os/UserFolders.h"
+#include "os/ExclusiveFile.h"
+#include "os/UserFolders.h"
 
 namespace rp770::platform {
 namespace {

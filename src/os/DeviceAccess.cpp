@@ -1,4 +1,4 @@
-#include "platform/os/DeviceAccess.h"
+#include "os/DeviceAccess.h"
 
 #if !defined(_WIN32)
 #include <grp.h>

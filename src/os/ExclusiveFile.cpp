@@ -1,4 +1,4 @@
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 
 #include <algorithm>
 #include <atomic>

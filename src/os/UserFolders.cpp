@@ -1,8 +1,8 @@
-#include "platform/os/UserFolders.h"
+#include "os/UserFolders.h"
 
 #include <cstdlib>
 
-#include "platform/os/ExclusiveFile.h"
+#include "os/ExclusiveFile.h"
 
 namespace rp770::platform {
 
