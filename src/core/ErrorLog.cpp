@@ -2,7 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
 
 namespace rp770 {
 
@@ -48,9 +48,11 @@ void ReportError(std::string_view qualifiedName, std::string_view message) {
         std::strftime(date, sizeof date, "%x", &local);
         std::strftime(time, sizeof time, "%X", &local);
         const std::filesystem::path path = std::filesystem::path(Config().folder) / "err.log";
-        std::ofstream out(path, std::ios::binary | std::ios::app);
+        std::FILE* out = std::fopen(path.string().c_str(), "ab");
         if (!out) return;
-        out << FormatErrorLine(date, time, qualifiedName, message) << "\r\n";
+        const std::string line = FormatErrorLine(date, time, qualifiedName, message) + "\r\n";
+        std::fwrite(line.data(), 1, line.size(), out);
+        std::fclose(out);
     } catch (...) {
         // A report never disturbs its caller.
     }
