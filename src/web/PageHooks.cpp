@@ -1,0 +1,88 @@
+#include "web/PageHooks.h"
+
+#include <vector>
+
+using emscripten::val;
+
+namespace rp770::web {
+
+namespace {
+val Box(const std::string& text, const std::string& title, Icon icon) {
+    val box = val::object();
+    box.set("text", text);
+    box.set("title", title);
+    box.set("icon", std::string(IconName(icon)));
+    return box;
+}
+
+std::vector<Answer> Offered(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok: return {Answer::Ok};
+        case Buttons::OkCancel: return {Answer::Ok, Answer::Cancel};
+        case Buttons::YesNo: return {Answer::Yes, Answer::No};
+        case Buttons::YesNoCancel: return {Answer::Yes, Answer::No, Answer::Cancel};
+        case Buttons::RetryCancel: return {Answer::Retry, Answer::Cancel};
+    }
+    return {};
+}
+}  // namespace
+
+const char* IconName(Icon icon) {
+    switch (icon) {
+        case Icon::None: return "none";
+        case Icon::Information: return "information";
+        case Icon::Warning: return "warning";
+        case Icon::Critical: return "critical";
+        case Icon::Question: return "question";
+    }
+    return "none";
+}
+
+const char* ButtonsName(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok: return "ok";
+        case Buttons::OkCancel: return "okCancel";
+        case Buttons::YesNo: return "yesNo";
+        case Buttons::YesNoCancel: return "yesNoCancel";
+        case Buttons::RetryCancel: return "retryCancel";
+    }
+    return "ok";
+}
+
+const char* AnswerName(Answer answer) {
+    switch (answer) {
+        case Answer::Ok: return "ok";
+        case Answer::Cancel: return "cancel";
+        case Answer::Yes: return "yes";
+        case Answer::No: return "no";
+        case Answer::Retry: return "retry";
+    }
+    return "cancel";
+}
+
+std::optional<Answer> OfferedAnswer(const std::string& name, Buttons buttons) {
+    for (Answer a : Offered(buttons))
+        if (name == AnswerName(a)) return a;
+    return std::nullopt;
+}
+
+void PageHooks::Message(const std::string& text, const std::string& title, Icon icon) {
+    runtime_.call<void>("message", Box(text, title, icon));
+}
+
+Answer PageHooks::Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                      Answer defaultAnswer) {
+    val question = Box(text, title, icon);
+    question.set("buttons", std::string(ButtonsName(buttons)));
+    question.set("defaultAnswer", std::string(AnswerName(defaultAnswer)));
+    const val answer = runtime_.call<val>("ask", question).await();
+    if (!answer.isString()) return defaultAnswer;
+    return OfferedAnswer(answer.as<std::string>(), buttons).value_or(defaultAnswer);
+}
+
+void PageHooks::SetProgress(int percent) { runtime_.call<void>("progress", percent); }
+void PageHooks::ShowMonitor(const std::string& text) { runtime_.call<void>("monitor", text); }
+void PageHooks::SetControlsEnabled(bool enabled) { runtime_.call<void>("controls", enabled); }
+void PageHooks::ShowActivity(const std::string& text) { runtime_.call<void>("activity", text); }
+
+}  // namespace rp770::web

@@ -1,0 +1,169 @@
+// The programming cable through Web Serial: choosing the port (remembered by
+// the browser, found again through getPorts()), and the connection the
+// engine's link drives (src/web/WebSerialPort.h): a read loop that takes
+// everything a read returns at once into a queue, and a write queue.
+//
+// `serial` is navigator.serial, or the stand-in of standin-serial.js.
+
+export const LINE = Object.freeze({ baudRate: 4800, dataBits: 8, parity: 'none', stopBits: 1 });
+
+// Chrome, Edge, Opera and other Chromium browsers have Web Serial (on a
+// secure origin: https or localhost); Firefox and Safari do not.
+export function webSerial(nav = globalThis.navigator) {
+  return nav?.serial ?? null;
+}
+
+// Asks the user for a port (a click must have led here).
+export function choosePort(serial = webSerial()) {
+  return serial.requestPort();
+}
+
+// A port the user chose before, on this or an earlier visit: the one that
+// matches `info` (a port's getInfo(), kept by the page), else the only one.
+export async function rememberedPort(serial = webSerial(), info = {}) {
+  const ports = await serial.getPorts();
+  const same = (port) => {
+    const p = port.getInfo();
+    return info.usbVendorId !== undefined && p.usbVendorId === info.usbVendorId &&
+      p.usbProductId === info.usbProductId;
+  };
+  return ports.find(same) ?? (ports.length === 1 ? ports[0] : null);
+}
+
+const hex4 = (n) => n.toString(16).padStart(4, '0');
+
+// How messages name a port: "USB serial port 0403:6001" or "the serial port".
+export function portName(port) {
+  const { usbVendorId, usbProductId } = port.getInfo();
+  return usbVendorId === undefined ? 'the serial port' : `USB serial port ${hex4(usbVendorId)}:${hex4(usbProductId)}`;
+}
+
+// Web Serial's failures, in the words the link's messages use.
+function failure(error) {
+  switch (error?.name) {
+    case 'InvalidStateError': return { number: 2, text: 'the port is already open' };
+    case 'NetworkError': return { number: 9, text: 'the device is not there or another program is using it' };
+    case 'NotFoundError': return { number: 1, text: 'no such device' };
+    case 'SecurityError': return { number: 13, text: 'the page may not use serial ports' };
+    default: return { number: 0, text: String(error?.message ?? error) };
+  }
+}
+
+// One open port as the engine's link sees it. None of its promises rejects.
+export class SerialConnection {
+  constructor(port) {
+    this.port = port;
+    this.onchange = null;  // bytes arrived, or the port was lost
+    this.chunks = [];
+    this.opened = false;
+    this.lost = false;
+    this.error = { number: 0, text: '' };
+    this.onDisconnect = () => this.lose({ name: 'NetworkError' });
+  }
+
+  async open(options = LINE) {
+    if (this.opened) await this.close();  // lost, and never closed
+    try {
+      await this.port.open(options);
+    } catch (error) {
+      this.error = failure(error);
+      return { ok: false, ...this.error };
+    }
+    this.opened = true;
+    this.lost = false;
+    this.closing = false;
+    this.chunks = [];
+    this.writer = this.port.writable.getWriter();
+    this.writing = Promise.resolve();
+    this.port.addEventListener?.('disconnect', this.onDisconnect);
+    this.reading = this.readLoop();
+    return { ok: true, number: 0, text: '' };
+  }
+
+  // Reads until closed or lost. A read error that leaves port.readable in
+  // place (a framing or parity error, a break) is not the end.
+  async readLoop() {
+    while (this.opened && !this.closing && this.port.readable) {
+      this.reader = this.port.readable.getReader();
+      try {
+        for (;;) {
+          const { value, done } = await this.reader.read();
+          if (done) break;
+          if (value?.length) {
+            this.chunks.push(value);
+            this.changed();
+          }
+        }
+      } catch (error) {
+        if (!this.port.readable) this.lose(error);
+      } finally {
+        this.reader.releaseLock();
+        this.reader = null;
+      }
+    }
+    if (this.opened && !this.closing) this.lose({ name: 'NetworkError' });
+  }
+
+  changed() {
+    try {
+      this.onchange?.();
+    } catch (error) {
+      console.error(error);
+    }
+  }
+
+  lose(error) {
+    if (!this.opened || this.lost) return;
+    this.lost = true;
+    this.chunks = [];
+    this.error = { number: 9, text: 'the device was removed' };
+    if (error?.name && error.name !== 'NetworkError') this.error = failure(error);
+    this.changed();
+  }
+
+  isOpen() {
+    return this.opened && !this.lost;
+  }
+
+  lastError() {
+    return this.error;
+  }
+
+  write(bytes) {
+    if (!this.isOpen()) {
+      this.error = { number: 9, text: 'the port is not open' };
+      return false;
+    }
+    const copy = new Uint8Array(bytes);
+    const writer = this.writer;
+    this.writing = this.writing.then(() => writer.write(copy)).catch((error) => this.lose(error));
+    return true;
+  }
+
+  take() {
+    const chunks = this.chunks;
+    this.chunks = [];
+    if (chunks.length === 1) return chunks[0];
+    const all = new Uint8Array(chunks.reduce((n, c) => n + c.length, 0));
+    let at = 0;
+    for (const c of chunks) {
+      all.set(c, at);
+      at += c.length;
+    }
+    return all;
+  }
+
+  async close() {
+    if (!this.opened) return;
+    this.closing = true;
+    this.port.removeEventListener?.('disconnect', this.onDisconnect);
+    try { await this.reader?.cancel(); } catch { /* lost already */ }
+    await this.reading;
+    await this.writing;
+    try { this.writer.releaseLock(); } catch { /* lost already */ }
+    try { await this.port.close(); } catch { /* lost already */ }
+    this.opened = false;
+    this.closing = false;
+    this.chunks = [];
+  }
+}
