@@ -16,7 +16,11 @@ FUZZ_SEED ?= 1
 
 PREFIX ?= /usr/local
 
-.PHONY: setup configure build run test test-release test-comma-locale test-asan test-fuzz bench install package clean
+# The browser edition: Emscripten's build folder, and where `make web` serves it.
+WEB_BUILD ?= build-web
+WEB_PORT  ?= 8770
+
+.PHONY: setup configure build run test test-release test-comma-locale test-asan test-fuzz test-web web web-build bench install package clean
 
 setup:
 	bash scripts/setup.sh
@@ -31,8 +35,9 @@ run: build
 	bash scripts/run.sh $(BUILD)/bin/rp770 $(ARGS)
 
 # The whole suite, again under a comma-decimal locale, again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then every fuzzer for a short while.
-test: setup test-release test-comma-locale test-asan test-fuzz
+# and UndefinedBehaviorSanitizer, then every fuzzer for a short while, then the
+# browser edition's tests.
+test: setup test-release test-comma-locale test-asan test-fuzz test-web
 
 # RP770_REQUIRE_COMMA_LOCALE: the tests that switch to the comma locale fail,
 # rather than skip, when it is missing.
@@ -56,9 +61,24 @@ test-asan: setup
 test-fuzz: setup
 	FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(FUZZ_SECONDS)
 
-bench: configure
+bench: configure web-build
 	cmake --build $(BUILD) --target benchmarks
 	bash bench/run.sh $(BUILD)
+	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/transfer.bench.mjs
+
+# The engine in WebAssembly with the page beside it, in $(WEB_BUILD)/web: a
+# static folder, served here at http://localhost:$(WEB_PORT).
+web-build: setup
+	emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=MinSizeRel
+	cmake --build $(WEB_BUILD)
+
+web: web-build
+	@echo "The browser edition: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	python3 -m http.server $(WEB_PORT) --directory $(WEB_BUILD)/web
+
+# The engine and the page's Web Serial code under Node, from the same .wasm.
+test-web: web-build
+	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
 install: build
@@ -69,4 +89,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(LOCALE_DIR)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WEB_BUILD) $(LOCALE_DIR)

@@ -16,3 +16,6 @@ add_link_options(-fexceptions)
 foreach(layer core os files link report sim workspace web)
   add_subdirectory(src/${layer})
 endforeach()
+
+enable_testing()
+add_subdirectory(tests/web)

@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
   locales
+  emscripten nodejs  # the browser edition (make web) and its tests under Node
 )
 
 # The suite also runs under a comma-decimal locale (de_DE.UTF-8). Machines

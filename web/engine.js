@@ -48,8 +48,9 @@ export async function loadEngine(wasmUrl = new URL('./rp770.wasm', import.meta.u
 }
 
 // A wait with no timer: resolved as soon as the event loop has handled what
-// is pending (no 4 ms clamp, unlike a nested setTimeout(0)).
-const zeroWait = typeof setImmediate === 'function'
+// is pending (no 4 ms clamp, unlike a nested setTimeout(0)). A timer set
+// from there is not nested in another timer, so it is not clamped either.
+export const zeroWait = typeof setImmediate === 'function'
   ? () => new Promise((resolve) => setImmediate(resolve))
   : (() => {
       const channel = new MessageChannel();
@@ -211,15 +212,19 @@ export class RadioLink {
     if (this.busy) throw new Error('The radio link is busy with a transfer');
   }
 
-  async run(operation) {
+  run(operation) {
     this.idle();
     this.busy = true;
     this.runtime.cancelled = false;
-    try {
-      return await operation();
-    } finally {
+    const done = () => {
       this.busy = false;
       this.runtime.cancelled = false;
+    };
+    try {
+      return Promise.resolve(operation()).finally(done);
+    } catch (error) {
+      done();
+      throw error;
     }
   }
 }

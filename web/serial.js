@@ -131,7 +131,7 @@ export class SerialConnection {
 
   write(bytes) {
     if (!this.isOpen()) {
-      this.error = { number: 9, text: 'the port is not open' };
+      if (!this.lost) this.error = { number: 9, text: 'the port is not open' };
       return false;
     }
     const copy = new Uint8Array(bytes);

@@ -10,7 +10,7 @@
 //   serial.pullCable();                        // mid-transfer, say
 //   serial.radio.memory();                     // what the radio holds
 
-import { loadEngine } from './engine.js';
+import { loadEngine, zeroWait } from './engine.js';
 
 // A chunk is delivered no sooner than this after the one before it: what
 // arrives meanwhile comes together, as with a USB adapter.
@@ -97,6 +97,7 @@ export class StandInSerial extends EventTarget {
     this.port = new StandInPort(this);
     this.granted = false;
     this.pulled = false;
+    this.scheduled = false;
     this.timer = null;
     this.lastChunk = -Infinity;
   }
@@ -120,15 +121,23 @@ export class StandInSerial extends EventTarget {
     this.schedule();
   }
 
+  // The next delivery, when the next byte arrives. A browser clamps timers
+  // that timers set to 4 ms, two bytes' time: the timer is set from a task
+  // of its own, as a serial port's reads resolve from tasks of their own.
   schedule() {
-    if (this.timer !== null || this.pulled) return;
+    if (this.scheduled || this.pulled) return;
     const next = this.radio.nextArrival();
     if (next < 0) return;
     const due = Math.max(next, this.lastChunk + this.chunkMs / 1000);
-    this.timer = setTimeout(() => {
-      this.timer = null;
-      this.deliver();
-    }, Math.max(0, (due - this.clock()) * 1000));
+    this.scheduled = true;
+    zeroWait().then(() => {
+      if (!this.scheduled) return;  // the cable was pulled meanwhile
+      this.timer = setTimeout(() => {
+        this.scheduled = false;
+        this.timer = null;
+        this.deliver();
+      }, Math.max(0, (due - this.clock()) * 1000));
+    });
   }
 
   deliver() {
@@ -144,6 +153,7 @@ export class StandInSerial extends EventTarget {
   pullCable() {
     if (this.pulled) return;
     this.pulled = true;
+    this.scheduled = false;
     clearTimeout(this.timer);
     this.timer = null;
     this.radio.unplug();

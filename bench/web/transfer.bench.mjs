@@ -1,0 +1,47 @@
+// A whole read and a whole programming through the page's Web Serial code and
+// the stand-in port at 4800-baud pacing, in real time, beside the line's
+// bound: every byte on the line (both ways; an echo travels with its byte) at
+// 480 bytes a second, plus the pauses the protocol demands (10 ms before each
+// transmission, 1000 ms before synchronising, 500 ms after the block phase,
+// 10 ms for each row a programming skips).
+//   RP770_WEB_DIR=build-web/web node bench/web/transfer.bench.mjs [runs]
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const dir = process.env.RP770_WEB_DIR ?? 'build-web/web';
+const load = (name) => import(pathToFileURL(path.resolve(dir, name)).href);
+const { loadEngine, RadioLink } = await load('engine.js');
+const { SerialConnection } = await load('serial.js');
+const { createStandInSerial } = await load('standin-serial.js');
+
+const runs = Number(process.argv[2] ?? 1);
+const SKIPPED_ROWS = 3;  // 0x0E0, 0x0F0, 0x3F0
+const ISSUE_BOUND = { read: 14.93, program: 12.15 };
+
+async function transfer(op) {
+  const serial = await createStandInSerial();
+  const messages = [];
+  const link = new RadioLink(await loadEngine(), { message: (box) => messages.push(box.text) });
+  const connection = new SerialConnection(await serial.requestPort());
+  let writes = 0;
+  const write = connection.write.bind(connection);
+  connection.write = (bytes) => (++writes, write(bytes));
+  link.useSerialPort(connection, 'the stand-in port');
+  const start = performance.now();
+  const result = op === 'read' ? await link.read() : await link.program(serial.radio.memory());
+  const seconds = (performance.now() - start) / 1000;
+  if (!result.completed) throw new Error(`${op} failed: ${messages.join(' | ')}`);
+  const { pcBytes, radioBytes } = serial.radio.log();
+  const bound = (pcBytes + radioBytes) * 10 / 4800 + 0.010 * writes + 1.0 + 0.5 +
+    (op === 'program' ? 0.010 * SKIPPED_ROWS : 0);
+  return { seconds, bound };
+}
+
+console.log('transfer  run  seconds  bound_s  over_bound_%  x_issue_bound (1.03 allowed)');
+for (const op of ['read', 'program']) {
+  for (let run = 1; run <= runs; ++run) {
+    const { seconds, bound } = await transfer(op);
+    console.log(`${op.padEnd(8)} ${String(run).padStart(4)} ${seconds.toFixed(3).padStart(8)} ${bound.toFixed(3).padStart(8)}` +
+      ` ${((seconds / bound - 1) * 100).toFixed(2).padStart(12)}  ${(seconds / ISSUE_BOUND[op]).toFixed(4)}`);
+  }
+}

@@ -1,0 +1,91 @@
+// serial.js's connection over a scripted Web Serial port: what its read loop
+// makes of chunks, read errors and a lost device, and how failed opens read.
+import assert from 'node:assert/strict';
+import test from 'node:test';
+
+import { SerialConnection } from './rig.mjs';
+
+// A port whose readable streams follow `scripts`: each gives its chunks, one
+// a read, then fails with the error named, or stays open. Once the scripts
+// are used up, readable is null: the device is gone.
+class ScriptedPort {
+  constructor(scripts, openError) {
+    this.scripts = scripts;
+    this.openError = openError;
+    this.opened = false;
+    this.stream = null;
+    this.written = [];
+  }
+
+  getInfo() { return {}; }
+
+  async open() {
+    if (this.openError) throw new DOMException('refused', this.openError);
+    this.opened = true;
+  }
+
+  async close() { this.opened = false; }
+
+  get writable() {
+    return new WritableStream({ write: (chunk) => { this.written.push(...chunk); } });
+  }
+
+  get readable() {
+    if (!this.opened) return null;
+    if (this.stream) return this.stream;
+    const script = this.scripts.shift();
+    if (!script) return null;
+    let next = 0;
+    this.stream = new ReadableStream({
+      pull: (controller) => {
+        if (next < script.chunks.length) return controller.enqueue(Uint8Array.from(script.chunks[next++]));
+        if (!script.error) return new Promise(() => {});
+        this.stream = null;
+        return controller.error(new DOMException('read failed', script.error));
+      },
+    }, { highWaterMark: 0 });
+    return this.stream;
+  }
+}
+
+const reads = [
+  { name: 'chunks are taken as one run, in order', scripts: [{ chunks: [[1, 2], [3]] }],
+    changes: 2, taken: [1, 2, 3], open: true },
+  { name: 'a framing error is not the end', scripts: [{ chunks: [[1]], error: 'FramingError' }, { chunks: [[2]] }],
+    changes: 2, taken: [1, 2], open: true },
+  { name: 'a lost device reads nothing more and takes no writes', scripts: [{ chunks: [[1]], error: 'NetworkError' }],
+    changes: 2, taken: [], open: false },
+];
+
+for (const row of reads) {
+  test(`read loop: ${row.name}`, async () => {
+    const port = new ScriptedPort(row.scripts);
+    const connection = new SerialConnection(port);
+    let changes = 0;
+    const changed = new Promise((resolve) => {
+      connection.onchange = () => { if (++changes === row.changes) resolve(); };
+    });
+    assert.deepEqual(await connection.open(), { ok: true, number: 0, text: '' });
+    await changed;
+    assert.deepEqual([...connection.take()], row.taken);
+    assert.equal(connection.isOpen(), row.open);
+    assert.equal(connection.write(Uint8Array.of(0x50)), row.open);
+    if (!row.open) assert.equal(connection.lastError().text, 'the device was removed');
+    await connection.close();
+    assert.equal(connection.isOpen(), false);
+    assert.equal(port.opened, false);
+  });
+}
+
+test('failed opens, in the words of the link\'s messages', async () => {
+  const failures = [
+    ['NetworkError', 9, 'the device is not there or another program is using it'],
+    ['InvalidStateError', 2, 'the port is already open'],
+    ['SecurityError', 13, 'the page may not use serial ports'],
+  ];
+  for (const [error, number, text] of failures) {
+    const connection = new SerialConnection(new ScriptedPort([], error));
+    assert.deepEqual(await connection.open(), { ok: false, number, text }, error);
+    assert.equal(connection.isOpen(), false);
+  }
+});

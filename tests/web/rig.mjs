@@ -1,0 +1,47 @@
+// What the browser edition's Node tests share: the built page folder (as
+// served: the engine and the page's modules side by side), a radio link with
+// recording hooks, and memories to tell bytes apart.
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const dir = process.env.RP770_WEB_DIR;
+if (!dir) throw new Error('RP770_WEB_DIR must name the built page folder (build-web/web)');
+const load = (name) => import(pathToFileURL(path.join(dir, name)).href);
+
+export const { loadEngine, RadioLink, IMAGE_SIZE } = await load('engine.js');
+export const { SerialConnection } = await load('serial.js');
+export const { createStandInSerial, StandInSerial } = await load('standin-serial.js');
+
+// A distinct value at (nearly) every address, and the supported model's code
+// at both ends.
+export function patternMemory(seed = 0) {
+  const m = new Uint8Array(IMAGE_SIZE).map((_, i) => (i * 7 + seed) & 0xff);
+  m.set([0x01, 0x3e], 0);
+  m.set([0x01, 0x3e], IMAGE_SIZE - 2);
+  return m;
+}
+
+// Addresses a programming never sends: the model codes, 0x017, rows
+// 0x0E0-0x0FF.
+export const neverWritten = (a) => a < 2 || a === 0x17 || (a >= 0xe0 && a < 0x100) || a >= 0x3f0;
+
+// What the radio holds after `image` was programmed over `before`.
+export const programmed = (before, image) => before.map((b, a) => (neverWritten(a) ? b : image[a]));
+
+// A link on an engine instance of its own, recording what the page is told.
+// `answers`: the page's answers to the link's questions, in order.
+export async function linkRig(answers = []) {
+  const told = { messages: [], asked: [], progress: [], monitor: [] };
+  const link = new RadioLink(await loadEngine(), {
+    message: (box) => told.messages.push(box.text),
+    ask: (question) => {
+      told.asked.push(question.text);
+      const answer = answers.shift();
+      if (answer instanceof Error) throw answer;
+      return answer;
+    },
+    progress: (percent) => told.progress.push(percent),
+    monitor: (text) => told.monitor.push(text),
+  });
+  return { link, told };
+}

@@ -1,0 +1,88 @@
+// The page's Web Serial code (serial.js) driving the engine's link through
+// the stand-in navigator.serial, whose radio answers at 4800-baud pacing in
+// real time: the paths run side by side, a transfer taking its seconds.
+import assert from 'node:assert/strict';
+import test from 'node:test';
+
+import { SerialConnection, createStandInSerial, linkRig, loadEngine, patternMemory, programmed } from './rig.mjs';
+
+const PORT = 'the stand-in port';
+const PARTLY = /only partly programmed/;
+
+test('the stand-in line carries ten bits a byte at 4800 baud, the echo with each byte', async () => {
+  const radio = new (await loadEngine()).StandInRadio();
+  const byte = 10 / 4800;
+  radio.write(new TextEncoder().encode('P'), 1);  // the probe: echoed, then answered
+  const heard = [[1, ''], [1 + 0.99 * byte, ''], [1 + 1.01 * byte, 'P'], [1 + 1.99 * byte, 'P'], [1 + 2.01 * byte, 'PP']];
+  let all = '';
+  for (const [time, expected] of heard) {
+    all += new TextDecoder().decode(radio.take(time));
+    assert.equal(all, expected, `at ${time}`);
+  }
+  assert.equal(radio.nextArrival(), -1);
+});
+
+// Each row: the transfer, and what happens while it runs once its progress
+// has reached `at` percent. A chunk interval of 16 ms makes the stand-in
+// deliver several bytes at once, as adapters with a latency timer do.
+const paths = [
+  { name: 'read end to end', op: 'read' },
+  { name: 'program end to end', op: 'program' },
+  { name: 'the cable pulled mid-read', op: 'read', at: 10, pull: true, chunkMs: 16 },
+  { name: 'the cable pulled mid-programming', op: 'program', at: 10, pull: true },
+  { name: 'Cancel mid-read', op: 'read', at: 10, cancel: true, chunkMs: 16 },
+];
+
+async function runPath(row) {
+  const serial = await createStandInSerial({ chunkMs: row.chunkMs });
+  const before = patternMemory(7);
+  serial.radio.setMemory(before);
+  const { link, told } = await linkRig();
+  const connection = new SerialConnection(await serial.requestPort());
+  link.useSerialPort(connection, PORT);
+  let acted = false;
+  link.hooks = {
+    ...link.hooks,
+    progress: (percent) => {
+      if (percent < row.at || acted) return;
+      acted = true;
+      if (row.pull) serial.pullCable();
+      if (row.cancel) link.cancel();
+    },
+  };
+  const image = patternMemory(100);
+  const result = row.op === 'read' ? await link.read() : await link.program(image);
+  const memory = serial.radio.memory();
+
+  if (!row.at) {
+    assert.equal(result.completed, true);
+    assert.deepEqual(told.messages, ['Complete!!']);
+    if (row.op === 'read') assert.deepEqual(result.image, before);
+    else assert.deepEqual(memory, programmed(before, image));
+  } else {
+    assert.equal(result.completed, false);
+    assert.equal(result.image, undefined);
+  }
+  if (row.pull) {
+    // The link's message; a programming also says the radio holds a mix.
+    assert.equal(told.messages.at(row.op === 'read' ? -1 : -2), 'Communication Error!!');
+    if (row.op === 'program') assert.match(told.messages.at(-1), PARTLY);
+    assert.equal(connection.isOpen(), false);
+    // Until the cable is back, the port does not open.
+    told.messages.length = 0;
+    await link.read();
+    assert.deepEqual(told.messages, ['port inicialize error!!',
+      `Cannot open the serial port ${PORT}: the device is not there or another program is using it.`]);
+    serial.plugCable();
+    assert.equal((await link.testConnection()).found, true);
+  }
+  if (row.cancel) {
+    assert.deepEqual(told.messages, []);
+    assert.equal(serial.radio.log().cans, 1);
+    assert.deepEqual(memory, before);
+  }
+}
+
+test('transfers through the stand-in port', { concurrency: true }, async (t) => {
+  await Promise.all(paths.map((row) => t.test(row.name, () => runPath(row))));
+});
