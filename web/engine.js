@@ -32,6 +32,32 @@ async function compile(url) {
   }
 }
 
+// Engine instances suspended in a transfer.
+const suspended = new WeakSet();
+
+// While a transfer waits, its engine instance is suspended in the middle of
+// a call: another call into it would come back as a promise of the
+// transfer's end, and the transfer's own result would be lost. Such a call
+// throws instead. (The engine's functions carry embind's argCount; its
+// classes, embind's isDeleted.)
+function guardSuspension(engine) {
+  const guard = (f, name) => function guarded(...args) {
+    if (suspended.has(engine)) throw new Error(`The engine is busy with a transfer: ${name} must wait for its end`);
+    return f.apply(this, args);
+  };
+  for (const [name, value] of Object.entries(engine)) {
+    if (typeof value !== 'function') continue;
+    if (typeof value.prototype?.isDeleted === 'function') {
+      for (const key of Object.getOwnPropertyNames(value.prototype)) {
+        if (key !== 'constructor') value.prototype[key] = guard(value.prototype[key], `${name}.${key}`);
+      }
+    } else if (typeof value.argCount === 'number') {
+      engine[name] = guard(value, name);
+    }
+  }
+  return engine;
+}
+
 // A new instance of the engine. Each has memory of its own: a stand-in radio
 // (web/standin-serial.js) gets an instance of its own, since nothing may be
 // called on an instance while its link waits.
@@ -39,12 +65,12 @@ export async function loadEngine(wasmUrl = new URL('./rp770.wasm', import.meta.u
   const key = String(wasmUrl);
   if (!compiled.has(key)) compiled.set(key, compile(wasmUrl));
   const wasmModule = await compiled.get(key);
-  return createRp770({
+  return guardSuspension(await createRp770({
     instantiateWasm(imports, receive) {
       WebAssembly.instantiate(wasmModule, imports).then((instance) => receive(instance, wasmModule));
       return {};
     },
-  });
+  }));
 }
 
 // A wait with no timer: resolved as soon as the event loop has handled what
@@ -217,14 +243,19 @@ export class RadioLink {
     this.busy = true;
     this.runtime.cancelled = false;
     const done = () => {
+      suspended.delete(this.engine);
       this.busy = false;
       this.runtime.cancelled = false;
     };
+    let result;
     try {
-      return Promise.resolve(operation()).finally(done);
+      result = operation();
     } catch (error) {
       done();
       throw error;
     }
+    // A promise: the engine waits inside the call (a transfer on a real line).
+    if (result instanceof Promise) suspended.add(this.engine);
+    return Promise.resolve(result).finally(done);
   }
 }

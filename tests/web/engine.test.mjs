@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import test from 'node:test';
 
-import { IMAGE_SIZE, linkRig, loadEngine, patternMemory, programmed } from './rig.mjs';
+import { IMAGE_SIZE, RadioLink, linkRig, loadEngine, patternMemory, programmed } from './rig.mjs';
 
 const PARTLY = 'The radio was only partly programmed: it now holds a mix of old and new data. ' +
   'Program it again before using it.';
@@ -101,6 +101,26 @@ test('what the link refuses to do', async () => {
   assert.throws(() => link.useSimulatedRadio(), /busy/);
   await running;
   assert.equal(link.busy, false);
+});
+
+test('nothing else runs on the engine while a transfer waits for the page', async () => {
+  const engine = await loadEngine();
+  let refused = null;
+  const link = new RadioLink(engine, {
+    ask: () => {
+      try {
+        engine.shippedFileNames();
+      } catch (error) {
+        refused = error;
+      }
+      return 'cancel';
+    },
+  });
+  link.useSimulatedRadio('busy');
+  const result = await link.read();
+  assert.match(String(refused), /busy with a transfer: shippedFileNames/);
+  assert.equal(result.synchronised, true);  // the transfer's own result still arrives
+  assert.equal(engine.shippedFileNames().length, 5);
 });
 
 test('the shipped data travel inside the module, byte for byte', async () => {
