@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import { SerialConnection } from './rig.mjs';
+import { SerialConnection, portName, rememberedPort } from './rig.mjs';
 
 // A port whose readable streams follow `scripts`: each gives its chunks, one
 // a read, then fails with the error named, or stays open. Once the scripts
@@ -88,4 +88,23 @@ test('failed opens, in the words of the link\'s messages', async () => {
     assert.deepEqual(await connection.open(), { ok: false, number, text }, error);
     assert.equal(connection.isOpen(), false);
   }
+});
+
+test('the port chosen on an earlier visit, among those the browser still allows', async () => {
+  const port = (usbVendorId, usbProductId) => ({ getInfo: () => ({ usbVendorId, usbProductId }) });
+  const ftdi = port(0x0403, 0x6001);
+  const cp210x = port(0x10c4, 0xea60);
+  const builtIn = port(undefined, undefined);
+  const rows = [
+    { ports: [], kept: {}, found: null },
+    { ports: [builtIn], kept: {}, found: builtIn },  // the only one
+    { ports: [ftdi, cp210x], kept: { usbVendorId: 0x10c4, usbProductId: 0xea60 }, found: cp210x },
+    { ports: [ftdi, cp210x], kept: {}, found: null },  // which one: the user says
+    { ports: [ftdi, cp210x], kept: { usbVendorId: 0x0403, usbProductId: 0x6015 }, found: null },
+  ];
+  for (const { ports, kept, found } of rows) {
+    assert.equal(await rememberedPort({ getPorts: async () => ports }, kept), found, JSON.stringify(kept));
+  }
+  assert.equal(portName(ftdi), 'USB serial port 0403:6001');
+  assert.equal(portName(builtIn), 'the serial port');
 });

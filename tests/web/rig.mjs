@@ -9,7 +9,7 @@ if (!dir) throw new Error('RP770_WEB_DIR must name the built page folder (build-
 const load = (name) => import(pathToFileURL(path.join(dir, name)).href);
 
 export const { loadEngine, RadioLink, IMAGE_SIZE } = await load('engine.js');
-export const { SerialConnection } = await load('serial.js');
+export const { SerialConnection, portName, rememberedPort } = await load('serial.js');
 export const { createStandInSerial, StandInSerial } = await load('standin-serial.js');
 
 // A distinct value at (nearly) every address, and the supported model's code
