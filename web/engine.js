@@ -234,6 +234,13 @@ export class RadioLink {
     return this.link.setSimulatedMemory(bytes);
   }
 
+  // Lets go of the engine's link (and of its port, without waiting).
+  dispose() {
+    this.idle();
+    this.link.delete();
+    this.link = null;
+  }
+
   idle() {
     if (this.busy) throw new Error('The radio link is busy with a transfer');
   }

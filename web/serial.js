@@ -49,6 +49,10 @@ function failure(error) {
   }
 }
 
+// The last close of each port, which an open of the port waits for: a link
+// that is let go closes its port without waiting.
+const lastClose = new WeakMap();
+
 // One open port as the engine's link sees it. None of its promises rejects.
 export class SerialConnection {
   constructor(port) {
@@ -63,6 +67,7 @@ export class SerialConnection {
 
   async open(options = LINE) {
     if (this.opened) await this.close();  // lost, and never closed
+    await lastClose.get(this.port);
     try {
       await this.port.open(options);
     } catch (error) {
@@ -153,8 +158,14 @@ export class SerialConnection {
     return all;
   }
 
-  async close() {
-    if (!this.opened) return;
+  close() {
+    if (!this.opened) return Promise.resolve();
+    const closed = this.closeNow();
+    lastClose.set(this.port, closed);
+    return closed;
+  }
+
+  async closeNow() {
     this.closing = true;
     this.port.removeEventListener?.('disconnect', this.onDisconnect);
     try { await this.reader?.cancel(); } catch { /* lost already */ }

@@ -21,10 +21,15 @@ class ScriptedPort {
 
   async open() {
     if (this.openError) throw new DOMException('refused', this.openError);
+    if (this.opened) throw new DOMException('The port is already open.', 'InvalidStateError');
     this.opened = true;
   }
 
-  async close() { this.opened = false; }
+  async close() {
+    await new Promise((resolve) => setTimeout(resolve, 5));
+    this.opened = false;
+    this.stream = null;
+  }
 
   get writable() {
     return new WritableStream({ write: (chunk) => { this.written.push(...chunk); } });
@@ -76,6 +81,19 @@ for (const row of reads) {
     assert.equal(port.opened, false);
   });
 }
+
+test('a second connection to a port opens once the first has let go of it', async () => {
+  const port = new ScriptedPort([{ chunks: [] }, { chunks: [[7]] }]);
+  const first = new SerialConnection(port);
+  await first.open();
+  first.close();  // not waited for, as when a link is let go
+  const second = new SerialConnection(port);
+  const arrived = new Promise((resolve) => { second.onchange = resolve; });
+  assert.deepEqual(await second.open(), { ok: true, number: 0, text: '' });
+  await arrived;
+  assert.deepEqual([...second.take()], [7]);
+  await second.close();
+});
 
 test('failed opens, in the words of the link\'s messages', async () => {
   const failures = [
