@@ -117,6 +117,8 @@ export class SerialConnection {
     }
   }
 
+  // The port stays open after the device is lost, until closed; the link
+  // does not close a port it finds lost, so the connection does.
   lose(error) {
     if (!this.opened || this.lost) return;
     this.lost = true;
@@ -124,6 +126,7 @@ export class SerialConnection {
     this.error = { number: 9, text: 'the device was removed' };
     if (error?.name && error.name !== 'NetworkError') this.error = failure(error);
     this.changed();
+    this.close();
   }
 
   isOpen() {
@@ -160,6 +163,7 @@ export class SerialConnection {
 
   close() {
     if (!this.opened) return Promise.resolve();
+    if (this.closing) return lastClose.get(this.port);
     const closed = this.closeNow();
     lastClose.set(this.port, closed);
     return closed;

@@ -68,7 +68,8 @@ async function runPath(row) {
     assert.equal(told.messages.at(row.op === 'read' ? -1 : -2), 'Communication Error!!');
     if (row.op === 'program') assert.match(told.messages.at(-1), PARTLY);
     assert.equal(connection.isOpen(), false);
-    // Until the cable is back, the port does not open.
+    // A new connection to the port: it does not open until the cable is back.
+    link.useSerialPort(new SerialConnection(await serial.requestPort()), PORT);
     told.messages.length = 0;
     await link.read();
     assert.deepEqual(told.messages, ['port inicialize error!!',
