@@ -167,6 +167,7 @@ export class RadioLink {
     this.link = new engine.WebLink(this.runtime);
     this.busy = false;
     this.connection = null;
+    this.chosen = null;  // what the link talks to: 'serial' or 'simulated'
   }
 
   get hooks() { return this.runtime.hooks; }
@@ -180,6 +181,7 @@ export class RadioLink {
     this.connection = connection;
     connection.onchange = () => this.runtime.wake();
     this.link.useSerialPort(connection, name);
+    this.chosen = 'serial';
   }
 
   // The simulated radio on a virtual cable: a transfer takes no real time.
@@ -188,7 +190,9 @@ export class RadioLink {
     this.idle();
     const error = this.link.useSimulatedRadio(faults);
     if (error) throw new Error(error);
+    if (this.connection) this.connection.onchange = null;
     this.connection = null;
+    this.chosen = 'simulated';
   }
 
   setDebugMode(on) {
@@ -247,6 +251,7 @@ export class RadioLink {
 
   run(operation) {
     this.idle();
+    if (!this.chosen) throw new Error('No radio chosen: useSerialPort or useSimulatedRadio first');
     this.busy = true;
     this.runtime.cancelled = false;
     const done = () => {

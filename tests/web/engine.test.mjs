@@ -93,6 +93,7 @@ test('debug mode shows the monitor texts', async () => {
 
 test('what the link refuses to do', async () => {
   const { link } = await linkRig();
+  assert.throws(() => link.read(), /No radio chosen/);
   assert.throws(() => link.useSimulatedRadio('no-such-fault'), /no-such-fault/);
   link.useSimulatedRadio();
   assert.throws(() => link.program(new Uint8Array(IMAGE_SIZE - 1)), RangeError);

@@ -20,6 +20,12 @@ test('the stand-in line carries ten bits a byte at 4800 baud, the echo with each
     assert.equal(all, expected, `at ${time}`);
   }
   assert.equal(radio.nextArrival(), -1);
+  // A radio that ignores the probe: only the cable's echo comes back.
+  assert.match(radio.setFaults('no-such-fault'), /no-such-fault/);
+  assert.equal(radio.setFaults('no-probe'), '');
+  radio.write(new TextEncoder().encode('P'), 2);
+  assert.equal(new TextDecoder().decode(radio.take(3)), 'P');
+  assert.deepEqual([radio.log().pcBytes, radio.log().radioBytes], [2, 1]);
 });
 
 // Each row: the transfer, and what happens while it runs once its progress
