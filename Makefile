@@ -70,7 +70,7 @@ bench: configure web-build
 # static folder, served here at http://localhost:$(WEB_PORT).
 web-build: setup
 	emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=MinSizeRel
-	cmake --build $(WEB_BUILD)
+	cmake --build $(WEB_BUILD) --target rp770_web rp770_page
 
 web: web-build
 	@echo "The browser edition: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
