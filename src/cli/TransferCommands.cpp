@@ -15,6 +15,7 @@
 #include "platform/InterruptCatcher.h"
 #include "platform/Terminal.h"
 #include "workspace/Messages.h"
+#include "workspace/ProgramCheck.h"
 
 namespace rp770::cli {
 
@@ -214,6 +215,13 @@ int RunProgram(const std::vector<std::string>& args) {
     TerminalObserver observer(options->Has("--debug"));
     TerminalPrompter prompter(PolicyOf(*options), observer);
     session.prompter().beforeMessage = [&observer] { observer.EndBar(); };
+    // Data the radio would get wrong are programmed only when the user says so.
+    if (const auto findings = ProgrammingFindings(ws.data()); !findings.empty() &&
+        prompter.Ask(ProgrammingQuestion(findings, std::nullopt), "Program to Radio", Icon::Warning, Buttons::YesNo,
+                     Answer::No) != Answer::Yes) {
+        std::cerr << "Nothing was written to the radio.\n";
+        return kExitFailure;
+    }
     const platform::InterruptCatcher interrupts;
     auto link = Connect(*options, "Program to Radio", prompter, observer);
     if (!link) return kExitFailure;

@@ -411,7 +411,9 @@ void ChannelEditorPanel::OnEnableClicked(bool byLoader) {
     if (!record || record->Enable == on) return;
     // "Duplex" stays as the box left it until the editor is loaded from the tree again.
     const bool duplexUsable = chkCDup_->isEnabledTo(this);
-    if (!context_.Accepted(context_.Session().SetChannelFlag(*target_, ChannelFlag::Enable, on))) return;
+    // An EXP channel is enabled first and then given its frequency and number;
+    // leaving the editor checks that it has them.
+    if (!context_.Accepted(context_.Session().SetChannelFlag(*target_, ChannelFlag::Enable, on, Completion::Later))) return;
     Reload();
     if (!duplexUsable) chkCDup_->setEnabled(false);
     chkCEnable_->setFocus(Qt::OtherFocusReason);
@@ -531,14 +533,13 @@ bool ChannelEditorPanel::CommitPendingInput(bool leaving) {
     const QWidget* focus = window()->focusWidget();
     for (FrequencyBox* box : {&rx_, &tx_})
         if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;
-    if (leaving && chkCEnable_->isChecked() && !rx_.edit->isReadOnly()) {
-        const bool noFrequency = rx_.edit->text().contains(QStringLiteral("---"));
-        if (noFrequency || txtCN_[0]->text().isEmpty()) {
-            context_.Message(texts::kIncompleteChannel, context_.MessageTitle(), Icon::Warning);
-            QWidget* missing = noFrequency ? static_cast<QWidget*>(rx_.edit) : static_cast<QWidget*>(txtCN_[0]);
-            if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
+    const ChannelRecord* record = Record();
+    if (leaving && EditingExp() && record && IsIncompleteExpChannel(*record)) {
+        context_.Message(std::string(texts::kIncompleteChannel) + "\n" + kIncompleteExpRule, context_.MessageTitle(),
+                         Icon::Warning);
+        QWidget* missing = !(record->Rxfreq > 0) ? static_cast<QWidget*>(rx_.edit) : static_cast<QWidget*>(txtCN_[0]);
+        if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
+        return false;
     }
     return true;
 }

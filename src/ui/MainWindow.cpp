@@ -652,7 +652,7 @@ void MainWindow::TransferRead() {
 }
 
 void MainWindow::TransferProgram() {
-    if (!CommitPendingInput()) return;
+    if (!CommitPendingInput() || !workspace_.ConfirmProgramming()) return;
     RunTransfer(TransferMode::Program);
 }
 

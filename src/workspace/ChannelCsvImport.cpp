@@ -45,10 +45,6 @@ std::string FrequencyForm(std::string_view text) {
     return value ? CsvFrequency(*value) : t;
 }
 
-bool Incomplete(const ChannelRecord& r) {
-    return r.Enable && (!(r.Rxfreq > 0) || TrimSpaces(r.CHDisplayL + r.CHDisplayR).empty());
-}
-
 // One record of the table laid over the data.
 class RowImport {
 public:
@@ -95,8 +91,9 @@ public:
         Display(baseCells);
         const ChannelRecord* before = FindRecord(base_, ref_);
         const ChannelRecord* after = FindRecord(next_, ref_);
-        if (ref_.area == Area::EXP && Incomplete(*after) && !Incomplete(*before))
-            RefuseChannel("an enabled channel needs an RX frequency and display characters");
+        // A channel that was incomplete already is not the table's doing.
+        if (ref_.area == Area::EXP && IsIncompleteExpChannel(*after) && !IsIncompleteExpChannel(*before))
+            RefuseChannel("an enabled channel needs an RX frequency and a channel number (left display characters)");
     }
 
 private:
@@ -128,7 +125,8 @@ private:
             return;
         }
         if (*on == FlagValue(*FindRecord(base_, ref_), flag)) return;
-        if (ApplyChannelFlag(next_, ref_, flag, *on)) {
+        // The row's frequencies and display come next; the whole row is checked after them.
+        if (ApplyChannelFlag(next_, ref_, flag, *on, Completion::Later)) {
             const char* why = flag == ChannelFlag::TxEnable ? "the channel is receive only"
                               : flag == ChannelFlag::Duplex  ? "the channel has no duplex"
                                                              : "the channel cannot have it";

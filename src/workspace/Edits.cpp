@@ -174,10 +174,20 @@ int16_t WeatherAlertFollowing(const DataSet& before, const DataSet& after) {
     return before.common.WeatherAlert;
 }
 
-EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on) {
+bool IsIncompleteExpChannel(const ChannelRecord& record) {
+    return record.Enable && (!(record.Rxfreq > 0) || TrimSpaces(record.CHDisplayL).empty());
+}
+
+EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on, Completion completion) {
     ChannelRecord* record = FindRecord(data, channel);
     if (!record || !HasFlag(channel.area, flag) || (on && !CanHaveFlag(*record, channel.area, flag)))
         return Refusal{kDataError, FlagCaption(flag, channel.area)};
+    if (flag == ChannelFlag::Enable && on && channel.area == Area::EXP && completion == Completion::Required) {
+        ChannelRecord enabled = *record;
+        enabled.Enable = true;
+        if (IsIncompleteExpChannel(enabled))
+            return Refusal{kDataError, FlagCaption(flag, channel.area), kIncompleteExpRule};
+    }
     if (flag == ChannelFlag::Enable && channel.area == Area::WX) {
         const DataSet before = data;
         record->Enable = on;

@@ -31,10 +31,12 @@ enum class ChannelFlag { Enable, Scan, Duplex, TxEnable, LowPower, PowerUp };
 // The settings of the common setup panel.
 enum class CommonField { Scan, ResumeTime, PttScanClear, DualWatch, WeatherAlert };
 
-// A refused edit: the message box the user sees.
+// A refused edit: the message box the user sees, and the rule it broke in
+// one line under the message ("137 to 174 MHz on a 25 kHz step").
 struct Refusal {
     std::string text;
     std::string title;
+    std::string detail = {};
     bool operator==(const Refusal&) const = default;
 };
 
@@ -85,10 +87,26 @@ std::optional<std::string> CheckAtisCode(std::string_view text);
 bool DisplayTextAllowed(std::string_view text, bool leftBox);
 bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
 
+// An enabled EXP channel the radio cannot use: it has no receive frequency,
+// or no channel number (its left display characters). No edit leaves one
+// behind, except the channel editor for as long as the channel is on
+// screen (it enables the channel first, then takes the frequency and the
+// number); the editor does not let the user leave it so.
+bool IsIncompleteExpChannel(const ChannelRecord& record);
+inline constexpr const char* kIncompleteExpRule =
+    "An enabled EXP channel needs an RX frequency and a channel number (the left display characters).";
+
+// Whether an edit may enable an EXP channel that is still incomplete.
+enum class Completion {
+    Required,  // refused: the channel must be complete once enabled
+    Later,     // the channel editor and an import row, which complete it next and check it then
+};
+
 // The edits themselves, on a data set, by the rules above: a refused value
 // changes nothing. The editing session makes each an undo step; an import
 // applies many to a copy of the data.
-EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on);
+EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on,
+                            Completion completion = Completion::Required);
 EditResult ApplyExpDisplay(DataSet& data, int n, std::string_view left, std::string_view right);
 EditResult ApplyExpFrequency(DataSet& data, int n, bool rx, std::string_view text);
 

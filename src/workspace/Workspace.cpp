@@ -19,6 +19,7 @@
 #include "workspace/ChannelCsv.h"
 #include "workspace/ChannelCsvImport.h"
 #include "workspace/Messages.h"
+#include "workspace/ProgramCheck.h"
 
 namespace rp770 {
 
@@ -362,7 +363,21 @@ TransferResult Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& d
     TransferResult result;
     if (!(result.synchronised = Synchronise(engine))) return result;
     result.completed = engine.ReadFromRadio(data);
+    if (result.completed) radioImage_ = data.image;
     return result;
+}
+
+bool Workspace::ConfirmProgramming() {
+    const std::vector<std::string> findings = ProgrammingFindings(data());
+    if (findings.empty()) return true;
+    const std::optional<size_t> changed = currentFilePath().empty() ? std::nullopt : FieldsChangedInRadio();
+    return prompter_.Ask(ProgrammingQuestion(findings, changed), messageTitle(), Icon::Warning, Buttons::YesNo,
+                         Answer::No) == Answer::Yes;
+}
+
+std::optional<size_t> Workspace::FieldsChangedInRadio() const {
+    if (!radioImage_) return std::nullopt;
+    return rp770::FieldsChangedInRadio(data(), *radioImage_);
 }
 
 TransferResult Workspace::ReadFromRadio(link::TransferEngine& engine) {
@@ -408,6 +423,7 @@ void Workspace::Verify(link::TransferEngine& engine, TransferResult& result) {
         if (!engine.State().CancelRequested) prompter_.Message(kNotVerified, "Program to Radio", Icon::Warning);
         return;
     }
+    radioImage_ = readBack.image;
     result.differences = CompareWrittenBytes(sent.image, readBack.image);
     result.verified = result.differences.empty();
     prompter_.Message(VerificationText(result.differences), "Program to Radio",
@@ -416,24 +432,37 @@ void Workspace::Verify(link::TransferEngine& engine, TransferResult& result) {
 
 // ---- edits --------------------------------------------------------------------
 
-EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on) {
+EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on, Completion completion) {
     EditResult result;
-    Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on); },
+    Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on, completion); },
            FlagCaption(flag, channel.area) + " " + ChannelName(data(), channel));
     return result;
 }
 
 EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on) {
     if (channels.empty()) return std::nullopt;
-    const Area area = channels.front().area;
-    const std::string which = channels.size() == 1 ? ChannelName(data(), channels.front())
-                                                   : "(" + std::to_string(channels.size()) + " channels)";
-    Commit(
-        [&](DataSet& d) {
-            for (const ChannelRef& ref : channels) ApplyChannelFlag(d, ref, flag, on);  // refused: left alone
-        },
-        FlagCaption(flag, area) + " " + which, Change::Restored);
-    return std::nullopt;
+    DataSet next = data();
+    std::vector<ChannelRef> changed;
+    std::string skipped;
+    for (const ChannelRef& ref : channels) {
+        const ChannelRecord* record = FindRecord(next, ref);
+        if (!record || FlagValue(*record, flag) == on) continue;
+        if (const EditResult refused = ApplyChannelFlag(next, ref, flag, on)) {
+            // A switch the channel cannot have is left alone without a word;
+            // an EXP channel that is not complete yet is named.
+            if (refused->detail == kIncompleteExpRule) skipped += (skipped.empty() ? "" : ", ") + ChannelName(next, ref);
+            continue;
+        }
+        changed.push_back(ref);
+    }
+    const std::string caption = FlagCaption(flag, channels.front().area);
+    if (!changed.empty()) {
+        const std::string which = changed.size() == 1 ? ChannelName(data(), changed.front())
+                                                      : "(" + std::to_string(changed.size()) + " channels)";
+        Commit([&](DataSet& d) { d = next; }, caption + " " + which, Change::Restored);
+    }
+    if (skipped.empty()) return std::nullopt;
+    return Refusal{"Not enabled: " + skipped + ".", caption, kIncompleteExpRule};
 }
 
 EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {

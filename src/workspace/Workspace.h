@@ -161,6 +161,14 @@ public:
     // verify, a complete programming is read back into a separate data set
     // (the data shown stay as they are) and every written byte compared;
     // the finding is told ("Verified..." or the bytes that differ).
+    // Before programming: when the data hold something the radio would get
+    // wrong (ProgramCheck.h), asks whether to program anyway, saying how
+    // many fields change in the radio when it was read in this session and
+    // a file is open. True when programming may go on.
+    bool ConfirmProgramming();
+    // How many fields programming changes in the radio, when it was read in
+    // this session (compared with the image last read from it).
+    std::optional<size_t> FieldsChangedInRadio() const;
     TransferResult ReadFromRadio(link::TransferEngine& engine);
     TransferResult ProgramToRadio(link::TransferEngine& engine, ProgramOptions options = {});
     // The same read, its data set handed to `radio` when it completed
@@ -170,9 +178,14 @@ public:
     // ---- edits --------------------------------------------------------------
     // Each checks its value by the editor's rules and refuses it without a
     // change; an accepted edit that changes something is one undo step.
-    EditResult SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on);
-    // The same switch on many channels as one step; channels that cannot
-    // have it are left alone.
+    // The channel editor enables an EXP channel before its frequency and
+    // number are typed (Completion::Later); everyone else may enable only a
+    // complete one.
+    EditResult SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on,
+                              Completion completion = Completion::Required);
+    // The same switch on many channels as one step, named by the channels it
+    // changed; channels that cannot have it are left alone. EXP channels that
+    // would be enabled incomplete are skipped, and said so (the result).
     EditResult SetChannelFlags(const std::vector<ChannelRef>& channels, ChannelFlag flag, bool on);
     // EXP display characters as the two boxes hold them: the left two, and
     // the right one.
@@ -239,6 +252,7 @@ private:
     int startModel_ = 1;
     History<Document> history_;
     bool started_ = false;  // a first data set exists
+    std::optional<MemoryImage> radioImage_;  // the image last read from the radio in this session
     bool fileError_ = false;
     bool operationCancelled_ = false;
 };

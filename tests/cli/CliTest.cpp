@@ -257,6 +257,16 @@ TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
     run = RunCli({"program", work / "int.dat"});
     EXPECT_EQ(run.status, 2) << "no --port: a usage error";
+    // Data the radio would get wrong go out only when the user says so.
+    std::string text = ReadBytes(work / "int.dat");
+    text.replace(text.find("[CHEXP3]\r\nEnable=0"), 19, "[CHEXP3]\r\nEnable=1");
+    WriteBytes(work / "exp.dat", text);
+    run = RunCli({"program", "--port", "sim", work / "exp.dat"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("- EXP3 is enabled without an RX frequency."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
+    run = RunCli({"program", "--port", "sim", "--yes", work / "exp.dat"});
+    EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST_F(Cli, ReportToStdoutToAFileAndAsPdf) {

@@ -261,7 +261,7 @@ TEST_F(ChannelEditor, EnabledExpChannelNeedsFrequencyAndDisplay) {
     EXPECT_TRUE(Data().exp[2].Enable);
     EXPECT_FALSE(pane->CommitPendingInput());
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, "Data Error!!\nPlease input correct data.");
+    EXPECT_EQ(prompter.boxes[0].text, std::string("Data Error!!\nPlease input correct data.\n") + kIncompleteExpRule);
     EXPECT_EQ(prompter.boxes[0].title, "PC Program for MR318");
     EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
     ClickNode("E 1");

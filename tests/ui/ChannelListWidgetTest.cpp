@@ -148,5 +148,18 @@ TEST_F(ChannelList, ManyRowsAtOnceEachChangeOneUndoStep) {
     EXPECT_EQ(Row(RowOf("16"))[7], "---");
 }
 
+TEST_F(ChannelList, AnExpChannelWithoutFrequencyIsNotEnabledFromTheList) {
+    Alter([](DataSet& d) { d.groups[GroupEXP].Usable = true; });
+    pane->BuildTree();
+    Select("ExpChannel");
+    ClickFocus(Grid());
+    Grid()->setCurrentCell(2, 1);  // EXP 3 (no frequency, no number), ENABLE
+    QTest::keyClick(Grid(), Qt::Key_Space);
+    EXPECT_FALSE(Data().exp[3].Enable);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, std::string("Not enabled: EXP3.\n") + kIncompleteExpRule);
+    EXPECT_EQ(ws->UndoAction(), "test") << "no step";
+}
+
 }  // namespace
 }  // namespace rp770::ui::test

@@ -366,7 +366,7 @@ TEST_F(MainWindowTest, AnEnabledEmptyExpChannelDoesNotStopUndoAndRedo) {
     EXPECT_TRUE(prompter.boxes.empty()) << prompter.boxes.front().text;
     window->editor().SelectNodeByKey("Common");  // leaving it is still refused
     ASSERT_FALSE(prompter.boxes.empty());
-    EXPECT_EQ(prompter.boxes.back().text, "Data Error!!\nPlease input correct data.");
+    EXPECT_EQ(prompter.boxes.back().text, std::string("Data Error!!\nPlease input correct data.\n") + kIncompleteExpRule);
 }
 
 TEST_F(MainWindowTest, CancelBeforeOkAndDuringTransfers) {

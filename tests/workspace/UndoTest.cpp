@@ -163,6 +163,9 @@ TEST(Workspace, RefusedEditsChangeNothing) {
          {"Data Error!!", "Enable"}},
         {[](Workspace& ws) { return ws.SetCommon(CommonField::ResumeTime, 6); }, {"Data Error!!", "Resume Time"}},
         {[](Workspace& ws) { return ws.SetPriorityChannel(PlanUSA, 2); }, {"Data Error!!", "Priority CH"}},  // not enabled
+        // EXP 3 has neither frequency nor number: only the channel editor may enable it, to complete it.
+        {[](Workspace& ws) { return ws.SetChannelFlag({Area::EXP, 3}, ChannelFlag::Enable, true); },
+         {"Data Error!!", "CH Enable", kIncompleteExpRule}},
     };
     for (const Refused& c : cases) {
         Session s;
@@ -175,6 +178,22 @@ TEST(Workspace, RefusedEditsChangeNothing) {
     Session s;
     EXPECT_EQ(s.ws.SetCommon(CommonField::Scan, s.ws.data().common.Scan ? 1 : 0), std::nullopt);
     EXPECT_FALSE(s.ws.CanUndo()) << "an edit that changes nothing is no step";
+}
+
+TEST(Workspace, EnablingManyChannelsSkipsIncompleteExpChannelsAndNamesThem) {
+    Session s;
+    ASSERT_FALSE(s.ws.SetExpFrequency(1, true, "157.025"));
+    ASSERT_FALSE(s.ws.SetExpDisplay(1, "P1", ""));
+    ASSERT_FALSE(s.ws.SetExpFrequency(2, true, "157.05"));  // EXP 2 has a frequency, no number
+    const EditResult said =
+        s.ws.SetChannelFlags({{Area::EXP, 1}, {Area::EXP, 2}, {Area::EXP, 3}}, ChannelFlag::Enable, true);
+    EXPECT_EQ(said, std::optional<Refusal>({"Not enabled: EXP2, EXP3.", "CH Enable", kIncompleteExpRule}));
+    EXPECT_TRUE(s.ws.data().exp[1].Enable);
+    EXPECT_FALSE(s.ws.data().exp[2].Enable || s.ws.data().exp[3].Enable);
+    EXPECT_EQ(s.ws.UndoAction(), "CH Enable EXP1") << "named by what changed";
+    // The channel editor enables first and completes next.
+    EXPECT_EQ(s.ws.SetChannelFlag({Area::EXP, 3}, ChannelFlag::Enable, true, Completion::Later), std::nullopt);
+    EXPECT_TRUE(IsIncompleteExpChannel(s.ws.data().exp[3]));
 }
 
 TEST(Workspace, UndoingPastTheSavedStateMakesTheDataChangedAgain) {
