@@ -13,6 +13,7 @@
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
+#include "files/DiskFiles.h"
 #include "link/RadioLink.h"
 #include "app/DesktopSerialPort.h"
 #include "platform/DataFolder.h"
@@ -23,8 +24,9 @@
 #include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
+#include "session/AppSession.h"
 #include "ui/ToolbarIcons.h"
-#include "workspace/Workspace.h"
+#include "ui/WindowAsker.h"
 
 namespace {
 
@@ -112,16 +114,20 @@ int main(int argc, char* argv[]) {
 
     rp770::platform::QtSettingsStore settings;
     rp770::platform::QtPrompter prompter;
+    rp770::ui::WindowAsker asker(prompter);
     rp770::platform::SteadyClock clock;
     rp770::platform::EventLoopClock windowClock;
     rp770::platform::EventLoopPump pump;
     rp770::app::DesktopSerialPort port(clock);
-    rp770::link::RadioLink radioLink(port, clock, pump, prompter);
+    rp770::link::RadioLink radioLink(port, clock, pump);
     rp770::ui::QtFileDialogs dialogs;
+    rp770::FolderProgramData program(data.folder);
+    rp770::DiskFiles files;
 
-    // The editing session outlives the window that shows it.
-    rp770::Workspace workspace(data.folder, settings, prompter);
-    rp770::ui::MainWindow window(switches, workspace, {settings, prompter, windowClock, radioLink, dialogs});
+    // The session outlives the window that shows it.
+    rp770::AppSession session(program, {settings, files, asker}, switches);
+    session.SetLink(&radioLink);
+    rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
     prompter.SetParent(&window);
     if (!window.Startup()) {
         // "Unknown model!!" has been shown; say where the data were looked for.

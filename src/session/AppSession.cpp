@@ -73,12 +73,14 @@ Outcome AppSession::StartOn(const std::string& destination) {
 
 // ---- replacing the data -------------------------------------------------------------
 
-Outcome AppSession::ConfirmDiscard() {
-    if (!workspace_.modified()) return {};
+Outcome AppSession::ConfirmDiscard(const PendingInput* pending) {
+    const bool typed = pending && pending->present;
+    if (!workspace_.modified() && !typed) return {};
     const Answer answer = services_.asker.Ask(
         Question{ask::SaveChanges, workspace_.messageTitle(), Icon::Warning, Buttons::YesNoCancel, Answer::Yes});
     if (answer == Answer::No) return {};
     if (answer != Answer::Yes) return CancelledOutcome();
+    if (typed && pending->take && !pending->take()) return CancelledOutcome();
     return Save();
 }
 

@@ -10,6 +10,7 @@
 // the screens do. Plain C++: the window, the command line and the page all
 // drive it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,7 +39,14 @@ std::string DestinationChange(const std::string& name);  // "Do you want to chan
 }  // namespace ask
 
 inline constexpr const char* kVerifyKey = "VerifyAfterProgramming";
-inline constexpr const char* kSimulatedRadioDevice = "sim";
+
+// Typed input a front end holds that has not reached the data yet: it
+// counts as a change, and `take` puts it into the data (false: refused,
+// the front end has said why).
+struct PendingInput {
+    bool present = false;
+    std::function<bool()> take;
+};
 
 struct [[nodiscard]] ProbeOutcome : Outcome {
     link::ProbeReport report;
@@ -68,9 +76,10 @@ public:
 
     // ---- replacing the data -------------------------------------------------
     // Before unsaved changes go: "QZP data has changed. Do you want to save
-    // changes?" Yes saves (Save's rules), No goes on, Cancel stops. Ok()
-    // when the caller may go on; Cancelled when the user stopped it.
-    Outcome ConfirmDiscard();
+    // changes?" Yes saves (Save's rules; typed input the front end still
+    // holds is taken first, and a refusal stops), No goes on, Cancel stops.
+    // Ok() when the caller may go on; Cancelled when the user stopped it.
+    Outcome ConfirmDiscard(const PendingInput* pending = nullptr);
     Outcome New();
     // A settings text file, or a memory image file by its ".hex" name. A file
     // that cannot be read says so first ("FileRead Error!!" with the name and

@@ -36,10 +36,9 @@ QString TransferDialog::InstructionText() {
            "3.Press the [OK] button to start.";
 }
 
-TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, Workspace& workspace, Prompter& prompter,
-                               Clock& clock, bool debugMode, QWidget* parent)
-    : QDialog(parent), mode_(mode), engine_(engine), workspace_(workspace), prompter_(prompter), clock_(clock),
-      debugMode_(debugMode) {
+TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter& prompter, Clock& clock, QWidget* parent)
+    : QDialog(parent), mode_(mode), session_(session), engine_(*session.link()), prompter_(prompter), clock_(clock),
+      debugMode_(session.switches().debugMode) {
     setObjectName("frmRadio");
     setModal(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -172,18 +171,18 @@ void TransferDialog::OkClicked() {
     busy_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (mode_ == TransferMode::Probe) return RunProbe();
-    // The whole sequence is the editing session's: synchronisation, then the
-    // read taken over, the data programmed (and read back to verify them), or
-    // the radio read to compare.
-    TransferResult result;
+    // The whole sequence is the session's: synchronisation, then the read
+    // taken over, the data programmed (and read back to verify them, when
+    // the user chose so), or the radio read to compare.
+    TransferOutcome result;
     if (mode_ == TransferMode::Compare) {
         DataSet radio;
-        result = workspace_.ReadRadioForComparison(engine_, radio);
+        result = session_.CompareWithRadio(radio);
         if (result.completed) radioData_ = std::move(radio);
     } else {
-        result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_)
-                                             : workspace_.ProgramToRadio(engine_, {verify_});
+        result = mode_ == TransferMode::Read ? session_.ReadFromRadio() : session_.ProgramToRadio();
     }
+    ShowMessages(prompter_, result.messages);
     if (result.synchronised) {
         SetProgress(0);
         QApplication::restoreOverrideCursor();
@@ -198,15 +197,14 @@ void TransferDialog::OkClicked() {
 }
 
 void TransferDialog::RunProbe() {
-    const link::ProbeReport report = engine_.Probe();
+    const ProbeOutcome probe = session_.TestConnection();
     QApplication::restoreOverrideCursor();
     busy_ = false;
     cmdOK_->setEnabled(true);
     cmdHelp_->setEnabled(true);
-    if (report.result == link::ProbeResult::Cancelled) return;
-    prompter_.Message(report.Text(), windowTitle().toStdString(), report.RadioFound() ? Icon::Information : Icon::Warning);
+    ShowMessages(prompter_, probe.messages);
     // Found: done. Otherwise the dialog stays, to test again once the cable or the radio is put right.
-    if (report.RadioFound()) accept();
+    if (probe.report.RadioFound()) accept();
 }
 
 void TransferDialog::CancelClicked() {
@@ -220,7 +218,7 @@ void TransferDialog::CancelClicked() {
 void TransferDialog::reject() { CancelClicked(); }
 
 void TransferDialog::HelpClicked() {
-    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, workspace_.programFolder());
+    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, session_.workspace().program().Where());
 }
 
 void TransferDialog::closeEvent(QCloseEvent* event) {

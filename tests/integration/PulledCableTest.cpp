@@ -21,6 +21,7 @@
 
 #include "core/MemoryImage.h"
 #include "support/RadioData.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/Handshake.h"
@@ -74,9 +75,9 @@ protected:
 
     void SetUp() override {
         CopyShippedData(folder.path());
-        ASSERT_TRUE(ws.Start());
-        ws.New();
-        ASSERT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
+        ASSERT_TRUE(ws.Start().Ok());
+        ASSERT_TRUE(ws.New().Ok());
+        ws.MarkSaved(folder / "boat.dat");
         DataSet edited = ws.data();
         edited.common.ResumeTime = 9;  // an edit not yet saved
         ws.ReplaceData(edited, "edit");
@@ -101,11 +102,14 @@ protected:
     // A transfer as the dialog's OK runs it.
     bool Read() {
         link.SetTitle("Read from Radio");
-        return ws.ReadFromRadio(link).completed;
+        const TransferOutcome result = ws.ReadFromRadio(link);
+        ShowMessages(prompter, result.messages);
+        return result.completed;
     }
     bool Program() {
         link.SetTitle("Program to Radio");
-        const TransferResult result = ws.ProgramToRadio(link);
+        const TransferOutcome result = ws.ProgramToRadio(link);
+        ShowMessages(prompter, result.messages);
         outcome = result.completed ? link::ProgramOutcome::Complete
                   : result.partial ? link::ProgramOutcome::Partial
                                    : link::ProgramOutcome::NotStarted;
@@ -123,11 +127,13 @@ protected:
     TestFolder folder;
     MemorySettingsStore settings;
     ScriptedPrompter prompter;
-    Workspace ws{folder.str(), settings, prompter};
+    PrompterAsker asker{prompter};
+    FolderProgramData program{folder.str()};
+    Workspace ws{program, settings};
     platform::QtSerialPort port;
     platform::SteadyClock clock;
     platform::EventLoopPump pump;
-    link::RadioLink link{port, clock, pump, prompter};
+    link::RadioLink link{port, clock, pump, &asker};
     ProgressWatch progress;
     link::ProgramOutcome outcome = link::ProgramOutcome::NotStarted;
     std::string skipReason;
@@ -171,7 +177,7 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
     EXPECT_FALSE(ws.modified());
     EXPECT_EQ(ws.currentFilePath(), "");
-    EXPECT_TRUE(ws.SaveDatFile(folder / "read.dat"));
+    EXPECT_FALSE(ws.DatText().empty());
 }
 
 TEST_F(PulledCable, MidProgrammingThenProgramAgain) {

@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/RadioLink.h"
@@ -31,6 +32,7 @@
 #include "ui/HexDumpView.h"
 #include "ui/MainWindow.h"
 #include "ui/TransferDialog.h"
+#include "ui/WindowAsker.h"
 #include "ui/WindowPlacement.h"
 
 namespace rp770::ui {
@@ -79,12 +81,15 @@ protected:
     sim::SimulatedRadio radio;
     sim::VirtualWire wire{radio};
     std::unique_ptr<link::RadioLink> radioLink;
-    std::unique_ptr<Workspace> ws;
+    FolderProgramData program{folder.str()};
+    DiskFiles files;
+    WindowAsker asker{prompter};
+    std::unique_ptr<AppSession> ws;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         rp770::testing::CopyShippedData(folder.path());
-        radioLink = std::make_unique<link::RadioLink>(wire.Port(), wire.GetClock(), wire.GetPump(), prompter);
+        radioLink = std::make_unique<link::RadioLink>(wire.Port(), wire.GetClock(), wire.GetPump());
     }
     void TearDown() override {
         if (window) {
@@ -96,9 +101,9 @@ protected:
     }
 
     bool Start(Switches switches = {}) {
-        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
-        window = std::make_unique<MainWindow>(switches, *ws,
-                                              MainWindowServices{settings, prompter, wire.GetClock(), *radioLink, dialogs});
+        ws = std::make_unique<AppSession>(program, SessionServices{settings, files, asker}, switches);
+        ws->SetLink(radioLink.get());
+        window = std::make_unique<MainWindow>(*ws, MainWindowServices{settings, prompter, asker, wire.GetClock(), dialogs});
         const bool ok = window->Startup();
         if (ok) window->show();
         return ok;

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -42,9 +43,13 @@ public:
     uint8_t programmedStartChannel = 0;
     Clock* clock = nullptr;  // the monitor's pauses
 
+    std::vector<Message> said;  // what the link has to say after the step
+
     link::LinkState& State() override { return state; }
     void SetTitle(const std::string& t) override { title = t; }
     void SetObserver(link::TransferObserver* o) override { observer = o; }
+    void SetAsker(Asker*) override {}
+    std::vector<Message> TakeMessages() override { return std::exchange(said, {}); }
     void ShowMonitor(const std::string& text) override {
         if (!state.DebugMode) return;
         if (observer) observer->ShowMonitor(text);
@@ -82,19 +87,28 @@ struct Fixture : ::testing::Test {
     MemorySettingsStore settings;
     FakeEngine engine;
     rp770::testing::ScriptedPrompter prompter;
+    PrompterAsker asker{prompter};
     CountingClock clock;
-    std::unique_ptr<Workspace> ws;
+    FolderProgramData program{folder.str()};
+    DiskFiles files;
+    std::unique_ptr<AppSession> app;
+    Workspace* ws = nullptr;
 
     Fixture() {
         rp770::testing::CopyShippedData(folder.path());
-        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
-        EXPECT_TRUE(ws->Start());
-        ws->New();
         engine.clock = &clock;
+        Begin(false);
+    }
+    // The session with or without the debug switch.
+    void Begin(bool debug) {
+        app = std::make_unique<AppSession>(program, SessionServices{settings, files, asker}, Switches{debug, false});
+        EXPECT_TRUE(app->Start().Ok());
+        app->SetLink(&engine);
+        ws = &app->workspace();
     }
     std::unique_ptr<TransferDialog> Make(TransferMode mode, bool debug = false) {
-        engine.state.DebugMode = debug;
-        return std::make_unique<TransferDialog>(mode, engine, *ws, prompter, clock, debug);
+        if (debug != app->switches().debugMode) Begin(debug);
+        return std::make_unique<TransferDialog>(mode, *app, prompter, clock);
     }
 };
 
@@ -233,7 +247,7 @@ TEST_F(Fixture, ProgrammingReadsBackWhenVerifying) {
     for (const bool verify : {false, true}) {
         prompter.boxes.clear();
         auto dlg = Make(TransferMode::Program);
-        dlg->SetVerifyAfterProgramming(verify);
+        app->SetVerifyAfterProgramming(verify);
         dlg->OkClicked();
         EXPECT_EQ(engine.readBacks, verify ? 1 : 0);
         EXPECT_EQ(!prompter.boxes.empty() && prompter.boxes.back().text.rfind("Verified", 0) == 0, verify);
