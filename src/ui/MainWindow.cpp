@@ -533,6 +533,7 @@ void MainWindow::OpenChosenFile(const QString& path, bool memoryImage) {
     bool opened = false;
     ReplaceData([&] { opened = memoryImage ? workspace_.OpenHexFile(Std(path)) : workspace_.OpenDatFile(Std(path)); });
     if (!opened) return;
+    dialogs_->FileUsed(path);
     recent_.Add(path);
     RefreshRecentMenu();
 }
@@ -592,6 +593,7 @@ void MainWindow::SaveTo(const QString& path) {
     services_.clock.Sleep(500);
     SetBusy(false);
     if (!saved) return;
+    dialogs_->FileUsed(path);
     recent_.Add(path);
     RefreshRecentMenu();
 }
@@ -665,23 +667,22 @@ void MainWindow::TransferCompare() {
 
 // ---- channel tables and comparison ------------------------------------------------
 
-void MainWindow::WithChosenFile(bool save, FileKind kind, const std::function<void(const std::string&)>& operation) {
+void MainWindow::WithChosenFile(bool save, FileKind kind, const std::function<bool(const std::string&)>& operation) {
     if (!CommitPendingInput()) return;
-    const QString path = save ? services_.dialogs.SavePath(this, kind, programFolder())
-                              : services_.dialogs.OpenPath(this, kind, programFolder());
+    const QString path = save ? dialogs_->SavePath(this, kind, {}) : dialogs_->OpenPath(this, kind, {});
     if (path.isEmpty()) return;
     SetBusy(true);
-    operation(Std(path));
+    if (operation(Std(path))) dialogs_->FileUsed(path);
     SetBusy(false);
 }
 
 void MainWindow::FileExportChannels() {
-    WithChosenFile(true, FileKind::Csv, [this](const std::string& path) { workspace_.ExportChannels(path); });
+    WithChosenFile(true, FileKind::Csv, [this](const std::string& path) { return workspace_.ExportChannels(path); });
 }
 
 void MainWindow::FileImportChannels() {
     // Its notice shows the data again.
-    WithChosenFile(false, FileKind::Csv, [this](const std::string& path) { workspace_.ImportChannels(path); });
+    WithChosenFile(false, FileKind::Csv, [this](const std::string& path) { return workspace_.ImportChannels(path); });
 }
 
 void MainWindow::FileCompareWithFile() {
@@ -690,6 +691,7 @@ void MainWindow::FileCompareWithFile() {
     WithChosenFile(false, FileKind::Data, [&](const std::string& path) {
         other = workspace_.ReadDataFile(path);
         name = QFileInfo(Q(path)).fileName();
+        return other.has_value();
     });
     if (other) ShowDifferences(*other, name, "Compare With " + name);
 }
@@ -802,7 +804,7 @@ void MainWindow::SaveHexCommand() {
     SetBusy(true);
     {
         FillingGuard filling(pane_->Context());
-        workspace_.SaveHexFile(Std(path));
+        if (workspace_.SaveHexFile(Std(path))) dialogs_->FileUsed(path);
     }
     services_.clock.Sleep(500);
     SetBusy(false);
@@ -855,19 +857,33 @@ void MainWindow::StoreGeometry() {
 }
 
 void MainWindow::RestoreGeometry() {
-    // The place stored on close, in twips; nothing stored, nothing restored.
+    // The place stored on close, in twips; with nothing stored, the start
+    // size wherever the window system puts it. Either way the window fits
+    // on the screen, its frame too.
     std::array<int, 4> twips{};
-    for (size_t i = 0; i < twips.size(); ++i) {
-        bool ok = false;
+    bool stored = true;
+    for (size_t i = 0; i < twips.size() && stored; ++i) {
+        stored = false;
         if (const auto text = services_.settings.Get(kSettingsSection, kGeometryKeys[i]))
-            twips[i] = QString::fromStdString(*text).trimmed().toInt(&ok);
-        if (!ok) return;
+            twips[i] = QString::fromStdString(*text).trimmed().toInt(&stored);
     }
-    const QRect stored(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
-                       TwipsToPx(twips[3], this));
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    setGeometry(PlaceOnScreens(stored, minimumSize(), screens));
+    QRect wanted(QPoint(), size());
+    if (stored)
+        wanted = QRect(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
+                       TwipsToPx(twips[3], this));
+    else if (!screens.isEmpty())
+        wanted.moveCenter(screens.first().center());
+    // Before the window is shown its frame is not known: the title bar is
+    // taken to be as high as the style draws one.
+    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 0, 0);
+    const WindowPlace place = PlaceOnScreens(wanted, minimumSize(), screens, frame);
+    setMinimumSize(place.minimum);
+    if (stored)
+        setGeometry(place.geometry);
+    else
+        resize(place.geometry.size());
 }
 
 // ---- events -------------------------------------------------------------------
