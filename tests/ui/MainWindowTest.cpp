@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -526,7 +527,10 @@ TEST_F(MainWindowTest, TheGeneralPageTheGridAndTheFocusAfterCommonCommands) {
     EXPECT_EQ(pane.CurrentPanel(), pane.General());
     EXPECT_TRUE(pane.General()->isEnabled());
 
-    // At the start size the channel list shows its last column.
+    // At the start size the tree's top-level nodes ("Programmable Channel")
+    // read whole, and the channel list shows its last column.
+    QApplication::processEvents();
+    EXPECT_LE(pane.Tree()->header()->sectionSize(0), pane.Tree()->viewport()->width());
     ASSERT_TRUE(pane.SelectNodeByKey("PU"));
     QApplication::processEvents();
     ChannelGrid* grid = pane.ChannelList()->Grid();
