@@ -1,7 +1,6 @@
 // The window's sizing rules in twips.
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <vector>
 
 #include "ui/Layout.h"
@@ -61,7 +60,6 @@ TEST(Layout, ResizePlacesTreeDataAreaAndFrame) {
 TEST(Layout, ExtraRoomGoesToTheGridAndTheChannelBox) {
     // Maximised on a 1920 x 1080 screen: the grid and the box fill their panels.
     const EditorLayout l = LayoutAfterResize(Window(28800, 15000), TreeWidthForWindow(28800), {});
-    EXPECT_EQ(l.treeWidth, 8640);
     EXPECT_EQ(l.panel, (Rect{100, 100, 28800 - 8640 - 400 - 200, 15000 - 900 - 200}));
     EXPECT_EQ(l.grid, (Rect{100, 100, l.panel.width - 200, l.panel.height - 200}));
     EXPECT_EQ(l.channelBox, (Rect{100, 1450, l.panel.width - 200, l.panel.height - 1450 - 100}));
@@ -80,13 +78,7 @@ TEST(Layout, GridColumnsFitTheirRoom) {
         {774, {106, 134, 134, 80, 80, 80, 80, 80}},       // twice: grown alike
         {1000, {137, 173, 173, 104, 103, 103, 104, 103}}, // uneven: the columns end at the grid's edge
     };
-    for (const Case& c : cases) {
-        const std::vector<int> widths = FitColumnWidths(design, needed, c.available);
-        EXPECT_EQ(widths, c.widths) << c.available;
-        if (c.available >= 280) {
-            EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), c.available);
-        }
-    }
+    for (const Case& c : cases) EXPECT_EQ(FitColumnWidths(design, needed, c.available), c.widths) << c.available;
 }
 
 TEST(Layout, BarsThatAreHiddenTakeNoRoom) {
