@@ -1,7 +1,6 @@
 #include "ui/TransferDialog.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
