@@ -355,6 +355,7 @@ void MainWindow::OpenChosenFile(const QString& path) {
 
 void MainWindow::Remember(const QString& path) {
     if (path.isEmpty()) return;
+    dialogs_->FileUsed(path);
     recent_.Add(path);
     RefreshRecentMenu();
 }
@@ -461,11 +462,11 @@ void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
 
 void MainWindow::WithChosenFile(bool save, FileKind kind, const std::function<Outcome(const std::string&)>& operation) {
     if (!CommitPendingInput()) return;
-    const QString path = save ? services_.dialogs.SavePath(this, kind, programFolder())
-                              : services_.dialogs.OpenPath(this, kind, programFolder());
+    const QString path = save ? dialogs_->SavePath(this, kind, {}) : dialogs_->OpenPath(this, kind, {});
     if (path.isEmpty()) return;
     SetBusy(true);
     const Outcome outcome = operation(Std(path));
+    if (outcome.Ok()) dialogs_->FileUsed(path);
     SetBusy(false);
     Show(outcome);
 }
@@ -567,7 +568,7 @@ void MainWindow::PlaceHexDump() {
 void MainWindow::SaveHexCommand() {
     if (!session_.switches().debugMode || !CommitPendingInput()) return;
     const QString path = dialogs_->SavePath(this, FileKind::Hex, {});
-    if (!path.isEmpty()) SaveWith([&] { return session_.SaveHex(Std(path)); });
+    if (!path.isEmpty() && SaveWith([&] { return session_.SaveHex(Std(path)); })) dialogs_->FileUsed(path);
 }
 
 void MainWindow::OpenHexCommand() {
@@ -596,19 +597,33 @@ void MainWindow::StoreGeometry() {
 }
 
 void MainWindow::RestoreGeometry() {
-    // The place stored on close, in twips; nothing stored, nothing restored.
+    // The place stored on close, in twips; with nothing stored, the start
+    // size wherever the window system puts it. Either way the window fits
+    // on the screen, its frame too.
     std::array<int, 4> twips{};
-    for (size_t i = 0; i < twips.size(); ++i) {
-        bool ok = false;
+    bool stored = true;
+    for (size_t i = 0; i < twips.size() && stored; ++i) {
+        stored = false;
         if (const auto text = services_.settings.Get(kSettingsSection, kGeometryKeys[i]))
-            twips[i] = QString::fromStdString(*text).trimmed().toInt(&ok);
-        if (!ok) return;
+            twips[i] = QString::fromStdString(*text).trimmed().toInt(&stored);
     }
-    const QRect stored(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
-                       TwipsToPx(twips[3], this));
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    setGeometry(PlaceOnScreens(stored, minimumSize(), screens));
+    QRect wanted(QPoint(), size());
+    if (stored)
+        wanted = QRect(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
+                       TwipsToPx(twips[3], this));
+    else if (!screens.isEmpty())
+        wanted.moveCenter(screens.first().center());
+    // Before the window is shown its frame is not known: the title bar is
+    // taken to be as high as the style draws one.
+    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 0, 0);
+    const WindowPlace place = PlaceOnScreens(wanted, minimumSize(), screens, frame);
+    setMinimumSize(place.minimum);
+    if (stored)
+        setGeometry(place.geometry);
+    else
+        resize(place.geometry.size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

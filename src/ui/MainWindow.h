@@ -151,7 +151,8 @@ private:
     // `done` sees the dialog once it has closed.
     void RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done = {});
     // Commits pending input, asks for a file to save or open, and runs
-    // `operation` on it with the window busy; nothing when cancelled.
+    // `operation` on it with the window busy; nothing when cancelled. The
+    // folder is remembered when the operation succeeds.
     void WithChosenFile(bool save, FileKind kind, const std::function<Outcome(const std::string&)>& operation);
     // The differences between the data and `other` in a table, or a word
     // that there are none.

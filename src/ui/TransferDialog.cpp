@@ -118,22 +118,26 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
 TransferDialog::~TransferDialog() { engine_.SetObserver(nullptr); }
 
 void TransferDialog::LayoutPictures() {
-    // Read: the radio left of the cable drawing; programming: right of it.
+    // Read: the radio left of the PC; programming: right of it. The cable
+    // picture reaches from the PC's place to the radio's jack, which faces it.
     const int top = TwipsToPx(1320, this);
-    if (mode_ != TransferMode::Program) {
+    const bool radioOnLeft = mode_ != TransferMode::Program;
+    const int pcWidth = pictB_->sizeHint().width(), height = pictB_->sizeHint().height();
+    pictHandy_->SetJackOnLeft(!radioOnLeft);
+    if (radioOnLeft) {
         pictHandy_->move(TwipsToPx(1050, this), top);
-        pictB_->move(TwipsToPx(4200, this), top);
-        pictB_->SetRadioOnLeft(true);
+        const int jackX = pictHandy_->x() + qRound(pictHandy_->Jack().x());
+        // The PC keeps its place, and stays clear of the radio whatever the screen's density.
+        const int pcRight = std::max(TwipsToPx(4200, this), pictHandy_->x() + pictHandy_->width()) + pcWidth;
+        pictB_->setGeometry(jackX, top, pcRight - jackX, height);
     } else {
         pictB_->move(TwipsToPx(450, this), top);
-        pictHandy_->move(TwipsToPx(4800, this), top);
-        pictB_->SetRadioOnLeft(false);
+        pictHandy_->move(std::max(TwipsToPx(4800, this), pictB_->x() + pcWidth), top);
+        const int jackX = pictHandy_->x() + qRound(pictHandy_->Jack().x());
+        pictB_->setGeometry(pictB_->x(), top, jackX - pictB_->x(), height);
     }
-    // Keep the drawings next to each other whatever the screen's density.
-    if (mode_ != TransferMode::Program)
-        pictB_->move(std::max(pictB_->x(), pictHandy_->x() + pictHandy_->width()), top);
-    else
-        pictHandy_->move(std::max(pictHandy_->x(), pictB_->x() + pictB_->width()), top);
+    pictB_->SetRadioJack(pictHandy_->geometry().topLeft() + pictHandy_->Jack() - pictB_->geometry().topLeft());
+    pictB_->raise();  // the cable's end lies over the radio's jack
 }
 
 void TransferDialog::SetProgress(int percent) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineF>
+#include <QPainterPathStroker>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -12,6 +14,7 @@
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/ConnectionPictures.h"
 #include "ui/TransferDialog.h"
 
 namespace rp770::ui {
@@ -126,12 +129,25 @@ TEST_F(Fixture, LoadShowsTitleInstructionsAndHidesMonitorOutsideDebug) {
     EXPECT_EQ(prog->windowTitle(), "Program to Radio");
 }
 
-TEST_F(Fixture, PicturesSwapSidesWithTheMode) {
-    auto read = Make(TransferMode::Read);
-    auto program = Make(TransferMode::Program);
-    auto x = [](TransferDialog& d, const char* name) { return d.findChild<QWidget*>(name)->x(); };
-    EXPECT_LT(x(*read, "pictHandy"), x(*read, "pictB"));
-    EXPECT_GT(x(*program, "pictHandy"), x(*program, "pictB"));
+// The radio stands left of the PC for a read and right of it for
+// programming; either way the cable runs into the radio's jack, and its
+// label lies clear of it.
+TEST_F(Fixture, PicturesSwapSidesWithTheModeAndTheCableReachesTheRadio) {
+    for (const TransferMode mode : {TransferMode::Read, TransferMode::Program}) {
+        auto dlg = Make(mode);
+        auto* radio = dynamic_cast<RadioPicture*>(dlg->findChild<QWidget*>("pictHandy"));
+        auto* cable = dynamic_cast<CablePicture*>(dlg->findChild<QWidget*>("pictB"));
+        ASSERT_TRUE(radio && cable);
+        EXPECT_EQ(radio->x() < cable->x(), mode == TransferMode::Read);
+        const QPointF end = cable->mapTo(dlg.get(), cable->Cable().currentPosition().toPoint());
+        const QPointF jack = radio->mapTo(dlg.get(), radio->Jack().toPoint());
+        EXPECT_LE(QLineF(end, jack).length(), 1.0) << int(mode);
+        QPainterPathStroker stroke;
+        stroke.setWidth(2.5);
+        EXPECT_FALSE(stroke.createStroke(cable->Cable()).intersects(cable->LabelRect())) << int(mode);
+        EXPECT_TRUE(QRectF(cable->rect()).contains(cable->LabelRect())) << int(mode);
+        EXPECT_TRUE(dlg->rect().contains(radio->geometry() | cable->geometry())) << int(mode);
+    }
 }
 
 TEST_F(Fixture, DebugModeShowsMonitorTextsWithPauses) {
