@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
+  lintian shared-mime-info xdg-utils libfile-mimeinfo-perl  # tests/install: the package check, the file types
   locales
 )
 

@@ -13,11 +13,12 @@ namespace {
 
 const char* kSynopsis = "export-csv IN.dat|IN.hex|- OUT.csv|-";
 
-// One paragraph or entry a line: the man page is made from this text.
+// One paragraph or entry a line, wrapped for the terminal; the man page is made from this text.
 const char* kColumnsHelp =
     "Columns:\n"
     "  The table is CSV (RFC 4180) in UTF-8 with CR LF line ends, comma separators and \".\" decimal marks: a "
     "header row, then one row per channel, USA, INT, CAN, WX and EXP in turn.\n"
+    "\n"
     "  Plan        USA, INT, CAN, WX (models with weather channels only) or EXP\n"
     "  Slot        0-113 for USA, INT and CAN; the position 1-10 for WX; 1-20 for EXP\n"
     "  Channel     the name the channel list shows (16, 01A, WX01[162.550MHz], 3); not read back\n"

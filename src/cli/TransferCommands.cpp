@@ -235,10 +235,10 @@ int RunProgram(const std::vector<std::string>& args) {
     return result.completed && (!verify || result.verified) ? kExitOk : kExitFailure;
 }
 
-const Registration readReg{"read", kReadSpec.synopsis + " [--debug] [--no-echo] [--yes|--no]",
+const Registration readReg{"read", kReadSpec.synopsis + " [--yes|--no]",
                            "read the radio and save its data as a settings (.dat) or memory image (.hex) file",
                            &RunRead};
-const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--debug] [--no-echo] [--yes|--no]",
+const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--yes|--no]",
                               "program a settings (.dat) or memory image (.hex) file into the radio; with --verify, "
                               "read it back and compare",
                               &RunProgram};

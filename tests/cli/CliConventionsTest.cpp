@@ -63,7 +63,7 @@ const Convention kConventions[] = {
     {"$CLI report $WORK/usa.hex --print closed", 1, "err",
      "The print service refused the report: lp: Destination \"closed\" is not accepting jobs."},
     {"$CLI export-csv --help", 0, "out", "Usage: rp770-cli export-csv IN.dat|IN.hex|- OUT.csv|-"},
-    {"$CLI import-csv --help", 0, "out", "\"line N: reason\""},
+    {"$CLI import-csv --help", 0, "out", "every problem is said as \"line N:"},
     {"$CLI diff --help", 0, "out", "  2           trouble"},
     {"$CLI export-csv $WORK/usa.hex -", 0, "out",
      "Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n"
