@@ -32,7 +32,7 @@ TEST(PortChoice, TheSystemsDevicesFirstEachPortOnceTheChoiceChecked) {
         {"a new Linux installation with a USB cable",
          {{kTtyS0, kUsb}, kLinux},
          {1, {}},
-         {"/dev/ttyS0 | COM1 | /dev/ttyS0 *", "/dev/ttyUSB0 | /dev/ttyUSB0 | FTDI FT232R USB UART",
+         {"/dev/ttyS0 | COM1 |  *", "/dev/ttyUSB0 | /dev/ttyUSB0 | FTDI FT232R USB UART",
           "/dev/ttyS1 | COM2 | ", "/dev/ttyS2 | COM3 | ", "/dev/ttyS3 | COM4 | ", "sim | Simulated radio | "},
          {1, {}}},
         {"a cable remembered by its lasting name",
