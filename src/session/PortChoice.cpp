@@ -19,22 +19,17 @@ int NumberOf(const SystemPorts& system, const std::string& device) {
     return 0;
 }
 
-std::string Joined(const std::string& a, const std::string& b) {
-    return a.empty() ? b : b.empty() ? a : a + ", " + b;
-}
-
 PortEntry DeviceEntry(const SystemPorts& system, const SystemPort& port) {
     PortEntry entry;
     entry.device = port.device;
+    entry.description = port.description;
     entry.number = NumberOf(system, port.device);
     if (entry.number > 0) {
         entry.label = "COM" + std::to_string(entry.number);
         entry.choice = PortSelection{entry.number, {}};
-        entry.description = Joined(entry.label == port.device ? "" : port.device, port.description);
     } else {
         entry.label = port.device;
         entry.choice = PortSelection{1, port.lastingName.empty() ? port.device : port.lastingName};
-        entry.description = port.description;
     }
     return entry;
 }

@@ -48,7 +48,8 @@ inline constexpr int kNumberedPorts = 4;  // COM1-COM4
 
 struct PortEntry {
     std::string device;       // what it opens: "/dev/ttyUSB0", "/dev/ttyS1", "COM3", "sim"
-    std::string label;        // its name in the menu: the device, "COM2", "Simulated radio"
+    std::string label;        // its name in the menu: the device, "COM2", "Simulated radio" (shown with the
+                              // device where they differ, and the description)
     std::string description;  // what is known of it (the system's words, "(not present)"); may be empty
     int number = 0;           // 1-4 for COM1-COM4 (the menu's "COM&n"); 0 otherwise
     PortSelection choice;     // what choosing it selects and remembers
