@@ -61,7 +61,8 @@ Failure ReadStream(const std::string& name, std::string& content) {
     return {};
 }
 
-// A FIFO or a device takes the bytes as they come.
+// A FIFO or a device takes the bytes as they come; a pipe whose reader went
+// away ends the program as standard output's does.
 Failure WriteStream(const std::string& name, std::string_view content) {
     errno = 0;
     OpenFile out{std::fopen(name.c_str(), "wb")};
@@ -71,6 +72,7 @@ Failure WriteStream(const std::string& name, std::string_view content) {
         error = errno ? errno : EIO;
     const int closeError = out.Close();
     if (error == 0) error = closeError;
+    if (error == EPIPE) platform::EndForClosedPipe();
     return error == 0 ? Failure{} : FailureFromErrno(error, FailureKind::DeviceIo);
 }
 

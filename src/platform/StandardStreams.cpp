@@ -18,15 +18,6 @@ namespace {
 
 int outputError = 0;  // the first failure of standard output; sticky
 
-// A reader that went away ends the program as it ends GNU tools.
-[[noreturn]] void EndForClosedPipe() {
-#if !defined(_WIN32)
-    std::signal(SIGPIPE, SIG_DFL);
-    std::raise(SIGPIPE);
-#endif
-    std::_Exit(kClosedPipeStatus);
-}
-
 int NoteOutputFailure(int error) {
     if (error == 0) error = EIO;
     if (error == EPIPE) EndForClosedPipe();
@@ -35,6 +26,14 @@ int NoteOutputFailure(int error) {
 }
 
 }  // namespace
+
+void EndForClosedPipe() {
+#if !defined(_WIN32)
+    std::signal(SIGPIPE, SIG_DFL);
+    std::raise(SIGPIPE);
+#endif
+    std::_Exit(kClosedPipeStatus);
+}
 
 void PrepareStandardStreams() {
 #if defined(_WIN32)

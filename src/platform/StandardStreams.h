@@ -29,6 +29,11 @@ int ReadStandardInput(std::string& bytes);
 // where there is no SIGPIPE, with that status.
 int WriteStandardOutput(std::string_view bytes);
 
+// Ends the program as a reader that went away ends GNU tools: killed by
+// SIGPIPE (status 141 in the shell); where there is no SIGPIPE, with that
+// status. For any pipe the program writes to as a file.
+[[noreturn]] void EndForClosedPipe();
+
 // The first failure of standard output so far (its errno value); 0 for none.
 int StandardOutputError();
 
