@@ -38,8 +38,8 @@ void ProgressBar::Draw() {
     std::string line;
     if (last_ >= 0) {
         const int filled = std::clamp(last_, 0, 100) * 40 / 100;
-        line = "[" + std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(40 - filled), ' ') +
-               "] " + std::to_string(last_) + "%";
+        line = "[" + std::string(static_cast<size_t>(filled), '#') +
+               std::string(static_cast<size_t>(40 - filled), ' ') + "] " + std::to_string(last_) + "%";
     }
     if (!activity_.empty()) line += (line.empty() ? "" : "  ") + activity_;
     // Spaces cover what the line held before.
@@ -65,8 +65,8 @@ void Console::EndBar() {
 void Console::Say(const Message& m) {
     EndBar();
     std::cerr << m.text;
-    if (titled_ && !m.title.empty() && std::find(plainTitles_.begin(), plainTitles_.end(), m.title) == plainTitles_.end())
-        std::cerr << "  (" << m.title << ")";
+    const bool plain = std::find(plainTitles_.begin(), plainTitles_.end(), m.title) != plainTitles_.end();
+    if (titled_ && !m.title.empty() && !plain) std::cerr << "  (" << m.title << ")";
     if (!m.detail.empty()) std::cerr << "\n" << m.detail;
     std::cerr << "\n";
 }

@@ -98,7 +98,8 @@ Failure CliFiles::Write(const std::string& name, std::string_view content) {
     }
     std::error_code ec;
     const fs::file_status status = fs::status(name, ec);
-    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return WriteStream(name, content);
+    const bool stream = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    if (stream) return WriteStream(name, content);
     return WriteFileAtomically(name, content);
 }
 

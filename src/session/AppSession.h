@@ -150,7 +150,6 @@ private:
     Outcome WriteFile(const std::string& name, std::string_view bytes, const char* procedure);
     TransferOutcome NoLink() const;
     void ApplyLinkChoice();
-    Outcome OpenRead(std::string bytes, const std::string& name, FileKind kind);
 
     SessionServices services_;
     Switches switches_;
