@@ -4,12 +4,9 @@
 // is said as "line N: reason" and no output file is written. "-" reads
 // standard input or writes standard output (of BASE's kind).
 
-#include <iostream>
-
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "cli/StdioFiles.h"
 
 namespace rp770::cli {
 
@@ -38,19 +35,18 @@ const char* kImportHelp =
 int RunImportCsv(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 3, 3, {}, {}, {}, {}, {}};
     spec.moreHelp = kImportHelp;
-    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
+    return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::vector<std::string>& files = options.positional;
-        if (StdioFiles::IsStandardStream(files[0]) && StdioFiles::IsStandardStream(files[1])) {
-            std::cerr << "rp770-cli: only one of BASE and IN.csv can be standard input\n";
+        if (IsStandardStream(files[0]) && IsStandardStream(files[1])) {
+            cli.console().Say("rp770-cli: only one of BASE and IN.csv can be standard input");
             return kExitUsage;
         }
-        StdioFiles stdio;
-        const std::string base = stdio.Input(files[0], "");
-        const std::string table = base.empty() ? std::string() : stdio.Input(files[1], ".csv");
-        if (base.empty() || table.empty() || !OpenDataFile(ws, base) || !ws.ImportChannels(table)) return kExitFailure;
-        const std::string out = stdio.Output(files[2], IsMemoryImagePath(base) ? ".hex" : ".dat");
-        if (out.empty() || !SaveDataFile(ws, out)) return kExitFailure;
-        return stdio.SendOutputs() ? kExitOk : kExitFailure;
+        AppSession& session = cli.session();
+        if (cli.Show(session.Open(files[0], KindOf(files[0]))) != kExitOk) return kExitFailure;
+        if (cli.Show(session.ImportChannels(files[1])) != kExitOk) return kExitFailure;
+        // OUT's kind by its name; standard output takes BASE's.
+        const bool image = IsStandardStream(files[2]) ? session.openedMemoryImage() : IsMemoryImagePath(files[2]);
+        return cli.Show(image ? session.SaveHex(files[2]) : session.SaveAs(files[2]));
     });
 }
 

@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "core/CommandLine.h"
+#include "core/Failure.h"
 #include "platform/DataFolder.h"
 #include "platform/StandardStreams.h"
 
@@ -36,13 +37,17 @@ void PrintUsage(std::ostream& out) {
             "Files and streams:\n"
             "  -           as a file argument: standard input for a file a command reads,\n"
             "              standard output for a file it writes\n"
+            "  FILE        any readable stream too (a FIFO, <(...), /dev/stdin); where either\n"
+            "              kind is read, a name without .dat or .hex is told by its bytes\n"
             "\n"
             "Exit status:\n"
             "  0           success\n"
             "  1           the program refused or failed; its message is on standard error\n"
             "              and no output file is left (a failed write to standard output\n"
-            "              included)\n"
+            "              included; diff says trouble with 2)\n"
             "  2           a wrong command line (a missing --port included)\n"
+            "  141         standard output was a pipe its reader closed: the program ends\n"
+            "              quietly, as GNU tools do\n"
             "\n"
             "Environment:\n" +
             std::string(rp770::platform::kDataDirVariableHelp) +
@@ -68,6 +73,7 @@ int main(int argc, char* argv[]) {
     }
     const std::string command = argv[1];
     int status = kExitUsage;
+    int trouble = kExitFailure;
     bool known = true;
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage(std::cout);
@@ -80,6 +86,7 @@ int main(int argc, char* argv[]) {
         for (const Command& c : Commands()) {
             if (c.name == command) {
                 status = c.run(std::vector<std::string>(argv + 2, argv + argc));
+                trouble = c.trouble;
                 known = true;
             }
         }
@@ -89,11 +96,13 @@ int main(int argc, char* argv[]) {
         PrintUsage(std::cerr);
         return kExitUsage;
     }
-    // Whatever went to standard output must have arrived.
-    std::string error;
-    if (!rp770::platform::FlushStandardOutput(error)) {
-        std::cerr << "rp770-cli: cannot write to standard output: " << error << "\n";
-        return kExitFailure;
+    // Whatever went to standard output must have arrived; a failure the
+    // command met has been said already.
+    if (rp770::platform::StandardOutputError() == 0) {
+        if (const int error = rp770::platform::FlushStandardOutput(); error != 0) {
+            std::cerr << "rp770-cli: cannot write to standard output: " << rp770::ErrnoText(error) << "\n";
+            return trouble;
+        }
     }
     return status;
 }

@@ -29,6 +29,12 @@ Outcome AppSession::Begin() {
     Outcome outcome = workspace_.Start();
     if (outcome.Failed()) return outcome;
     link::LoadPortSetting(services_.settings, choice_);
+    if (systemPorts_) {
+        // A new installation starts on a real device when there is one.
+        const PortSelection start = StartingPortSelection(services_.settings, systemPorts_());
+        choice_.PortNumber = start.number;
+        choice_.PortDevice = start.device;
+    }
     choice_.RetryCount = kRetryCount;
     choice_.DebugMode = switches_.debugMode;
     choice_.NoEchoMode = switches_.noEchoMode;
@@ -104,12 +110,39 @@ Outcome AppSession::WriteFile(const std::string& name, std::string_view bytes, c
     return {};
 }
 
-Outcome AppSession::Open(const std::string& name) {
+bool LooksLikeMemoryImage(std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\t' && c != '\r' && c != '\n') return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Whether a file of this kind, name and content is a memory image; nothing
+// while the content is not known yet and matters.
+std::optional<bool> IsImage(FileKind kind, const std::string& name, const std::string* bytes) {
+    switch (kind) {
+        case FileKind::Settings: return false;
+        case FileKind::MemoryImage: return true;
+        case FileKind::ByContent: return bytes ? std::optional<bool>(LooksLikeMemoryImage(*bytes)) : std::nullopt;
+        case FileKind::ByName: break;
+    }
+    return IsMemoryImagePath(name);
+}
+
+const char* ReadProcedure(std::optional<bool> image) { return image.value_or(false) ? "frmMain.ReadHexFileAs" : "frmMain.FileRead2"; }
+
+}  // namespace
+
+Outcome AppSession::Open(const std::string& name, FileKind kind) {
     std::string bytes;
-    const bool image = IsMemoryImagePath(name);
-    if (Outcome read = ReadFile(name, bytes, image ? "frmMain.ReadHexFileAs" : "frmMain.FileRead2"); read.Failed())
-        return read;
-    return workspace_.OpenFile(std::move(bytes), name);
+    if (Outcome read = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr))); read.Failed()) return read;
+    const bool image = *IsImage(kind, name, &bytes);
+    Outcome opened = image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
+    if (opened.Ok()) openedImage_ = image;
+    return opened;
 }
 
 Outcome AppSession::OpenBytes(std::string bytes, const std::string& name) {
@@ -168,11 +201,12 @@ Outcome AppSession::ImportChannels(const std::string& name) {
     return workspace_.ImportChannels(text, name);
 }
 
-std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome& outcome) {
+std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome& outcome, FileKind kind) {
     std::string bytes;
-    outcome = ReadFile(name, bytes, IsMemoryImagePath(name) ? "frmMain.ReadHexFileAs" : "frmMain.FileRead2");
+    outcome = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr)));
     if (outcome.Failed()) return std::nullopt;
-    return workspace_.ReadDataFile(std::move(bytes), name, outcome);
+    const bool image = *IsImage(kind, name, &bytes);
+    return workspace_.ReadDataFile(std::move(bytes), name, outcome, image);
 }
 
 const DataSet& AppSession::DataForReport() {
@@ -208,6 +242,17 @@ void AppSession::ChooseDevice(const std::string& device) {
     choice_.PortDevice = device;
     ApplyLinkChoice();
     if (started_) link::SavePortSetting(services_.settings, choice_);
+}
+
+void AppSession::ChoosePort(const PortSelection& selection) {
+    if (selection.device.empty())
+        ChoosePort(selection.number);
+    else
+        ChooseDevice(selection.device);
+}
+
+std::vector<PortEntry> AppSession::PortMenu() const {
+    return PortEntries(systemPorts_ ? systemPorts_() : SystemPorts{}, PortSelection{choice_.PortNumber, choice_.PortDevice});
 }
 
 void AppSession::SetVerifyAfterProgramming(bool on) {

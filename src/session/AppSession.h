@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/CommandLine.h"
@@ -21,6 +22,7 @@
 #include "files/SettingsStore.h"
 #include "link/ProbeReport.h"
 #include "link/TransferEngine.h"
+#include "session/PortChoice.h"
 #include "workspace/Workspace.h"
 
 namespace rp770 {
@@ -52,6 +54,16 @@ struct [[nodiscard]] ProbeOutcome : Outcome {
     link::ProbeReport report;
 };
 
+// How the kind of a file to open is told: by its name (".hex" is a memory
+// image, anything else settings text), fixed by the caller, or by its bytes
+// (a memory image holds bytes no settings text holds: for a stream, whose
+// name tells nothing).
+enum class FileKind { ByName, Settings, MemoryImage, ByContent };
+
+// True for bytes no settings text holds (control characters other than
+// tab, CR and LF): a memory image.
+bool LooksLikeMemoryImage(std::string_view bytes);
+
 class AppSession {
 public:
     AppSession(const ProgramData& program, SessionServices services, Switches switches = {});
@@ -81,10 +93,13 @@ public:
     // Ok() when the caller may go on; Cancelled when the user stopped it.
     Outcome ConfirmDiscard(const PendingInput* pending = nullptr);
     Outcome New();
-    // A settings text file, or a memory image file by its ".hex" name. A file
-    // that cannot be read says so first ("FileRead Error!!" with the name and
-    // the system's reason); a refused one changes nothing.
-    Outcome Open(const std::string& name);
+    // A settings text file or a memory image file, told apart as `kind` says
+    // (by default by the ".hex" name). A file that cannot be read says so
+    // first ("FileRead Error!!" with the name and the system's reason); a
+    // refused one changes nothing.
+    Outcome Open(const std::string& name, FileKind kind = FileKind::ByName);
+    // Whether the file Open last opened was a memory image (however told).
+    bool openedMemoryImage() const { return openedImage_; }
     Outcome OpenBytes(std::string bytes, const std::string& name);
     // Asks "Do you want to program the ... series?" (Cancel: nothing happens).
     Outcome ChangeModel(int model);
@@ -101,7 +116,7 @@ public:
     Outcome ExportChannels(const std::string& name);
     Outcome ImportChannels(const std::string& name);
     // Another file read as Open reads it, for comparing: the session stays.
-    std::optional<DataSet> ReadDataFile(const std::string& name, Outcome& outcome);
+    std::optional<DataSet> ReadDataFile(const std::string& name, Outcome& outcome, FileKind kind = FileKind::ByName);
     // The data as the report lists and prints them: as the screens show
     // them (EXP frequencies on the raster, and kept so).
     const DataSet& DataForReport();
@@ -116,6 +131,13 @@ public:
     // simulated radio); remembered once the session has started.
     void ChoosePort(int number);
     void ChooseDevice(const std::string& device);
+    void ChoosePort(const PortSelection& selection);
+    // Where the system's serial ports come from (the desktop's list); set
+    // before Start. With it, a session without a remembered port starts on
+    // DefaultPortSelection, and PortMenu() lists the system's ports.
+    void SetSystemPorts(std::function<SystemPorts()> source) { systemPorts_ = std::move(source); }
+    // The SerialPort menu's entries (PortChoice.h), the current choice checked.
+    std::vector<PortEntry> PortMenu() const;
     bool verifyAfterProgramming() const { return verify_; }
     void SetVerifyAfterProgramming(bool on);
 
@@ -142,7 +164,9 @@ private:
     Workspace workspace_;
     link::TransferEngine* link_ = nullptr;
     link::LinkState choice_;  // the port and switches every transfer starts with
+    std::function<SystemPorts()> systemPorts_;
     bool verify_ = false;
+    bool openedImage_ = false;
     bool started_ = false;
 };
 

@@ -275,9 +275,11 @@ Outcome Workspace::OpenFile(std::string bytes, const std::string& name) {
     return IsMemoryImagePath(name) ? OpenHex(bytes, name) : OpenDat(std::move(bytes), name);
 }
 
-std::optional<DataSet> Workspace::ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome) {
+std::optional<DataSet> Workspace::ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome,
+                                               std::optional<bool> image) {
     Document other = history_.Current();
-    outcome = IsMemoryImagePath(name) ? ReadHexDocument(bytes, other) : ReadDatDocument(std::move(bytes), name, other);
+    outcome = image.value_or(IsMemoryImagePath(name)) ? ReadHexDocument(bytes, other)
+                                                      : ReadDatDocument(std::move(bytes), name, other);
     if (outcome.Failed()) return std::nullopt;
     return std::move(other.data);
 }

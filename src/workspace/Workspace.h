@@ -170,7 +170,8 @@ public:
     // A settings text or memory image file read as Open reads it (by its
     // name's ending), into a data set of its own: the session stays as it
     // was. Nothing, and the outcome's messages, when the file is refused.
-    std::optional<DataSet> ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome);
+    std::optional<DataSet> ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome,
+                                        std::optional<bool> image = std::nullopt);  // none: by the name
 
     // The data as a settings text file.
     std::string DatText() const;
