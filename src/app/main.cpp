@@ -21,6 +21,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/SerialPortList.h"
 #include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
@@ -208,6 +209,7 @@ int main(int argc, char* argv[]) {
 
     // The session outlives the window that shows it.
     rp770::AppSession session(program, {settings, files, asker}, switches);
+    session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
     session.SetLink(&radioLink);
     rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
     prompter.SetParent(&window);

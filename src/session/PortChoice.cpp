@@ -1,6 +1,7 @@
 #include "session/PortChoice.h"
 
 #include "link/PortSetting.h"
+#include "link/SerialPort.h"
 #include "session/AppSession.h"
 
 namespace rp770 {
@@ -55,7 +56,7 @@ std::vector<PortEntry> PortEntries(const SystemPorts& system, const PortSelectio
     const size_t devices = entries.size();
     for (int n = 1; n <= kNumberedPorts; ++n)
         if (!listed[n]) entries.push_back(PortEntry{NumberedDevice(system, n), "COM" + std::to_string(n), {}, n, {n, {}}});
-    entries.push_back(PortEntry{kSimulatedRadioDevice, "Simulated radio", {}, 0, {1, kSimulatedRadioDevice}});
+    entries.push_back(PortEntry{link::kSimulatedRadioDevice, "Simulated radio", {}, 0, {1, link::kSimulatedRadioDevice}});
 
     bool found = false;
     for (PortEntry& entry : entries) {

@@ -408,6 +408,8 @@ void MainWindow::FilePrint() {
     if (!outcome.ok)
         services_.prompter.Message(outcome.error.empty() ? "The report could not be printed." : outcome.error,
                                    workspace().messageTitle(), Icon::Warning);
+    else if (!outcome.notice.empty())
+        services_.prompter.Message(outcome.notice, workspace().messageTitle(), Icon::Information);
 }
 
 void MainWindow::FilePrintToFile() {

@@ -5,7 +5,6 @@
 #include <QMenu>
 
 #include "link/SerialPort.h"
-#include "platform/SerialPortList.h"
 
 namespace rp770::ui {
 
@@ -15,13 +14,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 SerialPortMenu::SerialPortMenu(QMenu* menu, AppSession& session, QWidget* window)
     : QObject(menu), menu_(menu), session_(session), window_(window) {
-    for (int i = 0; i < 4; ++i) {
-        QAction* a = menu_->addAction(QString("COM&%1").arg(i + 1), this, [this, i] { ChoosePort(i); });
-        a->setObjectName(QString("mnuOptionsSerialPort1%1").arg(i));
-        a->setCheckable(true);
-        portEntries_[static_cast<size_t>(i)] = a;
-    }
-    menu_->addSeparator();
+    // The ports the system reports are listed whenever the menu opens, so an
+    // adapter plugged in later shows up.
     connect(menu_, &QMenu::aboutToShow, this, &SerialPortMenu::Refresh);
 }
 
@@ -47,38 +41,27 @@ void SerialPortMenu::ChooseOtherDevice() {
 }
 
 void SerialPortMenu::Refresh() {
-    const link::LinkState& state = session_.linkChoice();
-    for (int i = 0; i < 4; ++i)
-        portEntries_[static_cast<size_t>(i)]->setChecked(state.PortDevice.empty() && state.PortNumber == i + 1);
-    for (QAction* a : deviceEntries_) {
-        menu_->removeAction(a);
-        a->deleteLater();
-    }
-    deviceEntries_.clear();
-    auto addDevice = [this](const QString& caption, const QString& device, bool checked) {
-        QString text = caption;
-        QAction* a = menu_->addAction(text.replace('&', "&&"), this, [this, device] { ChooseDevice(device); });
+    menu_->clear();
+    // The system's devices first, a chosen device that has gone, COM1-COM4,
+    // the simulated radio (PortChoice.h).
+    for (const PortEntry& entry : session_.PortMenu()) {
+        QString caption = entry.number > 0 ? QString("COM&%1").arg(entry.number) : Q(entry.label).replace('&', "&&");
+        if (entry.number > 0 && entry.device != "COM" + std::to_string(entry.number))
+            caption += "   " + Q(entry.device).replace('&', "&&");
+        if (!entry.description.empty()) caption += "   " + Q(entry.description).replace('&', "&&");
+        const PortSelection choice = entry.choice;
+        QAction* a = menu_->addAction(caption, this, [this, choice] {
+            session_.ChoosePort(choice);
+            Refresh();
+        });
         a->setCheckable(true);
-        a->setChecked(checked);
-        deviceEntries_ << a;
-        return a;
-    };
-    // Every port the system reports, with what it says of it; a port with a
-    // lasting name is remembered by it.
-    bool listed = false;
-    for (const platform::SerialPortEntry& port : platform::ListSerialPorts()) {
-        const QString description = Q(port.Description());
-        const bool chosen = port.Names(state.PortDevice);
-        listed = listed || chosen;
-        addDevice(Q(port.device) + (description.isEmpty() ? "" : "   " + description), Q(port.RememberedName()), chosen);
+        a->setChecked(entry.checked);
+        if (entry.number > 0) a->setObjectName(QString("mnuOptionsSerialPort1%1").arg(entry.number - 1));
+        if (entry.device == link::kSimulatedRadioDevice) a->setObjectName("mnuOptionsSerialPortSim");
     }
-    if (!state.PortDevice.empty() && state.PortDevice != link::kSimulatedRadioDevice && !listed)
-        addDevice(Q(state.PortDevice), Q(state.PortDevice), true);
-    addDevice("Simulated radio", link::kSimulatedRadioDevice, state.PortDevice == link::kSimulatedRadioDevice)
-        ->setObjectName("mnuOptionsSerialPortSim");
+    menu_->addSeparator();
     QAction* other = menu_->addAction("&Other device...", this, &SerialPortMenu::ChooseOtherDevice);
     other->setObjectName("mnuOptionsSerialPortOther");
-    deviceEntries_ << other;
 }
 
 }  // namespace rp770::ui

@@ -1,12 +1,10 @@
 #pragma once
-// Options > SerialPort: COM1 to COM4, the ports the system reports (listed
-// whenever the menu opens, so an adapter plugged in later shows up), the
-// simulated radio and "Other device...". A choice goes to the session,
-// which puts it on the link and remembers it.
+// Options > SerialPort: the entries the session's port rules give (the
+// system's ports, COM1 to COM4, the simulated radio), and "Other device...".
+// A choice goes to the session, which puts it on the link and remembers it.
 
 #include <QObject>
 #include <QString>
-#include <array>
 
 #include "session/AppSession.h"
 
@@ -31,8 +29,6 @@ private:
     QMenu* menu_;
     AppSession& session_;
     QWidget* window_;
-    std::array<QAction*, 4> portEntries_{};
-    QList<QAction*> deviceEntries_;
 };
 
 }  // namespace rp770::ui
