@@ -49,8 +49,6 @@ constexpr int kStartWidthPx = 607;
 constexpr int kStartHeightPx = 444;
 constexpr double kMinWidthTwips = 9105;
 constexpr double kMinHeightTwips = 6660;
-// The window's place in the settings, in twips: left, top, width, height.
-constexpr std::array<const char*, 4> kGeometryKeys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
 std::string Std(const QString& s) { return s.toStdString(); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -146,7 +144,7 @@ bool MainWindow::Startup() {
     hexdumpAction_->setVisible(debug);
     resize(kStartWidthPx, kStartHeightPx);
     setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
-    RestoreGeometry();
+    RestoreWindowPlace(services_.settings, *this);
 
     // The models, the remembered port and verify option, and the first data
     // set, whose notice prepares the panels.
@@ -200,52 +198,6 @@ void MainWindow::AfterRestore() {
     RefreshHexDump();
     UpdateTitle();
     RefreshHistoryActions();
-}
-
-void MainWindow::RefreshHistoryActions() {
-    const auto named = [](const char* verb, const std::string& action) {
-        return action.empty() ? QString(verb) : QString("%1 %2").arg(verb, Q(action));
-    };
-    const Workspace& ws = workspace();
-    for (QAction* a : {undo_, tb_.undo}) a->setEnabled(ws.CanUndo());
-    for (QAction* a : {redo_, tb_.redo}) a->setEnabled(ws.CanRedo());
-    undo_->setText(named("&Undo", ws.UndoAction()));
-    redo_->setText(named("&Redo", ws.RedoAction()));
-    tb_.undo->setToolTip(named("Undo", ws.UndoAction()));
-    tb_.redo->setToolTip(named("Redo", ws.RedoAction()));
-}
-
-void MainWindow::RefreshModelMenu() {
-    for (QAction* a : modelEntries_) {
-        a->setChecked(false);
-        a->setEnabled(false);
-    }
-    for (int model : workspace().offeredModels()) {
-        if (model < 1 || model > 10) continue;
-        QAction* a = modelEntries_[static_cast<size_t>(model - 1)];
-        a->setText(Q(ModelMenuCaption(model)));
-        a->setVisible(true);
-        a->setEnabled(true);
-    }
-    const int current = workspace().modelNumber();
-    if (current >= 1 && current <= 10) modelEntries_[static_cast<size_t>(current - 1)]->setChecked(true);
-    // With more than one model on offer, only the offered ones are listed.
-    if (workspace().modelMenuVisible())
-        for (QAction* a : modelEntries_)
-            if (!a->isEnabled()) a->setVisible(false);
-    status_[2]->setText(Q(workspace().modelName()));
-}
-
-void MainWindow::RefreshDestinationMenu() {
-    const DestinationMenu& menu = workspace().destinations();
-    mnuDestination_->setEnabled(menu.enabled);
-    for (int i = 0; i < 11; ++i) {
-        QAction* a = destinationEntries_[static_cast<size_t>(i)];
-        const bool shown = i < static_cast<int>(menu.names.size()) && i < 10;
-        a->setText(shown ? Q(menu.names[static_cast<size_t>(i)]) : QString());
-        a->setVisible(shown);
-        a->setChecked(shown && menu.checked == i);
-    }
 }
 
 // ---- title, input, busy, outcomes ---------------------------------------------
@@ -370,20 +322,6 @@ void MainWindow::OpenRecentFile(const QString& path) {
     services_.prompter.Message(Std(QString("The file %1 cannot be found. It has been removed from the recent files.")
                                        .arg(QDir::toNativeSeparators(path))),
                                workspace().messageTitle(), Icon::Warning);
-}
-
-void MainWindow::RefreshRecentMenu() {
-    mnuRecent_->clear();
-    const QStringList files = recent_.List();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString shown = fontMetrics().elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
-                                                       fontMetrics().averageCharWidth() * 60);
-        QAction* a = mnuRecent_->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")), this,
-                                           [this, path = files[i]] { OpenRecentFile(path); });
-        a->setObjectName(QString("mnuFileRecent%1").arg(i));
-        a->setData(files[i]);
-    }
-    mnuRecent_->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::FileSave() {
@@ -586,46 +524,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    StoreGeometry();
+    if (started_) StoreWindowPlace(services_.settings, *this);
     event->accept();
-}
-
-void MainWindow::StoreGeometry() {
-    if (isMinimized() || !started_) return;
-    const QRect g = geometry();
-    auto twips = [this](int px) { return std::to_string(std::lround(PxToTwips(px, this))); };
-    const std::array<int, 4> px = {g.x(), g.y(), g.width(), g.height()};
-    for (size_t i = 0; i < px.size(); ++i) services_.settings.Set(kSettingsSection, kGeometryKeys[i], twips(px[i]));
-}
-
-void MainWindow::RestoreGeometry() {
-    // The place stored on close, in twips; with nothing stored, the start
-    // size wherever the window system puts it. Either way the window fits
-    // on the screen, its frame too.
-    std::array<int, 4> twips{};
-    bool stored = true;
-    for (size_t i = 0; i < twips.size() && stored; ++i) {
-        stored = false;
-        if (const auto text = services_.settings.Get(kSettingsSection, kGeometryKeys[i]))
-            twips[i] = QString::fromStdString(*text).trimmed().toInt(&stored);
-    }
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    QRect wanted(QPoint(), size());
-    if (stored)
-        wanted = QRect(TwipsToPx(twips[0], this), TwipsToPx(twips[1], this), TwipsToPx(twips[2], this),
-                       TwipsToPx(twips[3], this));
-    else if (!screens.isEmpty())
-        wanted.moveCenter(screens.first().center());
-    // Before the window is shown its frame is not known: the title bar is
-    // taken to be as high as the style draws one.
-    const QMargins frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 0, 0);
-    const WindowPlace place = PlaceOnScreens(wanted, minimumSize(), screens, frame);
-    setMinimumSize(place.minimum);
-    if (stored)
-        setGeometry(place.geometry);
-    else
-        resize(place.geometry.size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -158,8 +158,6 @@ private:
     // that there are none.
     void ShowDifferences(const DataSet& other, const QString& otherName, const QString& title);
     void OpenChosenFile(const QString& path);
-    void StoreGeometry();
-    void RestoreGeometry();
     void Remember(const QString& path);
     void RefreshRecentMenu();
     QString Caption() const;

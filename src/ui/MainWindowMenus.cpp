@@ -2,17 +2,23 @@
 // its names, captions and keys.
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
+#include "core/Titles.h"
 #include "ui/MainWindow.h"
 #include "ui/SerialPortMenu.h"
 #include "ui/ToolbarIcons.h"
 
 namespace rp770::ui {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
@@ -165,6 +171,68 @@ void MainWindow::BuildStatusBar() {
     bar->addWidget(status_[0], 1);
     bar->addPermanentWidget(status_[1]);
     bar->addPermanentWidget(status_[2]);
+}
+
+// ---- what the menus show -------------------------------------------------------
+
+void MainWindow::RefreshHistoryActions() {
+    const auto named = [](const char* verb, const std::string& action) {
+        return action.empty() ? QString(verb) : QString("%1 %2").arg(verb, Q(action));
+    };
+    const Workspace& ws = workspace();
+    for (QAction* a : {undo_, tb_.undo}) a->setEnabled(ws.CanUndo());
+    for (QAction* a : {redo_, tb_.redo}) a->setEnabled(ws.CanRedo());
+    undo_->setText(named("&Undo", ws.UndoAction()));
+    redo_->setText(named("&Redo", ws.RedoAction()));
+    tb_.undo->setToolTip(named("Undo", ws.UndoAction()));
+    tb_.redo->setToolTip(named("Redo", ws.RedoAction()));
+}
+
+void MainWindow::RefreshModelMenu() {
+    for (QAction* a : modelEntries_) {
+        a->setChecked(false);
+        a->setEnabled(false);
+    }
+    for (int model : workspace().offeredModels()) {
+        if (model < 1 || model > 10) continue;
+        QAction* a = modelEntries_[static_cast<size_t>(model - 1)];
+        a->setText(Q(ModelMenuCaption(model)));
+        a->setVisible(true);
+        a->setEnabled(true);
+    }
+    const int current = workspace().modelNumber();
+    if (current >= 1 && current <= 10) modelEntries_[static_cast<size_t>(current - 1)]->setChecked(true);
+    // With more than one model on offer, only the offered ones are listed.
+    if (workspace().modelMenuVisible())
+        for (QAction* a : modelEntries_)
+            if (!a->isEnabled()) a->setVisible(false);
+    status_[2]->setText(Q(workspace().modelName()));
+}
+
+void MainWindow::RefreshDestinationMenu() {
+    const DestinationMenu& menu = workspace().destinations();
+    mnuDestination_->setEnabled(menu.enabled);
+    for (int i = 0; i < 11; ++i) {
+        QAction* a = destinationEntries_[static_cast<size_t>(i)];
+        const bool shown = i < static_cast<int>(menu.names.size()) && i < 10;
+        a->setText(shown ? Q(menu.names[static_cast<size_t>(i)]) : QString());
+        a->setVisible(shown);
+        a->setChecked(shown && menu.checked == i);
+    }
+}
+
+void MainWindow::RefreshRecentMenu() {
+    mnuRecent_->clear();
+    const QStringList files = recent_.List();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString shown = fontMetrics().elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
+                                                       fontMetrics().averageCharWidth() * 60);
+        QAction* a = mnuRecent_->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")), this,
+                                           [this, path = files[i]] { OpenRecentFile(path); });
+        a->setObjectName(QString("mnuFileRecent%1").arg(i));
+        a->setData(files[i]);
+    }
+    mnuRecent_->setEnabled(!files.isEmpty());
 }
 
 }  // namespace rp770::ui

@@ -9,6 +9,10 @@
 #include <QMargins>
 #include <QRect>
 
+#include "files/SettingsStore.h"
+
+class QWidget;
+
 namespace rp770::ui {
 
 struct WindowPlace {
@@ -25,5 +29,12 @@ struct WindowPlace {
 // screen itself is: then the minimum shrinks to what the screen holds.
 WindowPlace PlaceOnScreens(const QRect& stored, const QSize& minimum, const QList<QRect>& screens,
                            const QMargins& frame = {});
+
+// The window's place in the settings, in twips ("Settings": "MainLeft",
+// "MainTop", "MainWidth", "MainHeight"): stored when it closes (not while
+// minimised), and brought back, onto a screen, when it opens; with nothing
+// stored, its start size wherever the window system puts it.
+void StoreWindowPlace(SettingsStore& settings, const QWidget& window);
+void RestoreWindowPlace(const SettingsStore& settings, QWidget& window);
 
 }  // namespace rp770::ui
