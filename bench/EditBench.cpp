@@ -12,20 +12,12 @@
 
 namespace {
 
-class SilentPrompter : public rp770::Prompter {
-public:
-    void Message(const std::string&, const std::string&, rp770::Icon) override {}
-    rp770::Answer Ask(const std::string&, const std::string&, rp770::Icon, rp770::Buttons, rp770::Answer a) override {
-        return a;
-    }
-};
-
 // An edit that changes something each time: the scan flag of channel 16, on and off.
 void BM_EditOneFlag(benchmark::State& state) {
     rp770::MemorySettingsStore settings;
-    SilentPrompter prompter;
-    rp770::Workspace ws(std::filesystem::temp_directory_path().string(), settings, prompter);
-    ws.New();
+    rp770::MemoryProgramData program;
+    rp770::Workspace ws(program, settings);
+    (void)ws.New();
     bool on = true;
     for (auto _ : state) {
         ws.SetChannelFlag({rp770::Area::USA, 30}, rp770::ChannelFlag::Scan, on);
@@ -37,9 +29,9 @@ BENCHMARK(BM_EditOneFlag);
 // Undo and redo of one step: the snapshot is already there.
 void BM_UndoRedo(benchmark::State& state) {
     rp770::MemorySettingsStore settings;
-    SilentPrompter prompter;
-    rp770::Workspace ws(std::filesystem::temp_directory_path().string(), settings, prompter);
-    ws.New();
+    rp770::MemoryProgramData program;
+    rp770::Workspace ws(program, settings);
+    (void)ws.New();
     ws.SetChannelFlag({rp770::Area::USA, 30}, rp770::ChannelFlag::Scan, true);
     for (auto _ : state) {
         ws.Undo();

@@ -13,7 +13,8 @@
 #include "files/FileBytes.h"
 #include "files/MemorySettingsStore.h"
 #include "files/SectionTable.h"
-#include "workspace/Workspace.h"
+#include "files/DiskFiles.h"
+#include "session/AppSession.h"
 
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -30,12 +31,10 @@ std::string DataFolder() {
     return ec ? std::string(".") : exe.parent_path().string();
 }
 
-class QuietPrompter : public rp770::Prompter {
+// Answers nothing: every question takes its default.
+class QuietAsker : public rp770::Asker {
 public:
-    void Message(const std::string&, const std::string&, rp770::Icon) override {}
-    rp770::Answer Ask(const std::string&, const std::string&, rp770::Icon, rp770::Buttons, rp770::Answer a) override {
-        return a;
-    }
+    rp770::Answer Ask(const rp770::Question& q) override { return q.defaultAnswer; }
 };
 
 struct Scratch {
@@ -63,12 +62,12 @@ double PeakMegabytes() {
 
 struct Session {
     rp770::MemorySettingsStore settings;
-    QuietPrompter prompter;
-    rp770::Workspace ws{DataFolder(), settings, prompter};
-    Session() {
-        ws.Start();
-        ws.New();
-    }
+    rp770::FolderProgramData program{DataFolder()};
+    rp770::DiskFiles files;
+    QuietAsker asker;
+    rp770::AppSession app{program, {settings, files, asker}};
+    rp770::Workspace& ws = app.workspace();
+    Session() { (void)app.Start(); }
 };
 
 void BM_FormatSettingsText(benchmark::State& state) {
@@ -88,7 +87,7 @@ void BM_SaveDatFile(benchmark::State& state) {
     Scratch scratch;
     const std::string path = (scratch.folder / "boat.dat").string();
     for (auto _ : state) {
-        if (!s.ws.SaveDatFile(path)) state.SkipWithError("save failed");
+        if (s.app.SaveAs(path).Failed()) state.SkipWithError("save failed");
     }
 }
 BENCHMARK(BM_SaveDatFile);
@@ -98,9 +97,9 @@ void BM_OpenDatFile(benchmark::State& state) {
     Session s;
     Scratch scratch;
     const std::string path = (scratch.folder / "boat.dat").string();
-    s.ws.SaveDatFile(path);
+    (void)s.app.SaveAs(path);
     for (auto _ : state) {
-        if (!s.ws.OpenDatFile(path)) state.SkipWithError("open failed");
+        if (s.app.Open(path).Failed()) state.SkipWithError("open failed");
     }
 }
 BENCHMARK(BM_OpenDatFile);
@@ -110,7 +109,7 @@ void BM_SaveAndOpenHexFile(benchmark::State& state) {
     Scratch scratch;
     const std::string path = (scratch.folder / "boat.hex").string();
     for (auto _ : state) {
-        if (!s.ws.SaveHexFile(path) || !s.ws.OpenHexFile(path)) state.SkipWithError("hex failed");
+        if (s.app.SaveHex(path).Failed() || s.app.Open(path).Failed()) state.SkipWithError("hex failed");
     }
 }
 BENCHMARK(BM_SaveAndOpenHexFile);

@@ -32,13 +32,6 @@ using namespace rp770;
 
 constexpr int kBaud = 4800;
 
-class QuietPrompter : public Prompter {
-public:
-    int messages = 0;
-    void Message(const std::string&, const std::string&, Icon) override { ++messages; }
-    Answer Ask(const std::string&, const std::string&, Icon, Buttons, Answer d) override { return d; }
-};
-
 DataSet Data() {
     DataSet data;
     data.flags = {true, true, true};
@@ -61,8 +54,7 @@ struct VirtualRun {
 VirtualRun RunVirtual(bool program) {
     sim::SimulatedRadio radio;
     sim::VirtualWire wire(radio, kBaud);
-    QuietPrompter prompter;
-    link::RadioLink link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter);
+    link::RadioLink link(wire.Port(), wire.GetClock(), wire.GetPump());
     DataSet data = Data();
     VirtualRun run;
     if (link.SyncRadio()) {
@@ -128,8 +120,7 @@ void RunPty(benchmark::State& state, bool program) {
             platform::QtSerialPort port;
             platform::SteadyClock clock;
             platform::EventLoopPump pump;
-            QuietPrompter prompter;
-            link::RadioLink link(port, clock, pump, prompter);
+            link::RadioLink link(port, clock, pump);
             link.State().PortDevice = pty.DevicePath();
             DataSet data = Data();
             const auto start = std::chrono::steady_clock::now();

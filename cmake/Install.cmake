@@ -4,16 +4,28 @@
 #   share/applications/    rp770.desktop
 #   share/icons/hicolor/   the icon: scalable SVG, 48x48 and 256x256 PNG
 #   share/metainfo/        the AppStream description
-#   share/man/man1/        rp770.1 and rp770-cli.1 (written from --help)
+#   share/mime/packages/   rp770.xml: the file types of .dat and .hex files
+#   share/man/man1/        rp770.1 and rp770-cli.1 (written from --help; gzipped where gzip is)
+#   share/bash-completion/completions/
+#                          rp770-cli: completion of its commands, options, ports and files
+#   share/doc/rp770/       copyright (machine-readable) and changelog.gz
 # An installed program finds its data in ../share/rp770 from bin/.
 include(GNUInstallDirs)
 
-# The AppStream identity of the program; set them to the project's own.
+# The identity of the program; set them to the project's own. A home page
+# and a screenshot address are named only when there are such (the package,
+# the AppStream description).
 set(RP770_APP_ID "org.example.rp770" CACHE STRING "AppStream component id (reverse DNS)")
-set(RP770_HOMEPAGE "https://rp770.example.org/" CACHE STRING "The project's home page")
-set(RP770_SCREENSHOT_URL "https://rp770.example.org/images/main-window.png" CACHE STRING
-    "Where software centres fetch the screenshot (docs/images/main-window.png)")
+set(RP770_HOMEPAGE_URL "" CACHE STRING "The project's home page (none: left out)")
+set(RP770_SCREENSHOT_IMAGE_URL "" CACHE STRING
+    "Where software centres fetch the screenshot (docs/images/main-window.png); none: left out")
 set(RP770_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence of the program")
+set(RP770_LICENSE_TEXT "All rights reserved." CACHE STRING "The licence's text, for the copyright file")
+set(RP770_COPYRIGHT "2026 RP770 maintainers" CACHE STRING "The copyright line")
+set(RP770_MAINTAINER "RP770 maintainers <rp770@example.org>" CACHE STRING "The maintainer, name <mail>")
+# The release this version is: the AppStream release and the changelog's entry.
+set(RP770_RELEASE_DATE 2026-12-08)
+set(RP770_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 12:00:00 +0000")
 
 install(TARGETS rp770 rp770-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -29,8 +41,43 @@ foreach(size 48 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME rp770.png)
 endforeach()
 
+set(RP770_METAINFO_URL "")
+if(RP770_HOMEPAGE_URL)
+  set(RP770_METAINFO_URL "\n  <url type=\"homepage\">${RP770_HOMEPAGE_URL}</url>")
+endif()
+set(RP770_METAINFO_SCREENSHOTS "")
+if(RP770_SCREENSHOT_IMAGE_URL)
+  set(RP770_METAINFO_SCREENSHOTS "\n  <screenshots>
+    <screenshot type=\"default\">
+      <caption>The main window with a channel list</caption>
+      <image>${RP770_SCREENSHOT_IMAGE_URL}</image>
+    </screenshot>
+  </screenshots>")
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/data/rp770.metainfo.xml.in ${CMAKE_BINARY_DIR}/${RP770_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${RP770_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/data/rp770.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME rp770.xml)
+install(FILES ${PROJECT_SOURCE_DIR}/data/completion/rp770-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME rp770-cli)
 
-install(FILES ${CMAKE_BINARY_DIR}/man/rp770.1 ${CMAKE_BINARY_DIR}/man/rp770-cli.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(RP770_MAN_PAGES ${CMAKE_BINARY_DIR}/man/rp770.1 ${CMAKE_BINARY_DIR}/man/rp770-cli.1)
+if(RP770_GZIP)
+  list(TRANSFORM RP770_MAN_PAGES APPEND .gz)
+endif()
+install(FILES ${RP770_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The package's own documents, under the package's name (not the project's).
+set(RP770_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/rp770)
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${CMAKE_BINARY_DIR}/doc/copyright @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/doc/copyright DESTINATION ${RP770_DOC_DIR})
+if(RP770_GZIP)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/changelog.gz
+    COMMAND ${RP770_GZIP} -9 -n -k -f ${CMAKE_BINARY_DIR}/doc/changelog
+    DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog ${PROJECT_SOURCE_DIR}/data/changelog.in
+    VERBATIM)
+  add_custom_target(changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${RP770_DOC_DIR})
+else()
+  install(FILES ${CMAKE_BINARY_DIR}/doc/changelog DESTINATION ${RP770_DOC_DIR})
+endif()

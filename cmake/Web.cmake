@@ -13,7 +13,7 @@ if(NOT DEFINED ENV{NODE_PATH} AND EXISTS /usr/share/nodejs)
 endif()
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
-foreach(layer core os files link report sim workspace web)
+foreach(layer core os files link report sim workspace session web)
   add_subdirectory(src/${layer})
 endforeach()
 

@@ -11,7 +11,10 @@
 #include <iostream>
 
 #include "core/CommandLine.h"
+#include "files/DiskFiles.h"
 #include "link/RadioLink.h"
+#include "session/AppSession.h"
+#include "ui/WindowAsker.h"
 #include "app/DesktopSerialPort.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
@@ -74,17 +77,22 @@ int main(int argc, char* argv[]) {
     NoSleepClock clock;
     rp770::platform::EventLoopPump pump;
     rp770::app::DesktopSerialPort port(clock);
-    rp770::link::RadioLink radioLink(port, clock, pump, prompter);
+    rp770::link::RadioLink radioLink(port, clock, pump);
     NoDialogs dialogs;
+    rp770::ui::WindowAsker asker(prompter);
+    rp770::FolderProgramData program(QApplication::applicationDirPath().toStdString());
+    rp770::DiskFiles files;
 
-    rp770::Workspace workspace(QApplication::applicationDirPath().toStdString(), settings, prompter);
-    rp770::ui::MainWindow window(rp770::Switches{}, workspace, {settings, prompter, clock, radioLink, dialogs});
+    rp770::AppSession session(program, {settings, files, asker});
+    session.SetLink(&radioLink);
+    rp770::Workspace& workspace = session.workspace();
+    rp770::ui::MainWindow window(session, {settings, prompter, asker, clock, dialogs});
     if (!window.Startup()) return 1;
     // An EXP channel of the user's own, so that its screens have something to show.
     const rp770::ChannelRef exp1{rp770::Area::EXP, 1};
-    workspace.SetChannelFlag(exp1, rp770::ChannelFlag::Enable, true);
     workspace.SetExpDisplay(1, "P1", "A");
     workspace.SetExpFrequency(1, true, "157.025");
+    workspace.SetChannelFlag(exp1, rp770::ChannelFlag::Enable, true);
     workspace.SetExpFrequency(1, false, "157.025");
     workspace.SetChannelFlag(exp1, rp770::ChannelFlag::Scan, true);
     workspace.SetGroupUsable(rp770::GroupEXP, true);
@@ -123,8 +131,7 @@ int main(int argc, char* argv[]) {
     ok = Save(&differences, out + "/differences.png") && ok;
     differences.hide();
 
-    rp770::ui::TransferDialog dialog(rp770::ui::TransferMode::Read, radioLink, workspace, prompter, clock, false,
-                                     &window);
+    rp770::ui::TransferDialog dialog(rp770::ui::TransferMode::Read, session, prompter, clock, &window);
     dialog.show();
     ok = Save(&dialog, out + "/transfer-dialog.png") && ok;
     return ok ? 0 : 1;

@@ -36,13 +36,13 @@ bool ImageHolds(const MemoryImage& image, const uint8_t* bytes, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    const std::string path = WriteScratchFile("image.hex", bytes, size);
+    const std::string_view file(reinterpret_cast<const char*>(bytes), size);
     const bool good = PassesModelCheck(bytes, size);
 
     // The .hex reader.
     const MemoryImage pattern = PatternImage();
     MemoryImage image = pattern;
-    const HexRead read = ReadHexFileAs(path, 1, image).outcome;
+    const HexRead read = ReadHexBytes(file, 1, image);
     FUZZ_CHECK((read == HexRead::WrongLength) == (size != 1024), "the length check of a .hex file");
     FUZZ_CHECK((read == HexRead::Loaded) == good, "a .hex file was judged wrongly");
     if (read == HexRead::Loaded) {
@@ -50,20 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         for (size_t i = size; i < image.bytes.size(); ++i)
             FUZZ_CHECK(image.bytes[i] == pattern.bytes[i], "loading a .hex file wrote past the used memory");
         // Saved again, it is the same file.
-        const std::string copy = ScratchPath("copy.hex");
-        FUZZ_CHECK(SaveHexFileAs(copy, image).Ok(), "a loaded image could not be saved");
-        FUZZ_CHECK(ReadBack(copy) == std::string(reinterpret_cast<const char*>(bytes), size),
-                   "a saved image is not the file it came from");
+        FUZZ_CHECK(HexFileBytes(image) == file, "a saved image is not the file it came from");
     } else {
         FUZZ_CHECK(image == pattern, "a refused .hex file changed the image");
     }
     MemoryImage other = pattern;
-    FUZZ_CHECK(ReadHexFileAs(path, 2, other).outcome != HexRead::Loaded && other == pattern,
+    FUZZ_CHECK(ReadHexBytes(file, 2, other) != HexRead::Loaded && other == pattern,
                "a .hex file was taken for a model that has none");
 
     // The definition file reader: the whole data set changes only on success.
     DataSet data = FactoryData();
-    const DefinitionLoad load = FileReadIni(path, data);
+    const DefinitionLoad load = LoadDefinition(Failure{}, file, data);
     FUZZ_CHECK((load == DefinitionLoad::Loaded) == good, "a definition file was judged wrongly");
     if (load == DefinitionLoad::Loaded) {
         FUZZ_CHECK(ImageHolds(data.image, bytes, size), "a loaded definition is not what the image holds");

@@ -46,7 +46,7 @@ DataSet Destination(const fs::path& dataDir, const std::string& name, ModelFlags
     data.modelNumber = 1;
     data.flags = flags;
     ResetDataSet(data);
-    if (FileReadIni(dataDir / (name + "_013E.ini"), data) != DefinitionLoad::Loaded)
+    if (LoadDefinition(Failure{}, ReadFile(dataDir / (name + "_013E.ini")), data) != DefinitionLoad::Loaded)
         std::fprintf(stderr, "cannot load %s\n", name.c_str());
     return data;
 }
@@ -92,10 +92,7 @@ void HexSeeds(const fs::path& dataDir) {
     DataSet data = Edited(Destination(dataDir, "INT", {true, true, true}));
     EncodeImage(data);
     FixStartChannel(data);
-    const fs::path saved = gOut / "edited.tmp";
-    SaveHexFileAs(saved.string(), data.image);
-    Write("hex", "int-edited.hex", ReadFile(saved));
-    fs::remove(saved);
+    Write("hex", "int-edited.hex", HexFileBytes(data.image));
     Write("hex", "short.hex", usa.substr(0, 1023));
     std::string tail = usa;
     tail[1022] = tail[1023] = '\xFF';

@@ -8,9 +8,11 @@ PACKAGES=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libfast-float-dev libfmt-dev  # decimal numbers as text, used header-only
   fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
+  lintian shared-mime-info xdg-utils libfile-mimeinfo-perl  # tests/install: the package check, the file types
   locales
   emscripten nodejs  # the browser edition (make web) and its tests under Node
 )

@@ -12,10 +12,11 @@ let standIn = null;
 let serialPort = null;
 
 const BUTTON_TEXT = { ok: 'OK', cancel: 'Cancel', retry: 'Retry', yes: 'Yes', no: 'No' };
+const tell = (messages) => messages.forEach(({ text, title, detail }) => say(`${title}: ${text}${detail ? `\n${detail}` : ''}`));
 const link = new RadioLink(engine, {
-  message: ({ text, title }) => say(`${title}: ${text}`),
   // A question of the link: OK in the browser's box takes the first button.
-  ask: ({ text, buttons, defaultAnswer }) => {
+  ask: ({ text, buttons, defaultAnswer, before }) => {
+    tell(before);
     const [first, second] = { okCancel: ['ok', 'cancel'], retryCancel: ['retry', 'cancel'], yesNo: ['yes', 'no'] }[buttons] ??
       [defaultAnswer, defaultAnswer];
     return window.confirm(`${text}\n\nOK: ${BUTTON_TEXT[first]}, Cancel: ${BUTTON_TEXT[second]}`) ? first : second;
@@ -69,12 +70,13 @@ async function transfer(operation) {
 
 $('read').addEventListener('click', () => transfer(async () => {
   const result = await link.read(image);
+  tell(result.messages);
   if (result.completed) {
     image = result.image;
     showImage();
   }
 }));
-$('program').addEventListener('click', () => transfer(() => link.program(image)));
+$('program').addEventListener('click', () => transfer(async () => tell((await link.program(image)).messages)));
 $('test').addEventListener('click', () => transfer(async () => say((await link.testConnection()).text)));
 $('cancel').addEventListener('click', () => link.cancel());
 $('pulled').addEventListener('change', async (event) => {

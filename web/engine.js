@@ -2,9 +2,9 @@
 // instances from it, and wraps the radio link for the page.
 //
 //   const engine = await loadEngine();
-//   const link = new RadioLink(engine, { message, ask, progress, activity });
+//   const link = new RadioLink(engine, { ask, progress, activity });
 //   link.useSerialPort(new SerialConnection(port), 'USB serial port');
-//   const { completed, image } = await link.read();
+//   const { completed, image, messages } = await link.read();
 //   link.cancel();  // from the page's Cancel button, while a transfer runs
 //
 // The engine suspends itself while the link waits and resumes when bytes
@@ -137,7 +137,6 @@ class LinkRuntime {
     return cancelled;
   }
 
-  message(box) { quietly(this.hooks.message, box); }
   progress(percent) { quietly(this.hooks.progress, percent); }
   monitor(text) { quietly(this.hooks.monitor, text); }
   activity(text) { quietly(this.hooks.activity, text); }
@@ -157,9 +156,11 @@ class LinkRuntime {
 export const IMAGE_SIZE = 1024;
 
 // The radio link of one engine instance, for the page. `hooks` are the
-// page's: message({text, title, icon}), ask({text, title, icon, buttons,
-// defaultAnswer}) -> answer (or a promise of it), progress(percent),
-// activity(text), monitor(text), controls(enabled); each may be left out.
+// page's: ask({text, title, icon, buttons, defaultAnswer, before}) -> answer
+// (or a promise of it; `before`: the messages said before the question, to
+// show first), progress(percent), activity(text), monitor(text),
+// controls(enabled); each may be left out. What the link says comes with
+// each result: messages, [{text, title, icon, detail}] in order.
 export class RadioLink {
   constructor(engine, hooks = {}) {
     this.engine = engine;
@@ -200,14 +201,14 @@ export class RadioLink {
     this.link.setDebugMode(Boolean(on));
   }
 
-  // The whole read -> {synchronised, completed, partial, image}. `image` is
+  // The whole read -> {synchronised, completed, partial, messages, image}. `image` is
   // the current memory image (the read keeps its model-code bytes); the
   // factory image when left out.
   read(image = new Uint8Array(0)) {
     return this.run(() => this.link.read(image));
   }
 
-  // Programs the image as it is -> {synchronised, completed, partial}.
+  // Programs the image as it is -> {synchronised, completed, partial, messages}.
   program(image) {
     if (!(image instanceof Uint8Array) || image.length !== IMAGE_SIZE) {
       throw new RangeError(`A memory image is ${IMAGE_SIZE} bytes`);

@@ -20,8 +20,7 @@ const ISSUE_BOUND = { read: 14.93, program: 12.15 };
 
 async function transfer(op) {
   const serial = await createStandInSerial();
-  const messages = [];
-  const link = new RadioLink(await loadEngine(), { message: (box) => messages.push(box.text) });
+  const link = new RadioLink(await loadEngine());
   const connection = new SerialConnection(await serial.requestPort());
   let writes = 0;
   const write = connection.write.bind(connection);
@@ -30,7 +29,7 @@ async function transfer(op) {
   const start = performance.now();
   const result = op === 'read' ? await link.read() : await link.program(serial.radio.memory());
   const seconds = (performance.now() - start) / 1000;
-  if (!result.completed) throw new Error(`${op} failed: ${messages.join(' | ')}`);
+  if (!result.completed) throw new Error(`${op} failed: ${result.messages.map((m) => m.text).join(' | ')}`);
   const { pcBytes, radioBytes } = serial.radio.log();
   const bound = (pcBytes + radioBytes) * 10 / 4800 + 0.010 * writes + 1.0 + 0.5 +
     (op === 'program' ? 0.010 * SKIPPED_ROWS : 0);

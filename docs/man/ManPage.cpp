@@ -4,19 +4,29 @@
 //
 //   rp770-manpage --program PATH --name NAME --summary TEXT --version V
 //                 [--commands] [--files-from README.md --files-heading TITLE]
-//                 -o OUT.1
+//                 [--see-also "PAGE(1),PAGE(1)"] -o OUT.1
 //
 // The help text it reads is laid out like this (rp770-cli's and rp770's
 // texts are):
 //
-//   Usage: NAME ...             the synopsis, "   or: ..." lines after it
+//   Usage: NAME ...             the synopsis, "   or: ..." lines after it;
+//            ...                an indented line goes on with the one above
 //                               a blank line
 //   Text at the left margin.    the description
-//   Heading:                    a section (Options:, Files:, Exit status:)
+//                               a blank line
+//   Heading:                    a section (Options:, Files:, Exit status:,
+//                               Environment:)
 //     TERM      text            an entry: a term, two or more spaces, text;
 //     TERM                      or a term alone with its text on the lines
 //                 text          below, indented further
-//     A line with no text after it and none below is a paragraph.
+//     A line with no text       a paragraph: its lines share one indent and
+//     after it.                 hold no run of two spaces
+//
+//       example                 after a blank line, lines indented further
+//       lines                   than the entries: kept as they are
+//
+// The help texts are wrapped at 80 columns (WrapHelpText), which keeps to
+// this layout.
 //
 // With --commands, the entries of the "Commands:" section are commands: the
 // first word of each is run as PATH WORD --help, and each command's own
@@ -26,6 +36,7 @@
 // headings, paragraphs, "- " lists, ``` code blocks, tables (the last
 // column as the text of the others), `code` and **bold**) is added to the FILES section.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -77,6 +88,7 @@ std::vector<std::string> Lines(const std::string& text) {
 struct Entry {
     std::string term;  // empty: a paragraph
     std::string text;
+    bool example = false;  // text: lines kept as they are
 };
 
 struct Section {
@@ -124,15 +136,26 @@ Help ParseHelp(const std::string& text) {
     std::vector<std::string> lines;
     for (const std::string& line : Lines(text)) lines.push_back(line.substr(0, line.find_last_not_of(" \r") + 1));
     Section* section = nullptr;
+    bool inUsage = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (line.empty()) continue;
+        if (line.empty()) {
+            inUsage = false;
+            continue;
+        }
         if (line.rfind("Usage: ", 0) == 0 || line.rfind("   or: ", 0) == 0) {
             help.usage.push_back(Trim(line.substr(7)));
+            inUsage = true;
             continue;
         }
         const size_t indent = Indent(line);
-        if (indent == 0 && line.back() == ':') {
+        if (inUsage && indent > 0) {
+            help.usage.back() = Join(help.usage.back(), Trim(line));
+            continue;
+        }
+        inUsage = false;
+        const bool afterBlank = i == 0 || lines[i - 1].empty();
+        if (indent == 0 && line.back() == ':' && afterBlank) {
             help.sections.push_back({line.substr(0, line.size() - 1), {}});
             section = &help.sections.back();
             continue;
@@ -143,6 +166,14 @@ Help ParseHelp(const std::string& text) {
             continue;
         }
         Entry entry;
+        if (afterBlank && indent >= 4) {
+            entry.example = true;
+            entry.text = line.substr(indent);
+            while (i + 1 < lines.size() && !lines[i + 1].empty() && Indent(lines[i + 1]) >= indent)
+                entry.text += "\n" + lines[++i].substr(indent);
+            section->entries.push_back(entry);
+            continue;
+        }
         const std::string body = line.substr(indent);
         const size_t gap = body.find("  ");
         if (gap != std::string::npos) {
@@ -150,6 +181,10 @@ Help ParseHelp(const std::string& text) {
             entry.text = Trim(body.substr(gap));
         } else {
             entry.term = body;
+            // A paragraph, or a term too long for one line, goes on at the same indent.
+            while (i + 1 < lines.size() && !lines[i + 1].empty() && Indent(lines[i + 1]) == indent &&
+                   lines[i + 1].find("  ", indent) == std::string::npos)
+                entry.term = Join(entry.term, Trim(lines[++i]));
         }
         while (i + 1 < lines.size() && !lines[i + 1].empty() && Indent(lines[i + 1]) > indent)
             entry.text = Join(entry.text, Trim(lines[++i]));
@@ -227,7 +262,11 @@ void WriteParagraphs(Page& out, const std::string& text) {
 
 void WriteEntries(Page& out, const std::vector<Entry>& entries) {
     for (const Entry& e : entries) {
-        if (e.term.empty())
+        if (e.example) {
+            out << ".PP\n.RS 4\n.nf\n";
+            for (const std::string& line : Lines(e.text)) out << TextLine(line) << "\n";
+            out << ".fi\n.RE\n";
+        } else if (e.term.empty())
             out << ".PP\n" << TextLine(e.text) << "\n";
         else
             out << ".TP\n\\fB" << Escape(e.term) << "\\fR\n" << TextLine(e.text) << "\n";
@@ -406,6 +445,19 @@ int main(int argc, char* argv[]) {
     if (!filesWritten && !filesExtra.empty()) {
         out << ".SH FILES\n";
         WriteMarkdown(out, filesExtra);
+    }
+    // "rp770-cli(1),lp(1)"
+    if (opt.count("--see-also")) {
+        out << ".SH SEE ALSO\n";
+        std::string list = opt["--see-also"];
+        for (size_t start = 0; start < list.size();) {
+            const size_t end = std::min(list.find(',', start), list.size());
+            const std::string page = Trim(list.substr(start, end - start));
+            const size_t paren = std::min(page.find('('), page.size());
+            out << ".BR " << Escape(page.substr(0, paren)) << " " << page.substr(paren) << (end < list.size() ? "," : "")
+                << "\n";
+            start = end + 1;
+        }
     }
     std::ofstream file(opt["-o"], std::ios::binary | std::ios::trunc);
     file << out.str();

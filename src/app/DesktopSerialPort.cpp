@@ -32,7 +32,7 @@ link::SerialPort& DesktopSerialPort::Current() const { return *current_; }
 
 bool DesktopSerialPort::Open(const link::PortAddress& address, const std::string& settings) {
     if (current_->IsOpen()) current_->Close();
-    if (address.device == kSimulatedRadioDevice) {
+    if (address.device == link::kSimulatedRadioDevice) {
         Radio();
         current_ = simulated_.get();
     } else {

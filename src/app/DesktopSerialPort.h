@@ -19,8 +19,6 @@ class QtSerialPort;
 
 namespace rp770::app {
 
-inline constexpr const char* kSimulatedRadioDevice = "sim";
-
 class DesktopSerialPort : public link::SerialPort {
 public:
     explicit DesktopSerialPort(Clock& clock);

@@ -1,18 +1,19 @@
-// The window's entry: answers --help and --version without a display, then
-// records the switches, finds the shipped data, creates and shows the main
-// window.
+// The window's entry: answers --help, --version and a wrong command line
+// without a display, says so when there is no display, then records the
+// switches, finds the shipped data, creates and shows the main window.
 
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
 #include <QTimer>
-#include <cstring>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
+#include "files/DiskFiles.h"
 #include "link/RadioLink.h"
 #include "app/DesktopSerialPort.h"
 #include "platform/DataFolder.h"
@@ -20,16 +21,20 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/SerialPortList.h"
 #include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
+#include "session/AppSession.h"
 #include "ui/ToolbarIcons.h"
-#include "workspace/Workspace.h"
+#include "ui/WindowAsker.h"
 
 namespace {
 
+// The help, in two parts around the entry on RP770_DATA_DIR.
 constexpr const char* kHelp =
     "Usage: rp770 [/D | /T | /DT | /TD] [FILE.dat | FILE.hex]\n"
+    "   or: rp770 [/D | /T | /DT | /TD] -- FILE\n"
     "   or: rp770 --help | --version\n"
     "\n"
     "The window of RP770, the programming tool for the MR318 marine VHF radio: read\n"
@@ -40,9 +45,11 @@ constexpr const char* kHelp =
     "FILE, a settings file (.dat) or a memory image file (.hex), opens once the\n"
     "window is up, as File > Open would open it; a .hex file opens in any mode.\n"
     "The file is the first argument ending in .dat or .hex (any case), before or\n"
-    "after a switch: \"rp770 /D boat.hex\" opens boat.hex in debug mode. A .dat or\n"
-    ".hex file dropped on the window opens too, and File > Recent Files lists the\n"
-    "last 8 files opened or saved.\n"
+    "after a switch: \"rp770 /D boat.hex\" opens boat.hex in debug mode. After --,\n"
+    "the next argument is the file whatever its name ends in (a settings file\n"
+    "unless it ends in .hex).\n"
+    "A .dat or .hex file dropped on the window opens too, and File > Recent Files\n"
+    "lists the last 8 files opened or saved.\n"
     "\n"
     "Switches:\n"
     "  /D          debug mode: the error log err.log, the transfer monitor, the hex\n"
@@ -54,6 +61,9 @@ constexpr const char* kHelp =
     "Options:\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
+    "  -platform NAME, -style NAME, -reverse, -session ID\n"
+    "              the window toolkit's own options, passed on to it; any other\n"
+    "              argument that begins with - is refused\n"
     "\n"
     "Files:\n"
     "  global.ini, *_013E.ini, QJ Logo.gif, rp770-help.html\n"
@@ -67,41 +77,116 @@ constexpr const char* kHelp =
     "              the remembered model, destinations, serial port, window place,\n"
     "              recent files and the folder the file dialogs start in\n"
     "\n"
-    "Environment:\n"
-    "  RP770_DATA_DIR\n"
-    "              a folder of global.ini and the definition files, looked at when\n"
-    "              neither the program's folder nor ../share/rp770 holds them\n";
+    "Environment:\n";
+constexpr const char* kHelpEnd =
+    "  XDG_STATE_HOME\n"
+    "              the error log of debug mode goes to $XDG_STATE_HOME/rp770 when\n"
+    "              the program's folder is not writable (default ~/.local/state)\n"
+    "  XDG_CONFIG_HOME\n"
+    "              the folder of RP770/RP770.conf (default ~/.config)\n"
+    "  DISPLAY, WAYLAND_DISPLAY\n"
+    "              the graphical display the window opens on\n"
+    "\n"
+    "Exit status:\n"
+    "  0           the window was closed\n"
+    "  1           no display could be opened, or no usable global.ini was found\n"
+    "              (\"Unknown model!!\")\n"
+    "  2           a wrong command line\n";
 
-// --help and --version are answered before anything needs a display.
-bool Answered(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::cout << kHelp;
-            return true;
+constexpr const char* kUsage =
+    "Usage: rp770 [/D | /T | /DT | /TD] [FILE.dat | FILE.hex]\n"
+    "Try 'rp770 --help' for more information.\n";
+
+// Without a display the window system cannot start, and the toolkit ends
+// the program (abort, "Reinstalling the application may fix this
+// problem"). While the application object is made, the toolkit's messages
+// are held back: a fatal one ends the program here, saying what is missing
+// and what works instead, with exit status 1; the others are passed on once
+// the window system is up.
+class DisplayWatch {
+public:
+    DisplayWatch() { previous_ = qInstallMessageHandler(&DisplayWatch::Handle); }
+    ~DisplayWatch() { Release(); }
+    DisplayWatch(const DisplayWatch&) = delete;
+    DisplayWatch& operator=(const DisplayWatch&) = delete;
+
+    void Release() {
+        if (!previous_) return;
+        qInstallMessageHandler(previous_);
+        for (const Held& m : held_) {
+            const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(), m.category.c_str());
+            previous_(m.type, context, m.text);
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << "rp770 (" << rp770::AppTitle << ") " << RP770_VERSION << "\n";
-            return true;
-        }
+        held_.clear();
+        previous_ = nullptr;
     }
-    return false;
-}
+
+private:
+    struct Held {
+        QtMsgType type;
+        std::string file, function, category;
+        int line;
+        QString text;
+    };
+
+    static std::string Text(const char* s) { return s ? s : ""; }
+
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type != QtFatalMsg) {
+            held_.push_back({type, Text(context.file), Text(context.function), Text(context.category), context.line, text});
+            return;
+        }
+        std::string reason;
+        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        else if (!held_.empty())
+            reason = held_.front().text.trimmed().toStdString();
+        else
+            reason = text.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
+        std::cerr << rp770::WrapHelpText("rp770: the window needs a graphical display, and none could be opened (" +
+                                         reason +
+                                         ").\nStart rp770 in a desktop session (over ssh: ssh -X). rp770-cli works "
+                                         "without a display: rp770-cli --help lists its commands.\n");
+        std::cerr.flush();
+        std::_Exit(1);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::vector<Held> held_;
+};
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (Answered(argc, argv)) return std::cout.flush() ? 0 : 1;
+    // --help, --version and a wrong command line are answered before anything needs a display.
+    const rp770::WindowRequest request = rp770::CheckWindowArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.kind) {
+    case rp770::WindowRequest::Kind::Help:
+        std::cout << rp770::WrapHelpText(kHelp + std::string(rp770::platform::kDataDirVariableHelp) + kHelpEnd);
+        return std::cout.flush() ? 0 : 1;
+    case rp770::WindowRequest::Kind::Version:
+        std::cout << "rp770 (" << rp770::AppTitle << ") " << RP770_VERSION << "\n";
+        return std::cout.flush() ? 0 : 1;
+    case rp770::WindowRequest::Kind::Usage:
+        std::cerr << "rp770: " << request.problem << "\n" << kUsage;
+        return 2;
+    case rp770::WindowRequest::Kind::Start:
+        break;
+    }
 
+    DisplayWatch displayWatch;
     QApplication app(argc, argv);
+    displayWatch.Release();
     QApplication::setApplicationName(rp770::AppTitle);
     QApplication::setApplicationVersion(RP770_VERSION);
     QApplication::setDesktopFileName("rp770");
     QApplication::setWindowIcon(QIcon::fromTheme("rp770", rp770::ui::ToolbarIcon("Read")));
 
-    // The command line after the program name: a file, and the rest as one text.
+    // The command line after the program name and the toolkit's options: a
+    // file, and the rest as one text.
     std::vector<std::string> args;
     for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
-    const rp770::StartArguments start = rp770::ParseStartArguments(args);
+    const rp770::StartArguments start = rp770::ParseStartArguments(rp770::WithoutToolkitOptions(args));
     const rp770::Switches& switches = start.switches;
     if (switches.debugMode) {
         const std::string programFolder = rp770::platform::ExecutableFolder(QApplication::applicationDirPath().toStdString());
@@ -112,16 +197,21 @@ int main(int argc, char* argv[]) {
 
     rp770::platform::QtSettingsStore settings;
     rp770::platform::QtPrompter prompter;
+    rp770::ui::WindowAsker asker(prompter);
     rp770::platform::SteadyClock clock;
     rp770::platform::EventLoopClock windowClock;
     rp770::platform::EventLoopPump pump;
     rp770::app::DesktopSerialPort port(clock);
-    rp770::link::RadioLink radioLink(port, clock, pump, prompter);
+    rp770::link::RadioLink radioLink(port, clock, pump);
     rp770::ui::QtFileDialogs dialogs;
+    rp770::FolderProgramData program(data.folder);
+    rp770::DiskFiles files;
 
-    // The editing session outlives the window that shows it.
-    rp770::Workspace workspace(data.folder, settings, prompter);
-    rp770::ui::MainWindow window(switches, workspace, {settings, prompter, windowClock, radioLink, dialogs});
+    // The session outlives the window that shows it.
+    rp770::AppSession session(program, {settings, files, asker}, switches);
+    session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
+    session.SetLink(&radioLink);
+    rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
     prompter.SetParent(&window);
     if (!window.Startup()) {
         // "Unknown model!!" has been shown; say where the data were looked for.

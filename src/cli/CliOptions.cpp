@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/CliCommands.h"
+#include "core/CommandLine.h"
 
 namespace rp770::cli {
 
@@ -52,7 +53,7 @@ std::string CommandHelp(const CliSpec& spec) {
         text += line + o.text + "\n";
     }
     if (!spec.moreHelp.empty()) text += "\n" + spec.moreHelp;
-    return text;
+    return WrapHelpText(text);
 }
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, const CliSpec& spec,

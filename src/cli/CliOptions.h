@@ -11,7 +11,7 @@
 //
 // plus the command's own options and positional arguments. Both "--name
 // VALUE" and "--name=VALUE" are accepted; "--" ends the options; "-" alone
-// is an argument (standard input or output, see StdioFiles.h).
+// is an argument (standard input or output, see CliFiles.h).
 //
 // Exit status of every command: kExitOk on success, kExitFailure when the
 // program refused or failed (its message is on stderr), kExitUsage for a

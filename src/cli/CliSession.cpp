@@ -1,37 +1,41 @@
 #include "cli/CliSession.h"
 
+#include <filesystem>
 #include <iostream>
 
-#include "core/Codecs.h"
 #include "core/ErrorLog.h"
-#include "files/DestinationScan.h"
-#include "files/ModelDefinitions.h"
+#include "os/UserFolders.h"
 #include "platform/ExecutablePath.h"
 #include "platform/QtSettingsStore.h"
-#include "os/UserFolders.h"
+#include "platform/StandardStreams.h"
+#include "workspace/Messages.h"
 
 namespace rp770::cli {
 
-void StderrPrompter::Message(const std::string& text, const std::string&, Icon) {
-    ++count_;
-    if (beforeMessage) beforeMessage();
-    std::cerr << text << std::endl;
+namespace {
+
+CliAsker::Policy PolicyOf(const CliOptions& o) {
+    if (o.Has("--yes")) return CliAsker::Policy::Yes;
+    if (o.Has("--no")) return CliAsker::Policy::No;
+    return CliAsker::Policy::Ask;
 }
 
-Answer StderrPrompter::Ask(const std::string& text, const std::string&, Icon, Buttons, Answer defaultAnswer) {
-    ++count_;
-    std::cerr << text << std::endl;
-    return defaultAnswer;
-}
+constexpr const char* kUnknownDestination = "unknown destination";
 
-CliSession::CliSession(const CliOptions& options)
+}  // namespace
+
+CliSession::CliSession(const CliOptions& options, bool transfer)
     : options_(options),
+      program_(options.dataDir),
       userStore_(std::make_unique<platform::QtSettingsStore>()),
-      settings_(std::make_unique<ReadOnlyOverlayStore>(*userStore_)),
-      workspace_(std::make_unique<Workspace>(options.dataDir, *settings_, prompter_)) {
+      settings_(*userStore_),
+      console_(transfer),
+      asker_(PolicyOf(options), console_) {
+    const Switches switches{options.Has("--debug"), options.Has("--no-echo")};
+    session_ = std::make_unique<AppSession>(program_, SessionServices{settings_, files_, asker_}, switches);
     // --debug: errors are logged as the window logs them with /D, and the
     // monitor says where.
-    if (options.Has("--debug")) {
+    if (switches.debugMode) {
         const std::filesystem::path folder = platform::ErrorLogFolder(platform::ExecutableFolder("."));
         ConfigureErrorLog(folder.string(), !folder.empty());
         std::cerr << "monitor: error log " << (folder.empty() ? "(none: no writable folder)" : ErrorLogPath()) << "\n";
@@ -40,62 +44,50 @@ CliSession::CliSession(const CliOptions& options)
 
 CliSession::~CliSession() = default;
 
-int CliSession::Open() {
-    Workspace& ws = *workspace_;
-    if (!ws.Start()) {
-        if (!options_.dataSearch.found) std::cerr << platform::DataFolderNotFoundMessage(options_.dataSearch) << "\n";
-        return kExitFailure;
-    }
+int CliSession::Show(const Outcome& outcome, int failed) {
+    console_.Say(outcome.messages);
+    return outcome.Ok() ? kExitOk : failed;
+}
 
-    if (options_.destination) {
-        const std::vector<std::string> names = ListDestinations(ws.programFolder(), ws.modelNumber());
-        if (names.empty()) {
-            ws.New();  // says that there are no definition files
-            return kExitFailure;
-        }
-        std::string chosen;
-        for (const std::string& name : names)
-            if (EqualsNoCase(name, *options_.destination)) chosen = name;
-        if (chosen.empty()) {
-            std::cerr << "rp770-cli: unknown destination '" << *options_.destination << "'; the destinations are:";
-            for (const std::string& name : names) std::cerr << " " << name;
-            std::cerr << "\n";
-            return kExitUsage;
-        }
-        settings_->Set(kIniFilePathSection, RememberedDestinationKey(ws.modelNumber()), chosen);
-    }
+int CliSession::Save(const std::string& name, std::string_view bytes) {
+    const Failure failure = files_.Write(name, bytes);
+    if (failure.Ok()) return kExitOk;
+    console_.Say(WithReason(msg::FileSaveError, name, failure));
+    return kExitFailure;
+}
 
-    const int messagesBefore = prompter_.count();
-    ws.New();
-    const DestinationMenu& menu = ws.destinations();
-    const bool loaded = menu.checked >= 0;
-    if (loaded && options_.destination && !EqualsNoCase(menu.names[static_cast<size_t>(menu.checked)], *options_.destination)) {
-        std::cerr << "rp770-cli: destination '" << *options_.destination << "' has no definition file\n";
+int CliSession::Start() {
+    const Outcome started = options_.destination ? session_->StartOn(*options_.destination) : session_->Start();
+    // The program's own boxes are not named: only the link's are.
+    console_.NotNaming(AppTitle);
+    console_.NotNaming(session_->workspace().messageTitle());
+    console_.Say(started.messages);
+    if (started.Failed() && session_->workspace().offeredModels().empty()) {
+        if (!options_.dataSearch.found) console_.Say(platform::DataFolderNotFoundMessage(options_.dataSearch));
         return kExitFailure;
     }
-    if (!loaded) {
-        if (prompter_.count() == messagesBefore) std::cerr << "rp770-cli: no destination could be loaded\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    if (started.failure.message == kUnknownDestination) return kExitUsage;
+    if (started.Ok() && session_->workspace().destinations().checked >= 0) return kExitOk;
+    if (started.messages.empty()) console_.Say("rp770-cli: no destination could be loaded");
+    return kExitFailure;
 }
 
 int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
-                   const std::function<int(const CliOptions&, Workspace&)>& body) {
-    int exitCode = kExitUsage;
-    const auto options = ParseCliOptions(args, spec, exitCode);
-    if (!options) return exitCode;
+                   const std::function<int(const CliOptions&, CliSession&)>& body, int failed) {
+    int status = kExitUsage;
+    const auto options = ParseCliOptions(args, spec, status);
+    if (!options) return status;
     CliSession session(*options);
-    if (const int status = session.Open(); status != kExitOk) return status;
-    return body(*options, session.workspace());
+    if (status = session.Start(); status != kExitOk) return status == kExitUsage ? status : failed;
+    return body(*options, session);
 }
 
-bool OpenDataFile(Workspace& ws, const std::string& path) {
-    return IsMemoryImagePath(path) ? ws.OpenHexFile(path) : ws.OpenDatFile(path);
-}
-
-bool SaveDataFile(Workspace& ws, const std::string& path) {
-    return IsMemoryImagePath(path) ? ws.SaveHexFile(path) : ws.SaveDatFile(path);
+bool PrintListing(const std::string& text) {
+    if (const int error = platform::WriteStandardOutput(text); error != 0) {
+        std::cerr << "rp770-cli: cannot write to standard output: " << ErrnoText(error) << "\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace rp770::cli

@@ -1,65 +1,67 @@
 #pragma once
-// The editing session of one rp770-cli command: the workspace on the data
-// folder, the user's remembered choices read but never written, messages
-// printed on stderr. Open() starts it the way the window starts: the model
-// list, then a new data set on the chosen destination.
+// The application session of one rp770-cli command: the data folder, the
+// user's remembered choices read but never written, files through
+// CliFiles, messages on stderr and questions answered as CliAsker does.
+// Start() starts it the way the window starts: the model list, then a new
+// data set on --destination or on the remembered or first destination.
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "cli/CliConsole.h"
+#include "cli/CliFiles.h"
 #include "cli/CliOptions.h"
-#include "core/Services.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
-#include "workspace/Workspace.h"
+#include "session/AppSession.h"
 
 namespace rp770::cli {
 
-// Prints every message text on its own line on stderr; questions take
-// their default answer.
-class StderrPrompter : public Prompter {
-public:
-    void Message(const std::string& text, const std::string& title, Icon icon) override;
-    Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-               Answer defaultAnswer) override;
-    int count() const { return count_; }
-    // Runs before each message (a progress bar ends its line, say).
-    std::function<void()> beforeMessage;
-
-private:
-    int count_ = 0;
-};
-
 class CliSession {
 public:
-    explicit CliSession(const CliOptions& options);
+    // `transfer`: the command talks to the radio (messages name their
+    // titles; --yes, --no, --debug and --no-echo apply).
+    explicit CliSession(const CliOptions& options, bool transfer = false);
     ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
 
-    // Starts the session: models from global.ini, then a new data set on
-    // --destination (which must be one of the Destination menu's names) or
-    // on the remembered or first destination. Returns kExitOk when a
-    // destination was loaded; otherwise the message is on stderr.
-    int Open();
+    // Starts the session; kExitOk when a destination was loaded, otherwise
+    // what went wrong is on stderr and the status is returned (kExitUsage
+    // for an unknown --destination).
+    int Start();
 
-    Workspace& workspace() { return *workspace_; }
-    StderrPrompter& prompter() { return prompter_; }
+    AppSession& session() { return *session_; }
+    Console& console() { return console_; }
+    CliAsker& asker() { return asker_; }
+
+    // Says the outcome's messages; kExitOk when it succeeded, else `failed`.
+    int Show(const Outcome& outcome, int failed = kExitFailure);
+    // Saves a file made from the data (a report, a PDF document) as the
+    // session saves its own: kExitOk, or kExitFailure after "FileSave Error!!"
+    // with the name and the system's reason.
+    int Save(const std::string& name, std::string_view bytes);
 
 private:
     CliOptions options_;
+    FolderProgramData program_;
     std::unique_ptr<SettingsStore> userStore_;
-    std::unique_ptr<ReadOnlyOverlayStore> settings_;
-    StderrPrompter prompter_;
-    std::unique_ptr<Workspace> workspace_;
+    ReadOnlyOverlayStore settings_;
+    CliFiles files_;
+    Console console_;
+    CliAsker asker_;
+    std::unique_ptr<AppSession> session_;
 };
 
-// The way every command starts: parse the arguments, open the session, then
-// run `body` on it. Returns the command's exit status.
+// The way most commands start: parse the arguments, start the session,
+// then run `body` on it. Returns the command's exit status; `failed` is the
+// status when the session cannot start (trouble, for diff).
 int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
-                   const std::function<int(const CliOptions&, Workspace&)>& body);
+                   const std::function<int(const CliOptions&, CliSession&)>& body, int failed = kExitFailure);
 
-// A settings text file or, by its ".hex" ending (IsMemoryImagePath), a
-// memory image file, opened or saved as the window would.
-bool OpenDataFile(Workspace& ws, const std::string& path);
-bool SaveDataFile(Workspace& ws, const std::string& path);
+// Writes a listing (a hex dump, differences) on standard output. False,
+// after saying why on stderr, when standard output failed.
+bool PrintListing(const std::string& text);
 
 }  // namespace rp770::cli

@@ -1,8 +1,6 @@
 // rp770-cli destinations: the Destination menu's names in menu order, the
 // one a new data set loads marked with "* ".
 
-#include <iostream>
-
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
@@ -13,15 +11,16 @@ namespace {
 
 int RunDestinations(const std::vector<std::string>& args) {
     const CliSpec spec{"destinations", 0, 0, {}, {}, {}, {}, {}};
-    int exitCode = kExitUsage;
-    const auto options = ParseCliOptions(args, spec, exitCode);
-    if (!options) return exitCode;
-    CliSession session(*options);
-    exitCode = session.Open();
-    const DestinationMenu& menu = session.workspace().destinations();
+    int status = kExitUsage;
+    const auto options = ParseCliOptions(args, spec, status);
+    if (!options) return status;
+    CliSession cli(*options);
+    status = cli.Start();
+    const DestinationMenu& menu = cli.session().workspace().destinations();
+    std::string text;
     for (size_t i = 0; i < menu.names.size(); ++i)
-        std::cout << (static_cast<int>(i) == menu.checked ? "* " : "  ") << menu.names[i] << "\n";
-    return exitCode;
+        text += (static_cast<int>(i) == menu.checked ? "* " : "  ") + menu.names[i] + "\n";
+    return PrintListing(text) ? status : kExitFailure;
 }
 
 const Registration reg{"destinations", "destinations",

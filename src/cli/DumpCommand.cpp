@@ -2,12 +2,9 @@
 // window's hex dump shows it after the file was opened. "-" reads standard
 // input.
 
-#include <iostream>
-
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "cli/StdioFiles.h"
 #include "core/HexDump.h"
 
 namespace rp770::cli {
@@ -16,12 +13,11 @@ namespace {
 
 int RunDump(const std::vector<std::string>& args) {
     const CliSpec spec{"dump IN.hex|-", 1, 1, {}, {}, {}, {}, {}};
-    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
-        StdioFiles stdio;
-        const std::string in = stdio.Input(options.positional[0], ".hex");
-        if (in.empty() || !ws.OpenHexFile(in)) return kExitFailure;
-        for (const std::string& line : HexDumpLines(ws.data().image)) std::cout << line << "\n";
-        return kExitOk;
+    return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
+        if (cli.Show(cli.session().Open(options.positional[0], FileKind::MemoryImage)) != kExitOk) return kExitFailure;
+        std::string text;
+        for (const std::string& line : HexDumpLines(cli.session().data().image)) text += line + "\n";
+        return PrintListing(text) ? kExitOk : kExitFailure;
     });
 }
 

@@ -1,11 +1,11 @@
 // rp770-cli export-csv IN.dat|IN.hex OUT.csv: the channels of a settings or
-// memory image file as a spreadsheet table. "-" reads standard input (a
-// memory image when it holds bytes no text holds) or writes standard output.
+// memory image file as a spreadsheet table. "-" reads standard input or
+// writes standard output; a stream is a memory image when it holds bytes no
+// text holds.
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "cli/StdioFiles.h"
 
 namespace rp770::cli {
 
@@ -13,11 +13,12 @@ namespace {
 
 const char* kSynopsis = "export-csv IN.dat|IN.hex|- OUT.csv|-";
 
-// One paragraph or entry a line: the man page is made from this text.
+// One paragraph or entry a line, wrapped for the terminal; the man page is made from this text.
 const char* kColumnsHelp =
     "Columns:\n"
     "  The table is CSV (RFC 4180) in UTF-8 with CR LF line ends, comma separators and \".\" decimal marks: a "
     "header row, then one row per channel, USA, INT, CAN, WX and EXP in turn.\n"
+    "\n"
     "  Plan        USA, INT, CAN, WX (models with weather channels only) or EXP\n"
     "  Slot        0-113 for USA, INT and CAN; the position 1-10 for WX; 1-20 for EXP\n"
     "  Channel     the name the channel list shows (16, 01A, WX01[162.550MHz], 3); not read back\n"
@@ -36,12 +37,10 @@ const char* kColumnsHelp =
 int RunExportCsv(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 2, 2, {}, {}, {}, {}, {}};
     spec.moreHelp = kColumnsHelp;
-    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
-        StdioFiles stdio;
-        const std::string in = stdio.Input(options.positional[0], "");
-        const std::string out = stdio.Output(options.positional[1], ".csv");
-        if (in.empty() || out.empty() || !OpenDataFile(ws, in) || !ws.ExportChannels(out)) return kExitFailure;
-        return stdio.SendOutputs() ? kExitOk : kExitFailure;
+    return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
+        const std::string& in = options.positional[0];
+        if (cli.Show(cli.session().Open(in, KindOf(in))) != kExitOk) return kExitFailure;
+        return cli.Show(cli.session().ExportChannels(options.positional[1]));
     });
 }
 

@@ -4,12 +4,9 @@
 // is said as "line N: reason" and no output file is written. "-" reads
 // standard input or writes standard output (of BASE's kind).
 
-#include <iostream>
-
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "cli/StdioFiles.h"
 
 namespace rp770::cli {
 
@@ -17,37 +14,39 @@ namespace {
 
 const char* kSynopsis = "import-csv BASE.dat|BASE.hex|- IN.csv|- OUT.dat|OUT.hex|-";
 
-// One paragraph a line: the man page is made from this text.
+// One paragraph a line, wrapped for the terminal; the man page is made from this text.
 const char* kImportHelp =
     "Reading the table:\n"
     "  Rows may come in any order, and any of them; Plan and Slot are needed, the other columns are taken where "
     "present and unknown ones ignored. A \";\" separator and \",\" decimal marks are read too. An empty switch, "
     "or an empty frequency of a USA, INT, CAN or WX channel, stays as it is; an empty EXP frequency is none; a "
     "Display shorter than 3 characters is filled up with blanks on the right.\n"
+    "\n"
     "  A value equal to BASE's is always taken; a changed one only where the channel editor takes it: EXP "
     "frequencies of 137 to 174 MHz on a 25 kHz step, display characters the radio can show, switches the channel "
     "can have, an enabled EXP channel with its RX frequency and display. The frequencies of the channel plans do "
     "not change (RxMHz follows Duplex).\n"
+    "\n"
     "  One refused row refuses the whole table: every problem is said as \"line N: reason\" (the header is line "
     "1), nothing is written and the exit status is 1.\n"
+    "\n"
     "  The columns are those export-csv writes (rp770-cli export-csv --help lists them).\n";
 
 int RunImportCsv(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 3, 3, {}, {}, {}, {}, {}};
     spec.moreHelp = kImportHelp;
-    return RunWithSession(args, spec, [](const CliOptions& options, Workspace& ws) {
+    return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::vector<std::string>& files = options.positional;
-        if (StdioFiles::IsStandardStream(files[0]) && StdioFiles::IsStandardStream(files[1])) {
-            std::cerr << "rp770-cli: only one of BASE and IN.csv can be standard input\n";
+        if (IsStandardStream(files[0]) && IsStandardStream(files[1])) {
+            cli.console().Say("rp770-cli: only one of BASE and IN.csv can be standard input");
             return kExitUsage;
         }
-        StdioFiles stdio;
-        const std::string base = stdio.Input(files[0], "");
-        const std::string table = base.empty() ? std::string() : stdio.Input(files[1], ".csv");
-        if (base.empty() || table.empty() || !OpenDataFile(ws, base) || !ws.ImportChannels(table)) return kExitFailure;
-        const std::string out = stdio.Output(files[2], IsMemoryImagePath(base) ? ".hex" : ".dat");
-        if (out.empty() || !SaveDataFile(ws, out)) return kExitFailure;
-        return stdio.SendOutputs() ? kExitOk : kExitFailure;
+        AppSession& session = cli.session();
+        if (cli.Show(session.Open(files[0], KindOf(files[0]))) != kExitOk) return kExitFailure;
+        if (cli.Show(session.ImportChannels(files[1])) != kExitOk) return kExitFailure;
+        // OUT's kind by its name; standard output takes BASE's.
+        const bool image = IsStandardStream(files[2]) ? session.openedMemoryImage() : IsMemoryImagePath(files[2]);
+        return cli.Show(image ? session.SaveHex(files[2]) : session.SaveAs(files[2]));
     });
 }
 

@@ -26,7 +26,7 @@ bool AllDigits(const std::string& s) {
 }
 }  // namespace
 
-std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Prompter& prompter, const sim::Faults& faults) {
+std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Asker& asker, const sim::Faults& faults) {
     std::unique_ptr<LinkSession> session(new LinkSession());
     session->parts_ = std::make_unique<Parts>();
     Parts& parts = *session->parts_;
@@ -34,8 +34,7 @@ std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Prompt
         session->radio_ = std::make_unique<sim::SimulatedRadio>(faults);
         parts.wire = std::make_unique<sim::VirtualWire>(*session->radio_);
         session->link_ = std::make_unique<link::RadioLink>(parts.wire->Port(), parts.wire->GetClock(),
-                                                           parts.wire->GetPump(), prompter);
-        session->link_->State().PortDevice = device;
+                                                           parts.wire->GetPump(), &asker);
         return session;
     }
     if (!QCoreApplication::instance()) {
@@ -47,11 +46,8 @@ std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Prompt
     parts.port = std::make_unique<platform::QtSerialPort>();
     parts.clock = std::make_unique<platform::SteadyClock>();
     parts.pump = std::make_unique<platform::EventLoopPump>();
-    session->link_ = std::make_unique<link::RadioLink>(*parts.port, *parts.clock, *parts.pump, prompter);
-    if (AllDigits(device))
-        session->link_->State().PortNumber = std::stoi(device);
-    else
-        session->link_->State().PortDevice = device;
+    session->link_ = std::make_unique<link::RadioLink>(*parts.port, *parts.clock, *parts.pump, &asker);
+    if (AllDigits(device)) session->number_ = std::stoi(device);
     return session;
 }
 

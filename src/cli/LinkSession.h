@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "core/Services.h"
+#include "core/Outcome.h"
 #include "link/RadioLink.h"
 #include "sim/Faults.h"
 #include "sim/SimulatedRadio.h"
@@ -18,14 +18,15 @@ namespace rp770::cli {
 
 class LinkSession {
 public:
-    // Faults apply to "sim" only.
-    static std::unique_ptr<LinkSession> Open(const std::string& device, Prompter& prompter,
-                                             const sim::Faults& faults = {});
+    // Faults apply to "sim" only. The link asks its questions through `asker`.
+    static std::unique_ptr<LinkSession> Open(const std::string& device, Asker& asker, const sim::Faults& faults = {});
     ~LinkSession();
     LinkSession(const LinkSession&) = delete;
     LinkSession& operator=(const LinkSession&) = delete;
 
     link::RadioLink& Link() { return *link_; }
+    // The port number ("1" .. "99"), else 0 for a device named.
+    int Number() const { return number_; }
     // The simulated radio behind "sim"; null for a real port.
     sim::SimulatedRadio* Radio() { return radio_.get(); }
 
@@ -35,6 +36,7 @@ private:
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<sim::SimulatedRadio> radio_;
     std::unique_ptr<link::RadioLink> link_;
+    int number_ = 0;
 };
 
 }  // namespace rp770::cli

@@ -1,10 +1,10 @@
-// rp770-cli ports: the serial ports the system reports, one a line: the
-// device, then what is known of it.
-
-#include <iostream>
+// rp770-cli ports: the SerialPort menu's entries, one a line: what --port
+// takes for it, then what is known of it.
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/SerialPortList.h"
 
 namespace rp770::cli {
@@ -13,19 +13,23 @@ namespace {
 
 int RunPorts(const std::vector<std::string>& args) {
     const CliSpec spec{"ports", 0, 0, {}, {}, {}, {}, {}};
-    int exitCode = kExitUsage;
-    if (!ParseCliOptions(args, spec, exitCode)) return exitCode;
-    for (const platform::SerialPortEntry& port : platform::ListSerialPorts()) {
-        const std::string description = port.Description();
-        std::cout << port.device << (description.empty() ? "" : "  " + description) << "\n";
+    int status = kExitUsage;
+    if (!ParseCliOptions(args, spec, status)) return status;
+    const platform::QtSettingsStore store;
+    const SystemPorts system = platform::SystemSerialPorts();
+    std::string text;
+    for (const PortEntry& entry : PortEntries(system, StartingPortSelection(store, system))) {
+        std::string said = entry.label == entry.device ? "" : entry.label;
+        if (!entry.description.empty()) said += (said.empty() ? "" : ", ") + entry.description;
+        if (entry.checked) said += said.empty() ? "(chosen)" : " (chosen)";
+        text += entry.device + (said.empty() ? "" : "  " + said) + "\n";
     }
-    return kExitOk;
+    return PrintListing(text) ? kExitOk : kExitFailure;
 }
 
 const Registration reg{"ports", "ports",
-                       "list the serial ports the system reports: the device (what --port takes), then its "
-                       "maker and product, USB vendor:product, serial number and lasting /dev/serial/by-id name "
-                       "where known (--port sim, the built-in simulated radio, needs no port)",
+                       "list the serial ports as the SerialPort menu does, the system's devices first: what --port "
+                       "takes, then what is known of it; (chosen) marks the window's port",
                        &RunPorts};
 
 }  // namespace

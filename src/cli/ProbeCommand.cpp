@@ -1,8 +1,6 @@
 // rp770-cli probe --port DEVICE: is the cable there, does a radio answer,
 // which model is it?
 
-#include <iostream>
-
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/TransferCommands.h"
@@ -16,23 +14,25 @@ const CliSpec kProbeSpec{"probe --port DEVICE", 0, 0, {"--port", "--fault"}, {"-
                          LinkOptionHelp(false), {}};
 
 int RunProbe(const std::vector<std::string>& args) {
-    int exitCode = kExitUsage;
-    const auto options = ParseCliOptions(args, kProbeSpec, exitCode);
-    if (!options) return exitCode;
-    TerminalObserver observer(options->Has("--debug"));
-    TerminalPrompter prompter(TerminalPrompter::Policy::No, observer);
+    int status = kExitUsage;
+    const auto options = ParseCliOptions(args, kProbeSpec, status);
+    if (!options) return status;
+    CliSession cli(*options, true);
+    if (status = cli.Start(); status != kExitOk) return status;
+    ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
-    auto link = Connect(*options, "Test Connection", prompter, observer);
+    const auto link = Connect(*options, "Test Connection", cli, bar);
     if (!link) return kExitFailure;
-    const link::ProbeReport report = link->Link().Probe();
-    link.reset();
-    if (platform::InterruptCatcher::Requested()) return Interrupted(observer, "the connection test was stopped.");
-    observer.EndBar();
-    (report.RadioFound() ? std::cout : std::cerr) << report.Text() << "\n";
-    return report.RadioFound() ? kExitOk : kExitFailure;
+    const ProbeOutcome probe = cli.session().TestConnection();
+    cli.session().SetLink(nullptr);
+    if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "the connection test was stopped.");
+    cli.console().EndBar();
+    // What was found is the command's output; what went wrong, its message.
+    if (probe.Ok()) return PrintListing(probe.report.Text() + "\n") ? kExitOk : kExitFailure;
+    return cli.Show(probe);
 }
 
-const Registration reg{"probe", kProbeSpec.synopsis + " [--debug] [--no-echo]",
+const Registration reg{"probe", kProbeSpec.synopsis,
                        "test the connection: open the port, check the cable's echo, ask the radio for its status "
                        "and model code, and say what was found; exit status 0 only when an MR318 answered",
                        &RunProbe};

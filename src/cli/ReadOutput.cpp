@@ -6,10 +6,7 @@
 #include <iostream>
 
 #include "core/Failure.h"
-#include "core/MemoryImage.h"
-#include "files/DatWriter.h"
 #include "os/ExclusiveFile.h"
-#include "workspace/Workspace.h"
 
 namespace rp770::cli {
 
@@ -30,23 +27,17 @@ std::string TimeStamp() {
     return std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local) ? text : "";
 }
 
-std::string FileBytes(DataSet data, const std::string& path) {
-    if (!IsMemoryImagePath(path)) return FormatSettingsText(data);
-    EncodeImage(data);  // as a save does
-    FixStartChannel(data);
-    return std::string(data.image.bytes.begin(), data.image.bytes.begin() + data.image.size());
-}
-
 }  // namespace
 
 std::optional<std::string> WhyOutputCannotBeSaved(const std::string& path) {
+    if (path == "-") return std::nullopt;
     const fs::path target(path);
     if (target.filename().empty()) return "it names a folder, not a file";
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (fs::exists(status)) {
         if (fs::is_directory(status)) return "it is a folder";
-        if (!fs::is_regular_file(status)) return "it is not a plain file";
+        if (!fs::is_regular_file(status)) return std::nullopt;  // a FIFO or a device takes what comes
         constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
         if ((status.permissions() & anyWrite) == fs::perms::none) return "the file is read-only";
     }
@@ -57,7 +48,7 @@ std::optional<std::string> WhyOutputCannotBeSaved(const std::string& path) {
     return std::nullopt;
 }
 
-bool SaveToRecoveryFile(const DataSet& data, const std::string& intendedPath) {
+bool SaveToRecoveryFile(std::string_view bytes, const std::string& intendedPath) {
     // A file of its own in the temporary folder, open to the user alone:
     // "rp770-recovery-" + time + random letters + the name meant for it.
     std::error_code ec;
@@ -67,7 +58,7 @@ bool SaveToRecoveryFile(const DataSet& data, const std::string& intendedPath) {
     if (!error)
         error = file.CreateUnique(temp, "rp770-recovery-" + TimeStamp() + "-",
                                   "-" + fs::path(intendedPath).filename().string());
-    if (!error) error = file.Write(FileBytes(data, intendedPath));
+    if (!error) error = file.Write(bytes);
     if (!error) error = file.Close();
     if (error) {
         if (file.IsOpen()) file.Close();

@@ -5,19 +5,19 @@
 
 #include <optional>
 #include <string>
-
-#include "core/Model.h"
+#include <string_view>
 
 namespace rp770::cli {
 
 // Why a file could not be saved at the path now, or nothing when it could:
-// the path names a file (not a folder, not a read-only file) in a folder
-// that exists and takes new files. Tried without leaving anything behind.
+// standard output ("-"), a FIFO or a device, or a file (not a folder, not a
+// read-only file) in a folder that exists and takes new files. Tried
+// without leaving anything behind.
 std::optional<std::string> WhyOutputCannotBeSaved(const std::string& path);
 
-// Saves the data, in the format the intended path names (.hex or .dat), to
-// a recovery file in the system's temporary folder and says where on
-// stderr. False when even that failed (also said).
-bool SaveToRecoveryFile(const DataSet& data, const std::string& intendedPath);
+// Saves the file's bytes meant for the intended path to a recovery file in
+// the system's temporary folder, named after it, and says where on stderr.
+// False when even that failed (also said).
+bool SaveToRecoveryFile(std::string_view bytes, const std::string& intendedPath);
 
 }  // namespace rp770::cli

@@ -29,11 +29,43 @@ bool NamesDataFile(std::string_view path);
 // (any case), wherever it stands; the other arguments, joined by single
 // spaces, are the switch line ParseCommandLine reads. So "/D boat.hex" and
 // "boat.hex /D" open boat.hex in debug mode, "boat.dat" alone sets no switch,
-// and "/D /T boat.dat" sets neither switch, as "/D /T" does.
+// and "/D /T boat.dat" sets neither switch, as "/D /T" does. After "--"
+// the arguments are file names, whatever their ending: the first is the
+// file ("rp770 -- notes" opens notes, as the desktop's file types do), and
+// none is part of the switch line.
 struct StartArguments {
     Switches switches;
     std::string file;  // empty: none
 };
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
+
+// What the window's command line asks for, decided before any window or
+// display exists. "--help" (or "-h") and "--version" are answered, the first
+// of them wins; otherwise an argument that begins with "-" must be one of the
+// window toolkit's own options ("-platform NAME", "-style NAME",
+// "-session ID", "-reverse", ..., also with "--"), which pass through to it,
+// or a data file ("-boat.dat"). "--" ends the options: what follows is file
+// names. Everything else is the switch line and the file of
+// ParseStartArguments.
+struct WindowRequest {
+    enum class Kind { Start, Help, Version, Usage };
+    Kind kind = Kind::Start;
+    std::string problem;  // Usage: what is wrong ("unknown option '--bogus'")
+};
+WindowRequest CheckWindowArguments(const std::vector<std::string>& arguments);
+
+// The window's arguments with the toolkit's options taken out (not after
+// "--"): what ParseStartArguments reads.
+std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& arguments);
+
+// A --help text laid out for a terminal of `width` columns. Lines that fit
+// stay as they are; a longer one is broken between words:
+//   "Usage: PROG ARGS..."          continues under the first of ARGS;
+//   "  TERM    text..."            an entry: continues under its text;
+//   "  text..." / "text..."        a paragraph: continues at its indent.
+// A word longer than a line stays whole. The man pages are made from such
+// texts: a paragraph's lines share one indent, an entry's text lines are
+// indented further than its term.
+std::string WrapHelpText(std::string_view text, size_t width = 80);
 
 }  // namespace rp770

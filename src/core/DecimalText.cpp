@@ -1,8 +1,14 @@
 #include "core/DecimalText.h"
 
+// Two libraries made for the job do the conversions between binary doubles
+// and decimal text: fast_float reads (correctly rounded, inf or 0 out of
+// range) and {fmt} writes (the printf rules, exact digits). Neither looks at
+// the locale, and neither needs the floating-point std::from_chars or
+// std::to_chars, which not every standard library has.
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <charconv>
-#include <limits>
-#include <system_error>
 
 namespace rp770 {
 
@@ -10,41 +16,13 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Roughly the power of ten of a plain number text ("123.4e5" -> 3 + 5):
-// enough to tell an overflow from an underflow.
-long long DecimalMagnitude(std::string_view plain) {
-    const size_t e = plain.find('e');
-    const std::string_view mantissa = plain.substr(0, e);
-    long long exponent = 0;
-    if (e != std::string_view::npos) {
-        std::string_view digits = plain.substr(e + 1);
-        const bool negative = !digits.empty() && digits.front() == '-';
-        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
-        for (char c : digits) {
-            exponent = exponent * 10 + (c - '0');
-            if (exponent > 1000000000LL) break;  // far beyond any double
-        }
-        if (negative) exponent = -exponent;
-    }
-    const size_t point = mantissa.find('.');
-    const std::string_view whole = mantissa.substr(0, point);
-    const size_t firstNonZero = whole.find_first_not_of('0');
-    long long magnitude = 0;
-    if (firstNonZero != std::string_view::npos) {
-        magnitude = static_cast<long long>(whole.size() - firstNonZero);
-    } else if (point != std::string_view::npos) {
-        const std::string_view fraction = mantissa.substr(point + 1);
-        const size_t nz = fraction.find_first_not_of('0');
-        magnitude = nz == std::string_view::npos ? -1000000000LL : -static_cast<long long>(nz);
-    }
-    return magnitude + exponent;
-}
+// A negative precision means the printf default of 6, as in "%.*g".
+int Precision(int digits) { return digits < 0 ? 6 : digits; }
 
 }  // namespace
 
 std::optional<LeadingDecimal> ReadLeadingDecimal(std::string_view text, DecimalForm form) {
-    // The number is copied into the one spelling from_chars takes ("0.5e3"),
-    // which reads it the same in every locale.
+    // The number is copied into the one spelling the reader takes ("0.5e3").
     std::string plain;
     size_t i = 0;
     bool anyDigit = false;
@@ -74,18 +52,13 @@ std::optional<LeadingDecimal> ReadLeadingDecimal(std::string_view text, DecimalF
     }
     if (plain.front() == '.') plain.insert(plain.begin(), '0');
     double parsed = 0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), parsed, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range)
-        parsed = DecimalMagnitude(plain) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (result.ec != std::errc())
-        return std::nullopt;
+    const auto result = fast_float::from_chars(plain.data(), plain.data() + plain.size(), parsed);
+    if (result.ec != std::errc()) return std::nullopt;
     return LeadingDecimal{parsed, i};
 }
 
 std::string FormatDecimal(double value, int significant) {
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significant);
-    std::string text(buf, result.ptr);
+    std::string text = fmt::format("{:.{}g}", value, Precision(significant));
     for (char& c : text)
         if (c == 'e') c = 'E';
     return text;
@@ -111,11 +84,7 @@ std::string FixedDecimal(int64_t units, int fractionDigits, int wholeDigits) {
 }
 
 std::string FixedDecimal(double value, int fractionDigits) {
-    // The largest double has 309 digits before the point.
-    char buf[400];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, fractionDigits);
-    if (result.ec != std::errc()) return {};
-    return std::string(buf, result.ptr);
+    return fmt::format("{:.{}f}", value, Precision(fractionDigits));
 }
 
 std::string CommaAsPoint(std::string_view text) {

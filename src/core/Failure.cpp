@@ -26,6 +26,9 @@ constexpr KindInfo kKinds[] = {
     {FailureKind::PermissionDenied, 70, "Permission denied"},
     {FailureKind::PathFileAccess, 75, "Path/File access error"},
     {FailureKind::PathNotFound, 76, "Path not found"},
+    {FailureKind::Refused, 0, "Refused"},
+    {FailureKind::Communication, 0, "Communication failed"},
+    {FailureKind::Cancelled, 0, "Cancelled"},
 };
 
 const KindInfo& Info(FailureKind kind) {

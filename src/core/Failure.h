@@ -1,8 +1,8 @@
 #pragma once
-// Why an operation on a file (or on the machine) failed, as a value: the
-// kind, with its classic number and description for the error log
-// ("53File not found"), and the system's own reason for the user ("No such
-// file or directory"). A Failure of kind None means success (Ok()).
+// Why an operation failed, as a value: the kind, with its classic number and
+// description for the error log ("53File not found"), the system's own
+// reason for the user ("No such file or directory"), and the program's own
+// message ("FileRead Error!!"). A Failure of kind None means success (Ok()).
 
 #include <exception>
 #include <string>
@@ -21,14 +21,20 @@ enum class FailureKind {
     PathFileAccess,  // 75
     PathNotFound,    // 76
     FileNotFound,    // 53
+    // The program's own refusals and ends, which have no number of their own.
+    Refused,         // the program refused the data or the request ("ModelType Error !!", "bad file!!")
+    Communication,   // the radio link failed ("Communication Error!!", "Radio not ready!!")
+    Cancelled,       // the user stopped it: Cancel, a closed dialog, No to a question
 };
 
 struct Failure {
     FailureKind kind = FailureKind::None;
-    std::string reason;  // the system's reason, in plain English; empty: the kind's description
+    std::string reason;   // the system's reason, in plain English; empty: the kind's description
+    std::string message;  // the program's own message for it, when it has one ("FileRead Error!!")
 
     Failure() = default;
-    Failure(FailureKind k, std::string why = {}) : kind(k), reason(std::move(why)) {}
+    Failure(FailureKind k, std::string why = {}, std::string said = {})
+        : kind(k), reason(std::move(why)), message(std::move(said)) {}
 
     bool Ok() const { return kind == FailureKind::None; }
     bool Failed() const { return kind != FailureKind::None; }

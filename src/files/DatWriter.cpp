@@ -5,7 +5,6 @@
 
 #include "core/Codecs.h"
 #include "core/Titles.h"
-#include "files/AtomicFile.h"
 #include "files/SettingsTextKeys.h"
 #include "files/ValueText.h"
 
@@ -111,10 +110,6 @@ std::string FormatSettingsText(const DataSet& data) {
         out.Text(dat::ChTag, r.ChTag);
     }
     return out.Take();
-}
-
-Failure SaveFileAs(const std::string& path, const DataSet& data) {
-    return WriteFileAtomically(path, FormatSettingsText(data));
 }
 
 }  // namespace rp770

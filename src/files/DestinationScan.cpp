@@ -7,13 +7,9 @@ namespace rp770 {
 namespace {
 
 DefinitionLoad LoadDestination(const DestinationContext& context, const std::string& caption, DataSet& data) {
-    const std::optional<std::filesystem::path> file =
-        FindDefinitionFile(context.programFolder, ToUpper(caption), context.modelNumber, true);
-    const std::filesystem::path path =
-        file ? *file
-             : std::filesystem::path(context.programFolder) /
-                   (ToUpper(StripAlias(caption)) + ModelFileSuffix(context.modelNumber) + ".ini");
-    return FileReadIni(path, data);
+    const std::optional<std::string> file = FindDefinitionFile(context.program, ToUpper(caption), context.modelNumber, true);
+    const std::string name = file ? *file : ToUpper(StripAlias(caption)) + ModelFileSuffix(context.modelNumber) + ".ini";
+    return FileReadIni(context.program, name, data);
 }
 
 }  // namespace
@@ -24,14 +20,14 @@ ScanOutcome ScanModelDefinitions(const DestinationContext& context, DestinationM
                                  DefinitionLoad* load) {
     menu.enabled = false;
     menu.checked = -1;
-    std::vector<std::string> names = ListDestinations(context.programFolder, context.modelNumber);
+    std::vector<std::string> names = ListDestinations(context.program, context.modelNumber);
     menu.names = std::move(names);
     if (menu.names.empty()) return ScanOutcome::NoFiles;
     menu.enabled = true;
 
     const std::string key = RememberedDestinationKey(context.modelNumber);
     std::string chosen = context.settings.GetOr(kIniFilePathSection, key, "");
-    if (chosen.empty() || !FindDefinitionFile(context.programFolder, chosen, context.modelNumber, false)) {
+    if (chosen.empty() || !FindDefinitionFile(context.program, chosen, context.modelNumber, false)) {
         chosen = menu.names.front();
         context.settings.Set(kIniFilePathSection, key, chosen);
     }

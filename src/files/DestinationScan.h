@@ -25,7 +25,7 @@ struct DestinationMenu {
 };
 
 struct DestinationContext {
-    std::string programFolder;
+    const ProgramData& program;
     int modelNumber = 1;
     SettingsStore& settings;
 };

@@ -1,21 +1,22 @@
 #include "files/ModelList.h"
 
 #include <algorithm>
-#include <filesystem>
 
-#include "files/FileBytes.h"
 #include "files/IniValue.h"
 #include "files/ValueText.h"
 
 namespace rp770 {
 
-std::string ModelListPath(const std::string& programFolder) {
-    return (std::filesystem::path(programFolder) / kModelListFileName).string();
-}
-
-std::vector<int> OfferedModels(const std::string& modelListPath) {
+namespace {
+std::string ModelListText(const ProgramData& data) {
     std::string text;
-    ReadWholeFile(modelListPath, text);  // a missing file reads as empty: no model
+    data.Read(kModelListFileName, text);  // a missing file reads as empty
+    return text;
+}
+}  // namespace
+
+std::vector<int> OfferedModels(const ProgramData& data) {
+    const std::string text = ModelListText(data);
     std::vector<int> offered;
     for (int n = 1; n <= kModelSlots; ++n) {
         const std::string use = ReadIniValueFromText(text, "model" + std::to_string(n), "use");
@@ -25,9 +26,8 @@ std::vector<int> OfferedModels(const std::string& modelListPath) {
     return offered;
 }
 
-ModelFlags ReadModelFlags(const std::string& modelListPath, int modelNumber) {
-    std::string text;
-    ReadWholeFile(modelListPath, text);
+ModelFlags ReadModelFlags(const ProgramData& data, int modelNumber) {
+    const std::string text = ModelListText(data);
     const std::string section = "model" + std::to_string(modelNumber);
     auto flag = [&](const char* key) { return ToBoolean(ReadIniValueFromText(text, section, key)).value_or(false); };
     ModelFlags flags;

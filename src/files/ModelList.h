@@ -1,11 +1,12 @@
 #pragma once
-// The model list file global.ini in the program folder: which of the ten
+// The model list file global.ini among the program's data: which of the ten
 // model numbers are offered, and the feature flags of each.
 
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
+#include "core/Storage.h"
 #include "files/SettingsStore.h"
 
 namespace rp770 {
@@ -13,15 +14,13 @@ namespace rp770 {
 inline constexpr int kModelSlots = 10;
 inline constexpr const char* kModelListFileName = "global.ini";
 
-// The program folder joined with "global.ini".
-std::string ModelListPath(const std::string& programFolder);
-
 // The model numbers whose "use" is numerically 1, scanning model1, model2,
-// ... until a model has no "use" value at all.
-std::vector<int> OfferedModels(const std::string& modelListPath);
+// ... until a model has no "use" value at all. A missing global.ini offers
+// none.
+std::vector<int> OfferedModels(const ProgramData& data);
 
 // "atis", "wx" and "wa" of a model; a missing or unconvertible value is false.
-ModelFlags ReadModelFlags(const std::string& modelListPath, int modelNumber);
+ModelFlags ReadModelFlags(const ProgramData& data, int modelNumber);
 
 // The model to start with: the stored "lastmodel" when it is below 10 and
 // offered, else the last offered model. `offered` must not be empty.

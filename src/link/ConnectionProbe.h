@@ -25,8 +25,8 @@ public:
         : ctx_(context), port_(port), handshake_(handshake), reader_(reader) {}
 
     // Runs the test; the link's limits and retry count are its own for the
-    // time it runs. Messages of the steps it reuses go to the link's
-    // prompter: the caller decides whether they are shown.
+    // time it runs. What the steps it reuses say is left with the link's
+    // messages: the caller decides whether they are shown.
     ProbeReport Run();
 
 private:

@@ -54,8 +54,8 @@ bool Handshake::SyncRadio() {
 }
 
 SyncStage Handshake::PortNotOpened() {
-    ctx_.Tell("port inicialize error!!");
-    port_.TellOpenFailure();
+    // The program's own words first, then which device and why, in one message.
+    ctx_.Tell("port inicialize error!!", Icon::Critical, port_.OpenFailureText());
     return SyncStage::PortNotOpened;
 }
 
@@ -73,12 +73,17 @@ SyncStage Handshake::Synchronise() {
     // Nothing may be sent to a port that did not open.
     if (!port_.PortInit()) return PortNotOpened();
     const StageScope stage(ctx_, "Connecting to the radio...");
+    // An unplugged cable echoes nothing: the first echo is awaited only
+    // briefly, and a line that never answered ends the synchronisation at
+    // once. Once anything was heard, the waits are the protocol's own.
+    port_.WatchForSilence(kSilentLineSeconds);
     bool probed = false;
     for (int i = 0; i < kProbeTries && !probed; ++i) {
         probed = ProbeRadio();
         // A Cancel noticed while probing ends the synchronisation; the next
         // send would forget it.
         if (!probed && state.CancelRequested) return SyncStage::Cancelled;
+        if (!probed && !state.NoEchoMode && port_.NothingHeard()) return SyncStage::NoEcho;
     }
     if (!probed) port_.ShowMonitor("sync failed!!");
 
@@ -105,8 +110,8 @@ SyncStage Handshake::Synchronise() {
 }
 
 bool Handshake::AskResynchronisation() {
-    const Answer answer = ctx_.prompter.Ask("confirm the synchronization of the communication", ctx_.title,
-                                            Icon::Question, Buttons::OkCancel, Answer::Ok);
+    const Answer answer =
+        ctx_.Ask("confirm the synchronization of the communication", Icon::Question, Buttons::OkCancel, Answer::Ok);
     return answer == Answer::Ok && SyncCommand();
 }
 
@@ -160,8 +165,8 @@ bool Handshake::StatusCheck() {
                 if (status == "00") {
                     ready = true;
                 } else if (status == "01") {
-                    askAgain = ctx_.prompter.Ask("Radio is busy!!", ctx_.title, Icon::Warning, Buttons::RetryCancel,
-                                                 Answer::Cancel) == Answer::Retry;
+                    askAgain = ctx_.Ask("Radio is busy!!", Icon::Warning, Buttons::RetryCancel, Answer::Cancel) ==
+                               Answer::Retry;
                 }
             }
         }

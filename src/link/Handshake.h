@@ -21,6 +21,9 @@ inline constexpr double kReplySeconds = 10;
 inline constexpr double kLineQuietSeconds = 0.025;
 inline constexpr double kLineSettleLimitSeconds = 2;
 inline constexpr int kProbeTries = 3;
+// How long the first echo of a synchronisation is awaited on a line that
+// has not said anything yet.
+inline constexpr double kSilentLineSeconds = 4;
 
 class Handshake {
 public:

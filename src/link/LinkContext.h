@@ -3,7 +3,10 @@
 // link's state, the dialog's observer and caption, the time limits in force.
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/Outcome.h"
 #include "core/Services.h"
 #include "link/SerialPort.h"
 #include "link/TransferEngine.h"
@@ -22,21 +25,36 @@ struct LinkLimits {
 };
 
 struct LinkContext {
-    LinkContext(SerialPort& serialPort, Clock& clockService, Pump& pumpService, Prompter& prompterService)
-        : port(serialPort), clock(clockService), pump(pumpService), prompter(prompterService) {}
+    LinkContext(SerialPort& serialPort, Clock& clockService, Pump& pumpService)
+        : port(serialPort), clock(clockService), pump(pumpService) {}
 
     SerialPort& port;
     Clock& clock;
     Pump& pump;
-    Prompter& prompter;
+    Asker* asker = nullptr;         // questions; without one, each takes its default answer
+    std::vector<Message> messages;  // what the link has said and nobody has taken yet
     LinkState state;
     LinkLimits limits;
     TransferObserver* observer = nullptr;
     std::string title;  // the dialog's caption, title of most message boxes
     std::string stage;  // what the link is doing ("Reading the radio..."); shown between waits
 
-    // A message box titled with the dialog's caption.
-    void Tell(const std::string& text, Icon icon = Icon::Critical) { prompter.Message(text, title, icon); }
+    // A message titled with the dialog's caption, or with a title of its own.
+    void Tell(const std::string& text, Icon icon = Icon::Critical, std::string detail = {}) {
+        messages.push_back(Message{text, title, icon, std::move(detail)});
+    }
+    void TellTitled(const std::string& text, const std::string& boxTitle, Icon icon = Icon::Critical,
+                    std::string detail = {}) {
+        messages.push_back(Message{text, boxTitle, icon, std::move(detail)});
+    }
+    // A question titled with the dialog's caption; what was said before it
+    // goes with it, so that the user sees both in order.
+    Answer Ask(const std::string& text, Icon icon, Buttons buttons, Answer defaultAnswer) {
+        if (!asker) return defaultAnswer;
+        Question question{text, title, icon, buttons, defaultAnswer, std::move(messages)};
+        messages.clear();
+        return asker->Ask(question);
+    }
     void SetProgress(int percent) {
         if (observer) observer->SetProgress(percent);
     }

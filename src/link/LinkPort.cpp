@@ -1,5 +1,6 @@
 #include "link/LinkPort.h"
 
+#include <algorithm>
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
@@ -126,7 +127,8 @@ void LinkPort::ConsumeEcho(const Bytes& sent) {
     state.CommError = true;
     state.CancelRequested = false;
     if (sent.empty()) return;
-    const double deadline = Now() + ctx_.limits.echoSeconds;
+    const bool silent = silentEchoSeconds_ > 0 && NothingHeard();
+    const double deadline = Now() + (silent ? std::min(silentEchoSeconds_, ctx_.limits.echoSeconds) : ctx_.limits.echoSeconds);
     VisibleWait wait(ctx_, kWaitEcho);
     size_t matched = 0;
     for (;;) {
@@ -254,6 +256,12 @@ void LinkPort::SettleLine(double quietSeconds, double limitSeconds) {
     }
 }
 
+void LinkPort::WatchForSilence(double seconds) {
+    silentEchoSeconds_ = seconds;
+    echoMark_ = echoBytes_;
+    heardMark_ = heardBytes_;
+}
+
 void LinkPort::ShowMonitor(const std::string& text) {
     if (!ctx_.state.DebugMode) return;
     if (ctx_.observer) ctx_.observer->ShowMonitor(text);
@@ -263,7 +271,7 @@ void LinkPort::ShowMonitor(const std::string& text) {
 void LinkPort::ReportRuntimeFailure(std::string_view procedure, const std::exception& failure) {
     const Failure f = FailureFromException(failure);
     ReportError(procedure, f.LogText());
-    ctx_.prompter.Message(std::to_string(f.Number()) + "\n\n" + f.Reason(), AppTitle, Icon::Critical);
+    ctx_.TellTitled(std::to_string(f.Number()) + "\n\n" + f.Reason(), AppTitle, Icon::Critical);
     ctx_.state.CancelRequested = true;
     ClosePort();
 }

@@ -53,9 +53,13 @@ public:
     void ShowMonitor(const std::string& text);
 
     // Why the last open failed, in words: the device, the system's reason,
-    // what to do. Told after the program's own message.
+    // what to do. Told under the program's own message.
     std::string OpenFailureText() const;
-    void TellOpenFailure() { ctx_.Tell(OpenFailureText(), Icon::Warning); }
+
+    // From now on, an echo is awaited only `seconds` for as long as nothing
+    // at all has been heard since this call (0: the protocol's wait always).
+    void WatchForSilence(double seconds);
+    bool NothingHeard() const { return echoBytes_ == echoMark_ && heardBytes_ == heardMark_; }
 
     // What was heard so far: bytes of good echoes, and bytes that came in
     // while waiting for the radio (counts that only grow).
@@ -85,6 +89,9 @@ private:
     int echoBytes_ = 0;
     int heardBytes_ = 0;
     bool synchronising_ = false;
+    double silentEchoSeconds_ = 0;  // WatchForSilence
+    int echoMark_ = 0;
+    int heardMark_ = 0;
 };
 
 }  // namespace rp770::link

@@ -1,8 +1,11 @@
 #pragma once
 // The radio link the transfer dialog drives: synchronisation, read and
-// programming over an injected serial port, clock, pump and prompter.
+// programming over an injected serial port, clock and pump. It shows
+// nothing: what it says is taken with TakeMessages(), what it asks goes to
+// the asker.
 
 #include <functional>
+#include <utility>
 
 #include "link/ConnectionProbe.h"
 #include "link/Handshake.h"
@@ -16,7 +19,7 @@ namespace rp770::link {
 
 class RadioLink : public TransferEngine {
 public:
-    RadioLink(SerialPort& port, Clock& clock, Pump& pump, Prompter& prompter);
+    RadioLink(SerialPort& port, Clock& clock, Pump& pump, Asker* asker = nullptr);
     ~RadioLink() override;
     RadioLink(const RadioLink&) = delete;
     RadioLink& operator=(const RadioLink&) = delete;
@@ -24,13 +27,15 @@ public:
     LinkState& State() override { return ctx_.state; }
     void SetTitle(const std::string& title) override { ctx_.title = title; }
     void SetObserver(TransferObserver* observer) override { ctx_.observer = observer; }
+    void SetAsker(Asker* asker) override { ctx_.asker = asker; }
+    std::vector<Message> TakeMessages() override { return std::exchange(ctx_.messages, {}); }
     void ShowMonitor(const std::string& text) override { port_.ShowMonitor(text); }
     bool SyncRadio() override { return handshake_.SyncRadio(); }
     bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
     ProgramOutcome ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
     bool ReadBack(DataSet& data) override { return reader_.ReadFromRadio(data, false); }
-    // The steps the test reuses show nothing: their messages are kept out
-    // of the prompter, their questions take the default answer.
+    // The steps the test reuses say nothing: their messages are dropped,
+    // their questions take the default answer.
     ProbeReport Probe() override;
 
     // A request to stop from outside the window (Ctrl+C on the command
@@ -59,21 +64,7 @@ private:
         Pump& inner_;
     };
 
-    // The injected prompter, or nothing while `quiet`.
-    class QuietablePrompter : public Prompter {
-    public:
-        explicit QuietablePrompter(Prompter& inner) : inner_(inner) {}
-        void Message(const std::string& text, const std::string& title, Icon icon) override;
-        Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-                   Answer defaultAnswer) override;
-        bool quiet = false;
-
-    private:
-        Prompter& inner_;
-    };
-
     StoppablePump pump_;
-    QuietablePrompter prompter_;
     LinkContext ctx_;
     LinkPort port_;
     Handshake handshake_;

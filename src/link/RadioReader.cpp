@@ -83,8 +83,7 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
         if (!port_.PortOpen()) {
             // A port that cannot be opened is a failed check, never a pass.
             state.CommError = true;
-            ctx_.prompter.Message("Communication Error!!", "Model Check", Icon::Critical);
-            port_.TellOpenFailure();
+            ctx_.TellTitled("Communication Error!!", "Model Check", Icon::Critical, port_.OpenFailureText());
             return;
         }
         port_.ShowMonitor("model check...");
@@ -94,12 +93,12 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
         if (!state.CommError) ReadBlock(check, last - 1, 2);
         if (state.CancelRequested) return;
         if (state.CommError) {
-            ctx_.prompter.Message("Communication Error!!", "Model Check", Icon::Critical);
+            ctx_.TellTitled("Communication Error!!", "Model Check");
             return;
         }
         if (!ModelCodesAccepted(data.modelNumber, check.data(), last)) {
             state.CommError = true;
-            ctx_.prompter.Message("ModelType Error !!", "Read from Radio", Icon::Critical);
+            ctx_.TellTitled("ModelType Error !!", "Read from Radio");
         }
     } catch (const std::exception& failure) {
         port_.ReportRuntimeFailure("frmRadio.ReadDataChkModel", failure);
@@ -111,8 +110,7 @@ void RadioReader::ReadData(Buffer& buffer) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.prompter.Message("Communication Error!!", "Read from Radio", Icon::Critical);
-            port_.TellOpenFailure();
+            ctx_.TellTitled("Communication Error!!", "Read from Radio", Icon::Critical, port_.OpenFailureText());
             return;
         }
         ctx_.SetProgress(0);
@@ -135,7 +133,7 @@ void RadioReader::ReadData(Buffer& buffer) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.prompter.Message("Communication Error!!", "Read from Radio", Icon::Critical);
+                ctx_.TellTitled("Communication Error!!", "Read from Radio");
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }

@@ -32,8 +32,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
-            port_.TellOpenFailure();
+            ctx_.TellTitled("Communication Error!!", "Program to Radio", Icon::Critical, port_.OpenFailureText());
             return ProgramOutcome::NotStarted;
         }
         ctx_.SetProgress(0);
@@ -55,7 +54,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.prompter.Message("Communication Error!!", "Program to Radio", Icon::Critical);
+                ctx_.TellTitled("Communication Error!!", "Program to Radio");
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }

@@ -9,6 +9,9 @@
 
 namespace rp770::link {
 
+// The device name of the simulated radio, wherever a port is chosen.
+inline constexpr const char* kSimulatedRadioDevice = "sim";
+
 // Which port to open: a device named by the user, or else port number n
 // (the platform's default device for n, "COMn" on Windows).
 struct PortAddress {

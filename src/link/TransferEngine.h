@@ -4,9 +4,10 @@
 // dialog tests use a fake.
 
 #include <string>
+#include <vector>
 
 #include "core/Model.h"
-#include "core/Services.h"
+#include "core/Outcome.h"
 #include "link/ProbeReport.h"
 
 namespace rp770::link {
@@ -47,18 +48,17 @@ inline constexpr const char* kPartlyProgrammed =
     "The radio was only partly programmed: it now holds a mix of old and new data. "
     "Program it again before using it.";
 
-// Shows kPartlyProgrammed when the outcome is Partial; says nothing otherwise.
-inline void TellIfPartlyProgrammed(ProgramOutcome outcome, Prompter& prompter, const std::string& title) {
-    if (outcome == ProgramOutcome::Partial) prompter.Message(kPartlyProgrammed, title, Icon::Warning);
-}
-
 class TransferEngine {
 public:
     virtual ~TransferEngine() = default;
     virtual LinkState& State() = 0;
-    // The caption of the dialog, used as the title of the link's message boxes.
+    // The caption of the dialog, used as the title of the link's messages.
     virtual void SetTitle(const std::string& title) = 0;
     virtual void SetObserver(TransferObserver* observer) = 0;
+    // Who answers the link's questions ("Radio is busy!!"); none: the defaults.
+    virtual void SetAsker(Asker* asker) = 0;
+    // What the link has said since it was last asked, in order.
+    virtual std::vector<Message> TakeMessages() = 0;
     // A progress text for the monitor (debug mode only, with its pause).
     virtual void ShowMonitor(const std::string& text) = 0;
     virtual bool SyncRadio() = 0;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "files/DiskFiles.h"
 #include "files/ModelList.h"
 #include "platform/ExecutablePath.h"
 
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HoldsModelList(const std::string& folder) { return !OfferedModels(ModelListPath(folder)).empty(); }
+bool HoldsModelList(const std::string& folder) { return !OfferedModels(FolderProgramData(folder)).empty(); }
 
 void LookIn(DataFolderSearch& search, const fs::path& folder) {
     const std::string name = folder.lexically_normal().string();

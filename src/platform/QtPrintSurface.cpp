@@ -9,7 +9,12 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 }
 
-QtPrintSurface::QtPrintSurface(QPrinter& printer, const QFont* font) : printer_(printer) {
+QtPrintSurface::QtPrintSurface(QPrinter& printer, const QFont* font)
+    : QtPrintSurface(static_cast<QPagedPaintDevice&>(printer), font) {
+    paper_ = &printer;
+}
+
+QtPrintSurface::QtPrintSurface(QPagedPaintDevice& printer, const QFont* font) : printer_(printer) {
     ok_ = painter_.begin(&printer_);
     if (!ok_) return;
     if (font) painter_.setFont(*font);
@@ -55,7 +60,7 @@ void QtPrintSurface::BeginNextPage() {
 
 void QtPrintSurface::FinishDocument() {
     if (painter_.isActive() && !painter_.end()) ok_ = false;
-    if (printer_.printerState() == QPrinter::Error || printer_.printerState() == QPrinter::Aborted) ok_ = false;
+    if (paper_ && (paper_->printerState() == QPrinter::Error || paper_->printerState() == QPrinter::Aborted)) ok_ = false;
 }
 
 }  // namespace rp770::platform

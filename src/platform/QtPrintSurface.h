@@ -1,6 +1,6 @@
 #pragma once
 // The printed report's surface over a QPainter on a QPrinter (a paper printer
-// or a PDF file). Positions are twips from the top left of the printable
+// or a PDF file) or another paged device (a QPdfWriter into memory). Positions are twips from the top left of the printable
 // area; the line height is the font's line spacing; a line that would run
 // off the bottom of the page moves to the top of a new page.
 
@@ -10,6 +10,7 @@
 
 #include "report/PositionedSurface.h"
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace rp770::platform {
@@ -19,6 +20,7 @@ public:
     // Starts the print job at once. Without a font, the painter's default
     // font on that printer is used.
     explicit QtPrintSurface(QPrinter& printer, const QFont* font = nullptr);
+    explicit QtPrintSurface(QPagedPaintDevice& device, const QFont* font = nullptr);
     ~QtPrintSurface() override;
     QtPrintSurface(const QtPrintSurface&) = delete;
     QtPrintSurface& operator=(const QtPrintSurface&) = delete;
@@ -41,7 +43,8 @@ protected:
 private:
     static QString ToQString(std::string_view text);
 
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
+    QPrinter* paper_ = nullptr;  // when the device is a printer
     QPainter painter_;
     bool ok_ = false;
     double dotsPerTwipX_ = 1;

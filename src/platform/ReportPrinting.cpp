@@ -1,18 +1,20 @@
 #include "platform/ReportPrinting.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <system_error>
 
+#include "files/AtomicFile.h"
 #include "platform/QtPrintSurface.h"
-#include "os/ExclusiveFile.h"
 #include "report/PrintedReport.h"
 
 namespace rp770::platform {
@@ -23,13 +25,18 @@ constexpr const char* kNeedsGui = "Printing needs the graphical application to b
 
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-PrintOutcome DrawOn(QPrinter& printer, const DataSet& data, const QFont* font) {
+PrintOutcome NoGui() {
     PrintOutcome outcome;
-    QtPrintSurface surface(printer, font);
+    outcome.error = kNeedsGui;
+    return outcome;
+}
+
+// Draws the report on a device that has begun its document; `failed` is
+// what to say when it could not.
+PrintOutcome Draw(QtPrintSurface& surface, const DataSet& data, const std::string& failed) {
+    PrintOutcome outcome;
     if (!surface.Ok()) {
-        outcome.error = printer.outputFileName().isEmpty()
-                            ? "The printer could not start the document."
-                            : "Unable to write " + printer.outputFileName().toStdString() + ".";
+        outcome.error = failed;
         return outcome;
     }
     PrintReport(data, surface);
@@ -39,12 +46,51 @@ PrintOutcome DrawOn(QPrinter& printer, const DataSet& data, const QFont* font) {
     return outcome;
 }
 
-// The print service's command, where there is one.
-QString PrintServiceCommand() {
+PrintOutcome DrawOn(QPrinter& printer, const DataSet& data, const QFont* font) {
+    QtPrintSurface surface(printer, font);
+    return Draw(surface, data,
+                printer.outputFileName().isEmpty() ? "The printer could not start the document."
+                                                   : "Unable to write " + printer.outputFileName().toStdString() + ".");
+}
+
+// A PDF printer's page on the paper: its margins as QPrinter gives them, so
+// that every way to a PDF draws the same pages.
+QPageLayout PdfLayout(Paper paper) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPageLayout layout = printer.pageLayout();
+    layout.setPageSize(QPageSize(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4));
+    layout.setOrientation(QPageLayout::Portrait);
+    return layout;
+}
+
+PrintOutcome RenderPdf(const DataSet& data, std::string& pdf, const QPageLayout& layout, const std::string& title,
+                       const QFont* font) {
+    if (!HaveGui()) return NoGui();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PrintOutcome outcome;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(QPrinter(QPrinter::HighResolution).resolution());
+        writer.setPageLayout(layout);
+        writer.setTitle(QString::fromStdString(title));
+        writer.setCreator(QStringLiteral("RP770"));
+        QtPrintSurface surface(writer, font);
+        outcome = Draw(surface, data, "The PDF document could not be started.");
+    }
+    pdf.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return outcome;
+}
+
+// The print service's commands, where there are: "lp", "lpstat".
+QString PrintServiceCommand(const char* name) {
 #if defined(_WIN32)
+    (void)name;
     return {};
 #else
-    return QStandardPaths::findExecutable("lp");
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
 #endif
 }
 
@@ -53,51 +99,110 @@ struct JobSettings {
     std::string title;
     int copies = 1;
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
-    std::optional<QPageLayout> layout;  // none: A4
+    std::optional<QPageLayout> layout;  // none: the user's paper
 };
 
 std::string Trimmed(const QByteArray& bytes) { return QString::fromLocal8Bit(bytes).trimmed().toStdString(); }
 
-// The report as a PDF document, handed to the print service's `lp`.
+// What `lpstat ARGS` prints, in English; empty when it cannot be asked.
+std::string Lpstat(const QStringList& args) {
+    const QString lpstat = PrintServiceCommand("lpstat");
+    if (lpstat.isEmpty()) return {};
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");
+    process.setProcessEnvironment(environment);
+    process.start(lpstat, args);
+    if (!process.waitForStarted(10000) || !process.waitForFinished(30000) || process.exitCode() != 0) return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).toStdString();
+}
+
+// The queue a job without a name goes to.
+std::string QueueName(const QString& queue) {
+    if (!queue.isEmpty()) return queue.toStdString();
+    const std::string said = Lpstat({"-d"});  // "system default destination: NAME"
+    const size_t colon = said.find(": ");
+    return colon == std::string::npos ? std::string() : QString::fromStdString(said.substr(colon + 2)).trimmed().toStdString();
+}
+
+// The reason under lpstat's first line, when that line holds `state`
+// ("printer Q disabled since ... -" and "\tPaused for new toner").
+std::optional<std::string> StateReason(const std::string& said, const std::string& state) {
+    const size_t lineEnd = said.find('\n');
+    if (said.substr(0, lineEnd).find(state) == std::string::npos) return std::nullopt;
+    std::string reason;
+    for (size_t at = lineEnd; at != std::string::npos && at + 1 < said.size();) {
+        const size_t next = said.find('\n', at + 1);
+        const QString line = QString::fromStdString(said.substr(at + 1, next - at - 1)).trimmed();
+        if (!line.isEmpty()) reason += (reason.empty() ? "" : " ") + line.toStdString();
+        at = next;
+    }
+    return reason;
+}
+
+std::string QueueSays(const std::optional<std::string>& reason) {
+    return reason && !reason->empty() ? "\nThe queue says: " + *reason : std::string();
+}
+
+// The report as a PDF document on lp's standard input.
 PrintOutcome PrintThroughService(const QString& lp, const DataSet& data, const JobSettings& job, const QFont* font) {
-    PrintOutcome outcome;
-    std::error_code ec;
-    std::filesystem::path folder;
-    if (const int error = CreatePrivateFolder(std::filesystem::temp_directory_path(ec), "rp770-print-", folder)) {
-        outcome.error = "No temporary folder for the print job (error " + std::to_string(error) + ").";
-        return outcome;
+    std::string pdf;
+    PrintOutcome outcome = RenderPdf(data, pdf, job.layout ? *job.layout : PdfLayout(UsersPaper()), job.title, font);
+    if (!outcome.ok) return outcome;
+    QStringList args;
+    if (!job.queue.isEmpty()) args << "-d" << job.queue;
+    args << "-t" << QString::fromStdString(job.title);
+    if (job.copies > 1) args << "-n" << QString::number(job.copies);
+    if (job.duplex == QPrinter::DuplexLongSide || job.duplex == QPrinter::DuplexAuto)
+        args << "-o" << "sides=two-sided-long-edge";
+    else if (job.duplex == QPrinter::DuplexShortSide)
+        args << "-o" << "sides=two-sided-short-edge";
+    QProcess process;
+    process.start(lp, args);
+    if (process.waitForStarted(10000)) {
+        process.write(pdf.data(), static_cast<qint64>(pdf.size()));
+        process.closeWriteChannel();
     }
-    const std::string pdf = (folder / "report.pdf").string();
-    outcome = RenderReportPdf(data, pdf, font, job.layout ? &*job.layout : nullptr);
-    if (outcome.ok) {
-        QStringList args;
-        if (!job.queue.isEmpty()) args << "-d" << job.queue;
-        args << "-t" << QString::fromStdString(job.title);
-        if (job.copies > 1) args << "-n" << QString::number(job.copies);
-        if (job.duplex == QPrinter::DuplexLongSide || job.duplex == QPrinter::DuplexAuto)
-            args << "-o" << "sides=two-sided-long-edge";
-        else if (job.duplex == QPrinter::DuplexShortSide)
-            args << "-o" << "sides=two-sided-short-edge";
-        args << "--" << QString::fromStdString(pdf);
-        QProcess process;
-        process.start(lp, args);
-        const bool finished = process.waitForStarted(10000) && process.waitForFinished(120000);
-        const std::string said = Trimmed(process.readAllStandardError());
-        if (!finished) {
-            outcome.ok = false;
-            outcome.error = "The print service did not answer (" + process.errorString().toStdString() + ").";
-        } else if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-            outcome.ok = false;
-            outcome.error = "The print service refused the report" + (said.empty() ? std::string(".") : ": " + said);
-        } else {
-            outcome.reply = Trimmed(process.readAllStandardOutput());
-        }
+    const bool finished = process.waitForFinished(120000);
+    const std::string said = Trimmed(process.readAllStandardError());
+    const std::string queue = QueueName(job.queue);
+    if (!finished) {
+        outcome.ok = false;
+        outcome.error = "The print service did not answer (" + process.errorString().toStdString() + ").";
+    } else if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        outcome.ok = false;
+        outcome.error = "The print service refused the report" + (said.empty() ? std::string(".") : ": " + said);
+        if (!queue.empty())
+            outcome.error += QueueSays(StateReason(Lpstat({"-a", QString::fromStdString(queue)}), "not accepting"));
+    } else {
+        outcome.reply = Trimmed(process.readAllStandardOutput());
+        // A stopped queue takes the job and keeps it: the user must know.
+        if (const auto stopped = queue.empty() ? std::nullopt
+                                               : StateReason(Lpstat({"-p", QString::fromStdString(queue)}), " disabled"))
+            outcome.notice = "The print queue " + queue +
+                             " is stopped: the report waits in it until the queue is started again." +
+                             QueueSays(stopped);
     }
-    std::filesystem::remove_all(folder, ec);
     return outcome;
 }
 
 }  // namespace
+
+Paper PaperForLocale(std::string_view locale) {
+    // language_TERRITORY.codeset@modifier: the territory decides.
+    const size_t underscore = locale.find('_');
+    if (underscore == std::string_view::npos) return Paper::A4;
+    const std::string_view territory = locale.substr(underscore + 1, 2);
+    const std::string_view after = locale.substr(std::min(locale.size(), underscore + 3), 1);
+    const bool whole = after.empty() || after == "." || after == "@";
+    return whole && (territory == "US" || territory == "CA") ? Paper::Letter : Paper::A4;
+}
+
+Paper UsersPaper() {
+    for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"})
+        if (const char* value = std::getenv(variable); value && *value) return PaperForLocale(value);
+    return Paper::A4;
+}
 
 std::string ReportJobTitle(const std::string& sourcePath) {
     const std::string name = std::filesystem::path(sourcePath).filename().string();
@@ -105,15 +210,11 @@ std::string ReportJobTitle(const std::string& sourcePath) {
 }
 
 PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* font, const std::string& jobTitle) {
-    if (!HaveGui()) {
-        PrintOutcome outcome;
-        outcome.error = kNeedsGui;
-        return outcome;
-    }
+    if (!HaveGui()) return NoGui();
     const std::string title = jobTitle.empty() ? ReportJobTitle("") : jobTitle;
     printer.setDocName(QString::fromStdString(title));
     if (printer.outputFormat() == QPrinter::NativeFormat) {
-        if (const QString lp = PrintServiceCommand(); !lp.isEmpty()) {
+        if (const QString lp = PrintServiceCommand("lp"); !lp.isEmpty()) {
             JobSettings job;
             job.queue = printer.printerName();
             job.title = title;
@@ -127,21 +228,18 @@ PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* 
 }
 
 PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, const std::string& jobTitle, const QFont* font) {
-    PrintOutcome outcome;
-    if (!HaveGui()) {
-        outcome.error = kNeedsGui;
-        return outcome;
-    }
-    if (const QString lp = PrintServiceCommand(); !lp.isEmpty()) {
+    if (!HaveGui()) return NoGui();
+    const QPrinterInfo info =
+        queue.empty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(QString::fromStdString(queue));
+    if (const QString lp = PrintServiceCommand("lp"); !lp.isEmpty()) {
         JobSettings job;
         job.queue = QString::fromStdString(queue);
         job.title = jobTitle;
-        const QPrinterInfo info = queue.empty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(job.queue);
         if (!info.isNull()) job.layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
         return PrintThroughService(lp, data, job, font);
     }
-    const QPrinterInfo info = queue.empty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(QString::fromStdString(queue));
     if (info.isNull()) {
+        PrintOutcome outcome;
         outcome.error = queue.empty() ? "There is no default printer." : "There is no printer called " + queue + ".";
         return outcome;
     }
@@ -149,22 +247,20 @@ PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, c
     return PrintReportOn(printer, data, font, jobTitle);
 }
 
+PrintOutcome RenderReportPdf(const DataSet& data, std::string& pdf, Paper paper, const std::string& title,
+                             const QFont* font) {
+    return RenderPdf(data, pdf, PdfLayout(paper), title, font);
+}
+
 PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, const QFont* font, const QPageLayout* layout) {
-    if (!HaveGui()) {
-        PrintOutcome outcome;
-        outcome.error = kNeedsGui;
-        return outcome;
+    std::string pdf;
+    PrintOutcome outcome = RenderPdf(data, pdf, layout ? *layout : PdfLayout(Paper::A4), ReportJobTitle(""), font);
+    if (!outcome.ok) return outcome;
+    if (const Failure failure = WriteFileAtomically(pdfPath, pdf); failure.Failed()) {
+        outcome.ok = false;
+        outcome.error = "Unable to write " + pdfPath + ": " + failure.Reason() + ".";
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
-    if (layout) {
-        printer.setPageLayout(*layout);
-    } else {
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-    }
-    return DrawOn(printer, data, font);
+    return outcome;
 }
 
 }  // namespace rp770::platform

@@ -1,13 +1,15 @@
 #pragma once
-// The printed report on a real printer or into a PDF file.
+// The printed report on a real printer or as a PDF document.
 //
 // Where the system has a print service with the `lp` command (CUPS on Linux
-// and macOS), a printer gets the report as a PDF document through it, so
-// that a job the service refuses (an unknown queue, a queue not accepting
-// jobs) comes back as an error the user is shown. Elsewhere the report is
-// drawn on the printer directly.
+// and macOS), a printer gets the report as a PDF document through it (on
+// lp's standard input: no temporary file), so that a job the service refuses
+// (an unknown queue, a queue not accepting jobs) comes back as an error with
+// the queue's own reason, and a job left waiting in a stopped queue is said.
+// Elsewhere the report is drawn on the printer directly.
 
 #include <string>
+#include <string_view>
 
 #include "core/Model.h"
 
@@ -19,10 +21,19 @@ namespace rp770::platform {
 
 struct PrintOutcome {
     bool ok = false;
-    int pages = 0;      // pages drawn, those begun on their own included
-    std::string error;  // what went wrong, for a message box; empty when ok
-    std::string reply;  // what the print service said on success ("request id is ..."), if anything
+    int pages = 0;       // pages drawn, those begun on their own included
+    std::string error;   // what went wrong, for a message box; empty when ok
+    std::string reply;   // what the print service said on success ("request id is ..."), if anything
+    std::string notice;  // what the user must know although it worked (the queue is stopped: the job waits)
 };
+
+enum class Paper { A4, Letter };
+
+// The paper a locale ("en_US.UTF-8", "fr_CA", "de_DE@euro") prints on:
+// Letter in the USA and Canada, A4 elsewhere (C and POSIX included).
+Paper PaperForLocale(std::string_view locale);
+// The user's paper: the locale LC_ALL names, else LC_PAPER, else LANG.
+Paper UsersPaper();
 
 // "RP770 report - NAME": NAME is the file name of `sourcePath` without its
 // folders, "untitled" when there is none.
@@ -35,9 +46,15 @@ PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* 
                            const std::string& jobTitle = {});
 
 // Prints the report on the named print queue, the default one when `queue`
-// is empty. Needs a QGuiApplication.
+// is empty, on the queue's paper (the user's when the queue does not say).
+// Needs a QGuiApplication.
 PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, const std::string& jobTitle,
                                 const QFont* font = nullptr);
+
+// The report as a PDF document in memory, on the paper given, carrying the
+// title. Needs a QGuiApplication; without one it fails and says so.
+PrintOutcome RenderReportPdf(const DataSet& data, std::string& pdf, Paper paper, const std::string& title,
+                             const QFont* font = nullptr);
 
 // Renders the report into a PDF file (A4 unless a page layout is given).
 // Needs a QGuiApplication; without one it fails and says so.

@@ -1,6 +1,8 @@
 #include "platform/SerialPortList.h"
 
 #include <QSerialPortInfo>
+
+#include "platform/QtSerialPort.h"
 #include <algorithm>
 #include <filesystem>
 
@@ -76,6 +78,14 @@ std::vector<SerialPortEntry> ListSerialPorts() {
     }
     std::sort(ports.begin(), ports.end(),
               [](const SerialPortEntry& a, const SerialPortEntry& b) { return InNameOrder(a.device, b.device); });
+    return ports;
+}
+
+SystemPorts SystemSerialPorts() {
+    SystemPorts ports;
+    for (const SerialPortEntry& entry : ListSerialPorts())
+        ports.reported.push_back(SystemPort{entry.device, entry.Description(), entry.stableName, entry.vendorId.has_value()});
+    for (int n = 1; n <= kNumberedPorts; ++n) ports.numbered.push_back(QtSerialPort::DeviceName(link::PortAddress{n, {}}));
     return ports;
 }
 

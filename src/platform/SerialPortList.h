@@ -1,11 +1,13 @@
 #pragma once
 // The serial ports the system reports, as plain data: what the SerialPort
-// menu lists and `rp770-cli ports` prints.
+// menu lists and `rp770-cli ports` prints (through session/PortChoice.h).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "session/PortChoice.h"
 
 namespace rp770::platform {
 
@@ -29,5 +31,8 @@ struct SerialPortEntry {
 
 // In the system's order of device names.
 std::vector<SerialPortEntry> ListSerialPorts();
+
+// The same for the port choice, with the devices COM1-COM4 open here.
+SystemPorts SystemSerialPorts();
 
 }  // namespace rp770::platform

@@ -2,10 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <iostream>
-
-#include "core/Failure.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -16,6 +14,27 @@
 
 namespace rp770::platform {
 
+namespace {
+
+int outputError = 0;  // the first failure of standard output; sticky
+
+int NoteOutputFailure(int error) {
+    if (error == 0) error = EIO;
+    if (error == EPIPE) EndForClosedPipe();
+    if (outputError == 0) outputError = error;
+    return outputError;
+}
+
+}  // namespace
+
+void EndForClosedPipe() {
+#if !defined(_WIN32)
+    std::signal(SIGPIPE, SIG_DFL);
+    std::raise(SIGPIPE);
+#endif
+    std::_Exit(kClosedPipeStatus);
+}
+
 void PrepareStandardStreams() {
 #if defined(_WIN32)
     _setmode(_fileno(stdin), _O_BINARY);
@@ -25,10 +44,7 @@ void PrepareStandardStreams() {
 #endif
 }
 
-// In English, the same in every language the desktop speaks.
-std::string SystemErrorText(int error) { return ErrnoText(error ? error : EIO); }
-
-bool ReadStandardInput(std::string& bytes, std::string& error) {
+int ReadStandardInput(std::string& bytes) {
     bytes.clear();
     char chunk[1 << 16];
     for (;;) {
@@ -36,21 +52,27 @@ bool ReadStandardInput(std::string& bytes, std::string& error) {
         bytes.append(chunk, got);
         if (got < sizeof chunk) break;
     }
-    if (std::ferror(stdin)) {
-        error = SystemErrorText(errno);
-        return false;
-    }
-    return true;
+    if (std::ferror(stdin)) return errno ? errno : EIO;
+    return 0;
 }
 
-bool FlushStandardOutput(std::string& error) {
+int WriteStandardOutput(std::string_view bytes) {
+    if (outputError != 0) return outputError;
+    if (const int error = FlushStandardOutput(); error != 0) return error;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        return NoteOutputFailure(errno);
+    return 0;
+}
+
+int StandardOutputError() { return outputError; }
+
+int FlushStandardOutput() {
+    if (outputError != 0) return outputError;
     errno = 0;
     std::cout.flush();
-    const bool flushed = std::fflush(stdout) == 0;
-    const int reason = errno;
-    if (flushed && !std::ferror(stdout) && !std::cout.bad()) return true;
-    error = SystemErrorText(reason);
-    return false;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::cout.bad()) return NoteOutputFailure(errno);
+    return 0;
 }
 
 }  // namespace rp770::platform

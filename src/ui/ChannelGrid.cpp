@@ -7,6 +7,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/Layout.h"
+
 namespace rp770::ui {
 
 namespace {
@@ -75,14 +77,12 @@ void ChannelGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void ChannelGrid::FitColumns() {
-    int total = 0;
-    for (int w : designWidths_) total += w;
-    if (total <= 0) return;
-    const double scale = std::min(1.0, static_cast<double>(viewport()->width()) / total);
-    for (int c = 0; c < static_cast<int>(designWidths_.size()) && c < columnCount(); ++c) {
-        const int needed = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
-        setColumnWidth(c, std::max(needed, static_cast<int>(designWidths_[static_cast<size_t>(c)] * scale)));
-    }
+    const int columns = std::min(static_cast<int>(designWidths_.size()), columnCount());
+    std::vector<int> design(designWidths_.begin(), designWidths_.begin() + columns), needed;
+    for (int c = 0; c < columns; ++c)
+        needed.push_back(std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c)));
+    const std::vector<int> widths = layout::FitColumnWidths(design, needed, viewport()->width());
+    for (int c = 0; c < columns; ++c) setColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
 void ChannelGrid::focusInEvent(QFocusEvent* event) {

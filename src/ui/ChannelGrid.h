@@ -2,9 +2,10 @@
 // The channel list grid: read-only rows, whole-row selection of one or
 // many rows (Shift and Ctrl with clicks and arrows, Ctrl+A), one line
 // scrolled per wheel notch, Enter acting as a double click, Space asking to
-// switch the focused column's flag. The columns keep their design widths
-// where the grid has room; in a narrower grid they shrink alike, down to
-// what their texts need, so the last column stays in sight.
+// switch the focused column's flag. The columns keep their design widths in
+// a grid of the design size; in a narrower grid they shrink alike, down to
+// what their texts need, so the last column stays in sight; in a wider one
+// they grow alike and fill it.
 
 #include <QTableWidget>
 #include <vector>

@@ -104,19 +104,21 @@ void CommonSetupPanel::ArrangeSections(int columns) {
     for (QWidget* section : sections_) grid_->removeWidget(section);
     for (int r = 0; r < 6; ++r) grid_->setRowStretch(r, 0);
     if (columns == 2) {
-        // Settings on the left, channel groups and ATIS on the right.
+        // Settings on the left, channel groups and ATIS on the right; a wide
+        // panel widens both columns alike.
         grid_->addWidget(sections_[0], 0, 0);
         grid_->addWidget(sections_[1], 1, 0);
         grid_->addWidget(sections_[2], 2, 0);
         grid_->addWidget(sections_[3], 0, 1, 2, 1);
         grid_->addWidget(sections_[4], 2, 1);
         grid_->setRowStretch(3, 1);
-        grid_->setColumnStretch(2, 1);
+        grid_->setColumnStretch(0, 1);
+        grid_->setColumnStretch(1, 1);
     } else {
         for (int i = 0; i < static_cast<int>(sections_.size()); ++i) grid_->addWidget(sections_[static_cast<size_t>(i)], i, 0);
         grid_->setRowStretch(static_cast<int>(sections_.size()), 1);
-        grid_->setColumnStretch(2, 0);
-        grid_->setColumnStretch(1, 1);
+        grid_->setColumnStretch(0, 1);
+        grid_->setColumnStretch(1, 0);
     }
 }
 

@@ -1,11 +1,17 @@
 #include "ui/ConnectionPictures.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <algorithm>
 
 #include "ui/PaletteContrast.h"
 
 namespace rp770::ui {
+
+namespace {
+constexpr const char* kCableLabel = "QZP cable";
+constexpr double kCableWidth = 2.5;
+constexpr double kCableSag = 108;  // how low the cable hangs between the PC and the radio
+}  // namespace
 
 RadioPicture::RadioPicture(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
 
@@ -16,7 +22,7 @@ void RadioPicture::paintEvent(QPaintEvent*) {
     // Antenna and body, outlined so that they show on a dark background too.
     p.setPen(QPen(OutlineColour(palette()), 1.2));
     p.setBrush(QColor(25, 25, 25));
-    p.drawRoundedRect(QRectF(14, 2, 8, 30), 3, 3);
+    p.drawRoundedRect(QRectF(jackOnLeft_ ? 38 : 14, 2, 8, 30), 3, 3);
     p.setBrush(body);
     p.drawRoundedRect(QRectF(8, 26, 44, 82), 8, 8);
     p.setPen(Qt::NoPen);
@@ -35,19 +41,48 @@ void RadioPicture::paintEvent(QPaintEvent*) {
     p.setBrush(QColor(150, 158, 168));
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col) p.drawRoundedRect(QRectF(16 + col * 10, 60 + row * 9, 7, 5), 1.5, 1.5);
-    // Jack on the side, where the cable goes in
+    // The jack on the side, where the cable goes in
     p.setBrush(QColor(200, 160, 40));
-    p.drawEllipse(QPointF(50, 44), 2.5, 2.5);
+    p.drawEllipse(Jack(), 2.5, 2.5);
 }
 
-CablePicture::CablePicture(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
+CablePicture::CablePicture(QWidget* parent) : QWidget(parent) { resize(sizeHint()); }
+
+QPainterPath CablePicture::Cable() const {
+    // The serial port sits on the side of the PC's case that faces the radio.
+    const double portX = RadioOnLeft() ? PcLeft() + 4 : PcLeft() + 46;
+    const QPointF from(portX + 6, 84);
+    QPainterPath cable(from);
+    cable.cubicTo(QPointF(from.x(), kCableSag), QPointF((from.x() + jack_.x()) / 2, kCableSag), jack_);
+    return cable;
+}
+
+QFont CablePicture::LabelFont() const {
+    QFont f = font();
+    f.setPixelSize(9);
+    f.setBold(true);
+    return f;
+}
+
+QRectF CablePicture::LabelRect() const {
+    const QFontMetricsF metrics(LabelFont());
+    const QSizeF size(metrics.horizontalAdvance(kCableLabel) + 4, metrics.height());
+    const QPainterPath cable = Cable();
+    const double middle = (cable.elementAt(0).x + jack_.x()) / 2;
+    const double left = middle - size.width() / 2, right = middle + size.width() / 2;
+    // The highest point of the cable under the label; the label sits above it.
+    double top = height();
+    for (int i = 0; i <= 100; ++i) {
+        const QPointF at = cable.pointAtPercent(i / 100.0);
+        if (at.x() >= left - kCableWidth && at.x() <= right + kCableWidth) top = std::min(top, at.y());
+    }
+    return QRectF(QPointF(left, std::max(0.0, top - kCableWidth - size.height())), size);
+}
 
 void CablePicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const int w = width();
-    // The PC stands on the side away from the radio.
-    const double pcX = radioOnLeft_ ? w - 62 : 2;
+    const double pcX = PcLeft();
     const QColor line = OutlineColour(palette());
     p.setPen(QPen(line, 1.2));
     p.setBrush(QColor(225, 228, 232));
@@ -58,23 +93,14 @@ void CablePicture::paintEvent(QPaintEvent*) {
     p.drawRect(QRectF(pcX + 24, 60, 12, 8));                // stand
     p.drawRoundedRect(QRectF(pcX - 2, 70, 64, 30), 3, 3);   // case
     p.setBrush(QColor(80, 80, 80));
-    const double portX = radioOnLeft_ ? pcX + 4 : pcX + 46;
-    p.drawRoundedRect(QRectF(portX, 80, 12, 7), 2, 2);      // serial port
-    // The cable from the serial port to the radio's jack.
-    QPainterPath cable;
-    const QPointF from(portX + 6, 84);
-    const QPointF to(radioOnLeft_ ? 0 : w, 44);
-    cable.moveTo(from);
-    cable.cubicTo(QPointF(from.x(), 108), QPointF((from.x() + to.x()) / 2, 108), to);
+    const QPainterPath cable = Cable();
+    p.drawRoundedRect(QRectF(cable.elementAt(0).x - 6, 80, 12, 7), 2, 2);  // serial port
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(IsDarkPalette(palette()) ? line : QColor(30, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(IsDarkPalette(palette()) ? line : QColor(30, 30, 30), kCableWidth, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(cable);
     p.setPen(palette().color(QPalette::WindowText));
-    QFont f = font();
-    f.setPixelSize(9);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRectF((from.x() + to.x()) / 2 - 30, 92, 60, 14), Qt::AlignCenter, "QZP cable");
+    p.setFont(LabelFont());
+    p.drawText(LabelRect(), Qt::AlignCenter, kCableLabel);
 }
 
 }  // namespace rp770::ui

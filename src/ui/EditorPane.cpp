@@ -336,7 +336,8 @@ void EditorPane::LayoutAfterResize(const layout::WindowMetrics& window) {
     const QSize logo = general_->LogoSize();
     const layout::Size logoTwips{layout::ToTwips(logo.width(), TwipsPerPixelX()),
                                  layout::ToTwips(logo.height(), TwipsPerPixelY())};
-    layout_ = layout::LayoutAfterResize(window, layout::TreeWidthForWindow(window.width), logoTwips);
+    layout_ = layout::LayoutAfterResize(window, layout::TreeWidthForWindow(window.width), logoTwips,
+                                        layout::ToTwips(tree_->TopLevelWidth(), TwipsPerPixelX()));
     ApplyLayout(layout_);
 }
 

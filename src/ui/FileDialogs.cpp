@@ -69,17 +69,17 @@ QString FolderMemoryDialogs::StartFolder() const {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-QString FolderMemoryDialogs::Remembered(const QString& path) {
+void FolderMemoryDialogs::FileUsed(const QString& path) {
     if (!path.isEmpty()) settings_.Set(kFolderSection, kFolderKey, QFileInfo(path).absolutePath().toStdString());
-    return path;
+    dialogs_.FileUsed(path);
 }
 
 QString FolderMemoryDialogs::OpenPath(QWidget* parent, FileKind kind, const QString& folder) {
-    return Remembered(dialogs_.OpenPath(parent, kind, folder.isEmpty() ? StartFolder() : folder));
+    return dialogs_.OpenPath(parent, kind, folder.isEmpty() ? StartFolder() : folder);
 }
 
 QString FolderMemoryDialogs::SavePath(QWidget* parent, FileKind kind, const QString& folder) {
-    return Remembered(dialogs_.SavePath(parent, kind, folder.isEmpty() ? StartFolder() : folder));
+    return dialogs_.SavePath(parent, kind, folder.isEmpty() ? StartFolder() : folder);
 }
 
 }  // namespace rp770::ui

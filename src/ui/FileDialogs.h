@@ -22,6 +22,9 @@ public:
     virtual QString SavePath(QWidget* parent, FileKind kind, const QString& folder) = 0;
     // True when the user chose a printer and pressed Print.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The file at `path` has just been opened or saved: the caller says so
+    // only once the file operation succeeded.
+    virtual void FileUsed(const QString& path) { (void)path; }
 };
 
 class QtFileDialogs : public FileDialogs {
@@ -31,24 +34,25 @@ public:
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
-// The dialogs start in the folder last used in one of them (kept in the
-// settings: section "Files", key "LastFolder"), else in the user's documents
-// folder; a caller that names a folder gets that one. Wraps the dialogs the
-// window asks.
+// The dialogs start in the folder of the file last opened or saved (kept in
+// the settings: section "Files", key "LastFolder"), else in the user's
+// documents folder; a caller that names a folder gets that one. A folder is
+// remembered only once a file in it was opened or saved: a save that failed
+// (a folder the user may not write, a full disk) leaves the folder before it.
+// Wraps the dialogs the window asks.
 class FolderMemoryDialogs : public FileDialogs {
 public:
     FolderMemoryDialogs(FileDialogs& dialogs, SettingsStore& settings) : dialogs_(dialogs), settings_(settings) {}
     QString OpenPath(QWidget* parent, FileKind kind, const QString& folder) override;
     QString SavePath(QWidget* parent, FileKind kind, const QString& folder) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override { return dialogs_.ChoosePrinter(parent, printer); }
+    void FileUsed(const QString& path) override;
 
     // The last folder while it exists, else the documents folder (the home
     // folder when there is none).
     QString StartFolder() const;
 
 private:
-    QString Remembered(const QString& path);
-
     FileDialogs& dialogs_;
     SettingsStore& settings_;
 };

@@ -37,7 +37,15 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
     auto* drag = static_cast<QDropEvent*>(event);
     const QString path = DataFile(drag->mimeData());
     if (path.isEmpty()) return false;
-    drag->acceptProposedAction();
+    // The file is only read: the drop is always taken as a copy, never as the
+    // move a file manager may propose, which would delete the user's file.
+    // A drag that offers no copy is refused, and kept from the input boxes.
+    if (!(drag->possibleActions() & Qt::CopyAction)) {
+        drag->ignore();
+        return true;
+    }
+    drag->setDropAction(Qt::CopyAction);
+    drag->accept();
     // The file opens after the drop, so that its questions do not hold up
     // the program the file came from.
     if (type == QEvent::Drop) QTimer::singleShot(0, window_, [open = open_, path] { open(path); });

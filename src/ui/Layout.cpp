@@ -28,9 +28,10 @@ EditorLayout PlaceColumns(const WindowMetrics& window, double treeWidth) {
 
 }  // namespace
 
-double ClampTreeWidth(double treeWidth, double windowWidth) {
+double ClampTreeWidth(double treeWidth, double windowWidth, double leastWidth) {
     double w = treeWidth;
-    if (w < kMinTreeWidth) w = kMinTreeWidth;
+    const double least = std::max(kMinTreeWidth, leastWidth);
+    if (w < least) w = least;
     if (w > windowWidth - kDataRoomOnResize) w = windowWidth - kDataRoomOnResize;
     return w;
 }
@@ -54,11 +55,14 @@ FrameLines FrameAround(const Rect& r) {
     return {{x1, y1, x2, y1}, {x1, y2, x2, y2}, {x1, y1, x1, y2}, {x2, y1, x2, y2}};
 }
 
-EditorLayout LayoutAfterResize(const WindowMetrics& window, double treeWidth, Size logo) {
-    EditorLayout l = PlaceColumns(window, ClampTreeWidth(treeWidth, window.width));
+EditorLayout LayoutAfterResize(const WindowMetrics& window, double treeWidth, Size logo, double leastTreeWidth) {
+    EditorLayout l = PlaceColumns(window, ClampTreeWidth(treeWidth, window.width, leastTreeWidth));
     l.placeGeneralAndCommon = true;
     l.logo = {(l.panel.width - logo.width) / 2, 0.8 * (l.panel.height - logo.height) / 2, logo.width, logo.height};
-    l.channelBox = {kPanelInset, kChannelBoxTop, l.panel.width - 200, kChannelBoxHeight};
+    // At the design size the box ends one inset above the panel's bottom; a
+    // taller panel gives the box the room.
+    l.channelBox = {kPanelInset, kChannelBoxTop, l.panel.width - 200,
+                    std::max(kChannelBoxHeight, l.panel.height - kChannelBoxTop - kPanelInset)};
     l.channelBoxFrame = FrameAround(l.channelBox);
     return l;
 }
@@ -93,6 +97,43 @@ ChannelBoxArrangement ArrangeChannelBox(bool expChannel, double ccc2Left, double
         a.ccc5Top = ccc3Top + ccc3Height;
     }
     return a;
+}
+
+std::vector<int> FitColumnWidths(const std::vector<int>& design, const std::vector<int>& needed, int available) {
+    const size_t n = design.size();
+    const auto need = [&](size_t c) { return c < needed.size() ? needed[c] : 0; };
+    double total = 0;
+    for (int w : design) total += w;
+    std::vector<int> widths(n);
+    if (total <= 0) return widths;
+    // Columns whose texts need more than their share keep what they need; the
+    // others share the rest alike (all of them keep what they need when the
+    // room is too small even for that).
+    std::vector<bool> atNeed(n, false);
+    double scale = 0;
+    for (bool more = true; more;) {
+        more = false;
+        double rest = available, restDesign = 0;
+        for (size_t c = 0; c < n; ++c) {
+            if (atNeed[c])
+                rest -= need(c);
+            else
+                restDesign += design[c];
+        }
+        scale = restDesign > 0 ? std::max(0.0, rest / restDesign) : 0;
+        for (size_t c = 0; c < n; ++c)
+            if (!atNeed[c] && design[c] * scale < need(c)) atNeed[c] = more = true;
+    }
+    // Each column's right edge is rounded, so that the last one ends at the
+    // grid's edge.
+    double edge = 0;
+    int placed = 0;
+    for (size_t c = 0; c < n; ++c) {
+        edge += atNeed[c] ? need(c) : design[c] * scale;
+        widths[c] = std::max(need(c), static_cast<int>(std::lround(edge)) - placed);
+        placed += widths[c];
+    }
+    return widths;
 }
 
 double TwipsPerPixel(double logicalDpi) { return logicalDpi > 0 ? kTwipsPerInch / logicalDpi : 15.0; }

@@ -3,6 +3,8 @@
 // that every number can be checked on its own. The editing area applies them
 // with the screen's twips per pixel.
 
+#include <vector>
+
 namespace rp770::ui::layout {
 
 inline constexpr double kMinWindowWidth = 9105;
@@ -68,8 +70,10 @@ struct EditorLayout {
     FrameLines channelBoxFrame;
 };
 
-// Step 1 of a resize: at least 2500, then at most width - 6000 (which wins).
-double ClampTreeWidth(double treeWidth, double windowWidth);
+// Step 1 of a resize: at least 2500, and at least `leastWidth` (what the
+// tree's top-level nodes need to be read whole), then at most width - 6000
+// (which wins).
+double ClampTreeWidth(double treeWidth, double windowWidth, double leastWidth = kMinTreeWidth);
 // Where a dragged splitter may go: 2500 .. width - 2500.
 double ClampSplitterPosition(double position, double windowWidth);
 // The tree width a resize starts from: 30% of the window width.
@@ -80,7 +84,8 @@ Size SnapWindowSize(Size size);
 FrameLines FrameAround(const Rect& r);
 
 // After a window resize: the tree width is clamped, everything is placed.
-EditorLayout LayoutAfterResize(const WindowMetrics& window, double treeWidth, Size logo);
+EditorLayout LayoutAfterResize(const WindowMetrics& window, double treeWidth, Size logo,
+                               double leastTreeWidth = kMinTreeWidth);
 // After a splitter drag: no clamping; the general page and the common setup
 // keep their size; the channel box keeps its top and height.
 EditorLayout LayoutAfterDrag(const WindowMetrics& window, double treeWidth, const EditorLayout& previous);
@@ -102,6 +107,12 @@ struct ChannelBoxArrangement {
 };
 inline constexpr double kRegularPowerBoxLeft = 1860;
 ChannelBoxArrangement ArrangeChannelBox(bool expChannel, double ccc2Left, double ccc3Top, double ccc3Height);
+
+// The channel grid's column widths (pixels) in `available` room: the design
+// widths where they just fit; in more room they grow alike, in less they
+// shrink alike, none below what its texts need (`needed`), so that the
+// columns fill the grid and its last column stays in sight while it can.
+std::vector<int> FitColumnWidths(const std::vector<int>& design, const std::vector<int>& needed, int available);
 
 // Twips and pixels: twips per pixel is 1440 / logical DPI.
 double TwipsPerPixel(double logicalDpi);

@@ -6,12 +6,11 @@
 #include <functional>
 #include <memory>
 
-#include "core/CommandLine.h"
+#include "core/Outcome.h"
 #include "core/Services.h"
 #include "files/SettingsStore.h"
-#include "link/TransferEngine.h"
+#include "session/AppSession.h"
 #include "ui/RecentFiles.h"
-#include "workspace/Workspace.h"
 
 class QAction;
 class QLabel;
@@ -25,7 +24,9 @@ class FileDialogs;
 enum class FileKind;
 class FolderMemoryDialogs;
 class HexDumpView;
+class SerialPortMenu;
 class TransferDialog;
+class WindowAsker;
 class WorkspaceEvents;
 enum class TransferMode;
 
@@ -33,20 +34,20 @@ enum class TransferMode;
 // tests give scripted ones.
 struct MainWindowServices {
     SettingsStore& settings;
-    Prompter& prompter;
-    Clock& clock;                 // the pauses that let the window settle (the event loop keeps running)
-    link::TransferEngine& link;   // the radio link (its State() holds the port choice)
+    Prompter& prompter;   // the window's message boxes
+    WindowAsker& asker;   // the session's questions; the window gives it the save dialog
+    Clock& clock;         // the pauses that let the window settle (the event loop keeps running)
     FileDialogs& dialogs;
 };
 
 // The editor window: menus, toolbar, status bar, the navigation tree with
-// its panels, model and destination choice, files, transfers, undo and
-// redo, close prompt. It shows the editing session it is given, which
-// outlives it, and changes it only through the session's operations.
+// its panels. It shows the application session it is given (which outlives
+// it), runs its operations from the menus and shows their outcomes; the
+// rules around them are the session's.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(const Switches& switches, Workspace& workspace, MainWindowServices services, QWidget* parent = nullptr);
+    MainWindow(AppSession& session, MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start sequence. False when no model is offered ("Unknown model!!"):
@@ -94,11 +95,12 @@ public:
 
     void ToolbarClicked(const QString& key);
 
-    Workspace& workspace() { return workspace_; }
+    AppSession& session() { return session_; }
+    Workspace& workspace() { return session_.workspace(); }
     EditorPane& editor() { return *pane_; }
     HexDumpView& hexDump() { return *hex_; }
     QLabel* statusPanel(int i) { return status_[static_cast<size_t>(i)]; }
-    QString programFolder() const { return QString::fromStdString(workspace_.programFolder()); }
+    QString programFolder() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,59 +133,55 @@ private:
     void RefreshHistoryActions();
     void RefreshModelMenu();
     void RefreshDestinationMenu();
-    void RefreshPortMenu();
     void RefreshHexDump();
     void ApplyHexDumpMark();
     void PlaceHexDump();
     void SetBusy(bool busy);
+    // Shows an operation's messages; true when it succeeded.
+    bool Show(const Outcome& outcome);
     // The one way data are replaced as a whole: the window busy, the
     // operation (its result comes back through the session's notice), the
-    // settling pause.
-    void ReplaceData(const std::function<void()>& operation);
-    // Unsaved changes are not dropped silently: asks "Do you want to save
-    // changes?" (Yes saves; a cancelled or failed save, or Cancel, stops the
-    // caller). True when the caller may go on.
+    // settling pause, its messages.
+    bool ReplaceData(const std::function<Outcome()>& operation);
+    // Unsaved changes are not dropped silently (the session asks); true when
+    // the caller may go on.
     bool ConfirmDiscard();
-    bool SaveChanges();
-    void SaveTo(const QString& path);
+    // Saves with the window busy; a saved file joins the recent files.
+    bool SaveWith(const std::function<Outcome()>& save);
     // `done` sees the dialog once it has closed.
     void RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done = {});
     // Commits pending input, asks for a file to save or open, and runs
-    // `operation` on it with the window busy; nothing when cancelled.
-    void WithChosenFile(bool save, FileKind kind, const std::function<void(const std::string&)>& operation);
+    // `operation` on it with the window busy; nothing when cancelled. The
+    // folder is remembered when the operation succeeds.
+    void WithChosenFile(bool save, FileKind kind, const std::function<Outcome(const std::string&)>& operation);
     // The differences between the data and `other` in a table, or a word
     // that there are none.
     void ShowDifferences(const DataSet& other, const QString& otherName, const QString& title);
-    void StoreGeometry();
-    void RestoreGeometry();
-    void OpenChosenFile(const QString& path, bool memoryImage);
+    void OpenChosenFile(const QString& path);
+    void Remember(const QString& path);
     void RefreshRecentMenu();
     QString Caption() const;
 
-    Switches switches_;
-    Workspace& workspace_;
+    AppSession& session_;
     MainWindowServices services_;
     std::unique_ptr<FolderMemoryDialogs> dialogs_;  // the services' dialogs, starting in the folder last used
     RecentFiles recent_;
     WorkspaceEvents* events_ = nullptr;
     EditorPane* pane_ = nullptr;
     HexDumpView* hex_ = nullptr;
+    SerialPortMenu* ports_ = nullptr;
     QTimer* newTimer_ = nullptr;
     bool started_ = false;
     bool logoShown_ = false;
     int busyDepth_ = 0;
 
-    QMenu* mnuEdit_ = nullptr;
     QMenu* mnuEditModel_ = nullptr;
     QMenu* mnuDestination_ = nullptr;
-    QMenu* mnuSerialPort_ = nullptr;
     QMenu* mnuRecent_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     std::array<QAction*, 10> modelEntries_{};
     std::array<QAction*, 11> destinationEntries_{};
-    std::array<QAction*, 4> portEntries_{};
-    QList<QAction*> deviceEntries_;
     QAction* hexdumpAction_ = nullptr;
     QAction* verifyAction_ = nullptr;
     QToolBar* toolbar_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <algorithm>
 #include <map>
 
 namespace rp770::ui {
@@ -75,6 +76,15 @@ QTreeWidgetItem* NavigationTree::FindByKey(const QString& key) const {
     for (QTreeWidgetItem* node : nodes_)
         if (KeyOf(node) == key) return node;
     return nullptr;
+}
+
+int NavigationTree::TopLevelWidth() const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        widest = std::max(widest, itemDelegate()->sizeHint(option, indexFromItem(topLevelItem(i))).width());
+    return widest + (rootIsDecorated() ? indentation() : 0) + 2 * frameWidth();
 }
 
 void NavigationTree::SelectQuietly(QTreeWidgetItem* item, bool reveal) {

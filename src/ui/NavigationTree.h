@@ -26,6 +26,8 @@ public:
     // The first node, in index order, whose key is exactly this one.
     QTreeWidgetItem* FindByKey(const QString& key) const;
     QTreeWidgetItem* SelectedNode() const { return currentItem(); }
+    // The width (pixels) in which the top-level nodes read whole.
+    int TopLevelWidth() const;
 
     // Selects a node without raising nodeClicked; `reveal` scrolls to it,
     // expanding its branch when needed.

@@ -91,7 +91,9 @@ bool ReportWindow::SaveAs() {
     clock_.Sleep(500);
     setEnabled(true);
     QApplication::restoreOverrideCursor();
-    if (!ok) {
+    if (ok) {
+        dialogs_.FileUsed(path);
+    } else {
         fileError_ = true;
         prompter_.Message(std::string(failure.Description()), messageCaption_, Icon::Warning);
         operationCancelled_ = true;

@@ -36,10 +36,9 @@ QString TransferDialog::InstructionText() {
            "3.Press the [OK] button to start.";
 }
 
-TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, Workspace& workspace, Prompter& prompter,
-                               Clock& clock, bool debugMode, QWidget* parent)
-    : QDialog(parent), mode_(mode), engine_(engine), workspace_(workspace), prompter_(prompter), clock_(clock),
-      debugMode_(debugMode) {
+TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter& prompter, Clock& clock, QWidget* parent)
+    : QDialog(parent), mode_(mode), session_(session), engine_(*session.link()), prompter_(prompter), clock_(clock),
+      debugMode_(session.switches().debugMode) {
     setObjectName("frmRadio");
     setModal(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -119,22 +118,26 @@ TransferDialog::TransferDialog(TransferMode mode, link::TransferEngine& engine, 
 TransferDialog::~TransferDialog() { engine_.SetObserver(nullptr); }
 
 void TransferDialog::LayoutPictures() {
-    // Read: the radio left of the cable drawing; programming: right of it.
+    // Read: the radio left of the PC; programming: right of it. The cable
+    // picture reaches from the PC's place to the radio's jack, which faces it.
     const int top = TwipsToPx(1320, this);
-    if (mode_ != TransferMode::Program) {
+    const bool radioOnLeft = mode_ != TransferMode::Program;
+    const int pcWidth = pictB_->sizeHint().width(), height = pictB_->sizeHint().height();
+    pictHandy_->SetJackOnLeft(!radioOnLeft);
+    if (radioOnLeft) {
         pictHandy_->move(TwipsToPx(1050, this), top);
-        pictB_->move(TwipsToPx(4200, this), top);
-        pictB_->SetRadioOnLeft(true);
+        const int jackX = pictHandy_->x() + qRound(pictHandy_->Jack().x());
+        // The PC keeps its place, and stays clear of the radio whatever the screen's density.
+        const int pcRight = std::max(TwipsToPx(4200, this), pictHandy_->x() + pictHandy_->width()) + pcWidth;
+        pictB_->setGeometry(jackX, top, pcRight - jackX, height);
     } else {
         pictB_->move(TwipsToPx(450, this), top);
-        pictHandy_->move(TwipsToPx(4800, this), top);
-        pictB_->SetRadioOnLeft(false);
+        pictHandy_->move(std::max(TwipsToPx(4800, this), pictB_->x() + pcWidth), top);
+        const int jackX = pictHandy_->x() + qRound(pictHandy_->Jack().x());
+        pictB_->setGeometry(pictB_->x(), top, jackX - pictB_->x(), height);
     }
-    // Keep the drawings next to each other whatever the screen's density.
-    if (mode_ != TransferMode::Program)
-        pictB_->move(std::max(pictB_->x(), pictHandy_->x() + pictHandy_->width()), top);
-    else
-        pictHandy_->move(std::max(pictHandy_->x(), pictB_->x() + pictB_->width()), top);
+    pictB_->SetRadioJack(pictHandy_->geometry().topLeft() + pictHandy_->Jack() - pictB_->geometry().topLeft());
+    pictB_->raise();  // the cable's end lies over the radio's jack
 }
 
 void TransferDialog::SetProgress(int percent) {
@@ -172,18 +175,18 @@ void TransferDialog::OkClicked() {
     busy_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (mode_ == TransferMode::Probe) return RunProbe();
-    // The whole sequence is the editing session's: synchronisation, then the
-    // read taken over, the data programmed (and read back to verify them), or
-    // the radio read to compare.
-    TransferResult result;
+    // The whole sequence is the session's: synchronisation, then the read
+    // taken over, the data programmed (and read back to verify them, when
+    // the user chose so), or the radio read to compare.
+    TransferOutcome result;
     if (mode_ == TransferMode::Compare) {
         DataSet radio;
-        result = workspace_.ReadRadioForComparison(engine_, radio);
+        result = session_.CompareWithRadio(radio);
         if (result.completed) radioData_ = std::move(radio);
     } else {
-        result = mode_ == TransferMode::Read ? workspace_.ReadFromRadio(engine_)
-                                             : workspace_.ProgramToRadio(engine_, {verify_});
+        result = mode_ == TransferMode::Read ? session_.ReadFromRadio() : session_.ProgramToRadio();
     }
+    ShowMessages(prompter_, result.messages);
     if (result.synchronised) {
         SetProgress(0);
         QApplication::restoreOverrideCursor();
@@ -198,15 +201,14 @@ void TransferDialog::OkClicked() {
 }
 
 void TransferDialog::RunProbe() {
-    const link::ProbeReport report = engine_.Probe();
+    const ProbeOutcome probe = session_.TestConnection();
     QApplication::restoreOverrideCursor();
     busy_ = false;
     cmdOK_->setEnabled(true);
     cmdHelp_->setEnabled(true);
-    if (report.result == link::ProbeResult::Cancelled) return;
-    prompter_.Message(report.Text(), windowTitle().toStdString(), report.RadioFound() ? Icon::Information : Icon::Warning);
+    ShowMessages(prompter_, probe.messages);
     // Found: done. Otherwise the dialog stays, to test again once the cable or the radio is put right.
-    if (report.RadioFound()) accept();
+    if (probe.report.RadioFound()) accept();
 }
 
 void TransferDialog::CancelClicked() {
@@ -220,7 +222,7 @@ void TransferDialog::CancelClicked() {
 void TransferDialog::reject() { CancelClicked(); }
 
 void TransferDialog::HelpClicked() {
-    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, workspace_.programFolder());
+    ShowHelp(this, prompter_, windowTitle().toStdString(), kHelpTransferDialog, session_.workspace().program().Where());
 }
 
 void TransferDialog::closeEvent(QCloseEvent* event) {

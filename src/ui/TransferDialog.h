@@ -7,7 +7,7 @@
 #include "core/Model.h"
 #include "core/Services.h"
 #include "link/TransferEngine.h"
-#include "workspace/Workspace.h"
+#include "session/AppSession.h"
 
 class QFrame;
 class QLabel;
@@ -29,8 +29,8 @@ enum class TransferMode { Read = 0, Program = 1, Compare = 2, Probe = 3 };
 class TransferDialog : public QDialog, private link::TransferObserver {
     Q_OBJECT
 public:
-    TransferDialog(TransferMode mode, link::TransferEngine& engine, Workspace& workspace, Prompter& prompter,
-                   Clock& clock, bool debugMode, QWidget* parent = nullptr);
+    // The session runs the transfer on its link; messages go to the prompter.
+    TransferDialog(TransferMode mode, AppSession& session, Prompter& prompter, Clock& clock, QWidget* parent = nullptr);
     ~TransferDialog() override;
 
     static QString TransferTitle(TransferMode mode);
@@ -38,8 +38,6 @@ public:
 
     // Compare: what the radio holds, once the read completed.
     const std::optional<DataSet>& radioData() const { return radioData_; }
-    // Programming reads the radio back and compares (Options > Verify After Programming).
-    void SetVerifyAfterProgramming(bool verify) { verify_ = verify; }
     bool transferBusy() const { return busy_; }
     int progress() const { return progress_; }
 
@@ -64,14 +62,13 @@ private:
     void RunProbe();
 
     TransferMode mode_;
+    AppSession& session_;
     link::TransferEngine& engine_;
-    Workspace& workspace_;
     Prompter& prompter_;
     Clock& clock_;
     bool debugMode_;
     bool busy_ = false;
     std::optional<DataSet> radioData_;
-    bool verify_ = false;
     int progress_ = 0;
 
     QLabel* lblmess_;

@@ -1,6 +1,6 @@
 #pragma once
 // The editing session's notices as Qt signals, for the window's widgets.
-// Listens from construction to destruction; the session must outlive it.
+// Subscribed from construction to destruction.
 
 #include <QObject>
 
@@ -8,21 +8,21 @@
 
 namespace rp770::ui {
 
-class WorkspaceEvents : public QObject, private WorkspaceListener {
+class WorkspaceEvents : public QObject {
     Q_OBJECT
 public:
     WorkspaceEvents(Workspace& workspace, QObject* parent);
-    ~WorkspaceEvents() override;
 
 signals:
-    void edited();
-    void restored();
-    void replaced();
-    void saved();
+    void edited();     // one field of one channel or setting, by the panel that shows it
+    void restored();   // undo, redo, a change of many channels: whatever shows the data shows them again
+    void replaced();   // a new data set: the screens start again
+    void saved();      // the current file or the clean state (the title follows)
+    void corrected();  // showing or sending the data corrected them (the hex dump follows)
 
 private:
-    void WorkspaceChanged(Change change) override;
-    Workspace& workspace_;
+    void Changed(const ChangeNotice& notice);
+    Subscription subscription_;
 };
 
 }  // namespace rp770::ui

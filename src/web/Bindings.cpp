@@ -5,8 +5,8 @@
 //     .useSerialPort(port, name)     a port object of web/serial.js
 //     .useSimulatedRadio(faults)     the simulated radio on a virtual cable; "" or why not
 //     .setDebugMode(on)
-//     .read(image)                   -> {synchronised, completed, partial, image}
-//     .program(image)                -> {synchronised, completed, partial}
+//     .read(image)                   -> {synchronised, completed, partial, messages, image}
+//     .program(image)                -> {synchronised, completed, partial, messages}
 //     .testConnection()              -> {result, text, found, modelCode, supported}
 //     .simulatedMemory() / .setSimulatedMemory(bytes)
 //   new StandInRadio()               the far end of web/standin-serial.js's cable
@@ -45,6 +45,7 @@ val TransferObject(const WebTransfer& t) {
     o.set("synchronised", t.synchronised);
     o.set("completed", t.completed);
     o.set("partial", t.partial);
+    o.set("messages", MessagesObject(t.messages));
     if (t.completed && !t.image.empty()) o.set("image", Uint8Array(t.image));
     return o;
 }

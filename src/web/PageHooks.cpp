@@ -7,14 +7,6 @@ using emscripten::val;
 namespace rp770::web {
 
 namespace {
-val Box(const std::string& text, const std::string& title, Icon icon) {
-    val box = val::object();
-    box.set("text", text);
-    box.set("title", title);
-    box.set("icon", std::string(IconName(icon)));
-    return box;
-}
-
 std::vector<Answer> Offered(Buttons buttons) {
     switch (buttons) {
         case Buttons::Ok: return {Answer::Ok};
@@ -66,18 +58,30 @@ std::optional<Answer> OfferedAnswer(const std::string& name, Buttons buttons) {
     return std::nullopt;
 }
 
-void PageHooks::Message(const std::string& text, const std::string& title, Icon icon) {
-    runtime_.call<void>("message", Box(text, title, icon));
+val MessagesObject(const std::vector<Message>& messages) {
+    val list = val::array();
+    for (const Message& m : messages) {
+        val box = val::object();
+        box.set("text", m.text);
+        box.set("title", m.title);
+        box.set("icon", std::string(IconName(m.icon)));
+        box.set("detail", m.detail);
+        list.call<void>("push", box);
+    }
+    return list;
 }
 
-Answer PageHooks::Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-                      Answer defaultAnswer) {
-    val question = Box(text, title, icon);
-    question.set("buttons", std::string(ButtonsName(buttons)));
-    question.set("defaultAnswer", std::string(AnswerName(defaultAnswer)));
+Answer PageHooks::Ask(const Question& q) {
+    val question = val::object();
+    question.set("text", q.text);
+    question.set("title", q.title);
+    question.set("icon", std::string(IconName(q.icon)));
+    question.set("buttons", std::string(ButtonsName(q.buttons)));
+    question.set("defaultAnswer", std::string(AnswerName(q.defaultAnswer)));
+    question.set("before", MessagesObject(q.before));
     const val answer = runtime_.call<val>("ask", question).await();
-    if (!answer.isString()) return defaultAnswer;
-    return OfferedAnswer(answer.as<std::string>(), buttons).value_or(defaultAnswer);
+    if (!answer.isString()) return q.defaultAnswer;
+    return OfferedAnswer(answer.as<std::string>(), q.buttons).value_or(q.defaultAnswer);
 }
 
 void PageHooks::SetProgress(int percent) { runtime_.call<void>("progress", percent); }

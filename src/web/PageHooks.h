@@ -1,28 +1,28 @@
 #pragma once
-// The link's messages, questions and progress, handed to the page: the
-// runtime object of web/engine.js takes
-//   message({text, title, icon})
-//   ask({text, title, icon, buttons, defaultAnswer})  a promise of an answer
+// The link's questions and progress, handed to the page: the runtime object
+// of web/engine.js takes
+//   ask({text, title, icon, buttons, defaultAnswer, before})  a promise of an answer
 //   progress(percent), monitor(text), activity(text), controls(enabled)
-// Icons, buttons and answers travel as lower-case names ("critical",
-// "retryCancel", "retry").
+// What the link says comes back with each transfer's result instead, as
+// messages ({text, title, icon, detail}, in order); a question brings the
+// messages said before it in `before`. Icons, buttons and answers travel as
+// lower-case names ("critical", "retryCancel", "retry").
 
 #include <emscripten/val.h>
 #include <optional>
+#include <vector>
 
-#include "core/Services.h"
+#include "core/Outcome.h"
 #include "link/TransferEngine.h"
 
 namespace rp770::web {
 
-class PageHooks : public Prompter, public link::TransferObserver {
+class PageHooks : public Asker, public link::TransferObserver {
 public:
     explicit PageHooks(emscripten::val runtime) : runtime_(std::move(runtime)) {}
 
-    void Message(const std::string& text, const std::string& title, Icon icon) override;
     // Waits for the page's answer; an answer the buttons do not offer is the default.
-    Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-               Answer defaultAnswer) override;
+    Answer Ask(const Question& question) override;
 
     void SetProgress(int percent) override;
     void ShowMonitor(const std::string& text) override;
@@ -32,6 +32,9 @@ public:
 private:
     emscripten::val runtime_;
 };
+
+// Messages as the page takes them: an array of {text, title, icon, detail}.
+emscripten::val MessagesObject(const std::vector<Message>& messages);
 
 const char* IconName(Icon icon);
 const char* ButtonsName(Buttons buttons);

@@ -42,7 +42,7 @@ void WebLink::Disconnect() {
 }
 
 void WebLink::Connect(link::SerialPort& port, Clock& clock, Pump& pump, const std::string& name) {
-    link_ = std::make_unique<link::RadioLink>(port, clock, pump, hooks_);
+    link_ = std::make_unique<link::RadioLink>(port, clock, pump, &hooks_);
     link_->SetObserver(&hooks_);
     link_->State().PortDevice = name;
     link_->State().DebugMode = debugMode_;
@@ -86,9 +86,11 @@ WebTransfer WebLink::Read(const std::vector<uint8_t>& current) {
     link_->SetTitle(kReadTitle);
     DataSet data;
     TakeImage(current, data);
-    if (!(result.synchronised = Synchronise())) return result;
-    result.completed = link_->ReadFromRadio(data);
-    if (result.completed) result.image = ImageBytes(data.image);
+    if ((result.synchronised = Synchronise())) {
+        result.completed = link_->ReadFromRadio(data);
+        if (result.completed) result.image = ImageBytes(data.image);
+    }
+    result.messages = link_->TakeMessages();
     return result;
 }
 
@@ -97,11 +99,13 @@ WebTransfer WebLink::Program(const std::vector<uint8_t>& image) {
     DataSet data;
     if (!link_ || !TakeImage(image, data)) return result;
     link_->SetTitle(kProgramTitle);
-    if (!(result.synchronised = Synchronise())) return result;
-    const link::ProgramOutcome outcome = link_->ProgramToRadio(data);
-    result.completed = outcome == link::ProgramOutcome::Complete;
-    result.partial = outcome == link::ProgramOutcome::Partial;
-    link::TellIfPartlyProgrammed(outcome, hooks_, kProgramTitle);
+    if ((result.synchronised = Synchronise())) {
+        const link::ProgramOutcome outcome = link_->ProgramToRadio(data);
+        result.completed = outcome == link::ProgramOutcome::Complete;
+        result.partial = outcome == link::ProgramOutcome::Partial;
+    }
+    result.messages = link_->TakeMessages();
+    if (result.partial) result.messages.push_back(Message{link::kPartlyProgrammed, kProgramTitle, Icon::Warning});
     return result;
 }
 

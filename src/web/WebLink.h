@@ -1,6 +1,6 @@
 #pragma once
 // The browser's radio link: the link over the chosen port with the page's
-// clock, pump, messages and progress. The port is a Web Serial port (a real
+// clock, pump, questions and progress. The port is a Web Serial port (a real
 // one, or the stand-in of web/standin-serial.js), or the simulated radio on
 // a virtual cable, where a transfer takes no real time.
 
@@ -25,6 +25,7 @@ struct WebTransfer {
     bool completed = false;     // read and accepted, or programmed entirely
     bool partial = false;       // programming stopped after it had begun writing
     std::vector<uint8_t> image; // a completed read: the memory image read
+    std::vector<Message> messages;  // what the link said, in order
 };
 
 class WebLink {
@@ -52,9 +53,9 @@ public:
     // The whole read, over a copy of `current` (a memory image; the factory
     // image when it is not a whole one): the read keeps its model-code bytes.
     WebTransfer Read(const std::vector<uint8_t>& current);
-    // Programs the image as it is (the caller encodes its edits first);
-    // tells the user when the radio was left partly programmed. Bytes that
-    // are not a whole image are refused before anything is sent.
+    // Programs the image as it is (the caller encodes its edits first); says
+    // so when the radio was left partly programmed. Bytes that are not a
+    // whole image are refused before anything is sent.
     WebTransfer Program(const std::vector<uint8_t>& image);
     link::ProbeReport TestConnection();
 

@@ -2,24 +2,20 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 
 #include "core/Codecs.h"
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
 #include "core/MemoryImage.h"
 #include "core/Titles.h"
-#include "files/AtomicFile.h"
 #include "files/DatReader.h"
 #include "files/DatWriter.h"
-#include "files/FileBytes.h"
 #include "files/HexFile.h"
 #include "files/ModelList.h"
 #include "files/SectionTable.h"
 #include "workspace/ChannelCsv.h"
 #include "workspace/ChannelCsvImport.h"
 #include "workspace/Messages.h"
-#include "workspace/ProgramCheck.h"
 
 namespace rp770 {
 
@@ -27,69 +23,108 @@ bool IsMemoryImagePath(const std::string& path) {
     return path.size() >= 4 && EqualsNoCase(path.substr(path.size() - 4), ".hex");
 }
 
-Workspace::Workspace(std::string programFolder, SettingsStore& settings, Prompter& prompter)
-    : programFolder_(std::move(programFolder)), settings_(settings), prompter_(prompter), history_(Document{}) {}
+// The listeners live apart from the session, so that a subscription that
+// outlives the session ends harmlessly.
+struct Workspace::Listeners {
+    struct Entry {
+        uint64_t id;
+        std::function<void(const ChangeNotice&)> listener;
+    };
+    std::vector<Entry> entries;
+    uint64_t nextId = 1;
+};
+
+Workspace::Workspace(const ProgramData& program, SettingsStore& settings)
+    : program_(program), settings_(settings), listeners_(std::make_shared<Listeners>()), history_(Document{}) {}
+
+Workspace::~Workspace() = default;
 
 std::string Workspace::modelName() const { return ModelName(modelNumber()); }
 
 std::string Workspace::messageTitle() const { return MessageTitle(modelNumber()); }
 
-void Workspace::AddListener(WorkspaceListener* listener) {
-    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
-        listeners_.push_back(listener);
+Subscription Workspace::Subscribe(std::function<void(const ChangeNotice&)> listener) {
+    const uint64_t id = listeners_->nextId++;
+    listeners_->entries.push_back({id, std::move(listener)});
+    return Subscription([weak = std::weak_ptr<Listeners>(listeners_), id] {
+        if (const auto listeners = weak.lock())
+            std::erase_if(listeners->entries, [id](const Listeners::Entry& e) { return e.id == id; });
+    });
 }
 
-void Workspace::RemoveListener(WorkspaceListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+void Workspace::Notify(const ChangeNotice& notice) {
+    // A listener may subscribe or leave meanwhile: each one still there is told once.
+    std::vector<uint64_t> ids;
+    for (const auto& e : listeners_->entries) ids.push_back(e.id);
+    for (uint64_t id : ids) {
+        const auto it = std::find_if(listeners_->entries.begin(), listeners_->entries.end(),
+                                     [id](const Listeners::Entry& e) { return e.id == id; });
+        if (it == listeners_->entries.end()) continue;
+        const auto listener = it->listener;  // the entry may go while it runs
+        listener(notice);
+    }
 }
 
-void Workspace::Notify(Change change) {
-    const std::vector<WorkspaceListener*> listeners = listeners_;  // a listener may leave meanwhile
-    for (WorkspaceListener* listener : listeners)
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener->WorkspaceChanged(change);
+Message Workspace::Say(const std::string& text, Icon icon, std::string detail) const {
+    return Message{text, messageTitle(), icon, std::move(detail)};
 }
-
-void Workspace::ResetOperationFlags() {
-    fileError_ = false;
-    operationCancelled_ = false;
-}
-
-void Workspace::Show(const std::string& text, Icon icon) { prompter_.Message(text, messageTitle(), icon); }
 
 void Workspace::SetModelOf(DataSet& data, int model) const {
     data.modelNumber = model;
-    data.flags = ReadModelFlags(ModelListPath(programFolder_), model);
+    data.flags = ReadModelFlags(program_, model);
 }
 
-DestinationContext Workspace::Context(int model) { return DestinationContext{programFolder_, model, settings_}; }
+DestinationContext Workspace::Context(int model) { return DestinationContext{program_, model, settings_}; }
 
 // ---- start ------------------------------------------------------------------
 
-bool Workspace::Start() {
-    offeredModels_ = OfferedModels(ModelListPath(programFolder_));
-    if (offeredModels_.empty()) {
-        prompter_.Message(msg::UnknownModel, AppTitle, Icon::Critical);
-        return false;
-    }
+Outcome Workspace::Start() {
+    offeredModels_ = OfferedModels(program_);
+    if (offeredModels_.empty())
+        return FailedWith(Failure{FailureKind::Refused, {}, msg::UnknownModel},
+                          Message{msg::UnknownModel, AppTitle, Icon::Critical});
     SetModelOf(history_.CurrentInPlace().data, ChooseStartModel(offeredModels_, settings_));
-    return true;
+    return {};
 }
 
 // ---- history ----------------------------------------------------------------
 
+void Workspace::RememberDestination() {
+    const DestinationMenu& menu = destinations();
+    if (menu.checked >= 0 && menu.checked < static_cast<int>(menu.names.size()))
+        settings_.Set(kIniFilePathSection, RememberedDestinationKey(modelNumber()),
+                      menu.names[static_cast<size_t>(menu.checked)]);
+}
+
 bool Workspace::Undo() {
+    const Document before = history_.Current();
     if (!history_.Undo()) return false;
-    Notify(Change::Restored);
+    // The remembered model and destination follow the data back.
+    if (modelNumber() != before.data.modelNumber)
+        settings_.Set(kSettingsSection, kLastModelKey, std::to_string(modelNumber()));
+    if (destinations().checked != before.destinations.checked || modelNumber() != before.data.modelNumber)
+        RememberDestination();
+    ChangeNotice notice = before.cause;
+    notice.source = ChangeSource::Undo;
+    Notify(notice);
     return true;
 }
 
 bool Workspace::Redo() {
+    const Document before = history_.Current();
     if (!history_.Redo()) return false;
-    Notify(Change::Restored);
+    if (modelNumber() != before.data.modelNumber)
+        settings_.Set(kSettingsSection, kLastModelKey, std::to_string(modelNumber()));
+    if (destinations().checked != before.destinations.checked || modelNumber() != before.data.modelNumber)
+        RememberDestination();
+    ChangeNotice notice = history_.Current().cause;
+    notice.source = ChangeSource::Redo;
+    Notify(notice);
     return true;
 }
 
 void Workspace::Replace(Document next, std::string action) {
+    next.cause = ChangeNotice{ChangeSource::Replacement, {}, {}, {}};
     if (started_) {
         history_.Push(std::move(next), std::move(action));
     } else {
@@ -98,256 +133,195 @@ void Workspace::Replace(Document next, std::string action) {
         started_ = true;
     }
     history_.MarkClean();
-    Notify(Change::Replaced);
+    Notify(history_.Current().cause);
 }
 
-bool Workspace::Commit(const std::function<void(DataSet&)>& change, std::string action, Change kind) {
+bool Workspace::Commit(const std::function<void(DataSet&)>& change, std::string action, ChangeNotice notice) {
     Document next = history_.Current();
     change(next.data);
     if (next.data == data()) return false;
+    next.cause = notice;
     history_.Push(std::move(next), std::move(action));
-    Notify(kind);
+    Notify(notice);
     return true;
+}
+
+void Workspace::Correct(const std::function<void(DataSet&)>& change) {
+    DataSet& current = history_.CurrentInPlace().data;
+    const DataSet before = current;
+    change(current);
+    if (current == before) return;
+    Notify(ChangeNotice{ChangeSource::Correction, {}, {}, {}});
 }
 
 // ---- whole data sets ----------------------------------------------------------
 
-void Workspace::ReportDefinitionLoad(DefinitionLoad load) {
-    switch (load) {
-        case DefinitionLoad::Loaded:
-        case DefinitionLoad::WrongLength:
-            break;
-        case DefinitionLoad::BadModelCode:
-            fileError_ = true;
-            break;
-        case DefinitionLoad::Failed:
-            fileError_ = true;
-            operationCancelled_ = true;
-            break;
-    }
-    if (load != DefinitionLoad::Loaded) Show(msg::IniFileReadError, Icon::Warning);
-}
-
-bool Workspace::FactoryDocument(Document& document) {
+Outcome Workspace::FactoryDocument(Document& document) {
     ResetDataSet(document.data);
     document.filePath.clear();
     DefinitionLoad load = DefinitionLoad::Loaded;
     switch (ScanModelDefinitions(Context(document.data.modelNumber), document.destinations, document.data, &load)) {
-        case ScanOutcome::NoFiles:
-            Show(msg::IniFilesNotFound, Icon::Warning);
-            return true;  // the program's own factory defaults
+        case ScanOutcome::NoFiles: {
+            Outcome outcome;  // the program's own factory defaults
+            outcome.Say(Say(msg::IniFilesNotFound, Icon::Warning));
+            return outcome;
+        }
         case ScanOutcome::LoadFailed:
-            ReportDefinitionLoad(load);
-            return false;
+            return FailedWith(Failure{FailureKind::Refused, {}, msg::IniFileReadError},
+                              Say(msg::IniFileReadError, Icon::Warning));
         case ScanOutcome::Loaded:
         case ScanOutcome::NoEntry:
             break;
     }
-    return true;
+    return {};
 }
 
-void Workspace::New() {
-    ResetOperationFlags();
+Outcome Workspace::New() {
     Document next = history_.Current();
-    FactoryDocument(next);
+    Outcome outcome = FactoryDocument(next);
+    // The factory defaults stand even when the destination's file was refused.
     Replace(std::move(next), "New");
+    return outcome;
 }
 
-bool Workspace::ConfirmModelChange(int model) {
-    const Answer answer = prompter_.Ask("Do you want to program the " + ModelName(model) + " series?", messageTitle(),
-                                        Icon::Warning, Buttons::OkCancel, Answer::Ok);
-    return answer == Answer::Ok;
-}
-
-bool Workspace::ChangeModel(int model) {
-    if (model == modelNumber() || model < 1 || model > kModelSlots) return false;
-    ResetOperationFlags();
+Outcome Workspace::ChangeModel(int model) {
+    if (model == modelNumber() || model < 1 || model > kModelSlots)
+        return Outcome{Failure{FailureKind::Refused}, {}};
     Document next = history_.Current();
     SetModelOf(next.data, model);
     settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
-    FactoryDocument(next);
+    Outcome outcome = FactoryDocument(next);
     Replace(std::move(next), "Model " + ModelName(model));
-    return true;
+    return outcome;
 }
 
-bool Workspace::ConfirmDestinationChange(int entry) {
-    const DestinationMenu& menu = destinations();
-    if (entry < 0 || entry >= static_cast<int>(menu.names.size())) return false;
-    if (entry == menu.checked) return true;
-    const Answer answer = prompter_.Ask("Do you want to change to " + menu.names[static_cast<size_t>(entry)] + "?",
-                                        messageTitle(), Icon::Warning, Buttons::OkCancel, Answer::Ok);
-    return answer == Answer::Ok;
-}
-
-bool Workspace::ChangeDestination(int entry) {
-    ResetOperationFlags();
-    if (entry < 0 || entry >= static_cast<int>(destinations().names.size())) return false;
+Outcome Workspace::ChangeDestination(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(destinations().names.size()))
+        return Outcome{Failure{FailureKind::Refused}, {}};
     Document next = history_.Current();
     ResetDataSet(next.data);
     next.filePath.clear();
     DefinitionLoad load = DefinitionLoad::Loaded;
     if (!SelectDestination(Context(next.data.modelNumber), next.destinations, entry, next.data, &load)) {
-        ReportDefinitionLoad(load);  // the data and the check mark stay as they were
-        return false;
+        // The data and the check mark stay as they were.
+        return FailedWith(Failure{FailureKind::Refused, {}, msg::IniFileReadError},
+                          Say(msg::IniFileReadError, Icon::Warning));
     }
     const std::string name = next.destinations.names[static_cast<size_t>(entry)];
     Replace(std::move(next), "Destination " + name);
-    return true;
+    return {};
 }
 
 // ---- files --------------------------------------------------------------------
 
-void Workspace::ReportFileFailure(const char* procedure, const char* message, const std::string& path,
-                                  const Failure& failure) {
-    ReportError(procedure, failure.LogText());
-    Show(WithReason(message, path, failure), Icon::Warning);
-}
-
-bool Workspace::ReadDatDocument(const std::string& path, Document& next) {
-    ResetOperationFlags();
-    operationCancelled_ = true;  // until the file has been read
-    auto readFailed = [&](const Failure& failure) {
-        fileError_ = true;
-        ReportFileFailure("frmMain.FileRead2", msg::FileReadError, path, failure);
-        return false;
-    };
+Outcome Workspace::ReadDatDocument(std::string text, const std::string& name, Document& next) {
     try {
-        std::string text;
-        if (const Failure failure = ReadWholeFile(path, text); failure.Failed()) return readFailed(failure);
-        if (!FactoryDocument(next)) return false;  // the destination's factory data could not be loaded
-        if (!ModelTypeMatches(text, next.data.modelNumber)) {
-            Show(msg::ModelTypeError, Icon::Critical);
-            fileError_ = true;
-            return false;
-        }
+        Outcome outcome = FactoryDocument(next);
+        if (outcome.Failed()) return outcome;  // the destination's factory data could not be loaded
+        if (!ModelTypeMatches(text, next.data.modelNumber))
+            return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError},
+                              Say(msg::ModelTypeError, Icon::Critical,
+                                  "The file's [MAIN] MODELTYPE is not " + std::to_string(next.data.modelNumber) +
+                                      " (" + ModelName(next.data.modelNumber) + ")."));
         ApplySections(SectionTable::Parse(std::move(text)), next.data);
+        return outcome;
     } catch (const std::exception& e) {
-        return readFailed(FailureFromException(e));
+        const Failure failure = FailureFromException(e);
+        ReportError("frmMain.FileRead2", failure.LogText());
+        return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
+                          Say(WithReason(msg::FileReadError, name, failure), Icon::Warning));
     }
-    operationCancelled_ = false;
-    return true;
 }
 
-bool Workspace::OpenDocument(const std::string& path, bool (Workspace::*read)(const std::string&, Document&)) {
-    Document next = history_.Current();
-    if (!(this->*read)(path, next)) return false;
-    next.filePath = path;
-    Replace(std::move(next), "Open " + FileNamePart(path));
-    return true;
-}
-
-bool Workspace::OpenDatFile(const std::string& path) { return OpenDocument(path, &Workspace::ReadDatDocument); }
-
-bool Workspace::SaveDatFile(const std::string& path) {
-    ResetOperationFlags();
-    Failure failure;
-    try {
-        failure = SaveFileAs(path, data());
-    } catch (const std::exception& e) {
-        failure = FailureFromException(e);
-    }
-    if (failure.Failed()) {
-        fileError_ = true;
-        ReportFileFailure("frmMain.SaveFileAs", msg::FileSaveError, path, failure);
-        operationCancelled_ = true;
-        return false;
-    }
-    history_.CurrentInPlace().filePath = path;
-    history_.MarkClean();
-    Notify(Change::Saved);
-    return true;
-}
-
-bool Workspace::ReadHexDocument(const std::string& path, Document& next) {
-    ResetOperationFlags();
-    auto readFailed = [&](const Failure& failure) {
-        fileError_ = true;
-        ReportFileFailure("frmMain.ReadHexFileAs", msg::FileReadError, path, failure);
-        operationCancelled_ = true;
-        return false;
-    };
-    if (!RegularFileLength(path)) {
-        std::string unused;
-        const Failure failure = ReadWholeFile(path, unused);
-        return readFailed(failure.Failed() ? failure : Failure{FailureKind::PathFileAccess});
-    }
-    const HexReadResult read = ReadHexFileAs(path, next.data.modelNumber, next.data.image);
-    switch (read.outcome) {
+Outcome Workspace::ReadHexDocument(std::string_view bytes, Document& next) const {
+    const size_t expected = static_cast<size_t>(next.data.image.size());
+    switch (ReadHexBytes(bytes, next.data.modelNumber, next.data.image)) {
         case HexRead::WrongLength:
-            Show(msg::BadFile, Icon::Critical);
-            return false;
+            return FailedWith(Failure{FailureKind::Refused, {}, msg::BadFile},
+                              Say(msg::BadFile, Icon::Critical,
+                                  "A memory image is " + std::to_string(expected) + " bytes; this file has " +
+                                      std::to_string(bytes.size()) + "."));
         case HexRead::BadModelCode:
-            fileError_ = true;
-            prompter_.Message(msg::ModelTypeError, msg::ReadFromRadioTitle, Icon::Critical);
-            return false;
-        case HexRead::Failed:
-            return readFailed(read.failure);
+            return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError},
+                              Message{msg::ModelTypeError, msg::ReadFromRadioTitle, Icon::Critical,
+                                      "The model codes at both ends of the image are not those of the " +
+                                          ModelName(next.data.modelNumber) + "."});
         case HexRead::Loaded:
             break;
     }
     DecodeImage(next.data);
-    return true;
+    return {};
 }
 
-bool Workspace::OpenHexFile(const std::string& path) { return OpenDocument(path, &Workspace::ReadHexDocument); }
-
-bool Workspace::SaveHexFile(const std::string& path) {
-    ResetOperationFlags();
-    // The file holds the data exactly as they would be sent to the radio.
-    DataSet& current = history_.CurrentInPlace().data;
-    EncodeImage(current);
-    FixStartChannel(current);
-    if (const Failure failure = SaveHexFileAs(path, current.image); failure.Failed()) {
-        ReportFileFailure("frmMain.SaveHexFileAs", msg::FileSaveError, path, failure);
-        operationCancelled_ = true;
-        return false;
-    }
-    return true;
+Outcome Workspace::OpenDat(std::string text, const std::string& name) {
+    Document next = history_.Current();
+    Outcome outcome = ReadDatDocument(std::move(text), name, next);
+    if (outcome.Failed()) return outcome;
+    next.filePath = name;
+    Replace(std::move(next), "Open " + FileNamePart(name));
+    return outcome;
 }
 
-std::optional<DataSet> Workspace::ReadDataFile(const std::string& path) {
+Outcome Workspace::OpenHex(std::string_view bytes, const std::string& name) {
+    Document next = history_.Current();
+    Outcome outcome = ReadHexDocument(bytes, next);
+    if (outcome.Failed()) return outcome;
+    next.filePath = name;
+    Replace(std::move(next), "Open " + FileNamePart(name));
+    return outcome;
+}
+
+Outcome Workspace::OpenFile(std::string bytes, const std::string& name) {
+    return IsMemoryImagePath(name) ? OpenHex(bytes, name) : OpenDat(std::move(bytes), name);
+}
+
+std::optional<DataSet> Workspace::ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome,
+                                               std::optional<bool> image) {
     Document other = history_.Current();
-    if (!(IsMemoryImagePath(path) ? ReadHexDocument(path, other) : ReadDatDocument(path, other))) return std::nullopt;
+    outcome = image.value_or(IsMemoryImagePath(name)) ? ReadHexDocument(bytes, other)
+                                                      : ReadDatDocument(std::move(bytes), name, other);
+    if (outcome.Failed()) return std::nullopt;
     return std::move(other.data);
+}
+
+std::string Workspace::DatText() const { return FormatSettingsText(data()); }
+
+std::string Workspace::HexBytes() {
+    // The file holds the data exactly as they would be sent to the radio.
+    Correct([](DataSet& d) {
+        EncodeImage(d);
+        FixStartChannel(d);
+    });
+    return HexFileBytes(data().image);
+}
+
+void Workspace::MarkSaved(const std::string& name) {
+    history_.CurrentInPlace().filePath = name;
+    history_.MarkClean();
+    Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
 }
 
 // ---- channel tables -----------------------------------------------------------
 
-bool Workspace::ExportChannels(const std::string& path) {
-    ResetOperationFlags();
-    if (const Failure failure = WriteFileAtomically(path, ExportChannelCsv(data())); failure.Failed()) {
-        fileError_ = true;
-        ReportFileFailure("frmMain.ExportChannels", msg::FileSaveError, path, failure);
-        operationCancelled_ = true;
-        return false;
-    }
-    return true;
-}
+std::string Workspace::ChannelsCsv() const { return ExportChannelCsv(data()); }
 
-bool Workspace::ImportChannels(const std::string& path) {
-    ResetOperationFlags();
-    std::string text;
-    if (const Failure failure = ReadWholeFile(path, text); failure.Failed()) {
-        fileError_ = true;
-        ReportFileFailure("frmMain.ImportChannels", msg::FileReadError, path, failure);
-        return false;
-    }
-    const std::string name = std::filesystem::path(path).filename().string();
+Outcome Workspace::ImportChannels(std::string_view text, const std::string& name) {
+    const std::string shown = FileNamePart(name);
     const ChannelImport imported = ImportChannelCsv(data(), text);
     if (!imported.problems.empty()) {
-        fileError_ = true;
-        std::string message = "The channels of " + name + " were not imported:";
+        std::string message = "The channels of " + shown + " were not imported:";
         for (const std::string& problem : imported.problems) message += "\n" + problem;
-        Show(message, Icon::Warning);
-        return false;
+        return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
+                          Say(message, Icon::Warning));
     }
-    ReplaceData(imported.data, "Import Channels " + name);
-    return true;
+    ReplaceData(imported.data, "Import Channels " + shown);
+    return {};
 }
 
 // ---- transfers ----------------------------------------------------------------
 
 namespace {
+
 bool Synchronise(link::TransferEngine& engine) {
     engine.ShowMonitor("startsync...");
     if (!engine.SyncRadio()) {
@@ -357,85 +331,108 @@ bool Synchronise(link::TransferEngine& engine) {
     engine.ShowMonitor("sync ok");
     return true;
 }
+
+// The link's messages, and how the transfer ended, into the outcome.
+void Conclude(link::TransferEngine& engine, TransferOutcome& outcome) {
+    for (Message& m : engine.TakeMessages()) outcome.Say(std::move(m));
+    if (outcome.completed) return;
+    if (engine.State().CancelRequested)
+        outcome.failure = Failure{FailureKind::Cancelled};
+    else
+        outcome.failure = Failure{FailureKind::Communication, {}, "Communication Error!!"};
+}
+
 }  // namespace
 
-TransferResult Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data) {
-    TransferResult result;
-    if (!(result.synchronised = Synchronise(engine))) return result;
-    result.completed = engine.ReadFromRadio(data);
-    if (result.completed) radioImage_ = data.image;
+TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce) {
+    TransferOutcome result;
+    if ((result.synchronised = Synchronise(engine))) {
+        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data);
+        if (result.completed) radioImage_ = data.image;
+    }
+    Conclude(engine, result);
     return result;
 }
 
-bool Workspace::ConfirmProgramming() {
-    const std::vector<std::string> findings = ProgrammingFindings(data());
-    if (findings.empty()) return true;
-    const std::optional<size_t> changed = currentFilePath().empty() ? std::nullopt : FieldsChangedInRadio();
-    return prompter_.Ask(ProgrammingQuestion(findings, changed), messageTitle(), Icon::Warning, Buttons::YesNo,
-                         Answer::No) == Answer::Yes;
-}
-
-std::optional<size_t> Workspace::FieldsChangedInRadio() const {
-    if (!radioImage_) return std::nullopt;
-    return rp770::FieldsChangedInRadio(data(), *radioImage_);
-}
-
-TransferResult Workspace::ReadFromRadio(link::TransferEngine& engine) {
+TransferOutcome Workspace::ReadFromRadio(link::TransferEngine& engine) {
     // The radio's image is read into a copy: a failed or cancelled read
     // leaves the data bit for bit as they were.
     Document next = history_.Current();
-    const TransferResult result = ReadRadioInto(engine, next.data);
+    TransferOutcome result = ReadRadioInto(engine, next.data, true);
     if (!result.completed) return result;
     next.filePath.clear();
     Replace(std::move(next), "Read from Radio");
     return result;
 }
 
-TransferResult Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio) {
+TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio) {
     // Read over a copy of the data, as a read that is taken over would be:
     // what the image does not hold (tags, the file-only settings) stays the
     // same on both sides.
     DataSet copy = data();
-    const TransferResult result = ReadRadioInto(engine, copy);
+    TransferOutcome result = ReadRadioInto(engine, copy, false);
     if (result.completed) radio = std::move(copy);
     return result;
 }
 
-TransferResult Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramOptions options) {
-    TransferResult result;
-    if (!(result.synchronised = Synchronise(engine))) return result;
+TransferOutcome Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramOptions options) {
+    TransferOutcome result;
+    if (!(result.synchronised = Synchronise(engine))) {
+        Conclude(engine, result);
+        return result;
+    }
     // The image follows the model before it leaves the program; that is not an edit.
-    DataSet& current = history_.CurrentInPlace().data;
-    EncodeImage(current);
-    FixStartChannel(current);
-    const link::ProgramOutcome outcome = engine.ProgramToRadio(current);
+    Correct([](DataSet& d) {
+        EncodeImage(d);
+        FixStartChannel(d);
+    });
+    const link::ProgramOutcome outcome = engine.ProgramToRadio(data());
     result.completed = outcome == link::ProgramOutcome::Complete;
     result.partial = outcome == link::ProgramOutcome::Partial;
-    link::TellIfPartlyProgrammed(outcome, prompter_, "Program to Radio");
-    if (options.verify && result.completed) Verify(engine, result);
+    Conclude(engine, result);
+    if (result.partial) result.Say(Message{link::kPartlyProgrammed, "Program to Radio", Icon::Warning});
+    if (options.verify && result.completed) {
+        // The verification's finding is the result: no "Complete!!" before it.
+        std::erase_if(result.messages, [](const Message& m) { return m.text == "Complete!!"; });
+        Verify(engine, result);
+    }
     return result;
 }
 
-void Workspace::Verify(link::TransferEngine& engine, TransferResult& result) {
+void Workspace::Verify(link::TransferEngine& engine, TransferOutcome& result) {
     const DataSet& sent = data();
     DataSet readBack = sent;
-    if (!Synchronise(engine) || !engine.ReadBack(readBack)) {
-        if (!engine.State().CancelRequested) prompter_.Message(kNotVerified, "Program to Radio", Icon::Warning);
+    const bool read = Synchronise(engine) && engine.ReadBack(readBack);
+    for (Message& m : engine.TakeMessages()) result.Say(std::move(m));
+    if (!read) {
+        if (!engine.State().CancelRequested)
+            result.Say(Message{kNotVerified, "Program to Radio", Icon::Warning});
+        result.failure = Failure{engine.State().CancelRequested ? FailureKind::Cancelled : FailureKind::Communication,
+                                 {}, kNotVerified};
         return;
     }
     radioImage_ = readBack.image;
     result.differences = CompareWrittenBytes(sent.image, readBack.image);
     result.verified = result.differences.empty();
-    prompter_.Message(VerificationText(result.differences), "Program to Radio",
-                      result.verified ? Icon::Information : Icon::Warning);
+    result.Say(Message{VerificationText(result.differences), "Program to Radio",
+                       result.verified ? Icon::Information : Icon::Warning});
+    if (!result.verified) result.failure = Failure{FailureKind::Communication, {}, "The radio does not hold what was sent."};
 }
 
 // ---- edits --------------------------------------------------------------------
 
+namespace {
+ChangeNotice EditOf(ChannelRef channel, std::string field) {
+    return ChangeNotice{ChangeSource::Edit, channel.area, channel, std::move(field)};
+}
+ChangeNotice SettingEdit(std::string field) { return ChangeNotice{ChangeSource::Edit, {}, {}, std::move(field)}; }
+}  // namespace
+
 EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on, Completion completion) {
     EditResult result;
+    const std::string caption = FlagCaption(flag, channel.area);
     Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on, completion); },
-           FlagCaption(flag, channel.area) + " " + ChannelName(data(), channel));
+           caption + " " + ChannelName(data(), channel), EditOf(channel, caption));
     return result;
 }
 
@@ -455,11 +452,13 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
         }
         changed.push_back(ref);
     }
-    const std::string caption = FlagCaption(flag, channels.front().area);
+    const Area area = channels.front().area;
+    const std::string caption = FlagCaption(flag, area);
     if (!changed.empty()) {
-        const std::string which = changed.size() == 1 ? ChannelName(data(), changed.front())
-                                                      : "(" + std::to_string(changed.size()) + " channels)";
-        Commit([&](DataSet& d) { d = next; }, caption + " " + which, Change::Restored);
+        const bool one = changed.size() == 1;
+        const std::string which = one ? ChannelName(data(), changed.front()) : "(" + std::to_string(changed.size()) + " channels)";
+        ChangeNotice notice{ChangeSource::Edit, area, one ? std::optional<ChannelRef>(changed.front()) : std::nullopt, caption};
+        Commit([&](DataSet& d) { d = next; }, caption + " " + which, notice);
     }
     if (skipped.empty()) return std::nullopt;
     return Refusal{"Not enabled: " + skipped + ".", caption, kIncompleteExpRule};
@@ -468,15 +467,17 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
 EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {
     const ChannelRef channel{Area::EXP, n};
     EditResult result;
-    Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); }, "CH Display " + ChannelName(data(), channel));
+    Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); }, "CH Display " + ChannelName(data(), channel),
+           EditOf(channel, "CH Display"));
     return result;
 }
 
 EditResult Workspace::SetExpFrequency(int n, bool rx, std::string_view text) {
     const ChannelRef channel{Area::EXP, n};
+    const std::string field = rx ? "Rx Frequency" : "Tx Frequency";
     EditResult result;
-    Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); },
-           std::string(rx ? "Rx Frequency " : "Tx Frequency ") + ChannelName(data(), channel));
+    Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); }, field + " " + ChannelName(data(), channel),
+           EditOf(channel, field));
     return result;
 }
 
@@ -496,14 +497,14 @@ EditResult Workspace::SetCommon(CommonField field, int value) {
                 case CommonField::WeatherAlert: c.WeatherAlert = static_cast<int16_t>(value); break;
             }
         },
-        CommonCaption(field));
+        CommonCaption(field), SettingEdit(CommonCaption(field)));
     return std::nullopt;
 }
 
 EditResult Workspace::SetGroupUsable(int group, bool usable) {
     if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable Channel Groups"};
-    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].Usable = usable; },
-           std::string("Usable ") + GroupName(group));
+    const std::string action = std::string("Usable ") + GroupName(group);
+    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].Usable = usable; }, action, SettingEdit(action));
     return std::nullopt;
 }
 
@@ -512,47 +513,53 @@ EditResult Workspace::SetPriorityChannel(int group, int code) {
                         std::any_of(data().plan(group).begin(), data().plan(group).end(),
                                     [code](const ChannelRecord& r) { return r.Enable && r.Position == code; });
     if (!listed) return Refusal{kDataError, "Priority CH"};
-    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].PriorityChannel = code; },
-           std::string("Priority CH ") + GroupName(group));
+    const std::string action = std::string("Priority CH ") + GroupName(group);
+    Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].PriorityChannel = code; }, action,
+           SettingEdit(action));
     return std::nullopt;
 }
 
 EditResult Workspace::SetAtisGroup(int group, bool on) {
     if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable ATIS CH Group"};
-    Commit([&](DataSet& d) { d.atis.AtisGroups[static_cast<size_t>(group)] = on; },
-           std::string("Usable ATIS CH Group ") + GroupName(group));
+    const std::string action = std::string("Usable ATIS CH Group ") + GroupName(group);
+    Commit([&](DataSet& d) { d.atis.AtisGroups[static_cast<size_t>(group)] = on; }, action, SettingEdit(action));
     return std::nullopt;
 }
 
 EditResult Workspace::SetAtisCode(std::string_view text) {
     const std::optional<std::string> code = CheckAtisCode(text);
     if (!code) return AtisRefusal();
-    Commit([&](DataSet& d) { d.atis.AtisCode = *code; }, "ATIS Code");
+    Commit([&](DataSet& d) { d.atis.AtisCode = *code; }, "ATIS Code", SettingEdit("ATIS Code"));
     return std::nullopt;
 }
 
 void Workspace::ReplaceData(const DataSet& next, std::string action) {
     if (next.modelNumber != modelNumber()) return;
-    Commit([&](DataSet& d) { d = next; }, std::move(action), Change::Restored);
+    Commit([&](DataSet& d) { d = next; }, std::move(action), ChangeNotice{ChangeSource::Edit, {}, {}, {}});
 }
 
 // ---- corrections ------------------------------------------------------------------
 
 void Workspace::SnapExpFrequencies() {
-    for (ChannelRecord& r : history_.CurrentInPlace().data.exp) {
-        SnapFreq(r.Rxfreq);
-        SnapFreq(r.Txfreq);
-    }
+    Correct([](DataSet& d) {
+        for (ChannelRecord& r : d.exp) {
+            SnapFreq(r.Rxfreq);
+            SnapFreq(r.Txfreq);
+        }
+    });
 }
 
 void Workspace::SettleShownChannel(ChannelRef channel) {
-    ChannelRecord* record = FindRecord(history_.CurrentInPlace().data, channel);
-    if (record && IsPlan(channel.area) && record->RxOnly) record->TxEnable = false;
+    Correct([channel](DataSet& d) {
+        ChannelRecord* record = FindRecord(d, channel);
+        if (record && IsPlan(channel.area) && record->RxOnly) record->TxEnable = false;
+    });
 }
 
 void Workspace::SettleWeatherAlert() {
-    DataSet& current = history_.CurrentInPlace().data;
-    if (!AnyWeatherEnabled(current)) current.common.WeatherAlert = 0;
+    Correct([](DataSet& d) {
+        if (!AnyWeatherEnabled(d)) d.common.WeatherAlert = 0;
+    });
 }
 
 }  // namespace rp770

@@ -1,25 +1,27 @@
 #pragma once
 // One editing session: the radio model and its flags, the models on offer,
 // the Destination menu, the data set, the current file, the clean state and
-// the undo history, with every operation on them. The window and the
-// command-line tool both drive this; neither changes the data any other
-// way. Messages go through the Prompter, remembered choices through the
-// SettingsStore; listeners hear of every change.
+// the undo history, with every operation on them. Every front end (the
+// window, the command line, the page) drives this; none changes the data
+// any other way.
 //
-// The flags fileError() and operationCancelled() describe the last file
-// operation: a file refused, unreadable or unwritable; an operation that
-// stopped early (a failure, or a file dialog the window reports through
-// MarkCancelled()).
+// It shows and asks nothing. Operations return an Outcome: success or a
+// Failure, and the messages to show, in order. Files come and go as bytes:
+// which file they are is the caller's business (the application session
+// reads and writes them). Whoever shows the data hears of every change
+// through a subscription, told what changed and why.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "core/Failure.h"
 #include "core/Model.h"
-#include "core/Services.h"
+#include "core/Outcome.h"
+#include "core/Storage.h"
 #include "files/DestinationScan.h"
 #include "files/SettingsStore.h"
 #include "link/TransferEngine.h"
@@ -29,25 +31,53 @@
 
 namespace rp770 {
 
-// True for a path that names a memory image file (".hex", any case).
+// True for a name that names a memory image file (".hex", any case).
 bool IsMemoryImagePath(const std::string& path);
 
-// What a listener is told.
-enum class Change {
-    Edited,    // a named edit changed the data; the panel that made it shows it already
-    Restored,  // undo, redo or a change of many channels: whatever shows the data shows them again
-    Replaced,  // New, an opened file, a read, a destination or model change: the screens start again
-    Saved,     // the current file or the clean state changed (the title follows)
+// Why the data changed.
+enum class ChangeSource {
+    Edit,         // a named edit
+    Undo,         // a step taken back
+    Redo,         // a step done again
+    Correction,   // showing or sending the data corrected them (no step; the clean state stays)
+    Replacement,  // New, an opened file, a read, a destination or model change: everything starts again
+    Saved,        // only the current file or the clean state changed (the title follows)
 };
 
-class WorkspaceListener {
+// What changed: one channel, one area (several channels of it), or more.
+struct ChangeNotice {
+    ChangeSource source = ChangeSource::Edit;
+    std::optional<Area> area;           // the one area changed, when it was one
+    std::optional<ChannelRef> channel;  // the one channel changed, when it was one
+    std::string field;                  // what of it, as the editor names it ("Scan Memory"); empty: several
+};
+
+// Ends its subscription when it goes (or on Reset()). Movable, not copyable.
+class Subscription {
 public:
-    virtual ~WorkspaceListener() = default;
-    virtual void WorkspaceChanged(Change change) = 0;
+    Subscription() = default;
+    explicit Subscription(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
+    Subscription(Subscription&& other) noexcept : cancel_(std::exchange(other.cancel_, {})) {}
+    Subscription& operator=(Subscription&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            cancel_ = std::exchange(other.cancel_, {});
+        }
+        return *this;
+    }
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { Reset(); }
+    void Reset() {
+        if (cancel_) std::exchange(cancel_, {})();
+    }
+
+private:
+    std::function<void()> cancel_;
 };
 
 // How a transfer went.
-struct TransferResult {
+struct [[nodiscard]] TransferOutcome : Outcome {
     bool synchronised = false;  // the radio answered the synchronisation
     bool completed = false;     // read and taken over, or programmed entirely
     bool partial = false;       // programming stopped after it had started writing
@@ -64,17 +94,19 @@ struct ProgramOptions {
 
 class Workspace {
 public:
-    // `programFolder` holds global.ini and the model definition files.
-    Workspace(std::string programFolder, SettingsStore& settings, Prompter& prompter);
+    // `program` holds global.ini and the model definition files; both must
+    // outlive the session.
+    Workspace(const ProgramData& program, SettingsStore& settings);
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
+    ~Workspace();
 
     // ---- start ------------------------------------------------------------
     // Reads the offered models from global.ini, restores the remembered last
     // model (when below 10 and offered; else the last offered one) and its
-    // flags. Returns false after "Unknown model!!" when no model is offered:
-    // the program then ends. Call New() next for the first data set.
-    bool Start();
+    // flags. Fails with "Unknown model!!" when no model is offered: the
+    // program then ends. Call New() next for the first data set.
+    Outcome Start();
     const std::vector<int>& offeredModels() const { return offeredModels_; }
     bool modelMenuVisible() const { return offeredModels_.size() > 1; }
 
@@ -84,18 +116,18 @@ public:
     std::string modelName() const;
     std::string messageTitle() const;
     const ModelFlags& flags() const { return data().flags; }
-    const std::string& programFolder() const { return programFolder_; }
+    const ProgramData& program() const { return program_; }
+    SettingsStore& settings() { return settings_; }
+    // The file the data were last opened from or saved to, by the name the
+    // front end gave (a path on the desktop); empty for none.
     const std::string& currentFilePath() const { return history_.Current().filePath; }
     // The Destination menu: shown names in menu order and the checked entry.
     const DestinationMenu& destinations() const { return history_.Current().destinations; }
     // The data differ from the clean state: saved, opened, read or new.
     bool modified() const { return !history_.IsClean(); }
-    bool fileError() const { return fileError_; }
-    bool operationCancelled() const { return operationCancelled_; }
-    void MarkCancelled() { operationCancelled_ = true; }
 
-    void AddListener(WorkspaceListener* listener);
-    void RemoveListener(WorkspaceListener* listener);
+    // Every change, as it happens, until the subscription goes.
+    [[nodiscard]] Subscription Subscribe(std::function<void(const ChangeNotice&)> listener);
 
     // ---- undo and redo ----------------------------------------------------
     bool CanUndo() const { return history_.CanUndo(); }
@@ -110,70 +142,69 @@ public:
     // ---- whole data sets ----------------------------------------------------
     // A new data set: factory defaults of the current model, the definition
     // files scanned and the remembered destination loaded. Clean afterwards.
-    void New();
+    // Its messages say when there are no definition files or one is refused.
+    Outcome New();
 
-    // Model change. Confirm... asks "Do you want to program the ... series?"
-    // (false for Cancel). ChangeModel makes the model current, reads its
-    // flags, remembers it as "lastmodel" and starts a new data set; false
-    // when it was current already (nothing happens) or is not a model.
-    bool ConfirmModelChange(int model);
-    bool ChangeModel(int model);
+    // Makes `model` current, reads its flags, remembers it as "lastmodel"
+    // and starts a new data set; fails when it was current already or is not
+    // a model (nothing happens then).
+    Outcome ChangeModel(int model);
 
-    // Destination change to menu entry i. Confirm... asks "Do you want to
-    // change to ...?" unless the entry is the checked one. ChangeDestination
-    // loads the entry's factory data, which become the clean state; when the
-    // definition is refused ("IniFileRead Error!!") nothing changes. True
-    // when loaded.
-    bool ConfirmDestinationChange(int entry);
-    bool ChangeDestination(int entry);
+    // Loads the factory data of Destination menu entry i, which become the
+    // clean state; when the definition is refused ("IniFileRead Error!!")
+    // nothing changes. The remembered destination follows the data, also
+    // through undo and redo.
+    Outcome ChangeDestination(int entry);
 
-    // Settings text file (.dat). Opening lays the file over the destination's
-    // factory data (the definition files scanned again); on success the path
-    // becomes the current file and the data are clean. A refused or
-    // unreadable file changes nothing.
-    bool OpenDatFile(const std::string& path);
-    bool SaveDatFile(const std::string& path);
+    // A settings text file (.dat), laid over the destination's factory data
+    // (the definition files scanned again); on success `name` becomes the
+    // current file and the data are clean. A refused file changes nothing.
+    Outcome OpenDat(std::string text, const std::string& name);
+    // A memory image file (.hex): the length ("bad file!!") and the model
+    // codes ("ModelType Error !!") are checked, then the image replaced and
+    // decoded; `name` becomes the current file and the data are clean.
+    Outcome OpenHex(std::string_view bytes, const std::string& name);
+    // Either, by the name's ending (".hex" for a memory image).
+    Outcome OpenFile(std::string bytes, const std::string& name);
 
-    // Memory image file (.hex). Opening checks the length ("bad file!!") and
-    // the model codes ("ModelType Error !!"), then replaces and decodes the
-    // image; the path becomes the current file and the data are clean.
-    // Saving encodes the model and fixes the start channel first; the
-    // current file and the clean state stay as they were.
-    bool OpenHexFile(const std::string& path);
-    bool SaveHexFile(const std::string& path);
+    // A settings text or memory image file read as Open reads it (by its
+    // name's ending), into a data set of its own: the session stays as it
+    // was. Nothing, and the outcome's messages, when the file is refused.
+    std::optional<DataSet> ReadDataFile(std::string bytes, const std::string& name, Outcome& outcome,
+                                        std::optional<bool> image = std::nullopt);  // none: by the name
 
-    // A settings text or, by its ".hex" ending, memory image file read as
-    // Open reads it, into a data set of its own: the session stays as it
-    // was. Nothing when the file is refused (its message has been shown).
-    std::optional<DataSet> ReadDataFile(const std::string& path);
+    // The data as a settings text file.
+    std::string DatText() const;
+    // The data as a memory image file, exactly as they would be sent to the
+    // radio (encoded and the start channel fixed: a correction, no step).
+    std::string HexBytes();
+    // The data were written to `name` as a settings text file: it becomes
+    // the current file and the data are clean.
+    void MarkSaved(const std::string& name);
 
-    // The channels as a spreadsheet table (ChannelCsv.h). Exporting writes
-    // the data's channels ("FileSave Error!!" on failure). Importing lays a
-    // table over the data as one step; a table with any refused row changes
-    // nothing and its problems are shown, one "line N: reason" each.
-    bool ExportChannels(const std::string& path);
-    bool ImportChannels(const std::string& path);
+    // The channels as a spreadsheet table (ChannelCsv.h), and a table laid
+    // over the data as one step; a table with any refused row changes
+    // nothing and its problems are the outcome's message, one
+    // "line N: reason" a line.
+    std::string ChannelsCsv() const;
+    Outcome ImportChannels(std::string_view text, const std::string& name);
 
-    // The transfers, whole: synchronisation, then the read (its image taken
-    // over as a new clean data set without a current file), or the
-    // programming of the data (encoded and with the start channel fixed
-    // first). A programming that stops after it began writing says so. With
-    // verify, a complete programming is read back into a separate data set
-    // (the data shown stay as they are) and every written byte compared;
-    // the finding is told ("Verified..." or the bytes that differ).
-    // Before programming: when the data hold something the radio would get
-    // wrong (ProgramCheck.h), asks whether to program anyway, saying how
-    // many fields change in the radio when it was read in this session and
-    // a file is open. True when programming may go on.
-    bool ConfirmProgramming();
-    // How many fields programming changes in the radio, when it was read in
-    // this session (compared with the image last read from it).
-    std::optional<size_t> FieldsChangedInRadio() const;
-    TransferResult ReadFromRadio(link::TransferEngine& engine);
-    TransferResult ProgramToRadio(link::TransferEngine& engine, ProgramOptions options = {});
+    // ---- transfers ----------------------------------------------------------
+    // Synchronisation, then the read (its image taken over as a new clean
+    // data set without a current file), or the programming of the data
+    // (encoded and with the start channel fixed first). A programming that
+    // stops after it began writing says so. With verify, a complete
+    // programming is read back into a separate data set (the data shown stay
+    // as they are) and every written byte compared; the finding is told
+    // ("Verified..." or the bytes that differ) instead of "Complete!!".
+    TransferOutcome ReadFromRadio(link::TransferEngine& engine);
+    TransferOutcome ProgramToRadio(link::TransferEngine& engine, ProgramOptions options = {});
     // The same read, its data set handed to `radio` when it completed
-    // instead of taken over: the session stays as it was (to compare).
-    TransferResult ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio);
+    // instead of taken over: the session stays as it was (to compare). No
+    // "Complete!!": the comparison is the result.
+    TransferOutcome ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio);
+    // The image last read from the radio in this session, if any.
+    const std::optional<MemoryImage>& radioImage() const { return radioImage_; }
 
     // ---- edits --------------------------------------------------------------
     // Each checks its value by the editor's rules and refuses it without a
@@ -201,13 +232,14 @@ public:
     // step (channels imported from elsewhere).
     void ReplaceData(const DataSet& next, std::string action);
 
-    // ---- corrections made by showing the data -------------------------------
-    // Not edits: no undo step, the clean state stays. An EXP frequency off
-    // the 5 kHz and 12.5 kHz rasters is shown, and from then on kept, on the
-    // raster; with no weather channel enabled the weather alert is off.
+    // ---- corrections made by showing or sending the data --------------------
+    // Not edits: no undo step, the clean state stays; listeners hear of them
+    // when they change something. An EXP frequency off the 5 kHz and
+    // 12.5 kHz rasters is shown, and from then on kept, on the raster; with
+    // no weather channel enabled the weather alert is off; a receive-only
+    // slot shown in the channel editor keeps no transmit switch.
     void SnapExpFrequencies();
     void SettleWeatherAlert();
-    // A receive-only slot shown in the channel editor keeps no transmit switch.
     void SettleShownChannel(ChannelRef channel);
 
 private:
@@ -215,46 +247,40 @@ private:
         DataSet data;
         std::string filePath;
         DestinationMenu destinations;
+        ChangeNotice cause;  // what made this state (told again by undo and redo)
     };
+    struct Listeners;
 
-    void ResetOperationFlags();
-    // The error log and the user hear of a failed file: "FileRead Error!!
-    // (path: reason)".
-    void ReportFileFailure(const char* procedure, const char* message, const std::string& path, const Failure& failure);
-    // A file read as Open reads it, into `next`; false after its message.
-    bool ReadDatDocument(const std::string& path, Document& next);
-    bool ReadHexDocument(const std::string& path, Document& next);
-    // The file read by `read` becomes the data, with its path, as a new clean state.
-    bool OpenDocument(const std::string& path, bool (Workspace::*read)(const std::string&, Document&));
-    TransferResult ReadRadioInto(link::TransferEngine& engine, DataSet& data);
-    // Reads the radio back after a complete programming and tells what it holds.
-    void Verify(link::TransferEngine& engine, TransferResult& result);
+    void Notify(const ChangeNotice& notice);
     void SetModelOf(DataSet& data, int model) const;
     DestinationContext Context(int model);
-    void ReportDefinitionLoad(DefinitionLoad load);
-    void Show(const std::string& text, Icon icon);
-    void Notify(Change change);
+    Message Say(const std::string& text, Icon icon, std::string detail = {}) const;
     // A fresh data set for the current model: factory defaults, the
-    // definition files scanned, the remembered destination loaded. False
-    // when the definition could not be loaded (after its message).
-    bool FactoryDocument(Document& document);
+    // definition files scanned, the remembered destination loaded. Fails
+    // when the definition could not be loaded.
+    Outcome FactoryDocument(Document& document);
+    Outcome ReadDatDocument(std::string text, const std::string& name, Document& next);
+    Outcome ReadHexDocument(std::string_view bytes, Document& next) const;
     // Makes the document current: a new clean state, or the very first one.
     void Replace(Document next, std::string action);
     // One undo step from a change of the current data; false when nothing changed.
-    bool Commit(const std::function<void(DataSet&)>& change, std::string action, Change kind = Change::Edited);
+    bool Commit(const std::function<void(DataSet&)>& change, std::string action, ChangeNotice notice);
+    // Changes the current data without a step (a correction); told when it changed something.
+    void Correct(const std::function<void(DataSet&)>& change);
+    TransferOutcome ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce);
+    // Reads the radio back after a complete programming and tells what it holds.
+    void Verify(link::TransferEngine& engine, TransferOutcome& result);
+    // The remembered destination follows the data's checked entry.
+    void RememberDestination();
 
-    std::string programFolder_;
+    const ProgramData& program_;
     SettingsStore& settings_;
-    Prompter& prompter_;
-    std::vector<WorkspaceListener*> listeners_;
+    std::shared_ptr<Listeners> listeners_;
 
     std::vector<int> offeredModels_;
-    int startModel_ = 1;
     History<Document> history_;
     bool started_ = false;  // a first data set exists
     std::optional<MemoryImage> radioImage_;  // the image last read from the radio in this session
-    bool fileError_ = false;
-    bool operationCancelled_ = false;
 };
 
 }  // namespace rp770

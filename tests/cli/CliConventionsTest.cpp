@@ -1,6 +1,7 @@
 // The command-line conventions of rp770-cli (and the window's --help and
 // --version), as one table: the command line, its exit status, and a part
-// of what it says on standard output or standard error.
+// of what it says on standard output or standard error (or all of it). The
+// rows run in order in one folder: a row may use what an earlier one wrote.
 
 #include "CliFixture.h"
 
@@ -12,6 +13,7 @@ struct Convention {
     int status;
     const char* stream;       // "out" or "err"
     const char* part;         // contained in that stream ($WORK replaced)
+    bool whole = false;       // the stream is exactly `part`
 };
 
 const Convention kConventions[] = {
@@ -46,7 +48,47 @@ const Convention kConventions[] = {
     {"$CLI program --port sim --verify --fault keep=0x120 $WORK/edited.hex", 1, "err",
      "1 byte differs:\n0x120 (USA CH 17: attributes): sent "},
     {"$CLI dump $DATA/USA_013E.ini >/dev/full", 1, "err", "cannot write to standard output: No space left on device"},
-    {"$CLI hex2dat $DATA/USA_013E.ini - >/dev/full", 1, "err", "cannot write to standard output"},
+    // The edges of standard output: one message with the true reason; trouble is 2 for diff; a closed
+    // pipe ends quietly, killed by SIGPIPE as GNU tools are (141).
+    {"$CLI hex2dat $DATA/USA_013E.ini - >/dev/full", 1, "err", "FileSave Error!! (-: No space left on device)\n", true},
+    {"$CLI diff $WORK/usa.hex $WORK/edited.dat >/dev/full", 2, "err",
+     "rp770-cli: cannot write to standard output: No space left on device\n", true},
+    {"mkfifo $WORK/in.fifo && { $CLI report - <$WORK/in.fifo 2>$WORK/e; echo \"status $?\" >$WORK/st; }"
+     " | { exec 0<&-; cat $WORK/usa.hex >$WORK/in.fifo; }; cat $WORK/st $WORK/e",
+     0, "out", "status 141\n", true},
+    // Streams of every kind, and no temporary file for standard input or output: not in an empty
+    // TMPDIR, and none tried where nothing can be made (/proc).
+    {"mkdir $WORK/tmp && export TMPDIR=$WORK/tmp && $CLI hex2dat - - <$WORK/usa.hex | $CLI dat2hex - - >/dev/null"
+     " && ls -A $WORK/tmp | wc -l",
+     0, "out", "0\n", true},
+    {"export TMPDIR=/proc && $CLI hex2dat - - <$WORK/usa.hex >$WORK/p.dat && $CLI dat2hex - - <$WORK/p.dat | wc -c", 0,
+     "out", "1024\n", true},
+    {"mkfifo $WORK/dump.fifo && { cat $WORK/usa.hex >$WORK/dump.fifo & } && $CLI dump $WORK/dump.fifo | head -n 1", 0,
+     "out", "       00 01 02 03"},
+    {"$CLI export-csv /dev/stdin - <$WORK/usa.hex | head -c 9", 0, "out", "Plan,Slot", true},
+    {"bash -c '$CLI diff <(cat $WORK/usa.hex) <(cat $WORK/edited.dat)'", 1, "out", "Common: Dual Watch off -> on\n", true},
+    // A file that cannot be read says so first, whatever its name.
+    {"mkdir $WORK/folder.hex && $CLI dump $WORK/folder.hex", 1, "err",
+     "FileRead Error!! ($WORK/folder.hex: Is a directory)\n", true},
+    {"$CLI diff $WORK/folder.hex $WORK/usa.hex", 2, "err", "FileRead Error!! ($WORK/folder.hex: Is a directory)\n", true},
+    // The printed report: a PDF on standard output, on the locale's paper unless --paper says, with a title.
+    {"$CLI report $WORK/usa.hex --pdf - | head -c 5", 0, "out", "%PDF-", true},
+    {"$CLI report $WORK/usa.hex --pdf - | tr -d '\\000' | grep -a -c 'RP770 report - usa.hex)'", 0, "out",
+     "1\n", true},
+    {"env LC_ALL=en_US.UTF-8 $CLI report $WORK/usa.hex --pdf - | grep -a -c 'MediaBox \\[0 0 612'", 0, "out", "7\n", true},
+    {"env -u LC_ALL LC_PAPER=fr_CA.UTF-8 LANG=de_DE.UTF-8 $CLI report $WORK/usa.hex --pdf $WORK/ca.pdf"
+     " && grep -a -c 'MediaBox \\[0 0 612' $WORK/ca.pdf",
+     0, "out", "7\n", true},
+    {"env -u LC_ALL -u LC_PAPER LANG=en_GB.UTF-8 $CLI report $WORK/usa.hex --pdf - | grep -a -c 'MediaBox \\[0 0 595'", 0,
+     "out", "7\n", true},
+    {"env LC_ALL=en_CA.UTF-8 $CLI report $WORK/usa.hex --pdf - --paper A4 | grep -a -c 'MediaBox \\[0 0 595'", 0, "out",
+     "7\n", true},
+    {"$CLI report $WORK/usa.hex --pdf - --paper legal", 2, "err", "rp770-cli: unknown paper 'legal' (a4 or letter)"},
+    {"$CLI report $WORK/usa.hex --pdf - -o -", 2, "err", "only one of -o and --pdf can be standard output"},
+    // On a terminal the bar reaches 100 % before "Complete!!".
+    {"script -qec \"$CLI read --port sim $WORK/bar.dat\" /dev/null </dev/null | tr -d ' \\r'", 0, "out",
+     "]100%\nComplete!!(ReadfromRadio)\n"},
+    {"$CLI ports", 0, "out", "\nsim  Simulated radio\n"},
     {"$CLI hex2dat $DATA/USA_013E.ini -", 0, "out", "[MAIN]\r\nMODEL=#MR318\r\n"},
     {"$CLI hex2dat - - <$DATA/INT_013E.ini", 0, "out", "[CHINT0]\r\nPosition=0\r\n"},
     {"$CLI hex2dat $DATA/USA_013E.ini - --destination USA | $CLI dat2hex - - --destination USA"
@@ -57,13 +99,18 @@ const Convention kConventions[] = {
     {"$CLI report $WORK/usa.hex -o -", 0, "out", "##### Common Setup #####"},
     {"$CLI hex2dat $DATA/USA_013E.ini - | $CLI report -", 0, "out", "##### Programmable USA Channel #####"},
     {"$CLI report - <$DATA/CAN_013E.ini", 0, "out", "##### Programmable Canada Channel #####"},
-    {"$CLI report $WORK/usa.hex --print", 0, "err", "(-t RP770 report - usa.hex --"},
-    {"$CLI report - --print Q <$WORK/usa.hex", 0, "err", "(-d Q -t RP770 report - untitled --"},
+    {"$CLI report $WORK/usa.hex --print", 0, "err", "request id is fake-1 (-t RP770 report - usa.hex) %PDF\n", true},
+    {"$CLI report - --print Q <$WORK/usa.hex", 0, "err", "(-d Q -t RP770 report - untitled) %PDF\n"},
     {"$CLI report $WORK/usa.hex --print -o - | head -c 24", 0, "out", "##### Common Setup #####"},
+    // A refusing queue's own reason is shown; a stopped queue is said (the job waits there).
     {"$CLI report $WORK/usa.hex --print closed", 1, "err",
-     "The print service refused the report: lp: Destination \"closed\" is not accepting jobs."},
+     "The print service refused the report: lp: Destination \"closed\" is not accepting jobs.\n"
+     "The queue says: Out of paper\n", true},
+    {"$CLI report $WORK/usa.hex --print stopped", 0, "err",
+     "The print queue stopped is stopped: the report waits in it until the queue is started again.\n"
+     "The queue says: Paused for new toner\n"},
     {"$CLI export-csv --help", 0, "out", "Usage: rp770-cli export-csv IN.dat|IN.hex|- OUT.csv|-"},
-    {"$CLI import-csv --help", 0, "out", "\"line N: reason\""},
+    {"$CLI import-csv --help", 0, "out", "every problem is said as \"line N:"},
     {"$CLI diff --help", 0, "out", "  2           trouble"},
     {"$CLI export-csv $WORK/usa.hex -", 0, "out",
      "Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n"
@@ -95,18 +142,32 @@ std::string Replaced(std::string text, const std::string& name, const std::strin
 }
 
 TEST_F(Cli, CommandLineConventions) {
-    // A stand-in for the print service's lp: refuses the queue "closed",
-    // otherwise says what it was asked.
+    // Stand-ins for the print service: lp refuses the queue "closed",
+    // otherwise says what it was asked and what came on its input; lpstat
+    // says "stopped" is disabled and "closed" rejects jobs, each with a reason.
     fs::create_directories(work.path() / "bin");
     WriteBytes(work / "bin/lp",
                "#!/bin/sh\n"
                "for a; do [ \"$a\" = closed ] && { echo 'lp: Destination \"closed\" is not accepting jobs.' >&2; exit 1; }; done\n"
-               "echo \"request id is fake-1 ($*)\"\n");
-    fs::permissions(work.path() / "bin/lp", fs::perms::owner_all);
+               "echo \"request id is fake-1 ($*) $(head -c 4)\"\n");
+    WriteBytes(work / "bin/lpstat",
+               "#!/bin/sh\n"
+               "case \"$1 $2\" in\n"
+               "  '-p stopped') printf 'printer stopped disabled since Mon 07 Dec 2026 -\\n\\tPaused for new toner\\n' ;;\n"
+               "  '-a closed') printf 'closed not accepting requests since Mon 07 Dec 2026 -\\n\\tOut of paper\\n' ;;\n"
+               "  '-d ') echo 'system default destination: office' ;;\n"
+               "  *) printf 'printer %s is idle.  enabled since Mon 07 Dec 2026\\n' \"$2\" ;;\n"
+               "esac\n");
+    for (const char* tool : {"bin/lp", "bin/lpstat"}) fs::permissions(work.path() / tool, fs::perms::owner_all);
     WriteBytes(work / "usa.hex", ReadBytes(data / "USA_013E.ini"));
     std::string edited = ReadBytes(data / "USA_013E.ini");
     edited[0x120] ^= 0x02;  // a bit the radio keeps as it is given
     WriteBytes(work / "edited.hex", edited);
+    // A settings file that differs from usa.hex in one field.
+    ASSERT_EQ(RunCli({"hex2dat", work / "usa.hex", work / "edited.dat"}).status, 0);
+    std::string text = ReadBytes(work / "edited.dat");
+    text.replace(text.find("Dual Watch=0"), 12, "Dual Watch=1");
+    WriteBytes(work / "edited.dat", text);
     setenv("PATH", (work.str() + "/bin:" + std::getenv("PATH")).c_str(), 1);
     setenv("CLI", RP770_CLI_PATH, 1);
     setenv("GUI", RP770_GUI_PATH, 1);
@@ -116,8 +177,11 @@ TEST_F(Cli, CommandLineConventions) {
         const CliRun run = RunShell(c.commandLine);
         EXPECT_EQ(run.status, c.status) << c.commandLine << "\n" << run.err;
         const std::string& said = std::string(c.stream) == "out" ? run.out : run.err;
-        EXPECT_NE(said.find(Replaced(c.part, "$WORK", work.str())), std::string::npos)
-            << c.commandLine << "\n" << c.stream << ": " << said;
+        const std::string part = Replaced(c.part, "$WORK", work.str());
+        if (c.whole)
+            EXPECT_EQ(said, part) << c.commandLine;
+        else
+            EXPECT_NE(said.find(part), std::string::npos) << c.commandLine << "\n" << c.stream << ": " << said;
     }
 }
 

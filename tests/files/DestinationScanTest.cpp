@@ -1,5 +1,7 @@
 #include "files/DestinationScan.h"
 
+#include "files/DiskFiles.h"
+
 #include <gtest/gtest.h>
 
 #include "core/MemoryImage.h"
@@ -26,7 +28,8 @@ struct Scan {
     MemorySettingsStore settings;
     DestinationMenu menu;
     DataSet data;
-    DestinationContext context{folder.str(), 1, settings};
+    FolderProgramData program{folder.str()};
+    DestinationContext context{program, 1, settings};
 
     Scan() { ResetDataSet(data); }
     ScanOutcome Run(DefinitionLoad* load = nullptr) { return ScanModelDefinitions(context, menu, data, load); }
@@ -166,8 +169,8 @@ TEST(ModelDefinitions, OtherModelsListEveryIniFileThatHasAnUnderscore) {
     TestFolder folder;
     WriteBytes(folder / "global.ini", "");
     WriteBytes(folder / "X_1.ini", "");
-    EXPECT_EQ(ListDestinations(folder.str(), 2), std::vector<std::string>{"X"});
-    EXPECT_TRUE(ListDestinations(folder.str(), 1).empty());
+    EXPECT_EQ(ListDestinations(FolderProgramData(folder.str()), 2), std::vector<std::string>{"X"});
+    EXPECT_TRUE(ListDestinations(FolderProgramData(folder.str()), 1).empty());
 }
 
 }  // namespace

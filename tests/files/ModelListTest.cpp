@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 
@@ -15,14 +16,14 @@ TEST(ModelList, ModelsInUseAreThoseWhoseUseIsOneUntilAModelHasNoUse) {
     TestFolder folder;
     WriteBytes(folder / "global.ini",
                "[model1]\r\nuse=#1\r\n[MODEL2]\r\nUSE=2\r\n[model3]\r\nuse=1\r\n[model5]\r\nuse=1\r\n");
-    EXPECT_EQ(OfferedModels(ModelListPath(folder.str())), (std::vector<int>{1, 3}));
-    EXPECT_TRUE(OfferedModels(folder / "missing.ini").empty());
+    EXPECT_EQ(OfferedModels(FolderProgramData(folder.str())), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(OfferedModels(MemoryProgramData()).empty()) << "no global.ini";
 }
 
 TEST(ModelList, FlagsAreBooleansAndFalseWhenMissingOrUnconvertible) {
     TestFolder folder;
     WriteBytes(folder / "global.ini", "[model1]\r\natis=True\r\nwx=#1\r\nwa=yes\r\n[model2]\r\natis=0\r\nwx=-1\r\n");
-    const std::string path = ModelListPath(folder.str());
+    const FolderProgramData path(folder.str());
     EXPECT_EQ(ReadModelFlags(path, 1), (ModelFlags{true, true, false}));
     EXPECT_EQ(ReadModelFlags(path, 2), (ModelFlags{false, true, false}));
     EXPECT_EQ(ReadModelFlags(path, 3), (ModelFlags{}));

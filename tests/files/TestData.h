@@ -10,6 +10,7 @@
 
 #include "core/Codecs.h"
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/ModelDefinitions.h"
 #include "files/TestFolder.h"
 
@@ -20,8 +21,8 @@ inline DataSet FactoryDataSet(bool atis = true, bool wx = true, const std::strin
     data.modelNumber = 1;
     data.flags = ModelFlags{atis, wx, true};
     ResetDataSet(data);
-    const auto path = std::filesystem::path(ShippedDataFolder()) / (destination + "_013E.ini");
-    EXPECT_EQ(FileReadIni(path, data), DefinitionLoad::Loaded) << path;
+    const std::string name = destination + "_013E.ini";
+    EXPECT_EQ(FileReadIni(FolderProgramData(ShippedDataFolder()), name, data), DefinitionLoad::Loaded) << name;
     return data;
 }
 

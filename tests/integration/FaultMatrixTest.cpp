@@ -1,6 +1,6 @@
 // Every fault the simulated radio can show, met by a read and by a
-// programming as the window runs them: an editing session with a file open
-// and edits not yet saved, the radio link on the virtual cable. For each
+// programming as the window runs them: the application session with a file
+// open and edits not yet saved, the radio link on the virtual cable. For each
 // case: the messages the user sees, the flags left behind, the data set,
 // and the radio's memory afterwards (a programming that stops has written
 // the rows before the failure and none after).
@@ -11,17 +11,18 @@
 #include <set>
 
 #include "core/MemoryImage.h"
-#include "support/RadioData.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
+#include "integration/RecordingAsker.h"
 #include "link/LinkAdvice.h"
 #include "link/RadioLink.h"
 #include "link/WritePlan.h"
+#include "session/AppSession.h"
 #include "sim/Faults.h"
 #include "sim/SimulatedRadio.h"
 #include "sim/VirtualWire.h"
-#include "support/ScriptedPrompter.h"
-#include "workspace/Workspace.h"
+#include "support/RadioData.h"
 
 namespace rp770::testing {
 namespace {
@@ -154,22 +155,24 @@ sim::Faults FaultsOf(const Case& c) {
 
 // What the window holds: a settings file opened, then edited.
 struct Session {
-    explicit Session(const Case& c) : radio(FaultsOf(c)), wire(radio), link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter) {
-        CopyShippedData(folder.path());
-        EXPECT_TRUE(ws.Start());
-        ws.New();
-        EXPECT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
-        DataSet edited = ws.data();
+    explicit Session(const Case& c)
+        : program((CopyShippedData(folder.path()), folder.str())),
+          app(program, SessionServices{settings, files, asker}, Switches{false, c.noEchoMode}),
+          radio(FaultsOf(c)),
+          wire(radio),
+          link(wire.Port(), wire.GetClock(), wire.GetPump(), &asker) {
+        EXPECT_TRUE(app.Start().Ok());
+        EXPECT_TRUE(app.SaveAs(folder / "boat.dat").Ok());
+        DataSet edited = app.data();
         edited.common.ResumeTime = 9;
-        ws.ReplaceData(edited, "edit");
-        prompter.boxes.clear();
-        prompter.answers.assign(c.answers.begin(), c.answers.end());
-        link.State().NoEchoMode = c.noEchoMode;
+        app.workspace().ReplaceData(edited, "edit");
+        asker.answers.assign(c.answers.begin(), c.answers.end());
+        app.SetLink(&link);
     }
     // What a programming sends: the data encoded, the start channel fixed.
     // The radio is given the opposite of every byte, so that each written byte shows.
     DataSet RadioHoldingTheOpposite() {
-        DataSet sent = ws.data();
+        DataSet sent = app.data();
         EncodeImage(sent);
         FixStartChannel(sent);
         sim::RadioMemory opposite{};
@@ -178,9 +181,22 @@ struct Session {
         radio.SetMemory(opposite);
         return sent;
     }
+    // A transfer as the dialog runs it, its messages shown after those said before its questions.
+    TransferOutcome Read() {
+        link.SetTitle("Read from Radio");
+        TransferOutcome outcome = app.ReadFromRadio();
+        asker.Show(outcome.messages);
+        return outcome;
+    }
+    TransferOutcome Program() {
+        link.SetTitle("Program to Radio");
+        TransferOutcome outcome = app.ProgramToRadio();
+        asker.Show(outcome.messages);
+        return outcome;
+    }
     void ExpectUserSaw(const Case& c, bool synced) {
         std::vector<std::string> seen;
-        for (const Box& box : prompter.boxes)
+        for (const Shown& box : asker.boxes)
             seen.push_back(box.title == link.Title() ? box.text : box.text + " (" + box.title + ")");
         EXPECT_EQ(seen, c.messages);
         EXPECT_EQ(synced && !link.State().CommError, c.closes);
@@ -188,9 +204,11 @@ struct Session {
     }
 
     TestFolder folder;
+    FolderProgramData program;
     MemorySettingsStore settings;
-    ScriptedPrompter prompter;
-    Workspace ws{folder.str(), settings, prompter};
+    DiskFiles files;
+    RecordingAsker asker;
+    AppSession app;
     sim::SimulatedRadio radio;
     sim::VirtualWire wire;
     link::RadioLink link;
@@ -214,11 +232,11 @@ TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
     Session s(c);
     s.radio.SetMemory(PatternMemory());
     const sim::RadioMemory radioBefore = s.radio.Memory();
-    const DataSet before = s.ws.data();
-    const std::string file = s.ws.currentFilePath();
+    const Workspace& ws = s.app.workspace();
+    const DataSet before = ws.data();
+    const std::string file = ws.currentFilePath();
 
-    s.link.SetTitle("Read from Radio");
-    const TransferResult result = s.ws.ReadFromRadio(s.link);
+    const TransferOutcome result = s.Read();
     const bool synced = result.synchronised, read = result.completed;
 
     EXPECT_EQ(synced, c.synced);
@@ -226,16 +244,18 @@ TEST_P(ReadMatrix, UserSeesWhatHappenedAndNothingIsLost) {
     s.ExpectUserSaw(c, synced);
     EXPECT_EQ(s.radio.Memory(), radioBefore);  // a read never writes
     if (read) {
-        for (int a = 2; a < 1024; ++a) ASSERT_EQ(s.ws.data().image[a], radioBefore[static_cast<size_t>(a)]) << a;
-        EXPECT_EQ(s.ws.data().image[0], before.image[0]);
-        EXPECT_EQ(s.ws.data().image[1], before.image[1]);
-        EXPECT_FALSE(s.ws.modified());
-        EXPECT_EQ(s.ws.currentFilePath(), "");
-        EXPECT_EQ(s.ws.UndoAction(), "Read from Radio");
+        for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], radioBefore[static_cast<size_t>(a)]) << a;
+        EXPECT_EQ(ws.data().image[0], before.image[0]);
+        EXPECT_EQ(ws.data().image[1], before.image[1]);
+        EXPECT_FALSE(ws.modified());
+        EXPECT_EQ(ws.currentFilePath(), "");
+        EXPECT_EQ(ws.UndoAction(), "Read from Radio");
+        EXPECT_TRUE(result.Ok());
     } else {
-        ExpectSameData(s.ws.data(), before);  // bit for bit, edits included
-        EXPECT_TRUE(s.ws.modified());
-        EXPECT_EQ(s.ws.currentFilePath(), file);
+        ExpectSameData(ws.data(), before);  // bit for bit, edits included
+        EXPECT_TRUE(ws.modified());
+        EXPECT_EQ(ws.currentFilePath(), file);
+        EXPECT_TRUE(result.Failed());
     }
 }
 
@@ -281,15 +301,14 @@ TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     Session s(c);
     const DataSet sent = s.RadioHoldingTheOpposite();
     const sim::RadioMemory radioBefore = s.radio.Memory();
-    const std::string file = s.ws.currentFilePath();
+    const std::string file = s.app.workspace().currentFilePath();
 
-    s.link.SetTitle("Program to Radio");
-    const TransferResult result = s.ws.ProgramToRadio(s.link);
+    const TransferOutcome result = s.Program();
     // A byte the radio kept counts as written: what the radio did with it is the radio's.
     sim::RadioMemory after = s.radio.Memory();
     for (int a : FaultsOf(c).keep) after[static_cast<size_t>(a)] = sent.image[a];
     const bool synced = result.synchronised;
-    const bool completed = !s.prompter.boxes.empty() && s.prompter.boxes.back().text == kComplete;
+    const bool completed = !s.asker.boxes.empty() && s.asker.boxes.back().text == kComplete;
     EXPECT_EQ(result.completed, completed);
     EXPECT_EQ(result.partial, std::count(c.messages.begin(), c.messages.end(), kPartly) == 1);
 
@@ -298,9 +317,9 @@ TEST_P(ProgramMatrix, RowsBeforeTheFailureAreWrittenAndNoneAfter) {
     s.ExpectUserSaw(c, synced);
     EXPECT_EQ(RowsWritten(after, radioBefore, sent.image), c.rows);
     // Programming changes nothing the user edits; the image follows the model when synchronised.
-    if (synced) ExpectSameData(s.ws.data(), sent);
-    EXPECT_TRUE(s.ws.modified());
-    EXPECT_EQ(s.ws.currentFilePath(), file);
+    if (synced) ExpectSameData(s.app.data(), sent);
+    EXPECT_TRUE(s.app.workspace().modified());
+    EXPECT_EQ(s.app.workspace().currentFilePath(), file);
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
@@ -335,19 +354,21 @@ TEST(Verification, NamesEachByteTheRadioDoesNotHold) {
     for (const auto& c : cases) {
         Session s(Case{"verify", c.faults, {}, true, true, true});
         const DataSet sent = s.RadioHoldingTheOpposite();
-        s.link.SetTitle("Program to Radio");
-        const TransferResult result = s.ws.ProgramToRadio(s.link, {true});
+        s.app.SetVerifyAfterProgramming(true);
+        const TransferOutcome result = s.Program();
         EXPECT_TRUE(result.completed);
         EXPECT_EQ(result.verified, c.verified) << c.says;
         std::vector<int> differing;
         for (const ByteDifference& d : result.differences) differing.push_back(d.address);
         EXPECT_EQ(differing, c.differing) << c.says;
-        ASSERT_FALSE(s.prompter.boxes.empty());
-        EXPECT_EQ(s.prompter.boxes.front().text, kComplete) << "the programming's own message comes first";
-        EXPECT_NE(s.prompter.boxes.back().text.find(c.says), std::string::npos) << s.prompter.boxes.back().text;
-        EXPECT_EQ(s.prompter.boxes.back().icon, c.verified ? Icon::Information : Icon::Warning);
-        ExpectSameData(s.ws.data(), sent);  // the read-back never replaces the data shown
-        EXPECT_TRUE(s.ws.modified());
+        ASSERT_FALSE(s.asker.boxes.empty());
+        const std::vector<std::string> texts = s.asker.Texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), kComplete), 0) << "the finding is the result";
+        EXPECT_NE(s.asker.boxes.back().text.find(c.says), std::string::npos) << s.asker.boxes.back().text;
+        EXPECT_EQ(s.asker.boxes.back().icon, c.verified ? Icon::Information : Icon::Warning);
+        EXPECT_EQ(result.Ok(), c.verified);
+        ExpectSameData(s.app.data(), sent);  // the read-back never replaces the data shown
+        EXPECT_TRUE(s.app.workspace().modified());
     }
 }
 

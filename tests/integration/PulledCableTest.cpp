@@ -20,18 +20,19 @@
 #include <unistd.h>
 
 #include "core/MemoryImage.h"
-#include "support/RadioData.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
+#include "integration/RecordingAsker.h"
+#include "integration/SimulatorProcess.h"
 #include "link/Handshake.h"
 #include "link/RadioLink.h"
 #include "link/WritePlan.h"
 #include "platform/QtSerialPort.h"
 #include "platform/QtServices.h"
+#include "session/AppSession.h"
 #include "sim/RadioMemoryFile.h"
-#include "support/ScriptedPrompter.h"
-#include "workspace/Workspace.h"
-#include "integration/SimulatorProcess.h"
+#include "support/RadioData.h"
 
 namespace rp770::testing {
 namespace {
@@ -74,16 +75,15 @@ protected:
 
     void SetUp() override {
         CopyShippedData(folder.path());
-        ASSERT_TRUE(ws.Start());
-        ws.New();
-        ASSERT_TRUE(ws.SaveDatFile(folder / "boat.dat"));
-        DataSet edited = ws.data();
+        ASSERT_TRUE(app.Start().Ok());
+        ASSERT_TRUE(app.SaveAs(folder / "boat.dat").Ok());
+        DataSet edited = app.data();
         edited.common.ResumeTime = 9;  // an edit not yet saved
-        ws.ReplaceData(edited, "edit");
+        app.workspace().ReplaceData(edited, "edit");
         std::string error;
         ASSERT_TRUE(sim::SaveRadioMemory(folder / "radio.hex", PatternMemory(), error)) << error;
         link.SetObserver(&progress);
-        prompter.boxes.clear();
+        app.SetLink(&link);
     }
 
     // Starts a radio and points the session's port at it, as the user picks
@@ -94,18 +94,21 @@ protected:
             skipReason = why;
             return false;
         }
-        link.State().PortDevice = radio.Device();
+        app.ChooseDevice(radio.Device());
         return true;
     }
 
-    // A transfer as the dialog's OK runs it.
+    // A transfer as the dialog's OK runs it, its messages shown.
     bool Read() {
         link.SetTitle("Read from Radio");
-        return ws.ReadFromRadio(link).completed;
+        const TransferOutcome result = app.ReadFromRadio();
+        asker.Show(result.messages);
+        return result.completed;
     }
     bool Program() {
         link.SetTitle("Program to Radio");
-        const TransferResult result = ws.ProgramToRadio(link);
+        const TransferOutcome result = app.ProgramToRadio();
+        asker.Show(result.messages);
         outcome = result.completed ? link::ProgramOutcome::Complete
                   : result.partial ? link::ProgramOutcome::Partial
                                    : link::ProgramOutcome::NotStarted;
@@ -121,13 +124,15 @@ protected:
 
     static QCoreApplication* app_;
     TestFolder folder;
+    FolderProgramData program{folder.str()};
     MemorySettingsStore settings;
-    ScriptedPrompter prompter;
-    Workspace ws{folder.str(), settings, prompter};
+    DiskFiles files;
+    RecordingAsker asker;
+    AppSession app{program, SessionServices{settings, files, asker}};
     platform::QtSerialPort port;
     platform::SteadyClock clock;
     platform::EventLoopPump pump;
-    link::RadioLink link{port, clock, pump, prompter};
+    link::RadioLink link{port, clock, pump, &asker};
     ProgressWatch progress;
     link::ProgramOutcome outcome = link::ProgramOutcome::NotStarted;
     std::string skipReason;
@@ -140,6 +145,7 @@ QCoreApplication* PulledCable::app_ = nullptr;
 TEST_F(PulledCable, MidReadThenReadAgain) {
     Simulator first;
     CONNECT_OR_SKIP(first, {"--image", folder / "radio.hex"});
+    const Workspace& ws = app.workspace();
     const MemoryImage image = ws.data().image;
     const std::string file = ws.currentFilePath();
     std::chrono::steady_clock::time_point pulled;
@@ -151,9 +157,9 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     EXPECT_FALSE(Read());
     const double afterPull = Seconds(std::chrono::steady_clock::now() - pulled).count();
     RecordProperty("seconds_after_pull", std::to_string(afterPull));
-    ASSERT_FALSE(prompter.boxes.empty());
-    EXPECT_EQ(prompter.boxes.back().text, "Communication Error!!");
-    EXPECT_EQ(prompter.boxes.back().title, "Read from Radio");
+    ASSERT_FALSE(asker.boxes.empty());
+    EXPECT_EQ(asker.boxes.back().text, "Communication Error!!");
+    EXPECT_EQ(asker.boxes.back().title, "Read from Radio");
     EXPECT_LE(afterPull, LongestWaitForAGoneRadio());
     EXPECT_TRUE(link.State().CommError);  // the dialog stays open for another try
     EXPECT_EQ(ws.data().image, image);
@@ -163,20 +169,21 @@ TEST_F(PulledCable, MidReadThenReadAgain) {
     EXPECT_FALSE(port.IsOpen());
 
     // The radio is back (on a terminal of its own): the same session reads it.
-    prompter.boxes.clear();
+    asker.boxes.clear();
     Simulator second;
     CONNECT_OR_SKIP(second, {"--image", folder / "radio.hex"});
-    ASSERT_TRUE(Read()) << ::testing::PrintToString(prompter.Texts());
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Complete!!"});
+    ASSERT_TRUE(Read()) << ::testing::PrintToString(asker.Texts());
+    EXPECT_EQ(asker.Texts(), std::vector<std::string>{"Complete!!"});
     for (int a = 2; a < 1024; ++a) ASSERT_EQ(ws.data().image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
     EXPECT_FALSE(ws.modified());
     EXPECT_EQ(ws.currentFilePath(), "");
-    EXPECT_TRUE(ws.SaveDatFile(folder / "read.dat"));
+    EXPECT_TRUE(app.SaveAs(folder / "read.dat").Ok());
 }
 
 TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     Simulator first;
     CONNECT_OR_SKIP(first, {"--image", folder / "radio.hex"});
+    const Workspace& ws = app.workspace();
     const std::string file = ws.currentFilePath();
     std::chrono::steady_clock::time_point pulled;
     progress.When(40, [&] {
@@ -188,8 +195,8 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     EXPECT_EQ(outcome, link::ProgramOutcome::Partial);
     const double afterPull = Seconds(std::chrono::steady_clock::now() - pulled).count();
     RecordProperty("seconds_after_pull", std::to_string(afterPull));
-    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"Communication Error!!", link::kPartlyProgrammed}));
-    EXPECT_EQ(prompter.boxes.back().title, "Program to Radio");
+    EXPECT_EQ(asker.Texts(), (std::vector<std::string>{"Communication Error!!", link::kPartlyProgrammed}));
+    EXPECT_EQ(asker.boxes.back().title, "Program to Radio");
     EXPECT_LE(afterPull, LongestWaitForAGoneRadio());
     EXPECT_TRUE(link.State().CommError);
     EXPECT_TRUE(ws.modified());
@@ -197,12 +204,12 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     const MemoryImage image = ws.data().image;  // encoded for the radio
 
     // Another radio: the whole image goes over, and the radio keeps its own bytes.
-    prompter.boxes.clear();
+    asker.boxes.clear();
     Simulator second;
     CONNECT_OR_SKIP(second, {"--image", folder / "radio.hex", "--dump", folder / "after.hex"});
-    EXPECT_TRUE(Program()) << ::testing::PrintToString(prompter.Texts());
+    EXPECT_TRUE(Program()) << ::testing::PrintToString(asker.Texts());
     EXPECT_EQ(outcome, link::ProgramOutcome::Complete);
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Complete!!"});
+    EXPECT_EQ(asker.Texts(), std::vector<std::string>{"Complete!!"});
     EXPECT_EQ(ws.data().image, image);  // programming never changes the image
     const int status = second.Stop(SIGTERM);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

@@ -42,13 +42,19 @@ inline sim::Faults With(const char* name) { return With(std::string(name)); }
 
 struct LinkRig {
     explicit LinkRig(sim::Faults faults = {}, int baud = 4800)
-        : radio(faults), wire(radio, baud), link(wire.Port(), wire.GetClock(), wire.GetPump(), prompter) {
+        : radio(faults), wire(radio, baud), link(wire.Port(), wire.GetClock(), wire.GetPump(), &asker) {
         link.SetTitle("Read from Radio");
         link.SetObserver(&observer);
         radio.SetMemory(PatternMemory());
     }
 
     link::LinkState& State() { return link.State(); }
+    // What the user has been shown so far: the questions as they were asked
+    // (with what was said before them), then what the link has said since.
+    ScriptedPrompter& Shown() {
+        ShowMessages(prompter, link.TakeMessages());
+        return prompter;
+    }
     std::string SentText() const { return std::string(wire.SentByPc().begin(), wire.SentByPc().end()); }
     std::string RadioText() const { return std::string(wire.SentByRadio().begin(), wire.SentByRadio().end()); }
     // Presses Cancel (once) as soon as the condition holds during a wait.
@@ -65,6 +71,7 @@ struct LinkRig {
     sim::SimulatedRadio radio;
     sim::VirtualWire wire;
     ScriptedPrompter prompter;
+    PrompterAsker asker{prompter};
     RecordingObserver observer;
     link::RadioLink link;
 };

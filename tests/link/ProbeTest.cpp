@@ -46,7 +46,7 @@ TEST(ProbeTest, SaysWhatItFoundWithinAQuarterOfAMinute) {
         EXPECT_EQ(rig.radio.Log().cans, c.aborts) << c.says;
         EXPECT_LT(rig.wire.Now(), 15.0) << c.says;
         // It shows nothing and leaves the link as it found it.
-        EXPECT_TRUE(rig.prompter.boxes.empty()) << c.says;
+        EXPECT_TRUE(rig.Shown().boxes.empty()) << c.says;
         EXPECT_FALSE(rig.wire.Port().IsOpen());
         EXPECT_EQ(rig.State().RetryCount, 3);
         EXPECT_FALSE(rig.State().CancelRequested);

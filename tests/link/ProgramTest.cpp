@@ -60,8 +60,8 @@ TEST(ProgramTest, WholeProgramming) {
         ASSERT_EQ(radio[static_cast<size_t>(a)], expected) << a;
     }
     EXPECT_EQ(run.data.image, run.imageBefore);  // programming never changes the image
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Complete!!"});
-    EXPECT_EQ(run.rig.prompter.boxes[0].title, "Program to Radio");
+    EXPECT_EQ(run.rig.Shown().Texts(), std::vector<std::string>{"Complete!!"});
+    EXPECT_EQ(run.rig.Shown().boxes[0].title, "Program to Radio");
     EXPECT_FALSE(run.rig.State().CommError);
     EXPECT_FALSE(run.rig.wire.Port().IsOpen());
     EXPECT_EQ(run.rig.observer.enabled, (std::vector<bool>{false, true}));
@@ -99,7 +99,7 @@ TEST(ProgramTest, CancelDuringARowStopsAfterIt) {
     ASSERT_FALSE(writes.empty());
     EXPECT_LE(writes.size(), 58u);
     EXPECT_GE(writes.size(), 57u);
-    EXPECT_TRUE(run.rig.prompter.boxes.empty());
+    EXPECT_TRUE(run.rig.Shown().boxes.empty());
     EXPECT_TRUE(run.rig.State().CommError);  // the dialog stays open
     EXPECT_TRUE(run.rig.State().CancelRequested);
     EXPECT_EQ(run.rig.radio.Log().cans, 0);  // no abort after a programming
@@ -131,7 +131,7 @@ TEST(ProgramTest, HowFarProgrammingGot) {
          ProgramOutcome::Partial, {"confirm the synchronization of the communication", "Communication Error!!"},
          40,  // block requests 1-2 are the model check: writes 1-37 are taken, 38-40 refused
          [](ProgramRun& r) {
-             EXPECT_EQ(r.rig.prompter.boxes.back().title, "Program to Radio");
+             EXPECT_EQ(r.rig.Shown().boxes.back().title, "Program to Radio");
              EXPECT_TRUE(r.rig.State().CommError);
          }},
         // Block request 3 is the first single-byte write (0x002): three attempts
@@ -163,7 +163,7 @@ TEST(ProgramTest, HowFarProgrammingGot) {
         {"garbled model check", "checksum=2", nullptr, ProgramOutcome::NotStarted, communication, 0},
         {"data of another model", "", [](ProgramRun& r) { r.data.modelNumber = 3; }, ProgramOutcome::NotStarted,
          {"ModelType Error !!"}, 0,
-         [](ProgramRun& r) { EXPECT_EQ(r.rig.prompter.boxes[0].title, "Read from Radio"); }},
+         [](ProgramRun& r) { EXPECT_EQ(r.rig.Shown().boxes[0].title, "Read from Radio"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -171,7 +171,7 @@ TEST(ProgramTest, HowFarProgrammingGot) {
         if (c.during) c.during(run);
         run.Run();
         EXPECT_EQ(run.outcome, c.outcome);
-        ASSERT_EQ(run.rig.prompter.Texts(), c.boxes);
+        ASSERT_EQ(run.rig.Shown().Texts(), c.boxes);
         const int writes = run.rig.radio.Log().writeRequests;
         if (c.writes >= 0) {
             EXPECT_EQ(writes, c.writes);

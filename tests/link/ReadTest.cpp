@@ -48,9 +48,9 @@ TEST(ReadTest, WholeRead) {
     EXPECT_EQ(run.data.common.TxPoDisplay, radio[0x00A]);
     EXPECT_EQ(run.data.common.ResumeTime, radio[0x011]);
 
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"Complete!!"});
-    EXPECT_EQ(run.rig.prompter.boxes[0].icon, Icon::Information);
-    EXPECT_EQ(run.rig.prompter.boxes[0].title, "Read from Radio");
+    EXPECT_EQ(run.rig.Shown().Texts(), std::vector<std::string>{"Complete!!"});
+    EXPECT_EQ(run.rig.Shown().boxes[0].icon, Icon::Information);
+    EXPECT_EQ(run.rig.Shown().boxes[0].title, "Read from Radio");
     EXPECT_FALSE(run.rig.State().CommError);
     EXPECT_FALSE(run.rig.wire.Port().IsOpen());
     EXPECT_EQ(run.rig.observer.enabled, (std::vector<bool>{false, true}));
@@ -104,9 +104,9 @@ TEST(ReadTest, FailuresLeaveTheImageAlone) {
         run.rig.prompter.answers = {Answer::Cancel};
         EXPECT_FALSE(run.Run()) << c.faults[0];
         EXPECT_EQ(run.data.image, run.before) << c.faults[0];
-        EXPECT_EQ(run.rig.prompter.Texts(), c.messages) << c.faults[0];
+        EXPECT_EQ(run.rig.Shown().Texts(), c.messages) << c.faults[0];
         std::vector<std::string> titles;
-        for (const Box& b : run.rig.prompter.boxes) titles.push_back(b.title);
+        for (const Box& b : run.rig.Shown().boxes) titles.push_back(b.title);
         EXPECT_EQ(titles, c.titles) << c.faults[0];
         EXPECT_EQ(run.rig.observer.enabled.back(), true) << c.faults[0];
     }
@@ -157,7 +157,7 @@ TEST(ReadTest, ABadOrRefusedBlock) {
             EXPECT_NE(run.rig.SentText().find(c.answered), std::string::npos);
         }
         EXPECT_EQ(run.rig.State().CommError, c.commError);
-        EXPECT_EQ(run.rig.prompter.Texts(), c.boxes);
+        EXPECT_EQ(run.rig.Shown().Texts(), c.boxes);
     }
 }
 
@@ -166,7 +166,7 @@ TEST(ReadTest, AnyOtherModelIsRejected) {
     run.data.modelNumber = 2;
     run.before = run.data.image;
     EXPECT_FALSE(run.Run());
-    EXPECT_EQ(run.rig.prompter.Texts(), std::vector<std::string>{"ModelType Error !!"});
+    EXPECT_EQ(run.rig.Shown().Texts(), std::vector<std::string>{"ModelType Error !!"});
     EXPECT_EQ(run.rig.radio.Log().readRequests, 2);
     EXPECT_EQ(run.data.image, run.before);
 }
@@ -182,7 +182,7 @@ TEST(ReadTest, LostOrChangedBytesNeverReachTheImage) {
                 ASSERT_EQ(run.data.image[a], run.rig.radio.Memory()[static_cast<size_t>(a)]) << fault;
         } else {
             EXPECT_EQ(run.data.image, run.before) << fault;
-            EXPECT_FALSE(run.rig.prompter.boxes.empty()) << fault;
+            EXPECT_FALSE(run.rig.Shown().boxes.empty()) << fault;
         }
     }
 }
@@ -219,9 +219,9 @@ TEST(ReadTest, CancelAtSeveralPoints) {
             EXPECT_FALSE(run.rig.State().CommError) << p.name;
         }
         if (p.quiet) {
-            EXPECT_TRUE(run.rig.prompter.boxes.empty()) << p.name;
+            EXPECT_TRUE(run.rig.Shown().boxes.empty()) << p.name;
         }
-        for (const std::string& t : run.rig.prompter.Texts()) EXPECT_EQ(t, "cancel!!") << p.name;
+        for (const std::string& t : run.rig.Shown().Texts()) EXPECT_EQ(t, "cancel!!") << p.name;
     }
 }
 
@@ -233,7 +233,7 @@ TEST(ReadTest, DeviceGoneMidRead) {
     const double start = run.rig.wire.Now();
     EXPECT_FALSE(run.Run());
     EXPECT_EQ(run.data.image, run.before);
-    EXPECT_EQ(run.rig.prompter.Texts().back(), "Communication Error!!");
+    EXPECT_EQ(run.rig.Shown().Texts().back(), "Communication Error!!");
     EXPECT_LT(run.rig.wire.Now() - start, 10.0);  // no waiting on a port that is gone
 }
 
@@ -242,7 +242,7 @@ TEST(ReadTest, NotReadyWhenTheStatusIsNeverAcknowledged) {
     run.rig.prompter.answers = {Answer::Cancel};
     ASSERT_TRUE(run.rig.link.SyncRadio());
     EXPECT_FALSE(run.rig.link.ReadFromRadio(run.data));
-    EXPECT_EQ(run.rig.prompter.Texts().back(), "Radio not ready!!");
+    EXPECT_EQ(run.rig.Shown().Texts().back(), "Radio not ready!!");
     EXPECT_EQ(run.rig.radio.Log().readRequests, 0);
 }
 

@@ -24,7 +24,7 @@ TEST(LiveRadioPort, ReadsAndProgramsInRealTime) {
     SimulatedRadio radio;
     LiveRadioPort port(radio, time);
     rp770::testing::ScriptedPrompter prompter;
-    link::RadioLink radioLink(port, time, time, prompter);
+    link::RadioLink radioLink(port, time, time);
     radioLink.SetTitle("Read from Radio");
 
     DataSet data;
@@ -33,7 +33,9 @@ TEST(LiveRadioPort, ReadsAndProgramsInRealTime) {
     data.image[0x100] = 0x5A;  // differs from the radio's memory
     const double start = time.now;
     ASSERT_TRUE(radioLink.SyncRadio());
-    ASSERT_TRUE(radioLink.ReadFromRadio(data)) << (prompter.Last() ? prompter.Last()->text : "");
+    const bool read = radioLink.ReadFromRadio(data);
+    ShowMessages(prompter, radioLink.TakeMessages());
+    ASSERT_TRUE(read) << (prompter.Last() ? prompter.Last()->text : "");
     EXPECT_EQ(data.image[0x100], radio.Memory()[0x100]);
     EXPECT_GT(time.now - start, 14.0) << "a whole read takes as long as on the cable";
     EXPECT_EQ(prompter.Last()->text, "Complete!!");

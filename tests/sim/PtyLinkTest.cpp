@@ -65,7 +65,7 @@ protected:
         pty_.reset();
     }
     link::RadioLink& Link(const std::string& device) {
-        link_ = std::make_unique<link::RadioLink>(port_, clock_, pump_, prompter_);
+        link_ = std::make_unique<link::RadioLink>(port_, clock_, pump_, &asker_);
         link_->State().PortDevice = device;
         link_->SetTitle("Read from Radio");
         return *link_;
@@ -80,7 +80,13 @@ protected:
     platform::QtSerialPort port_;
     platform::SteadyClock clock_;
     platform::EventLoopPump pump_;
+    // What the user has seen: questions as they came, then what the link said.
+    std::vector<std::string> Texts() {
+        ShowMessages(prompter_, link_->TakeMessages());
+        return prompter_.Texts();
+    }
     ScriptedPrompter prompter_;
+    PrompterAsker asker_{prompter_};
     std::unique_ptr<link::RadioLink> link_;
 };
 QCoreApplication* PtyLinkTest::app_ = nullptr;
@@ -92,11 +98,11 @@ TEST_F(PtyLinkTest, ReadsTheWholeRadio) {
     START_OR_SKIP(PatternMemory());
     link::RadioLink& link = Link(pty_->DevicePath());
     DataSet data = FreshData();
-    ASSERT_TRUE(link.SyncRadio()) << ::testing::PrintToString(prompter_.Texts());
-    ASSERT_TRUE(link.ReadFromRadio(data)) << ::testing::PrintToString(prompter_.Texts());
+    ASSERT_TRUE(link.SyncRadio()) << ::testing::PrintToString(Texts());
+    ASSERT_TRUE(link.ReadFromRadio(data)) << ::testing::PrintToString(Texts());
     StopRadio();
     for (int a = 2; a < 1024; ++a) ASSERT_EQ(data.image[a], PatternMemory()[static_cast<size_t>(a)]) << a;
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Complete!!"});
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Complete!!"});
     EXPECT_EQ(radio_.Log().readRequests, 66);
 }
 
@@ -110,7 +116,7 @@ TEST_F(PtyLinkTest, ProgramsTheRadio) {
     ASSERT_TRUE(link.SyncRadio());
     link.ProgramToRadio(data);
     StopRadio();
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Complete!!"});
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Complete!!"});
     EXPECT_EQ(radio_.Log().writeRequests, 88);
     EXPECT_EQ(radio_.Memory()[0x020], pattern[0x020]);
     EXPECT_EQ(radio_.Memory()[0x3EF], pattern[0x3EF]);
@@ -121,8 +127,8 @@ TEST_F(PtyLinkTest, MissingDeviceEndsInAnOrderlyWay) {
     link::RadioLink& link = Link("/dev/rp770-no-such-device");
     EXPECT_FALSE(link.SyncRadio());
     // The real port says which device and why, in English whatever the desktop's language.
-    EXPECT_EQ(prompter_.Texts(),
-              (std::vector<std::string>{"port inicialize error!!",
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"port inicialize error!!\n"
                                         "Cannot open the serial port /dev/rp770-no-such-device: No such file or "
                                         "directory. Check the name, and that the cable (or its USB adapter) is "
                                         "plugged in."}));
@@ -149,8 +155,8 @@ TEST_F(PtyLinkTest, TerminalGoneMidRead) {
     const double seconds = std::chrono::duration<double>(ended - pulled).count();
     EXPECT_EQ(data.image, before);
     EXPECT_LT(radio_.Log().readRequests, 66);
-    ASSERT_FALSE(prompter_.Texts().empty());
-    EXPECT_EQ(prompter_.Texts().back(), "Communication Error!!");
+    ASSERT_FALSE(Texts().empty());
+    EXPECT_EQ(Texts().back(), "Communication Error!!");
     EXPECT_LT(seconds, 5.0);  // a port that is gone is not waited for
 }
 

@@ -46,9 +46,11 @@ TEST_F(ChannelList, RegularRowsAndColumnWidths) {
     EXPECT_EQ(Grid()->rowCount(), 51);
     EXPECT_EQ(Row(RowOf("16")), (QStringList{"16", "156.800", "156.800", "TX", "---", "--", "---", "---"}));
     EXPECT_EQ(Row(RowOf("15"))[2], "---.---");
-    const double tpp = pane->TwipsPerPixelX();
+    // A grid wider than the design: the columns fill it in the design's proportions.
     const int widths[] = {800, 1000, 1000, 600, 600, 600, 600, 600};
-    for (int c = 0; c < 8; ++c) EXPECT_EQ(Grid()->columnWidth(c), qRound(widths[c] / tpp)) << c;
+    const double pixelsPerTwip = Grid()->viewport()->width() / 5800.0;
+    ASSERT_GT(pixelsPerTwip, 1 / pane->TwipsPerPixelX());
+    for (int c = 0; c < 8; ++c) EXPECT_NEAR(Grid()->columnWidth(c), widths[c] * pixelsPerTwip, 1) << c;
     EXPECT_EQ(Grid()->rowHeight(0), qRound(350 / pane->TwipsPerPixelY()));
 }
 
@@ -64,7 +66,8 @@ TEST_F(ChannelList, ExpLayout) {
     EXPECT_EQ(Grid()->rowCount(), 20);
     EXPECT_EQ(Headers(), (QStringList{"CH", "ENABLE", "DISP", "RX[MHz]", "TX[MHz]", "LOW", "UP", "MEM"}));
     EXPECT_EQ(Row(3).mid(0, 5), (QStringList{"4", "[Enable]", " K ", "156.0250", "---.----"}));
-    EXPECT_EQ(Grid()->columnWidth(2), qRound(800 / pane->TwipsPerPixelX()));
+    EXPECT_EQ(Grid()->columnWidth(2), Grid()->columnWidth(0)) << "DISP as wide as CH";
+    EXPECT_NEAR(Grid()->columnWidth(3), Grid()->columnWidth(2) * 1000 / 800.0, 1) << "RX";
 }
 
 TEST_F(ChannelList, EnterOpensTheEditorOfTheCurrentRow) {

@@ -19,6 +19,7 @@
 
 #include "core/MemoryImage.h"
 #include "core/Titles.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -34,6 +35,7 @@ protected:
     rp770::testing::TestFolder folder;
     MemorySettingsStore settings;
     rp770::testing::ScriptedPrompter prompter;
+    FolderProgramData program{folder.str()};
     std::unique_ptr<Workspace> ws;
     std::unique_ptr<WorkspaceEvents> events;
     QStringList hints;
@@ -58,14 +60,14 @@ protected:
     void SetUp() override {
         rp770::testing::CopyShippedData(folder.path());
         settings.Set("IniFilePath", "IniFileName_1", "USA");
-        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
-        ASSERT_TRUE(ws->Start());
-        ws->New();
+        ws = std::make_unique<Workspace>(program, settings);
+        ASSERT_TRUE(ws->Start().Ok());
+        ASSERT_TRUE(ws->New().Ok());
         DataSet adjusted = Data();
         Adjust(adjusted);
         if (!(adjusted == Data())) {
             ws->ReplaceData(adjusted, "setup");
-            ASSERT_TRUE(ws->SaveDatFile(folder / "setup.dat"));
+            ws->MarkSaved(folder / "setup.dat");
         }
 
         window = std::make_unique<QWidget>();

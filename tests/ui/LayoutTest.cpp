@@ -1,6 +1,8 @@
 // The window's sizing rules in twips.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ui/Layout.h"
 
 namespace rp770::ui::layout {
@@ -28,6 +30,11 @@ TEST(Layout, TreeWidthIsThirtyPercentClampedOnResize) {
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(ClampTreeWidth(c.treeWidth, c.windowWidth), c.expected) << c.treeWidth << " in " << c.windowWidth;
+    // The top-level nodes read whole where the window leaves room for them.
+    struct Least { double least, expected; };
+    const Least leasts[] = {{1000, 2731.5}, {2900, 2900}, {4000, 3105}};
+    for (const Least& c : leasts) EXPECT_DOUBLE_EQ(ClampTreeWidth(0.3 * 9105, 9105, c.least), c.expected) << c.least;
+    EXPECT_DOUBLE_EQ(LayoutAfterResize(Window(9105), 0.3 * 9105, {}, 2900).tree.width, 2900);
     EXPECT_DOUBLE_EQ(TreeWidthForWindow(9105), 2731.5);
 }
 
@@ -48,6 +55,30 @@ TEST(Layout, ResizePlacesTreeDataAreaAndFrame) {
     EXPECT_EQ(l.grid, (Rect{100, 100, 5573.5, 4700}));
     EXPECT_EQ(l.channelBox, (Rect{100, 1450, 5573.5, 3350}));
     EXPECT_TRUE(l.placeGeneralAndCommon);
+}
+
+TEST(Layout, ExtraRoomGoesToTheGridAndTheChannelBox) {
+    // Maximised on a 1920 x 1080 screen: the grid and the box fill their panels.
+    const EditorLayout l = LayoutAfterResize(Window(28800, 15000), TreeWidthForWindow(28800), {});
+    EXPECT_EQ(l.panel, (Rect{100, 100, 28800 - 8640 - 400 - 200, 15000 - 900 - 200}));
+    EXPECT_EQ(l.grid, (Rect{100, 100, l.panel.width - 200, l.panel.height - 200}));
+    EXPECT_EQ(l.channelBox, (Rect{100, 1450, l.panel.width - 200, l.panel.height - 1450 - 100}));
+    // A window lower than the design keeps the design's box.
+    EXPECT_EQ(LayoutAfterResize(Window(9105, 5000), 2731.5, {}).channelBox.height, 3350);
+}
+
+TEST(Layout, GridColumnsFitTheirRoom) {
+    const std::vector<int> design = {53, 67, 67, 40, 40, 40, 40, 40};  // 387 wide
+    const std::vector<int> needed = {20, 50, 50, 20, 30, 20, 30, 30};
+    struct Case { int available; std::vector<int> widths; };
+    const Case cases[] = {
+        {387, design},                                    // the design size
+        {280, {36, 50, 50, 27, 30, 27, 30, 30}},          // shrunk alike, none below its texts
+        {200, needed},                                    // too small even for the texts
+        {774, {106, 134, 134, 80, 80, 80, 80, 80}},       // twice: grown alike
+        {1000, {137, 173, 173, 104, 103, 103, 104, 103}}, // uneven: the columns end at the grid's edge
+    };
+    for (const Case& c : cases) EXPECT_EQ(FitColumnWidths(design, needed, c.available), c.widths) << c.available;
 }
 
 TEST(Layout, BarsThatAreHiddenTakeNoRoom) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/RadioLink.h"
@@ -31,6 +33,7 @@
 #include "ui/HexDumpView.h"
 #include "ui/MainWindow.h"
 #include "ui/TransferDialog.h"
+#include "ui/WindowAsker.h"
 #include "ui/WindowPlacement.h"
 
 namespace rp770::ui {
@@ -79,12 +82,15 @@ protected:
     sim::SimulatedRadio radio;
     sim::VirtualWire wire{radio};
     std::unique_ptr<link::RadioLink> radioLink;
-    std::unique_ptr<Workspace> ws;
+    FolderProgramData program{folder.str()};
+    DiskFiles files;
+    WindowAsker asker{prompter};
+    std::unique_ptr<AppSession> ws;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         rp770::testing::CopyShippedData(folder.path());
-        radioLink = std::make_unique<link::RadioLink>(wire.Port(), wire.GetClock(), wire.GetPump(), prompter);
+        radioLink = std::make_unique<link::RadioLink>(wire.Port(), wire.GetClock(), wire.GetPump());
     }
     void TearDown() override {
         if (window) {
@@ -96,9 +102,9 @@ protected:
     }
 
     bool Start(Switches switches = {}) {
-        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
-        window = std::make_unique<MainWindow>(switches, *ws,
-                                              MainWindowServices{settings, prompter, wire.GetClock(), *radioLink, dialogs});
+        ws = std::make_unique<AppSession>(program, SessionServices{settings, files, asker}, switches);
+        ws->SetLink(radioLink.get());
+        window = std::make_unique<MainWindow>(*ws, MainWindowServices{settings, prompter, asker, wire.GetClock(), dialogs});
         const bool ok = window->Startup();
         if (ok) window->show();
         return ok;
@@ -235,7 +241,7 @@ TEST_F(MainWindowTest, OtherDeviceTestConnectionAndVerification) {
     QStringList checked;
     for (QAction* a : Menu("mnuOptionsSerialPort")->actions())
         if (a->isChecked()) checked << a->text();
-    EXPECT_EQ(checked, QStringList{"/dev/pts/7"});
+    EXPECT_EQ(checked, QStringList{"/dev/pts/7   (not present)"}) << "a device the system does not report";
     EXPECT_NE(Action("mnuOptionsSerialPortOther"), nullptr);
 
     // The test finds the radio on the cable (the virtual one, whatever the device).
@@ -526,7 +532,10 @@ TEST_F(MainWindowTest, TheGeneralPageTheGridAndTheFocusAfterCommonCommands) {
     EXPECT_EQ(pane.CurrentPanel(), pane.General());
     EXPECT_TRUE(pane.General()->isEnabled());
 
-    // At the start size the channel list shows its last column.
+    // At the start size the tree's top-level nodes ("Programmable Channel")
+    // read whole, and the channel list shows its last column.
+    QApplication::processEvents();
+    EXPECT_LE(pane.Tree()->header()->sectionSize(0), pane.Tree()->viewport()->width());
     ASSERT_TRUE(pane.SelectNodeByKey("PU"));
     QApplication::processEvents();
     ChannelGrid* grid = pane.ChannelList()->Grid();
@@ -558,19 +567,22 @@ TEST(MessageBoxes, AreAsWideAsTheirTitle) {
 namespace rp770::ui {
 namespace {
 
-// Drags the file over the window and drops it, as a file manager does;
-// true when the window takes it.
-bool DropFile(MainWindow& window, const std::string& path) {
+// Drags the file over the window and drops it, as a file manager does
+// offering `possible`, with the user holding `keys` (Shift proposes a move,
+// Alt a link); the action the window took (IgnoreAction: it refused the file).
+Qt::DropAction DropFile(MainWindow& window, const std::string& path, Qt::DropActions possible = Qt::CopyAction,
+                        Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
     const QPoint at = window.rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, possible, &mime, Qt::LeftButton, keys);
     enter.setAccepted(false);
     QApplication::sendEvent(&window, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    if (enter.isAccepted()) QApplication::sendEvent(&window, &drop);
+    if (!enter.isAccepted()) return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(at), possible, &mime, Qt::LeftButton, keys);
+    QApplication::sendEvent(&window, &drop);
     QApplication::processEvents();  // the file opens once the drop is over
-    return enter.isAccepted();
+    return drop.isAccepted() && drop.dropAction() == enter.dropAction() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 TEST_F(MainWindowTest, AFileGivenOrDroppedOpensAfterTheQuestionAboutChanges) {
@@ -585,12 +597,29 @@ TEST_F(MainWindowTest, AFileGivenOrDroppedOpensAfterTheQuestionAboutChanges) {
 
     window->workspace().SetCommon(CommonField::DualWatch, 1);
     prompter.answers = {Answer::Cancel, Answer::No};
-    EXPECT_TRUE(DropFile(*window, dat));
+    EXPECT_EQ(DropFile(*window, dat), Qt::CopyAction);
     EXPECT_EQ(window->workspace().currentFilePath(), hex) << "Cancel keeps the data";
-    EXPECT_TRUE(DropFile(*window, dat));
+    EXPECT_EQ(DropFile(*window, dat), Qt::CopyAction);
     EXPECT_EQ(prompter.boxes.back().text, "QZP data has changed.\nDo you want to save changes?");
     EXPECT_EQ(window->workspace().currentFilePath(), dat);
-    EXPECT_FALSE(DropFile(*window, folder / "notes.txt")) << "only .dat and .hex files are taken";
+    EXPECT_EQ(DropFile(*window, folder / "notes.txt"), Qt::IgnoreAction) << "only .dat and .hex files are taken";
+
+    // The file is only read: whatever the file manager proposes, the drop is a
+    // copy, so that it never deletes the user's file; a move-only drag is refused.
+    const struct {
+        Qt::DropActions possible;
+        Qt::KeyboardModifiers keys;
+        Qt::DropAction taken;
+    } drags[] = {
+        {Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier, Qt::CopyAction},
+        {Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::AltModifier, Qt::CopyAction},
+        {Qt::MoveAction, Qt::ShiftModifier, Qt::IgnoreAction},
+    };
+    for (const auto& d : drags) {
+        window->OpenFile(QString::fromStdString(hex));
+        EXPECT_EQ(DropFile(*window, dat, d.possible, d.keys), d.taken) << int(d.possible) << " " << int(d.keys);
+        EXPECT_EQ(window->workspace().currentFilePath(), d.taken == Qt::CopyAction ? dat : hex);
+    }
 }
 
 TEST_F(MainWindowTest, RecentFilesKeepTheLastEightNewestFirstAndLoseAMissingOne) {
@@ -615,24 +644,42 @@ TEST_F(MainWindowTest, RecentFilesKeepTheLastEightNewestFirstAndLoseAMissingOne)
     EXPECT_EQ(window->workspace().currentFilePath(), folder / "f5.dat") << "nothing else changes";
 }
 
-TEST_F(MainWindowTest, FileDialogsStartInTheFolderLastUsedElseInTheDocuments) {
+// A folder is remembered only once a file in it was opened or saved.
+TEST_F(MainWindowTest, FileDialogsStartInTheFolderOfTheLastFileUsedElseInTheDocuments) {
     ASSERT_TRUE(Start());
     window->FileOpen();  // cancelled
-    const QString first = dialogs.folders.value(0);
-    EXPECT_TRUE(first == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || first == QDir::homePath())
-        << first.toStdString();
-    std::filesystem::create_directory(folder / "boats");
-    dialogs.paths = {QString::fromStdString(folder / "boats/a.dat")};
-    window->FileSaveAs();
-    window->FileOpen();
-    EXPECT_EQ(dialogs.folders.last(), QString::fromStdString(folder / "boats"));
+    const QString documents = dialogs.folders.value(0);
+    EXPECT_TRUE(documents == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || documents == QDir::homePath());
+    for (const char* dir : {"boats", "tables", "locked/x.dat"}) std::filesystem::create_directories(folder / dir);
+    using Command = void (MainWindow::*)();
+    const struct {
+        Command command;
+        const char* chosen;     // in the test folder; empty: cancelled
+        const char* startsIn;   // empty: the documents folder
+    } steps[] = {
+        {&MainWindow::FileSaveAs, "boats/a.dat", ""},
+        {&MainWindow::FileSaveAs, "locked/x.dat", "boats"},        // fails: x.dat is a folder
+        {&MainWindow::FileOpen, "locked/none.dat", "boats"},       // fails: no such file
+        {&MainWindow::FileExportChannels, "tables/c.csv", "boats"},
+        {&MainWindow::FileImportChannels, "boats/none.csv", "tables"},
+        {&MainWindow::FileCompareWithFile, "boats/none.dat", "tables"},
+        {&MainWindow::FileOpen, "boats/a.dat", "tables"},
+        {&MainWindow::FileSaveAs, "", "boats"},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const auto& step = steps[i];
+        dialogs.paths = {*step.chosen ? QString::fromStdString(folder / step.chosen) : QString()};
+        (window.get()->*step.command)();
+        EXPECT_EQ(dialogs.folders.last(), *step.startsIn ? QString::fromStdString(folder / step.startsIn) : documents)
+            << "step " << i << " " << step.chosen;
+    }
     std::filesystem::remove_all(folder / "boats");  // a folder that has gone is not offered
     window->FileOpen();
-    EXPECT_EQ(dialogs.folders.last(), first);
+    EXPECT_EQ(dialogs.folders.last(), documents);
 }
 
 TEST_F(MainWindowTest, TheStoredPlaceIsRestoredOnAScreen) {
-    const QRect wanted = QRect(20, 30, 650, 470).translated(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    const QRect wanted = QRect(40, 60, 650, 470).translated(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
     const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
     const int px[4] = {wanted.x(), wanted.y(), wanted.width(), wanted.height()};
     const char* keys[4] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
@@ -640,16 +687,29 @@ TEST_F(MainWindowTest, TheStoredPlaceIsRestoredOnAScreen) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(window->geometry(), wanted);
 
+    // The frame (a title bar of 20) goes wholly onto the screen too.
     const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QList<QRect> scaledTwice = {QRect(0, 0, 960, 540)}, scaledThrice = {QRect(0, 0, 640, 360)};
+    const QSize minimum(607, 444);
     const struct {
+        QList<QRect> screens;
         QRect stored, placed;
+        QSize minimum;
     } cases[] = {
-        {QRect(3100, 50, 800, 600), QRect(3100, 50, 800, 600)},  // 100 pixels of its top show
-        {QRect(3150, 50, 800, 600), QRect(2400, 50, 800, 600)},  // too little shows: pulled in
-        {QRect(-5000, -5000, 300, 200), QRect(0, 0, 607, 444)},  // off every screen, below the minimum
-        {QRect(100, 900, 2500, 1500), QRect(0, 0, 1920, 1080)},  // larger than its screen
+        {two, QRect(2000, 100, 800, 600), QRect(2000, 100, 800, 600), minimum},  // inside: kept
+        {two, QRect(3100, 50, 800, 600), QRect(2400, 50, 800, 600), minimum},   // partly off its screen: pulled in
+        {two, QRect(3150, 50, 800, 600), QRect(2400, 50, 800, 600), minimum},   // too little shows: the screen it overlaps
+        {two, QRect(-5000, -5000, 300, 200), QRect(0, 20, 607, 444), minimum},  // off every screen, below the minimum
+        {two, QRect(100, 900, 2500, 1500), QRect(0, 20, 1920, 1060), minimum},  // larger than its screen
+        {two, QRect(100, 5, 800, 600), QRect(100, 20, 800, 600), minimum},      // the title bar above the screen
+        // Placed at scale 1, restored with the screen scaled twice and three times.
+        {scaledTwice, QRect(1000, 500, 800, 560), QRect(160, 20, 800, 520), minimum},
+        {scaledThrice, QRect(0, 0, 607, 444), QRect(0, 20, 607, 340), QSize(607, 340)},
     };
-    for (const auto& c : cases) EXPECT_EQ(PlaceOnScreens(c.stored, QSize(607, 444), two), c.placed) << c.stored.x();
+    for (const auto& c : cases) {
+        const WindowPlace place = PlaceOnScreens(c.stored, minimum, c.screens, QMargins(0, 20, 0, 0));
+        EXPECT_EQ(std::make_pair(place.geometry, place.minimum), std::make_pair(c.placed, c.minimum)) << c.stored.x();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineF>
+#include <QPainterPathStroker>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -8,9 +10,11 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/ConnectionPictures.h"
 #include "ui/TransferDialog.h"
 
 namespace rp770::ui {
@@ -42,9 +46,13 @@ public:
     uint8_t programmedStartChannel = 0;
     Clock* clock = nullptr;  // the monitor's pauses
 
+    std::vector<Message> said;  // what the link has to say after the step
+
     link::LinkState& State() override { return state; }
     void SetTitle(const std::string& t) override { title = t; }
     void SetObserver(link::TransferObserver* o) override { observer = o; }
+    void SetAsker(Asker*) override {}
+    std::vector<Message> TakeMessages() override { return std::exchange(said, {}); }
     void ShowMonitor(const std::string& text) override {
         if (!state.DebugMode) return;
         if (observer) observer->ShowMonitor(text);
@@ -82,19 +90,28 @@ struct Fixture : ::testing::Test {
     MemorySettingsStore settings;
     FakeEngine engine;
     rp770::testing::ScriptedPrompter prompter;
+    PrompterAsker asker{prompter};
     CountingClock clock;
-    std::unique_ptr<Workspace> ws;
+    FolderProgramData program{folder.str()};
+    DiskFiles files;
+    std::unique_ptr<AppSession> app;
+    Workspace* ws = nullptr;
 
     Fixture() {
         rp770::testing::CopyShippedData(folder.path());
-        ws = std::make_unique<Workspace>(folder.str(), settings, prompter);
-        EXPECT_TRUE(ws->Start());
-        ws->New();
         engine.clock = &clock;
+        Begin(false);
+    }
+    // The session with or without the debug switch.
+    void Begin(bool debug) {
+        app = std::make_unique<AppSession>(program, SessionServices{settings, files, asker}, Switches{debug, false});
+        EXPECT_TRUE(app->Start().Ok());
+        app->SetLink(&engine);
+        ws = &app->workspace();
     }
     std::unique_ptr<TransferDialog> Make(TransferMode mode, bool debug = false) {
-        engine.state.DebugMode = debug;
-        return std::make_unique<TransferDialog>(mode, engine, *ws, prompter, clock, debug);
+        if (debug != app->switches().debugMode) Begin(debug);
+        return std::make_unique<TransferDialog>(mode, *app, prompter, clock);
     }
 };
 
@@ -112,12 +129,25 @@ TEST_F(Fixture, LoadShowsTitleInstructionsAndHidesMonitorOutsideDebug) {
     EXPECT_EQ(prog->windowTitle(), "Program to Radio");
 }
 
-TEST_F(Fixture, PicturesSwapSidesWithTheMode) {
-    auto read = Make(TransferMode::Read);
-    auto program = Make(TransferMode::Program);
-    auto x = [](TransferDialog& d, const char* name) { return d.findChild<QWidget*>(name)->x(); };
-    EXPECT_LT(x(*read, "pictHandy"), x(*read, "pictB"));
-    EXPECT_GT(x(*program, "pictHandy"), x(*program, "pictB"));
+// The radio stands left of the PC for a read and right of it for
+// programming; either way the cable runs into the radio's jack, and its
+// label lies clear of it.
+TEST_F(Fixture, PicturesSwapSidesWithTheModeAndTheCableReachesTheRadio) {
+    for (const TransferMode mode : {TransferMode::Read, TransferMode::Program}) {
+        auto dlg = Make(mode);
+        auto* radio = dynamic_cast<RadioPicture*>(dlg->findChild<QWidget*>("pictHandy"));
+        auto* cable = dynamic_cast<CablePicture*>(dlg->findChild<QWidget*>("pictB"));
+        ASSERT_TRUE(radio && cable);
+        EXPECT_EQ(radio->x() < cable->x(), mode == TransferMode::Read);
+        const QPointF end = cable->mapTo(dlg.get(), cable->Cable().currentPosition().toPoint());
+        const QPointF jack = radio->mapTo(dlg.get(), radio->Jack().toPoint());
+        EXPECT_LE(QLineF(end, jack).length(), 1.0) << int(mode);
+        QPainterPathStroker stroke;
+        stroke.setWidth(2.5);
+        EXPECT_FALSE(stroke.createStroke(cable->Cable()).intersects(cable->LabelRect())) << int(mode);
+        EXPECT_TRUE(QRectF(cable->rect()).contains(cable->LabelRect())) << int(mode);
+        EXPECT_TRUE(dlg->rect().contains(radio->geometry() | cable->geometry())) << int(mode);
+    }
 }
 
 TEST_F(Fixture, DebugModeShowsMonitorTextsWithPauses) {
@@ -233,7 +263,7 @@ TEST_F(Fixture, ProgrammingReadsBackWhenVerifying) {
     for (const bool verify : {false, true}) {
         prompter.boxes.clear();
         auto dlg = Make(TransferMode::Program);
-        dlg->SetVerifyAfterProgramming(verify);
+        app->SetVerifyAfterProgramming(verify);
         dlg->OkClicked();
         EXPECT_EQ(engine.readBacks, verify ? 1 : 0);
         EXPECT_EQ(!prompter.boxes.empty() && prompter.boxes.back().text.rfind("Verified", 0) == 0, verify);

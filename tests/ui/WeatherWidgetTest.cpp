@@ -18,7 +18,7 @@ TEST_F(Weather, FilledFromTheWeatherChannels) {
     Alter([](DataSet& d) {
         d.wx[2].ScanMemory = true;
     });
-    ASSERT_TRUE(ws->SaveDatFile(folder / "saved.dat"));
+    ws->MarkSaved(folder / "saved.dat");
     Select("PW");
     EXPECT_EQ(pane->CurrentPanel()->objectName(), "pictD");
     EXPECT_EQ(Find<QLabel>("lblWX(0)")->text(), "WX01[162.550MHz]");

@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import test from 'node:test';
 
-import { IMAGE_SIZE, RadioLink, linkRig, loadEngine, patternMemory, programmed } from './rig.mjs';
+import { IMAGE_SIZE, RadioLink, linkRig, loadEngine, patternMemory, programmed, texts } from './rig.mjs';
 
 const PARTLY = 'The radio was only partly programmed: it now holds a mix of old and new data. ' +
   'Program it again before using it.';
@@ -24,12 +24,12 @@ test('a read takes the radio\'s memory, all but the image\'s own model-code byte
   expected.set([0xaa, 0x55], 0);
   assert.deepEqual(result.image, expected);
   assert.equal(result.completed, true);
-  assert.deepEqual(told.messages, ['Complete!!']);
+  assert.deepEqual(texts(result), ['Complete!!']);
   assert.equal(Math.max(...told.progress), 99);  // the last block
 });
 
 test('programming writes the image, except what the radio keeps', async () => {
-  const { link, told } = await linkRig();
+  const { link } = await linkRig();
   link.useSimulatedRadio();
   const before = patternMemory(1);
   link.setSimulatedMemory(before);
@@ -37,9 +37,9 @@ test('programming writes the image, except what the radio keeps', async () => {
 
   const result = await link.program(image);
 
-  assert.deepEqual({ ...result }, { synchronised: true, completed: true, partial: false });
+  assert.deepEqual(result.messages, [{ text: 'Complete!!', title: 'Program to Radio', icon: 'information', detail: '' }]);
+  assert.deepEqual([result.synchronised, result.completed, result.partial], [true, true, false]);
   assert.deepEqual(link.simulatedMemory(), programmed(before, image));
-  assert.deepEqual(told.messages, ['Complete!!']);
 });
 
 // Each row: the radio's faults, the transfer, the page's answers to the
@@ -47,6 +47,8 @@ test('programming writes the image, except what the radio keeps', async () => {
 const paths = [
   { name: 'busy once, the page answers Retry', faults: 'busy=1', answers: ['retry'],
     asked: ['Radio is busy!!'], completed: true, told: ['Complete!!'] },
+  { name: 'a message said before the question comes with it', faults: 'acmd=bad-end busy=1', answers: ['retry'],
+    asked: ['Radio is busy!!'], before: ['error!!'], completed: true, told: ['Complete!!'] },
   { name: 'busy, the page answers Cancel', faults: 'busy', answers: ['cancel'],
     asked: ['Radio is busy!!'], completed: false, told: ['Radio not ready!!'] },
   { name: 'busy, the page\'s answer fails: the question\'s default', faults: 'busy', answers: [new Error('no')],
@@ -67,7 +69,8 @@ for (const row of paths) {
     assert.equal(result.partial, row.partial ?? false);
     assert.equal(result.image !== undefined, row.completed && !row.program);
     assert.deepEqual(told.asked, row.asked ?? []);
-    assert.deepEqual(told.messages, row.told);
+    assert.deepEqual(told.before, row.before ?? []);
+    assert.deepEqual(texts(result), row.told);
   });
 }
 
@@ -79,7 +82,7 @@ test('the connection test names the radio it found', async () => {
   assert.equal(report.found, true);
   assert.equal(report.modelCode, 0x013e);
   assert.match(report.text, /MR318/);
-  assert.deepEqual(told.messages, []);
+  assert.deepEqual(told.asked, []);
 });
 
 test('debug mode shows the monitor texts', async () => {

@@ -28,14 +28,17 @@ export const neverWritten = (a) => a < 2 || a === 0x17 || (a >= 0xe0 && a < 0x10
 // What the radio holds after `image` was programmed over `before`.
 export const programmed = (before, image) => before.map((b, a) => (neverWritten(a) ? b : image[a]));
 
-// A link on an engine instance of its own, recording what the page is told.
-// `answers`: the page's answers to the link's questions, in order.
+// The texts of a result's messages.
+export const texts = (result) => result.messages.map((m) => m.text);
+
+// A link on an engine instance of its own, recording what the page is asked
+// and shown. `answers`: the page's answers to the link's questions, in order.
 export async function linkRig(answers = []) {
-  const told = { messages: [], asked: [], progress: [], monitor: [] };
+  const told = { asked: [], before: [], progress: [], monitor: [] };
   const link = new RadioLink(await loadEngine(), {
-    message: (box) => told.messages.push(box.text),
     ask: (question) => {
       told.asked.push(question.text);
+      told.before.push(...question.before.map((m) => m.text));
       const answer = answers.shift();
       if (answer instanceof Error) throw answer;
       return answer;

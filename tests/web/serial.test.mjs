@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import { SerialConnection, createStandInSerial, linkRig, loadEngine, patternMemory, programmed } from './rig.mjs';
+import { SerialConnection, createStandInSerial, linkRig, loadEngine, patternMemory, programmed, texts } from './rig.mjs';
 
 const PORT = 'the stand-in port';
 const PARTLY = /only partly programmed/;
@@ -43,7 +43,7 @@ async function runPath(row) {
   const serial = await createStandInSerial({ chunkMs: row.chunkMs });
   const before = patternMemory(7);
   serial.radio.setMemory(before);
-  const { link, told } = await linkRig();
+  const { link } = await linkRig();
   const connection = new SerialConnection(await serial.requestPort());
   link.useSerialPort(connection, PORT);
   let acted = false;
@@ -62,7 +62,7 @@ async function runPath(row) {
 
   if (!row.at) {
     assert.equal(result.completed, true);
-    assert.deepEqual(told.messages, ['Complete!!']);
+    assert.deepEqual(texts(result), ['Complete!!']);
     if (row.op === 'read') assert.deepEqual(result.image, before);
     else assert.deepEqual(memory, programmed(before, image));
   } else {
@@ -71,20 +71,19 @@ async function runPath(row) {
   }
   if (row.pull) {
     // The link's message; a programming also says the radio holds a mix.
-    assert.equal(told.messages.at(row.op === 'read' ? -1 : -2), 'Communication Error!!');
-    if (row.op === 'program') assert.match(told.messages.at(-1), PARTLY);
+    assert.equal(texts(result).at(row.op === 'read' ? -1 : -2), 'Communication Error!!');
+    if (row.op === 'program') assert.match(texts(result).at(-1), PARTLY);
     assert.equal(connection.isOpen(), false);
     // A new connection to the port: it does not open until the cable is back.
     link.useSerialPort(new SerialConnection(await serial.requestPort()), PORT);
-    told.messages.length = 0;
-    await link.read();
-    assert.deepEqual(told.messages, ['port inicialize error!!',
-      `Cannot open the serial port ${PORT}: the device is not there or another program is using it.`]);
+    const again = await link.read();
+    assert.deepEqual(again.messages.map((m) => [m.text, m.detail]), [['port inicialize error!!',
+      `Cannot open the serial port ${PORT}: the device is not there or another program is using it.`]]);
     serial.plugCable();
     assert.equal((await link.testConnection()).found, true);
   }
   if (row.cancel) {
-    assert.deepEqual(told.messages, []);
+    assert.deepEqual(result.messages, []);
     assert.equal(serial.radio.log().cans, 1);
     assert.deepEqual(memory, before);
   }

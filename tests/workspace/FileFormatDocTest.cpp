@@ -15,6 +15,7 @@
 #include "files/TestData.h"
 #include "files/ValueText.h"
 #include "support/ScriptedPrompter.h"
+#include "files/DiskFiles.h"
 #include "workspace/Workspace.h"
 
 namespace rp770 {
@@ -75,25 +76,22 @@ std::string Bytes(const uint8_t* b, size_t n) {
 struct Session {
     testing::TestFolder folder;
     MemorySettingsStore settings;
-    testing::ScriptedPrompter prompter;
-    Workspace ws{folder.str(), settings, prompter};
+    FolderProgramData program{folder.str()};
+    Workspace ws{program, settings};
     DataSet factory;
 
     Session() {
         testing::CopyShippedData(folder.path());
-        EXPECT_TRUE(ws.Start());
-        ws.New();
+        EXPECT_TRUE(ws.Start().Ok());
+        EXPECT_TRUE(ws.New().Ok());
         factory = ws.data();
     }
     // Opens `text` as a file of the given extension; the message shown, if any.
     bool Open(const std::string& text, const char* extension, std::string& message) {
-        ws.New();
-        const std::string path = folder / (std::string("doc") + extension);
-        WriteBytes(path, text);
-        prompter.boxes.clear();
-        const bool opened = std::string(extension) == ".hex" ? ws.OpenHexFile(path) : ws.OpenDatFile(path);
-        message = prompter.boxes.empty() ? "" : prompter.boxes.back().text;
-        return opened;
+        (void)ws.New();
+        const Outcome opened = ws.OpenFile(text, std::string("doc") + extension);
+        message = opened.messages.empty() ? "" : opened.messages.back().text;
+        return opened.Ok();
     }
 };
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
+#include "files/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestData.h"
 #include "support/ScriptedPrompter.h"
@@ -14,29 +15,28 @@
 namespace rp770 {
 namespace {
 
-using testing::ScriptedPrompter;
 using testing::TestFolder;
 using testing::WriteBytes;
 
 // A session on the USA factory data, which has USA channel 16 (slot 30)
 // enabled, channel 15 (slot 28) receive only, channel 02 (slot 2) disabled,
 // scan on, dual watch off, every ATIS group on.
-struct Session : WorkspaceListener {
+struct Session {
     TestFolder folder;
     MemorySettingsStore settings;
-    ScriptedPrompter prompter;
-    Workspace ws{folder.str(), settings, prompter};
-    std::vector<Change> notices;
+    FolderProgramData program{folder.str()};
+    Workspace ws{program, settings};
+    std::vector<ChangeNotice> notices;
+    Subscription subscription;
 
     Session() {
         testing::CopyShippedData(folder.path(), true);
         settings.Set("IniFilePath", "IniFileName_1", "USA");
-        EXPECT_TRUE(ws.Start());
-        ws.New();
-        ws.AddListener(this);
+        EXPECT_TRUE(ws.Start().Ok());
+        EXPECT_TRUE(ws.New().Ok());
+        subscription = ws.Subscribe([this](const ChangeNotice& n) { notices.push_back(n); });
     }
-    ~Session() override { ws.RemoveListener(this); }
-    void WorkspaceChanged(Change change) override { notices.push_back(change); }
+    ChangeSource Last() const { return notices.empty() ? ChangeSource::Saved : notices.back().source; }
 };
 
 constexpr ChannelRef kCh16{Area::USA, 30};
@@ -97,12 +97,12 @@ const EditCase kEdits[] = {
      [](const DataSet& d) { return !d.atis.AtisGroups[GroupEXP]; }},
     {"ATIS Code", [](Workspace& ws) { ws.SetAtisCode(" 0123456789 "); },
      [](const DataSet& d) { return d.atis.AtisCode == "0123456789"; }},
-    {"Destination INT", [](Workspace& ws) { ws.ChangeDestination(1); },
+    {"Destination INT", [](Workspace& ws) { (void)ws.ChangeDestination(1); },
      [](const DataSet& d) { return d.image[0x005] == PlanINT; }},
     {"New",
      [](Workspace& ws) {
          ws.SetCommon(CommonField::DualWatch, 1);
-         ws.New();
+         (void)ws.New();
      },
      [](const DataSet& d) { return !d.common.DualWatch; }},
 };
@@ -116,10 +116,9 @@ TEST_P(EditsAreUndone, UndoTakesTheEditBackAndRedoDoesItAgain) {
     c.edit(s.ws);
     ASSERT_TRUE(c.done(s.ws.data())) << "the edit took";
     const DataSet edited = s.ws.data();
-    EXPECT_TRUE(s.prompter.boxes.empty());
     ASSERT_TRUE(s.ws.CanUndo());
     EXPECT_EQ(s.ws.UndoAction(), c.action);
-    const bool replaced = !s.notices.empty() && s.notices.back() == Change::Replaced;
+    const bool replaced = s.Last() == ChangeSource::Replacement;
     EXPECT_EQ(s.ws.modified(), !replaced) << "a new data set is clean, an edit is not";
 
     // Undo as often as the case stepped: back to the factory data, which are
@@ -127,7 +126,7 @@ TEST_P(EditsAreUndone, UndoTakesTheEditBackAndRedoDoesItAgain) {
     while (s.ws.CanUndo()) s.ws.Undo();
     EXPECT_TRUE(s.ws.data() == factory);
     EXPECT_EQ(s.ws.modified(), replaced);
-    EXPECT_EQ(s.notices.back(), Change::Restored);
+    EXPECT_EQ(s.Last(), ChangeSource::Undo);
     while (s.ws.CanRedo()) s.ws.Redo();
     EXPECT_TRUE(s.ws.data() == edited);
     EXPECT_FALSE(s.ws.CanRedo());
@@ -200,9 +199,9 @@ TEST(Workspace, UndoingPastTheSavedStateMakesTheDataChangedAgain) {
     Session s;
     const std::string path = s.folder / "boat.dat";
     s.ws.SetChannelFlag(kCh16, ChannelFlag::Scan, true);
-    ASSERT_TRUE(s.ws.SaveDatFile(path));
+    s.ws.MarkSaved(path);
     EXPECT_FALSE(s.ws.modified());
-    EXPECT_EQ(s.notices.back(), Change::Saved);
+    EXPECT_EQ(s.Last(), ChangeSource::Saved);
 
     s.ws.Undo();
     EXPECT_TRUE(s.ws.modified());
@@ -223,12 +222,12 @@ TEST(Workspace, AnOpenedFileAndAReadCanBeTakenBack) {
     Session s;
     const std::string path = s.folder / "boat.dat";
     s.ws.SetCommon(CommonField::DualWatch, 1);
-    ASSERT_TRUE(s.ws.SaveDatFile(path));
-    s.ws.New();
+    const std::string text = s.ws.DatText();
+    (void)s.ws.New();
     s.ws.SetCommon(CommonField::Scan, 1);
     const DataSet unsaved = s.ws.data();
 
-    ASSERT_TRUE(s.ws.OpenDatFile(path));
+    ASSERT_TRUE(s.ws.OpenDat(text, path).Ok());
     EXPECT_EQ(s.ws.UndoAction(), "Open boat.dat");
     EXPECT_TRUE(s.ws.data().common.DualWatch);
     s.ws.Undo();
@@ -255,14 +254,49 @@ TEST(Workspace, ShowingDataCorrectsWithoutAStep) {
     off.common.WeatherAlert = 3;
     s.ws.ReplaceData(off, "test");
     const size_t steps = s.ws.CanUndo() ? 1 : 0;
+    s.notices.clear();
     s.ws.SnapExpFrequencies();
     s.ws.SettleShownChannel(kCh15);
     s.ws.SettleWeatherAlert();
+    s.ws.SettleWeatherAlert();  // nothing left to correct: no notice
     EXPECT_DOUBLE_EQ(s.ws.data().exp[1].Rxfreq, 156.01);
     EXPECT_FALSE(s.ws.data().plan(PlanUSA)[28].TxEnable);
     EXPECT_EQ(s.ws.data().common.WeatherAlert, 0);
     EXPECT_EQ(s.ws.UndoAction(), "test");
     EXPECT_EQ(steps, 1u);
+    EXPECT_EQ(s.notices.size(), 3u);
+    for (const ChangeNotice& n : s.notices) EXPECT_EQ(n.source, ChangeSource::Correction);
+}
+
+// The notices say what changed and why, so that any number of views can
+// follow; undo and redo tell the step's own change again. The remembered
+// destination follows the data back and forth.
+TEST(Workspace, NoticesSayWhatChangedAndTheRememberedChoicesFollowUndo) {
+    Session s;
+    s.ws.SetChannelFlag(kCh16, ChannelFlag::Scan, true);
+    const ChangeNotice edit = s.notices.back();
+    EXPECT_EQ(edit.source, ChangeSource::Edit);
+    EXPECT_EQ(edit.channel, std::optional<ChannelRef>(kCh16));
+    EXPECT_EQ(edit.area, std::optional<Area>(Area::USA));
+    EXPECT_EQ(edit.field, "Scan Memory");
+    s.ws.Undo();
+    EXPECT_EQ(s.notices.back().source, ChangeSource::Undo);
+    EXPECT_EQ(s.notices.back().channel, edit.channel);
+    s.ws.Redo();
+    EXPECT_EQ(s.notices.back().source, ChangeSource::Redo);
+    EXPECT_EQ(s.notices.back().field, "Scan Memory");
+
+    ASSERT_TRUE(s.ws.ChangeDestination(1).Ok());  // INT
+    EXPECT_EQ(s.settings.Get("IniFilePath", "IniFileName_1"), "INT");
+    s.ws.Undo();
+    EXPECT_EQ(s.settings.Get("IniFilePath", "IniFileName_1"), "USA");
+    s.ws.Redo();
+    EXPECT_EQ(s.settings.Get("IniFilePath", "IniFileName_1"), "INT");
+
+    const size_t heard = s.notices.size();
+    s.subscription.Reset();
+    s.ws.Undo();
+    EXPECT_EQ(s.notices.size(), heard) << "a subscription that went hears nothing";
 }
 
 }  // namespace

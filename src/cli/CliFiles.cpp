@@ -1,0 +1,106 @@
+#include "cli/CliFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <new>
+#include <utility>
+#include <system_error>
+
+#include "files/AtomicFile.h"
+#include "platform/StandardStreams.h"
+#include "workspace/Workspace.h"
+
+namespace rp770::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool EndsWithNoCase(const std::string& name, const char* ending) {
+    const std::string_view end(ending);
+    if (name.size() < end.size()) return false;
+    for (size_t i = 0; i < end.size(); ++i) {
+        char c = name[name.size() - end.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != end[i]) return false;
+    }
+    return true;
+}
+
+// Closes the file on every way out.
+struct OpenFile {
+    std::FILE* file;
+    ~OpenFile() {
+        if (file) std::fclose(file);
+    }
+    int Close() {
+        const int result = std::fclose(std::exchange(file, nullptr));
+        return result == 0 ? 0 : (errno ? errno : EIO);
+    }
+};
+
+Failure ReadStream(const std::string& name, std::string& content) {
+    std::error_code ec;
+    if (fs::is_directory(name, ec)) return {FailureKind::PathFileAccess, ErrnoText(EISDIR)};
+    errno = 0;
+    OpenFile in{std::fopen(name.c_str(), "rb")};
+    if (!in.file) return FailureFromErrno(errno, FailureKind::PathFileAccess);
+    try {
+        char chunk[1 << 16];
+        size_t got = 0;
+        while ((got = std::fread(chunk, 1, sizeof chunk, in.file)) > 0) content.append(chunk, got);
+    } catch (const std::bad_alloc&) {
+        content = {};
+        return {FailureKind::OutOfMemory};
+    }
+    if (std::ferror(in.file)) {
+        content.clear();
+        return FailureFromErrno(errno ? errno : EIO, FailureKind::DeviceIo);
+    }
+    return {};
+}
+
+// A FIFO or a device takes the bytes as they come; a pipe whose reader went
+// away ends the program as standard output's does.
+Failure WriteStream(const std::string& name, std::string_view content) {
+    errno = 0;
+    OpenFile out{std::fopen(name.c_str(), "wb")};
+    if (!out.file) return FailureFromErrno(errno, FailureKind::PathFileAccess);
+    int error = 0;
+    if (std::fwrite(content.data(), 1, content.size(), out.file) != content.size() || std::fflush(out.file) != 0)
+        error = errno ? errno : EIO;
+    const int closeError = out.Close();
+    if (error == 0) error = closeError;
+    if (error == EPIPE) platform::EndForClosedPipe();
+    return error == 0 ? Failure{} : FailureFromErrno(error, FailureKind::DeviceIo);
+}
+
+}  // namespace
+
+FileKind KindOf(const std::string& name) {
+    if (IsMemoryImagePath(name)) return FileKind::MemoryImage;
+    if (EndsWithNoCase(name, ".dat")) return FileKind::Settings;
+    return FileKind::ByContent;
+}
+
+Failure CliFiles::Read(const std::string& name, std::string& content) {
+    content.clear();
+    if (!IsStandardStream(name)) return ReadStream(name, content);
+    const int error = platform::ReadStandardInput(content);
+    return error == 0 ? Failure{} : FailureFromErrno(error, FailureKind::DeviceIo);
+}
+
+Failure CliFiles::Write(const std::string& name, std::string_view content) {
+    if (IsStandardStream(name)) {
+        const int error = platform::WriteStandardOutput(content);
+        return error == 0 ? Failure{} : FailureFromErrno(error, FailureKind::DeviceIo);
+    }
+    std::error_code ec;
+    const fs::file_status status = fs::status(name, ec);
+    const bool stream = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    if (stream) return WriteStream(name, content);
+    return WriteFileAtomically(name, content);
+}
+
+}  // namespace rp770::cli

@@ -1,0 +1,32 @@
+#include "files/DiskFiles.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "files/AtomicFile.h"
+#include "files/FileBytes.h"
+
+namespace rp770 {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> FolderProgramData::Names() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder_.empty() ? fs::path(".") : fs::path(folder_), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError)) names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+Failure FolderProgramData::Read(const std::string& name, std::string& content) const {
+    return ReadWholeFile((folder_.empty() ? fs::path(".") : fs::path(folder_)) / name, content);
+}
+
+Failure DiskFiles::Read(const std::string& path, std::string& content) { return ReadWholeFile(path, content); }
+
+Failure DiskFiles::Write(const std::string& path, std::string_view content) { return WriteFileAtomically(path, content); }
+
+}  // namespace rp770

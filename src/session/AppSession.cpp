@@ -1,0 +1,321 @@
+#include "session/AppSession.h"
+
+#include "core/Codecs.h"
+#include "core/ErrorLog.h"
+#include "core/Titles.h"
+#include "files/ModelDefinitions.h"
+#include "files/ModelList.h"
+#include "link/PortSetting.h"
+#include "workspace/Messages.h"
+#include "workspace/ProgramCheck.h"
+
+namespace rp770 {
+
+namespace ask {
+std::string ModelChange(int model) { return "Do you want to program the " + ModelName(model) + " series?"; }
+std::string DestinationChange(const std::string& name) { return "Do you want to change to " + name + "?"; }
+}  // namespace ask
+
+namespace {
+constexpr int kRetryCount = 3;
+}  // namespace
+
+AppSession::AppSession(const ProgramData& program, SessionServices services, Switches switches)
+    : services_(services), switches_(switches), workspace_(program, services.settings) {}
+
+// ---- start ------------------------------------------------------------------------
+
+Outcome AppSession::Begin() {
+    Outcome outcome = workspace_.Start();
+    if (outcome.Failed()) return outcome;
+    link::LoadPortSetting(services_.settings, choice_);
+    if (systemPorts_) {
+        // A new installation starts on a real device when there is one.
+        const PortSelection start = StartingPortSelection(services_.settings, systemPorts_());
+        choice_.PortNumber = start.number;
+        choice_.PortDevice = start.device;
+    }
+    choice_.RetryCount = kRetryCount;
+    choice_.DebugMode = switches_.debugMode;
+    choice_.NoEchoMode = switches_.noEchoMode;
+    ApplyLinkChoice();
+    verify_ = services_.settings.GetOr(kSettingsSection, kVerifyKey, "0") == "1";
+    return outcome;
+}
+
+Outcome AppSession::Start() {
+    Outcome outcome = Begin();
+    if (outcome.Failed()) return outcome;
+    outcome.Then(workspace_.New());
+    started_ = true;
+    return outcome;
+}
+
+Outcome AppSession::StartOn(const std::string& destination) {
+    Outcome outcome = Begin();
+    if (outcome.Failed()) return outcome;
+    const int model = workspace_.modelNumber();
+    const std::vector<std::string> names = ListDestinations(workspace_.program(), model);
+    std::string chosen;
+    for (const std::string& name : names)
+        if (EqualsNoCase(name, destination)) chosen = name;
+    if (chosen.empty() && !names.empty()) {
+        std::string known;
+        for (const std::string& name : names) known += " " + name;
+        return FailedWith(Failure{FailureKind::Refused, {}, "unknown destination"},
+                          Message{"unknown destination '" + destination + "'; the destinations are:" + known, AppTitle,
+                                  Icon::Warning});
+    }
+    // The destination is chosen for this session as the Destination menu
+    // chooses it: remembered, in the store the front end gave.
+    if (!chosen.empty()) services_.settings.Set(kIniFilePathSection, RememberedDestinationKey(model), chosen);
+    outcome.Then(workspace_.New());
+    started_ = true;
+    const DestinationMenu& menu = workspace_.destinations();
+    if (menu.checked < 0 && outcome.Ok())
+        outcome.failure = Failure{FailureKind::Refused, {}, "no destination could be loaded"};
+    return outcome;
+}
+
+// ---- replacing the data -------------------------------------------------------------
+
+Outcome AppSession::ConfirmDiscard(const PendingInput* pending) {
+    const bool typed = pending && pending->present;
+    if (!workspace_.modified() && !typed) return {};
+    const Answer answer = services_.asker.Ask(
+        Question{ask::SaveChanges, workspace_.messageTitle(), Icon::Warning, Buttons::YesNoCancel, Answer::Yes});
+    if (answer == Answer::No) return {};
+    if (answer != Answer::Yes) return CancelledOutcome();
+    if (typed && pending->take && !pending->take()) return CancelledOutcome();
+    return Save();
+}
+
+Outcome AppSession::New() { return workspace_.New(); }
+
+Outcome AppSession::ReadFile(const std::string& name, std::string& bytes, const char* procedure) {
+    if (const Failure failure = services_.files.Read(name, bytes); failure.Failed()) {
+        ReportError(procedure, failure.LogText());
+        return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
+                          Message{WithReason(msg::FileReadError, name, failure), workspace_.messageTitle(), Icon::Warning});
+    }
+    return {};
+}
+
+Outcome AppSession::WriteFile(const std::string& name, std::string_view bytes, const char* procedure) {
+    if (const Failure failure = services_.files.Write(name, bytes); failure.Failed()) {
+        ReportError(procedure, failure.LogText());
+        return FailedWith(Failure{failure.kind, failure.reason, msg::FileSaveError},
+                          Message{WithReason(msg::FileSaveError, name, failure), workspace_.messageTitle(), Icon::Warning});
+    }
+    return {};
+}
+
+bool LooksLikeMemoryImage(std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\t' && c != '\r' && c != '\n') return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Whether a file of this kind, name and content is a memory image; nothing
+// while the content is not known yet and matters.
+std::optional<bool> IsImage(FileKind kind, const std::string& name, const std::string* bytes) {
+    switch (kind) {
+        case FileKind::Settings: return false;
+        case FileKind::MemoryImage: return true;
+        case FileKind::ByContent: return bytes ? std::optional<bool>(LooksLikeMemoryImage(*bytes)) : std::nullopt;
+        case FileKind::ByName: break;
+    }
+    return IsMemoryImagePath(name);
+}
+
+const char* ReadProcedure(std::optional<bool> image) { return image.value_or(false) ? "frmMain.ReadHexFileAs" : "frmMain.FileRead2"; }
+
+}  // namespace
+
+Outcome AppSession::Open(const std::string& name, FileKind kind) {
+    std::string bytes;
+    if (Outcome read = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr))); read.Failed()) return read;
+    const bool image = *IsImage(kind, name, &bytes);
+    Outcome opened = image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
+    if (opened.Ok()) openedImage_ = image;
+    return opened;
+}
+
+Outcome AppSession::OpenBytes(std::string bytes, const std::string& name) {
+    return workspace_.OpenFile(std::move(bytes), name);
+}
+
+Outcome AppSession::ChangeModel(int model) {
+    if (model == workspace_.modelNumber()) return {};
+    const Answer answer = services_.asker.Ask(
+        Question{ask::ModelChange(model), workspace_.messageTitle(), Icon::Warning, Buttons::OkCancel, Answer::Ok});
+    if (answer != Answer::Ok) return CancelledOutcome();
+    return workspace_.ChangeModel(model);
+}
+
+Outcome AppSession::ChangeDestination(int entry) {
+    const DestinationMenu& menu = workspace_.destinations();
+    if (entry < 0 || entry >= static_cast<int>(menu.names.size())) return Outcome{Failure{FailureKind::Refused}, {}};
+    if (entry != menu.checked) {
+        const Answer answer = services_.asker.Ask(Question{ask::DestinationChange(menu.names[static_cast<size_t>(entry)]),
+                                                           workspace_.messageTitle(), Icon::Warning, Buttons::OkCancel,
+                                                           Answer::Ok});
+        if (answer != Answer::Ok) return CancelledOutcome();
+    }
+    return workspace_.ChangeDestination(entry);
+}
+
+// ---- keeping the data ---------------------------------------------------------------
+
+Outcome AppSession::Save() {
+    // A memory image file is never overwritten with settings text: a
+    // settings file is asked for instead.
+    const std::string current = workspace_.currentFilePath();
+    if (!current.empty() && !IsMemoryImagePath(current)) return SaveAs(current);
+    const std::optional<std::string> chosen = services_.asker.ChooseSaveFile();
+    if (!chosen || chosen->empty()) return CancelledOutcome();
+    return SaveAs(*chosen);
+}
+
+Outcome AppSession::SaveAs(const std::string& name) {
+    Outcome written = WriteFile(name, workspace_.DatText(), "frmMain.SaveFileAs");
+    if (written.Ok()) workspace_.MarkSaved(name);
+    return written;
+}
+
+Outcome AppSession::SaveHex(const std::string& name) {
+    return WriteFile(name, workspace_.HexBytes(), "frmMain.SaveHexFileAs");
+}
+
+Outcome AppSession::ExportChannels(const std::string& name) {
+    return WriteFile(name, workspace_.ChannelsCsv(), "frmMain.ExportChannels");
+}
+
+Outcome AppSession::ImportChannels(const std::string& name) {
+    std::string text;
+    if (Outcome read = ReadFile(name, text, "frmMain.ImportChannels"); read.Failed()) return read;
+    return workspace_.ImportChannels(text, name);
+}
+
+std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome& outcome, FileKind kind) {
+    std::string bytes;
+    outcome = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr)));
+    if (outcome.Failed()) return std::nullopt;
+    const bool image = *IsImage(kind, name, &bytes);
+    return workspace_.ReadDataFile(std::move(bytes), name, outcome, image);
+}
+
+const DataSet& AppSession::DataForReport() {
+    workspace_.SnapExpFrequencies();  // listed as shown, and kept so
+    return workspace_.data();
+}
+
+// ---- the link -------------------------------------------------------------------------
+
+void AppSession::SetLink(link::TransferEngine* engine) {
+    link_ = engine;
+    ApplyLinkChoice();
+}
+
+void AppSession::ApplyLinkChoice() {
+    if (!link_) return;
+    link::LinkState& state = link_->State();
+    state.PortNumber = choice_.PortNumber;
+    state.PortDevice = choice_.PortDevice;
+    state.RetryCount = choice_.RetryCount;
+    state.DebugMode = choice_.DebugMode;
+    state.NoEchoMode = choice_.NoEchoMode;
+}
+
+void AppSession::ChoosePort(int number) {
+    choice_.PortNumber = number;
+    choice_.PortDevice.clear();
+    ApplyLinkChoice();
+    if (started_) link::SavePortSetting(services_.settings, choice_);
+}
+
+void AppSession::ChooseDevice(const std::string& device) {
+    choice_.PortDevice = device;
+    ApplyLinkChoice();
+    if (started_) link::SavePortSetting(services_.settings, choice_);
+}
+
+void AppSession::ChoosePort(const PortSelection& selection) {
+    if (selection.device.empty())
+        ChoosePort(selection.number);
+    else
+        ChooseDevice(selection.device);
+}
+
+std::vector<PortEntry> AppSession::PortMenu() const {
+    return PortEntries(systemPorts_ ? systemPorts_() : SystemPorts{}, PortSelection{choice_.PortNumber, choice_.PortDevice});
+}
+
+void AppSession::SetVerifyAfterProgramming(bool on) {
+    verify_ = on;
+    services_.settings.Set(kSettingsSection, kVerifyKey, on ? "1" : "0");
+}
+
+// ---- transfers ------------------------------------------------------------------------
+
+Outcome AppSession::ConfirmProgramming() {
+    const std::vector<std::string> findings = ProgrammingFindings(workspace_.data());
+    if (findings.empty()) return {};
+    std::optional<size_t> changed;
+    if (workspace_.radioImage() && !workspace_.currentFilePath().empty())
+        changed = FieldsChangedInRadio(workspace_.data(), *workspace_.radioImage());
+    const Answer answer = services_.asker.Ask(Question{ProgrammingQuestion(findings, changed), workspace_.messageTitle(),
+                                                       Icon::Warning, Buttons::YesNo, Answer::No});
+    return answer == Answer::Yes ? Outcome{} : CancelledOutcome();
+}
+
+TransferOutcome AppSession::NoLink() const {
+    TransferOutcome outcome;
+    outcome.failure = Failure{FailureKind::Communication, {}, "No radio link."};
+    return outcome;
+}
+
+TransferOutcome AppSession::ReadFromRadio() {
+    if (!link_) return NoLink();
+    ApplyLinkChoice();
+    link_->SetAsker(&services_.asker);
+    return workspace_.ReadFromRadio(*link_);
+}
+
+TransferOutcome AppSession::ProgramToRadio() {
+    if (!link_) return NoLink();
+    ApplyLinkChoice();
+    link_->SetAsker(&services_.asker);
+    return workspace_.ProgramToRadio(*link_, {verify_});
+}
+
+TransferOutcome AppSession::CompareWithRadio(DataSet& radio) {
+    if (!link_) return NoLink();
+    ApplyLinkChoice();
+    link_->SetAsker(&services_.asker);
+    return workspace_.ReadRadioForComparison(*link_, radio);
+}
+
+ProbeOutcome AppSession::TestConnection() {
+    ProbeOutcome outcome;
+    if (!link_) {
+        outcome.failure = Failure{FailureKind::Communication, {}, "No radio link."};
+        return outcome;
+    }
+    ApplyLinkChoice();
+    outcome.report = link_->Probe();
+    if (outcome.report.result == link::ProbeResult::Cancelled) {
+        outcome.failure = Failure{FailureKind::Cancelled};
+        return outcome;
+    }
+    const bool found = outcome.report.RadioFound();
+    outcome.Say(Message{outcome.report.Text(), "Test Connection", found ? Icon::Information : Icon::Warning});
+    if (!found) outcome.failure = Failure{FailureKind::Communication, {}, "No MR318 answered."};
+    return outcome;
+}
+
+}  // namespace rp770

@@ -1,0 +1,173 @@
+#pragma once
+// The application's session: the editing session (Workspace) with the rules
+// every front end follows around it, so that none repeats them. Unsaved
+// changes are never dropped silently; a memory image file is never
+// overwritten with settings text; files are read and written through the
+// front end's FileAccess and their failures said the program's way; the
+// serial port, the link's switches, the retry count and the verify option
+// are remembered and put on the link; data that programming would get wrong
+// are questioned before the first byte goes out; a report shows the data as
+// the screens do. Plain C++: the window, the command line and the page all
+// drive it.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/CommandLine.h"
+#include "core/Outcome.h"
+#include "core/Storage.h"
+#include "files/SettingsStore.h"
+#include "link/ProbeReport.h"
+#include "link/TransferEngine.h"
+#include "session/PortChoice.h"
+#include "workspace/Workspace.h"
+
+namespace rp770 {
+
+struct SessionServices {
+    SettingsStore& settings;  // the user's remembered choices
+    FileAccess& files;        // the user's files
+    Asker& asker;             // questions, and the file to save in
+};
+
+// The texts of the session's questions.
+namespace ask {
+inline constexpr const char* SaveChanges = "QZP data has changed.\nDo you want to save changes?";
+std::string ModelChange(int model);             // "Do you want to program the MR318 series?"
+std::string DestinationChange(const std::string& name);  // "Do you want to change to INT?"
+}  // namespace ask
+
+inline constexpr const char* kVerifyKey = "VerifyAfterProgramming";
+
+// Typed input a front end holds that has not reached the data yet: it
+// counts as a change, and `take` puts it into the data (false: refused,
+// the front end has said why).
+struct PendingInput {
+    bool present = false;
+    std::function<bool()> take;
+};
+
+struct [[nodiscard]] ProbeOutcome : Outcome {
+    link::ProbeReport report;
+};
+
+// How the kind of a file to open is told: by its name (".hex" is a memory
+// image, anything else settings text), fixed by the caller, or by its bytes
+// (a memory image holds bytes no settings text holds: for a stream, whose
+// name tells nothing).
+enum class FileKind { ByName, Settings, MemoryImage, ByContent };
+
+// True for bytes no settings text holds (control characters other than
+// tab, CR and LF): a memory image.
+bool LooksLikeMemoryImage(std::string_view bytes);
+
+class AppSession {
+public:
+    AppSession(const ProgramData& program, SessionServices services, Switches switches = {});
+    AppSession(const AppSession&) = delete;
+    AppSession& operator=(const AppSession&) = delete;
+
+    Workspace& workspace() { return workspace_; }
+    const Workspace& workspace() const { return workspace_; }
+    const DataSet& data() const { return workspace_.data(); }
+    const Switches& switches() const { return switches_; }
+    bool started() const { return started_; }
+
+    // ---- start ------------------------------------------------------------
+    // The models on offer and the remembered one, the remembered port and
+    // verify option, then the first data set. Fails after "Unknown model!!"
+    // when no model is offered: the program then ends.
+    Outcome Start();
+    // As Start, with the first data set on the named destination (one of the
+    // Destination menu's names, any case) for this session; an unknown name
+    // fails, naming the destinations there are.
+    Outcome StartOn(const std::string& destination);
+
+    // ---- replacing the data -------------------------------------------------
+    // Before unsaved changes go: "QZP data has changed. Do you want to save
+    // changes?" Yes saves (Save's rules; typed input the front end still
+    // holds is taken first, and a refusal stops), No goes on, Cancel stops.
+    // Ok() when the caller may go on; Cancelled when the user stopped it.
+    Outcome ConfirmDiscard(const PendingInput* pending = nullptr);
+    Outcome New();
+    // A settings text file or a memory image file, told apart as `kind` says
+    // (by default by the ".hex" name). A file that cannot be read says so
+    // first ("FileRead Error!!" with the name and the system's reason); a
+    // refused one changes nothing.
+    Outcome Open(const std::string& name, FileKind kind = FileKind::ByName);
+    // Whether the file Open last opened was a memory image (however told).
+    bool openedMemoryImage() const { return openedImage_; }
+    Outcome OpenBytes(std::string bytes, const std::string& name);
+    // Asks "Do you want to program the ... series?" (Cancel: nothing happens).
+    Outcome ChangeModel(int model);
+    // Asks "Do you want to change to ...?" unless the entry is the checked one.
+    Outcome ChangeDestination(int entry);
+
+    // ---- keeping the data ---------------------------------------------------
+    // To the current file; without one, or when it is a memory image file,
+    // to a settings file the user chooses (the asker's ChooseSaveFile).
+    Outcome Save();
+    Outcome SaveAs(const std::string& name);
+    // The memory image file: the data exactly as they would be sent.
+    Outcome SaveHex(const std::string& name);
+    Outcome ExportChannels(const std::string& name);
+    Outcome ImportChannels(const std::string& name);
+    // Another file read as Open reads it, for comparing: the session stays.
+    std::optional<DataSet> ReadDataFile(const std::string& name, Outcome& outcome, FileKind kind = FileKind::ByName);
+    // The data as the report lists and prints them: as the screens show
+    // them (EXP frequencies on the raster, and kept so).
+    const DataSet& DataForReport();
+
+    // ---- the link -------------------------------------------------------------
+    // The link transfers run on; its port and switches are set from the
+    // session's (remembered) choices. Null: no transfer possible.
+    void SetLink(link::TransferEngine* engine);
+    link::TransferEngine* link() const { return link_; }
+    const link::LinkState& linkChoice() const { return choice_; }
+    // COM1-COM4 by number, or a device by name ("/dev/ttyUSB0", "sim" for the
+    // simulated radio); remembered once the session has started.
+    void ChoosePort(int number);
+    void ChooseDevice(const std::string& device);
+    void ChoosePort(const PortSelection& selection);
+    // Where the system's serial ports come from (the desktop's list); set
+    // before Start. With it, a session without a remembered port starts on
+    // DefaultPortSelection, and PortMenu() lists the system's ports.
+    void SetSystemPorts(std::function<SystemPorts()> source) { systemPorts_ = std::move(source); }
+    // The SerialPort menu's entries (PortChoice.h), the current choice checked.
+    std::vector<PortEntry> PortMenu() const;
+    bool verifyAfterProgramming() const { return verify_; }
+    void SetVerifyAfterProgramming(bool on);
+
+    // ---- transfers --------------------------------------------------------------
+    // Before programming: when the data hold what the radio would get wrong,
+    // asks whether to program anyway (with how many fields change in the
+    // radio, when it was read in this session and a file is open). Ok() to go on.
+    Outcome ConfirmProgramming();
+    TransferOutcome ReadFromRadio();
+    TransferOutcome ProgramToRadio();
+    TransferOutcome CompareWithRadio(DataSet& radio);
+    ProbeOutcome TestConnection();
+
+private:
+    // The models and the remembered choices, without a data set yet.
+    Outcome Begin();
+    Outcome ReadFile(const std::string& name, std::string& bytes, const char* procedure);
+    Outcome WriteFile(const std::string& name, std::string_view bytes, const char* procedure);
+    TransferOutcome NoLink() const;
+    void ApplyLinkChoice();
+
+    SessionServices services_;
+    Switches switches_;
+    Workspace workspace_;
+    link::TransferEngine* link_ = nullptr;
+    link::LinkState choice_;  // the port and switches every transfer starts with
+    std::function<SystemPorts()> systemPorts_;
+    bool verify_ = false;
+    bool openedImage_ = false;
+    bool started_ = false;
+};
+
+}  // namespace rp770

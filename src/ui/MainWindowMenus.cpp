@@ -1,0 +1,238 @@
+// The main window's menus, toolbar and status bar: what is offered, with
+// its names, captions and keys.
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "core/Titles.h"
+#include "ui/MainWindow.h"
+#include "ui/SerialPortMenu.h"
+#include "ui/ToolbarIcons.h"
+
+namespace rp770::ui {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("mnuFile");
+    auto add = [this](QMenu* menu, const char* name, const QString& caption, auto slot) {
+        QAction* a = menu->addAction(caption, this, slot);
+        a->setObjectName(name);
+        return a;
+    };
+    add(file, "mnuFileNew", "&New", &MainWindow::FileNew)->setShortcut(QKeySequence::New);
+    add(file, "mnuFileOpen", "&Open", &MainWindow::FileOpen)->setShortcut(QKeySequence::Open);
+    file->addSeparator()->setObjectName("mnuFileBar1");
+    add(file, "mnuFileSave", "&Save", &MainWindow::FileSave)->setShortcut(QKeySequence::Save);
+    add(file, "mnuFileSaveAs", "Save &As...", &MainWindow::FileSaveAs)->setShortcut(QKeySequence::SaveAs);
+    QAction* saveDefault = file->addAction("Save As &Default");
+    saveDefault->setObjectName("mnuFileSaveAsDefault");
+    saveDefault->setVisible(false);
+    file->addSeparator();
+    add(file, "mnuFileExportChannels", "Expor&t Channels...", &MainWindow::FileExportChannels);
+    add(file, "mnuFileImportChannels", "&Import Channels...", &MainWindow::FileImportChannels);
+    add(file, "mnuFileCompare", "Compare &With File...", &MainWindow::FileCompareWithFile);
+    file->addSeparator()->setObjectName("mnuFileBar2");
+    add(file, "mnuFilePrint", "&Print", &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
+    add(file, "mnuFilePrintToFile", "P&rint to File", &MainWindow::FilePrintToFile);
+    file->addSeparator()->setObjectName("mnuFileBar3");
+    mnuRecent_ = file->addMenu("Recent &Files");
+    mnuRecent_->setObjectName("mnuFileRecent");
+    RefreshRecentMenu();
+    file->addSeparator();
+    // Ctrl+Q on every system (Windows has no standard quit key).
+    add(file, "mnuFileExit", "E&xit", &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* edit = bar->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    undo_ = add(edit, "mnuEditUndo", "&Undo", &MainWindow::EditUndo);
+    undo_->setShortcut(QKeySequence::Undo);
+    redo_ = add(edit, "mnuEditRedo", "&Redo", &MainWindow::EditRedo);
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    QMenu* model = edit->addMenu("&Model");
+    model->setObjectName("mnuEditModel");
+    mnuEditModel_ = model;
+    auto* modelGroup = new QActionGroup(this);
+    for (int i = 0; i < 10; ++i) {
+        QAction* a = model->addAction(QString("model %1").arg(i + 1), this, [this, i] { ChooseModel(i); });
+        a->setObjectName(QString("mnuEditModelType%1").arg(i));
+        a->setCheckable(true);
+        a->setVisible(i == 0);
+        modelGroup->addAction(a);
+        modelGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+        modelEntries_[static_cast<size_t>(i)] = a;
+    }
+
+    QMenu* transfer = bar->addMenu("&Transfer");
+    transfer->setObjectName("mnuTransfer");
+    add(transfer, "mnuTransferProgram", "&Program to Radio", &MainWindow::TransferProgram);
+    add(transfer, "mnuTransferRead", "&Read from Radio", &MainWindow::TransferRead);
+    transfer->addSeparator();
+    add(transfer, "mnuTransferCompare", "&Compare With Radio...", &MainWindow::TransferCompare);
+
+    mnuDestination_ = bar->addMenu("&Destination");
+    mnuDestination_->setObjectName("mnuDestination");
+    for (int i = 0; i < 11; ++i) {
+        QAction* a = mnuDestination_->addAction(QString("DST%1").arg(i), this, [this, i] { ChooseDestination(i); });
+        a->setObjectName(QString("mnuDestinationChild%1").arg(i));
+        a->setCheckable(true);
+        destinationEntries_[static_cast<size_t>(i)] = a;
+    }
+
+    QMenu* options = bar->addMenu("&Options");
+    options->setObjectName("mnuOptions");
+    QMenu* serialPort = options->addMenu("&SerialPort");
+    serialPort->setObjectName("mnuOptionsSerialPort");
+    ports_ = new SerialPortMenu(serialPort, session_, this);
+    add(options, "mnuOptionsTestConnection", "&Test Connection...", &MainWindow::TestConnection);
+    verifyAction_ = options->addAction("&Verify After Programming");
+    verifyAction_->setObjectName("mnuOptionsVerify");
+    verifyAction_->setCheckable(true);
+    connect(verifyAction_, &QAction::triggered, this, &MainWindow::SetVerifyAfterProgramming);
+    hexdumpAction_ = options->addAction("Hexdump");
+    hexdumpAction_->setObjectName("mnuOptionsHexdump");
+    hexdumpAction_->setCheckable(true);
+    connect(hexdumpAction_, &QAction::toggled, this, &MainWindow::ApplyHexDumpMark);
+    hexdumpAction_->setVisible(false);
+
+    QMenu* help = bar->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    // The help text shipped with the program: connecting the radio. F1 too.
+    QAction* contents = add(help, "mnuHelpContents", "&Contents", &MainWindow::ShowHelpContents);
+    contents->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator()->setObjectName("mnuHelpBar0");
+    add(help, "mnuHelpAbout", "&About QZP Version", &MainWindow::ShowAbout);
+
+    // Debug-mode memory image files.
+    auto* saveHex = new QAction(this);
+    saveHex->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
+    connect(saveHex, &QAction::triggered, this, &MainWindow::SaveHexCommand);
+    auto* openHex = new QAction(this);
+    openHex->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
+    connect(openHex, &QAction::triggered, this, &MainWindow::OpenHexCommand);
+    addAction(saveHex);
+    addAction(openHex);
+}
+
+void MainWindow::BuildToolbar() {
+    toolbar_ = addToolBar("Toolbar");
+    toolbar_->setObjectName("tbToolBar");
+    toolbar_->setMovable(false);
+    toolbar_->setIconSize(QSize(24, 24));
+    auto button = [this](const QString& key, const char* tip) {
+        QAction* a = toolbar_->addAction(ToolbarIcon(key), tip, this, [this, key] { ToolbarClicked(key); });
+        a->setObjectName("tb" + key);
+        a->setData(key);
+        a->setToolTip(tip);
+        return a;
+    };
+    tb_.newFile = button("New", "New");
+    tb_.open = button("Open", "Open...");
+    tb_.save = button("Save", "Save");
+    toolbar_->addSeparator();
+    tb_.saveAsDefault = button("SaveAsDefault", "Save As Default");
+    // The Save As Default button has no action; its place stays empty.
+    tb_.saveAsDefault->setVisible(false);
+    toolbar_->addSeparator()->setVisible(false);
+    tb_.print = button("Print", "Print");
+    toolbar_->addSeparator();
+    tb_.program = button("Program", "Program to Radio");
+    tb_.program2 = button("Program2", "Program to Radio");
+    tb_.read = button("Read", "Read from Radio");
+    tb_.read2 = button("Read2", "Read from Radio");
+    toolbar_->addSeparator();
+    tb_.undo = toolbar_->addAction(QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)), "Undo",
+                                   this, &MainWindow::EditUndo);
+    tb_.undo->setObjectName("tbUndo");
+    tb_.redo = toolbar_->addAction(QIcon::fromTheme("edit-redo", style()->standardIcon(QStyle::SP_ArrowForward)), "Redo",
+                                   this, &MainWindow::EditRedo);
+    tb_.redo->setObjectName("tbRedo");
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("sbStatusBar");
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("sbPanel%1").arg(i + 1));
+        status_[static_cast<size_t>(i)] = panel;
+    }
+    status_[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bar->addWidget(status_[0], 1);
+    bar->addPermanentWidget(status_[1]);
+    bar->addPermanentWidget(status_[2]);
+}
+
+// ---- what the menus show -------------------------------------------------------
+
+void MainWindow::RefreshHistoryActions() {
+    const auto named = [](const char* verb, const std::string& action) {
+        return action.empty() ? QString(verb) : QString("%1 %2").arg(verb, Q(action));
+    };
+    const Workspace& ws = workspace();
+    for (QAction* a : {undo_, tb_.undo}) a->setEnabled(ws.CanUndo());
+    for (QAction* a : {redo_, tb_.redo}) a->setEnabled(ws.CanRedo());
+    undo_->setText(named("&Undo", ws.UndoAction()));
+    redo_->setText(named("&Redo", ws.RedoAction()));
+    tb_.undo->setToolTip(named("Undo", ws.UndoAction()));
+    tb_.redo->setToolTip(named("Redo", ws.RedoAction()));
+}
+
+void MainWindow::RefreshModelMenu() {
+    for (QAction* a : modelEntries_) {
+        a->setChecked(false);
+        a->setEnabled(false);
+    }
+    for (int model : workspace().offeredModels()) {
+        if (model < 1 || model > 10) continue;
+        QAction* a = modelEntries_[static_cast<size_t>(model - 1)];
+        a->setText(Q(ModelMenuCaption(model)));
+        a->setVisible(true);
+        a->setEnabled(true);
+    }
+    const int current = workspace().modelNumber();
+    if (current >= 1 && current <= 10) modelEntries_[static_cast<size_t>(current - 1)]->setChecked(true);
+    // With more than one model on offer, only the offered ones are listed.
+    if (workspace().modelMenuVisible())
+        for (QAction* a : modelEntries_)
+            if (!a->isEnabled()) a->setVisible(false);
+    status_[2]->setText(Q(workspace().modelName()));
+}
+
+void MainWindow::RefreshDestinationMenu() {
+    const DestinationMenu& menu = workspace().destinations();
+    mnuDestination_->setEnabled(menu.enabled);
+    for (int i = 0; i < 11; ++i) {
+        QAction* a = destinationEntries_[static_cast<size_t>(i)];
+        const bool shown = i < static_cast<int>(menu.names.size()) && i < 10;
+        a->setText(shown ? Q(menu.names[static_cast<size_t>(i)]) : QString());
+        a->setVisible(shown);
+        a->setChecked(shown && menu.checked == i);
+    }
+}
+
+void MainWindow::RefreshRecentMenu() {
+    mnuRecent_->clear();
+    const QStringList files = recent_.List();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString shown = fontMetrics().elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
+                                                       fontMetrics().averageCharWidth() * 60);
+        QAction* a = mnuRecent_->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")), this,
+                                           [this, path = files[i]] { OpenRecentFile(path); });
+        a->setObjectName(QString("mnuFileRecent%1").arg(i));
+        a->setData(files[i]);
+    }
+    mnuRecent_->setEnabled(!files.isEmpty());
+}
+
+}  // namespace rp770::ui
