@@ -60,6 +60,9 @@ double StandInRadio::NextArrival() const { return line_.NextTime().value_or(-1.0
 void StandInRadio::Unplug() {
     line_ = sim::HalfDuplexLine(kStandInBaud);
     toPc_.clear();
+    // Nor does the radio keep the half of a command it heard: the next
+    // probe finds it ready, as when it is switched on again.
+    Replace(radio_->CurrentFaults());
 }
 
 std::vector<uint8_t> StandInRadio::Memory() const { return {radio_->Memory().begin(), radio_->Memory().end()}; }

@@ -43,7 +43,8 @@ public:
     std::vector<uint8_t> Take(double now);
     // When the next byte reaches either end; negative when none is on its way.
     double NextArrival() const;
-    // The cable pulled out: whatever is on the line is lost.
+    // The cable pulled out: whatever is on the line is lost, and what the
+    // radio had heard of a command.
     void Unplug();
 
     std::vector<uint8_t> Memory() const;

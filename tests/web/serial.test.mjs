@@ -20,11 +20,17 @@ test('the stand-in line carries ten bits a byte at 4800 baud, the echo with each
     assert.equal(all, expected, `at ${time}`);
   }
   assert.equal(radio.nextArrival(), -1);
+  // Half a command heard when the cable is pulled is forgotten with it.
+  radio.write(new TextEncoder().encode('#CEPRD\t00'), 2);
+  radio.take(3);
+  radio.unplug();
+  radio.write(new TextEncoder().encode('P'), 4);
+  assert.equal(new TextDecoder().decode(radio.take(5)), 'PP');
   // A radio that ignores the probe: only the cable's echo comes back.
   assert.match(radio.setFaults('no-such-fault'), /no-such-fault/);
   assert.equal(radio.setFaults('no-probe'), '');
-  radio.write(new TextEncoder().encode('P'), 2);
-  assert.equal(new TextDecoder().decode(radio.take(3)), 'P');
+  radio.write(new TextEncoder().encode('P'), 6);
+  assert.equal(new TextDecoder().decode(radio.take(7)), 'P');
   assert.deepEqual([radio.log().pcBytes, radio.log().radioBytes], [2, 1]);
 });
 
