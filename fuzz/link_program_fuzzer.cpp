@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const bool synced = s.link.SyncRadio();
     if (synced) s.link.ProgramToRadio(data);
     const link::LinkState& state = s.link.State();
+    s.ShowMessages();
     const auto& messages = s.user.Messages();
 
     FUZZ_CHECK(SameData(data, kImage), "programming changed " + FirstDifference(data, kImage));

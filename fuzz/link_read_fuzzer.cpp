@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const bool synced = s.link.SyncRadio();
     const bool read = synced && s.link.ReadFromRadio(data);
     const link::LinkState& state = s.link.State();
+    s.ShowMessages();
     const auto& messages = s.user.Messages();
 
     FUZZ_CHECK(s.radio.LongestQuietSpell() <= LongestAllowedQuietSpell(),

@@ -145,13 +145,6 @@ private:
     std::vector<size_t> marks_;
 };
 
-class Silent : public Prompter {
-public:
-    void Message(const std::string&, const std::string&, Icon) override {}
-    Answer Ask(const std::string&, const std::string&, Icon, Buttons buttons, Answer) override {
-        return buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok;
-    }
-};
 
 // A whole transfer against the simulated radio, kept as the script of its
 // answers. With noEcho the cable echoes nothing and the program runs with
@@ -166,8 +159,7 @@ void LinkSeed(const std::string& folder, const std::string& name, const std::vec
     sim::SimulatedRadio radio(faults);
     sim::VirtualWire wire(radio);
     RecordingPort port(wire);
-    Silent user;
-    link::RadioLink link(port, wire.GetClock(), wire.GetPump(), user);
+    link::RadioLink link(port, wire.GetClock(), wire.GetPump());  // every question takes its default
     link.State().NoEchoMode = noEcho;
     DataSet data;
     data.modelNumber = 1;

@@ -74,10 +74,14 @@ bool IsLinkText(const std::string& text) {
         "cancel!!", "time out!!", "address error!!", "data error!!", "ACMD Command error!!", "error!!",
         "port inicialize error!!", "confirm the synchronization of the communication",
     };
-    if (std::find(std::begin(texts), std::end(texts), text) != std::end(texts)) return true;
-    // The explanations that follow a port that cannot be opened (naming the
-    // device and the port's reason) and a failed synchronisation.
-    if (text.starts_with("Cannot open the serial port ")) return true;
+    // A known text, with the explanation of a port that cannot be opened
+    // (naming the device and the port's reason) under it, or without.
+    const size_t lineEnd = text.find('\n');
+    const std::string head = text.substr(0, lineEnd);
+    const bool known = std::find(std::begin(texts), std::end(texts), head) != std::end(texts);
+    if (known && (lineEnd == std::string::npos || text.compare(lineEnd + 1, 28, "Cannot open the serial port ") == 0))
+        return true;
+    // The explanation of a failed synchronisation.
     for (link::SyncStage stage : {link::SyncStage::NoEcho, link::SyncStage::NoAnswer, link::SyncStage::Refused})
         if (text == link::SyncFailureText(stage)) return true;
     return false;
