@@ -63,7 +63,12 @@ function guardSuspension(engine) {
 // called on an instance while its link waits.
 export async function loadEngine(wasmUrl = new URL('./rp770.wasm', import.meta.url)) {
   const key = String(wasmUrl);
-  if (!compiled.has(key)) compiled.set(key, compile(wasmUrl));
+  if (!compiled.has(key)) {
+    compiled.set(key, compile(wasmUrl).catch((error) => {
+      compiled.delete(key);  // the next load tries again
+      throw error;
+    }));
+  }
   const wasmModule = await compiled.get(key);
   return guardSuspension(await createRp770({
     instantiateWasm(imports, receive) {
