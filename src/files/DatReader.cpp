@@ -15,9 +15,9 @@ namespace {
 // Fetches values of one section and converts them into fields.
 class SectionReader {
 public:
-    SectionReader(const SectionTable& table, std::string section) : table_(table), section_(std::move(section)) {}
+    SectionReader(const SectionTable& table, std::string_view section) : table_(table), first_(table.Find(section)) {}
 
-    std::string_view Raw(std::string_view key) const { return table_.Lookup(section_, key); }
+    std::string_view Raw(std::string_view key) const { return table_.Lookup(first_, key); }
     void Flag(std::string_view key, bool& field) const {
         if (const auto v = ToBoolean(Raw(key))) field = *v;
     }
@@ -34,7 +34,7 @@ public:
 
 private:
     const SectionTable& table_;
-    std::string section_;
+    size_t first_;  // the first section of the name
 };
 
 void ApplyGroups(const SectionTable& table, DataSet& data) {
