@@ -11,14 +11,15 @@
 // size stays linear in its size.
 //
 // The table keeps the file's text as it came and remembers only where
-// things begin in it: 4 bytes per entry (where its key begins), 12 per
-// section and at most 8 per section for the name index. Names, keys and
-// values are found again in the text when asked for, so a large file costs
-// little more than its own bytes. Texts of 4 GiB or more are refused.
+// things begin in it: 5 bytes per entry (where its key begins, and a byte of
+// the key's hash that spares most comparisons), 12 per section and at most 8
+// per section for the name index. Names, keys and values are found again in
+// the text when asked for, so a large file costs little more than its own
+// bytes. Texts of 4 GiB or more are refused.
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,18 +86,47 @@ private:
         uint32_t nextSameName;  // the next section of the same name, in file order
     };
 
+    // A growing array kept in blocks of equal size: it never holds a copy of
+    // itself while it grows, nor much room it does not use.
+    template <typename T>
+    class BlockArray {
+    public:
+        size_t size() const { return size_; }
+        T operator[](size_t i) const { return blocks_[i >> kShift][i & kMask]; }
+        T& operator[](size_t i) { return blocks_[i >> kShift][i & kMask]; }
+        // Element i and how many follow it in the same block before `last`.
+        struct Span {
+            const T* first;
+            size_t count;
+        };
+        Span Run(size_t i, size_t last) const {
+            const size_t blockEnd = (i | kMask) + 1;
+            return {&blocks_[i >> kShift][i & kMask], (last < blockEnd ? last : blockEnd) - i};
+        }
+        void push_back(const T& value) {
+            if ((size_ & kMask) == 0) blocks_.push_back(std::unique_ptr<T[]>(new T[kMask + 1]));
+            blocks_.back()[size_ & kMask] = value;
+            ++size_;
+        }
+
+    private:
+        static constexpr unsigned kShift = 10;
+        static constexpr size_t kMask = (size_t{1} << kShift) - 1;
+        std::vector<std::unique_ptr<T[]>> blocks_;
+        size_t size_ = 0;
+    };
+
     std::string_view NameAt(uint32_t offset) const;
-    std::string_view ValueOf(uint32_t keyOffset) const;
-    bool KeyIs(uint32_t offset, std::string_view key) const;
+    std::string_view ValueAfter(const char* equals) const;
+    static uint8_t KeyHash(std::string_view key);
     Section SectionAt(size_t index) const;
     size_t EntryEnd(size_t section) const;
     void BuildIndex();
 
-    // Sections and entries grow in blocks: a table never holds a copy of
-    // itself while it grows, nor room it does not use.
     std::string text_;
-    std::deque<Stored> sections_;
-    std::deque<uint32_t> entries_;  // where each entry's key begins (past leading spaces)
+    BlockArray<Stored> sections_;
+    BlockArray<uint32_t> entries_;  // where each entry's key begins (past leading spaces)
+    BlockArray<uint8_t> keyHashes_;  // KeyHash of each entry's key
     std::vector<uint32_t> index_;   // open addressing by name: the first section of each name
 };
 

@@ -29,6 +29,18 @@ TEST(SectionTable, LookupTakesTheFirstSectionThatHasTheEntry) {
     EXPECT_EQ(table.Lookup("A", "z"), "9");
     ASSERT_EQ(table.sections().size(), 3u);
     EXPECT_EQ(table.sections()[1].entryCount, 3u);
+
+    // Thousands of entries, in sections of one name, each key twice.
+    std::string many;
+    for (int s = 0; s < 3; ++s) {
+        many += "[M]\n";
+        for (int k = 0; k < 2500; ++k) many += "k" + std::to_string(s * 2500 + k) + "=" + std::to_string(s) + "\n";
+        if (s == 1) many += "k0=again\n";
+    }
+    const auto big = SectionTable::Parse(many);
+    for (int k : {0, 1023, 1024, 2499, 2500, 4999, 5000, 7499})
+        EXPECT_EQ(big.Lookup("M", "K" + std::to_string(k)), std::to_string(k / 2500)) << k;
+    EXPECT_EQ(big.Lookup("M", "k7500"), "");
 }
 
 TEST(SectionTable, HeadersFollowTheReadersRules) {
@@ -88,6 +100,8 @@ TEST(SectionTable, AnyLineEndWorksAndTheLastLineNeedsNone) {
         {"[S]\r\na=1\rb=2\nc=3\r\n", "S", "c", "3"},
         {"[S]\n\ra=1", "S", "a", "1"},                 // LF then CR: an empty line between
         {"[S]\na=1\r", "S", "a", "1"},                 // a CR as the very last byte
+        {"[S]\na=" "0123456789012345678901234567890123456789012345678901234567890123456789" "\rb=2\n", "S", "a",
+         "0123456789012345678901234567890123456789012345678901234567890123456789"},  // a long value ends at its CR
         {"[S]\na=  v  ", "S", "a", "v"},               // the value ends the text, spaces and all
         {"[S]\na=#", "S", "a", ""},
         {"[S]\na=b=", "S", "a", "b="},
