@@ -31,7 +31,7 @@ cmake --build "$BUILD" -j2 -- >/dev/null
 
 options_for() {
   case "$1" in
-    dat_fuzzer)          echo "-max_len=65536 -dict=$ROOT/fuzz/dict/dat.dict" ;;
+    dat_fuzzer)          echo "-max_len=4096 -dict=$ROOT/fuzz/dict/dat.dict" ;;
     hex_fuzzer)          echo "-max_len=2048" ;;
     ini_fuzzer)          echo "-max_len=4096 -dict=$ROOT/fuzz/dict/ini.dict" ;;
     link_read_fuzzer)    echo "-max_len=16384 -dict=$ROOT/fuzz/dict/link.dict" ;;

@@ -1,5 +1,7 @@
 #include "files/DatReader.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -15,26 +17,35 @@ namespace {
 // Fetches values of one section and converts them into fields.
 class SectionReader {
 public:
-    SectionReader(const SectionTable& table, std::string section) : table_(table), section_(std::move(section)) {}
+    SectionReader(const SectionTable& table, std::string_view section) : table_(table), first_(table.Find(section)) {}
+    // Section prefix + number ("CHUSA" + 12), named without building a string.
+    SectionReader(const SectionTable& table, std::string_view prefix, size_t number) : table_(table) {
+        char name[48];  // a prefix of a few letters, and room for any number
+        const size_t length = std::min(prefix.size(), sizeof name - 24);
+        prefix.copy(name, length);
+        const char* end = std::to_chars(name + length, name + sizeof name, number).ptr;
+        first_ = table.Find(std::string_view(name, static_cast<size_t>(end - name)));
+    }
 
-    std::string_view Raw(std::string_view key) const { return table_.Lookup(section_, key); }
-    void Flag(std::string_view key, bool& field) const {
-        if (const auto v = ToBoolean(Raw(key))) field = *v;
-    }
-    void Int16(std::string_view key, int16_t& field) const {
-        if (const auto v = ToInt16(Raw(key))) field = *v;
-    }
-    void Int32(std::string_view key, int32_t& field) const {
-        if (const auto v = ToInt32(Raw(key))) field = *v;
-    }
-    void Frequency(std::string_view key, double& field) const {
-        if (const auto v = ToDouble(Raw(key))) field = *v;
-    }
-    void Text(std::string_view key, std::string& field) const { field = std::string(Raw(key)); }
+    std::string_view Raw(std::string_view key) const { return table_.Lookup(first_, key); }
+    void Flag(std::string_view key, bool& field) const { Convert(key, field, ToBoolean); }
+    void Int16(std::string_view key, int16_t& field) const { Convert(key, field, ToInt16); }
+    void Int32(std::string_view key, int32_t& field) const { Convert(key, field, ToInt32); }
+    void Frequency(std::string_view key, double& field) const { Convert(key, field, ToDouble); }
+    void Text(std::string_view key, std::string& field) const { field.assign(Raw(key)); }
 
 private:
+    // An empty value (a missing key or section among them) converts to
+    // nothing, so it is not offered to the converter.
+    template <typename T, typename Converter>
+    void Convert(std::string_view key, T& field, Converter convert) const {
+        const std::string_view raw = Raw(key);
+        if (raw.empty()) return;
+        if (const auto v = convert(raw)) field = *v;
+    }
+
     const SectionTable& table_;
-    std::string section_;
+    size_t first_;  // the first section of the name
 };
 
 void ApplyGroups(const SectionTable& table, DataSet& data) {
@@ -66,7 +77,7 @@ void ApplyAtis(const SectionTable& table, AtisSettings& atis) {
 // the slot it applies to. Slots outside the plan are skipped.
 void ApplyPlan(const SectionTable& table, const char* prefix, PlanArray& records) {
     for (size_t n = 0;; ++n) {
-        const SectionReader in(table, prefix + std::to_string(n));
+        const SectionReader in(table, prefix, n);
         const std::string_view position = in.Raw(dat::Position);
         if (position.empty()) return;
         const double slot = std::nearbyint(LeadingValue(position));
@@ -87,7 +98,7 @@ void ApplyPlan(const SectionTable& table, const char* prefix, PlanArray& records
 
 void ApplyWx(const SectionTable& table, std::vector<ChannelRecord>& wx) {
     for (size_t k = 0; k < wx.size(); ++k) {
-        const SectionReader in(table, dat::WxPrefix + std::to_string(k));
+        const SectionReader in(table, dat::WxPrefix, k);
         in.Flag(dat::Enable, wx[k].Enable);
         in.Flag(dat::ScanMemory, wx[k].ScanMemory);
         in.Text(dat::ChTag, wx[k].ChTag);
@@ -97,7 +108,7 @@ void ApplyWx(const SectionTable& table, std::vector<ChannelRecord>& wx) {
 void ApplyExp(const SectionTable& table, DataSet& data) {
     for (int n = 1; n <= kExpChannels; ++n) {
         ChannelRecord& r = data.exp[static_cast<size_t>(n)];
-        const SectionReader in(table, dat::ExpPrefix + std::to_string(n));
+        const SectionReader in(table, dat::ExpPrefix, static_cast<size_t>(n));
         in.Flag(dat::Enable, r.Enable);
         in.Text(dat::CHDisplayL, r.CHDisplayL);
         in.Text(dat::CHDisplayR, r.CHDisplayR);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "core/Codecs.h"
 #include "core/Titles.h"
@@ -14,22 +16,23 @@ namespace {
 
 class TextBuilder {
 public:
-    void Section(const std::string& name) { Line("[" + name + "]"); }
-    void Flag(const std::string& key, bool value) { Line(key + "=" + (value ? "1" : "0")); }
-    void Number(const std::string& key, int64_t value) { Line(key + "=" + std::to_string(value)); }
-    void Magnitude(const std::string& key, int64_t value) { Number(key, value < 0 ? -value : value); }
-    void Frequency(const std::string& key, double mhz) { Line(key + "=" + FormatFrequency(mhz)); }
+    void Section(std::string_view name) { Line("[", name, "]"); }
+    void Flag(std::string_view key, bool value) { Line(key, "=", value ? "1" : "0"); }
+    void Number(std::string_view key, int64_t value) { Line(key, "=", std::to_string(value)); }
+    void Magnitude(std::string_view key, int64_t value) { Number(key, value < 0 ? -value : value); }
+    void Frequency(std::string_view key, double mhz) { Line(key, "=", FormatFrequency(mhz)); }
     // "#" keeps leading spaces; a value never runs past its own line.
-    void Text(const std::string& key, const std::string& value) { Line(key + "=#" + SingleLine(value)); }
-    void Display(const std::string& key, const std::string& value) { Line(key + "=" + SingleLine(value)); }
+    void Text(std::string_view key, std::string_view value) { Line(key, "=#", SingleLine(value)); }
+    void Display(std::string_view key, std::string_view value) { Line(key, "=", SingleLine(value)); }
     std::string Take() { return std::move(text_); }
 
 private:
-    static std::string SingleLine(const std::string& value) {
-        return value.substr(0, value.find_first_of("\r\n"));
-    }
-    void Line(const std::string& line) {
-        text_ += line;
+    static std::string_view SingleLine(std::string_view value) { return value.substr(0, value.find_first_of("\r\n")); }
+    // Appended piece by piece: no line is built on its own first.
+    void Line(std::string_view a, std::string_view b, std::string_view c) {
+        text_ += a;
+        text_ += b;
+        text_ += c;
         text_ += "\r\n";
     }
     std::string text_;

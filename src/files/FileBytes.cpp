@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <exception>
 #include <fstream>
+#include <stdexcept>
 #include <system_error>
 
 namespace rp770 {
@@ -27,6 +28,16 @@ Failure ReadWholeFile(const std::filesystem::path& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return FailureFromErrno(errno, FailureKind::PathFileAccess);
     try {
+        // One buffer of the file's length, filled in place: growing a string
+        // chunk by chunk would hold up to three times the file at its peak.
+        // Whatever the file gained since its length was taken is appended.
+        const std::uintmax_t length = std::filesystem::file_size(path, ec);
+        if (!ec && length > 0) {
+            if (length > content.max_size()) throw std::length_error("file too large");
+            content.resize(static_cast<size_t>(length));
+            in.read(content.data(), static_cast<std::streamsize>(length));
+            content.resize(static_cast<size_t>(in.gcount()));
+        }
         char chunk[1 << 16];
         while (in) {
             in.read(chunk, sizeof chunk);

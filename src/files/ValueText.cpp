@@ -53,6 +53,7 @@ std::optional<double> ToDouble(std::string_view text) {
 }
 
 std::optional<bool> ToBoolean(std::string_view text) {
+    if (text.size() == 1 && (text[0] == '0' || text[0] == '1')) return text[0] == '1';  // as written: spares the number reader
     const std::string_view word = TrimBlanks(text);
     if (EqualsWordNoCase(word, "true")) return true;
     if (EqualsWordNoCase(word, "false")) return false;

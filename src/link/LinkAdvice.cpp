@@ -59,7 +59,9 @@ std::string SyncFailureText(SyncStage stage) {
 }
 
 std::string ProbeReport::Text() const {
-    const std::string on = " on " + port;
+    // The simulated radio is named as such, not by its device name.
+    const bool simulated = port == kSimulatedRadioDevice;
+    const std::string on = simulated ? " on the simulated radio's cable" : " on " + port;
     switch (result) {
         case ProbeResult::PortFailed:
             return openFailure;
@@ -80,8 +82,8 @@ std::string ProbeReport::Text() const {
                    "again, check the cable's connectors.";
         case ProbeResult::Found:
             if (supported)
-                return "The radio answered" + on + ": MR318 (model code 0x" + Hex4(modelCode) +
-                       "). It is ready to be read and programmed.";
+                return (simulated ? std::string("The simulated radio answered") : "The radio answered" + on) +
+                       ": MR318 (model code 0x" + Hex4(modelCode) + "). It is ready to be read and programmed.";
             return "A radio answered" + on + ", but its model code is 0x" + Hex4(modelCode) +
                    ": it is not an MR318, so it cannot be read or programmed.";
         case ProbeResult::Cancelled:

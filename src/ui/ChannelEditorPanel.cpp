@@ -502,7 +502,7 @@ bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
         return true;
     }
     const Refusal refusal = FrequencyRefusal(box.rx);
-    context_.Message(refusal.text, refusal.title, Icon::Warning);
+    context_.Message(refusal.Shown(), refusal.title, Icon::Warning);
     KeepFocus(box.edit);
     return false;
 }

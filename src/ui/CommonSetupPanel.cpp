@@ -413,7 +413,7 @@ bool CommonSetupPanel::ValidateAtis() {
         return true;
     }
     const Refusal refusal = AtisRefusal();
-    context_.Message(refusal.text, refusal.title, Icon::Warning);
+    context_.Message(refusal.Shown(), refusal.title, Icon::Warning);
     KeepFocus(txtATIScode_);
     return false;
 }

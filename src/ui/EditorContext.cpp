@@ -23,7 +23,7 @@ void EditorContext::Message(const std::string& text, const std::string& title, I
 
 bool EditorContext::Accepted(const EditResult& result) const {
     if (!result) return true;
-    Message(result->detail.empty() ? result->text : result->text + "\n" + result->detail, result->title, Icon::Warning);
+    Message(result->Shown(), result->title, Icon::Warning);
     return false;
 }
 

@@ -209,7 +209,7 @@ EditResult ApplyExpDisplay(DataSet& data, int n, std::string_view left, std::str
     ChannelRecord* record = FindRecord(data, {Area::EXP, n});
     if (!record || left.size() > 2 || right.size() > 1 || !DisplayTextAllowed(left, true) ||
         !DisplayTextAllowed(right, false))
-        return Refusal{kDataError, "CH Display"};
+        return Refusal{kDataError, "CH Display", kDisplayRule};
     const std::string padded = "  " + std::string(left);
     record->CHDisplayL = padded.substr(padded.size() - 2);
     record->CHDisplayR = std::string(right);
@@ -224,8 +224,10 @@ EditResult ApplyExpFrequency(DataSet& data, int n, bool rx, std::string_view tex
     return std::nullopt;
 }
 
-Refusal FrequencyRefusal(bool rx) { return {kDataError, rx ? "Rx frequency" : "Tx frequency"}; }
+Refusal FrequencyRefusal(bool rx) {
+    return {kDataError, rx ? "Rx frequency" : "Tx frequency", "137 to 174 MHz on a 25 kHz step, or empty for none."};
+}
 
-Refusal AtisRefusal() { return {kDataError, "ATISNo"}; }
+Refusal AtisRefusal() { return {kDataError, "ATISNo", "An ATIS code is ten digits, or empty for none."}; }
 
 }  // namespace rp770

@@ -38,6 +38,8 @@ struct Refusal {
     std::string title;
     std::string detail = {};
     bool operator==(const Refusal&) const = default;
+    // The text with its rule under it, as one box shows it.
+    std::string Shown() const { return detail.empty() ? text : text + "\n" + detail; }
 };
 
 // Nothing when the edit was taken (or changed nothing); the refusal when
@@ -93,6 +95,9 @@ bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
 // screen (it enables the channel first, then takes the frequency and the
 // number); the editor does not let the user leave it so.
 bool IsIncompleteExpChannel(const ChannelRecord& record);
+inline constexpr const char* kDisplayRule =
+    "The display shows digits, blanks, \"-\" and the letters A b C d E F H I K L M n o P Q R S t U y (K, M, Q and R "
+    "only in front): two on the left, one on the right.";
 inline constexpr const char* kIncompleteExpRule =
     "An enabled EXP channel needs an RX frequency and a channel number (the left display characters).";
 

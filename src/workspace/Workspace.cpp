@@ -485,7 +485,7 @@ EditResult Workspace::SetCommon(CommonField field, int value) {
     const bool valid = field == CommonField::ResumeTime     ? value >= 0 && value <= 5
                        : field == CommonField::WeatherAlert ? value >= 0 && value <= 3
                                                             : value == 0 || value == 1;
-    if (!valid) return Refusal{kDataError, CommonCaption(field)};
+    if (!valid) return Refusal{kDataError, CommonCaption(field), "Not one of the values the list offers."};
     Commit(
         [&](DataSet& d) {
             CommonSetup& c = d.common;
@@ -512,7 +512,7 @@ EditResult Workspace::SetPriorityChannel(int group, int code) {
     const bool listed = group >= 0 && group < kPlanCount && code >= 0 && code < kPlanSlots &&
                         std::any_of(data().plan(group).begin(), data().plan(group).end(),
                                     [code](const ChannelRecord& r) { return r.Enable && r.Position == code; });
-    if (!listed) return Refusal{kDataError, "Priority CH"};
+    if (!listed) return Refusal{kDataError, "Priority CH", "The priority channel is an enabled channel of the group's plan."};
     const std::string action = std::string("Priority CH ") + GroupName(group);
     Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].PriorityChannel = code; }, action,
            SettingEdit(action));

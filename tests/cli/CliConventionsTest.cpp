@@ -42,8 +42,8 @@ const Convention kConventions[] = {
     {"timeout 5 $CLI read --port /nonexistent/ttyX $WORK/x.dat", 1, "err",
      "port inicialize error!!  (Read from Radio)\nCannot open the serial port /nonexistent/ttyX: No such file or "
      "directory."},
-    {"$CLI probe --port sim", 0, "out", "The radio answered on sim: MR318 (model code 0x013E)."},
-    {"$CLI probe --port sim --fault no-echo --fault off", 1, "err", "No echo from the cable on sim"},
+    {"$CLI probe --port sim", 0, "out", "The simulated radio answered: MR318 (model code 0x013E)."},
+    {"$CLI probe --port sim --fault no-echo --fault off", 1, "err", "No echo from the cable on the simulated radio's cable"},
     {"$CLI program --port sim --verify $WORK/usa.hex", 0, "err", "Verified: the radio holds every byte that was sent."},
     {"$CLI program --port sim --verify --fault keep=0x120 $WORK/edited.hex", 1, "err",
      "1 byte differs:\n0x120 (USA CH 17: attributes): sent "},

@@ -44,6 +44,8 @@ TEST(IniValue, ReadFromText) {
         {"a section between", twice, "b", "y", "5"},
         {"CR line ends", "[m]\ruse=1\rwx=0", "m", "wx", "0"},
         {"LF line ends", "[m]\nuse=1\nwx=0\n", "m", "use", "1"},
+        {"CR LF, CR and LF in one text", "[m]\r\nuse=1\rwx=0\natis=1", "m", "atis", "1"},
+        {"LF then CR: an empty line between", "[m]\n\ruse=1\r", "m", "use", "1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadIniValueFromText(c.text, c.section, c.key), c.value) << c.why << ": " << c.section << "/" << c.key;

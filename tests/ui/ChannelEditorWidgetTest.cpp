@@ -151,7 +151,7 @@ TEST_F(ChannelEditor, FrequencyEntriesAcceptedOrRefused) {
             EXPECT_TRUE(scan->hasFocus()) << c.typed;
         } else {
             ASSERT_EQ(prompter.boxes.size(), 1u) << c.typed;
-            EXPECT_EQ(prompter.boxes[0].text, "Data Error!!");
+            EXPECT_EQ(prompter.boxes[0].text, FrequencyRefusal(true).Shown());
             EXPECT_EQ(prompter.boxes[0].title, "Rx frequency");
             EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
             EXPECT_TRUE(rx->hasFocus()) << c.typed;
@@ -199,7 +199,7 @@ TEST_F(ChannelEditor, LeavingTheEditorWithABadFrequencyIsRefused) {
     TypeInto(Edit("txtCRF"), "156.0125");
     ClickNode("Common");
     ASSERT_EQ(prompter.boxes.size(), 1u);  // one message, not two
-    EXPECT_EQ(prompter.boxes[0].text, "Data Error!!");
+    EXPECT_EQ(prompter.boxes[0].text, FrequencyRefusal(true).Shown());
     EXPECT_EQ(prompter.boxes[0].title, "Rx frequency");
     EXPECT_EQ(SelectedKey(), "E 1");
     EXPECT_EQ(pane->CurrentPanel(), pane->ChannelEditor());

@@ -107,7 +107,7 @@ TEST_F(CommonSetup, AtisCodeOfNineDigitsIsRefused) {
     EXPECT_EQ(LastHint(), texts::kAtisHint);
     ClickFocus(Combo("cmbCommonDual"));
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, "Data Error!!");
+    EXPECT_EQ(prompter.boxes[0].text, "Data Error!!\nAn ATIS code is ten digits, or empty for none.");
     EXPECT_EQ(prompter.boxes[0].title, "ATISNo");
     EXPECT_TRUE(code->hasFocus());
     EXPECT_EQ(Data().atis.AtisCode, "");

@@ -146,13 +146,13 @@ TEST(Workspace, RefusedEditsChangeNothing) {
         Refusal refusal;
     };
     const Refused cases[] = {
-        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "156.0125"); }, {"Data Error!!", "Rx frequency"}},
-        {[](Workspace& ws) { return ws.SetExpFrequency(1, false, "136.9"); }, {"Data Error!!", "Tx frequency"}},
-        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "174.5"); }, {"Data Error!!", "Rx frequency"}},
-        {[](Workspace& ws) { return ws.SetAtisCode("123456789"); }, {"Data Error!!", "ATISNo"}},
-        {[](Workspace& ws) { return ws.SetAtisCode("12345abcde"); }, {"Data Error!!", "ATISNo"}},
-        {[](Workspace& ws) { return ws.SetExpDisplay(1, "ZZ", ""); }, {"Data Error!!", "CH Display"}},
-        {[](Workspace& ws) { return ws.SetExpDisplay(1, "1K", ""); }, {"Data Error!!", "CH Display"}},  // K leads only
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "156.0125"); }, FrequencyRefusal(true)},
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, false, "136.9"); }, FrequencyRefusal(false)},
+        {[](Workspace& ws) { return ws.SetExpFrequency(1, true, "174.5"); }, FrequencyRefusal(true)},
+        {[](Workspace& ws) { return ws.SetAtisCode("123456789"); }, AtisRefusal()},
+        {[](Workspace& ws) { return ws.SetAtisCode("12345abcde"); }, AtisRefusal()},
+        {[](Workspace& ws) { return ws.SetExpDisplay(1, "ZZ", ""); }, {"Data Error!!", "CH Display", kDisplayRule}},
+        {[](Workspace& ws) { return ws.SetExpDisplay(1, "1K", ""); }, {"Data Error!!", "CH Display", kDisplayRule}},
         {[](Workspace& ws) { return ws.SetChannelFlag(kCh15, ChannelFlag::TxEnable, true); }, {"Data Error!!", "Tx Enable"}},
         {[](Workspace& ws) { return ws.SetChannelFlag({Area::USA, 1}, ChannelFlag::Duplex, true); },
          {"Data Error!!", "Duplex"}},
@@ -160,8 +160,10 @@ TEST(Workspace, RefusedEditsChangeNothing) {
          {"Data Error!!", "Scan Memory"}},
         {[](Workspace& ws) { return ws.SetChannelFlag({Area::WX, 0}, ChannelFlag::PowerUp, true); },
          {"Data Error!!", "Enable"}},
-        {[](Workspace& ws) { return ws.SetCommon(CommonField::ResumeTime, 6); }, {"Data Error!!", "Resume Time"}},
-        {[](Workspace& ws) { return ws.SetPriorityChannel(PlanUSA, 2); }, {"Data Error!!", "Priority CH"}},  // not enabled
+        {[](Workspace& ws) { return ws.SetCommon(CommonField::ResumeTime, 6); },
+         {"Data Error!!", "Resume Time", "Not one of the values the list offers."}},
+        {[](Workspace& ws) { return ws.SetPriorityChannel(PlanUSA, 2); },  // not enabled
+         {"Data Error!!", "Priority CH", "The priority channel is an enabled channel of the group's plan."}},
         // EXP 3 has neither frequency nor number: only the channel editor may enable it, to complete it.
         {[](Workspace& ws) { return ws.SetChannelFlag({Area::EXP, 3}, ChannelFlag::Enable, true); },
          {"Data Error!!", "CH Enable", kIncompleteExpRule}},
