@@ -38,7 +38,7 @@ CommonSetupView MakeCommonSetupView(const DataSet& data) {
     v.weatherAlert.items = WeatherAlertItems();
     v.weatherAlert.enabled = AnyWeatherEnabled(data);
     if (c.WeatherAlert < 0) {
-        v.weatherAlert.selected = -1;
+        v.weatherAlert.selected = kNoSelection;
     } else if (const int index = IndexOfData(v.weatherAlert.items, c.WeatherAlert); index >= 0) {
         v.weatherAlert.selected = index;
     }
@@ -53,7 +53,7 @@ CommonSetupView MakeCommonSetupView(const DataSet& data) {
         g.priority.enabled = group.Usable;
         g.priority.visible = i != GroupEXP;
         const int match = IndexOfData(g.priority.items, group.PriorityChannel);
-        g.priority.selected = g.priority.visible && !g.priority.items.empty() ? std::max(match, 0) : -1;
+        g.priority.selected = g.priority.visible && !g.priority.items.empty() ? std::max(match, 0) : kNoSelection;
         v.atisGroups[static_cast<size_t>(i)] = {group.Name.empty() ? AtisGroupCaption(i) : group.Name,
                                                 data.atis.AtisGroups[static_cast<size_t>(i)], group.Usable};
         anyUsable = anyUsable || group.Usable;

@@ -3,7 +3,6 @@
 // element can take over: its caption or text, its value, and whether it
 // can be used and is there at all.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +19,14 @@ struct SwitchView {
     bool operator==(const SwitchView&) const = default;
 };
 
-// A combo box: its items, and which to select. `selected` -1 clears the
-// selection; nothing leaves it as it is (a stored value no item stands for).
+// A combo box: its items, and the index of the one to select; kNoSelection
+// clears the selection, kSelectionStays leaves it as it is (a stored value
+// that no item stands for).
+inline constexpr int kNoSelection = -1;
+inline constexpr int kSelectionStays = -2;
 struct ChoiceView {
     std::vector<ComboItem> items;
-    std::optional<int> selected;
+    int selected = kSelectionStays;
     bool enabled = true;
     bool visible = true;
     bool operator==(const ChoiceView&) const = default;

@@ -64,7 +64,7 @@ LineWidget* MakeConnector(int i, QWidget* parent) {
 
 // Selects the item the view names (or leaves the selection) and enables the box.
 void ShowChoice(QComboBox* combo, const ChoiceView& view) {
-    if (view.selected) combo->setCurrentIndex(*view.selected);
+    if (view.selected != presentation::kSelectionStays) combo->setCurrentIndex(view.selected);
     combo->setEnabled(view.enabled);
 }
 

@@ -29,10 +29,10 @@ TEST(CommonSetupView, FactoryData) {
     EXPECT_TRUE(v.resumeTime.enabled);
     EXPECT_EQ(v.weatherAlert.selected, 1);  // 3: "On"
     EXPECT_TRUE(v.weatherAlert.enabled && v.weatherAlertVisible && v.atisVisible);
-    EXPECT_EQ(v.groups[PlanUSA].priority.items[static_cast<size_t>(*v.groups[PlanUSA].priority.selected)].text, "17");
+    EXPECT_EQ(v.groups[PlanUSA].priority.items[static_cast<size_t>(v.groups[PlanUSA].priority.selected)].text, "17");
     EXPECT_TRUE(v.groups[PlanCAN].usable.checked && v.groups[PlanCAN].priority.enabled);
     EXPECT_EQ(v.groups[GroupEXP].usable, (SwitchView{"EXP CH Group", false}));
-    EXPECT_EQ(v.groups[GroupEXP].priority, (ChoiceView{{}, -1, false, false}));  // no priority channel
+    EXPECT_EQ(v.groups[GroupEXP].priority, (ChoiceView{{}, kNoSelection, false, false}));  // no priority channel
     EXPECT_EQ(v.atisGroups[GroupEXP], (SwitchView{"EXP", true, false})) << "ticked, greyed with its group";
     EXPECT_TRUE(v.atisCode.enabled);
 }
@@ -49,11 +49,11 @@ TEST(CommonSetupView, FollowsTheData) {
         {"no weather channel greys the alert", [](DataSet& d) { for (auto& wx : d.wx) wx.Enable = false; },
          [](const CommonSetupView& v) { return !v.weatherAlert.enabled; }},
         {"an alert no item stands for leaves the selection", [](DataSet& d) { d.common.WeatherAlert = 1; },
-         [](const CommonSetupView& v) { return !v.weatherAlert.selected; }},
+         [](const CommonSetupView& v) { return v.weatherAlert.selected == kSelectionStays; }},
         {"a negative alert clears it", [](DataSet& d) { d.common.WeatherAlert = -1; },
-         [](const CommonSetupView& v) { return v.weatherAlert.selected == -1; }},
+         [](const CommonSetupView& v) { return v.weatherAlert.selected == kNoSelection; }},
         {"a resume time out of the list leaves it", [](DataSet& d) { d.common.ResumeTime = 6; },
-         [](const CommonSetupView& v) { return !v.resumeTime.selected; }},
+         [](const CommonSetupView& v) { return v.resumeTime.selected == kSelectionStays; }},
         {"a priority no longer listed selects the first", [](DataSet& d) { d.groups[PlanUSA].PriorityChannel = 0; },
          [](const CommonSetupView& v) { return v.groups[PlanUSA].priority.selected == 0; }},
         {"an unusable group greys its priority and ATIS group", [](DataSet& d) { d.groups[PlanINT].Usable = false; },
