@@ -42,11 +42,12 @@ run: build
 test: setup test-release test-plain test-asan
 
 # RP770_REQUIRE_COMMA_LOCALE: the tests that switch locales fail, rather
-# than skip, when the comma locale is missing.
+# than skip, when the comma locale is missing. No case takes more than a few
+# seconds: --timeout ends a hung one long before CTest's default of 25 minutes.
 test-release: configure
 	cmake --build $(BUILD)
 	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
-	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2
+	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2 --timeout 120
 
 # What any front end builds on (the browser's included): no Qt, no GoogleTest.
 test-plain: setup
@@ -61,7 +62,7 @@ test-asan: setup
 	  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" -DRP770_SANITIZE=ON -DRP770_FUZZ=ON \
 	  -DRP770_LOCALE_DIR=$(LOCALE_DIR)
 	cmake --build $(ASAN_BUILD)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 -LE 'realtime|packaging'
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 --timeout 120 -LE 'realtime|packaging'
 	FUZZ_BUILD=$(ASAN_BUILD) FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(TEST_FUZZ_SECONDS)
 
 # The fuzzers alone (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz
