@@ -1,16 +1,20 @@
 # Newcomer entry points: `make run` and `make test` (see README.md).
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-BUILD_TYPE ?= RelWithDebInfo
-CMAKE_GEN  := -G Ninja
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+PLAIN_BUILD ?= build-plain
+BUILD_TYPE  ?= RelWithDebInfo
+CMAKE_GEN   := -G Ninja
 
-# The comma-decimal locale the suite runs under a second time, compiled by
+# The comma-decimal locale the suite runs under, compiled by
 # scripts/setup.sh into a folder of the project's own.
 LOCALE_DIR ?= $(CURDIR)/build-locale
 export RP770_LOCALE_DIR := $(LOCALE_DIR)
 COMMA_LOCALE := LOCPATH=$(LOCALE_DIR) LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
 
-FUZZ_SECONDS ?= 20
+# `make test-fuzz` hunts for FUZZ_SECONDS per fuzzer; `make test` replays
+# every fuzzer's corpus and regressions and explores TEST_FUZZ_SECONDS more.
+FUZZ_SECONDS      ?= 20
+TEST_FUZZ_SECONDS ?= 5
 # A fixed seed in the test command; `make test-fuzz FUZZ_SEED=` explores at random.
 FUZZ_SEED ?= 1
 
@@ -20,7 +24,7 @@ PREFIX ?= /usr/local
 WEB_BUILD ?= build-web
 WEB_PORT  ?= 8770
 
-.PHONY: setup configure build run test test-release test-comma-locale test-asan test-fuzz test-web web web-build bench install package clean
+.PHONY: setup configure build run test test-release test-plain test-asan test-fuzz test-web web web-build bench install package clean
 
 setup:
 	bash scripts/setup.sh
@@ -34,30 +38,41 @@ build: configure
 run: build
 	bash scripts/run.sh $(BUILD)/bin/rp770 $(ARGS)
 
-# The whole suite, again under a comma-decimal locale, again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then every fuzzer for a short while, then the
-# browser edition's tests.
-test: setup test-release test-comma-locale test-asan test-fuzz test-web
+# The whole suite once, as a German desktop runs it ("," is the decimal mark
+# there; the locale tests compare it with the C locale themselves); the plain
+# layers alone, where no Qt can be found; then, under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer, the suite but for what only
+# repeats the run above, and every fuzzer; then the browser edition's tests.
+test: setup test-release test-plain test-asan test-web
 
-# RP770_REQUIRE_COMMA_LOCALE: the tests that switch to the comma locale fail,
-# rather than skip, when it is missing.
+# RP770_REQUIRE_COMMA_LOCALE: the tests that switch locales fail, rather
+# than skip, when the comma locale is missing. No case takes more than a few
+# seconds: --timeout ends a hung one long before CTest's default of 25 minutes.
 test-release: configure
 	cmake --build $(BUILD)
-	LC_ALL=C.UTF-8 RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2
-
-# As a German desktop runs it: "," is the decimal mark there.
-test-comma-locale: configure
-	cmake --build $(BUILD)
 	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
-	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2
+	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2 --timeout 120
 
+# What any front end builds on (the browser's included): no Qt, no GoogleTest.
+test-plain: setup
+	cmake -S . -B $(PLAIN_BUILD) $(CMAKE_GEN) --no-warn-unused-cli -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF \
+	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+	cmake --build $(PLAIN_BUILD)
+
+# One clang build for the sanitized tests and the fuzzers. The real-time
+# pseudo-terminal cases and the packaging only repeat the release run. -O1
+# keeps the fuzzers quick and the reports exact; line tables are all a
+# report needs of the debug information.
 test-asan: setup
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DRP770_SANITIZE=ON -DRP770_BUILD_BENCH=OFF -DRP770_LOCALE_DIR=$(LOCALE_DIR)
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" -DRP770_SANITIZE=ON -DRP770_FUZZ=ON \
+	  -DRP770_LOCALE_DIR=$(LOCALE_DIR)
 	cmake --build $(ASAN_BUILD)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 --timeout 120 -LE 'realtime|packaging'
+	FUZZ_BUILD=$(ASAN_BUILD) FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(TEST_FUZZ_SECONDS)
 
-# The fuzzers (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz FUZZ_SECONDS=600`
-# for a longer hunt.
+# The fuzzers alone (clang, libFuzzer), each for FUZZ_SECONDS: `make test-fuzz
+# FUZZ_SECONDS=600` for a longer hunt.
 test-fuzz: setup
 	FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(FUZZ_SECONDS)
 
@@ -78,7 +93,7 @@ web: web-build
 
 # The engine and the page's Web Serial code under Node, from the same .wasm.
 test-web: web-build
-	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2
+	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
 install: build
@@ -89,4 +104,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WEB_BUILD) $(LOCALE_DIR)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PLAIN_BUILD) build-fuzz $(WEB_BUILD) $(LOCALE_DIR)

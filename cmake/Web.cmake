@@ -1,5 +1,7 @@
 # The browser edition (an Emscripten build): the plain layers and src/web,
-# nothing of the desktop. `make web` configures it with emcmake.
+# nothing of the desktop and no GoogleTest, whatever RP770_WITH_QT and
+# BUILD_TESTING say; its tests run under Node. `make web` configures it with
+# emcmake.
 #
 # C++ exceptions go through JavaScript (-fexceptions): wasm exceptions
 # crash binaryen's Asyncify pass here. The flag must reach every object.
@@ -13,9 +15,9 @@ if(NOT DEFINED ENV{NODE_PATH} AND EXISTS /usr/share/nodejs)
 endif()
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
-foreach(layer core os files link report sim workspace session web)
-  add_subdirectory(src/${layer})
-endforeach()
+# The plain layers (src/CMakeLists.txt names them), and src/web with them.
+set(RP770_WITH_QT OFF)
+add_subdirectory(src)
 
 enable_testing()
 add_subdirectory(tests/web)

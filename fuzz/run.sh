@@ -5,12 +5,16 @@
 #   bash fuzz/run.sh [SECONDS]
 #
 # Each fuzzer NAME_fuzzer first replays the inputs kept in
-# fuzz/regressions/NAME/ (if any), then fuzzes from the seeds in
-# fuzz/corpus/NAME/. New inputs and any failing input go to
-# build-fuzz/work/NAME/; the committed seeds are only read. A failing input
-# is a bug: fix it, then keep the input in fuzz/regressions/NAME/ so that it
-# is replayed on every run.
-# FUZZ_BUILD names another build folder; CXX another clang.
+# fuzz/regressions/NAME/ (if any), then the seeds in fuzz/corpus/NAME/ and
+# what earlier runs kept, then explores from there. New inputs and any
+# failing input go to BUILD/work/NAME/; the committed seeds are only read. A
+# failing input is a bug: fix it, then keep the input in
+# fuzz/regressions/NAME/ so that it is replayed on every run.
+#
+# FUZZ_BUILD names the build folder (default build-fuzz). One that is not yet
+# configured is configured for the fuzzers alone (no Qt, no tests); one that
+# is (make test's sanitizer build, configured with RP770_FUZZ=ON) is used as
+# it is. CXX names another clang.
 set -euo pipefail
 
 SECONDS_EACH=${1:-20}
@@ -23,11 +27,15 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${FUZZ_BUILD:-$ROOT/build-fuzz}
 FUZZERS=(dat_fuzzer hex_fuzzer ini_fuzzer link_read_fuzzer link_program_fuzzer)
 
-generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-cmake -S "$ROOT/fuzz" -B "$BUILD" "${generator[@]}" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j2 -- >/dev/null
+if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+  generator=()
+  command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+  cmake -S "$ROOT" -B "$BUILD" "${generator[@]}" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRP770_FUZZ=ON -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF >/dev/null
+fi
+grep -q "^RP770_FUZZ:BOOL=ON" "$BUILD/CMakeCache.txt" || { echo "fuzz: $BUILD is not configured with -DRP770_FUZZ=ON" >&2; exit 1; }
+cmake --build "$BUILD" --target fuzzers -j2 >"$BUILD/fuzzers-build.log" 2>&1 ||
+  { tail -40 "$BUILD/fuzzers-build.log" >&2; echo "fuzz: the build failed ($BUILD/fuzzers-build.log)" >&2; exit 1; }
 
 options_for() {
   case "$1" in
@@ -49,11 +57,11 @@ for name in "${FUZZERS[@]}"; do
   status=0
   regressions="$ROOT/fuzz/regressions/$short"
   if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
-    "$BUILD/$name" "$regressions"/* >"$log" 2>&1 || status=$?
+    "$BUILD/bin/$name" "$regressions"/* >"$log" 2>&1 || status=$?
   fi
   if [ $status -eq 0 ]; then
     # shellcheck disable=SC2046
-    "$BUILD/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${SEED_OPTION[@]}" \
+    "$BUILD/bin/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${SEED_OPTION[@]}" \
       -artifact_prefix="$work/" $(options_for "$name") "$work/corpus" "$ROOT/fuzz/corpus/$short" >>"$log" 2>&1 || status=$?
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

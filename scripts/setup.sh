@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfast-float-dev libfmt-dev  # decimal numbers as text, used header-only
+  emscripten  # the browser's build of the plain layers (its linker needs NODE_PATH=/usr/share/nodejs)
   fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package

@@ -8,17 +8,14 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "core/ChannelTables.h"
-#include "core/Codecs.h"
+#include "presentation/InputRules.h"
+#include "presentation/ScreenMessages.h"
 #include "ui/AccessibleNames.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
 #include "ui/FocusWatcher.h"
-#include "ui/InputRules.h"
-#include "workspace/Edits.h"
 #include "ui/KeyFilter.h"
 #include "ui/LineWidget.h"
-#include "ui/TreeNodes.h"
+#include "workspace/Edits.h"
 
 namespace rp770::ui {
 
@@ -51,8 +48,6 @@ void SelectAllSoon(QLineEdit* edit) {
         if (edit->hasFocus()) edit->selectAll();
     });
 }
-
-std::string LastChars(const std::string& text, size_t n) { return text.size() > n ? text.substr(text.size() - n) : text; }
 
 }  // namespace
 
@@ -180,7 +175,7 @@ void ChannelEditorPanel::SetTabOrder() {
 }
 
 void ChannelEditorPanel::ConnectHandlers() {
-    connect(chkCEnable_, &QCheckBox::toggled, this, [this] { OnEnableClicked(false); });
+    connect(chkCEnable_, &QCheckBox::toggled, this, [this] { OnEnableClicked(); });
     connect(chkCTXEnable_, &QCheckBox::toggled, this, [this] { OnTxEnableClicked(); });
     connect(chkCTXOnly_, &QCheckBox::toggled, this, [this] { OnLowPowerClicked(); });
     connect(chkCTXPower_, &QCheckBox::toggled, this, [this] { OnPowerUpClicked(); });
@@ -211,7 +206,8 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
 }
 
 void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
-    KeyFilter::Install(box.edit, [](char32_t key, const QLineEdit&) { return FrequencyKeyAllowed(key); }, FrequencyKeyTyped);
+    KeyFilter::Install(box.edit, [](char32_t key, const QLineEdit&) { return presentation::FrequencyKeyAllowed(key); },
+                       presentation::FrequencyKeyTyped);
     FocusWatcher* watcher = FocusWatcher::Watch(box.edit);
     watcher->gotFocus = [this, &box] {
         if (box.edit->isReadOnly()) return;
@@ -293,167 +289,124 @@ void ChannelEditorPanel::ClearFields() {
         box->setChecked(false);
     for (QLineEdit* box : {txtCN_[0], txtCN_[1], rx_.edit, tx_.edit}) box->clear();
     rx_.modified = tx_.modified = displayModified_ = false;
-    target_.reset();
+    screen_.Clear();
 }
 
 void ChannelEditorPanel::ShowSelf() { context_.showPanel(this); }
 
-void ChannelEditorPanel::Fill(const ChannelRecord& r) {
+std::optional<presentation::ChannelEditorView> ChannelEditorPanel::View() const { return screen_.View(context_.Data()); }
+
+void ChannelEditorPanel::ShowTexts(const presentation::ChannelEditorView& view) {
     FillingGuard filling(context_);
-    const bool exp = EditingExp();
-    if (exp) {
-        txtCN_[0]->setText(QString::fromStdString(r.CHDisplayL.substr(0, 2)));
-        txtCN_[1]->setText(QString::fromStdString(LastChars(r.CHDisplayR, 1)));
-        rx_.edit->setText(QString::fromStdString(FormatSnappedFreq(r.Rxfreq)));
-        tx_.edit->setText(QString::fromStdString(FormatSnappedFreq(r.Txfreq)));
-        chkCTXEnable_->setChecked(r.TxEnable);
-    } else {
-        const BaseChannel& b = BaseChannels()[static_cast<size_t>(r.Position)];
-        const DisplayPair display = RegularChannelDisplay(b.name);
-        txtCN_[0]->setText(QString::fromStdString(display.left));
-        txtCN_[1]->setText(QString::fromStdString(display.right));
-        rx_.edit->setText(QString::fromStdString(FormatFreq(ReceiveFrequencyInUse(b, r.Duplex))));
-        tx_.edit->setText(QString::fromStdString(FormatTxFreq(b.tx, r.RxOnly)));
-        chkCTXEnable_->setChecked(r.TxEnable && !r.RxOnly);
-        chkCDup_->setChecked(r.Duplex);
-        chkCDup_->setEnabled(r.DuplexAllowed);
-    }
-    chkCEnable_->setChecked(r.Enable);
-    chkCTXOnly_->setChecked(r.LowPower);
-    chkCTXPower_->setChecked(r.PowUp);
-    chkCScan_->setChecked(r.ScanMemory);
+    txtCN_[0]->setText(QString::fromStdString(view.displayLeft.text));
+    txtCN_[1]->setText(QString::fromStdString(view.displayRight.text));
+    rx_.edit->setText(QString::fromStdString(view.rx.text));
+    tx_.edit->setText(QString::fromStdString(view.tx.text));
     rx_.modified = tx_.modified = displayModified_ = false;
+}
+
+void ChannelEditorPanel::ShowSwitches() {
+    const auto view = View();
+    if (!view) return;
+    FillingGuard filling(context_);
+    const std::pair<QCheckBox*, const presentation::SwitchView*> switches[] = {
+        {chkCEnable_, &view->enable},     {chkCScan_, &view->scan},        {chkCDup_, &view->duplex},
+        {chkCTXEnable_, &view->txEnable}, {chkCTXOnly_, &view->lowPower}, {chkCTXPower_, &view->powerUp}};
+    for (const auto& [box, state] : switches) {
+        box->setChecked(state->checked);
+        box->setEnabled(state->enabled);
+    }
+    // Each label is usable while its box is.
+    const std::pair<QWidget*, bool> texts[] = {
+        {lblCPosition_, view->displayLeft.enabled}, {txtCN_[0], view->displayLeft.enabled},
+        {txtCN_[1], view->displayRight.enabled},    {lblCRF_, view->rx.enabled},
+        {rx_.edit, view->rx.enabled},               {lblCUnit_[0], view->rx.enabled},
+        {lblCTF_, view->tx.enabled},                {tx_.edit, view->tx.enabled},
+        {lblCUnit_[1], view->tx.enabled}};
+    for (const auto& [widget, enabled] : texts) widget->setEnabled(enabled);
+    // The lines lead to "Low Power Only" and "Power Up": coloured as usable or not.
+    linCTXOnly_->SetColour(view->lowPower.enabled ? ActiveLineColour(this) : InactiveLineColour(this));
+    linCTXPower_->SetColour(view->powerUp.enabled ? ActiveLineColour(this) : InactiveLineColour(this));
+}
+
+void ChannelEditorPanel::Load(ChannelRef channel) {
+    screen_.Load(channel);
+    const auto view = View();
+    Arrange(view->exp);
+    ShowTexts(*view);
+    ShowSwitches();
+    ShowSelf();
 }
 
 void ChannelEditorPanel::LoadChannelEditor(int plan, int slot) {
     if (plan < 0 || plan >= kPlanCount || slot < 0 || slot >= kPlanSlots) return;
     const ChannelRef ref = PlanChannel(plan, slot);
-    const ChannelRecord* r = FindRecord(context_.Data(), ref);
-    if (!r || r->Position < 0 || r->Position >= kPlanSlots) return;
+    presentation::ChannelEditorScreen editor;
+    editor.Load(ref);
+    if (!editor.View(context_.Data())) return;
     // A receive-only channel shown in the editor never keeps its transmit switch.
     context_.Session().SettleShownChannel(ref);
-    target_ = ref;
-    Arrange(false);
-    Fill(*Record());
-    ShowSelf();
-    OnEnableClicked(true);
-    if (Record()->RxOnly) chkCTXEnable_->setEnabled(false);
+    Load(ref);
 }
 
-void ChannelEditorPanel::LoadExpEditor(const QString& key) {
-    const int n = KeyNumber(key.toStdString(), 2);
+void ChannelEditorPanel::LoadExpEditor(int n) {
     if (n < 1 || n > kExpChannels) return;
     context_.Session().SnapExpFrequencies();
-    target_ = ChannelRef{Area::EXP, n};
-    Arrange(true);
-    Fill(*Record());
-    ShowSelf();
-    OnEnableClicked(true);
+    Load({Area::EXP, n});
 }
 
 void ChannelEditorPanel::Refresh() {
-    const ChannelRecord* record = Record();
-    if (!record) return;
-    Fill(*record);
-    OnEnableClicked(true);
-    if (!EditingExp() && record->RxOnly) chkCTXEnable_->setEnabled(false);
-}
-
-const ChannelRecord* ChannelEditorPanel::Record() const {
-    return target_ ? FindRecord(context_.Data(), *target_) : nullptr;
-}
-
-QString ChannelEditorPanel::TargetKey() const {
-    if (!target_) return {};
-    if (EditingExp()) return QString::fromStdString(ExpKey(target_->index));
-    return QString::fromStdString(ChannelKey(PlanOf(target_->area), target_->index));
-}
-
-void ChannelEditorPanel::Reload() {
-    if (!target_) return;
-    if (EditingExp())
-        LoadExpEditor(TargetKey());
-    else
-        LoadChannelEditor(PlanOf(target_->area), target_->index);
+    if (!screen_.Channel()) return;
+    // As loaded anew, without the corrections of a load.
+    screen_.Load(*screen_.Channel());
+    const auto view = View();
+    if (!view) return;
+    ShowTexts(*view);
+    ShowSwitches();
 }
 
 // ---- check boxes -------------------------------------------------------------------
 
-bool ChannelEditorPanel::StoreDue() const { return !loading_ && target_ && OwnEnabled(this); }
+bool ChannelEditorPanel::StoreDue() const { return !context_.Filling() && screen_.Channel() && OwnEnabled(this); }
 
 void ChannelEditorPanel::Store(ChannelFlag flag, bool on) {
-    if (!StoreDue()) return;
-    const ChannelRecord* record = Record();
-    if (!record || FlagValue(*record, flag) == on || !HasFlag(target_->area, flag)) return;
-    context_.Accepted(context_.Session().SetChannelFlag(*target_, flag, on));
+    if (context_.Filling()) return;
+    if (StoreDue()) context_.Accepted(context_.Session().SetChannelFlag(*screen_.Channel(), flag, on));
+    ShowSwitches();
 }
 
-void ChannelEditorPanel::OnEnableClicked(bool byLoader) {
+void ChannelEditorPanel::OnEnableClicked() {
     if (context_.Filling()) return;
-    const bool on = chkCEnable_->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(lblCPosition_), static_cast<QWidget*>(txtCN_[0]),
-                       static_cast<QWidget*>(txtCN_[1]), static_cast<QWidget*>(lblCRF_),
-                       static_cast<QWidget*>(lblCTF_), static_cast<QWidget*>(rx_.edit), static_cast<QWidget*>(tx_.edit),
-                       static_cast<QWidget*>(lblCUnit_[0]), static_cast<QWidget*>(lblCUnit_[1]),
-                       static_cast<QWidget*>(chkCTXEnable_)})
-        w->setEnabled(on);
-    if (!on) chkCDup_->setEnabled(false);  // ticking again does not bring it back
-    chkCScan_->setEnabled(on);
-    {
-        const bool wasLoading = loading_;
-        loading_ = loading_ || byLoader;
-        OnTxEnableClicked();
-        loading_ = wasLoading;
+    // Only a click of the user's is an edit.
+    bool taken = false;
+    if (StoreDue() && !context_.treeHasFocus()) {
+        const bool on = chkCEnable_->isChecked();
+        // An EXP channel is enabled first and then given its frequency and number;
+        // leaving the editor checks that it has them.
+        taken = context_.Accepted(
+            context_.Session().SetChannelFlag(*screen_.Channel(), ChannelFlag::Enable, on, Completion::Later));
+        if (taken) screen_.EnableSwitched(on);
     }
-    if (byLoader || context_.treeHasFocus()) return;
-    if (!StoreDue()) return;
-    const ChannelRecord* record = Record();
-    if (!record || record->Enable == on) return;
-    // "Duplex" stays as the box left it until the editor is loaded from the tree again.
-    const bool duplexUsable = chkCDup_->isEnabledTo(this);
-    // An EXP channel is enabled first and then given its frequency and number;
-    // leaving the editor checks that it has them.
-    if (!context_.Accepted(context_.Session().SetChannelFlag(*target_, ChannelFlag::Enable, on, Completion::Later))) return;
-    Reload();
-    if (!duplexUsable) chkCDup_->setEnabled(false);
-    chkCEnable_->setFocus(Qt::OtherFocusReason);
+    ShowSwitches();
+    if (taken) chkCEnable_->setFocus(Qt::OtherFocusReason);
 }
 
-void ChannelEditorPanel::OnTxEnableClicked() {
-    if (context_.Filling()) return;
-    const bool usable = chkCTXEnable_->isChecked() && chkCTXEnable_->isEnabledTo(this);
-    chkCTXOnly_->setEnabled(usable);
-    linCTXOnly_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
-    OnLowPowerClicked();
-}
+void ChannelEditorPanel::OnTxEnableClicked() { Store(ChannelFlag::TxEnable, chkCTXEnable_->isChecked()); }
 
-void ChannelEditorPanel::OnLowPowerClicked() {
-    if (context_.Filling()) return;
-    const bool usable = chkCTXOnly_->isChecked() && chkCTXOnly_->isEnabledTo(this);
-    chkCTXPower_->setEnabled(usable);
-    linCTXPower_->SetColour(usable ? ActiveLineColour(this) : InactiveLineColour(this));
-    if (!EditingExp()) Store(ChannelFlag::TxEnable, chkCTXEnable_->isChecked());
-    Store(ChannelFlag::LowPower, chkCTXOnly_->isChecked());
-}
+void ChannelEditorPanel::OnLowPowerClicked() { Store(ChannelFlag::LowPower, chkCTXOnly_->isChecked()); }
 
-void ChannelEditorPanel::OnPowerUpClicked() {
-    if (context_.Filling()) return;
-    Store(ChannelFlag::PowerUp, chkCTXPower_->isChecked());
-}
+void ChannelEditorPanel::OnPowerUpClicked() { Store(ChannelFlag::PowerUp, chkCTXPower_->isChecked()); }
 
-void ChannelEditorPanel::OnScanClicked() {
-    if (context_.Filling()) return;
-    Store(ChannelFlag::Scan, chkCScan_->isChecked());
-}
+void ChannelEditorPanel::OnScanClicked() { Store(ChannelFlag::Scan, chkCScan_->isChecked()); }
 
 void ChannelEditorPanel::OnDuplexClicked() {
     if (context_.Filling()) return;
-    const bool on = chkCDup_->isChecked();
-    Store(ChannelFlag::Duplex, on);
-    const ChannelRecord* record = Record();
-    if (!record || EditingExp() || !OwnEnabled(this) || record->Position < 0 || record->Position >= kPlanSlots) return;
-    const BaseChannel& b = BaseChannels()[static_cast<size_t>(record->Position)];
-    rx_.edit->setText(QString::fromStdString(FormatFreq(ReceiveFrequencyInUse(b, on))));
+    Store(ChannelFlag::Duplex, chkCDup_->isChecked());
+    // The receive frequency in use follows.
+    const auto view = View();
+    if (!view || view->exp) return;
+    FillingGuard filling(context_);
+    rx_.edit->setText(QString::fromStdString(view->rx.text));
 }
 
 // ---- display characters ----------------------------------------------------------
@@ -476,7 +429,7 @@ void ChannelEditorPanel::OnDisplayChanged(int element) {
 bool ChannelEditorPanel::CommitDisplay() {
     if (!displayModified_ || context_.Filling() || !EditingExp()) return true;
     displayModified_ = false;
-    return context_.Accepted(context_.Session().SetExpDisplay(target_->index, txtCN_[0]->text().toStdString(),
+    return context_.Accepted(context_.Session().SetExpDisplay(screen_.Channel()->index, txtCN_[0]->text().toStdString(),
                                                              txtCN_[1]->text().toStdString()));
 }
 
@@ -488,10 +441,11 @@ bool ChannelEditorPanel::FrequencyCheckDue(const FrequencyBox& box) const {
 
 bool ChannelEditorPanel::CheckFrequency(FrequencyBox& box) {
     if (!EditingExp() || !CheckExpFrequency(box.edit->text().toStdString())) return false;
-    if (context_.Session().SetExpFrequency(target_->index, box.rx, box.edit->text().toStdString())) return false;
-    const ChannelRecord* record = Record();
+    if (context_.Session().SetExpFrequency(screen_.Channel()->index, box.rx, box.edit->text().toStdString())) return false;
+    // Shown as stored: on the raster.
+    const auto view = View();
     FillingGuard filling(context_);
-    box.edit->setText(QString::fromStdString(FormatSnappedFreq(box.rx ? record->Rxfreq : record->Txfreq)));
+    if (view) box.edit->setText(QString::fromStdString(box.rx ? view->rx.text : view->tx.text));
     return true;
 }
 
@@ -501,8 +455,7 @@ bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
         box.modified = false;
         return true;
     }
-    const Refusal refusal = FrequencyRefusal(box.rx);
-    context_.Message(refusal.Shown(), refusal.title, Icon::Warning);
+    context_.Show(presentation::RefusalMessage(FrequencyRefusal(box.rx)));
     KeepFocus(box.edit);
     return false;
 }
@@ -533,15 +486,23 @@ bool ChannelEditorPanel::CommitPendingInput(bool leaving) {
     const QWidget* focus = window()->focusWidget();
     for (FrequencyBox* box : {&rx_, &tx_})
         if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;
-    const ChannelRecord* record = Record();
-    if (leaving && EditingExp() && record && IsIncompleteExpChannel(*record)) {
-        context_.Message(std::string(texts::kIncompleteChannel) + "\n" + kIncompleteExpRule, context_.MessageTitle(),
-                         Icon::Warning);
-        QWidget* missing = !(record->Rxfreq > 0) ? static_cast<QWidget*>(rx_.edit) : static_cast<QWidget*>(txtCN_[0]);
-        if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
-        return false;
+    if (!leaving) return true;
+    const auto incomplete = screen_.CheckBeforeLeaving(context_.Data(), context_.MessageTitle());
+    if (!incomplete) return true;
+    context_.Show(incomplete->message);
+    QWidget* missing = Box(incomplete->missing);
+    if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+QLineEdit* ChannelEditorPanel::Box(presentation::EditorBox box) const {
+    switch (box) {
+        case presentation::EditorBox::DisplayLeft: return txtCN_[0];
+        case presentation::EditorBox::DisplayRight: return txtCN_[1];
+        case presentation::EditorBox::Rx: return rx_.edit;
+        case presentation::EditorBox::Tx: return tx_.edit;
     }
-    return true;
+    return rx_.edit;
 }
 
 }  // namespace rp770::ui

@@ -10,8 +10,9 @@
 #include <optional>
 
 #include "core/Model.h"
+#include "presentation/ChannelEditorView.h"
+#include "ui/PresentationNames.h"
 #include "workspace/Edits.h"
-#include "ui/Layout.h"
 
 class QCheckBox;
 class QLabel;
@@ -31,8 +32,8 @@ public:
     void ClearFields();
     // Fills the editor for a USA, INT or CAN channel and shows it.
     void LoadChannelEditor(int plan, int slot);
-    // Fills the editor for the EXP channel a node key names ("E 5") and shows it.
-    void LoadExpEditor(const QString& key);
+    // Fills the editor for EXP channel n (1-20) and shows it.
+    void LoadExpEditor(int n);
 
     // The part of the pending-input check that belongs to this panel: takes
     // typed display characters and runs the frequency checks still due; when
@@ -49,8 +50,7 @@ public:
     void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
     layout::Rect ChannelBox() const { return channelBox_; }
 
-    bool EditingExp() const { return target_ && target_->area == Area::EXP; }
-    QString TargetKey() const;
+    bool EditingExp() const { return screen_.EditingExp(); }
 
 private:
     struct FrequencyBox {
@@ -72,19 +72,23 @@ private:
     void ArrangeChannelBox();
     void SetEditable(QLineEdit* box, bool editable);
     void ShowSelf();
-    const ChannelRecord* Record() const;
-    void Reload();
-    void Fill(const ChannelRecord& record);
+    // Loads the channel, fills the editor and shows it.
+    void Load(ChannelRef channel);
+    std::optional<presentation::ChannelEditorView> View() const;
+    void ShowTexts(const presentation::ChannelEditorView& view);
+    // The switches, and which boxes are usable, as the data hold them.
+    void ShowSwitches();
+    QLineEdit* Box(presentation::EditorBox box) const;
 
     // Check box handling.
-    void OnEnableClicked(bool byLoader);
+    void OnEnableClicked();
     void OnTxEnableClicked();
     void OnLowPowerClicked();
     void OnPowerUpClicked();
     void OnScanClicked();
     void OnDuplexClicked();
-    // The switch of the channel being edited, as the user set it; nothing
-    // while a loader runs the handling.
+    // The switch of the channel being edited, as the user set it; then the
+    // switches as the data hold them.
     void Store(ChannelFlag flag, bool on);
     bool StoreDue() const;
 
@@ -99,8 +103,7 @@ private:
     void FrequencyLostFocus(FrequencyBox& box, QWidget* to);
 
     EditorContext& context_;
-    std::optional<ChannelRef> target_;
-    bool loading_ = false;          // a loader runs the check box handling
+    presentation::ChannelEditorScreen screen_;
     bool displayModified_ = false;  // display characters typed and not yet taken
     bool expArrangement_ = false;
     layout::Rect channelBox_{layout::kPanelInset, layout::kChannelBoxTop, 0, layout::kChannelBoxHeight};

@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "ui/Layout.h"
+#include "ui/PresentationNames.h"
 
 namespace rp770::ui {
 

@@ -4,26 +4,14 @@
 #include <QItemSelection>
 #include <QMenu>
 
+#include "presentation/ListSelection.h"
 #include "ui/ChannelGrid.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
-#include "ui/Layout.h"
-#include "ui/TreeNodes.h"
 
 namespace rp770::ui {
 
 namespace {
 constexpr double kRowHeightTwips = 350;
-
-// The switches the context menu sets and clears, with the names of their entries.
-struct MenuFlag {
-    ChannelFlag flag;
-    const char* name;
-};
-constexpr MenuFlag kMenuFlags[] = {{ChannelFlag::Enable, "Enable"},
-                                   {ChannelFlag::Scan, "Scan"},
-                                   {ChannelFlag::LowPower, "LowPower"},
-                                   {ChannelFlag::PowerUp, "PowerUp"}};
 
 double TwipsPerPixelOf(const QWidget* w) { return layout::TwipsPerPixel(w->logicalDpiX()); }
 }  // namespace
@@ -45,22 +33,13 @@ ChannelListPanel::ChannelListPanel(EditorContext& context, QWidget* parent)
 }
 
 void ChannelListPanel::FillChannelGrid(int plan) {
-    if (plan < 0 || plan >= kPlanCount) return;
-    // Named as the tree names the screen.
-    grid_->setAccessibleName(QString::fromStdString(GroupNodeText(context_.Data(), plan)));
-    const PlanArray& records = context_.Data().plan(plan);
-    std::vector<ChannelRef> refs;
-    for (int slot : ListedSlots(records)) refs.push_back(PlanChannel(plan, slot));
-    Fill(PlanChannel(plan, 0).area, RegularGridColumns(), ChannelGridRows(records), std::move(refs));
+    if (plan >= 0 && plan < kPlanCount) Fill(presentation::MakeChannelList(context_.Data(), PlanChannel(plan, 0).area));
 }
 
 void ChannelListPanel::FillExpGrid() {
     // Shown on the raster, and from then on kept there.
     context_.Session().SnapExpFrequencies();
-    grid_->setAccessibleName(QString::fromUtf8(kExpRootText));
-    std::vector<ChannelRef> refs;
-    for (int n = 1; n <= kExpChannels; ++n) refs.push_back({Area::EXP, n});
-    Fill(Area::EXP, ExpGridColumns(), ExpGridRows(context_.Data().exp), std::move(refs));
+    Fill(presentation::MakeChannelList(context_.Data(), Area::EXP));
 }
 
 void ChannelListPanel::Refresh() {
@@ -71,8 +50,10 @@ void ChannelListPanel::Refresh() {
         FillExpGrid();
 }
 
-void ChannelListPanel::Fill(Area area, const std::array<GridColumn, kGridColumns>& columns,
-                            const std::vector<GridRow>& rows, std::vector<ChannelRef> refs) {
+void ChannelListPanel::Fill(presentation::ChannelListView list) {
+    const Area area = list.area;
+    // Named as the tree names the screen.
+    grid_->setAccessibleName(QString::fromStdString(list.name));
     // Filled again on screen: the user's selection and place survive.
     const bool again = shownArea_ == area && context_.isCurrentPanel && context_.isCurrentPanel(this);
     const std::vector<ChannelRef> selected = again ? SelectedChannels() : std::vector<ChannelRef>();
@@ -83,19 +64,20 @@ void ChannelListPanel::Fill(Area area, const std::array<GridColumn, kGridColumns
                             ? refs_[static_cast<size_t>(oldRow)].index
                             : -1;
     shownArea_ = area;
-    columns_ = &columns;
-    refs_ = std::move(refs);
+    columns_ = list.columns;
+    refs_ = std::move(list.channels);
+    const std::vector<presentation::GridRow>& rows = list.rows;
 
     const double tpp = TwipsPerPixelOf(this);
     grid_->setUpdatesEnabled(false);
     grid_->clearContents();
-    grid_->setColumnCount(kGridColumns);
+    grid_->setColumnCount(presentation::kGridColumns);
     grid_->setRowCount(static_cast<int>(rows.size()));
     QStringList headers;
     std::vector<int> widths;
-    for (int c = 0; c < kGridColumns; ++c) {
-        headers << QString::fromUtf8(columns[static_cast<size_t>(c)].header);
-        widths.push_back(layout::ToPixels(columns[static_cast<size_t>(c)].widthTwips, tpp));
+    for (int c = 0; c < presentation::kGridColumns; ++c) {
+        headers << QString::fromUtf8(columns_[static_cast<size_t>(c)].header);
+        widths.push_back(layout::ToPixels(columns_[static_cast<size_t>(c)].widthTwips, tpp));
     }
     grid_->setHorizontalHeaderLabels(headers);
     const int rowHeight = layout::ToPixels(kRowHeightTwips, layout::TwipsPerPixel(logicalDpiY()));
@@ -103,10 +85,9 @@ void ChannelListPanel::Fill(Area area, const std::array<GridColumn, kGridColumns
     grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid_->horizontalHeader()->setFixedHeight(rowHeight);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const ChannelRecord* record =
-            r < static_cast<int>(refs_.size()) ? FindRecord(context_.Data(), refs_[static_cast<size_t>(r)]) : nullptr;
-        const QString tag = record ? QString::fromStdString(record->ChTag).trimmed() : QString();
-        for (int c = 0; c < kGridColumns; ++c) {
+        const QString tag = r < static_cast<int>(list.tips.size()) ? QString::fromStdString(list.tips[static_cast<size_t>(r)])
+                                                                    : QString();
+        for (int c = 0; c < presentation::kGridColumns; ++c) {
             auto* cell = new QTableWidgetItem(QString::fromStdString(rows[static_cast<size_t>(r)][static_cast<size_t>(c)]));
             cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (!tag.isEmpty()) cell->setToolTip(tag);
@@ -131,9 +112,9 @@ void ChannelListPanel::Fill(Area area, const std::array<GridColumn, kGridColumns
             for (size_t i = 0; i < refs_.size(); ++i)
                 if (std::find(selected.begin(), selected.end(), refs_[i]) != selected.end())
                     selection.select(grid_->model()->index(static_cast<int>(i), 0),
-                                     grid_->model()->index(static_cast<int>(i), kGridColumns - 1));
+                                     grid_->model()->index(static_cast<int>(i), presentation::kGridColumns - 1));
             if (selection.isEmpty())
-                selection.select(grid_->model()->index(row, 0), grid_->model()->index(row, kGridColumns - 1));
+                selection.select(grid_->model()->index(row, 0), grid_->model()->index(row, presentation::kGridColumns - 1));
             grid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
         }
     }
@@ -168,43 +149,31 @@ void ChannelListPanel::SetSelectedFlag(ChannelFlag flag, bool on) {
 }
 
 void ChannelListPanel::ToggleColumnFlag(int column) {
-    if (!columns_ || column < 0 || column >= kGridColumns) return;
-    const std::optional<ChannelFlag> flag = (*columns_)[static_cast<size_t>(column)].flag;
-    if (!flag) return;
-    // On for all, unless all that can have it have it already.
-    bool allOn = true;
-    for (const ChannelRef& ref : SelectedChannels()) {
-        const ChannelRecord* r = FindRecord(context_.Data(), ref);
-        if (r && HasFlag(ref.area, *flag) && CanHaveFlag(*r, ref.area, *flag) && !FlagValue(*r, *flag)) allOn = false;
-    }
-    SetSelectedFlag(*flag, !allOn);
+    if (!shownArea_ || column < 0 || column >= presentation::kGridColumns) return;
+    const auto change =
+        presentation::ColumnFlagChange(context_.Data(), columns_[static_cast<size_t>(column)], SelectedChannels());
+    if (change) SetSelectedFlag(change->flag, change->on);
 }
 
 QMenu* ChannelListPanel::BuildContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName("mnuChannelList");
-    const std::vector<ChannelRef> channels = SelectedChannels();
-    const Area area = shownArea_.value_or(Area::USA);
-    for (const MenuFlag& entry : kMenuFlags) {
-        // Offered where it would change something.
-        bool canSet = false, canClear = false;
-        for (const ChannelRef& ref : channels) {
-            const ChannelRecord* r = FindRecord(context_.Data(), ref);
-            if (!r || !HasFlag(ref.area, entry.flag)) continue;
-            canSet = canSet || (!FlagValue(*r, entry.flag) && CanHaveFlag(*r, ref.area, entry.flag));
-            canClear = canClear || FlagValue(*r, entry.flag);
-        }
-        const QString caption = QString::fromStdString(FlagCaption(entry.flag, area));
+    const presentation::ListMenuView view =
+        presentation::MakeListMenu(context_.Data(), shownArea_.value_or(Area::USA), SelectedChannels());
+    for (const presentation::FlagEntry& entry : view.flags) {
         const ChannelFlag flag = entry.flag;
-        QAction* set = menu->addAction("Set " + caption, this, [this, flag] { SetSelectedFlag(flag, true); });
-        set->setObjectName(QString("mnuListSet%1").arg(entry.name));
-        set->setEnabled(canSet);
-        QAction* clear = menu->addAction("Clear " + caption, this, [this, flag] { SetSelectedFlag(flag, false); });
-        clear->setObjectName(QString("mnuListClear%1").arg(entry.name));
-        clear->setEnabled(canClear);
+        const QString name = QString::fromStdString(entry.name);
+        QAction* set = menu->addAction(QString::fromStdString(entry.setText), this, [this, flag] { SetSelectedFlag(flag, true); });
+        set->setObjectName("mnuListSet" + name);
+        set->setEnabled(entry.canSet);
+        QAction* clear =
+            menu->addAction(QString::fromStdString(entry.clearText), this, [this, flag] { SetSelectedFlag(flag, false); });
+        clear->setObjectName("mnuListClear" + name);
+        clear->setEnabled(entry.canClear);
         menu->addSeparator();
     }
-    menu->addAction("Open Editor\tEnter", this, &ChannelListPanel::openRequested)->setEnabled(channels.size() == 1);
+    menu->addAction(QString::fromStdString(view.openText) + "\tEnter", this, &ChannelListPanel::openRequested)
+        ->setEnabled(view.openEnabled);
     return menu;
 }
 

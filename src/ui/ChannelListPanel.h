@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/ChannelGridRows.h"
+#include "presentation/ChannelGridRows.h"
 #include "workspace/Edits.h"
 
 class QMenu;
@@ -50,14 +50,13 @@ signals:
     void openRequested();
 
 private:
-    void Fill(Area area, const std::array<GridColumn, kGridColumns>& columns, const std::vector<GridRow>& rows,
-              std::vector<ChannelRef> refs);
+    void Fill(presentation::ChannelListView list);
     void Refresh();
 
     EditorContext& context_;
     ChannelGrid* grid_;
     std::optional<Area> shownArea_;
-    const std::array<GridColumn, kGridColumns>* columns_ = nullptr;
+    std::array<presentation::GridColumn, presentation::kGridColumns> columns_{};
     std::vector<ChannelRef> refs_;  // the channel of each row
 };
 

@@ -12,16 +12,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/ChannelTables.h"
+#include "presentation/CommonSetupView.h"
+#include "presentation/InputRules.h"
+#include "presentation/ScreenMessages.h"
 #include "ui/AccessibleNames.h"
-#include "ui/ComboItems.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
 #include "ui/FocusWatcher.h"
-#include "ui/InputRules.h"
 #include "ui/KeyFilter.h"
-#include "workspace/Edits.h"
 #include "ui/LineWidget.h"
+#include "workspace/Edits.h"
 
 namespace rp770::ui {
 
@@ -45,7 +44,10 @@ QComboBox* MakeCombo(const QString& name, QWidget* parent) {
     return combo;
 }
 
-// Fills a combo box with fixed items and leaves it with no selection.
+using presentation::ChoiceView;
+using presentation::ComboItem;
+
+// Fills a combo box with items and leaves it with no selection.
 void LoadItems(QComboBox* combo, const std::vector<ComboItem>& items) {
     const QSignalBlocker quiet(combo);
     combo->clear();
@@ -60,9 +62,19 @@ LineWidget* MakeConnector(int i, QWidget* parent) {
     return line;
 }
 
-const char* const kUsableCaptions[4] = {"USA", "INT", "CAN", "EXP CH Group"};
-const char* const kPriorityCaptions[4] = {"USA", "INT", "CAN", "EXP"};
-const char* const kAtisCaptions[4] = {"USA", "INTL", "CAN", "EXP"};
+// Selects the item the view names (or leaves the selection) and enables the box.
+void ShowChoice(QComboBox* combo, const ChoiceView& view) {
+    if (view.selected != presentation::kSelectionStays) combo->setCurrentIndex(view.selected);
+    combo->setEnabled(view.enabled);
+}
+
+// The item data of the selected item, -1 when none is selected.
+int SelectedItemData(const QComboBox& combo) {
+    if (combo.currentIndex() < 0) return -1;
+    bool ok = false;
+    const int value = combo.currentData().toInt(&ok);
+    return ok ? value : -1;
+}
 
 }  // namespace
 
@@ -203,9 +215,9 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
     auto* grid = new QGridLayout(box);
     grid->addWidget(MakeLabel("lblUsablePriHead", QStringLiteral("Priority CH"), box), 0, 1, 1, 2);
     for (int i = 0; i < 4; ++i) {
-        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(kUsableCaptions[i]), box);
+        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(presentation::UsableGroupCaption(i)), box);
         chkUsable_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkUsable", i));
-        lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), kPriorityCaptions[i], box);
+        lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), presentation::PriorityCaption(i), box);
         cmbUsablePri_[static_cast<size_t>(i)] = MakeCombo(IndexedName("cmbUsablePri", i), box);
         NameByLabel(lblUsablePri_[static_cast<size_t>(i)], cmbUsablePri_[static_cast<size_t>(i)]);
         cmbUsablePri_[static_cast<size_t>(i)]->setAccessibleDescription(QStringLiteral("Priority CH"));
@@ -213,9 +225,6 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
         grid->addWidget(lblUsablePri_[static_cast<size_t>(i)], i + 1, 1);
         grid->addWidget(cmbUsablePri_[static_cast<size_t>(i)], i + 1, 2);
     }
-    // The EXP group has no priority channel.
-    lblUsablePri_[3]->hide();
-    cmbUsablePri_[3]->hide();
     grid->setColumnStretch(3, 1);
     return box;
 }
@@ -225,7 +234,7 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
     pictATIS_->setObjectName("pictATIS");
     auto* grid = new QGridLayout(pictATIS_);
     for (int i = 0; i < 4; ++i) {
-        chkATISChGroup_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(kAtisCaptions[i]), pictATIS_);
+        chkATISChGroup_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(presentation::AtisGroupCaption(i)), pictATIS_);
         chkATISChGroup_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkATISChGroup", i));
         grid->addWidget(chkATISChGroup_[static_cast<size_t>(i)], i / 2, i % 2);
     }
@@ -242,11 +251,14 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
 }
 
 void CommonSetupPanel::ConnectHandlers() {
-    connect(cmbCommonScan_, &QComboBox::currentIndexChanged, this, [this] { ApplyScanState(); });
     const auto store = [this](QComboBox* combo, CommonField field, std::function<int(int index)> value) {
         connect(combo, &QComboBox::activated, this, [this, field, value](int index) {
             if (context_.Filling()) return;
-            if (!context_.Accepted(context_.Session().SetCommon(field, value(index)))) FillCommonSettings();
+            if (!context_.Accepted(context_.Session().SetCommon(field, value(index)))) {
+                Fill();
+                return;
+            }
+            ApplyScanState(presentation::MakeCommonSetupView(context_.Data()).resumeTime.enabled);
         });
     };
     const auto onOff = [](int index) { return index != 0 ? 1 : 0; };
@@ -259,7 +271,7 @@ void CommonSetupPanel::ConnectHandlers() {
         QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
         connect(combo, &QComboBox::activated, this, [this, i, combo] {
             if (context_.Filling() || combo->isHidden()) return;
-            if (!context_.Accepted(context_.Session().SetPriorityChannel(i, SelectedItemData(*combo)))) FillUsableGroups();
+            if (!context_.Accepted(context_.Session().SetPriorityChannel(i, SelectedItemData(*combo)))) Fill();
         });
         connect(chkUsable_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i] { OnUsableToggled(i); });
         connect(chkATISChGroup_[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this, i](bool on) {
@@ -277,7 +289,7 @@ void CommonSetupPanel::ConnectHandlers() {
         };
     }
 
-    KeyFilter::Install(txtATIScode_, [](char32_t key, const QLineEdit&) { return AtisKeyAllowed(key); });
+    KeyFilter::Install(txtATIScode_, [](char32_t key, const QLineEdit&) { return presentation::AtisKeyAllowed(key); });
     FocusWatcher* atis = FocusWatcher::Watch(txtATIScode_);
     atis->gotFocus = [this] {
         context_.Hint(texts::kAtisHint);
@@ -304,6 +316,7 @@ void CommonSetupPanel::SetOptionalPanelsVisible(bool atis, bool weatherAlert) {
 void CommonSetupPanel::ClearAndPrepare() {
     for (QCheckBox* box : chkUsable_) box->setChecked(false);
     RebuildPriorityLists();
+    using namespace presentation;
     LoadItems(cmbCommonScan_, OffOnItems());
     LoadItems(cmbCommonResume_, ResumeTimeItems());
     LoadItems(cmbCommonPTTSCAN_, OffOnItems());
@@ -318,76 +331,77 @@ void CommonSetupPanel::ClearAndPrepare() {
 }
 
 void CommonSetupPanel::RebuildPriorityLists() {
-    for (int i = 0; i < 4; ++i) {
-        QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
-        LoadItems(combo, PriorityItems(context_.Data(), i));
+    const presentation::CommonSetupView view = presentation::MakeCommonSetupView(context_.Data());
+    for (size_t i = 0; i < view.groups.size(); ++i) {
+        const ChoiceView& priority = view.groups[i].priority;
+        LoadItems(cmbUsablePri_[i], priority.items);
+        cmbUsablePri_[i]->setVisible(priority.visible);
+        lblUsablePri_[i]->setVisible(priority.visible);
     }
 }
 
 void CommonSetupPanel::Fill() {
-    FillUsableGroups();
-    FillCommonSettings();
-    FillAtis();
-}
-
-void CommonSetupPanel::FillUsableGroups() {
-    const DataSet& model = context_.Data();
-    RebuildPriorityLists();
-    for (int i = 0; i < 4; ++i) chkUsable_[static_cast<size_t>(i)]->setChecked(model.groups[static_cast<size_t>(i)].Usable);
-    for (int i = 0; i < 4; ++i) {
-        QComboBox* combo = cmbUsablePri_[static_cast<size_t>(i)];
-        if (combo->isHidden() || combo->count() == 0) continue;
-        const int match = combo->findData(static_cast<int>(model.groups[static_cast<size_t>(i)].PriorityChannel));
-        combo->setCurrentIndex(match >= 0 ? match : 0);
-    }
-    for (int i = 0; i < 4; ++i) OnUsableToggled(i);
-}
-
-void CommonSetupPanel::FillCommonSettings() {
     // With no weather channel enabled, showing the setting turns the weather alert off.
     context_.Session().SettleWeatherAlert();
-    const CommonSetup& c = context_.Data().common;
-    cmbCommonScan_->setCurrentIndex(c.Scan ? 1 : 0);
-    cmbCommonPTTSCAN_->setCurrentIndex(c.PttScanClear ? 1 : 0);
-    cmbCommonDual_->setCurrentIndex(c.DualWatch ? 1 : 0);
-    if (c.ResumeTime >= 0 && c.ResumeTime < cmbCommonResume_->count()) cmbCommonResume_->setCurrentIndex(c.ResumeTime);
-    ShowWeatherAlert();
-    ApplyScanState();
+    const presentation::CommonSetupView view = presentation::MakeCommonSetupView(context_.Data());
+    FillingGuard filling(context_);
+    ShowGroups(view);
+    ShowSettings(view);
+    ShowAtis(view);
+}
+
+void CommonSetupPanel::ShowGroups(const presentation::CommonSetupView& view) {
+    RebuildPriorityLists();
+    for (size_t i = 0; i < view.groups.size(); ++i) {
+        chkUsable_[i]->setChecked(view.groups[i].usable.checked);
+        ShowPriority(static_cast<int>(i), view.groups[i].priority);
+    }
+}
+
+void CommonSetupPanel::ShowPriority(int group, const ChoiceView& priority) {
+    ShowChoice(cmbUsablePri_[static_cast<size_t>(group)], priority);
+    lblUsablePri_[static_cast<size_t>(group)]->setEnabled(priority.enabled);
+}
+
+void CommonSetupPanel::ShowSettings(const presentation::CommonSetupView& view) {
+    ShowChoice(cmbCommonScan_, view.scan);
+    ShowChoice(cmbCommonPTTSCAN_, view.pttScanClear);
+    ShowChoice(cmbCommonDual_, view.dualWatch);
+    ShowChoice(cmbCommonResume_, view.resumeTime);
+    ShowChoice(cmbCommonWeater_, view.weatherAlert);
+    lblCommonWeater_->setEnabled(view.weatherAlert.enabled);
+    ApplyScanState(view.resumeTime.enabled);
 }
 
 void CommonSetupPanel::ShowWeatherAlert() {
-    bool anyWeather = false;
-    for (const ChannelRecord& wx : context_.Data().wx) anyWeather = anyWeather || wx.Enable;
-    lblCommonWeater_->setEnabled(anyWeather);
-    cmbCommonWeater_->setEnabled(anyWeather);
-    SelectByItemData(*cmbCommonWeater_, context_.Data().common.WeatherAlert);
+    const ChoiceView alert = presentation::MakeCommonSetupView(context_.Data()).weatherAlert;
+    ShowChoice(cmbCommonWeater_, alert);
+    lblCommonWeater_->setEnabled(alert.enabled);
 }
 
-void CommonSetupPanel::FillAtis() {
-    const DataSet& model = context_.Data();
-    bool anyUsable = false;
-    for (int i = 0; i < 4; ++i) {
-        QCheckBox* box = chkATISChGroup_[static_cast<size_t>(i)];
-        const ChannelGroup& group = model.groups[static_cast<size_t>(i)];
-        box->setChecked(model.atis.AtisGroups[static_cast<size_t>(i)]);
-        box->setText(group.Name.empty() ? QString::fromUtf8(kAtisCaptions[i]) : QString::fromStdString(group.Name));
-        box->setEnabled(group.Usable);
-        anyUsable = anyUsable || group.Usable;
+void CommonSetupPanel::FillAtis() { ShowAtis(presentation::MakeCommonSetupView(context_.Data())); }
+
+void CommonSetupPanel::ShowAtis(const presentation::CommonSetupView& view) {
+    for (size_t i = 0; i < view.atisGroups.size(); ++i) {
+        const presentation::SwitchView& group = view.atisGroups[i];
+        QCheckBox* box = chkATISChGroup_[i];
+        box->setChecked(group.checked);
+        box->setText(QString::fromStdString(group.caption));
+        box->setEnabled(group.enabled);
     }
     if (!atisEdited_) {
         const QSignalBlocker quiet(txtATIScode_);
-        txtATIScode_->setText(QString::fromStdString(model.atis.AtisCode));
+        txtATIScode_->setText(QString::fromStdString(view.atisCode.text));
     }
-    txtATIScode_->setEnabled(anyUsable);
-    lblATISCode_->setEnabled(anyUsable);
+    txtATIScode_->setEnabled(view.atisCode.enabled);
+    lblATISCode_->setEnabled(view.atisCode.enabled);
 }
 
 // ---- handlers ------------------------------------------------------------------------
 
 bool CommonSetupPanel::IsCurrent() const { return context_.isCurrentPanel(const_cast<CommonSetupPanel*>(this)); }
 
-void CommonSetupPanel::ApplyScanState() {
-    const bool on = cmbCommonScan_->currentIndex() > 0;
+void CommonSetupPanel::ApplyScanState(bool on) {
     for (LineWidget* line : linScan_) line->SetColour(on ? ActiveLineColour(this) : InactiveLineColour(this));
     for (QWidget* w : {static_cast<QWidget*>(lblCommonResume_), static_cast<QWidget*>(cmbCommonResume_),
                        static_cast<QWidget*>(lblCommonPTTSCAN_), static_cast<QWidget*>(cmbCommonPTTSCAN_)})
@@ -395,12 +409,13 @@ void CommonSetupPanel::ApplyScanState() {
 }
 
 void CommonSetupPanel::OnUsableToggled(int group) {
-    const bool on = chkUsable_[static_cast<size_t>(group)]->isChecked();
-    cmbUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
-    lblUsablePri_[static_cast<size_t>(group)]->setEnabled(on);
     if (context_.Filling()) return;
     // The tree follows through the session's notice of the edit.
-    if (context_.Accepted(context_.Session().SetGroupUsable(group, on)) && IsCurrent()) FillAtis();
+    const bool taken =
+        context_.Accepted(context_.Session().SetGroupUsable(group, chkUsable_[static_cast<size_t>(group)]->isChecked()));
+    const presentation::CommonSetupView view = presentation::MakeCommonSetupView(context_.Data());
+    ShowPriority(group, view.groups[static_cast<size_t>(group)].priority);
+    if (taken && IsCurrent()) ShowAtis(view);
 }
 
 // ---- ATIS code ------------------------------------------------------------------------
@@ -412,8 +427,7 @@ bool CommonSetupPanel::ValidateAtis() {
         atisEdited_ = false;
         return true;
     }
-    const Refusal refusal = AtisRefusal();
-    context_.Message(refusal.Shown(), refusal.title, Icon::Warning);
+    context_.Show(presentation::RefusalMessage(AtisRefusal()));
     KeepFocus(txtATIScode_);
     return false;
 }
@@ -422,7 +436,7 @@ void CommonSetupPanel::TakeOrRevertAtis() {
     if (!atisEdited_) return;
     if (context_.Session().SetAtisCode(txtATIScode_->text().toStdString())) {
         const QSignalBlocker quiet(txtATIScode_);
-        txtATIScode_->setText(QString::fromStdString(context_.Data().atis.AtisCode));
+        txtATIScode_->setText(QString::fromStdString(presentation::MakeCommonSetupView(context_.Data()).atisCode.text));
     }
     atisEdited_ = false;
 }

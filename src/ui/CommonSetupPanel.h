@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <array>
 
+#include "presentation/CommonSetupView.h"
+
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -33,8 +35,6 @@ public:
     // Fills every control from the model (usable groups and priority
     // channels, common settings, ATIS), in that order.
     void Fill();
-    void FillUsableGroups();
-    void FillCommonSettings();
     void FillAtis();
     void RebuildPriorityLists();
     // The weather alert as the data hold it, enabled while a weather channel is.
@@ -59,7 +59,12 @@ private:
     QWidget* BuildUsableGroups(QWidget* parent);
     QWidget* BuildAtis(QWidget* parent);
     void ConnectHandlers();
-    void ApplyScanState();
+    void ShowGroups(const presentation::CommonSetupView& view);
+    void ShowPriority(int group, const presentation::ChoiceView& priority);
+    void ShowSettings(const presentation::CommonSetupView& view);
+    void ShowAtis(const presentation::CommonSetupView& view);
+    // Resume Time and PTT SCAN Clear, their labels and the scan lines.
+    void ApplyScanState(bool on);
     void OnUsableToggled(int group);
     bool ValidateAtis();
     void AtisLostFocus(QWidget* to);

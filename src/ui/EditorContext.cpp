@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <utility>
 
+#include "presentation/ScreenMessages.h"
+
 namespace rp770::ui {
 
 EditorContext::EditorContext(Workspace& workspace, EditorServices services)
@@ -17,13 +19,11 @@ void EditorContext::Hint(const QString& text) const {
     if (services_.setHint) services_.setHint(text);
 }
 
-void EditorContext::Message(const std::string& text, const std::string& title, Icon icon) const {
-    services_.prompter.Message(text, title, icon);
-}
+void EditorContext::Show(const Message& message) const { ShowMessages(services_.prompter, {message}); }
 
 bool EditorContext::Accepted(const EditResult& result) const {
     if (!result) return true;
-    Message(result->Shown(), result->title, Icon::Warning);
+    Show(presentation::RefusalMessage(*result));
     return false;
 }
 

@@ -8,7 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "core/Outcome.h"
 #include "core/Services.h"
+#include "ui/PresentationNames.h"
 #include "workspace/Workspace.h"
 
 class QWidget;
@@ -34,7 +36,7 @@ public:
     bool Filling() const { return filling_ > 0; }
 
     void Hint(const QString& text) const;
-    void Message(const std::string& text, const std::string& title, Icon icon) const;
+    void Show(const Message& message) const;
     std::string MessageTitle() const { return workspace_.messageTitle(); }
     const QString& ProgramFolder() const { return services_.programFolder; }
     // Shows a refused edit's message; true when the edit was taken.

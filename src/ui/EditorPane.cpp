@@ -6,17 +6,15 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 
-#include "core/ChannelTables.h"
+#include "presentation/TreeNodes.h"
 #include "ui/ChannelEditorPanel.h"
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelListPanel.h"
 #include "ui/CommonSetupPanel.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
 #include "ui/GeneralPanel.h"
 #include "ui/LineWidget.h"
 #include "ui/NavigationTree.h"
-#include "ui/TreeNodes.h"
 #include "ui/WeatherPanel.h"
 
 namespace rp770::ui {
@@ -107,7 +105,7 @@ void EditorPane::ShowGeneralAfterReset() {
     // are all disabled, and selecting the node that was shown would not
     // show it again.
     shownIndex_ = -1;
-    SelectNodeByKey(kGeneralKey);
+    SelectNodeByKey(presentation::kGeneralKey);
     shownIndex_ = -1;
     context_->Hint(QString());
 }
@@ -129,7 +127,7 @@ void EditorPane::BuildTree() {
     const QString selectedKey = NavigationTree::KeyOf(tree_->SelectedNode());
     const bool selectedWasShown = tree_->SelectedNode() && tree_->IndexOf(tree_->SelectedNode()) == shownIndex_;
 
-    tree_->Build(MakeTreeNodes(context_->Data()));
+    tree_->Build(presentation::MakeTreeNodes(context_->Data()));
 
     for (const QString& key : expanded)
         if (QTreeWidgetItem* node = tree_->FindByKey(key)) node->setExpanded(true);
@@ -159,38 +157,31 @@ QWidget* EditorPane::CurrentPanel() const {
 
 void EditorPane::ShowNodePanel(QTreeWidgetItem* node) {
     if (!node || window()->isMinimized()) return;
-    const QString key = NavigationTree::KeyOf(node);
-    const QString upper = key.toUpper();
-    if (!node->parent()) {
-        if (upper == "GENERAL") {
-            ShowPanel(general_);
-        } else if (upper == "PROGRAM") {
-            ShowPanel(grey_);
-        } else if (upper == "EXPCHANNEL") {
-            list_->FillExpGrid();
+    using presentation::ScreenKind;
+    const presentation::NodeScreen screen = presentation::ScreenOfNode(
+        NavigationTree::KeyOf(node).toStdString(), NavigationTree::KeyOf(node->parent()).toStdString());
+    switch (screen.kind) {
+        case ScreenKind::General: ShowPanel(general_); break;
+        case ScreenKind::Grey: ShowPanel(grey_); break;
+        case ScreenKind::Common:
+            common_->Fill();
+            ShowPanel(common_);
+            break;
+        case ScreenKind::ChannelList:
+            if (IsPlan(screen.channel.area))
+                list_->FillChannelGrid(PlanOf(screen.channel.area));
+            else
+                list_->FillExpGrid();
             ShowPanel(list_);
-        }
-    } else {
-        const QString parent = NavigationTree::KeyOf(node->parent()).toUpper();
-        const int parentPlan = PlanOfGroupKey(parent.toStdString());
-        if (parent == "GENERAL") {
-            if (upper == "COMMON") {
-                common_->Fill();
-                ShowPanel(common_);
-            }
-        } else if (parent == "PROGRAM") {
-            const int plan = PlanOfGroupKey(upper.toStdString());
-            if (plan >= 0) {
-                list_->FillChannelGrid(plan);
-                ShowPanel(list_);
-            } else if (upper == "PW") {
-                weather_->FillWxPanel();
-            }
-        } else if (parentPlan >= 0) {
-            editor_->LoadChannelEditor(parentPlan, KeyNumber(key.toStdString(), 3));
-        } else if (parent == "EXPCHANNEL") {
-            editor_->LoadExpEditor(key);
-        }
+            break;
+        case ScreenKind::Weather: weather_->FillWxPanel(); break;
+        case ScreenKind::ChannelEditor:
+            if (IsPlan(screen.channel.area))
+                editor_->LoadChannelEditor(PlanOf(screen.channel.area), screen.channel.index);
+            else
+                editor_->LoadExpEditor(screen.channel.index);
+            break;
+        case ScreenKind::None: break;
     }
     context_->Hint(texts::kTreeHint);
 }
@@ -252,7 +243,7 @@ bool EditorPane::HasPendingInput() const { return common_->HasPendingInput() || 
 // ---- the session's notices -----------------------------------------------------------
 
 void EditorPane::RefreshTreeTexts() {
-    const std::vector<TreeNodeInfo> nodes = MakeTreeNodes(context_->Data());
+    const std::vector<presentation::TreeNodeInfo> nodes = presentation::MakeTreeNodes(context_->Data());
     bool sameNodes = static_cast<int>(nodes.size()) == tree_->NodeCount();
     for (size_t i = 0; sameNodes && i < nodes.size(); ++i)
         sameNodes = NavigationTree::KeyOf(tree_->Node(static_cast<int>(i) + 1)) == QString::fromStdString(nodes[i].key);
@@ -290,22 +281,15 @@ void EditorPane::AfterRestore() {
         // The list of the shown node again: the plan's enabled channels may differ now.
         ShowNodePanel(tree_->SelectedNode());
     }
-    if (!tree_->SelectedNode()) SelectNodeByKey(kGeneralKey);
+    if (!tree_->SelectedNode()) SelectNodeByKey(presentation::kGeneralKey);
     if (focusHere && focus && focus->isVisible() && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorPane::OpenCurrentGridRow() {
-    const QString key = NavigationTree::KeyOf(tree_->SelectedNode());
-    const QString group = key.left(2);
-    QString target;
-    if (group == "PU" || group == "PI" || group == "PC") {
-        const int slot = FindBaseSlot(list_->CurrentChannelName().toStdString());
-        if (slot >= 0) target = group + " " + QString::number(slot);
-    } else if (key.startsWith('E')) {
-        const int row = list_->CurrentRowNumber();
-        if (row >= 1) target = QString::fromStdString(ExpKey(row));
-    }
-    if (!target.isEmpty()) SelectNodeByKey(target);
+    const std::string target = presentation::RowNodeKey(NavigationTree::KeyOf(tree_->SelectedNode()).toStdString(),
+                                                        list_->CurrentChannelName().toStdString(),
+                                                        list_->CurrentRowNumber());
+    if (!target.empty()) SelectNodeByKey(QString::fromStdString(target));
 }
 
 // ---- layout -------------------------------------------------------------------------

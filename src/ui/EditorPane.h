@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "ui/EditorContext.h"
-#include "ui/Layout.h"
+#include "ui/PresentationNames.h"
 
 class QTreeWidgetItem;
 

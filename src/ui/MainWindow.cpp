@@ -21,6 +21,7 @@
 #include "core/Titles.h"
 #include "files/ModelList.h"
 #include "platform/ReportPrinting.h"
+#include "presentation/ScreenMessages.h"
 #include "ui/AboutBox.h"
 #include "ui/DifferencesDialog.h"
 #include "ui/EditorContext.h"
@@ -33,7 +34,6 @@
 #include "ui/ReportWindow.h"
 #include "ui/SerialPortMenu.h"
 #include "ui/TransferDialog.h"
-#include "ui/TreeNodes.h"
 #include "ui/Twips.h"
 #include "ui/WheelGuard.h"
 #include "ui/WindowAsker.h"
@@ -435,8 +435,7 @@ void MainWindow::FileCompareWithFile() {
 void MainWindow::ShowDifferences(const DataSet& other, const QString& otherName, const QString& title) {
     const std::vector<Difference> differences = CompareDataSets(workspace().data(), other);
     if (differences.empty()) {
-        services_.prompter.Message("No differences: the data on screen are the same as " + Std(otherName) + ".",
-                                   Std(title), Icon::Information);
+        ShowMessages(services_.prompter, {presentation::NoDifferencesMessage(Std(otherName), Std(title))});
         return;
     }
     // Modal to the window, without holding up the command that showed it.

@@ -37,12 +37,12 @@ NavigationTree::NavigationTree(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
-void NavigationTree::Build(const std::vector<TreeNodeInfo>& nodes) {
+void NavigationTree::Build(const std::vector<presentation::TreeNodeInfo>& nodes) {
     quiet_ = true;
     clear();
     nodes_.clear();
     std::map<std::string, QTreeWidgetItem*> byKey;
-    for (const TreeNodeInfo& info : nodes) {
+    for (const presentation::TreeNodeInfo& info : nodes) {
         QTreeWidgetItem* item = nullptr;
         const auto parent = info.parentKey.empty() ? byKey.end() : byKey.find(info.parentKey);
         if (parent != byKey.end())

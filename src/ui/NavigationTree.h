@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "ui/TreeNodes.h"
+#include "presentation/TreeNodes.h"
 
 namespace rp770::ui {
 
@@ -17,7 +17,7 @@ public:
     explicit NavigationTree(QWidget* parent);
 
     // Clears and adds the nodes; no signal is raised.
-    void Build(const std::vector<TreeNodeInfo>& nodes);
+    void Build(const std::vector<presentation::TreeNodeInfo>& nodes);
 
     int NodeCount() const { return static_cast<int>(nodes_.size()); }
     QTreeWidgetItem* Node(int index) const;  // 1-based; null when out of range

@@ -6,9 +6,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "core/ChannelTables.h"
+#include "presentation/WeatherView.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
 #include "ui/FocusWatcher.h"
 
 namespace rp770::ui {
@@ -89,19 +88,22 @@ void WeatherPanel::ClearBoxes() {
 void WeatherPanel::Refresh() {
     // With no weather channel enabled, showing them turns the weather alert off.
     context_.Session().SettleWeatherAlert();
-    const auto& table = WxTable();
-    const auto& records = context_.Data().wx;
+    const std::vector<presentation::WeatherRowView> rows = presentation::MakeWeatherView(context_.Data());
     FillingGuard filling(context_);
-    for (int k = 0; k < kWxChannels; ++k) {
-        const size_t i = static_cast<size_t>(k);
-        lblWX_[i]->setText(i < table.size() ? QString::fromStdString(table[i].name) : QString());
+    for (size_t i = 0; i < rows.size() && i < lblWX_.size(); ++i) {
+        lblWX_[i]->setText(QString::fromStdString(rows[i].label));
         // The boxes have no caption of their own: each is named by its row and column.
-        chkDEnable_[i]->setAccessibleName(lblWX_[i]->text() + QStringLiteral(" Enable"));
-        chkDScan_[i]->setAccessibleName(lblWX_[i]->text() + QStringLiteral(" Scan"));
-        chkDEnable_[i]->setChecked(i < records.size() && records[i].Enable);
-        chkDScan_[i]->setChecked(i < records.size() && records[i].ScanMemory);
-        chkDScan_[i]->setEnabled(chkDEnable_[i]->isChecked());
+        chkDEnable_[i]->setAccessibleName(lblWX_[i]->text() + " " + QString::fromStdString(rows[i].enable.caption));
+        chkDScan_[i]->setAccessibleName(lblWX_[i]->text() + " " + QString::fromStdString(rows[i].scan.caption));
+        ShowRow(static_cast<int>(i), rows[i]);
     }
+}
+
+void WeatherPanel::ShowRow(int k, const presentation::WeatherRowView& row) {
+    const size_t i = static_cast<size_t>(k);
+    chkDEnable_[i]->setChecked(row.enable.checked);
+    chkDScan_[i]->setChecked(row.scan.checked);
+    chkDScan_[i]->setEnabled(row.scan.enabled);
 }
 
 void WeatherPanel::FillWxPanel() {
@@ -113,15 +115,16 @@ void WeatherPanel::Store(int k, ChannelFlag flag, bool on) {
     if (context_.Filling()) return;
     const ChannelRef channel{Area::WX, k};
     // The weather alert follows the weather channels: the session sees to it.
-    if (!context_.Accepted(context_.Session().SetChannelFlag(channel, flag, on))) Refresh();
+    if (!context_.Accepted(context_.Session().SetChannelFlag(channel, flag, on))) {
+        Refresh();
+        return;
+    }
+    const std::vector<presentation::WeatherRowView> rows = presentation::MakeWeatherView(context_.Data());
+    FillingGuard filling(context_);
+    ShowRow(k, rows[static_cast<size_t>(k)]);
 }
 
-void WeatherPanel::OnEnableClicked(int k) {
-    if (context_.Filling()) return;
-    const size_t i = static_cast<size_t>(k);
-    chkDScan_[i]->setEnabled(chkDEnable_[i]->isChecked());
-    Store(k, ChannelFlag::Enable, chkDEnable_[i]->isChecked());
-}
+void WeatherPanel::OnEnableClicked(int k) { Store(k, ChannelFlag::Enable, chkDEnable_[static_cast<size_t>(k)]->isChecked()); }
 
 void WeatherPanel::OnScanClicked(int k) { Store(k, ChannelFlag::Scan, chkDScan_[static_cast<size_t>(k)]->isChecked()); }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/Model.h"
+#include "presentation/WeatherView.h"
 #include "workspace/Edits.h"
 
 class QCheckBox;
@@ -30,7 +31,9 @@ public:
 private:
     void OnEnableClicked(int k);
     void OnScanClicked(int k);
+    // Stores a switch of weather channel k, then shows its row as the data hold it.
     void Store(int k, ChannelFlag flag, bool on);
+    void ShowRow(int k, const presentation::WeatherRowView& row);
     void WatchFocusMark(QCheckBox* box, const char* hint);
 
     EditorContext& context_;

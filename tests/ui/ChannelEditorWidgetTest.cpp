@@ -3,7 +3,7 @@
 #include "EditorFixture.h"
 
 #include "ui/ChannelEditorPanel.h"
-#include "ui/EditorTexts.h"
+#include "ui/PresentationNames.h"
 #include "ui/LineWidget.h"
 
 namespace rp770::ui::test {

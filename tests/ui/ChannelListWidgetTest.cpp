@@ -9,7 +9,7 @@
 #include "ui/ChannelEditorPanel.h"
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelListPanel.h"
-#include "ui/EditorTexts.h"
+#include "ui/PresentationNames.h"
 
 namespace rp770::ui::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "ui/CommonSetupPanel.h"
-#include "ui/EditorTexts.h"
+#include "ui/PresentationNames.h"
 #include "ui/LineWidget.h"
 
 namespace rp770::ui::test {

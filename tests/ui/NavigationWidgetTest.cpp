@@ -5,7 +5,7 @@
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelListPanel.h"
 #include "ui/EditorContext.h"
-#include "ui/EditorTexts.h"
+#include "ui/PresentationNames.h"
 #include "ui/GeneralPanel.h"
 
 namespace rp770::ui::test {

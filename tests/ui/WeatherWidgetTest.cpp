@@ -2,7 +2,7 @@
 #include "EditorFixture.h"
 
 #include "ui/CommonSetupPanel.h"
-#include "ui/EditorTexts.h"
+#include "ui/PresentationNames.h"
 
 namespace rp770::ui::test {
 namespace {

@@ -1,10 +1,10 @@
-#include "ui/TreeNodes.h"
+#include "presentation/TreeNodes.h"
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
-#include "ui/InputRules.h"
+#include "presentation/InputRules.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 namespace {
 const char* const kGroupKeys[kPlanCount] = {"PU", "PI", "PC"};
@@ -66,4 +66,41 @@ std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
     return nodes;
 }
 
-}  // namespace rp770::ui
+NodeScreen ScreenOfNode(std::string_view key, std::string_view parentKey) {
+    const std::string upper = ToUpper(key);
+    if (parentKey.empty()) {
+        if (upper == "GENERAL") return {ScreenKind::General, {}};
+        if (upper == "PROGRAM") return {ScreenKind::Grey, {}};
+        if (upper == "EXPCHANNEL") return {ScreenKind::ChannelList, {Area::EXP, 0}};
+        return {};
+    }
+    const std::string parent = ToUpper(parentKey);
+    if (parent == "GENERAL") return upper == "COMMON" ? NodeScreen{ScreenKind::Common, {}} : NodeScreen{};
+    if (parent == "PROGRAM") {
+        if (const int plan = PlanOfGroupKey(upper); plan >= 0) return {ScreenKind::ChannelList, PlanChannel(plan, 0)};
+        return upper == "PW" ? NodeScreen{ScreenKind::Weather, {Area::WX, 0}} : NodeScreen{};
+    }
+    if (const int plan = PlanOfGroupKey(parent); plan >= 0) {
+        const int slot = KeyNumber(key, 3);
+        if (slot < 0 || slot >= kPlanSlots) return {};
+        return {ScreenKind::ChannelEditor, PlanChannel(plan, slot)};
+    }
+    if (parent == "EXPCHANNEL") {
+        const int n = KeyNumber(key, 2);
+        if (n < 1 || n > kExpChannels) return {};
+        return {ScreenKind::ChannelEditor, {Area::EXP, n}};
+    }
+    return {};
+}
+
+std::string RowNodeKey(std::string_view listKey, const std::string& channelName, int rowNumber) {
+    const std::string_view group = listKey.substr(0, 2);
+    if (group == "PU" || group == "PI" || group == "PC") {
+        const int slot = FindBaseSlot(channelName);
+        return slot >= 0 ? std::string(group) + " " + std::to_string(slot) : std::string();
+    }
+    if (!listKey.empty() && listKey.front() == 'E' && rowNumber >= 1) return ExpKey(rowNumber);
+    return {};
+}
+
+}  // namespace rp770::presentation

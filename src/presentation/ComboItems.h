@@ -1,15 +1,13 @@
 #pragma once
-// The item lists of the setup combo boxes and the two item-data operations
-// the panels use on them.
+// The item lists of the setup combo boxes: each item's text and the value
+// it stands for (its item data).
 
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
 
-class QComboBox;
-
-namespace rp770::ui {
+namespace rp770::presentation {
 
 struct ComboItem {
     std::string text;
@@ -24,10 +22,7 @@ std::vector<ComboItem> WeatherAlertItems();  // "Off" 0, "On" 3
 // with the channel code as item data; empty for the EXP group.
 std::vector<ComboItem> PriorityItems(const DataSet& data, int group);
 
-// The item data of the selected item, -1 when none is selected.
-int SelectedItemData(const QComboBox& combo);
-// Selects the first item with this item data; a negative value clears the
-// selection; when no item matches, the selection stays.
-void SelectByItemData(QComboBox& combo, int value);
+// The index of the first item with this value, -1 when none has it.
+int IndexOfData(const std::vector<ComboItem>& items, int value);
 
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace rp770::ui::layout {
+namespace rp770::presentation::layout {
 
 inline constexpr double kMinWindowWidth = 9105;
 inline constexpr double kMinWindowHeight = 6660;
@@ -119,4 +119,4 @@ double TwipsPerPixel(double logicalDpi);
 int ToPixels(double twips, double twipsPerPixel);
 double ToTwips(int pixels, double twipsPerPixel);
 
-}  // namespace rp770::ui::layout
+}  // namespace rp770::presentation::layout

@@ -2,7 +2,7 @@
 // The editing area's own texts: keyboard hints for status bar panel 1 and
 // the messages of refused input.
 
-namespace rp770::ui::texts {
+namespace rp770::presentation::texts {
 
 inline constexpr const char* kTreeHint = "[Up]/[Down]/[Left]/[Right]:Change of a Selection item.";
 inline constexpr const char* kGridHint = "[Double click],[Enter]:Jump the Setting screen.";
@@ -19,4 +19,4 @@ inline constexpr const char* kWxScanHint = "[Space]:An effective and invalid cha
 inline constexpr const char* kIncompleteChannel = "Data Error!!\nPlease input correct data.";
 inline constexpr const char* kAtisTitle = "ATISNo";
 
-}  // namespace rp770::ui::texts
+}  // namespace rp770::presentation::texts

@@ -1,10 +1,22 @@
-#include "ui/ChannelGridRows.h"
+#include "presentation/ChannelGridRows.h"
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "presentation/TreeNodes.h"
 #include "report/ReportCells.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
+
+namespace {
+
+std::string TrimBlanks(const std::string& text) {
+    constexpr const char* kBlanks = " \t\r\n\f\v";
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
 
 const std::array<GridColumn, kGridColumns>& RegularGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
@@ -64,4 +76,28 @@ std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 
     return rows;
 }
 
-}  // namespace rp770::ui
+ChannelListView MakeChannelList(const DataSet& data, Area area) {
+    ChannelListView list;
+    list.area = area;
+    if (IsPlan(area)) {
+        const int plan = PlanOf(area);
+        list.name = GroupNodeText(data, plan);
+        list.columns = RegularGridColumns();
+        list.rows = ChannelGridRows(data.plan(plan));
+        for (int slot : ListedSlots(data.plan(plan))) list.channels.push_back(PlanChannel(plan, slot));
+    } else if (area == Area::EXP) {
+        list.name = kExpRootText;
+        list.columns = ExpGridColumns();
+        list.rows = ExpGridRows(data.exp);
+        for (int n = 1; n <= kExpChannels; ++n) list.channels.push_back({Area::EXP, n});
+    } else {
+        list.columns = RegularGridColumns();
+    }
+    for (const ChannelRef& ref : list.channels) {
+        const ChannelRecord* record = FindRecord(data, ref);
+        list.tips.push_back(record ? TrimBlanks(record->ChTag) : std::string());
+    }
+    return list;
+}
+
+}  // namespace rp770::presentation

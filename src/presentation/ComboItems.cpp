@@ -1,10 +1,8 @@
-#include "ui/ComboItems.h"
-
-#include <QComboBox>
+#include "presentation/ComboItems.h"
 
 #include "core/ChannelTables.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 std::vector<ComboItem> OffOnItems() { return {{"Off", 0}, {"On", 1}}; }
 
@@ -24,20 +22,10 @@ std::vector<ComboItem> PriorityItems(const DataSet& data, int group) {
     return items;
 }
 
-int SelectedItemData(const QComboBox& combo) {
-    if (combo.currentIndex() < 0) return -1;
-    bool ok = false;
-    const int value = combo.currentData().toInt(&ok);
-    return ok ? value : -1;
+int IndexOfData(const std::vector<ComboItem>& items, int value) {
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].data == value) return static_cast<int>(i);
+    return -1;
 }
 
-void SelectByItemData(QComboBox& combo, int value) {
-    if (value < 0) {
-        combo.setCurrentIndex(-1);
-        return;
-    }
-    const int index = combo.findData(value);
-    if (index >= 0) combo.setCurrentIndex(index);
-}
-
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

@@ -1,9 +1,9 @@
-#include "ui/Layout.h"
+#include "presentation/Layout.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace rp770::ui::layout {
+namespace rp770::presentation::layout {
 
 namespace {
 
@@ -144,4 +144,4 @@ int ToPixels(double twips, double twipsPerPixel) {
 
 double ToTwips(int pixels, double twipsPerPixel) { return pixels * twipsPerPixel; }
 
-}  // namespace rp770::ui::layout
+}  // namespace rp770::presentation::layout

@@ -1,9 +1,9 @@
-#include "ui/InputRules.h"
+#include "presentation/InputRules.h"
 
 #include "core/Codecs.h"
 #include "core/DecimalText.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 namespace {
 
@@ -38,4 +38,4 @@ DisplayPair RegularChannelDisplay(const std::string& baseName) {
     return d;
 }
 
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

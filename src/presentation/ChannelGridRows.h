@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the channel list: column headers and widths, and one row per
-// listed channel. Plain functions; the grid widget only shows them.
+// listed channel, with the channel each row stands for. Plain functions;
+// the grid widget only shows them.
 
 #include <array>
 #include <optional>
@@ -10,7 +11,7 @@
 #include "core/Model.h"
 #include "workspace/Edits.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 inline constexpr int kGridColumns = 8;
 
@@ -31,4 +32,17 @@ std::vector<GridRow> ChannelGridRows(const PlanArray& records);
 // All 20 EXP channels; frequencies show snapped to the raster.
 std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 1>& exp);
 
-}  // namespace rp770::ui
+// A channel list as a screen shows it: a plan's enabled channels or all EXP
+// channels.
+struct ChannelListView {
+    Area area = Area::USA;
+    std::string name;  // as the tree names the screen ("USA", "EXP Channel")
+    std::array<GridColumn, kGridColumns> columns;
+    std::vector<GridRow> rows;
+    std::vector<ChannelRef> channels;  // the channel of each row
+    std::vector<std::string> tips;     // each row's tag, blanks trimmed; empty for none
+};
+// `area` USA, INT, CAN or EXP; any other gives no rows.
+ChannelListView MakeChannelList(const DataSet& data, Area area);
+
+}  // namespace rp770::presentation

@@ -1,10 +1,10 @@
 // What the editing boxes accept, and the checks of what was typed.
 #include <gtest/gtest.h>
 
-#include "ui/InputRules.h"
+#include "presentation/InputRules.h"
 #include "workspace/Edits.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 namespace {
 
 TEST(InputRules, DisplayKeysExactlyTheseCases) {
@@ -88,4 +88,4 @@ TEST(InputRules, RegularChannelDisplay) {
 }
 
 }  // namespace
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 bool FrequencyKeyAllowed(char32_t key);  // digits and the point
 // What a key typed into a frequency box types: "," is the decimal mark on
@@ -27,4 +27,4 @@ struct DisplayPair {
 };
 DisplayPair RegularChannelDisplay(const std::string& baseName);
 
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

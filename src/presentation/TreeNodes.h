@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "workspace/Edits.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 
 struct TreeNodeInfo {
     std::string key;
@@ -40,4 +41,19 @@ std::string GroupNodeText(const DataSet& data, int plan);  // the name, or "USA"
 // All nodes in the order they are added (index 1 is the first).
 std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data);
 
-}  // namespace rp770::ui
+// The screen a node shows: keys are compared in upper case; a node of no
+// screen (or a channel that does not exist) shows nothing new.
+enum class ScreenKind { None, General, Grey, Common, ChannelList, Weather, ChannelEditor };
+struct NodeScreen {
+    ScreenKind kind = ScreenKind::None;
+    ChannelRef channel;  // the list's area (ChannelList), the channel (ChannelEditor)
+    bool operator==(const NodeScreen&) const = default;
+};
+NodeScreen ScreenOfNode(std::string_view key, std::string_view parentKey);  // parentKey empty for a root
+
+// The channel node a row of a channel list opens: in a plan's list the
+// channel its first column names ("PU 30" for "16"), in the EXP list the
+// EXP channel of the row (1-based); empty when there is none.
+std::string RowNodeKey(std::string_view listKey, const std::string& channelName, int rowNumber);
+
+}  // namespace rp770::presentation

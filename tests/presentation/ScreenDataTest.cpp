@@ -3,24 +3,16 @@
 
 #include <algorithm>
 
+#include "PresentationData.h"
 #include "core/ChannelTables.h"
-#include "core/MemoryImage.h"
-#include "data/FactoryImage.h"
-#include "ui/ChannelGridRows.h"
-#include "ui/ComboItems.h"
-#include "ui/TreeNodes.h"
+#include "presentation/ChannelGridRows.h"
+#include "presentation/ComboItems.h"
+#include "presentation/TreeNodes.h"
 
-namespace rp770::ui {
+namespace rp770::presentation {
 namespace {
 
-DataSet FactoryData() {
-    DataSet data;
-    data.flags = {true, true, true};
-    ResetDataSet(data);
-    data.image = MakeFactoryImage(PlanUSA);
-    DecodeImage(data);
-    return data;
-}
+using test::FactoryData;
 
 bool HasKey(const std::vector<TreeNodeInfo>& nodes, const std::string& key) {
     return std::any_of(nodes.begin(), nodes.end(), [&](const TreeNodeInfo& n) { return n.key == key; });
@@ -132,4 +124,4 @@ TEST(ComboItems, PriorityListsFollowTheEnabledChannels) {
 }
 
 }  // namespace
-}  // namespace rp770::ui
+}  // namespace rp770::presentation

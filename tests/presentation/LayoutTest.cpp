@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "ui/Layout.h"
+#include "presentation/Layout.h"
 
-namespace rp770::ui::layout {
+namespace rp770::presentation::layout {
 namespace {
 
 WindowMetrics Window(double width, double innerHeight = 6000) {
@@ -154,4 +154,4 @@ TEST(Layout, TwipsAndPixels) {
 }
 
 }  // namespace
-}  // namespace rp770::ui::layout
+}  // namespace rp770::presentation::layout
