@@ -15,7 +15,7 @@ PACKAGES=(
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
   lintian shared-mime-info xdg-utils libfile-mimeinfo-perl  # tests/install: the package check, the file types
   locales
-  emscripten nodejs  # the browser edition (make web) and its tests under Node
+  nodejs  # the browser edition's tests (make test-web)
 )
 
 # The suite also runs under a comma-decimal locale (de_DE.UTF-8). Machines
