@@ -48,3 +48,46 @@ export async function linkRig(answers = []) {
   });
   return { link, told };
 }
+
+export const { PageSession } = await load('session.js');
+
+// The user's files as a map of name -> bytes; a name mapped to an Error
+// fails with the error's text.
+export function memoryFiles(initial = {}) {
+  const files = new Map(Object.entries(initial));
+  const bytes = (v) => (typeof v === 'string' ? new TextEncoder().encode(v) : v);
+  return {
+    files,
+    text: (name) => new TextDecoder().decode(files.get(name)),
+    async read(name) {
+      const v = files.get(name);
+      if (v === undefined) return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
+      if (v instanceof Error) return { ok: false, kind: 'denied', reason: v.message };
+      return { ok: true, bytes: bytes(v) };
+    },
+    async write(name, data) {
+      if (files.get(name) instanceof Error) return { ok: false, kind: 'denied', reason: files.get(name).message };
+      files.set(name, data.slice());
+      return { ok: true };
+    },
+  };
+}
+
+// A started session on an engine instance of its own, with the simulated
+// radio on its virtual cable, storage in a map, and scripted answers: to
+// questions in `answers` (in order), to "where to save" in `saveNames`.
+export async function sessionRig({ answers = [], saveNames = [], files = memoryFiles(), storage = new Map(), switches = '' } = {}) {
+  const told = { asked: [], before: [] };
+  const store = { getItem: (k) => storage.get(k) ?? null, setItem: (k, v) => storage.set(k, String(v)) };
+  const session = new PageSession(await loadEngine(), {
+    ask: (question) => {
+      told.asked.push(question.text);
+      told.before.push(...question.before.map((m) => m.text));
+      return answers.shift() ?? question.defaultAnswer;
+    },
+    chooseSaveFile: () => saveNames.shift() ?? null,
+  }, files, store, switches);
+  const started = session.now('start');
+  session.useSimulatedRadio();
+  return { session, told, files, storage, started };
+}
