@@ -59,6 +59,7 @@ export function listScreen(ctx) {
   }
 
   function fill(area, again = false) {
+    const hadFocus = table.contains(document.activeElement);
     const before = again && view ? selection() : [];
     const currentChannel = again && view ? view.channels[current.row] : null;
     view = session.now('channelList', area);
@@ -80,6 +81,7 @@ export function listScreen(ctx) {
     if (rowCount()) {
       current = { row, col: again ? current.col : 0 };
       cell(current.row, current.col).tabIndex = 0;
+      if (hadFocus) cell(current.row, current.col).focus();
     }
     paintSelection();
   }
