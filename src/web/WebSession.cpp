@@ -341,8 +341,9 @@ val WebSession::PrintedReport(double pageHeightTwips) {
 // ---- the link ------------------------------------------------------------------------------------
 
 void WebSession::AttachLink(const std::string& device) {
-    session_.ChooseDevice(device);
+    // The session still points at the link just replaced: the new one first.
     session_.SetLink(link_.Engine());
+    session_.ChooseDevice(device);
 }
 
 void WebSession::UseSerialPort(val port, const std::string& device) {
