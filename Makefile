@@ -91,9 +91,10 @@ web: web-build
 	@echo "The browser edition: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --directory $(WEB_BUILD)/web
 
-# The engine and the page's Web Serial code under Node, from the same .wasm.
+# The engine and the page's Web Serial code under Node, from the same .wasm;
+# the page in headless chromium (which must be there: setup installs it).
 test-web: web-build
-	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
+	RP770_REQUIRE_CHROMIUM=1 ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
 install: build

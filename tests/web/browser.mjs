@@ -43,7 +43,9 @@ export const hasChromium = () => fs.existsSync(CHROMIUM);
 
 // Debian's chromium, headless, with nothing of its own going on the network.
 export async function launchChromium() {
-  const { chromium } = await import('playwright-core');
+  const { chromium } = await import('playwright-core').catch((error) => {
+    throw new Error(`playwright-core is not installed: run bash scripts/setup.sh (npm ci) (${error.message})`);
+  });
   return chromium.launch({
     executablePath: CHROMIUM,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
