@@ -80,6 +80,7 @@ bench: configure web-build
 	cmake --build $(BUILD) --target benchmarks
 	bash bench/run.sh $(BUILD)
 	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/transfer.bench.mjs
+	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/page.bench.mjs
 
 # The engine in WebAssembly with the page beside it, in $(WEB_BUILD)/web: a
 # static folder, served here at http://localhost:$(WEB_PORT).

@@ -4,7 +4,6 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import zlib from 'node:zlib';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
@@ -12,22 +11,22 @@ const TYPES = {
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves `dir` at http://127.0.0.1:<port>/ as a plain static host does
-// (no compression, no caching headers); `sent` counts each response's
-// bytes and their gzip size, by path.
+// Serves `folder` at http://localhost:<port>/ as a plain static host does
+// (Last-Modified, no compression); `sent` lists each response ({name, body}).
 export async function serveFolder(folder) {
   const dir = path.resolve(folder);
-  const sent = new Map();
+  const sent = [];
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = path.join(dir, path.normalize(name === '/' ? '/index.html' : name));
     fs.readFile(file, (error, body) => {
-      if (error || !file.startsWith(dir)) {
+      if (error) {
         response.writeHead(404).end();
         return;
       }
-      sent.set(name, { bytes: body.length, gzip: zlib.gzipSync(body, { level: 9 }).length });
-      response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream' }).end(body);
+      sent.push({ name, body });
+      response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
+        'Last-Modified': fs.statSync(file).mtime.toUTCString() }).end(body);
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
