@@ -281,8 +281,9 @@ for (const row of paths) {
       assert.deepEqual(opened.errors, []);
     } catch (error) {
       // What the page showed when it failed.
-      const open = await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
-      throw Object.assign(error, { dialogs: open });
+      const shown = await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
+      error.message += `\nopen dialogs: ${JSON.stringify(shown)}`;
+      throw error;
     } finally {
       await opened.close();
     }
