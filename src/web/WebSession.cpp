@@ -341,8 +341,10 @@ val WebSession::PrintedReport(double pageHeightTwips) {
 // ---- the link ------------------------------------------------------------------------------------
 
 void WebSession::AttachLink(const std::string& device) {
-    session_.ChooseDevice(device);
+    // The new link first: the session's choice goes onto its link, and the
+    // one it had is gone with the old port.
     session_.SetLink(link_.Engine());
+    session_.ChooseDevice(device);
 }
 
 void WebSession::UseSerialPort(val port, const std::string& device) {
