@@ -91,8 +91,10 @@ web: web-build
 	@echo "The browser edition: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --directory $(WEB_BUILD)/web
 
-# The engine and the page's Web Serial code under Node, from the same .wasm.
+# The engine and the page's Web Serial code under Node, from the same .wasm;
+# the page's files compared with those of the rp770-cli built in $(BUILD).
 test-web: web-build
+	cmake -S . -B $(WEB_BUILD) -DRP770_NATIVE_CLI=$(abspath $(BUILD))/bin/rp770-cli
 	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
