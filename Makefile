@@ -93,7 +93,8 @@ web: web-build
 
 # The engine and the page's Web Serial code under Node, from the same .wasm;
 # the page's files compared with those of the rp770-cli built in $(BUILD).
-test-web: web-build
+test-web: configure web-build
+	cmake --build $(BUILD) --target rp770-cli
 	cmake -S . -B $(WEB_BUILD) -DRP770_NATIVE_CLI=$(abspath $(BUILD))/bin/rp770-cli
 	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
