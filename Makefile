@@ -93,8 +93,11 @@ web: web-build
 	python3 -m http.server $(WEB_PORT) --directory $(WEB_BUILD)/web
 
 # The engine and the page's Web Serial code under Node, from the same .wasm;
+# the page's files compared with those of the rp770-cli built in $(BUILD);
 # the page in headless chromium (which must be there: setup installs it).
-test-web: web-build
+test-web: configure web-build
+	cmake --build $(BUILD) --target rp770-cli
+	cmake -S . -B $(WEB_BUILD) -DRP770_NATIVE_CLI=$(abspath $(BUILD))/bin/rp770-cli
 	RP770_REQUIRE_CHROMIUM=1 ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).

@@ -340,20 +340,24 @@ val WebSession::PrintedReport(double pageHeightTwips) {
 
 // ---- the link ------------------------------------------------------------------------------------
 
+// The session lets go of the link before the link is replaced: the old one
+// is gone once the new port is in.
 void WebSession::AttachLink(const std::string& device) {
-    // The session still points at the link just replaced: the new one first.
     session_.SetLink(link_.Engine());
     session_.ChooseDevice(device);
 }
 
 void WebSession::UseSerialPort(val port, const std::string& device) {
+    session_.SetLink(nullptr);
     link_.UseSerialPort(std::move(port), device);
     AttachLink(device);
 }
 
 std::string WebSession::UseSimulatedRadio(const std::string& faults) {
+    session_.SetLink(nullptr);
     std::string error = link_.UseSimulatedRadio(faults);
     if (error.empty()) AttachLink(link::kSimulatedRadioDevice);
+    else session_.SetLink(link_.Engine());  // refused: the link in use stays
     return error;
 }
 

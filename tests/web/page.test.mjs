@@ -4,25 +4,19 @@
 // chooser; saving goes through a stand-in for the save picker that keeps the
 // bytes written. The simulated radio runs 40 times faster than the cable.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
-import { loadEngine, programmed } from './rig.mjs';
+import { loadEngine, nativeCli, programmed } from './rig.mjs';
 
 const required = process.env.RP770_REQUIRE_CHROMIUM === '1';
 const skip = !required && !hasChromium() && 'no chromium here (bash scripts/setup.sh installs it)';
-const CLI = process.env.RP770_NATIVE_CLI;
 const SPEED = 40;
 
 let browser;
 let server;
 before(async () => {
   if (skip) return;
-  assert.ok(CLI && fs.existsSync(CLI), `RP770_NATIVE_CLI must name the native rp770-cli (${CLI})`);
   server = await serveFolder(process.env.RP770_WEB_DIR);
   browser = await launchChromium();
 });
@@ -117,10 +111,6 @@ const saved = (page, name) => page.evaluate((n) => window.saved[n], name).then((
 const checked = (page, label) => page.getByLabel(label, { exact: true }).isChecked();
 const modified = (page) => page.locator('#modified').isVisible();
 
-function nativeCli(...args) {
-  return execFileSync(CLI, args, { encoding: 'latin1' });
-}
-
 const CSV_HEAD = 'Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n';
 
 const paths = [
@@ -161,17 +151,17 @@ const paths = [
       assert.equal(await modified(page), false);
       assert.equal(await page.textContent('#caption'), 'RP770  PC Program for MR318 - mr318.dat');
 
-      const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'rp770-page-'));
-      const file = (name) => path.join(dir, name);
       // What the radio held, with the USA and EXP groups usable (bits 7 and 4
-      // of 0x016), the EXP channel laid over it as a table.
+      // of 0x016), the EXP channel laid over it as a table by the command line.
       const image = new (await loadEngine()).StandInRadio().memory();
       image[0x16] |= 0x90;
-      fs.writeFileSync(file('base.hex'), image);
-      fs.writeFileSync(file('exp.csv'), `${CSV_HEAD}EXP,1,1,,157.025,157.025,1,0,,,0,1,"71 "\r\n`);
-      nativeCli('import-csv', file('base.hex'), file('exp.csv'), file('edited.dat'));
-      assert.equal((await saved(page, 'MR318.dat')).toString('latin1'), fs.readFileSync(file('edited.dat'), 'latin1'));
-      fs.rmSync(dir, { recursive: true });
+      const cli = nativeCli();
+      cli.put('base.hex', image);
+      cli.put('exp.csv', `${CSV_HEAD}EXP,1,1,,157.025,157.025,1,0,,,0,1,"71 "\r\n`);
+      const made = cli.run('import-csv', 'base.hex', 'exp.csv', 'edited.dat');
+      assert.equal(made.status, 0, made.stderr);
+      assert.deepEqual(await saved(page, 'MR318.dat'), Buffer.from(cli.file('edited.dat')));
+      cli.remove();
 
       await menu(page, 'mnuOptions', 'mnuOptionsVerify');
       await page.click('#tb-program');
