@@ -80,6 +80,7 @@ bench: configure web-build
 	cmake --build $(BUILD) --target benchmarks
 	bash bench/run.sh $(BUILD)
 	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/transfer.bench.mjs
+	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/page.bench.mjs
 
 # The engine in WebAssembly with the page beside it, in $(WEB_BUILD)/web: a
 # static folder, served here at http://localhost:$(WEB_PORT).
@@ -91,9 +92,13 @@ web: web-build
 	@echo "The browser edition: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --directory $(WEB_BUILD)/web
 
-# The engine and the page's Web Serial code under Node, from the same .wasm.
-test-web: web-build
-	ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
+# The engine and the page's Web Serial code under Node, from the same .wasm;
+# the page's files compared with those of the rp770-cli built in $(BUILD);
+# the page in headless chromium (which must be there: setup installs it).
+test-web: configure web-build
+	cmake --build $(BUILD) --target rp770-cli
+	cmake -S . -B $(WEB_BUILD) -DRP770_NATIVE_CLI=$(abspath $(BUILD))/bin/rp770-cli
+	RP770_REQUIRE_CHROMIUM=1 ctest --test-dir $(WEB_BUILD) --output-on-failure -j2 --timeout 180
 
 # `make install PREFIX=DIR` (default /usr/local; sudo for system folders).
 install: build

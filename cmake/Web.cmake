@@ -14,6 +14,9 @@ if(NOT DEFINED ENV{NODE_PATH} AND EXISTS /usr/share/nodejs)
   set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 endif()
 add_compile_options(-fexceptions)
+# {fmt} without std::locale: the program never formats by the user's
+# locale, and the locale's facets would weigh some 100 KB in the module.
+add_compile_definitions(FMT_STATIC_THOUSANDS_SEPARATOR=1)
 add_link_options(-fexceptions)
 # The plain layers (src/CMakeLists.txt names them), and src/web with them.
 set(RP770_WITH_QT OFF)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a hand-held radio over the sea, and writes it as
-a scalable SVG and as 48x48 and 256x256 PNG files (data/icons/).
+a scalable SVG and as 48x48, 192x192, 256x256 and 512x512 PNG files
+(data/icons/; 192 and 512 are the browser edition's app icons).
 
 The same few shapes make both: the SVG names them, the PNG files fill them
 pixel by pixel (4 x 4 samples a pixel). No image library needed:
@@ -130,7 +131,8 @@ def main():
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "rp770.svg"), "w") as f:
         f.write(svg())
-    for px in (48, 256):
+    # 192 and 512: the browser edition's app icons.
+    for px in (48, 192, 256, 512):
         with open(os.path.join(folder, "rp770-%d.png" % px), "wb") as f:
             f.write(png(px))
 

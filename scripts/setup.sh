@@ -16,7 +16,11 @@ PACKAGES=(
   lintian shared-mime-info xdg-utils libfile-mimeinfo-perl  # tests/install: the package check, the file types
   locales
   nodejs  # the browser edition's tests (make test-web)
+  chromium  # the page's tests, headless, driven by playwright-core
 )
+# npm comes with some builds of nodejs (NodeSource's conflicts with Debian's
+# npm package): Debian's only where there is none.
+command -v npm >/dev/null 2>&1 || PACKAGES+=(npm)
 
 # The suite also runs under a comma-decimal locale (de_DE.UTF-8). Machines
 # often have only C and POSIX: the locale is compiled into a folder of the
@@ -61,3 +65,12 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 make_comma_locale
+
+# The page tests' npm packages, exactly as the lockfile says, without the
+# driver's own browser download (Debian's chromium is the browser). Skipped
+# when node_modules already holds this lockfile's install.
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+if ! cmp -s "$ROOT/package-lock.json" "$ROOT/node_modules/.package-lock.json.installed" 2>/dev/null; then
+  (cd "$ROOT" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+  cp "$ROOT/package-lock.json" "$ROOT/node_modules/.package-lock.json.installed"
+fi

@@ -103,7 +103,7 @@ function quietly(hook, ...args) {
 
 // What the engine calls while the link works (src/web/WebEventLoop.h,
 // src/web/PageHooks.h). Its promises never reject.
-class LinkRuntime {
+export class LinkRuntime {
   constructor(hooks) {
     this.hooks = hooks;
     this.cancelled = false;
@@ -260,20 +260,24 @@ export class RadioLink {
     if (!this.chosen) throw new Error('No radio chosen: useSerialPort or useSimulatedRadio first');
     this.busy = true;
     this.runtime.cancelled = false;
-    const done = () => {
-      suspended.delete(this.engine);
+    return runSuspending(this.engine, operation).finally(() => {
       this.busy = false;
       this.runtime.cancelled = false;
-    };
-    let result;
-    try {
-      result = operation();
-    } catch (error) {
-      done();
-      throw error;
-    }
-    // A promise: the engine waits inside the call (a transfer on a real line).
-    if (result instanceof Promise) suspended.add(this.engine);
-    return Promise.resolve(result).finally(done);
+    });
   }
+}
+
+// Runs a call that may wait inside the engine (a transfer, a question, a
+// file): while it waits, the engine instance refuses every other call. A
+// promise of the call's result either way.
+export function runSuspending(engine, operation) {
+  let result;
+  try {
+    result = operation();
+  } catch (error) {
+    return Promise.reject(error);
+  }
+  if (!(result instanceof Promise)) return Promise.resolve(result);
+  suspended.add(engine);
+  return result.finally(() => suspended.delete(engine));
 }

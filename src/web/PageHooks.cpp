@@ -84,6 +84,13 @@ Answer PageHooks::Ask(const Question& q) {
     return OfferedAnswer(answer.as<std::string>(), q.buttons).value_or(q.defaultAnswer);
 }
 
+std::optional<std::string> PageHooks::ChooseSaveFile() {
+    if (runtime_["chooseSaveFile"].isUndefined()) return std::nullopt;
+    const val name = runtime_.call<val>("chooseSaveFile").await();
+    if (!name.isString() || name.as<std::string>().empty()) return std::nullopt;
+    return name.as<std::string>();
+}
+
 void PageHooks::SetProgress(int percent) { runtime_.call<void>("progress", percent); }
 void PageHooks::ShowMonitor(const std::string& text) { runtime_.call<void>("monitor", text); }
 void PageHooks::SetControlsEnabled(bool enabled) { runtime_.call<void>("controls", enabled); }

@@ -2,6 +2,7 @@
 // The link's questions and progress, handed to the page: the runtime object
 // of web/engine.js takes
 //   ask({text, title, icon, buttons, defaultAnswer, before})  a promise of an answer
+//   chooseSaveFile()  a promise of the name to keep new data in, or null
 //   progress(percent), monitor(text), activity(text), controls(enabled)
 // What the link says comes back with each transfer's result instead, as
 // messages ({text, title, icon, detail}, in order); a question brings the
@@ -23,6 +24,9 @@ public:
 
     // Waits for the page's answer; an answer the buttons do not offer is the default.
     Answer Ask(const Question& question) override;
+    // Waits for the page's chooseSaveFile(): a name, or nothing (cancelled,
+    // or a runtime without one).
+    std::optional<std::string> ChooseSaveFile() override;
 
     void SetProgress(int percent) override;
     void ShowMonitor(const std::string& text) override;

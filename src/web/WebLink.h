@@ -44,6 +44,9 @@ public:
     // them). Empty when every name was understood, else why not (and the
     // port stays as it was).
     std::string UseSimulatedRadio(const std::string& faults);
+    // The link itself, for the session to drive; null before a port is chosen.
+    // A new port gives a new link.
+    link::TransferEngine* Engine() { return link_.get(); }
     // The simulated radio in use; null for a serial port.
     sim::SimulatedRadio* SimulatedRadio() { return radio_.get(); }
 

@@ -1,6 +1,9 @@
 // What the browser edition's Node tests share: the built page folder (as
 // served: the engine and the page's modules side by side), a radio link with
-// recording hooks, and memories to tell bytes apart.
+// recording hooks, memories to tell bytes apart, and the native command line.
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
@@ -47,4 +50,74 @@ export async function linkRig(answers = []) {
     monitor: (text) => told.monitor.push(text),
   });
   return { link, told };
+}
+
+export const { PageSession } = await load('session.js');
+
+// The user's files as a map of name -> bytes; a name mapped to an Error
+// fails with the error's text.
+export function memoryFiles(initial = {}) {
+  const files = new Map(Object.entries(initial));
+  const bytes = (v) => (typeof v === 'string' ? new TextEncoder().encode(v) : v);
+  return {
+    files,
+    text: (name) => new TextDecoder().decode(files.get(name)),
+    async read(name) {
+      const v = files.get(name);
+      if (v === undefined) return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
+      if (v instanceof Error) return { ok: false, kind: 'denied', reason: v.message };
+      return { ok: true, bytes: bytes(v) };
+    },
+    async write(name, data) {
+      if (files.get(name) instanceof Error) return { ok: false, kind: 'denied', reason: files.get(name).message };
+      files.set(name, data.slice());
+      return { ok: true };
+    },
+  };
+}
+
+// A started session on an engine instance of its own, with the simulated
+// radio on its virtual cable, storage in a map, and scripted answers: to
+// questions in `answers` (in order), to "where to save" in `saveNames`.
+export async function sessionRig({ answers = [], saveNames = [], files = memoryFiles(), storage = new Map(), switches = '' } = {}) {
+  const told = { asked: [], before: [] };
+  const store = { getItem: (k) => storage.get(k) ?? null, setItem: (k, v) => storage.set(k, String(v)) };
+  const session = new PageSession(await loadEngine(), {
+    ask: (question) => {
+      told.asked.push(question.text);
+      told.before.push(...question.before.map((m) => m.text));
+      return answers.shift() ?? question.defaultAnswer;
+    },
+    chooseSaveFile: () => saveNames.shift() ?? null,
+  }, files, store, switches);
+  const started = session.now('start');
+  session.useSimulatedRadio();
+  return { session, told, files, storage, started };
+}
+
+// The native command line built by the same run (RP770_NATIVE_CLI), run in a
+// fresh folder of its own, with no remembered choices. run(...args) gives
+// {status, stdout, stderr} (stdout as bytes); file(name) the bytes of a file
+// there; put(name, bytes) writes one; remove() takes the folder away.
+export function nativeCli() {
+  const cli = process.env.RP770_NATIVE_CLI;
+  if (!cli || !fs.existsSync(cli)) {
+    throw new Error(`RP770_NATIVE_CLI must name the built rp770-cli (it is "${cli ?? ''}"): build the native tree first`);
+  }
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'rp770-web-'));
+  const env = { ...process.env, HOME: dir, XDG_CONFIG_HOME: dir };
+  return {
+    dir,
+    run(...args) {
+      try {
+        return { status: 0, stdout: execFileSync(cli, args, { cwd: dir, env, stdio: 'pipe' }), stderr: '' };
+      } catch (error) {
+        if (typeof error.status !== 'number') throw error;
+        return { status: error.status, stdout: error.stdout, stderr: String(error.stderr) };
+      }
+    },
+    file: (name) => new Uint8Array(fs.readFileSync(path.join(dir, name))),
+    put: (name, bytes) => fs.writeFileSync(path.join(dir, name), bytes),
+    remove: () => fs.rmSync(dir, { recursive: true, force: true }),
+  };
 }

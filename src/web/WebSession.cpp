@@ -1,0 +1,424 @@
+#include "web/WebSession.h"
+
+#include "core/CommandLine.h"
+#include "core/Titles.h"
+#include "presentation/InputRules.h"
+#include "presentation/ScreenMessages.h"
+#include "report/PrintedReport.h"
+#include "report/TextReport.h"
+#include "core/HexDump.h"
+#include "web/ShippedData.h"
+
+namespace rp770::web {
+
+namespace {
+
+constexpr const char* kReadTitle = "Read from Radio";
+constexpr const char* kProgramTitle = "Program to Radio";
+constexpr const char* kCompareTitle = "Compare With Radio";
+constexpr const char* kTestTitle = "Test Connection";
+
+const char* SourceName(ChangeSource source) {
+    switch (source) {
+        case ChangeSource::Edit: return "edit";
+        case ChangeSource::Undo: return "undo";
+        case ChangeSource::Redo: return "redo";
+        case ChangeSource::Correction: return "correction";
+        case ChangeSource::Replacement: return "replacement";
+        case ChangeSource::Saved: return "saved";
+    }
+    return "edit";
+}
+
+FailureKind FileFailureKind(const val& result) {
+    const val kind = result["kind"];
+    const std::string k = kind.isString() ? kind.as<std::string>() : std::string();
+    if (k == "notFound") return FailureKind::FileNotFound;
+    if (k == "denied") return FailureKind::PermissionDenied;
+    return FailureKind::DeviceIo;
+}
+
+Failure FileFailure(const val& result) {
+    if (IsObject(result) && result["ok"].as<bool>()) return {};
+    if (!IsObject(result)) return Failure{FailureKind::DeviceIo, "the browser gave no reason"};
+    const val reason = result["reason"];
+    return Failure{FileFailureKind(result), reason.isString() ? reason.as<std::string>() : std::string()};
+}
+
+val Bytes(std::string_view bytes) {
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data())));
+}
+
+FileKind FileKindNamed(const std::string& kind) {
+    if (kind == "settings") return FileKind::Settings;
+    if (kind == "image") return FileKind::MemoryImage;
+    if (kind == "content") return FileKind::ByContent;
+    return FileKind::ByName;
+}
+
+}  // namespace
+
+// ---- the page's services ---------------------------------------------------------
+
+std::string PageSettingsStore::KeyOf(const std::string& section, const std::string& key) {
+    return std::string(AppTitle) + "/" + section + "/" + key;
+}
+
+std::optional<std::string> PageSettingsStore::Get(const std::string& section, const std::string& key) const {
+    const val value = runtime_.call<val>("storageGet", KeyOf(section, key));
+    if (!value.isString()) return std::nullopt;
+    return value.as<std::string>();
+}
+
+void PageSettingsStore::Set(const std::string& section, const std::string& key, const std::string& value) {
+    runtime_.call<void>("storageSet", KeyOf(section, key), value);
+}
+
+Failure PageFiles::Read(const std::string& name, std::string& content) {
+    const val result = runtime_.call<val>("readFile", name).await();
+    if (Failure failure = FileFailure(result); failure.Failed()) return failure;
+    const std::vector<uint8_t> bytes = emscripten::convertJSArrayToNumberVector<uint8_t>(result["bytes"]);
+    content.assign(bytes.begin(), bytes.end());
+    return {};
+}
+
+Failure PageFiles::Write(const std::string& name, std::string_view content) {
+    return FileFailure(runtime_.call<val>("writeFile", name, Bytes(content)).await());
+}
+
+std::unique_ptr<MemoryProgramData> EmbeddedProgramData() {
+    auto data = std::make_unique<MemoryProgramData>("(built into the page)");
+    for (const ShippedFile& f : ShippedFiles()) data->Add(std::string(f.name), std::string(f.bytes));
+    return data;
+}
+
+// ---- the session ---------------------------------------------------------------------
+
+WebSession::WebSession(val runtime, const std::string& switchLine)
+    : program_(EmbeddedProgramData()),
+      settings_(runtime),
+      files_(runtime),
+      asker_(runtime),
+      link_(runtime),
+      session_(*program_, SessionServices{settings_, files_, asker_}, ParseCommandLine(switchLine)) {
+    subscription_ = session_.workspace().Subscribe([this](const ChangeNotice& notice) { notices_.push_back(notice); });
+}
+
+WebSession::~WebSession() = default;
+
+val WebSession::Start() {
+    const Outcome started = session_.Start();
+    // The port remembered: the page connects it (a Web Serial port is found
+    // again through the browser); until then the link has none.
+    return OutcomeObject(started);
+}
+
+val WebSession::State() {
+    const Workspace& ws = session_.workspace();
+    val o = val::object();
+    o.set("caption", WindowCaption(AppTitle, ws.messageTitle(), ws.currentFilePath()));
+    o.set("modified", ws.modified());
+    o.set("canUndo", ws.CanUndo());
+    o.set("canRedo", ws.CanRedo());
+    o.set("undoAction", ws.UndoAction());
+    o.set("redoAction", ws.RedoAction());
+    o.set("modelNumber", ws.modelNumber());
+    o.set("modelName", ws.modelName());
+    o.set("messageTitle", ws.messageTitle());
+    val models = val::array();
+    for (int m : ws.offeredModels()) {
+        val model = val::object();
+        model.set("number", m);
+        model.set("caption", ModelMenuCaption(m));
+        models.call<void>("push", model);
+    }
+    o.set("models", models);
+    o.set("modelMenuVisible", ws.modelMenuVisible());
+    val destinations = val::object();
+    destinations.set("enabled", ws.destinations().enabled);
+    destinations.set("names", Strings(ws.destinations().names));
+    destinations.set("checked", ws.destinations().checked);
+    o.set("destinations", destinations);
+    o.set("filePath", ws.currentFilePath());
+    val flags = val::object();
+    flags.set("atis", ws.flags().atis);
+    flags.set("wx", ws.flags().wx);
+    flags.set("wa", ws.flags().wa);
+    o.set("flags", flags);
+    o.set("verify", session_.verifyAfterProgramming());
+    o.set("device", session_.linkChoice().PortDevice);
+    o.set("debugMode", session_.switches().debugMode);
+    return o;
+}
+
+val WebSession::TakeNotices() {
+    val list = val::array();
+    for (const ChangeNotice& n : notices_) {
+        val o = val::object();
+        o.set("source", std::string(SourceName(n.source)));
+        o.set("area", n.area ? val(std::string(AreaName(*n.area))) : val::null());
+        o.set("channel", n.channel ? ChannelObject(*n.channel) : val::null());
+        o.set("field", n.field);
+        list.call<void>("push", o);
+    }
+    notices_.clear();
+    return list;
+}
+
+// ---- the screens ------------------------------------------------------------------------
+
+val WebSession::TreeNodes() const { return TreeObject(presentation::MakeTreeNodes(session_.data())); }
+
+val WebSession::ScreenOfNode(const std::string& key, const std::string& parentKey) const {
+    return ScreenObject(presentation::ScreenOfNode(key, parentKey));
+}
+
+std::string WebSession::RowNodeKey(const std::string& listKey, const std::string& channelName, int rowNumber) const {
+    return presentation::RowNodeKey(listKey, channelName, rowNumber);
+}
+
+val WebSession::CommonSetup() {
+    // With no weather channel enabled, showing the setting turns the weather alert off.
+    session_.workspace().SettleWeatherAlert();
+    return CommonSetupObject(presentation::MakeCommonSetupView(session_.data()));
+}
+
+val WebSession::ChannelList(const std::string& area) {
+    const std::optional<Area> a = AreaNamed(area);
+    if (!a) return val::null();
+    // EXP frequencies are shown on the raster, and from then on kept there.
+    if (*a == Area::EXP) session_.workspace().SnapExpFrequencies();
+    return ChannelListObject(presentation::MakeChannelList(session_.data(), *a));
+}
+
+val WebSession::ListMenu(const std::string& area, const val& selection) const {
+    return ListMenuObject(presentation::MakeListMenu(session_.data(), AreaNamed(area).value_or(Area::USA),
+                                                     ChannelsOf(selection)));
+}
+
+val WebSession::ColumnFlagChange(const std::string& area, int column, const val& selection) const {
+    const std::optional<Area> a = AreaNamed(area);
+    if (!a || column < 0 || column >= presentation::kGridColumns) return val::null();
+    const auto& columns = *a == Area::EXP ? presentation::ExpGridColumns() : presentation::RegularGridColumns();
+    const auto change = presentation::ColumnFlagChange(session_.data(), columns[static_cast<size_t>(column)],
+                                                       ChannelsOf(selection));
+    if (!change) return val::null();
+    val o = val::object();
+    o.set("flag", std::string(FlagName(change->flag)));
+    o.set("on", change->on);
+    return o;
+}
+
+val WebSession::LoadEditor(const val& channel) {
+    const std::optional<ChannelRef> ref = ChannelOf(channel);
+    if (!ref || !FindRecord(session_.data(), *ref) || ref->area == Area::WX) return val::null();
+    presentation::ChannelEditorScreen probe;
+    probe.Load(*ref);
+    if (!probe.View(session_.data())) return val::null();
+    // Shown as the editor shows it: EXP frequencies on the raster, a
+    // receive-only slot without its transmit switch.
+    if (ref->area == Area::EXP)
+        session_.workspace().SnapExpFrequencies();
+    else
+        session_.workspace().SettleShownChannel(*ref);
+    editor_.Load(*ref);
+    return EditorView();
+}
+
+val WebSession::EditorView() const {
+    const auto view = editor_.View(session_.data());
+    return view ? EditorObject(*view) : val::null();
+}
+
+val WebSession::ReloadEditor() {
+    if (editor_.Channel()) editor_.Load(*editor_.Channel());
+    return EditorView();
+}
+
+val WebSession::EditorChannel() const { return editor_.Channel() ? ChannelObject(*editor_.Channel()) : val::null(); }
+
+val WebSession::EditorCheckBeforeLeaving() const {
+    const auto incomplete = editor_.CheckBeforeLeaving(session_.data(), session_.workspace().messageTitle());
+    if (!incomplete) return val::null();
+    static const char* const kBoxes[] = {"displayLeft", "displayRight", "rx", "tx"};
+    val o = val::object();
+    o.set("messages", MessagesObject({incomplete->message}));
+    o.set("missing", std::string(kBoxes[static_cast<int>(incomplete->missing)]));
+    return o;
+}
+
+val WebSession::Weather() {
+    session_.workspace().SettleWeatherAlert();
+    return WeatherObject(presentation::MakeWeatherView(session_.data()));
+}
+
+std::vector<std::string> WebSession::HexDump() const { return HexDumpLines(session_.data().image); }
+
+// ---- edits ----------------------------------------------------------------------------------
+
+val WebSession::Edited(const EditResult& result) const {
+    if (!result) return val::null();
+    return MessagesObject({presentation::RefusalMessage(*result)});
+}
+
+val WebSession::SetChannelFlag(const val& channel, const std::string& flag, bool on, bool later) {
+    const auto ref = ChannelOf(channel);
+    const auto f = FlagNamed(flag);
+    if (!ref || !f) return val::null();
+    return Edited(session_.workspace().SetChannelFlag(*ref, *f, on, later ? Completion::Later : Completion::Required));
+}
+
+val WebSession::SetChannelFlags(const val& channels, const std::string& flag, bool on) {
+    const auto f = FlagNamed(flag);
+    const std::vector<ChannelRef> refs = ChannelsOf(channels);
+    if (!f || refs.empty()) return val::null();
+    return Edited(session_.workspace().SetChannelFlags(refs, *f, on));
+}
+
+val WebSession::SetExpDisplay(int n, const std::string& left, const std::string& right) {
+    return Edited(session_.workspace().SetExpDisplay(n, left, right));
+}
+
+val WebSession::SetExpFrequency(int n, bool rx, const std::string& text) {
+    return Edited(session_.workspace().SetExpFrequency(n, rx, text));
+}
+
+val WebSession::SetCommon(const std::string& field, int value) {
+    const auto f = CommonFieldNamed(field);
+    return f ? Edited(session_.workspace().SetCommon(*f, value)) : val::null();
+}
+
+val WebSession::SetGroupUsable(int group, bool usable) { return Edited(session_.workspace().SetGroupUsable(group, usable)); }
+
+val WebSession::SetPriorityChannel(int group, int code) {
+    return Edited(session_.workspace().SetPriorityChannel(group, code));
+}
+
+val WebSession::SetAtisGroup(int group, bool on) { return Edited(session_.workspace().SetAtisGroup(group, on)); }
+
+val WebSession::SetAtisCode(const std::string& text) { return Edited(session_.workspace().SetAtisCode(text)); }
+
+// ---- files ------------------------------------------------------------------------------------
+
+val WebSession::Open(const std::string& name, const std::string& kind) {
+    return OutcomeObject(session_.Open(name, FileKindNamed(kind)));
+}
+
+val WebSession::DifferencesFound(const DataSet& other, const std::string& otherName, const std::string& title,
+                                 val result) const {
+    const std::vector<Difference> differences = CompareDataSets(session_.data(), other);
+    result.set("differences", DifferencesObject(differences));
+    result.set("title", title);
+    result.set("other", otherName);
+    result.set("noDifferences", differences.empty()
+                                    ? MessagesObject({presentation::NoDifferencesMessage(otherName, title)})
+                                    : val::array());
+    return result;
+}
+
+val WebSession::CompareWithFile(const std::string& name) {
+    Outcome outcome;
+    const std::optional<DataSet> other = session_.ReadDataFile(name, outcome);
+    val result = OutcomeObject(outcome);
+    result.set("differences", val::array());
+    if (!other) return result;
+    return DifferencesFound(*other, name, "Compare With " + name, result);
+}
+
+// ---- reports ------------------------------------------------------------------------------------
+
+std::string WebSession::TextReport() { return BuildTextReport(session_.DataForReport()); }
+
+std::string WebSession::ReportFileText() { return rp770::ReportFileText(session_.DataForReport()); }
+
+val WebSession::PrintedReport(double pageHeightTwips) {
+    RecordingSurface surface(pageHeightTwips);
+    PrintReport(session_.DataForReport(), surface);
+    return PrintedPagesObject(surface.Texts());
+}
+
+// ---- the link ------------------------------------------------------------------------------------
+
+// The session lets go of the link before the link is replaced: the old one
+// is gone once the new port is in.
+void WebSession::AttachLink(const std::string& device) {
+    session_.SetLink(link_.Engine());
+    session_.ChooseDevice(device);
+}
+
+void WebSession::UseSerialPort(val port, const std::string& device) {
+    session_.SetLink(nullptr);
+    link_.UseSerialPort(std::move(port), device);
+    AttachLink(device);
+}
+
+std::string WebSession::UseSimulatedRadio(const std::string& faults) {
+    session_.SetLink(nullptr);
+    std::string error = link_.UseSimulatedRadio(faults);
+    if (error.empty()) AttachLink(link::kSimulatedRadioDevice);
+    else session_.SetLink(link_.Engine());  // refused: the link in use stays
+    return error;
+}
+
+val WebSession::SimulatedMemory() {
+    const sim::SimulatedRadio* radio = link_.SimulatedRadio();
+    if (!radio) return val::null();
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(radio->Memory().size(), radio->Memory().data()));
+}
+
+bool WebSession::SetSimulatedMemory(const val& bytes) {
+    sim::SimulatedRadio* radio = link_.SimulatedRadio();
+    const std::vector<uint8_t> b = emscripten::convertJSArrayToNumberVector<uint8_t>(bytes);
+    if (!radio || b.size() != sim::kRadioMemorySize) return false;
+    sim::RadioMemory memory{};
+    std::copy(b.begin(), b.end(), memory.begin());
+    radio->SetMemory(memory);
+    return true;
+}
+
+bool WebSession::CommError() const { return session_.link() && session_.link()->State().CommError; }
+
+val WebSession::ReadFromRadio() {
+    if (session_.link()) session_.link()->SetTitle(kReadTitle);
+    const TransferOutcome result = session_.ReadFromRadio();
+    return TransferObject(result, CommError());
+}
+
+val WebSession::ProgramToRadio() {
+    if (session_.link()) session_.link()->SetTitle(kProgramTitle);
+    const TransferOutcome result = session_.ProgramToRadio();
+    return TransferObject(result, CommError());
+}
+
+val WebSession::CompareWithRadio() {
+    if (session_.link()) session_.link()->SetTitle(kCompareTitle);
+    DataSet radio;
+    const TransferOutcome result = session_.CompareWithRadio(radio);
+    val o = TransferObject(result, CommError());
+    o.set("differences", val::array());
+    if (!result.completed) return o;
+    return DifferencesFound(radio, "the radio", kCompareTitle, o);
+}
+
+val WebSession::TestConnection() {
+    if (session_.link()) session_.link()->SetTitle(kTestTitle);
+    const ProbeOutcome probe = session_.TestConnection();
+    val o = OutcomeObject(probe);
+    o.set("found", probe.report.RadioFound());
+    return o;
+}
+
+// ---- key rules ----------------------------------------------------------------------------------
+
+bool FrequencyKeyAllowed(int key) { return presentation::FrequencyKeyAllowed(static_cast<char32_t>(key)); }
+int FrequencyKeyTyped(int key) { return static_cast<int>(presentation::FrequencyKeyTyped(static_cast<char32_t>(key))); }
+bool AtisKeyAllowed(int key) { return presentation::AtisKeyAllowed(static_cast<char32_t>(key)); }
+bool DisplayKeyAllowed(int key, bool leftBoxEmpty) {
+    return rp770::DisplayKeyAllowed(static_cast<char32_t>(key), leftBoxEmpty);
+}
+bool ExpFrequencyValid(const std::string& text) { return CheckExpFrequency(text).has_value(); }
+bool AtisCodeValid(const std::string& text) { return CheckAtisCode(text).has_value(); }
+
+}  // namespace rp770::web

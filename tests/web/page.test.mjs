@@ -1,0 +1,281 @@
+// The page as a user meets it, in headless Chromium: a table of paths, each
+// on a fresh page (its own storage), asserting what the user sees and the
+// bytes saved or programmed. Files are chosen through the browser's file
+// chooser; saving goes through a stand-in for the save picker that keeps the
+// bytes written. The simulated radio runs 40 times faster than the cable.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
+import { loadEngine, nativeCli, programmed } from './rig.mjs';
+
+const required = process.env.RP770_REQUIRE_CHROMIUM === '1';
+const skip = !required && !hasChromium() && 'no chromium here (bash scripts/setup.sh installs it)';
+const SPEED = 40;
+
+let browser;
+let server;
+before(async () => {
+  if (skip) return;
+  server = await serveFolder(process.env.RP770_WEB_DIR);
+  browser = await launchChromium();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// Before the page's own scripts: the save picker keeps what is written in
+// window.saved[name]; the open picker is absent, so files come through the
+// file chooser. `serial`: the stand-in port as navigator.serial.
+function stubs({ serial, speed }) {
+  window.saved = {};
+  Object.defineProperty(window, 'showOpenFilePicker', { value: undefined });
+  window.showSaveFilePicker = async ({ suggestedName }) => ({
+    name: suggestedName,
+    kind: 'file',
+    createWritable: async () => {
+      const parts = [];
+      return {
+        write: async (bytes) => { parts.push(...new Uint8Array(bytes)); },
+        close: async () => { window.saved[suggestedName] = parts; },
+      };
+    },
+  });
+  if (!serial) return;
+  window.standIn = import('./standin-serial.js').then((m) => m.createStandInSerial({ speed }));
+  const port = {
+    requestPort: async () => (await window.standIn).requestPort(),
+    getPorts: async () => (await window.standIn).getPorts(),
+    addEventListener() {},
+    removeEventListener() {},
+  };
+  Object.defineProperty(Navigator.prototype, 'serial', { get: () => port });
+}
+
+async function openPage({ serial = false } = {}) {
+  const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: false });
+  const page = await context.newPage();
+  page.setDefaultTimeout(10_000);
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error));
+  await page.addInitScript(stubs, { serial, speed: SPEED });
+  await page.goto(`${server.url}?speed=${SPEED}`);
+  await page.waitForSelector('body[data-ready]');
+  return { page, errors, close: () => context.close() };
+}
+
+// The message box or question on top: its text and detail; `button`
+// answers it.
+async function answer(page, button = 'ok') {
+  const box = page.locator('dialog[open]:has(.message)').last();
+  await box.waitFor();
+  const [text, detail] = await Promise.all([box.locator('.message > div > p:not(.detail)').textContent(),
+    box.locator('.message .detail').textContent({ timeout: 100 }).catch(() => '')]);
+  await box.locator(`button[value="${button}"]`).click();
+  return { text, detail };
+}
+
+const menu = async (page, bar, item) => {
+  await page.click(`#${bar}`);
+  await page.click(`#${item}`);
+};
+
+// A tree node, reached as a user does: the branches above it opened.
+async function node(page, ...keys) {
+  for (const key of keys.slice(0, -1)) {
+    const li = page.locator(`#tree [data-key="${key}"]`);
+    if ((await li.getAttribute('aria-expanded')) === 'false') await li.locator('> .node .twisty').click();
+  }
+  await page.locator(`#tree [data-key="${keys.at(-1)}"] > .node .label`).click();
+}
+
+// The transfer dialog's OK, then the messages until the transfer has ended; their texts.
+// `at`: percent of progress at which `act()` runs (the dialog stays open).
+async function transfer(page, { at, act } = {}) {
+  await page.click('#transfer-ok');
+  if (at !== undefined) {
+    await page.waitForFunction((p) => document.querySelector('#transfer progress')?.value >= p, at);
+    await act();
+  }
+  const said = [];
+  for (;;) {
+    const next = await page.waitForFunction(() => (document.querySelector('dialog[open]:has(.message)') ? 'message'
+      : !document.querySelector('#transfer[aria-busy]') && 'ended'));
+    if ((await next.jsonValue()) === 'ended') return said;
+    said.push((await answer(page)).text);
+  }
+}
+
+const saved = (page, name) => page.evaluate((n) => window.saved[n], name).then((b) => b && Buffer.from(b));
+const checked = (page, label) => page.getByLabel(label, { exact: true }).isChecked();
+const modified = (page) => page.locator('#modified').isVisible();
+
+const CSV_HEAD = 'Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n';
+
+const paths = [
+  {
+    name: 'read the simulated radio, edit, undo, save as the command line would, program and verify',
+    async run({ page }) {
+      // Options > Simulated radio, by keyboard.
+      await page.focus('#mnuOptions');
+      await page.keyboard.press('Enter');
+      await page.keyboard.press('Enter');
+      assert.equal(await page.textContent('#port'), 'Port: Simulated radio');
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+
+      // The USA and EXP groups made usable; EXP 1 enabled and given its
+      // frequencies and channel number; then USA 16's scan flag, undone,
+      // redone, undone.
+      await node(page, 'General', 'Common');
+      const groups = page.getByRole('group', { name: 'Usable Channel Groups' });
+      for (const name of ['USA', 'EXP CH Group']) await groups.getByRole('checkbox', { name, exact: true }).check();
+      await node(page, 'ExpChannel', 'E 1');
+      await page.getByLabel('CH Enable', { exact: true }).check();
+      for (const [box, text] of [['#txtCRF', '157.025'], ['#txtCTF', '157.025'], ['#txtCN0', '71']]) {
+        await page.click(box);
+        await page.keyboard.type(text);
+      }
+      await page.keyboard.press('Tab');
+      await node(page, 'Program', 'PU', 'PU 16');
+      await page.getByLabel('Scan Memory', { exact: true }).click();
+      const scan = await checked(page, 'Scan Memory');
+      for (const [key, state] of [['Control+z', !scan], ['Control+y', scan], ['Control+z', !scan]]) {
+        await page.keyboard.press(key);
+        assert.equal(await checked(page, 'Scan Memory'), state, key);
+      }
+      assert.equal(await modified(page), true);
+      await page.click('#tb-save');
+      await page.waitForFunction(() => window.saved['MR318.dat']);
+      assert.equal(await modified(page), false);
+      assert.equal(await page.textContent('#caption'), 'RP770  PC Program for MR318 - mr318.dat');
+
+      // What the radio held, with the USA and EXP groups usable (bits 7 and 4
+      // of 0x016), the EXP channel laid over it as a table by the command line.
+      const image = new (await loadEngine()).StandInRadio().memory();
+      image[0x16] |= 0x90;
+      const cli = nativeCli();
+      cli.put('base.hex', image);
+      cli.put('exp.csv', `${CSV_HEAD}EXP,1,1,,157.025,157.025,1,0,,,0,1,"71 "\r\n`);
+      const made = cli.run('import-csv', 'base.hex', 'exp.csv', 'edited.dat');
+      assert.equal(made.status, 0, made.stderr);
+      assert.deepEqual(await saved(page, 'MR318.dat'), Buffer.from(cli.file('edited.dat')));
+      cli.remove();
+
+      await menu(page, 'mnuOptions', 'mnuOptionsVerify');
+      await page.click('#tb-program');
+      assert.deepEqual(await transfer(page), ['Verified: the radio holds every byte that was sent.']);
+    },
+  },
+  {
+    name: 'a damaged file, a CSV with a bad line and "Save changes?" leave the data as they were',
+    async run({ page }) {
+      await node(page, 'Program', 'PU', 'PU 16');
+      await page.getByLabel('Scan Memory', { exact: true }).click();
+      const scan = await checked(page, 'Scan Memory');
+      const caption = await page.textContent('#caption');
+      const unchanged = async (step) => {
+        assert.equal(await modified(page), true, step);
+        assert.equal(await page.textContent('#caption'), caption, step);
+        await node(page, 'Program', 'PU', 'PU 16');
+        assert.equal(await checked(page, 'Scan Memory'), scan, step);
+      };
+      const choose = async (item, name, text) => {
+        const chooser = page.waitForEvent('filechooser');
+        await menu(page, 'mnuFile', item);
+        await (await chooser).setFiles({ name, mimeType: 'application/octet-stream', buffer: Buffer.from(text, 'latin1') });
+      };
+
+      await choose('mnuFileOpen', 'damaged.hex', '\x01\x3e'.padEnd(1000, '\0'));
+      assert.deepEqual(await answer(page, 'no'), { text: 'QZP data has changed.\nDo you want to save changes?', detail: '' });
+      assert.deepEqual(await answer(page), { text: 'bad file!!', detail: 'A memory image is 1024 bytes; this file has 1000.' });
+      await unchanged('damaged file');
+
+      await choose('mnuFileImportChannels', 'bad.csv', `${CSV_HEAD}USA,1,01A,VTS,156.0500,156.0500,0,1,0,1,0,0,\r\n` +
+        'USA,16,16,,156.8000,156.8000,1,1,0,1,0,0,\r\nUSA,2,02,,abc,156.1000,0,0,0,1,0,0,\r\n');
+      const refused = await answer(page);
+      assert.match(`${refused.text}\n${refused.detail}`, /line 4: USA 02: RxMHz abc/);
+      await unchanged('bad CSV');
+
+      await page.click('#tb-new');
+      assert.match((await answer(page, 'cancel')).text, /Do you want to save changes\?/);
+      await unchanged('New cancelled');
+
+      // Tab from the top of the page: the toolbar, the tree, then the screen.
+      await page.click('#caption');
+      const reached = [];
+      while (reached.at(-1) !== 'screen' && reached.length < 40) {
+        await page.keyboard.press('Tab');
+        reached.push(await page.evaluate(() => ['#toolbar', '#tree', '#screen']
+          .find((area) => document.activeElement.closest(area))?.slice(1)));
+      }
+      assert.deepEqual([...new Set(reached.filter(Boolean))], ['toolbar', 'tree', 'screen']);
+    },
+  },
+  {
+    name: 'Web Serial through the stand-in port: read, program, the cable pulled, Cancel',
+    serial: true,
+    async run({ page }) {
+      const radio = (call, ...args) => page.evaluate(async ([c, a]) => {
+        const serial = await window.standIn;
+        return c === 'memory' ? [...serial.radio.memory()] : serial[c](...a);
+      }, [call, args]);
+      await menu(page, 'mnuOptions', 'mnuPortChoose');
+      await page.waitForFunction(() => document.querySelector('#port').textContent === 'Port: the serial port');
+      const before = await radio('memory');
+
+      // The page's data programmed, then read back.
+      await node(page, 'General', 'Common');
+      await page.getByRole('group', { name: 'Usable Channel Groups' }).getByRole('checkbox', { name: 'USA', exact: true }).check();
+      await node(page, 'Program', 'PU', 'PU 16');
+      await page.getByLabel('Scan Memory', { exact: true }).click();
+      await menu(page, 'mnuFile', 'mnuFileSaveHex');
+      await menu(page, 'mnuFile', 'mnuFileSaveAs');
+      const [image, data] = [await saved(page, 'MR318.hex'), await saved(page, 'MR318.dat')];
+      await page.click('#tb-program');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+      assert.deepEqual(await radio('memory'), [...programmed(Uint8Array.from(before), image)]);
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+      assert.equal(await modified(page), false);
+      await page.evaluate(() => { window.saved = {}; });
+      await page.click('#tb-save');
+      assert.deepEqual(await saved(page, 'MR318.dat'), data);
+      await node(page, 'Program', 'PU', 'PU 16');
+      await page.getByLabel('Scan Memory', { exact: true }).click();
+
+      await page.click('#tb-program');
+      const pulled = await transfer(page, { at: 10, act: () => radio('pullCable') });
+      assert.equal(pulled.at(-2), 'Communication Error!!');
+      assert.match(pulled.at(-1), /only partly programmed/);
+      await radio('plugCable');
+      await page.click('#transfer-cancel');
+      await page.locator('#transfer').waitFor({ state: 'detached' });
+      assert.equal(await modified(page), true);
+
+      await page.click('#tb-read');
+      // Cancel stops a read without a word, and the dialog closes.
+      assert.deepEqual(await transfer(page, { at: 10, act: () => page.click('#transfer-cancel') }), []);
+      assert.equal(await page.locator('#transfer').count(), 0);
+      assert.equal(await modified(page), true);
+    },
+  },
+];
+
+for (const row of paths) {
+  test(row.name, { skip }, async () => {
+    const opened = await openPage(row);
+    try {
+      await row.run(opened);
+      assert.deepEqual(opened.errors, []);
+    } catch (error) {
+      // What the page showed when it failed.
+      const shown = await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
+      error.message += `\nopen dialogs: ${JSON.stringify(shown)}`;
+      throw error;
+    } finally {
+      await opened.close();
+    }
+  });
+}

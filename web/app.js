@@ -1,0 +1,478 @@
+// The browser edition's page: the editor window's features over the
+// engine's application session. The rules are the engine's; this module
+// builds the page, runs the commands in the window's order (pending input
+// first, then "Save changes?", then the operation, then its messages) and
+// shows what changed.
+//
+// The address may carry: ?debug (the /D switch: monitor texts and their
+// pauses), ?noecho (/T), ?speed=N (the simulated radio's line N times faster).
+
+import { loadEngine } from './engine.js';
+import { el, ask, askFileName, showMessages } from './dialogs.js';
+import { FileStore, droppedFile, pickFile, pickSaveFile } from './files.js';
+import { buildMenuBar, closeMenus } from './menus.js';
+import { RadioChoice } from './radio.js';
+import { PageSession } from './session.js';
+import { Tree } from './tree.js';
+import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screens.js';
+import { editorScreen, listScreen } from './channels.js';
+import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
+
+const $ = (id) => document.getElementById(id);
+const params = new URLSearchParams(location.search);
+const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${params.has('noecho') || params.has('/T') ? 'T' : ''}`
+  .replace(/^T$/, '/T');
+// The printed report's pages: the printable height of the smaller of A4 and Letter, in twips.
+const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
+
+const engine = await loadEngine();
+const files = new FileStore();
+const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
+const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
+const texts = engine.editorTexts();
+const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
+
+// ---- the page's context for the screens -------------------------------------------
+
+const app = {
+  session,
+  texts,
+  state: null,
+  debugMode: false,
+  validating: false,
+  hint(text) { $('hint').textContent = text; },
+  // An edit of the session: its refusal shown, the page brought up to date.
+  async edit(call) {
+    const refused = call();
+    if (refused) await app.guard(() => showMessages(refused));
+    app.changed({ force: Boolean(refused) });
+    return !refused;
+  },
+  showMessages: (messages) => showMessages(messages),
+  // Validations that show a message and put the focus back: the focus
+  // changes they cause are not new entries to check.
+  async guard(check) {
+    if (app.validating) return check();
+    app.validating = true;
+    try {
+      return await check();
+    } finally {
+      app.validating = false;
+    }
+  },
+  isTree: (node) => Boolean(node && $('tree').contains(node)),
+  treeKey: () => tree.selectedKey,
+  nodeText: () => tree.node(tree.selectedKey)?.text ?? '',
+  openNode: (key) => tree.select(key, { focus: true }),
+  changed: (options) => afterChange(options),
+  saveText: (bytes) => saveReportText(bytes),
+};
+
+const notice = el('p', { id: 'serial-notice' });
+const screens = {
+  general: generalScreen(notice),
+  grey: greyScreen(),
+  common: commonScreen(app),
+  list: listScreen(app),
+  editor: editorScreen(app),
+  weather: weatherScreen(app),
+};
+let current = null;
+const hexView = el('pre', { className: 'hexdump', tabIndex: 0, 'aria-label': 'Hex dump of the memory image' });
+const hexPanel = el('div', { className: 'panel', id: 'hexdump', hidden: true }, el('h2', {}, 'Hexdump'), hexView);
+
+function showScreen(screen) {
+  current = screen;
+  const host = $('screen');
+  host.replaceChildren(screen.element, hexPanel);
+  screen.element.hidden = !hexPanel.hidden;
+  host.classList.toggle('grey', Boolean(screen.grey));
+}
+
+const tree = new Tree($('tree'), {
+  onSelect: async (node) => {
+    if (!(await commit(true))) return false;
+    showNode(node);
+    return true;
+  },
+  onFocus: () => app.hint(texts.tree),
+});
+
+function showNode(node) {
+  const screen = session.now('screenOfNode', node.key, node.parent);
+  const channel = { area: screen.area, index: screen.index };
+  switch (screen.kind) {
+    case 'general': showScreen(screens.general); break;
+    case 'grey': showScreen(screens.grey); break;
+    case 'common': screens.common.fill(); showScreen(screens.common); break;
+    case 'list': screens.list.fill(screen.area); showScreen(screens.list); break;
+    case 'weather': screens.weather.fill(); showScreen(screens.weather); break;
+    case 'editor': if (screens.editor.load(channel)) showScreen(screens.editor); break;
+    default: break;
+  }
+  app.hint(texts.tree);
+}
+
+// Pending input is checked before the screen is left or the data used;
+// false when refused (the box that refused it has said why).
+async function commit(leaving = true) {
+  if (!(await screens.common.commit())) return false;
+  if (current === screens.editor) return screens.editor.commit(leaving);
+  return true;
+}
+
+const hasPendingInput = () => screens.common.hasPending() || screens.editor.hasPending();
+
+// ---- after every change: the tree, the screen, the title, the menus --------------------
+
+function afterChange({ force = false } = {}) {
+  const notices = session.now('takeNotices');
+  const sources = new Set(notices.map((n) => n.source));
+  if (sources.has('replacement')) {
+    reinitialise();
+  } else if (sources.has('undo') || sources.has('redo') || sources.has('edit') || force) {
+    if (!tree.updateTexts(session.now('treeNodes'))) tree.build(session.now('treeNodes'));
+    if (!tree.selectedKey || !tree.node(tree.selectedKey)) {
+      tree.forgetShown();
+      tree.select('General');
+    } else if (sources.has('undo') || sources.has('redo')) {
+      if (current === screens.editor) screens.editor.restore();
+      else current?.refresh();
+    } else {
+      current?.refresh();
+    }
+  }
+  updateChrome();
+}
+
+// Everything starts again (New, an opened file, a read, a model or
+// destination change): the screens emptied, the tree built, "General" shown.
+function reinitialise() {
+  screens.editor.clear();
+  screens.common.clear();
+  tree.build(session.now('treeNodes'));
+  tree.forgetShown();
+  tree.mark(null);
+  tree.select('General');
+  app.hint('');
+}
+
+function updateChrome() {
+  const state = (app.state = session.now('state'));
+  app.debugMode = state.debugMode;
+  $('caption').textContent = state.caption;
+  $('modified').hidden = !state.modified;
+  document.title = `${state.caption}${state.modified ? ' *' : ''}`;
+  $('model').textContent = state.modelName;
+  $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
+  const named = (verb, action) => (action ? `${verb} ${action}` : verb);
+  for (const [id, can, text] of [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
+    ['tb-redo', state.canRedo, named('Redo', state.redoAction)]]) {
+    const button = $(id);
+    button.disabled = !can;
+    button.title = text;
+    button.setAttribute('aria-label', text);
+  }
+  if (!hexPanel.hidden) hexView.textContent = session.now('hexDump').join('\n');
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+let running = false;
+// One command at a time; the page is busy meanwhile.
+async function command(work) {
+  if (running || session.busy) return;
+  closeMenus();
+  running = true;
+  document.body.setAttribute('aria-busy', 'true');
+  try {
+    await work();
+  } catch (error) {
+    console.error(error);
+    await showMessages([{ text: String(error?.message ?? error), title: app.state?.messageTitle ?? 'RP770', icon: 'critical' }]);
+  } finally {
+    running = false;
+    document.body.removeAttribute('aria-busy');
+    afterChange();
+  }
+}
+
+// Runs a session call that may wait, then shows its messages; its result.
+async function perform(name, ...args) {
+  const result = await session.run(name, ...args);
+  afterChange();
+  await showMessages(result.messages);
+  return result;
+}
+
+const confirmDiscard = async () => (await perform('confirmDiscard')).ok;
+
+const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
+
+async function chooseSaveFile() {
+  const chosen = await pickSaveFile('dat', suggested('dat'), (name) => askFileName(name));
+  return chosen ? files.keep(chosen.name, chosen.source) : null;
+}
+
+async function saveReportText(bytes) {
+  const chosen = await pickSaveFile('txt', suggested('txt'), (name) => askFileName(name));
+  if (!chosen) return null;
+  const written = await files.lend(chosen.name, chosen.source, (name) => files.write(name, bytes));
+  return written.ok ? null : written.reason;
+}
+
+async function openFile(chosen, { checkInput = true } = {}) {
+  // A memory image is opened without the check of typed input, as the window's debug key does.
+  if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
+  if (!(await confirmDiscard())) return;
+  const before = files.entries.get(chosen.name);
+  files.keep(chosen.name, chosen.source);
+  const result = await perform('open', chosen.name, 'name');
+  // A refused file changes nothing: the file kept under its name before stays.
+  if (!result.ok) files.keep(chosen.name, before);
+}
+
+// Asks for a file and runs `call` with it lent under its name; the result.
+async function withChosenFile(save, kind, call) {
+  if (!(await commit())) return null;
+  const chosen = save ? await pickSaveFile(kind, suggested(kind), (name) => askFileName(name)) : await pickFile(kind);
+  if (!chosen) return null;
+  return files.lend(chosen.name, chosen.source, (name) => perform(call, name));
+}
+
+async function transfer(mode) {
+  if (!radio.ready) {
+    await showMessages([{ text: 'No serial port is chosen: choose the cable\'s port under Options > Choose the serial port..., or the simulated radio.',
+      title: app.state.messageTitle, icon: 'warning' }]);
+    return null;
+  }
+  return runTransfer(app, mode);
+}
+
+async function showFound(result) {
+  if (!result?.ok) return;
+  if (result.differences.length) await showDifferences(result.differences, result.other, result.title);
+  else await showMessages(result.noDifferences);
+}
+
+function print() {
+  layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+  window.print();
+}
+
+const commands = {
+  newData: () => command(async () => {
+    if ((await commit()) && (await confirmDiscard())) await perform('newData');
+  }),
+  open: () => command(async () => {
+    if (!(await commit())) return;
+    const chosen = await pickFile('data');
+    if (chosen) await openFile(chosen, { checkInput: false });
+  }),
+  save: () => command(async () => { if (await commit()) await perform('save'); }),
+  saveAs: () => command(async () => {
+    if (!(await commit())) return;
+    const name = await chooseSaveFile();
+    if (name) await perform('saveAs', name);
+  }),
+  saveHex: () => command(() => withChosenFile(true, 'hex', 'saveHex')),
+  exportChannels: () => command(() => withChosenFile(true, 'csv', 'exportChannels')),
+  importChannels: () => command(() => withChosenFile(false, 'csv', 'importChannels')),
+  compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', 'compareWithFile'))),
+  print: () => command(async () => { if (await commit()) print(); }),
+  printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
+  undo: () => command(async () => { if (await commit(false)) session.now('undo'); }),
+  redo: () => command(async () => { if (await commit(false)) session.now('redo'); }),
+  read: () => command(async () => { if (await commit()) await transfer('read'); }),
+  program: () => command(async () => {
+    if ((await commit()) && (await perform('confirmProgramming')).ok) await transfer('program');
+  }),
+  compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
+  testConnection: () => command(() => transfer('probe')),
+  model: (number) => command(async () => {
+    if (number !== app.state.modelNumber && (await commit()) && (await confirmDiscard())) await perform('changeModel', number);
+  }),
+  destination: (entry) => command(async () => {
+    if ((await commit()) && (await confirmDiscard())) await perform('changeDestination', entry);
+  }),
+  verify: () => command(async () => session.now('setVerify', !app.state.verify)),
+  hexdump: () => command(async () => {
+    hexPanel.hidden = !hexPanel.hidden;
+    if (current) showScreen(current);
+    if (!hexPanel.hidden) hexView.focus();
+  }),
+  simulated: () => command(() => radio.useSimulated()),
+  chooseSerial: () => command(() => radio.chooseSerial()),
+  pulled: () => command(async () => radio.setPulled(!radio.pulled)),
+  help: () => command(() => showHelp()),
+  about: () => command(() => showAbout(engine.programVersion())),
+};
+
+// ---- menus and toolbar --------------------------------------------------------------
+
+function menus() {
+  const s = app.state;
+  const entry = (label, action, more = {}) => ({ label, action, ...more });
+  return [
+    { label: 'File', id: 'mnuFile', build: () => [
+      entry('New', commands.newData, { id: 'mnuFileNew' }),
+      entry('Open...', commands.open, { key: 'Ctrl+O', id: 'mnuFileOpen' }),
+      { separator: true },
+      entry('Save', commands.save, { key: 'Ctrl+S', id: 'mnuFileSave' }),
+      entry('Save As...', commands.saveAs, { key: 'Ctrl+Shift+S', id: 'mnuFileSaveAs' }),
+      entry('Save Memory Image...', commands.saveHex, { id: 'mnuFileSaveHex' }),
+      { separator: true },
+      entry('Export Channels...', commands.exportChannels, { id: 'mnuFileExportChannels' }),
+      entry('Import Channels...', commands.importChannels, { id: 'mnuFileImportChannels' }),
+      entry('Compare With File...', commands.compareFile, { id: 'mnuFileCompare' }),
+      { separator: true },
+      entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
+      entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
+    ] },
+    { label: 'Edit', id: 'mnuEdit', build: () => [
+      entry(s.undoAction ? `Undo ${s.undoAction}` : 'Undo', commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),
+      entry(s.redoAction ? `Redo ${s.redoAction}` : 'Redo', commands.redo, { key: 'Ctrl+Y', enabled: s.canRedo, id: 'mnuEditRedo' }),
+      ...(s.modelMenuVisible ? [{ separator: true }, { group: 'Model' },
+        ...s.models.map((m) => entry(m.caption || `model ${m.number}`, () => commands.model(m.number),
+          { checked: m.number === s.modelNumber, radio: true }))] : []),
+    ] },
+    { label: 'Transfer', id: 'mnuTransfer', build: () => [
+      entry('Program to Radio', commands.program, { id: 'mnuTransferProgram' }),
+      entry('Read from Radio', commands.read, { id: 'mnuTransferRead' }),
+      { separator: true },
+      entry('Compare With Radio...', commands.compareRadio, { id: 'mnuTransferCompare' }),
+    ] },
+    { label: 'Destination', id: 'mnuDestination', build: () => s.destinations.names.slice(0, 10).map((name, i) =>
+      entry(name, () => commands.destination(i), { checked: s.destinations.checked === i, radio: true,
+        enabled: s.destinations.enabled, id: `mnuDestinationChild${i}` })) },
+    { label: 'Options', id: 'mnuOptions', build: () => [
+      { group: 'Serial port' },
+      entry('Simulated radio', commands.simulated, { checked: radio.simulated, radio: true, id: 'mnuPortSimulated' }),
+      ...(radio.port ? [entry(radio.label, () => {}, { checked: !radio.simulated, radio: true })] : []),
+      entry('Choose the serial port...', commands.chooseSerial, { enabled: Boolean(radio.serial), id: 'mnuPortChoose' }),
+      entry('Cable pulled out', commands.pulled, { checked: radio.pulled, enabled: radio.simulated, id: 'mnuPortPulled' }),
+      { separator: true },
+      entry('Test Connection...', commands.testConnection, { id: 'mnuOptionsTestConnection' }),
+      entry('Verify After Programming', commands.verify, { checked: s.verify, id: 'mnuOptionsVerify' }),
+      entry('Hexdump', commands.hexdump, { checked: !hexPanel.hidden, id: 'mnuOptionsHexdump' }),
+    ] },
+    { label: 'Help', id: 'mnuHelp', build: () => [
+      entry('Contents', commands.help, { key: 'F1', id: 'mnuHelpContents' }),
+      { separator: true },
+      entry('About QZP Version', commands.about, { id: 'mnuHelpAbout' }),
+    ] },
+  ];
+}
+
+function toolbar() {
+  const button = (id, icon, label, action) => {
+    const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+    const use = document.createElementNS('http://www.w3.org/2000/svg', 'use');
+    use.setAttribute('href', `#i-${icon}`);
+    svg.setAttribute('aria-hidden', 'true');
+    svg.append(use);
+    const b = el('button', { type: 'button', id, title: label, 'aria-label': label }, svg, el('span', { className: 'label' }, label));
+    b.addEventListener('click', action);
+    return b;
+  };
+  const sep = () => el('span', { className: 'sep', role: 'separator' });
+  $('toolbar').append(
+    button('tb-new', 'new', 'New', commands.newData), button('tb-open', 'open', 'Open...', commands.open),
+    button('tb-save', 'save', 'Save', commands.save), sep(), button('tb-print', 'print', 'Print', commands.print), sep(),
+    button('tb-program', 'program', 'Program to Radio', commands.program),
+    button('tb-read', 'read', 'Read from Radio', commands.read), sep(),
+    button('tb-undo', 'undo', 'Undo', commands.undo), button('tb-redo', 'redo', 'Redo', commands.redo));
+}
+
+// ---- keyboard, drops, leaving ---------------------------------------------------------
+
+const typingUndo = (target) => target?.matches?.('input[type="text"]:not([readonly]), textarea') && hasPendingInput();
+
+document.addEventListener('keydown', (event) => {
+  if (document.querySelector('dialog[open]') || event.defaultPrevented) return;
+  const ctrl = event.ctrlKey || event.metaKey;
+  const key = event.key.toLowerCase();
+  let action = null;
+  if (ctrl && key === 'z' && !event.shiftKey && !typingUndo(event.target)) action = commands.undo;
+  else if (ctrl && ((key === 'z' && event.shiftKey) || key === 'y') && !typingUndo(event.target)) action = commands.redo;
+  else if (ctrl && key === 'o') action = commands.open;
+  else if (ctrl && key === 's') action = event.shiftKey ? commands.saveAs : commands.save;
+  else if (ctrl && key === 'p') action = commands.print;
+  else if (event.key === 'F1') action = commands.help;
+  if (!action) return;
+  event.preventDefault();
+  action();
+});
+
+// The browser's own Print gets the printed report too.
+window.addEventListener('beforeprint', () => {
+  if (!session.busy) layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+});
+
+// Unsaved changes are not dropped silently when the page is left.
+window.addEventListener('beforeunload', (event) => {
+  if (!app.state?.modified && !hasPendingInput()) return;
+  event.preventDefault();
+  event.returnValue = '';
+});
+
+let dragDepth = 0;
+const carriesFile = (event) => [...(event.dataTransfer?.types ?? [])].includes('Files');
+document.addEventListener('dragenter', (event) => {
+  if (!carriesFile(event)) return;
+  ++dragDepth;
+  $('drop-zone').hidden = false;
+});
+document.addEventListener('dragleave', () => {
+  if (--dragDepth <= 0) {
+    dragDepth = 0;
+    $('drop-zone').hidden = true;
+  }
+});
+document.addEventListener('dragover', (event) => {
+  if (carriesFile(event)) event.preventDefault();
+});
+document.addEventListener('drop', (event) => {
+  if (!carriesFile(event)) return;
+  event.preventDefault();
+  dragDepth = 0;
+  $('drop-zone').hidden = true;
+  const file = droppedFile(event.dataTransfer);
+  command(async () => {
+    const chosen = await file;
+    if (chosen) await openFile(chosen);
+  });
+});
+
+// ---- start --------------------------------------------------------------------------
+
+toolbar();
+buildMenuBar($('menubar'), menus().map((m, i) => ({ ...m, build: () => menus()[i].build() })));
+const started = session.now('start');
+afterChange();
+$('loading').remove();
+if (!started.ok) {
+  // No model on offer: nothing can be done.
+  await showMessages(started.messages);
+  document.querySelector('main').inert = true;
+  $('toolbar').inert = true;
+} else {
+  await showMessages(started.messages);
+  await radio.restore(app.state.device);
+  radio.onchange = () => updateChrome();
+  updateChrome();
+}
+if (!radio.serial) {
+  notice.textContent = 'This browser has no Web Serial, so it cannot reach the radio\'s cable: Chrome, Edge and Opera ' +
+    'on a computer have it (on an https address or localhost). Everything else works here, the simulated radio included.';
+  $('notice').textContent = notice.textContent;
+  $('notice').hidden = false;
+} else {
+  notice.textContent = 'Connect the programming cable, then choose its port under Options > Choose the serial port...; ' +
+    'or try everything with the simulated radio (Options > Simulated radio).';
+}
+document.body.dataset.ready = 'true';
+
+if ('serviceWorker' in navigator && window.isSecureContext) {
+  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Offline use unavailable:', error));
+}

@@ -1,0 +1,382 @@
+// The channel screens: the list of a plan's enabled channels (or of the EXP
+// channels), with a selection of several channels, and the editor of one
+// channel. What they show comes from the engine's views; every change is a
+// session edit. `ctx` is the page's (app.js), as for screens.js, with
+// ctx.openNode(key) (the tree's node of a row) and ctx.treeKey().
+
+import { el } from './dialogs.js';
+import { showContextMenu } from './menus.js';
+import { checkBox, filterTyping, showSwitch } from './screens.js';
+
+const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
+
+export function listScreen(ctx) {
+  const { session, texts } = ctx;
+  const count = el('span', { className: 'count', 'aria-live': 'polite' });
+  const menuButton = el('button', { type: 'button', 'aria-haspopup': 'menu' }, 'Set / Clear…');
+  const openButton = el('button', { type: 'button' }, 'Open Editor');
+  const head = el('tr');
+  const body = el('tbody');
+  const table = el('table', { className: 'grid', role: 'grid', 'aria-multiselectable': 'true' }, el('thead', {}, head), body);
+  const caption = el('h2');
+  const element = el('div', { className: 'panel list' }, caption,
+    el('div', { className: 'list-tools' }, menuButton, openButton, count),
+    el('div', { className: 'grid-scroll' }, table));
+  let view = null;
+  let selected = new Set();  // row indexes
+  let current = { row: 0, col: 0 };
+  let anchor = 0;
+
+  const rowCount = () => view?.rows.length ?? 0;
+  const cell = (row, col) => body.rows[row]?.cells[col];
+  const selection = () => [...selected].sort((a, b) => a - b).map((r) => view.channels[r]);
+
+  function paintSelection() {
+    [...body.rows].forEach((tr, r) => tr.setAttribute('aria-selected', String(selected.has(r))));
+    const n = selected.size;
+    count.textContent = `${rowCount()} channels${n > 1 ? `, ${n} selected` : ''}`;
+    openButton.disabled = n !== 1;
+    menuButton.disabled = rowCount() === 0;
+  }
+
+  function moveTo(row, col, { extend = false, keep = false, focus = true } = {}) {
+    if (!rowCount()) return;
+    row = Math.max(0, Math.min(rowCount() - 1, row));
+    col = Math.max(0, Math.min(7, col));
+    cell(current.row, current.col)?.setAttribute('tabindex', '-1');
+    current = { row, col };
+    const td = cell(row, col);
+    td.tabIndex = 0;
+    if (extend) {
+      selected = new Set();
+      for (let r = Math.min(anchor, row); r <= Math.max(anchor, row); ++r) selected.add(r);
+    } else if (!keep) {
+      selected = new Set([row]);
+      anchor = row;
+    }
+    paintSelection();
+    if (focus) td.focus();
+  }
+
+  function fill(area, again = false) {
+    const hadFocus = table.contains(document.activeElement);
+    const before = again && view ? selection() : [];
+    const currentChannel = again && view ? view.channels[current.row] : null;
+    view = session.now('channelList', area);
+    caption.textContent = view.name;
+    table.setAttribute('aria-label', view.name);
+    head.replaceChildren(...view.columns.map((c) => el('th', { scope: 'col' }, c.header)));
+    body.replaceChildren(...view.rows.map((cells, r) => el('tr', { title: view.tips[r] || undefined, 'aria-rowindex': r + 2 },
+      cells.map((text) => el('td', { tabIndex: -1, role: 'gridcell' }, text)))));
+    selected = new Set();
+    view.channels.forEach((c, r) => { if (before.some((b) => sameChannel(b, c))) selected.add(r); });
+    let row = 0;
+    if (currentChannel) {
+      // The same channel; when it left the list, the next one listed, or the last.
+      row = view.channels.findIndex((c) => c.area === currentChannel.area && c.index >= currentChannel.index);
+      if (row < 0) row = rowCount() - 1;
+    }
+    if (!selected.size && rowCount()) selected.add(row);
+    anchor = row;
+    if (rowCount()) {
+      current = { row, col: again ? current.col : 0 };
+      cell(current.row, current.col).tabIndex = 0;
+      if (hadFocus) cell(current.row, current.col).focus();
+    }
+    paintSelection();
+  }
+
+  async function setFlag(flag, on) {
+    const channels = selection();
+    if (channels.length) await ctx.edit(() => session.now('setChannelFlags', channels, flag, on));
+  }
+
+  function openRow() {
+    if (!rowCount()) return;
+    const key = session.now('rowNodeKey', ctx.treeKey(), view.rows[current.row][0], current.row + 1);
+    if (key) ctx.openNode(key);
+  }
+
+  function menu(at) {
+    if (!rowCount()) return;
+    const m = session.now('listMenu', view.area, selection());
+    const entries = m.flags.flatMap((f) => [
+      { label: f.setText, enabled: f.canSet, action: () => setFlag(f.flag, true), id: `mnuListSet${f.name}` },
+      { label: f.clearText, enabled: f.canClear, action: () => setFlag(f.flag, false), id: `mnuListClear${f.name}` },
+      { separator: true },
+    ]);
+    entries.push({ label: m.openText, key: 'Enter', enabled: m.openEnabled, action: openRow });
+    showContextMenu(entries, { ...at, returnFocus: cell(current.row, current.col) ?? menuButton });
+  }
+
+  table.addEventListener('focusin', () => ctx.hint(texts.grid));
+  table.addEventListener('keydown', (event) => {
+    if (!event.target.closest('td')) return;
+    const { row, col } = current;
+    const ctrl = event.ctrlKey || event.metaKey;
+    const page = Math.max(1, Math.floor(table.parentElement.clientHeight / (cell(row, col)?.offsetHeight || 24)) - 1);
+    const move = (r, c) => moveTo(r, c, { extend: event.shiftKey, keep: ctrl && !event.shiftKey });
+    switch (event.key) {
+      case 'ArrowDown': move(row + 1, col); break;
+      case 'ArrowUp': move(row - 1, col); break;
+      case 'ArrowLeft': move(row, col - 1); break;
+      case 'ArrowRight': move(row, col + 1); break;
+      case 'PageDown': move(row + page, col); break;
+      case 'PageUp': move(row - page, col); break;
+      case 'Home': ctrl ? move(0, col) : move(row, 0); break;
+      case 'End': ctrl ? move(rowCount() - 1, col) : move(row, 7); break;
+      case 'Enter': openRow(); break;
+      case ' ': {
+        const change = session.now('columnFlagChange', view.area, col, selection());
+        if (change) setFlag(change.flag, change.on);
+        break;
+      }
+      case 'ContextMenu': menu({ under: cell(row, col) }); break;
+      case 'F10': if (!event.shiftKey) return; menu({ under: cell(row, col) }); break;
+      default:
+        if (ctrl && event.key.toLowerCase() === 'a') {
+          selected = new Set(view.rows.map((_, r) => r));
+          paintSelection();
+          break;
+        }
+        return;
+    }
+    event.preventDefault();
+  });
+  table.addEventListener('mousedown', (event) => {
+    const td = event.target.closest('td');
+    if (!td || event.button !== 0) return;
+    const row = td.parentElement.sectionRowIndex;
+    if (event.shiftKey) moveTo(row, td.cellIndex, { extend: true });
+    else if (event.ctrlKey || event.metaKey) {
+      if (selected.has(row)) selected.delete(row);
+      else selected.add(row);
+      anchor = row;
+      moveTo(row, td.cellIndex, { keep: true });
+    } else moveTo(row, td.cellIndex);
+    event.preventDefault();
+  });
+  table.addEventListener('dblclick', (event) => { if (event.target.closest('td')) openRow(); });
+  table.addEventListener('contextmenu', (event) => {
+    const td = event.target.closest('td');
+    if (!td) return;
+    event.preventDefault();
+    const row = td.parentElement.sectionRowIndex;
+    if (!selected.has(row)) moveTo(row, td.cellIndex);
+    else moveTo(row, td.cellIndex, { keep: true });
+    menu({ point: { x: event.clientX, y: event.clientY } });
+  });
+  menuButton.addEventListener('click', () => menu({ under: menuButton }));
+  openButton.addEventListener('click', openRow);
+
+  return {
+    element,
+    fill,
+    refresh() { if (view) fill(view.area, true); },
+    get area() { return view?.area; },
+    selection,
+    focusGrid() { cell(current.row, current.col)?.focus(); },
+  };
+}
+
+// The editor of one channel (a plan's, or an EXP channel).
+export function editorScreen(ctx) {
+  const { session, texts } = ctx;
+  const box = (caption) => checkBox(caption);
+  const enable = box('CH Enable');
+  const txEnable = box('Tx Enable');
+  const lowPower = box('Low Power Only');
+  const powerUp = box('Power Up');
+  const duplex = box('Duplex');
+  const scan = box('Scan Memory');
+  const left = el('input', { type: 'text', maxLength: 2, id: 'txtCN0', autocomplete: 'off', spellcheck: false });
+  const right = el('input', { type: 'text', maxLength: 1, id: 'txtCN1', autocomplete: 'off', spellcheck: false,
+    'aria-label': 'CH Display Right Character' });
+  const rx = el('input', { type: 'text', className: 'freq', id: 'txtCRF', inputMode: 'decimal', autocomplete: 'off' });
+  const tx = el('input', { type: 'text', className: 'freq', id: 'txtCTF', inputMode: 'decimal', autocomplete: 'off' });
+  const displayLabel = el('label', { htmlFor: left.id }, 'CH Display');
+  const rxLabel = el('label', { htmlFor: rx.id }, 'Rx Frequency');
+  const txLabel = el('label', { htmlFor: tx.id }, 'Tx Frequency');
+  const units = [el('span', {}, 'MHz'), el('span', {}, 'MHz')];
+  const lowLine = el('span', { className: 'link-line', 'aria-hidden': 'true' });
+  const powerLine = el('span', { className: 'link-line', 'aria-hidden': 'true' });
+  const txRow = el('div', { className: 'chain' }, txEnable.label, lowLine);
+  const title = el('h2');
+  const element = el('div', { className: 'panel' }, title,
+    el('div', { className: 'editor-head' },
+      enable.label,
+      displayLabel, el('span', { className: 'display-boxes' }, left, right), el('span'),
+      rxLabel, rx, units[0],
+      txLabel, tx, units[1]),
+    el('div', { className: 'switches', role: 'group', 'aria-label': 'Switches' },
+      txRow,
+      el('div', { className: 'power' }, lowPower.label, el('span', { className: 'check' }, powerLine, powerUp.label)),
+      duplex.label, scan.label));
+
+  let channel = null;
+  let exp = false;
+  const modified = { display: false, rx: false, tx: false };
+  const frequencyBoxes = [{ input: rx, rx: true, key: 'rx' }, { input: tx, rx: false, key: 'tx' }];
+
+  function show(view) {
+    if (!view) return;
+    exp = view.exp;
+    title.textContent = ctx.nodeText();
+    if (!modified.display) {
+      left.value = view.displayLeft.text;
+      right.value = view.displayRight.text;
+    }
+    if (!modified.rx) rx.value = view.rx.text;
+    if (!modified.tx) tx.value = view.tx.text;
+    for (const [input, v, label] of [[left, view.displayLeft, displayLabel], [right, view.displayRight, null],
+      [rx, view.rx, rxLabel], [tx, view.tx, txLabel]]) {
+      input.disabled = !v.enabled;
+      input.readOnly = !v.editable;
+      label?.classList.toggle('disabled', !v.enabled);
+    }
+    units[0].classList.toggle('disabled', !view.rx.enabled);
+    units[1].classList.toggle('disabled', !view.tx.enabled);
+    showSwitch(enable, view.enable);
+    showSwitch(scan, view.scan);
+    showSwitch(duplex, view.duplex);
+    showSwitch(txEnable, view.txEnable);
+    showSwitch(lowPower, view.lowPower);
+    showSwitch(powerUp, view.powerUp);
+    txRow.hidden = !view.txEnable.visible;
+    lowLine.classList.toggle('off', !view.lowPower.enabled);
+    powerLine.classList.toggle('off', !view.powerUp.enabled);
+  }
+
+  const store = (flag, input, later = false) => input.addEventListener('change', async () => {
+    if (!channel) return;
+    const taken = await ctx.edit(() => session.now('setChannelFlag', channel, flag, input.checked, later));
+    if (taken && flag === 'enable') {
+      session.now('editorEnableSwitched', input.checked);
+      show(session.now('editorView'));
+      input.focus();
+    }
+  });
+  // An EXP channel is enabled first and then given its frequency and
+  // number; leaving the editor checks that it has them.
+  store('enable', enable.input, true);
+  store('txEnable', txEnable.input);
+  store('lowPower', lowPower.input);
+  store('powerUp', powerUp.input);
+  store('scan', scan.input);
+  store('duplex', duplex.input);
+  for (const b of [enable, txEnable, lowPower, powerUp, duplex, scan]) {
+    b.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
+  }
+
+  // Display characters: what was typed counts once the box is left or Enter pressed.
+  const displayAllowed = (input) => (c, boxText) =>
+    session.rule('displayKeyAllowed', c.codePointAt(0), input === left && boxText === '');
+  for (const input of [left, right]) {
+    filterTyping(input, displayAllowed(input));
+    input.addEventListener('focus', () => {
+      if (!input.readOnly) input.select();
+      ctx.hint(input === left ? texts.displayLeft : texts.displayRight);
+    });
+    input.addEventListener('input', () => {
+      if (input.readOnly || !exp) return;
+      // Pasted text keeps only what the radio can show.
+      let kept = '';
+      for (const c of input.value) if (displayAllowed(input)(c, kept)) kept += c;
+      if (kept !== input.value) input.value = kept;
+      modified.display = true;
+    });
+    input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      commitDisplay();
+    });
+    input.addEventListener('focusout', () => { if (!ctx.validating) commitDisplay(); });
+  }
+
+  async function commitDisplay() {
+    if (!modified.display || !exp || !channel) return true;
+    modified.display = false;
+    return ctx.edit(() => session.now('setExpDisplay', channel.index, left.value, right.value));
+  }
+
+  // Frequencies: checked when left for another box of the editor (a refusal
+  // keeps the focus there), or when the screen is left.
+  const take = (b) => {
+    const refused = session.now('setExpFrequency', channel.index, b.rx, b.input.value);
+    if (!refused) modified[b.key] = false;
+    return refused;
+  };
+  const validate = (b) => ctx.guard(async () => {
+    if (!modified[b.key] || !exp || !channel) return true;
+    const refused = take(b);
+    ctx.changed();
+    if (!refused) return true;
+    await ctx.showMessages(refused);
+    b.input.focus();
+    return false;
+  });
+  for (const b of frequencyBoxes) {
+    filterTyping(b.input, (c) => session.rule('frequencyKeyAllowed', c.codePointAt(0)),
+      (c) => String.fromCodePoint(session.rule('frequencyKeyTyped', c.codePointAt(0))));
+    b.input.addEventListener('focus', () => {
+      if (b.input.readOnly) return;
+      b.input.select();
+      ctx.hint(b.rx ? texts.rx : texts.tx);
+    });
+    b.input.addEventListener('input', () => { if (!b.input.readOnly) modified[b.key] = true; });
+    b.input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      validate(b);
+    });
+    b.input.addEventListener('focusout', (event) => {
+      if (!modified[b.key] || ctx.validating || !exp) return;
+      const to = event.relatedTarget;
+      if (ctx.isTree(to)) {
+        // Going to the tree: a good entry is taken now; a bad one waits,
+        // untouched, for the check that leaving the screen runs.
+        if (session.rule('expFrequencyValid', b.input.value)) validate(b);
+      } else if (to && element.contains(to)) {
+        validate(b);
+      }
+      // Elsewhere (a menu, the toolbar, another window): the entry waits
+      // for the check the next command runs first.
+    });
+  }
+
+  const boxes = { displayLeft: left, displayRight: right, rx, tx };
+  return {
+    element,
+    load(ref) {
+      modified.display = modified.rx = modified.tx = false;
+      const view = session.now('loadEditor', ref);
+      channel = view ? ref : null;
+      show(view);
+      ctx.changed();  // a load may correct the data shown (no step)
+      return view !== null;
+    },
+    refresh() { show(session.now('editorView')); },
+    restore() { show(session.now('reloadEditor')); },
+    clear() {
+      channel = null;
+      modified.display = modified.rx = modified.tx = false;
+      session.now('clearEditor');
+    },
+    hasPending: () => Boolean(channel) && (modified.display || modified.rx || modified.tx),
+    // Before the editor is left (`leaving`) or its data used.
+    async commit(leaving = true) {
+      if (!channel) return true;
+      if (!(await commitDisplay())) return false;
+      for (const b of frequencyBoxes) {
+        if ((document.activeElement === b.input || modified[b.key]) && !(await validate(b))) return false;
+      }
+      if (!leaving) return true;
+      const incomplete = session.now('editorCheckBeforeLeaving');
+      if (!incomplete) return true;
+      await ctx.guard(() => ctx.showMessages(incomplete.messages));
+      const missing = boxes[incomplete.missing];
+      if (!missing.disabled) missing.focus();
+      return false;
+    },
+  };
+}

@@ -1,0 +1,131 @@
+// The page's message boxes and questions: accessible modal <dialog>s, one
+// answer each. What the engine says ({text, title, icon, detail}) and asks
+// ({text, title, icon, buttons, defaultAnswer, before}) is shown as the
+// window's boxes show it.
+
+export const BUTTON_TEXT = { ok: 'OK', cancel: 'Cancel', yes: 'Yes', no: 'No', retry: 'Retry' };
+const BUTTONS = {
+  ok: ['ok'], okCancel: ['ok', 'cancel'], yesNo: ['yes', 'no'], yesNoCancel: ['yes', 'no', 'cancel'],
+  retryCancel: ['retry', 'cancel'],
+};
+const SIGNS = { information: 'i', warning: '!', critical: '×', question: '?', none: '' };
+const SIGN_NAMES = { information: 'Information', warning: 'Warning', critical: 'Error', question: 'Question', none: '' };
+
+let serial = 0;
+
+// An element with children: el('p', {className: 'x'}, 'text', child...).
+export function el(tag, props = {}, ...children) {
+  const node = document.createElement(tag);
+  for (const [key, value] of Object.entries(props)) {
+    if (value === undefined || value === null || value === false) continue;
+    if (key in node && !key.includes('-')) node[key] = value;
+    else node.setAttribute(key, value === true ? '' : value);
+  }
+  node.append(...children.flat().filter((c) => c !== null && c !== undefined && c !== false));
+  return node;
+}
+
+// A modal dialog with a title, a body and a row of buttons; `buttons`:
+// [{label, value, primary, left, id}]. Not yet shown.
+export function makeDialog({ title, body = [], buttons = [], className = '', alert = false, id }) {
+  const titleId = `dialog-title-${++serial}`;
+  const dialog = el('dialog', { className, id, role: alert ? 'alertdialog' : undefined, 'aria-labelledby': titleId },
+    el('h2', { id: titleId }, title),
+    el('div', { className: 'dialog-body' }, body),
+    el('div', { className: 'buttons' }, buttons.map((b) => el('button', {
+      type: 'button', className: [b.primary && 'primary', b.left && 'left'].filter(Boolean).join(' '),
+      id: b.id, value: b.value,
+    }, b.label))));
+  return dialog;
+}
+
+// Shows the dialog until one of its buttons (with a value) is pressed:
+// that value. Escape gives `escape`. `focus`: the element to start on.
+export function showDialog(dialog, { escape = 'cancel', focus = null, keep = false } = {}) {
+  if (!dialog.isConnected) document.body.append(dialog);
+  return new Promise((resolve) => {
+    const done = (value) => {
+      dialog.removeEventListener('click', onClick);
+      dialog.removeEventListener('cancel', onCancel);
+      dialog.close();
+      if (!keep) dialog.remove();
+      resolve(value);
+    };
+    const onClick = (event) => {
+      const button = event.target.closest('button[value]');
+      if (button && dialog.contains(button) && button.value) done(button.value);
+    };
+    const onCancel = (event) => {
+      event.preventDefault();
+      if (escape !== null) done(escape);
+    };
+    dialog.addEventListener('click', onClick);
+    dialog.addEventListener('cancel', onCancel);
+    dialog.showModal();
+    (focus ?? dialog.querySelector('button.primary') ?? dialog.querySelector('button'))?.focus();
+  });
+}
+
+function messageBody({ text, icon = 'none', detail = '' }) {
+  const textId = `dialog-text-${++serial}`;
+  return el('div', { className: 'message' },
+    el('span', { className: `sign ${icon}`, role: icon === 'none' ? undefined : 'img', 'aria-label': SIGN_NAMES[icon] || undefined },
+      SIGNS[icon] ?? ''),
+    el('div', { id: textId }, el('p', {}, text), detail ? el('p', { className: 'detail' }, detail) : null));
+}
+
+// One message box; resolves when it is closed.
+export async function showMessage(message) {
+  const alert = message.icon === 'warning' || message.icon === 'critical';
+  const dialog = makeDialog({
+    title: message.title || document.title, body: [messageBody(message)], alert,
+    buttons: [{ label: 'OK', value: 'ok', primary: true }],
+  });
+  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div').id);
+  await showDialog(dialog, { escape: 'ok' });
+}
+
+// Messages one after another, in their order.
+export async function showMessages(messages = []) {
+  for (const message of messages) await showMessage(message);
+}
+
+// A question of the engine: the messages said before it first, then the
+// question with its buttons; the answer's name. Escape answers Cancel, or
+// No where there is no Cancel.
+export async function ask(question) {
+  await showMessages(question.before);
+  const offered = BUTTONS[question.buttons] ?? ['ok'];
+  const dialog = makeDialog({
+    title: question.title || document.title, body: [messageBody(question)], alert: true,
+    buttons: offered.map((answer) => ({ label: BUTTON_TEXT[answer], value: answer, primary: answer === question.defaultAnswer })),
+  });
+  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div').id);
+  const escape = offered.includes('cancel') ? 'cancel' : offered.includes('no') ? 'no' : question.defaultAnswer;
+  return showDialog(dialog, { escape });
+}
+
+// The name of a file to download (where the browser cannot ask for a
+// place): the name, or null when cancelled.
+export async function askFileName(suggested, title = 'Save As') {
+  const input = el('input', { type: 'text', className: 'file-name', value: suggested, id: `file-name-${++serial}`,
+    autocomplete: 'off', spellcheck: false });
+  const dialog = makeDialog({
+    title,
+    body: [
+      el('p', {}, 'This browser saves files as downloads. The file name:'),
+      el('label', { htmlFor: input.id, className: 'visually-hidden' }, 'File name'),
+      input,
+    ],
+    buttons: [{ label: 'Save', value: 'save', primary: true }, { label: 'Cancel', value: 'cancel' }],
+  });
+  input.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') {
+      event.preventDefault();
+      dialog.querySelector('button[value="save"]').click();
+    }
+  });
+  const answer = await showDialog(dialog, { focus: input });
+  const name = input.value.trim();
+  return answer === 'save' && name ? name : null;
+}

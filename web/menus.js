@@ -1,0 +1,163 @@
+// Menus: the menu bar's drop-down menus and the channel list's context
+// menu. A menu is built afresh each time it opens, from a function giving
+// its entries:
+//   {label, key, action, enabled, checked, radio, id}   (checked: a check mark)
+//   {separator: true}   {group: 'Label'}
+// Keyboard: Up/Down/Home/End move, Enter/Space choose, Escape closes,
+// Left/Right go to the next menu of the bar, letters jump to an entry.
+
+import { el } from './dialogs.js';
+
+let open = null;  // {list, close}
+
+export function closeMenus() {
+  open?.close(false);
+}
+
+function items(list) {
+  return [...list.querySelectorAll('[role^="menuitem"]:not(:disabled)')];
+}
+
+function renderEntries(entries, onChosen) {
+  const list = el('ul', { className: 'menu', role: 'menu' });
+  for (const entry of entries) {
+    if (entry.separator) {
+      list.append(el('li', { role: 'separator' }));
+      continue;
+    }
+    if (entry.group) {
+      list.append(el('li', { role: 'presentation', className: 'group-label' }, entry.group));
+      continue;
+    }
+    const role = entry.checked === undefined ? 'menuitem' : entry.radio ? 'menuitemradio' : 'menuitemcheckbox';
+    const button = el('button', {
+      type: 'button', role, id: entry.id, tabIndex: -1, disabled: entry.enabled === false,
+      'aria-checked': entry.checked === undefined ? undefined : String(Boolean(entry.checked)),
+      'aria-keyshortcuts': entry.shortcut,
+    }, el('span', {}, entry.label), entry.key ? el('span', { className: 'key' }, entry.key) : null);
+    button.addEventListener('click', () => onChosen(entry));
+    list.append(el('li', { role: 'none' }, button));
+  }
+  return list;
+}
+
+function moveFocus(list, step, to) {
+  const all = items(list);
+  if (!all.length) return;
+  const at = all.indexOf(document.activeElement);
+  const next = to === 'first' ? 0 : to === 'last' ? all.length - 1 : (at + step + all.length) % all.length;
+  all[next].focus();
+}
+
+// Opens a menu of `entries` in `container` (positioned under its button,
+// or at a point); `onClose(chosen)` when it closes.
+function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {}) {
+  closeMenus();
+  let list;
+  const close = (chosen, focusBack = true) => {
+    if (open?.list !== list) return;
+    open = null;
+    list.remove();
+    document.removeEventListener('pointerdown', outside, true);
+    onClose?.(chosen);
+    if (focusBack && !chosen) returnFocus?.focus();
+  };
+  list = renderEntries(entries, (entry) => {
+    close(true);
+    returnFocus?.focus();
+    entry.action?.();
+  });
+  if (point) {
+    list.classList.add('at-point');
+    list.style.left = `${Math.max(0, Math.min(point.x, window.innerWidth - 260))}px`;
+    list.style.top = `${Math.max(0, Math.min(point.y, window.innerHeight - 40))}px`;
+  }
+  container.append(list);
+  if (point) {
+    // Kept inside the window.
+    const box = list.getBoundingClientRect();
+    if (box.bottom > window.innerHeight) list.style.top = `${Math.max(0, window.innerHeight - box.height - 4)}px`;
+    if (box.right > window.innerWidth) list.style.left = `${Math.max(0, window.innerWidth - box.width - 4)}px`;
+  }
+  list.addEventListener('keydown', (event) => {
+    switch (event.key) {
+      case 'ArrowDown': moveFocus(list, 1); break;
+      case 'ArrowUp': moveFocus(list, -1); break;
+      case 'Home': moveFocus(list, 0, 'first'); break;
+      case 'End': moveFocus(list, 0, 'last'); break;
+      case 'Escape': close(false); break;
+      case 'Tab': close(false, false); return;
+      default:
+        if (onKey?.(event)) break;
+        if (event.key.length === 1 && /\S/.test(event.key)) {
+          const all = items(list);
+          const start = all.indexOf(document.activeElement) + 1;
+          const found = [...all.slice(start), ...all.slice(0, start)]
+            .find((b) => b.textContent.trim().toLowerCase().startsWith(event.key.toLowerCase()));
+          found?.focus();
+          break;
+        }
+        return;
+    }
+    event.preventDefault();
+    event.stopPropagation();
+  });
+  const outside = (event) => {
+    if (!list.contains(event.target) && !container.contains(event.target)) close(false, false);
+  };
+  document.addEventListener('pointerdown', outside, true);
+  open = { list, close };
+  moveFocus(list, 0, 'first');
+  return list;
+}
+
+// A context menu at a point (a right click), or under an element (the
+// menu key); the focus goes back to `returnFocus` when it closes.
+export function showContextMenu(entries, { point, under, returnFocus }) {
+  const at = point ?? (() => {
+    const r = under.getBoundingClientRect();
+    return { x: r.left, y: r.bottom };
+  })();
+  openMenu(document.body, entries, { point: at, returnFocus });
+}
+
+// The menu bar: [{label, build}] where build() gives the entries.
+export function buildMenuBar(bar, menus) {
+  const buttons = [];
+  const openAt = (i) => {
+    const { wrap, button, build } = buttons[i];
+    button.setAttribute('aria-expanded', 'true');
+    openMenu(wrap, build(), {
+      returnFocus: button,
+      onClose: () => button.setAttribute('aria-expanded', 'false'),
+      onKey: (event) => {
+        if (event.key !== 'ArrowLeft' && event.key !== 'ArrowRight') return false;
+        const next = (i + (event.key === 'ArrowRight' ? 1 : -1) + buttons.length) % buttons.length;
+        closeMenus();
+        buttons[next].button.focus();
+        openAt(next);
+        return true;
+      },
+    });
+  };
+  menus.forEach(({ label, build, id }, i) => {
+    const button = el('button', { type: 'button', className: 'menu-button', id, 'aria-haspopup': 'menu', 'aria-expanded': 'false' }, label);
+    const wrap = el('div', { className: 'menu-wrap' }, button);
+    buttons.push({ wrap, button, build });
+    button.addEventListener('click', () => {
+      if (button.getAttribute('aria-expanded') === 'true') closeMenus();
+      else openAt(i);
+    });
+    button.addEventListener('keydown', (event) => {
+      if (event.key === 'ArrowDown' || event.key === 'Enter' || event.key === ' ') {
+        event.preventDefault();
+        openAt(i);
+      } else if (event.key === 'ArrowRight' || event.key === 'ArrowLeft') {
+        event.preventDefault();
+        buttons[(i + (event.key === 'ArrowRight' ? 1 : -1) + buttons.length) % buttons.length].button.focus();
+      }
+    });
+    bar.append(wrap);
+  });
+  return buttons.map((b) => b.button);
+}

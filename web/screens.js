@@ -1,0 +1,249 @@
+// The screens the tree shows besides the channels: the general page, the
+// grey page, the common setup and the weather channels. Each shows what the
+// engine's view gives (src/presentation) and changes the data only through
+// the session's edits; `ctx` is the page's (app.js):
+//   ctx.session, ctx.texts (hints), ctx.hint(text), ctx.edit(call) -> accepted,
+//   ctx.showMessages(messages), ctx.isCurrent(screen)
+
+import { el } from './dialogs.js';
+
+let ids = 0;
+const uid = (name) => `${name}-${++ids}`;
+
+// A <select> showing a choice view ({items, selected, enabled, visible}).
+export function showChoice(select, view, label) {
+  const texts = view.items.map((i) => i.text);
+  const current = [...select.options].map((o) => o.text);
+  if (texts.join('\n') !== current.join('\n') || select.options.length !== texts.length) {
+    select.replaceChildren(...view.items.map((item) => el('option', { value: String(item.data) }, item.text)));
+    if (view.selected === -2) select.selectedIndex = -1;
+  }
+  if (view.selected !== -2) select.selectedIndex = view.selected;
+  select.disabled = !view.enabled;
+  label?.classList.toggle('disabled', !view.enabled);
+  const shown = view.visible !== false;
+  select.hidden = !shown;
+  if (label) label.hidden = !shown;
+}
+
+// The item data of the selected item, -1 when none is.
+export function selectedData(select) {
+  return select.selectedIndex < 0 ? -1 : Number(select.options[select.selectedIndex].value);
+}
+
+// A check box with its caption.
+export function checkBox(caption, props = {}) {
+  const input = el('input', { type: 'checkbox', id: uid('check'), ...props });
+  const label = el('label', { className: 'check', htmlFor: input.id }, input, el('span', {}, caption));
+  return { input, label, caption: label.lastChild };
+}
+
+export function showSwitch(box, view) {
+  box.input.checked = view.checked;
+  box.input.disabled = !view.enabled;
+  box.label.classList.toggle('disabled', !view.enabled);
+  box.label.hidden = view.visible === false;
+  if (view.caption && box.caption.textContent !== view.caption) box.caption.textContent = view.caption;
+}
+
+function labelled(text, control) {
+  control.id ||= uid('field');
+  return el('label', { htmlFor: control.id }, text);
+}
+
+// The keys a text box lets through as they are typed (pasting is not
+// filtered); `mapKey` may turn a key into another (the decimal comma).
+export function filterTyping(input, allowed, mapKey = null) {
+  input.addEventListener('beforeinput', (event) => {
+    if (event.inputType !== 'insertText' || event.data === null) return;
+    const chars = [...event.data];
+    const mapped = mapKey ? chars.map(mapKey) : chars;
+    let box = input.value.slice(0, input.selectionStart) + input.value.slice(input.selectionEnd);
+    for (const c of mapped) {
+      if (!allowed(c, box)) {
+        event.preventDefault();
+        return;
+      }
+      box += c;
+    }
+    if (mapped.join('') !== event.data) {
+      event.preventDefault();
+      input.setRangeText(mapped.join(''), input.selectionStart, input.selectionEnd, 'end');
+      input.dispatchEvent(new Event('input', { bubbles: true }));
+    }
+  });
+}
+
+export function generalScreen(notice) {
+  const element = el('div', { className: 'panel general' },
+    el('img', { src: 'logo.gif', alt: 'QZP', width: 240, height: 120 }),
+    el('p', {}, 'Read the radio with Transfer > Read from Radio, or open a .dat or .hex file (File > Open, or drop it here). ' +
+      'Choose a screen on the left to see and change the data, then save them or program the radio.'),
+    notice);
+  return { element, fill() {}, refresh() {} };
+}
+
+export function greyScreen() {
+  return { element: el('div', { className: 'panel' }), grey: true, fill() {}, refresh() {} };
+}
+
+const SETTINGS = [
+  ['scan', 'SCAN'], ['resumeTime', 'Resume Time'], ['pttScanClear', 'PTT SCAN Clear'], ['dualWatch', 'Dual Watch'],
+  ['weatherAlert', 'Weather Alert'],
+];
+
+export function commonScreen(ctx) {
+  const { session, texts } = ctx;
+  const selects = {};
+  const labels = {};
+  for (const [field, caption] of SETTINGS) {
+    selects[field] = el('select', { id: uid(field) });
+    labels[field] = labelled(caption, selects[field]);
+    selects[field].addEventListener('change', () =>
+      ctx.edit(() => session.now('setCommon', field, selectedData(selects[field]))));
+    selects[field].addEventListener('focus', () => ctx.hint(texts.combo));
+  }
+  const dependent = el('div', { className: 'dependent form-grid' },
+    labels.resumeTime, selects.resumeTime, labels.pttScanClear, selects.pttScanClear);
+  const weather = el('fieldset', {}, el('legend', {}, 'Weather CH Function'),
+    el('div', { className: 'form-grid' }, labels.weatherAlert, selects.weatherAlert));
+
+  const usable = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INT', 'CAN', 'EXP CH Group'][i]));
+  const priority = [0, 1, 2, 3].map(() => el('select', { id: uid('priority') }));
+  const priorityLabels = priority.map((select, i) => labelled(['USA', 'INT', 'CAN', 'EXP'][i], select));
+  usable.forEach((box, i) => {
+    box.input.addEventListener('change', () => ctx.edit(() => session.now('setGroupUsable', i, box.input.checked)));
+    box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
+    priority[i].setAttribute('aria-description', 'Priority CH');
+    priority[i].addEventListener('change', () => {
+      if (!priority[i].hidden) ctx.edit(() => session.now('setPriorityChannel', i, selectedData(priority[i])));
+    });
+    priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
+  });
+  const groups = el('fieldset', {}, el('legend', {}, 'Usable Channel Groups'),
+    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, 'Priority CH'),
+      usable.flatMap((box, i) => [box.label, el('span', { className: 'check' }, priorityLabels[i], priority[i])])));
+
+  const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
+  atisGroups.forEach((box, i) => {
+    box.input.addEventListener('change', () => ctx.edit(() => session.now('setAtisGroup', i, box.input.checked)));
+    box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
+  });
+  const code = el('input', { type: 'text', className: 'code', maxLength: 10, inputMode: 'numeric', autocomplete: 'off', id: uid('atis') });
+  const codeLabel = labelled('ATIS Code', code);
+  const atis = el('fieldset', {}, el('legend', {}, 'Usable ATIS CH Group'),
+    el('div', { className: 'atis-groups' }, atisGroups.map((b) => b.label)),
+    el('div', { className: 'form-grid' }, codeLabel, code));
+
+  const element = el('div', { className: 'panel' }, el('h2', {}, 'Common Setup'),
+    el('div', { className: 'common-setup' },
+      el('div', {},
+        el('fieldset', {}, el('legend', {}, 'Scanning Function'),
+          el('div', { className: 'form-grid' }, labels.scan, selects.scan), dependent),
+        el('fieldset', {}, el('div', { className: 'form-grid' }, labels.dualWatch, selects.dualWatch)),
+        weather),
+      el('div', {}, groups, atis)));
+
+  // The ATIS code counts once it is left (or Enter is pressed): good text
+  // is taken, refused text says so and keeps the focus there.
+  let atisEdited = false;
+  filterTyping(code, (c) => session.rule('atisKeyAllowed', c.codePointAt(0)));
+  code.addEventListener('input', () => { atisEdited = true; });
+  code.addEventListener('focus', () => {
+    ctx.hint(texts.atis);
+    code.select();
+  });
+  const take = () => {
+    const refused = session.now('setAtisCode', code.value);
+    if (!refused) atisEdited = false;
+    return refused;
+  };
+  const validate = () => ctx.guard(async () => {
+    if (!atisEdited) return true;
+    const refused = take();
+    ctx.changed();
+    if (!refused) return true;
+    await ctx.showMessages(refused);
+    code.focus();
+    return false;
+  });
+  code.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') {
+      event.preventDefault();
+      validate();
+    }
+  });
+  code.addEventListener('focusout', (event) => {
+    if (!atisEdited || ctx.validating) return;
+    const to = event.relatedTarget;
+    if (ctx.isTree(to)) {
+      // Going to the tree: a good code is taken now; a bad one waits for
+      // the check that leaving the screen runs.
+      if (session.rule('atisCodeValid', code.value)) validate();
+    } else if (to && element.contains(to)) {
+      validate();
+    }
+    // Elsewhere (a menu, the toolbar, another window): the code waits for
+    // the check the next command runs first.
+  });
+
+  function fill() {
+    const view = session.now('commonSetup');
+    for (const [field] of SETTINGS) showChoice(selects[field], view[field], labels[field]);
+    dependent.classList.toggle('off', !view.resumeTime.enabled);
+    weather.hidden = !view.weatherAlertVisible;
+    view.groups.forEach((group, i) => {
+      showSwitch(usable[i], group.usable);
+      showChoice(priority[i], group.priority, priorityLabels[i]);
+    });
+    atis.hidden = !view.atisVisible;
+    view.atisGroups.forEach((s, i) => showSwitch(atisGroups[i], s));
+    if (!atisEdited) code.value = view.atisCode.text;
+    code.disabled = !view.atisCode.enabled;
+    codeLabel.classList.toggle('disabled', !view.atisCode.enabled);
+  }
+
+  return {
+    element,
+    fill,
+    refresh: fill,
+    clear() { atisEdited = false; },
+    hasPending: () => atisEdited,
+    // Before the screen is left or the data used.
+    commit: () => (document.activeElement === code || atisEdited ? validate() : Promise.resolve(true)),
+  };
+}
+
+export function weatherScreen(ctx) {
+  const { session, texts } = ctx;
+  const rows = [];
+  const body = el('tbody');
+  for (let k = 0; k < 10; ++k) {
+    const label = el('th', { scope: 'row' });
+    const enable = el('input', { type: 'checkbox', id: uid('wx-enable') });
+    const scan = el('input', { type: 'checkbox', id: uid('wx-scan') });
+    enable.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'enable', enable.checked, false)));
+    scan.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'scan', scan.checked, false)));
+    enable.addEventListener('focus', () => ctx.hint(texts.wxEnable));
+    scan.addEventListener('focus', () => ctx.hint(texts.wxScan));
+    rows.push({ label, enable, scan });
+    body.append(el('tr', {}, label, el('td', { className: 'box' }, enable), el('td', { className: 'box' }, scan)));
+  }
+  const element = el('div', { className: 'panel' }, el('h2', {}, 'Weather'),
+    el('table', { className: 'weather' },
+      el('thead', {}, el('tr', {}, el('th', {}, 'Channel'), el('th', { className: 'box' }, 'Enable'), el('th', { className: 'box' }, 'Scan'))),
+      body));
+  function fill() {
+    session.now('weather').forEach((row, k) => {
+      const r = rows[k];
+      r.label.textContent = row.label;
+      r.enable.checked = row.enable.checked;
+      r.scan.checked = row.scan.checked;
+      r.scan.disabled = !row.scan.enabled;
+      // Named by their row and column.
+      r.enable.setAttribute('aria-label', `${row.label} ${row.enable.caption}`);
+      r.scan.setAttribute('aria-label', `${row.label} ${row.scan.caption}`);
+    });
+  }
+  return { element, fill, refresh: fill };
+}

@@ -1,0 +1,215 @@
+// The page's windows over the editor: the transfer dialog every exchange
+// with the radio runs in, the report ("Print to File"), the differences,
+// the help, the about box, and the printed report laid out for the
+// browser's print.
+
+import { el, makeDialog, showDialog, showMessage, showMessages } from './dialogs.js';
+
+export const TRANSFER_TITLES = {
+  read: 'Read from Radio', program: 'Program to Radio', compare: 'Compare With Radio', probe: 'Test Connection',
+};
+const TRANSFER_CALLS = {
+  read: 'readFromRadio', program: 'programToRadio', compare: 'compareWithRadio', probe: 'testConnection',
+};
+export const INSTRUCTIONS = [
+  '1.Connect the QZP cable between the PC serial port and the radio.',
+  '2.On the radio, press and hold [PRESET] keys while',
+  '   turning the power on.',
+  '   The Radio display will show PC CONTROL.',
+  '3.Press the [OK] button to start.',
+].join('\n');
+
+const SVG = 'http://www.w3.org/2000/svg';
+function svg(tag, attrs = {}, ...children) {
+  const node = document.createElementNS(SVG, tag);
+  for (const [k, v] of Object.entries(attrs)) node.setAttribute(k, v);
+  node.append(...children);
+  return node;
+}
+
+// The radio and the computer joined by the cable: the radio left of the
+// computer for a read, right of it for programming.
+function connectionPicture(radioLeft) {
+  const radioX = radioLeft ? 40 : 300;
+  const pcX = radioLeft ? 250 : 30;
+  const jack = radioX + 20;
+  const port = pcX + 60;
+  return svg('svg', { viewBox: '0 0 400 150', class: 'transfer-picture', role: 'img',
+    'aria-label': radioLeft ? 'The radio, cabled to the computer' : 'The computer, cabled to the radio' },
+    svg('rect', { x: radioX + 14, y: 8, width: 12, height: 36, rx: 5, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
+    svg('rect', { x: radioX, y: 34, width: 60, height: 108, rx: 12, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
+    svg('rect', { x: radioX + 10, y: 46, width: 40, height: 26, rx: 3, fill: 'none', stroke: 'currentColor', 'stroke-width': 2 }),
+    svg('rect', { x: pcX, y: 30, width: 120, height: 80, rx: 6, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
+    svg('rect', { x: pcX - 10, y: 112, width: 140, height: 12, rx: 3, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
+    svg('path', { d: `M${jack} 90 C ${jack} 140, ${port} 150, ${port} 124`, fill: 'none', stroke: 'currentColor', 'stroke-width': 3 }));
+}
+
+// The transfer dialog: instructions, picture, progress, what the link is
+// doing, OK / Cancel / Help. OK runs the transfer; the dialog closes once a
+// transfer ended well (or, for the connection test, found the radio) and
+// stays for another try otherwise. Resolves with the last transfer's
+// result (null when none ran).
+export async function runTransfer(app, mode) {
+  const { session } = app;
+  const progress = el('progress', { max: 100, value: 0, 'aria-label': 'Progress' });
+  const activity = el('p', { className: 'activity', 'aria-live': 'polite' });
+  const monitor = el('p', { className: 'monitor', hidden: !app.debugMode, 'aria-live': 'polite' });
+  const dialog = makeDialog({
+    title: TRANSFER_TITLES[mode], id: 'transfer',
+    body: [el('pre', { className: 'instructions' }, INSTRUCTIONS), connectionPicture(mode !== 'program'), progress, activity, monitor],
+    buttons: [
+      { label: 'Help', value: 'help', left: true, id: 'transfer-help' },
+      { label: 'OK', value: 'ok', primary: true, id: 'transfer-ok' },
+      { label: 'Cancel', value: 'cancel', id: 'transfer-cancel' },
+    ],
+  });
+  const [help, ok, cancel] = ['help', 'ok', 'cancel'].map((v) => dialog.querySelector(`button[value="${v}"]`));
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const say = async (text) => {
+    if (!app.debugMode) return;
+    monitor.textContent = text;
+    await pause(500);
+  };
+  const hooks = session.hooks;
+  session.hooks = {
+    ...hooks,
+    progress: (percent) => { progress.value = Math.min(100, percent); },
+    activity: (text) => { activity.textContent = text; },
+    monitor: (text) => { if (app.debugMode) monitor.textContent = text; },
+    controls: (enabled) => { ok.disabled = help.disabled = !enabled; },
+  };
+  let busy = false;
+  let last = null;
+  document.body.append(dialog);
+  try {
+    await say('starting at debug mode..');
+    return await new Promise((resolve) => {
+      const close = () => {
+        dialog.close();
+        resolve(last);
+      };
+      dialog.addEventListener('cancel', (event) => {
+        event.preventDefault();  // Escape is Cancel; closing mid-transfer is refused
+        cancel.click();
+      });
+      cancel.addEventListener('click', () => (busy ? session.cancel() : close()));
+      help.addEventListener('click', () => showHelp('transfer'));
+      ok.addEventListener('click', async () => {
+        if (busy) return;
+        busy = true;
+        ok.disabled = help.disabled = true;
+        dialog.setAttribute('aria-busy', 'true');
+        let result;
+        try {
+          result = await session.run(TRANSFER_CALLS[mode]);
+        } catch (error) {
+          result = { messages: [{ text: String(error?.message ?? error), title: TRANSFER_TITLES[mode], icon: 'critical' }] };
+        }
+        last = result;
+        busy = false;
+        dialog.removeAttribute('aria-busy');
+        progress.value = 0;
+        await showMessages(result.messages);
+        const done = mode === 'probe' ? result.found : result.synchronised && !result.commError;
+        ok.disabled = help.disabled = false;
+        if (done) close();
+        else ok.focus();
+      });
+      dialog.showModal();
+      ok.focus();
+    });
+  } finally {
+    session.hooks = hooks;
+    dialog.remove();
+  }
+}
+
+// "Print to File": the text report, shown, saved with Save As... (what the
+// box holds, CR LF line ends, one CR LF after it).
+export async function showReport(app) {
+  const text = el('textarea', { className: 'report-text', spellcheck: false, 'aria-label': 'Report', wrap: 'off' },
+    'Now, making text image. Please wait...');
+  const dialog = makeDialog({
+    title: 'Print to File', className: 'wide', id: 'report',
+    body: [text],
+    buttons: [{ label: 'Save As...', value: 'save', left: true }, { label: 'OK', value: 'ok', primary: true }],
+  });
+  document.body.append(dialog);
+  const saveButton = dialog.querySelector('button[value="save"]');
+  saveButton.addEventListener('click', async (event) => {
+    event.stopPropagation();
+    const bytes = new TextEncoder().encode(`${text.value.replace(/\r?\n/g, '\r\n')}\r\n`);
+    const failure = await app.saveText(bytes);
+    if (failure) await showMessage({ text: failure, title: `${app.state.modelName} ${app.state.messageTitle}`, icon: 'warning' });
+  });
+  // The report is built once the window shows.
+  requestAnimationFrame(() => { text.value = app.session.now('textReport').replace(/\r\n/g, '\n'); });
+  await showDialog(dialog, { escape: 'ok' });
+}
+
+// The differences from a file or the radio, as a table; Copy puts them on
+// the clipboard for a spreadsheet.
+export async function showDifferences(differences, other, title) {
+  const headers = ['Area', 'Channel', 'Field', 'This', 'Other'];
+  const rows = differences.map((d) => [d.area, d.channel, d.field, d.a, d.b]);
+  const summary = differences.length === 1
+    ? `1 difference between the data on screen (This) and ${other} (Other):`
+    : `${differences.length} differences between the data on screen (This) and ${other} (Other):`;
+  const dialog = makeDialog({
+    title, className: 'wide', id: 'differences',
+    body: [el('p', {}, summary), el('div', { className: 'differences', tabIndex: 0, role: 'region', 'aria-label': 'Differences' },
+      el('table', {}, el('thead', {}, el('tr', {}, headers.map((h) => el('th', { scope: 'col' }, h)))),
+        el('tbody', {}, rows.map((r) => el('tr', {}, r.map((c) => el('td', {}, c)))))))],
+    buttons: [{ label: 'Copy', value: 'copy', left: true }, { label: 'Close', value: 'close', primary: true }],
+  });
+  const copy = dialog.querySelector('button[value="copy"]');
+  copy.addEventListener('click', async (event) => {
+    event.stopPropagation();
+    const tsv = [headers, ...rows].map((r) => r.join('\t')).join('\n') + '\n';
+    try {
+      await navigator.clipboard.writeText(tsv);
+      copy.textContent = 'Copied';
+    } catch {
+      copy.textContent = 'Copy refused';
+    }
+  });
+  await showDialog(dialog, { escape: 'close' });
+}
+
+// The help text shipped with the program, at a topic ("transfer": the
+// transfer dialog's).
+export async function showHelp(topic = '') {
+  const frame = el('iframe', { className: 'help-frame', src: `rp770-help.html${topic ? `#${topic}` : ''}`, title: 'RP770 Help' });
+  const dialog = makeDialog({ title: 'RP770 Help', className: 'wide', id: 'help', body: [frame],
+    buttons: [{ label: 'Close', value: 'close', primary: true }] });
+  await showDialog(dialog, { escape: 'close' });
+}
+
+export async function showAbout(version) {
+  const numbers = String(version).split('.').concat(['0', '0', '0']).slice(0, 3).map((n) => Number.parseInt(n, 10) || 0);
+  const dialog = makeDialog({
+    title: 'Version Infomation', id: 'about',
+    body: [el('div', { className: 'message' }, el('img', { src: 'icon.svg', alt: '', width: 40, height: 40 }),
+      el('div', {}, el('p', {}, el('strong', {}, 'RP770  Velloran')), el('p', {}, `Version ${numbers.join('.')}`),
+        el('p', { className: 'detail' }, [
+          'Programming software for the MR318 marine VHF radio.',
+          'Read the radio, edit its channels and settings,',
+          'keep them in files and program them back.',
+          'Check every setting before you go to sea.'].join('\n'))))],
+    buttons: [{ label: 'OK', value: 'ok', primary: true }],
+  });
+  await showDialog(dialog, { escape: 'ok' });
+}
+
+// The printed report's pages ([[{x, y, text}]], twips from the printable
+// area's top left) laid out for the browser's print: every cell at its own
+// place, each page on a sheet of its own.
+export function layOutPrintedReport(container, pages) {
+  const mm = (twips) => `${(twips / 56.7).toFixed(2)}mm`;
+  container.replaceChildren(...pages.map((cells) => el('div', { className: 'page' }, cells.map((c) => {
+    const cell = el('span', { className: 'cell' }, c.text);
+    cell.style.left = mm(c.x);
+    cell.style.top = mm(c.y);
+    return cell;
+  }))));
+}
