@@ -465,7 +465,10 @@ if (!started.ok) {
 if (!radio.serial) {
   notice.textContent = 'This browser has no Web Serial, so it cannot reach the radio\'s cable: Chrome, Edge and Opera ' +
     'on a computer have it (on an https address or localhost). Everything else works here, the simulated radio included.';
-  $('notice').textContent = notice.textContent;
+  // Said again on the start screen: the banner may be put away.
+  const dismiss = el('button', { type: 'button', className: 'dismiss', 'aria-label': 'Dismiss this notice' }, '×');
+  dismiss.addEventListener('click', () => { $('notice').hidden = true; });
+  $('notice').replaceChildren(el('span', {}, notice.textContent), dismiss);
   $('notice').hidden = false;
 } else {
   notice.textContent = 'Connect the programming cable, then choose its port under Options > Choose the serial port...; ' +

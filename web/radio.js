@@ -6,6 +6,7 @@
 
 import { SerialConnection, choosePort, portName, webSerial } from './serial.js';
 import { createStandInSerial } from './standin-serial.js';
+import { IMAGE_SIZE } from './engine.js';
 
 export const SIMULATED = 'sim';
 
@@ -45,7 +46,13 @@ export class RadioChoice {
   }
 
   async useSimulated() {
-    this.standIn ??= await createStandInSerial({ speed: this.speed });
+    if (!this.standIn) {
+      this.standIn = await createStandInSerial({ speed: this.speed });
+      // The simulated radio comes programmed as a new data set of the
+      // remembered destination is (the page starts on one), so that a read
+      // shows channels and settings as a radio in use has them.
+      this.standIn.radio.setMemory(this.session.now('imageBytes').subarray(0, IMAGE_SIZE));
+    }
     this.simulated = true;
     this.port = null;
     this.session.useSerialPort(new SerialConnection(await this.standIn.requestPort()), SIMULATED);

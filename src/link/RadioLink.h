@@ -33,7 +33,9 @@ public:
     bool SyncRadio() override { return handshake_.SyncRadio(); }
     bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
     ProgramOutcome ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
-    bool ReadBack(DataSet& data) override { return reader_.ReadFromRadio(data, false); }
+    bool ReadBack(DataSet& data, const std::string& stage) override {
+        return reader_.ReadFromRadio(data, false, stage);
+    }
     // The steps the test reuses say nothing: their messages are dropped,
     // their questions take the default answer.
     ProbeReport Probe() override;

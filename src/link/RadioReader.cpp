@@ -151,9 +151,9 @@ void RadioReader::ApplyReadImage(const Buffer& buffer, MemoryImage& image) {
     }
 }
 
-bool RadioReader::ReadFromRadio(DataSet& data, bool announce) {
+bool RadioReader::ReadFromRadio(DataSet& data, bool announce, const std::string& stageText) {
     LinkState& state = ctx_.state;
-    const StageScope stage(ctx_, announce ? "Reading the radio..." : "Reading the radio back to verify it...");
+    const StageScope stage(ctx_, stageText);
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
         ctx_.Tell("Radio not ready!!");

@@ -37,8 +37,9 @@ public:
     // 0x000-0x001 and addresses 0x400-0x4FF.
     static void ApplyReadImage(const Buffer& buffer, MemoryImage& image);
     // The whole read. True when the image was replaced and decoded; a read
-    // that checks a programming (announce false) ends without "Complete!!".
-    bool ReadFromRadio(DataSet& data, bool announce = true);
+    // that checks a programming or feeds a comparison (announce false) ends
+    // without "Complete!!". `stage`: what the read is for, while it runs.
+    bool ReadFromRadio(DataSet& data, bool announce = true, const std::string& stage = "Reading the radio...");
 
 private:
     LinkContext& ctx_;

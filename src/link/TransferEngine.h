@@ -67,9 +67,10 @@ public:
     virtual bool ReadFromRadio(DataSet& data) = 0;
     // Programs the data set's image (already encoded and fixed) into the radio.
     virtual ProgramOutcome ProgramToRadio(const DataSet& data) = 0;
-    // The read that checks a programming: as ReadFromRadio (after its own
-    // synchronisation), without the "Complete!!" of a read.
-    virtual bool ReadBack(DataSet& data) = 0;
+    // The read that checks a programming or feeds a comparison: as
+    // ReadFromRadio (after its own synchronisation), without the "Complete!!"
+    // of a read; `stage` says what it is for while it runs.
+    virtual bool ReadBack(DataSet& data, const std::string& stage) = 0;
     // The connection test: opens the port, checks the cable's echo with a
     // short limit, synchronises, reads the status and the model code and
     // ends with the abort that leaves the radio ready. It shows and asks

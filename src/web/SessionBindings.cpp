@@ -85,6 +85,7 @@ EMSCRIPTEN_BINDINGS(rp770_session) {
         .function("useSimulatedRadio", &WebSession::UseSimulatedRadio)
         .function("simulatedMemory", &WebSession::SimulatedMemory)
         .function("setSimulatedMemory", &WebSession::SetSimulatedMemory)
+        .function("imageBytes", &WebSession::ImageBytes)
         .function("setVerify", &WebSession::SetVerify)
         .function("confirmProgramming", &WebSession::ConfirmProgramming)
         .function("readFromRadio", &WebSession::ReadFromRadio)

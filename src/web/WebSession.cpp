@@ -368,6 +368,8 @@ val WebSession::SimulatedMemory() {
         .new_(emscripten::typed_memory_view(radio->Memory().size(), radio->Memory().data()));
 }
 
+val WebSession::ImageBytes() { return Bytes(session_.workspace().HexBytes()); }
+
 bool WebSession::SetSimulatedMemory(const val& bytes) {
     sim::SimulatedRadio* radio = link_.SimulatedRadio();
     const std::vector<uint8_t> b = emscripten::convertJSArrayToNumberVector<uint8_t>(bytes);

@@ -138,6 +138,8 @@ public:
     std::string UseSimulatedRadio(const std::string& faults);
     val SimulatedMemory();
     bool SetSimulatedMemory(const val& bytes);
+    // The data as the radio would receive them: the memory image file's bytes.
+    val ImageBytes();
     void SetVerify(bool on) { session_.SetVerifyAfterProgramming(on); }
     val ConfirmProgramming() { return OutcomeObject(session_.ConfirmProgramming()); }
     val ReadFromRadio();

@@ -347,7 +347,7 @@ void Conclude(link::TransferEngine& engine, TransferOutcome& outcome) {
 TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce) {
     TransferOutcome result;
     if ((result.synchronised = Synchronise(engine))) {
-        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data);
+        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data, "Reading the radio to compare...");
         if (result.completed) radioImage_ = data.image;
     }
     Conclude(engine, result);
@@ -402,7 +402,7 @@ TransferOutcome Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramO
 void Workspace::Verify(link::TransferEngine& engine, TransferOutcome& result) {
     const DataSet& sent = data();
     DataSet readBack = sent;
-    const bool read = Synchronise(engine) && engine.ReadBack(readBack);
+    const bool read = Synchronise(engine) && engine.ReadBack(readBack, "Reading the radio back to verify it...");
     for (Message& m : engine.TakeMessages()) result.Say(std::move(m));
     if (!read) {
         if (!engine.State().CancelRequested)

@@ -74,7 +74,7 @@ public:
         return programOutcome;
     }
     int readBacks = 0;
-    bool ReadBack(DataSet&) override {
+    bool ReadBack(DataSet&, const std::string&) override {
         ++readBacks;
         return true;  // the data set as it was: the radio holds what was sent
     }

@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
-import { loadEngine, nativeCli, programmed } from './rig.mjs';
+import { IMAGE_SIZE, nativeCli, programmed, sessionRig } from './rig.mjs';
 
 const required = process.env.RP770_REQUIRE_CHROMIUM === '1';
 const skip = !required && !hasChromium() && 'no chromium here (bash scripts/setup.sh installs it)';
@@ -151,9 +151,10 @@ const paths = [
       assert.equal(await modified(page), false);
       assert.equal(await page.textContent('#caption'), 'RP770  PC Program for MR318 - mr318.dat');
 
-      // What the radio held, with the USA and EXP groups usable (bits 7 and 4
-      // of 0x016), the EXP channel laid over it as a table by the command line.
-      const image = new (await loadEngine()).StandInRadio().memory();
+      // What the radio held (a new data set of the first destination, as the
+      // page started on), with the USA and EXP groups usable (bits 7 and 4 of
+      // 0x016), the EXP channel laid over it as a table by the command line.
+      const image = (await sessionRig()).session.now('imageBytes').slice(0, IMAGE_SIZE);
       image[0x16] |= 0x90;
       const cli = nativeCli();
       cli.put('base.hex', image);
