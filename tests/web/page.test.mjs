@@ -119,10 +119,8 @@ const paths = [
     async run({ page }) {
       // The Edit menu, all off before any edit, still passes Right on to the next menu.
       await page.focus('#mnuEdit');
-      await page.keyboard.press('Enter');
-      await page.keyboard.press('ArrowRight');
+      for (const key of ['Enter', 'ArrowRight']) await page.keyboard.press(key);
       assert.equal(await page.evaluate(() => document.activeElement.id), 'mnuTransferProgram');
-      await page.keyboard.press('Escape');
       // Options > Simulated radio, by keyboard.
       await page.focus('#mnuOptions');
       await page.keyboard.press('Enter');
@@ -210,7 +208,6 @@ const paths = [
       await page.locator('#screen td').first().click();
       for (const key of ['Control+ArrowDown', 'Control+ArrowDown', 'Control+Space']) await page.keyboard.press(key);
       assert.match(await page.textContent('#screen .count'), /, 2 selected$/);
-
       await page.click('#tb-new');
       assert.match((await answer(page, 'cancel')).text, /Do you want to save changes\?/);
       await unchanged('New cancelled');
