@@ -127,6 +127,14 @@ export function listScreen(ctx) {
       case 'End': ctrl ? move(rowCount() - 1, col) : move(row, 7); break;
       case 'Enter': openRow(); break;
       case ' ': {
+        if (ctrl) {
+          // Ctrl+Space adds the current row to the selection or takes it out (Ctrl+arrows move without selecting).
+          if (selected.has(row) && selected.size > 1) selected.delete(row);
+          else selected.add(row);
+          anchor = row;
+          paintSelection();
+          break;
+        }
         const change = session.now('columnFlagChange', view.area, col, selection());
         if (change) setFlag(change.flag, change.on);
         break;

@@ -43,7 +43,12 @@ function renderEntries(entries, onChosen) {
 
 function moveFocus(list, step, to) {
   const all = items(list);
-  if (!all.length) return;
+  if (!all.length) {
+    // A menu whose entries are all disabled still takes the keys (Escape, Left, Right).
+    list.tabIndex = -1;
+    list.focus();
+    return;
+  }
   const at = all.indexOf(document.activeElement);
   const next = to === 'first' ? 0 : to === 'last' ? all.length - 1 : (at + step + all.length) % all.length;
   all[next].focus();

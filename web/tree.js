@@ -98,12 +98,10 @@ export class Tree {
   // The node chosen by the user: shown unless refused.
   async choose(li, focus = true) {
     const key = li.dataset.key;
-    if (focus) li.focus();
-    if (key === this.shownKey) {
-      this.mark(key);
-      return true;
-    }
+    // Marked first: that opens its branch, so that a hidden node can take the focus.
     this.mark(key);
+    if (focus) li.focus();
+    if (key === this.shownKey) return true;
     const accepted = await this.onSelect(this.node(key));
     if (accepted) {
       this.shownKey = key;

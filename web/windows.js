@@ -76,7 +76,13 @@ export async function runTransfer(app, mode) {
     progress: (percent) => { progress.value = Math.min(100, percent); },
     activity: (text) => { activity.textContent = text; },
     monitor: (text) => { if (app.debugMode) monitor.textContent = text; },
-    controls: (enabled) => { ok.disabled = help.disabled = !enabled; },
+    controls: (enabled) => enableControls(enabled),
+  };
+  // While OK and Help are off, the keys go to Cancel (a disabled button would drop the focus).
+  const enableControls = (enabled) => {
+    const hadFocus = dialog.contains(document.activeElement) && document.activeElement !== cancel;
+    ok.disabled = help.disabled = !enabled;
+    if (!enabled && (hadFocus || !dialog.contains(document.activeElement))) cancel.focus();
   };
   let busy = false;
   let last = null;
@@ -97,7 +103,7 @@ export async function runTransfer(app, mode) {
       ok.addEventListener('click', async () => {
         if (busy) return;
         busy = true;
-        ok.disabled = help.disabled = true;
+        enableControls(false);
         dialog.setAttribute('aria-busy', 'true');
         let result;
         try {

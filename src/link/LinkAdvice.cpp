@@ -18,7 +18,10 @@ std::string OpenFailureText(const PortError& error, const std::string& port) {
     const std::string device = error.device.empty() ? port : error.device;
     std::string reason = error.systemError != 0 ? ErrnoText(error.systemError) : error.text;
     if (reason.empty()) reason = "the system gave no reason";
-    std::string text = "Cannot open the serial port " + device + ": " + reason + ".";
+    // The simulated radio is named as such, not by its device name.
+    const std::string what =
+        device == kSimulatedRadioDevice ? "the simulated radio's cable" : "the serial port " + device;
+    std::string text = "Cannot open " + what + ": " + reason + ".";
     switch (error.systemError) {
         case ENOENT:
         case ENODEV:

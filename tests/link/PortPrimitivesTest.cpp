@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <functional>
 
@@ -236,6 +237,15 @@ TEST(PortInitFailureTest, LoggedUnderTheProcedureName) {
     EXPECT_NE(log.find("frmRadio.PortInit -> 5device busy\r\n"), std::string::npos);
     EXPECT_NE(log.find("frmRadio.PortInitCP -> 5device busy\r\n"), std::string::npos);
     EXPECT_NE(log.find("frmRadio.PortOpen -> 5device busy\r\n"), std::string::npos);
+}
+
+TEST(PortOpenFailure, NamesTheDeviceOrTheSimulatedRadio) {
+    link::PortError missing(5, "");
+    missing.systemError = ENOENT;
+    EXPECT_EQ(link::OpenFailureText(missing, "/dev/ttyUSB0").rfind("Cannot open the serial port /dev/ttyUSB0: ", 0), 0u);
+    link::PortError pulled(5, "the cable is pulled out");
+    EXPECT_EQ(link::OpenFailureText(pulled, link::kSimulatedRadioDevice),
+              "Cannot open the simulated radio's cable: the cable is pulled out.");
 }
 
 }  // namespace

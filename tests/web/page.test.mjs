@@ -117,6 +117,10 @@ const paths = [
   {
     name: 'read the simulated radio, edit, undo, save as the command line would, program and verify',
     async run({ page }) {
+      // The Edit menu, all off before any edit, still passes Right on to the next menu.
+      await page.focus('#mnuEdit');
+      for (const key of ['Enter', 'ArrowRight']) await page.keyboard.press(key);
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'mnuTransferProgram');
       // Options > Simulated radio, by keyboard.
       await page.focus('#mnuOptions');
       await page.keyboard.press('Enter');
@@ -199,6 +203,11 @@ const paths = [
       assert.match(`${refused.text}\n${refused.detail}`, /line 4: USA 02: RxMHz abc/);
       await unchanged('bad CSV');
 
+      // In the list, Ctrl+arrows move without selecting and Ctrl+Space adds the row.
+      await node(page, 'Program', 'PU');
+      await page.locator('#screen td').first().click();
+      for (const key of ['Control+ArrowDown', 'Control+ArrowDown', 'Control+Space']) await page.keyboard.press(key);
+      assert.match(await page.textContent('#screen .count'), /, 2 selected$/);
       await page.click('#tb-new');
       assert.match((await answer(page, 'cancel')).text, /Do you want to save changes\?/);
       await unchanged('New cancelled');
