@@ -1,9 +1,9 @@
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "files/AtomicFile.h"
+#include "desktop/AtomicFile.h"
 #include "files/FileBytes.h"
 
 namespace rp770 {
