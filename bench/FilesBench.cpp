@@ -10,10 +10,10 @@
 #include "core/MemoryImage.h"
 #include "files/DatReader.h"
 #include "files/DatWriter.h"
-#include "files/FileBytes.h"
+#include "desktop/FileBytes.h"
 #include "files/MemorySettingsStore.h"
 #include "files/SectionTable.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "session/AppSession.h"
 
 #if !defined(_WIN32)

@@ -11,7 +11,7 @@
 #include <iostream>
 
 #include "core/CommandLine.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "link/RadioLink.h"
 #include "session/AppSession.h"
 #include "ui/WindowAsker.h"

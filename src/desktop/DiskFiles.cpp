@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "desktop/AtomicFile.h"
-#include "files/FileBytes.h"
+#include "desktop/FileBytes.h"
 
 namespace rp770 {
 

@@ -1,4 +1,4 @@
-#include "files/FileBytes.h"
+#include "desktop/FileBytes.h"
 
 #include <cerrno>
 #include <exception>
