@@ -13,6 +13,7 @@
 #include "core/CommandLine.h"
 #include "desktop/DiskFiles.h"
 #include "link/RadioLink.h"
+#include "platform/Prompter.h"
 #include "session/AppSession.h"
 #include "ui/WindowAsker.h"
 #include "app/DesktopSerialPort.h"
