@@ -13,6 +13,7 @@
 #include "cli/CliFiles.h"
 #include "cli/CliOptions.h"
 #include "desktop/DiskFiles.h"
+#include "desktop/ErrorLogFile.h"
 #include "files/MemorySettingsStore.h"
 #include "session/AppSession.h"
 
@@ -51,6 +52,7 @@ private:
     CliFiles files_;
     Console console_;
     CliAsker asker_;
+    std::unique_ptr<ErrorLogFile> errorLog_;  // --debug only
     std::unique_ptr<AppSession> session_;
 };
 

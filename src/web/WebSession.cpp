@@ -75,9 +75,13 @@ void PageSettingsStore::Set(const std::string& section, const std::string& key, 
     runtime_.call<void>("storageSet", KeyOf(section, key), value);
 }
 
-Failure PageFiles::Read(const std::string& name, std::string& content) {
+Failure PageFiles::Read(const std::string& name, std::string& content, size_t limit) {
+    content.clear();
     const val result = runtime_.call<val>("readFile", name).await();
     if (Failure failure = FileFailure(result); failure.Failed()) return failure;
+    // The page holds the file already; it is not copied into the engine when too large.
+    const size_t length = result["bytes"]["length"].as<size_t>();
+    if (length > limit) return TooLargeFailure(length, limit);
     const std::vector<uint8_t> bytes = emscripten::convertJSArrayToNumberVector<uint8_t>(result["bytes"]);
     content.assign(bytes.begin(), bytes.end());
     return {};
