@@ -1,7 +1,6 @@
-#include "core/Codecs.h"
 #include "files/IniValue.h"
 
-#include "desktop/FileBytes.h"
+#include "core/Codecs.h"
 #include "files/TextLines.h"
 
 namespace rp770 {

@@ -5,7 +5,7 @@
 #include "files/ModelDefinitions.h"
 #include "files/ModelList.h"
 #include "files/ReadLimits.h"
-#include "link/PortSetting.h"
+#include "session/PortSetting.h"
 #include "workspace/Messages.h"
 #include "workspace/ProgramCheck.h"
 
@@ -28,7 +28,7 @@ AppSession::AppSession(const ProgramData& program, SessionServices services, Swi
 Outcome AppSession::Begin() {
     Outcome outcome = workspace_.Start();
     if (outcome.Failed()) return outcome;
-    link::LoadPortSetting(services_.settings, choice_);
+    LoadPortSetting(services_.settings, choice_);
     if (systemPorts_) {
         // A new installation starts on a real device when there is one.
         const PortSelection start = StartingPortSelection(services_.settings, systemPorts_());
@@ -259,13 +259,13 @@ void AppSession::ChoosePort(int number) {
     choice_.PortNumber = number;
     choice_.PortDevice.clear();
     ApplyLinkChoice();
-    if (started_) link::SavePortSetting(services_.settings, choice_);
+    if (started_) SavePortSetting(services_.settings, choice_);
 }
 
 void AppSession::ChooseDevice(const std::string& device) {
     choice_.PortDevice = device;
     ApplyLinkChoice();
-    if (started_) link::SavePortSetting(services_.settings, choice_);
+    if (started_) SavePortSetting(services_.settings, choice_);
 }
 
 void AppSession::ChoosePort(const PortSelection& selection) {
