@@ -91,4 +91,22 @@ bool PrintListing(const std::string& text) {
     return true;
 }
 
+FileContent ContentOf(FileKind kind) {
+    switch (kind) {
+        case FileKind::MemoryImage: return FileContent::MemoryImage;
+        case FileKind::Settings: return FileContent::SettingsText;
+        default: return FileContent::SettingsOrImage;
+    }
+}
+
+bool OutputsSpareInputs(Console& console, const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
+    for (const NamedFile& output : outputs)
+        for (const NamedFile& input : inputs)
+            if (const std::string problem = OutputReplacingInput(output, input); !problem.empty()) {
+                console.Say("rp770-cli: " + problem);
+                return false;
+            }
+    return true;
+}
+
 }  // namespace rp770::cli

@@ -313,10 +313,8 @@ Outcome Workspace::ImportChannels(std::string_view text, const std::string& name
     const std::string shown = FileNamePart(name);
     const ChannelImport imported = ImportChannelCsv(data(), text);
     if (!imported.problems.empty()) {
-        std::string message = "The channels of " + shown + " were not imported:";
-        for (const std::string& problem : imported.problems) message += "\n" + problem;
         return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
-                          Say(message, Icon::Warning));
+                          Say(ImportRefusalText(shown, imported), Icon::Warning));
     }
     ReplaceData(imported.data, "Import Channels " + shown);
     return {};

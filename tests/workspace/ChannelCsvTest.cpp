@@ -3,6 +3,7 @@
 // exactly one field; refused rows refuse the whole table with "line N".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -159,6 +160,26 @@ TEST(ChannelCsv, RefusedRowsRefuseTheWholeTable) {
     noWeather.flags.wx = false;
     EXPECT_EQ(ImportChannelCsv(noWeather, "Plan,Slot\r\nWX,1\r\n").problems,
               std::vector<std::string>{"line 2: this radio model has no weather channels"});
+}
+
+// Many faults: the first twenty named with their lines, all of them counted
+// in the first line, so that the refusal takes 21 lines however many rows.
+TEST(ChannelCsv, ATableWithManyFaultsNamesTheFirstTwentyAndCountsThemAll) {
+    const DataSet base = testing::FactoryDataSet();
+    for (const size_t bad : {size_t{20}, size_t{21}, size_t{5000}}) {
+        std::string text = "Plan,Slot\r\n";
+        for (size_t i = 0; i < bad; ++i) text += "MARS,1\r\n";
+        const ChannelImport result = ImportChannelCsv(base, text);
+        ASSERT_EQ(result.problems.size(), 20u) << bad;
+        EXPECT_EQ(result.problems.back(), "line 21: Plan \"MARS\" is not USA, INT, CAN, WX or EXP");
+        EXPECT_EQ(result.moreProblems, bad - 20);
+        const std::string said = ImportRefusalText("rows.csv", result);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20) << "21 lines";
+        EXPECT_EQ(said.substr(0, said.find('\n')),
+                  bad == 20 ? std::string("The channels of rows.csv were not imported:")
+                            : "The channels of rows.csv were not imported: " + std::to_string(bad) +
+                                  " problems, the first 20 of them:");
+    }
 }
 
 struct Accepted {
