@@ -32,7 +32,12 @@ const char* kColumnsHelp =
     "  TxEnable    1 or 0; empty for WX and EXP\n"
     "  LowPower    1 or 0; empty for WX\n"
     "  PowerUp     1 or 0; empty for WX\n"
-    "  Display     the three display characters of an EXP channel; empty elsewhere\n";
+    "  Display     the three display characters of an EXP channel; empty elsewhere\n"
+    "\n"
+    "  No cell runs as a formula in a spreadsheet: a cell of Channel, Tag or Display that begins with =, +, -, @, a "
+    "tab or a carriage return, or with an apostrophe, is written with a leading apostrophe, which spreadsheets show "
+    "as text ('=1+2, '-1A); import-csv drops one leading apostrophe from Display. The other columns hold numbers and "
+    "fixed words and are never marked.\n";
 
 int RunExportCsv(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 2, 2, {}, {}, {}, {}, {}};

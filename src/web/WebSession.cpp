@@ -313,6 +313,7 @@ val WebSession::DifferencesFound(const DataSet& other, const std::string& otherN
                                  val result) const {
     const std::vector<Difference> differences = CompareDataSets(session_.data(), other);
     result.set("differences", DifferencesObject(differences));
+    result.set("spreadsheet", DifferencesForSpreadsheet(differences));  // what Copy puts on the clipboard
     result.set("title", title);
     result.set("other", otherName);
     result.set("noDifferences", differences.empty()

@@ -184,9 +184,10 @@ private:
         }
         // Short texts are padded on the right: a spreadsheet that dropped
         // trailing blanks changes nothing.
-        std::string cell = *given;
+        // As exported: a text cell may carry the spreadsheet's text mark.
+        std::string cell(FromSpreadsheetText(*given));
         if (cell.size() > 3) {
-            RefuseChannel("Display " + Quoted(cell) + " has more than 3 characters");
+            RefuseChannel("Display " + Quoted(*given) + " has more than 3 characters");
             return;
         }
         cell.resize(3, ' ');

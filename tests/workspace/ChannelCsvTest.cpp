@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/Codecs.h"
+#include "files/CsvText.h"
 #include "files/TestData.h"
 #include "workspace/ChannelCsv.h"
 #include "workspace/ChannelCsvImport.h"
@@ -179,6 +180,49 @@ TEST(ChannelCsv, ATableWithManyFaultsNamesTheFirstTwentyAndCountsThemAll) {
                   bad == 20 ? std::string("The channels of rows.csv were not imported:")
                             : "The channels of rows.csv were not imported: " + std::to_string(bad) +
                                   " problems, the first 20 of them:");
+    }
+}
+
+// Text cells a spreadsheet would run as formulas are marked as text with a
+// leading apostrophe, and read back exactly; numbers are never marked.
+TEST(ChannelCsv, TextCellsAreSafeForSpreadsheetsAndReadBackExactly) {
+    const struct {
+        const char* text;
+        const char* written;
+    } cells[] = {
+        {"=1+2", "'=1+2"}, {"+CALL", "'+CALL"}, {"-12", "'-12"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTAB", "'\tTAB"}, {"\rCR", "'\rCR"}, {"'quoted", "''quoted"},
+        {"DISTRESS", "DISTRESS"}, {" 9A", " 9A"}, {"A=B", "A=B"}, {"", ""},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(SpreadsheetText(c.text), c.written) << c.text;
+        EXPECT_EQ(FromSpreadsheetText(SpreadsheetText(c.text)), c.text) << c.text;
+    }
+
+    DataSet base = testing::FactoryDataSet();
+    base.plan(PlanUSA)[30].ChTag = "=1+2";
+    base.exp[2].CHDisplayL = "-1";
+    base.exp[2].CHDisplayR = "A";
+    base.exp[3].CHDisplayL = "+2";
+    const Table table = ReadStrictCsv(ExportChannelCsv(base));
+    const auto row = [&](Area area, int index) {
+        const std::vector<ChannelRef> rows = ChannelCsvRows(base);
+        return table[1 + static_cast<size_t>(std::find(rows.begin(), rows.end(), ChannelRef{area, index}) - rows.begin())];
+    };
+    EXPECT_EQ(row(Area::USA, 30)[Col(CsvColumn::Tag)], "'=1+2");
+    EXPECT_EQ(row(Area::EXP, 2)[Col(CsvColumn::Display)], "'-1A");
+    EXPECT_EQ(row(Area::EXP, 3)[Col(CsvColumn::Display)], "'+2 ");
+    EXPECT_EQ(row(Area::USA, 30)[Col(CsvColumn::RxMHz)], "156.8000") << "a number is never marked";
+
+    // Imported as exported, and as a spreadsheet that kept or dropped the mark saves it.
+    for (const char* display : {"'-1A", "-1A"}) {
+        std::string text = ExportChannelCsv(base);
+        text.replace(text.find("'-1A"), 4, display);
+        DataSet changed = base;
+        changed.exp[2].CHDisplayL = "77";
+        const ChannelImport back = ImportChannelCsv(changed, text);
+        EXPECT_EQ(back.problems, std::vector<std::string>()) << display;
+        EXPECT_TRUE(back.data == base) << display;
     }
 }
 
