@@ -55,6 +55,7 @@ const char* ProbeResultName(link::ProbeResult result) {
         case link::ProbeResult::PortFailed: return "portFailed";
         case link::ProbeResult::NoEcho: return "noEcho";
         case link::ProbeResult::NoAnswer: return "noAnswer";
+        case link::ProbeResult::Silent: return "silent";
         case link::ProbeResult::Refused: return "refused";
         case link::ProbeResult::NotReady: return "notReady";
         case link::ProbeResult::NoModelCode: return "noModelCode";
