@@ -57,7 +57,8 @@ void PrintUsage(std::ostream& out) {
             std::string(rp770::platform::kDataDirVariableHelp) +
             "  XDG_STATE_HOME\n"
             "              the error log of --debug goes to $XDG_STATE_HOME/rp770 when the\n"
-            "              program's folder is not writable (default ~/.local/state)\n"
+            "              program's folder is not the user's own (an installed program,\n"
+            "              or root; default ~/.local/state)\n"
             "  XDG_CONFIG_HOME\n"
             "              the folder of RP770/RP770.conf, whose remembered choices the\n"
             "              commands read but never change (default ~/.config)\n";
