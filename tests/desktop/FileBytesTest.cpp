@@ -73,12 +73,5 @@ TEST(FileBytes, AStreamIsReadUpToTheLimitAndNoFurther) {
 }
 #endif
 
-TEST(FileBytes, WhatIsNotAFileIsRefusedWithTheSystemsReason) {
-    TestFolder folder;
-    std::string content;
-    EXPECT_EQ(ReadWholeFile(folder / "missing.dat", content, 100).Reason(), "No such file or directory");
-    EXPECT_EQ(ReadWholeFile(folder.str(), content, 100).Reason(), "Is a directory");
-}
-
 }  // namespace
 }  // namespace rp770
