@@ -50,8 +50,10 @@ std::vector<std::string> PreferredLanguages(const LanguageEnvironment& environme
     const std::string& locale = !environment.lcAll.empty()       ? environment.lcAll
                                 : !environment.lcMessages.empty() ? environment.lcMessages
                                                                   : environment.lang;
+    // The C locale itself speaks English whatever LANGUAGE says; C.UTF-8 and
+    // the like only name no language of their own (as gettext reads them).
+    if (locale == "C" || locale == "POSIX") return {};
     const std::string localeLanguage = NormalisedLanguage(locale);
-    if (localeLanguage == "C") return {};
     std::vector<std::string> preferred;
     std::string_view list = environment.language;
     while (!list.empty()) {
@@ -60,7 +62,7 @@ std::vector<std::string> PreferredLanguages(const LanguageEnvironment& environme
             preferred.push_back(std::move(one));
         list.remove_prefix(std::min(colon + 1, list.size()));
     }
-    if (!localeLanguage.empty()) preferred.push_back(localeLanguage);
+    if (!localeLanguage.empty() && localeLanguage != "C") preferred.push_back(localeLanguage);
     return preferred;
 }
 

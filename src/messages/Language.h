@@ -3,7 +3,8 @@
 // the environment as gettext does: LC_ALL, else LC_MESSAGES, else LANG names
 // the messages locale; when that is C or POSIX the program speaks English,
 // its own language, whatever else is set; otherwise LANGUAGE (a list such
-// as "nl:de") comes first, then the locale's language. The variables are
+// as "nl:de") comes first, then the locale's language (C.UTF-8 names
+// none, so LANGUAGE alone chooses there). The variables are
 // read as they stand, so no locale has to be installed for a language to be
 // used. The window's settings may remember a choice, which then wins.
 

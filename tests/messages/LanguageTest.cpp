@@ -33,7 +33,8 @@ TEST(Language, TheEnvironmentChoosesAsGettextDoes) {
         {{"", "", "", ""}, "en"},
         {{"de", "", "", ""}, "de"},                              // nothing else set: LANGUAGE speaks
         {{"de", "C", "", ""}, "en"},                             // the C locale: today's texts
-        {{"de", "", "", "C.UTF-8"}, "en"},
+        {{"de", "", "", "C.UTF-8"}, "de"},                       // C.UTF-8 names no language: LANGUAGE speaks
+        {{"", "", "", "C.UTF-8"}, "en"},
         {{"nl", "POSIX", "", "de_DE.UTF-8"}, "en"},
         {{"", "de_DE.UTF-8", "", ""}, "de"},                     // the suite's own locale
         {{"", "", "", "nl_NL.UTF-8"}, "nl"},
