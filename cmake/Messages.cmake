@@ -72,3 +72,19 @@ function(rp770_window_catalogues target dir)
   endforeach()
   add_custom_target(${target} ALL DEPENDS ${outputs})
 endfunction()
+
+# For translators, after a change to English.def: writes po/rp770.pot and
+# merges it into every po/LANGUAGE.po (new texts untranslated, changed ones
+# fuzzy), in the source tree.
+find_program(RP770_MSGMERGE msgmerge)
+if(RP770_MSGMERGE)
+  set(merges)
+  foreach(po IN LISTS RP770_PO_FILES)
+    list(APPEND merges COMMAND ${RP770_MSGMERGE} --quiet --update --backup=off --previous ${po} ${RP770_POT})
+  endforeach()
+  add_custom_target(rp770-update-po
+    COMMAND ${RP770_MESSAGES_COMMAND} pot --output ${RP770_POT}
+    ${merges}
+    COMMENT "Writing po/rp770.pot and merging it into the translations"
+    VERBATIM)
+endif()

@@ -16,6 +16,13 @@ std::atomic<const Translations*> gCurrent{&kEnglish};
 Translations::Translations(std::string language, std::vector<std::string> texts)
     : language_(std::move(language)), texts_(std::move(texts)) {}
 
+Translations Translations::Named(std::string language, const std::vector<std::pair<std::string, std::string>>& texts) {
+    std::vector<std::string> byId(static_cast<size_t>(kMessageCount));
+    for (const auto& [name, text] : texts)
+        if (const std::optional<MessageId> id = MessageIdNamed(name)) byId[static_cast<size_t>(*id)] = text;
+    return Translations(std::move(language), std::move(byId));
+}
+
 bool Translations::Has(MessageId id) const {
     const auto i = static_cast<size_t>(id);
     return i < texts_.size() && !texts_[i].empty();

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "messages/MessageId.h"
@@ -19,6 +20,9 @@ public:
     Translations() = default;
     // `texts` by id (as MessageId numbers them); a missing or empty one is said in English.
     Translations(std::string language, std::vector<std::string> texts);
+    // From texts keyed by the ids' names, as the page's catalogues
+    // (LANGUAGE.json) hold them; a name no id has is left out.
+    static Translations Named(std::string language, const std::vector<std::pair<std::string, std::string>>& texts);
 
     // "en", "de", "nl", "fr", "en_XA" (the pseudo-language of the layout checks).
     const std::string& Language() const { return language_; }

@@ -61,6 +61,15 @@ TEST(MessageText, RendersInTheLanguageInUseAndEnglishOnRequest) {
     EXPECT_EQ(CurrentTranslations().Language(), "en");
 }
 
+TEST(MessageText, TranslationsKeyedByNameAsThePageHoldsThem) {
+    const Translations dutch = Translations::Named(
+        "nl", {{"AskChangeDestination", "Wilt u overschakelen naar %1?"}, {"NoSuchId", "weg"}, {"Complete", ""}});
+    EXPECT_EQ(dutch.Language(), "nl");
+    EXPECT_EQ(MessageText(MessageId::AskChangeDestination, "CAN").Render(dutch), "Wilt u overschakelen naar CAN?");
+    EXPECT_FALSE(dutch.Has(MessageId::Complete));
+    EXPECT_EQ(MessageText(MessageId::Complete).Render(dutch), "Complete!!");
+}
+
 TEST(MessageText, CountsTakeTheFormTheirLanguageGives) {
     const Translations french("fr", Texts({{MessageId::ChangesOneField, "un (%1)"}, {MessageId::ChangesFields, "plusieurs (%1)"}}));
     const Translations dutch("nl", Texts({{MessageId::ChangesOneField, "één (%1)"}, {MessageId::ChangesFields, "meer (%1)"}}));
