@@ -127,11 +127,15 @@ size_t Columns(std::string_view text) {
 }
 
 // "Usage: PROG ..." and "   or: PROG ...", in any language: the first word
-// ends with ":" and a program follows; where the program's name ends.
+// ends with ":", a program follows, and the line is a synopsis ("[", "|";
+// a message such as "rp770: the window needs ..." is not one); where the
+// program's name ends, or 0.
 size_t UsageHead(std::string_view line) {
     const size_t word = std::min(line.find_first_not_of(' '), line.size());
     const size_t space = line.find(' ', word);
     if (space == std::string_view::npos || space == word || line[space - 1] != ':') return 0;
+    const bool english = line.compare(0, 7, "Usage: ") == 0 || line.compare(0, 7, "   or: ") == 0;
+    if (!english && line.find_first_of("[|") == std::string_view::npos) return 0;
     const size_t program = line.find_first_not_of(' ', space);
     if (program == std::string_view::npos) return 0;
     const size_t end = line.find(' ', program);
