@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, kMessageCount> kNames = {
 #undef RP770_MESSAGE
 };
 
-bool Known(MessageId id) { return static_cast<int>(id) >= 0 && static_cast<int>(id) < kMessageCount; }
+bool Known(MessageId id) { return static_cast<int>(id) < kMessageCount; }
 
 }  // namespace
 
