@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/Failure.h"
+#include "messages/MessageText.h"
 #include "platform/DataFolder.h"
 
 namespace rp770::cli {
@@ -43,7 +44,7 @@ inline int ExitStatusOf(const Failure& failure, int failed = kExitFailure) {
 
 struct OptionHelp {
     std::string form;  // "--port DEVICE"
-    std::string text;  // what it does, one line
+    MessageText text;  // what it does, one line
 };
 
 // What a command accepts besides the shared options.
@@ -59,7 +60,7 @@ struct CliSpec {
     // when the positional arguments are complete without QUEUE.
     std::vector<std::string> optionalValueOptions;
     // Further sections of the help, after the options ("Exit status:\n  0 ...").
-    std::string moreHelp = {};
+    MessageText moreHelp = {};
 };
 
 struct CliOptions {
