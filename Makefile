@@ -53,11 +53,15 @@ test-release: configure
 	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
 	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2 --timeout 120
 
-# What any front end builds on (the browser's included): no Qt, no GoogleTest.
-test-plain: setup
+# What any front end builds on (the browser's included), and rp770-cli on
+# it: no Qt, no GoogleTest. Its commands are checked against the desktop
+# build's rp770-cli (tests/plain/plain_cli_check.sh).
+test-plain: configure
 	cmake -S . -B $(PLAIN_BUILD) $(CMAKE_GEN) --no-warn-unused-cli -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF \
 	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
 	cmake --build $(PLAIN_BUILD)
+	cmake --build $(BUILD) --target rp770-cli
+	bash tests/plain/plain_cli_check.sh $(PLAIN_BUILD) $(BUILD)
 
 # One clang build for the sanitized tests and the fuzzers. The real-time
 # pseudo-terminal cases and the packaging only repeat the release run. -O1

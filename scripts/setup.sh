@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ make cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfast-float-dev libfmt-dev  # decimal numbers as text, used header-only
   emscripten  # the browser's build of the plain layers (its linker needs NODE_PATH=/usr/share/nodejs)

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "data/FactoryImage.h"
-#include "platform/QtSerialPort.h"
+#include "desktop/SystemSerialPort.h"
 #include "sim/LiveRadioPort.h"
 #include "sim/SimulatedRadio.h"
 
 namespace rp770::app {
 
 DesktopSerialPort::DesktopSerialPort(Clock& clock)
-    : clock_(clock), real_(std::make_unique<platform::QtSerialPort>()), current_(real_.get()) {}
+    : clock_(clock), real_(std::make_unique<platform::SystemSerialPort>()), current_(real_.get()) {}
 
 DesktopSerialPort::~DesktopSerialPort() = default;
 

@@ -14,6 +14,10 @@
 #include "sim/Faults.h"
 #include "sim/SimulatedRadio.h"
 
+namespace rp770::platform {
+class SystemSerialPort;
+}
+
 namespace rp770::cli {
 
 class LinkSession {
@@ -29,6 +33,8 @@ public:
     int Number() const { return number_; }
     // The simulated radio behind "sim"; null for a real port.
     sim::SimulatedRadio* Radio() { return radio_.get(); }
+    // The system's serial port behind a device or number; null for "sim".
+    platform::SystemSerialPort* SystemPort() { return port_; }
 
 private:
     LinkSession() = default;
@@ -36,6 +42,7 @@ private:
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<sim::SimulatedRadio> radio_;
     std::unique_ptr<link::RadioLink> link_;
+    platform::SystemSerialPort* port_ = nullptr;
     int number_ = 0;
 };
 

@@ -5,7 +5,9 @@
 
 #include "cli/CliCommands.h"
 #include "cli/ReadOutput.h"
-#include "platform/InterruptCatcher.h"
+#include "desktop/InterruptCatcher.h"
+#include "desktop/SystemSerialPort.h"
+#include "link/TransferPace.h"
 #include "workspace/Messages.h"
 
 namespace rp770::cli {
@@ -15,7 +17,8 @@ std::vector<OptionHelp> LinkOptionHelp(bool questions) {
         {"--port DEVICE", "the serial port: a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM3), a port number (1 is "
                           "COM1, /dev/ttyS0 on Linux) or sim for the built-in simulated radio; rp770-cli ports lists "
                           "the ports; required"},
-        {"--debug", "show the transfer monitor's texts and log errors in err.log (where, the first line says)"},
+        {"--debug", "show the transfer monitor's texts and what the port got for low latency, and log errors in "
+                    "err.log (where, the first line says)"},
         {"--no-echo", "do not check the echo of the serial cable"},
     };
     if (questions) {
@@ -45,6 +48,12 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
         }
     }
     auto link = LinkSession::Open(*port, cli.asker(), faults);
+    // --debug: what opening the port got for latency, each time it changes.
+    if (platform::SystemSerialPort* system = link->SystemPort(); system && o.Has("--debug")) {
+        system->OnOpened([&bar, said = std::string()](const link::PortLatency& got) mutable {
+            if (const std::string text = link::LowLatencyText(got); text != said) bar.ShowMonitor(said = text);
+        });
+    }
     link::RadioLink& radio = link->Link();
     radio.SetStopRequest(&platform::InterruptCatcher::Requested);
     radio.SetTitle(title);

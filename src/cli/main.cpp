@@ -9,8 +9,8 @@
 #include "cli/CliOptions.h"
 #include "core/CommandLine.h"
 #include "core/Failure.h"
-#include "platform/DataFolder.h"
-#include "platform/StandardStreams.h"
+#include "desktop/DataFolder.h"
+#include "desktop/StandardStreams.h"
 
 namespace rp770::cli {
 
