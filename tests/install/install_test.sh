@@ -65,9 +65,18 @@ for f in share/applications/rp770.desktop share/icons/hicolor/scalable/apps/rp77
          share/icons/hicolor/48x48/apps/rp770.png share/icons/hicolor/256x256/apps/rp770.png \
          share/man/man1/rp770.1.gz share/man/man1/rp770-cli.1.gz share/rp770/global.ini "share/rp770/QJ Logo.gif" \
          share/rp770/rp770-help.html share/mime/packages/rp770.xml share/bash-completion/completions/rp770-cli \
-         share/doc/rp770/copyright share/doc/rp770/changelog.gz; do
+         share/doc/rp770/copyright share/doc/rp770/changelog.gz lib/udev/rules.d/60-rp770-cables.rules; do
   [ -s "$P/$f" ] || fail "$f is missing"
 done
+# The udev rule: FTDI adapters at 1 ms, the seat's user given the adapters.
+rules="$P/lib/udev/rules.d/60-rp770-cables.rules"
+grep -q 'DRIVER=="ftdi_sio", ATTR{latency_timer}="1"' "$rules" || fail "the udev rule does not set the FTDI latency timer"
+for vendor in 0403 1a86 10c4 067b; do
+  grep -q "ATTRS{idVendor}==\"$vendor\".*TAG+=\"uaccess\"" "$rules" || fail "the udev rule gives no access to $vendor adapters"
+done
+if command -v udevadm >/dev/null && udevadm verify --help >/dev/null 2>&1; then
+  check udevadm verify "$rules"
+fi
 metainfo=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)
 [ -n "$metainfo" ] || fail "no metainfo"
 head -1 "$P/share/doc/rp770/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
@@ -159,7 +168,7 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
   deb=$(ls "$WORK"/package/rp770_*_*.deb 2>/dev/null | head -1)
   if [ -z "$deb" ]; then fail "no rp770_<version>_<arch>.deb"; else
     dpkg-deb -c "$deb" >"$WORK/contents"
-    for f in usr/bin/rp770-cli usr/share/mime/packages/rp770.xml usr/share/bash-completion/completions/rp770-cli \
+    for f in usr/bin/rp770-cli usr/lib/udev/rules.d/60-rp770-cables.rules usr/share/mime/packages/rp770.xml usr/share/bash-completion/completions/rp770-cli \
              usr/share/doc/rp770/copyright usr/share/doc/rp770/changelog.gz usr/share/man/man1/rp770.1.gz; do
       grep -q " ./$f\$" "$WORK/contents" || fail "the package lacks $f"
     done
