@@ -17,6 +17,7 @@ PACKAGES=(
   locales
   nodejs  # the browser edition's tests (make test-web)
   chromium  # the page's tests, headless, driven by playwright-core
+  g++-mingw-w64-x86-64-posix wine wine64  # rp770-cli.exe (make windows) and its tests under Wine
 )
 # npm comes with some builds of nodejs (NodeSource's conflicts with Debian's
 # npm package): Debian's only where there is none.
