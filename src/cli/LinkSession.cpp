@@ -15,14 +15,12 @@ struct LinkSession::Parts {
     std::unique_ptr<platform::IdlePump> pump;
 };
 
-namespace {
-bool AllDigits(const std::string& s) {
-    if (s.empty() || s.size() > 2) return false;
-    for (char c : s)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    return true;
+int LinkSession::NumberOf(const std::string& device) {
+    if (device.empty() || device.size() > 2) return 0;
+    for (char c : device)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    return std::stoi(device);
 }
-}  // namespace
 
 std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Asker& asker, const sim::Faults& faults) {
     std::unique_ptr<LinkSession> session(new LinkSession());
@@ -40,7 +38,7 @@ std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Asker&
     parts.pump = std::make_unique<platform::IdlePump>();
     session->port_ = parts.port.get();
     session->link_ = std::make_unique<link::RadioLink>(*parts.port, *parts.clock, *parts.pump, &asker);
-    if (AllDigits(device)) session->number_ = std::stoi(device);
+    session->number_ = NumberOf(device);
     return session;
 }
 

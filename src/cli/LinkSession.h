@@ -31,6 +31,8 @@ public:
     link::RadioLink& Link() { return *link_; }
     // The port number ("1" .. "99"), else 0 for a device named.
     int Number() const { return number_; }
+    // The same for a port as the command line names it.
+    static int NumberOf(const std::string& device);
     // The simulated radio behind "sim"; null for a real port.
     sim::SimulatedRadio* Radio() { return radio_.get(); }
     // The system's serial port behind a device or number; null for "sim".
