@@ -48,5 +48,6 @@ bool DesktopSerialPort::Write(const std::vector<uint8_t>& bytes) { return curren
 int DesktopSerialPort::BytesAvailable() { return current_->BytesAvailable(); }
 int DesktopSerialPort::ReadByte() { return current_->ReadByte(); }
 link::PortError DesktopSerialPort::LastError() const { return current_->LastError(); }
+link::PortLatency DesktopSerialPort::Latency() const { return current_->Latency(); }
 
 }  // namespace rp770::app

@@ -32,6 +32,7 @@ public:
     int BytesAvailable() override;
     int ReadByte() override;
     link::PortError LastError() const override;
+    link::PortLatency Latency() const override;
 
     // The simulated radio (created on first use); it keeps what was
     // programmed into it for as long as the program runs.
