@@ -8,7 +8,7 @@
 
 #include "desktop/AtomicFile.h"
 #include "desktop/FileBytes.h"
-#include "platform/StandardStreams.h"
+#include "desktop/StandardStreams.h"
 #include "workspace/Workspace.h"
 
 namespace rp770::cli {

@@ -14,6 +14,7 @@ namespace rp770 {
 inline constexpr size_t kSettingsTextLimit = size_t{4} << 20;  // .dat
 inline constexpr size_t kChannelTableLimit = size_t{4} << 20;  // .csv
 inline constexpr size_t kModelListLimit = size_t{1} << 20;     // global.ini
+inline constexpr size_t kRosterLimit = size_t{1} << 20;        // a fleet's roster: a line per radio
 
 // A memory image file or a model definition file is exactly the image: a
 // longer one has the wrong length, whatever follows.
