@@ -13,7 +13,7 @@
 #include "files/FileBytes.h"
 #include "files/MemorySettingsStore.h"
 #include "files/SectionTable.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "session/AppSession.h"
 
 #if !defined(_WIN32)

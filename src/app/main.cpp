@@ -13,7 +13,7 @@
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "link/RadioLink.h"
 #include "app/DesktopSerialPort.h"
 #include "platform/DataFolder.h"

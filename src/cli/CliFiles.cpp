@@ -7,7 +7,7 @@
 #include <utility>
 #include <system_error>
 
-#include "files/AtomicFile.h"
+#include "desktop/AtomicFile.h"
 #include "platform/StandardStreams.h"
 #include "workspace/Workspace.h"
 

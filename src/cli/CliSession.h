@@ -12,7 +12,7 @@
 #include "cli/CliConsole.h"
 #include "cli/CliFiles.h"
 #include "cli/CliOptions.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "session/AppSession.h"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/ModelList.h"
 #include "platform/ExecutablePath.h"
 

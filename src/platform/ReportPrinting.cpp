@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "files/AtomicFile.h"
+#include "desktop/AtomicFile.h"
 #include "platform/QtPrintSurface.h"
 #include "report/PrintedReport.h"
 

@@ -8,7 +8,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
-#include "files/AtomicFile.h"
+#include "desktop/AtomicFile.h"
 #include "report/TextReport.h"
 #include "ui/FileDialogs.h"
 #include "ui/Twips.h"

@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "desktop/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

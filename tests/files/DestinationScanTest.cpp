@@ -1,6 +1,6 @@
 #include "files/DestinationScan.h"
 
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 
 #include <gtest/gtest.h>
 

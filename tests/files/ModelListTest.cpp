@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 

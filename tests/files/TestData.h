@@ -10,7 +10,7 @@
 
 #include "core/Codecs.h"
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/ModelDefinitions.h"
 #include "files/TestFolder.h"
 

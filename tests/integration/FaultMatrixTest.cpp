@@ -11,7 +11,7 @@
 #include <set>
 
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "integration/RecordingAsker.h"

@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "integration/RecordingAsker.h"

@@ -8,7 +8,7 @@
 
 #include "core/CommandLine.h"
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestData.h"
 #include "support/ScriptedPrompter.h"

@@ -19,7 +19,7 @@
 
 #include "core/MemoryImage.h"
 #include "core/Titles.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"

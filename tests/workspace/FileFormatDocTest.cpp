@@ -15,7 +15,7 @@
 #include "files/TestData.h"
 #include "files/ValueText.h"
 #include "support/ScriptedPrompter.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "workspace/Workspace.h"
 
 namespace rp770 {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/MemoryImage.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestData.h"
 #include "support/ScriptedPrompter.h"
