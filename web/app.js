@@ -99,7 +99,7 @@ const tree = new Tree($('tree'), {
 });
 
 function showNode(node) {
-  const screen = session.now('screenOfNode', node.key, node.parent);
+  const screen = session.now.screenOfNode(node.key, node.parent);
   const channel = { area: screen.area, index: screen.index };
   switch (screen.kind) {
     case 'general': showScreen(screens.general); break;
@@ -126,12 +126,12 @@ const hasPendingInput = () => screens.common.hasPending() || screens.editor.hasP
 // ---- after every change: the tree, the screen, the title, the menus --------------------
 
 function afterChange({ force = false } = {}) {
-  const notices = session.now('takeNotices');
+  const notices = session.now.takeNotices();
   const sources = new Set(notices.map((n) => n.source));
   if (sources.has('replacement')) {
     reinitialise();
   } else if (sources.has('undo') || sources.has('redo') || sources.has('edit') || force) {
-    if (!tree.updateTexts(session.now('treeNodes'))) tree.build(session.now('treeNodes'));
+    if (!tree.updateTexts(session.now.treeNodes())) tree.build(session.now.treeNodes());
     if (!tree.selectedKey || !tree.node(tree.selectedKey)) {
       tree.forgetShown();
       tree.select('General');
@@ -150,7 +150,7 @@ function afterChange({ force = false } = {}) {
 function reinitialise() {
   screens.editor.clear();
   screens.common.clear();
-  tree.build(session.now('treeNodes'));
+  tree.build(session.now.treeNodes());
   tree.forgetShown();
   tree.mark(null);
   tree.select('General');
@@ -158,7 +158,7 @@ function reinitialise() {
 }
 
 function updateChrome() {
-  const state = (app.state = session.now('state'));
+  const state = (app.state = session.now.state());
   app.debugMode = state.debugMode;
   $('caption').textContent = state.caption;
   $('modified').hidden = !state.modified;
@@ -173,7 +173,7 @@ function updateChrome() {
     button.title = text;
     button.setAttribute('aria-label', text);
   }
-  if (!hexPanel.hidden) hexView.textContent = session.now('hexDump').join('\n');
+  if (!hexPanel.hidden) hexView.textContent = session.now.hexDump().join('\n');
 }
 
 // ---- commands ----------------------------------------------------------------------
@@ -197,15 +197,20 @@ async function command(work) {
   }
 }
 
-// Runs a session call that may wait, then shows its messages; its result.
-async function perform(name, ...args) {
-  const result = await session.run(name, ...args);
+/**
+ * Runs a session call that may wait, then shows its messages; its result.
+ * @template {Outcome} T
+ * @param {(s: SessionCommands) => T | Promise<T>} call
+ * @returns {Promise<T>}
+ */
+async function perform(call) {
+  const result = await session.run(call);
   afterChange();
   await showMessages(result.messages);
   return result;
 }
 
-const confirmDiscard = async () => (await perform('confirmDiscard')).ok;
+const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
 
@@ -227,7 +232,7 @@ async function openFile(chosen, { checkInput = true } = {}) {
   if (!(await confirmDiscard())) return;
   const before = files.entries.get(chosen.name);
   files.keep(chosen.name, chosen.source);
-  const result = await perform('open', chosen.name, 'name');
+  const result = await perform((s) => s.open(chosen.name, 'name'));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
 }
@@ -237,7 +242,7 @@ async function withChosenFile(save, kind, call) {
   if (!(await commit())) return null;
   const chosen = save ? await pickSaveFile(kind, suggested(kind), (name) => askFileName(name)) : await pickFile(kind);
   if (!chosen) return null;
-  return files.lend(chosen.name, chosen.source, (name) => perform(call, name));
+  return files.lend(chosen.name, chosen.source, (name) => perform((s) => call(s, name)));
 }
 
 async function transfer(mode) {
@@ -256,46 +261,46 @@ async function showFound(result) {
 }
 
 function print() {
-  layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+  layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
   window.print();
 }
 
 const commands = {
   newData: () => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform('newData');
+    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.newData());
   }),
   open: () => command(async () => {
     if (!(await commit())) return;
     const chosen = await pickFile('data');
     if (chosen) await openFile(chosen, { checkInput: false });
   }),
-  save: () => command(async () => { if (await commit()) await perform('save'); }),
+  save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
     if (!(await commit())) return;
     const name = await chooseSaveFile();
-    if (name) await perform('saveAs', name);
+    if (name) await perform((s) => s.saveAs(name));
   }),
-  saveHex: () => command(() => withChosenFile(true, 'hex', 'saveHex')),
-  exportChannels: () => command(() => withChosenFile(true, 'csv', 'exportChannels')),
-  importChannels: () => command(() => withChosenFile(false, 'csv', 'importChannels')),
-  compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', 'compareWithFile'))),
+  saveHex: () => command(() => withChosenFile(true, 'hex', (s, name) => s.saveHex(name))),
+  exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
+  importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
+  compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
-  undo: () => command(async () => { if (await commit(false)) session.now('undo'); }),
-  redo: () => command(async () => { if (await commit(false)) session.now('redo'); }),
+  undo: () => command(async () => { if (await commit(false)) session.now.undo(); }),
+  redo: () => command(async () => { if (await commit(false)) session.now.redo(); }),
   read: () => command(async () => { if (await commit()) await transfer('read'); }),
   program: () => command(async () => {
-    if ((await commit()) && (await perform('confirmProgramming')).ok) await transfer('program');
+    if ((await commit()) && (await perform((s) => s.confirmProgramming())).ok) await transfer('program');
   }),
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
   model: (number) => command(async () => {
-    if (number !== app.state.modelNumber && (await commit()) && (await confirmDiscard())) await perform('changeModel', number);
+    if (number !== app.state.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
   }),
   destination: (entry) => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform('changeDestination', entry);
+    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
   }),
-  verify: () => command(async () => session.now('setVerify', !app.state.verify)),
+  verify: () => command(async () => session.now.setVerify(!app.state.verify)),
   hexdump: () => command(async () => {
     hexPanel.hidden = !hexPanel.hidden;
     if (current) showScreen(current);
@@ -406,7 +411,7 @@ document.addEventListener('keydown', (event) => {
 
 // The browser's own Print gets the printed report too.
 window.addEventListener('beforeprint', () => {
-  if (!session.busy) layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+  if (!session.busy) layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
 });
 
 // Unsaved changes are not dropped silently when the page is left.
@@ -448,7 +453,7 @@ document.addEventListener('drop', (event) => {
 
 toolbar();
 buildMenuBar($('menubar'), menus().map((m, i) => ({ ...m, build: () => menus()[i].build() })));
-const started = session.now('start');
+const started = session.now.start();
 afterChange();
 $('loading').remove();
 if (!started.ok) {

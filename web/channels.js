@@ -62,7 +62,7 @@ export function listScreen(ctx) {
     const hadFocus = table.contains(document.activeElement);
     const before = again && view ? selection() : [];
     const currentChannel = again && view ? view.channels[current.row] : null;
-    view = session.now('channelList', area);
+    view = session.now.channelList(area);
     caption.textContent = view.name;
     table.setAttribute('aria-label', view.name);
     head.replaceChildren(...view.columns.map((c) => el('th', { scope: 'col' }, c.header)));
@@ -88,18 +88,18 @@ export function listScreen(ctx) {
 
   async function setFlag(flag, on) {
     const channels = selection();
-    if (channels.length) await ctx.edit(() => session.now('setChannelFlags', channels, flag, on));
+    if (channels.length) await ctx.edit(() => session.now.setChannelFlags(channels, flag, on));
   }
 
   function openRow() {
     if (!rowCount()) return;
-    const key = session.now('rowNodeKey', ctx.treeKey(), view.rows[current.row][0], current.row + 1);
+    const key = session.now.rowNodeKey(ctx.treeKey(), view.rows[current.row][0], current.row + 1);
     if (key) ctx.openNode(key);
   }
 
   function menu(at) {
     if (!rowCount()) return;
-    const m = session.now('listMenu', view.area, selection());
+    const m = session.now.listMenu(view.area, selection());
     const entries = m.flags.flatMap((f) => [
       { label: f.setText, enabled: f.canSet, action: () => setFlag(f.flag, true), id: `mnuListSet${f.name}` },
       { label: f.clearText, enabled: f.canClear, action: () => setFlag(f.flag, false), id: `mnuListClear${f.name}` },
@@ -135,7 +135,7 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
-        const change = session.now('columnFlagChange', view.area, col, selection());
+        const change = session.now.columnFlagChange(view.area, col, selection());
         if (change) setFlag(change.flag, change.on);
         break;
       }
@@ -257,10 +257,10 @@ export function editorScreen(ctx) {
 
   const store = (flag, input, later = false) => input.addEventListener('change', async () => {
     if (!channel) return;
-    const taken = await ctx.edit(() => session.now('setChannelFlag', channel, flag, input.checked, later));
+    const taken = await ctx.edit(() => session.now.setChannelFlag(channel, flag, input.checked, later));
     if (taken && flag === 'enable') {
-      session.now('editorEnableSwitched', input.checked);
-      show(session.now('editorView'));
+      session.now.editorEnableSwitched(input.checked);
+      show(session.now.editorView());
       input.focus();
     }
   });
@@ -278,7 +278,7 @@ export function editorScreen(ctx) {
 
   // Display characters: what was typed counts once the box is left or Enter pressed.
   const displayAllowed = (input) => (c, boxText) =>
-    session.rule('displayKeyAllowed', c.codePointAt(0), input === left && boxText === '');
+    session.rules.displayKeyAllowed(c.codePointAt(0), input === left && boxText === '');
   for (const input of [left, right]) {
     filterTyping(input, displayAllowed(input));
     input.addEventListener('focus', () => {
@@ -304,13 +304,13 @@ export function editorScreen(ctx) {
   async function commitDisplay() {
     if (!modified.display || !exp || !channel) return true;
     modified.display = false;
-    return ctx.edit(() => session.now('setExpDisplay', channel.index, left.value, right.value));
+    return ctx.edit(() => session.now.setExpDisplay(channel.index, left.value, right.value));
   }
 
   // Frequencies: checked when left for another box of the editor (a refusal
   // keeps the focus there), or when the screen is left.
   const take = (b) => {
-    const refused = session.now('setExpFrequency', channel.index, b.rx, b.input.value);
+    const refused = session.now.setExpFrequency(channel.index, b.rx, b.input.value);
     if (!refused) modified[b.key] = false;
     return refused;
   };
@@ -324,8 +324,8 @@ export function editorScreen(ctx) {
     return false;
   });
   for (const b of frequencyBoxes) {
-    filterTyping(b.input, (c) => session.rule('frequencyKeyAllowed', c.codePointAt(0)),
-      (c) => String.fromCodePoint(session.rule('frequencyKeyTyped', c.codePointAt(0))));
+    filterTyping(b.input, (c) => session.rules.frequencyKeyAllowed(c.codePointAt(0)),
+      (c) => String.fromCodePoint(session.rules.frequencyKeyTyped(c.codePointAt(0))));
     b.input.addEventListener('focus', () => {
       if (b.input.readOnly) return;
       b.input.select();
@@ -343,7 +343,7 @@ export function editorScreen(ctx) {
       if (ctx.isTree(to)) {
         // Going to the tree: a good entry is taken now; a bad one waits,
         // untouched, for the check that leaving the screen runs.
-        if (session.rule('expFrequencyValid', b.input.value)) validate(b);
+        if (session.rules.expFrequencyValid(b.input.value)) validate(b);
       } else if (to && element.contains(to)) {
         validate(b);
       }
@@ -357,18 +357,18 @@ export function editorScreen(ctx) {
     element,
     load(ref) {
       modified.display = modified.rx = modified.tx = false;
-      const view = session.now('loadEditor', ref);
+      const view = session.now.loadEditor(ref);
       channel = view ? ref : null;
       show(view);
       ctx.changed();  // a load may correct the data shown (no step)
       return view !== null;
     },
-    refresh() { show(session.now('editorView')); },
-    restore() { show(session.now('reloadEditor')); },
+    refresh() { show(session.now.editorView()); },
+    restore() { show(session.now.reloadEditor()); },
     clear() {
       channel = null;
       modified.display = modified.rx = modified.tx = false;
-      session.now('clearEditor');
+      session.now.clearEditor();
     },
     hasPending: () => Boolean(channel) && (modified.display || modified.rx || modified.tx),
     // Before the editor is left (`leaving`) or its data used.
@@ -379,7 +379,7 @@ export function editorScreen(ctx) {
         if ((document.activeElement === b.input || modified[b.key]) && !(await validate(b))) return false;
       }
       if (!leaving) return true;
-      const incomplete = session.now('editorCheckBeforeLeaving');
+      const incomplete = session.now.editorCheckBeforeLeaving();
       if (!incomplete) return true;
       await ctx.guard(() => ctx.showMessages(incomplete.messages));
       const missing = boxes[incomplete.missing];

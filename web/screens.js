@@ -100,7 +100,7 @@ export function commonScreen(ctx) {
     selects[field] = el('select', { id: uid(field) });
     labels[field] = labelled(caption, selects[field]);
     selects[field].addEventListener('change', () =>
-      ctx.edit(() => session.now('setCommon', field, selectedData(selects[field]))));
+      ctx.edit(() => session.now.setCommon(field, selectedData(selects[field]))));
     selects[field].addEventListener('focus', () => ctx.hint(texts.combo));
   }
   const dependent = el('div', { className: 'dependent form-grid' },
@@ -112,11 +112,11 @@ export function commonScreen(ctx) {
   const priority = [0, 1, 2, 3].map(() => el('select', { id: uid('priority') }));
   const priorityLabels = priority.map((select, i) => labelled(['USA', 'INT', 'CAN', 'EXP'][i], select));
   usable.forEach((box, i) => {
-    box.input.addEventListener('change', () => ctx.edit(() => session.now('setGroupUsable', i, box.input.checked)));
+    box.input.addEventListener('change', () => ctx.edit(() => session.now.setGroupUsable(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
     priority[i].setAttribute('aria-description', 'Priority CH');
     priority[i].addEventListener('change', () => {
-      if (!priority[i].hidden) ctx.edit(() => session.now('setPriorityChannel', i, selectedData(priority[i])));
+      if (!priority[i].hidden) ctx.edit(() => session.now.setPriorityChannel(i, selectedData(priority[i])));
     });
     priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
   });
@@ -126,7 +126,7 @@ export function commonScreen(ctx) {
 
   const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
   atisGroups.forEach((box, i) => {
-    box.input.addEventListener('change', () => ctx.edit(() => session.now('setAtisGroup', i, box.input.checked)));
+    box.input.addEventListener('change', () => ctx.edit(() => session.now.setAtisGroup(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
   });
   const code = el('input', { type: 'text', className: 'code', maxLength: 10, inputMode: 'numeric', autocomplete: 'off', id: uid('atis') });
@@ -147,14 +147,14 @@ export function commonScreen(ctx) {
   // The ATIS code counts once it is left (or Enter is pressed): good text
   // is taken, refused text says so and keeps the focus there.
   let atisEdited = false;
-  filterTyping(code, (c) => session.rule('atisKeyAllowed', c.codePointAt(0)));
+  filterTyping(code, (c) => session.rules.atisKeyAllowed(c.codePointAt(0)));
   code.addEventListener('input', () => { atisEdited = true; });
   code.addEventListener('focus', () => {
     ctx.hint(texts.atis);
     code.select();
   });
   const take = () => {
-    const refused = session.now('setAtisCode', code.value);
+    const refused = session.now.setAtisCode(code.value);
     if (!refused) atisEdited = false;
     return refused;
   };
@@ -179,7 +179,7 @@ export function commonScreen(ctx) {
     if (ctx.isTree(to)) {
       // Going to the tree: a good code is taken now; a bad one waits for
       // the check that leaving the screen runs.
-      if (session.rule('atisCodeValid', code.value)) validate();
+      if (session.rules.atisCodeValid(code.value)) validate();
     } else if (to && element.contains(to)) {
       validate();
     }
@@ -188,7 +188,7 @@ export function commonScreen(ctx) {
   });
 
   function fill() {
-    const view = session.now('commonSetup');
+    const view = session.now.commonSetup();
     for (const [field] of SETTINGS) showChoice(selects[field], view[field], labels[field]);
     dependent.classList.toggle('off', !view.resumeTime.enabled);
     weather.hidden = !view.weatherAlertVisible;
@@ -222,8 +222,8 @@ export function weatherScreen(ctx) {
     const label = el('th', { scope: 'row' });
     const enable = el('input', { type: 'checkbox', id: uid('wx-enable') });
     const scan = el('input', { type: 'checkbox', id: uid('wx-scan') });
-    enable.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'enable', enable.checked, false)));
-    scan.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'scan', scan.checked, false)));
+    enable.addEventListener('change', () => ctx.edit(() => session.now.setChannelFlag({ area: 'WX', index: k }, 'enable', enable.checked, false)));
+    scan.addEventListener('change', () => ctx.edit(() => session.now.setChannelFlag({ area: 'WX', index: k }, 'scan', scan.checked, false)));
     enable.addEventListener('focus', () => ctx.hint(texts.wxEnable));
     scan.addEventListener('focus', () => ctx.hint(texts.wxScan));
     rows.push({ label, enable, scan });
@@ -234,7 +234,7 @@ export function weatherScreen(ctx) {
       el('thead', {}, el('tr', {}, el('th', {}, 'Channel'), el('th', { className: 'box' }, 'Enable'), el('th', { className: 'box' }, 'Scan'))),
       body));
   function fill() {
-    session.now('weather').forEach((row, k) => {
+    session.now.weather().forEach((row, k) => {
       const r = rows[k];
       r.label.textContent = row.label;
       r.enable.checked = row.enable.checked;

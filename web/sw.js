@@ -3,7 +3,7 @@
 // (another version below, made from the files' contents) is kept whole
 // before it replaces the old one; nothing is fetched from elsewhere.
 const VERSION = '@VERSION@';
-const FILES = [@FILES@];
+const FILES = [/* @FILES@ */];
 const CACHE = `rp770-${VERSION}`;
 
 self.addEventListener('install', (event) => {
