@@ -18,7 +18,19 @@ import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screen
 import { editorScreen, listScreen } from './channels.js';
 import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
 
-const $ = (id) => document.getElementById(id);
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./page.js').Screen} Screen */
+/** @typedef {import('./menus.js').MenuEntry} MenuEntry */
+/** @typedef {import('./menus.js').Menu} Menu */
+/** @typedef {import('./files.js').FileSource} FileSource */
+/** @typedef {import('./rp770.js').Outcome} Outcome */
+/** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
+/** @typedef {import('./rp770.js').SessionState} SessionState */
+/** @typedef {import('./rp770.js').FileComparison | import('./rp770.js').RadioComparison} Comparison */
+
+// The page's own elements (index.html), which are always there.
+/** @param {string} id */
+const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
 const params = new URLSearchParams(location.search);
 const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${params.has('noecho') || params.has('/T') ? 'T' : ''}`
   .replace(/^T$/, '/T');
@@ -34,6 +46,7 @@ const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('s
 
 // ---- the page's context for the screens -------------------------------------------
 
+/** @type {PageContext} */
 const app = {
   session,
   texts,
@@ -60,7 +73,7 @@ const app = {
       app.validating = false;
     }
   },
-  isTree: (node) => Boolean(node && $('tree').contains(node)),
+  isTree: (node) => Boolean(node && $('tree').contains(/** @type {Node} */ (node))),
   treeKey: () => tree.selectedKey,
   nodeText: () => tree.node(tree.selectedKey)?.text ?? '',
   openNode: (key) => tree.select(key, { focus: true }),
@@ -77,10 +90,12 @@ const screens = {
   editor: editorScreen(app),
   weather: weatherScreen(app),
 };
+/** @type {Screen | null} */
 let current = null;
 const hexView = el('pre', { className: 'hexdump', tabIndex: 0, 'aria-label': 'Hex dump of the memory image' });
 const hexPanel = el('div', { className: 'panel', id: 'hexdump', hidden: true }, el('h2', {}, 'Hexdump'), hexView);
 
+/** @param {Screen} screen */
 function showScreen(screen) {
   current = screen;
   const host = $('screen');
@@ -98,7 +113,9 @@ const tree = new Tree($('tree'), {
   onFocus: () => app.hint(texts.tree),
 });
 
+/** @param {import('./rp770.js').TreeNode | null} node */
 function showNode(node) {
+  if (!node) return;
   const screen = session.now.screenOfNode(node.key, node.parent);
   const channel = { area: screen.area, index: screen.index };
   switch (screen.kind) {
@@ -165,10 +182,13 @@ function updateChrome() {
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
   $('model').textContent = state.modelName;
   $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
+  /** @param {string} verb @param {string} action */
   const named = (verb, action) => (action ? `${verb} ${action}` : verb);
-  for (const [id, can, text] of [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
-    ['tb-redo', state.canRedo, named('Redo', state.redoAction)]]) {
-    const button = $(id);
+  /** @type {[string, boolean, string][]} */
+  const buttons = [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
+    ['tb-redo', state.canRedo, named('Redo', state.redoAction)]];
+  for (const [id, can, text] of buttons) {
+    const button = /** @type {HTMLButtonElement} */ ($(id));
     button.disabled = !can;
     button.title = text;
     button.setAttribute('aria-label', text);
@@ -180,6 +200,7 @@ function updateChrome() {
 
 let running = false;
 // One command at a time; the page is busy meanwhile.
+/** @param {() => unknown} work */
 async function command(work) {
   if (running || session.busy) return;
   closeMenus();
@@ -189,7 +210,8 @@ async function command(work) {
     await work();
   } catch (error) {
     console.error(error);
-    await showMessages([{ text: String(error?.message ?? error), title: app.state?.messageTitle ?? 'RP770', icon: 'critical' }]);
+    const text = String(/** @type {Error} */ (error)?.message ?? error);
+    await showMessages([{ text, title: app.state?.messageTitle ?? 'RP770', icon: 'critical' }]);
   } finally {
     running = false;
     document.body.removeAttribute('aria-busy');
@@ -212,6 +234,7 @@ async function perform(call) {
 
 const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
+/** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
 
 async function chooseSaveFile() {
@@ -219,13 +242,15 @@ async function chooseSaveFile() {
   return chosen ? files.keep(chosen.name, chosen.source) : null;
 }
 
+/** @param {Uint8Array<ArrayBuffer>} bytes */
 async function saveReportText(bytes) {
   const chosen = await pickSaveFile('txt', suggested('txt'), (name) => askFileName(name));
   if (!chosen) return null;
   const written = await files.lend(chosen.name, chosen.source, (name) => files.write(name, bytes));
-  return written.ok ? null : written.reason;
+  return written.ok ? null : (written.reason ?? null);
 }
 
+/** @param {{ name: string, source: FileSource }} chosen */
 async function openFile(chosen, { checkInput = true } = {}) {
   // A memory image is opened without the check of typed input, as the window's debug key does.
   if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
@@ -238,6 +263,13 @@ async function openFile(chosen, { checkInput = true } = {}) {
 }
 
 // Asks for a file and runs `call` with it lent under its name; the result.
+/**
+ * @template {Outcome} T
+ * @param {boolean} save
+ * @param {string} kind
+ * @param {(s: SessionCommands, name: string) => T | Promise<T>} call
+ * @returns {Promise<T | null>}
+ */
 async function withChosenFile(save, kind, call) {
   if (!(await commit())) return null;
   const chosen = save ? await pickSaveFile(kind, suggested(kind), (name) => askFileName(name)) : await pickFile(kind);
@@ -245,19 +277,21 @@ async function withChosenFile(save, kind, call) {
   return files.lend(chosen.name, chosen.source, (name) => perform((s) => call(s, name)));
 }
 
+/** @param {import('./windows.js').TransferMode} mode */
 async function transfer(mode) {
   if (!radio.ready) {
     await showMessages([{ text: 'No serial port is chosen: choose the cable\'s port under Options > Choose the serial port..., or the simulated radio.',
-      title: app.state.messageTitle, icon: 'warning' }]);
+      title: app.state?.messageTitle ?? '', icon: 'warning' }]);
     return null;
   }
   return runTransfer(app, mode);
 }
 
+/** @param {Comparison | null} result */
 async function showFound(result) {
   if (!result?.ok) return;
-  if (result.differences.length) await showDifferences(result.differences, result.other, result.title);
-  else await showMessages(result.noDifferences);
+  if (result.differences.length) await showDifferences(result.differences, result.other ?? '', result.title ?? '');
+  else await showMessages(result.noDifferences ?? []);
 }
 
 function print() {
@@ -294,13 +328,13 @@ const commands = {
   }),
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
-  model: (number) => command(async () => {
-    if (number !== app.state.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
+  model: (/** @type {number} */ number) => command(async () => {
+    if (number !== app.state?.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
   }),
-  destination: (entry) => command(async () => {
+  destination: (/** @type {number} */ entry) => command(async () => {
     if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
   }),
-  verify: () => command(async () => session.now.setVerify(!app.state.verify)),
+  verify: () => command(async () => session.now.setVerify(!app.state?.verify)),
   hexdump: () => command(async () => {
     hexPanel.hidden = !hexPanel.hidden;
     if (current) showScreen(current);
@@ -315,8 +349,10 @@ const commands = {
 
 // ---- menus and toolbar --------------------------------------------------------------
 
+/** @returns {Menu[]} */
 function menus() {
-  const s = app.state;
+  const s = /** @type {SessionState} */ (app.state);
+  /** @param {string} label @param {() => unknown} action @param {MenuEntry} [more] @returns {MenuEntry} */
   const entry = (label, action, more = {}) => ({ label, action, ...more });
   return [
     { label: 'File', id: 'mnuFile', build: () => [
@@ -370,6 +406,7 @@ function menus() {
 }
 
 function toolbar() {
+  /** @param {string} id @param {string} icon @param {string} label @param {() => unknown} action */
   const button = (id, icon, label, action) => {
     const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
     const use = document.createElementNS('http://www.w3.org/2000/svg', 'use');
@@ -391,6 +428,7 @@ function toolbar() {
 
 // ---- keyboard, drops, leaving ---------------------------------------------------------
 
+/** @param {any} target */
 const typingUndo = (target) => target?.matches?.('input[type="text"]:not([readonly]), textarea') && hasPendingInput();
 
 document.addEventListener('keydown', (event) => {
@@ -422,6 +460,7 @@ window.addEventListener('beforeunload', (event) => {
 });
 
 let dragDepth = 0;
+/** @param {DragEvent} event */
 const carriesFile = (event) => [...(event.dataTransfer?.types ?? [])].includes('Files');
 document.addEventListener('dragenter', (event) => {
   if (!carriesFile(event)) return;
@@ -459,11 +498,11 @@ $('loading').remove();
 if (!started.ok) {
   // No model on offer: nothing can be done.
   await showMessages(started.messages);
-  document.querySelector('main').inert = true;
+  /** @type {HTMLElement} */ (document.querySelector('main')).inert = true;
   $('toolbar').inert = true;
 } else {
   await showMessages(started.messages);
-  await radio.restore(app.state.device);
+  await radio.restore(app.state?.device ?? '');
   radio.onchange = () => updateChrome();
   updateChrome();
 }

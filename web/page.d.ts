@@ -35,6 +35,5 @@ export interface PageContext {
 export interface Screen {
   element: HTMLElement;
   grey?: boolean;
-  fill(...args: never[]): void;
   refresh(): void;
 }

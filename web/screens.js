@@ -7,10 +7,18 @@
 
 import { el } from './dialogs.js';
 
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./rp770.js').ChoiceView} ChoiceView */
+/** @typedef {import('./rp770.js').SwitchView} SwitchView */
+/** @typedef {import('./rp770.js').CommonField} CommonField */
+/** @typedef {{ input: HTMLInputElement, label: HTMLLabelElement, caption: ChildNode | null }} CheckBox */
+
 let ids = 0;
+/** @param {string} name */
 const uid = (name) => `${name}-${++ids}`;
 
 // A <select> showing a choice view ({items, selected, enabled, visible}).
+/** @param {HTMLSelectElement} select @param {ChoiceView} view @param {HTMLElement} [label] */
 export function showChoice(select, view, label) {
   const texts = view.items.map((i) => i.text);
   const current = [...select.options].map((o) => o.text);
@@ -27,25 +35,29 @@ export function showChoice(select, view, label) {
 }
 
 // The item data of the selected item, -1 when none is.
+/** @param {HTMLSelectElement} select */
 export function selectedData(select) {
   return select.selectedIndex < 0 ? -1 : Number(select.options[select.selectedIndex].value);
 }
 
 // A check box with its caption.
+/** @param {string} caption @returns {CheckBox} */
 export function checkBox(caption, props = {}) {
   const input = el('input', { type: 'checkbox', id: uid('check'), ...props });
   const label = el('label', { className: 'check', htmlFor: input.id }, input, el('span', {}, caption));
   return { input, label, caption: label.lastChild };
 }
 
+/** @param {CheckBox} box @param {SwitchView} view */
 export function showSwitch(box, view) {
   box.input.checked = view.checked;
   box.input.disabled = !view.enabled;
   box.label.classList.toggle('disabled', !view.enabled);
   box.label.hidden = view.visible === false;
-  if (view.caption && box.caption.textContent !== view.caption) box.caption.textContent = view.caption;
+  if (view.caption && box.caption && box.caption.textContent !== view.caption) box.caption.textContent = view.caption;
 }
 
+/** @param {string} text @param {HTMLElement} control */
 function labelled(text, control) {
   control.id ||= uid('field');
   return el('label', { htmlFor: control.id }, text);
@@ -53,12 +65,17 @@ function labelled(text, control) {
 
 // The keys a text box lets through as they are typed (pasting is not
 // filtered); `mapKey` may turn a key into another (the decimal comma).
+/**
+ * @param {HTMLInputElement} input
+ * @param {(c: string, boxText: string) => boolean} allowed
+ * @param {((c: string) => string) | null} [mapKey]
+ */
 export function filterTyping(input, allowed, mapKey = null) {
   input.addEventListener('beforeinput', (event) => {
     if (event.inputType !== 'insertText' || event.data === null) return;
     const chars = [...event.data];
     const mapped = mapKey ? chars.map(mapKey) : chars;
-    let box = input.value.slice(0, input.selectionStart) + input.value.slice(input.selectionEnd);
+    let box = input.value.slice(0, input.selectionStart ?? 0) + input.value.slice(input.selectionEnd ?? 0);
     for (const c of mapped) {
       if (!allowed(c, box)) {
         event.preventDefault();
@@ -68,12 +85,13 @@ export function filterTyping(input, allowed, mapKey = null) {
     }
     if (mapped.join('') !== event.data) {
       event.preventDefault();
-      input.setRangeText(mapped.join(''), input.selectionStart, input.selectionEnd, 'end');
+      input.setRangeText(mapped.join(''), input.selectionStart ?? 0, input.selectionEnd ?? 0, 'end');
       input.dispatchEvent(new Event('input', { bubbles: true }));
     }
   });
 }
 
+/** @param {HTMLElement} notice */
 export function generalScreen(notice) {
   const element = el('div', { className: 'panel general' },
     el('img', { src: 'logo.gif', alt: 'QZP', width: 240, height: 120 }),
@@ -87,15 +105,17 @@ export function greyScreen() {
   return { element: el('div', { className: 'panel' }), grey: true, fill() {}, refresh() {} };
 }
 
+/** @type {[CommonField, string][]} */
 const SETTINGS = [
   ['scan', 'SCAN'], ['resumeTime', 'Resume Time'], ['pttScanClear', 'PTT SCAN Clear'], ['dualWatch', 'Dual Watch'],
   ['weatherAlert', 'Weather Alert'],
 ];
 
+/** @param {PageContext} ctx */
 export function commonScreen(ctx) {
   const { session, texts } = ctx;
-  const selects = {};
-  const labels = {};
+  const selects = /** @type {Record<CommonField, HTMLSelectElement>} */ ({});
+  const labels = /** @type {Record<CommonField, HTMLLabelElement>} */ ({});
   for (const [field, caption] of SETTINGS) {
     selects[field] = el('select', { id: uid(field) });
     labels[field] = labelled(caption, selects[field]);
@@ -147,7 +167,7 @@ export function commonScreen(ctx) {
   // The ATIS code counts once it is left (or Enter is pressed): good text
   // is taken, refused text says so and keeps the focus there.
   let atisEdited = false;
-  filterTyping(code, (c) => session.rules.atisKeyAllowed(c.codePointAt(0)));
+  filterTyping(code, (c) => session.rules.atisKeyAllowed(c.codePointAt(0) ?? 0));
   code.addEventListener('input', () => { atisEdited = true; });
   code.addEventListener('focus', () => {
     ctx.hint(texts.atis);
@@ -180,7 +200,7 @@ export function commonScreen(ctx) {
       // Going to the tree: a good code is taken now; a bad one waits for
       // the check that leaving the screen runs.
       if (session.rules.atisCodeValid(code.value)) validate();
-    } else if (to && element.contains(to)) {
+    } else if (to && element.contains(/** @type {Node} */ (to))) {
       validate();
     }
     // Elsewhere (a menu, the toolbar, another window): the code waits for
@@ -214,8 +234,10 @@ export function commonScreen(ctx) {
   };
 }
 
+/** @param {PageContext} ctx */
 export function weatherScreen(ctx) {
   const { session, texts } = ctx;
+  /** @type {{ label: HTMLTableCellElement, enable: HTMLInputElement, scan: HTMLInputElement }[]} */
   const rows = [];
   const body = el('tbody');
   for (let k = 0; k < 10; ++k) {

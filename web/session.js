@@ -27,7 +27,7 @@ import { LinkRuntime } from './engine.js';
 /**
  * @typedef {object} FileAccess
  * @property {(name: string) => Promise<FileResult>} read
- * @property {(name: string, bytes: Uint8Array) => Promise<FileResult>} write
+ * @property {(name: string, bytes: Uint8Array<ArrayBuffer>) => Promise<FileResult>} write
  */
 
 /** @typedef {{ getItem(key: string): string | null, setItem(key: string, value: string): void }} KeyStorage */
