@@ -41,7 +41,7 @@ const engine = await loadEngine();
 const files = new FileStore();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
-const texts = engine.editorTexts();
+const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 
 // ---- the page's context for the screens -------------------------------------------
@@ -344,7 +344,7 @@ const commands = {
   chooseSerial: () => command(() => radio.chooseSerial()),
   pulled: () => command(async () => radio.setPulled(!radio.pulled)),
   help: () => command(() => showHelp()),
-  about: () => command(() => showAbout(engine.programVersion())),
+  about: () => command(() => showAbout(session.functions.programVersion())),
 };
 
 // ---- menus and toolbar --------------------------------------------------------------

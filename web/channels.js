@@ -310,7 +310,7 @@ export function editorScreen(ctx) {
   // Display characters: what was typed counts once the box is left or Enter pressed.
   /** @param {HTMLInputElement} input @returns {(c: string, boxText: string) => boolean} */
   const displayAllowed = (input) => (c, boxText) =>
-    session.rules.displayKeyAllowed(c.codePointAt(0) ?? 0, input === left && boxText === '');
+    session.functions.displayKeyAllowed(c.codePointAt(0) ?? 0, input === left && boxText === '');
   for (const input of [left, right]) {
     filterTyping(input, displayAllowed(input));
     input.addEventListener('focus', () => {
@@ -359,8 +359,8 @@ export function editorScreen(ctx) {
     return false;
   });
   for (const b of frequencyBoxes) {
-    filterTyping(b.input, (c) => session.rules.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
-      (c) => String.fromCodePoint(session.rules.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
+    filterTyping(b.input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
+      (c) => String.fromCodePoint(session.functions.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
     b.input.addEventListener('focus', () => {
       if (b.input.readOnly) return;
       b.input.select();
@@ -378,7 +378,7 @@ export function editorScreen(ctx) {
       if (ctx.isTree(to)) {
         // Going to the tree: a good entry is taken now; a bad one waits,
         // untouched, for the check that leaving the screen runs.
-        if (session.rules.expFrequencyValid(b.input.value)) validate(b);
+        if (session.functions.expFrequencyValid(b.input.value)) validate(b);
       } else if (to && element.contains(/** @type {Node} */ (to))) {
         validate(b);
       }

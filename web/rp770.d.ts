@@ -364,13 +364,17 @@ export interface EngineRules {
   atisCodeValid(text: string): boolean;
 }
 
-export interface Engine extends EngineRules {
-  WebSession: new (runtime: Runtime, switchLine: string) => WebSession;
-  StandInRadio: new () => StandInRadio;
+// The functions that belong to no session.
+export interface EngineFunctions extends EngineRules {
   editorTexts(): EditorTexts;
   programVersion(): string;
   shippedFileNames(): string[];
   shippedFile(name: string): Uint8Array | null;
+}
+
+export interface Engine extends EngineFunctions {
+  WebSession: new (runtime: Runtime, switchLine: string) => WebSession;
+  StandInRadio: new () => StandInRadio;
 }
 
 export interface EngineOptions {

@@ -167,7 +167,7 @@ export function commonScreen(ctx) {
   // The ATIS code counts once it is left (or Enter is pressed): good text
   // is taken, refused text says so and keeps the focus there.
   let atisEdited = false;
-  filterTyping(code, (c) => session.rules.atisKeyAllowed(c.codePointAt(0) ?? 0));
+  filterTyping(code, (c) => session.functions.atisKeyAllowed(c.codePointAt(0) ?? 0));
   code.addEventListener('input', () => { atisEdited = true; });
   code.addEventListener('focus', () => {
     ctx.hint(texts.atis);
@@ -199,7 +199,7 @@ export function commonScreen(ctx) {
     if (ctx.isTree(to)) {
       // Going to the tree: a good code is taken now; a bad one waits for
       // the check that leaving the screen runs.
-      if (session.rules.atisCodeValid(code.value)) validate();
+      if (session.functions.atisCodeValid(code.value)) validate();
     } else if (to && element.contains(/** @type {Node} */ (to))) {
       validate();
     }

@@ -16,7 +16,7 @@
 import { LinkRuntime } from './engine.js';
 
 /** @typedef {import('./rp770.js').Engine} Engine */
-/** @typedef {import('./rp770.js').EngineRules} EngineRules */
+/** @typedef {import('./rp770.js').EngineFunctions} EngineFunctions */
 /** @typedef {import('./rp770.js').FileResult} FileResult */
 /** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
 /** @typedef {import('./rp770.js').SessionViews} SessionViews */
@@ -127,10 +127,11 @@ export class PageSession {
   }
 
   /**
-   * The boxes' key rules and checks, which never wait.
-   * @returns {EngineRules}
+   * The engine's functions that belong to no session (the boxes' key rules
+   * and checks, the screens' hints, the version), which never wait.
+   * @returns {EngineFunctions}
    */
-  get rules() {
+  get functions() {
     this.idle();
     return this.engine;
   }

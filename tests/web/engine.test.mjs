@@ -81,7 +81,7 @@ test('one call at a time: nothing else reaches the engine while a call waits for
   const refusals = [];
   session.hooks = {
     ask: async () => {
-      for (const call of [() => session.now.state(), () => session.rules.atisCodeValid('1'),
+      for (const call of [() => session.now.state(), () => session.functions.atisCodeValid('1'),
         () => session.run((c) => c.save())]) {
         try {
           await call();
