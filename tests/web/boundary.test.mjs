@@ -3,6 +3,7 @@
 // declared with as many parameters, and nothing else is; and the objects
 // the calls give back have the properties declared, no more, no fewer.
 import assert from 'node:assert/strict';
+import { readdir, readFile } from 'node:fs/promises';
 import { fileURLToPath } from 'node:url';
 import test from 'node:test';
 import ts from 'typescript';
@@ -52,6 +53,20 @@ test('every entry point is declared, with as many parameters', async () => {
       registered: registeredMethods(engine, classes) },
   ];
   for (const row of rows) assert.deepEqual(row.registered, row.declared, row.name);
+});
+
+// The engine calls back into the page by name: the runtime's methods and
+// the port's (src/web). Each name it calls is one the declaration gives the
+// page to provide, and each one declared is called.
+test('what the engine calls back is what the page is declared to provide', async () => {
+  const folder = new URL('../../src/web/', import.meta.url);
+  const sources = await Promise.all((await readdir(folder)).filter((n) => /\.(cpp|h)$/.test(n))
+    .map((n) => readFile(new URL(n, folder), 'utf8')));
+  const called = (object) => [...new Set(sources.flatMap((text) => [
+    ...text.matchAll(new RegExp(`${object}\\.call<[^>]*>\\("(\\w+)"`, 'g')),
+    ...text.matchAll(new RegExp(`${object}\\["(\\w+)"\\]`, 'g'))].map((m) => m[1])))].sort();
+  assert.deepEqual(called('runtime_'), Object.keys(declaredMethods('Runtime')).sort(), 'the runtime');
+  assert.deepEqual(called('port_'), Object.keys(declaredMethods('PortConnection')).sort(), 'the port');
 });
 
 // The properties a value of the declared type has: [required, optional],
