@@ -1,6 +1,7 @@
 # What `cmake --install` (and `make install`, and the package) put where:
 #   bin/rp770, bin/rp770-cli
-#   share/rp770/           global.ini, the definition files, the logo, the help text
+#   share/rp770/           global.ini, the definition files, the logo, the help text,
+#                          translations/: the window's catalogues (rp770_LANGUAGE.qm)
 #   share/applications/    rp770.desktop
 #   share/icons/hicolor/   the icon: scalable SVG, 48x48 and 256x256 PNG
 #   share/metainfo/        the AppStream description
@@ -32,6 +33,10 @@ install(TARGETS rp770 rp770-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(RP770_DATA_SOURCES global.ini USA_013E.ini INT_013E.ini CAN_013E.ini "QJ Logo.gif" rp770-help.html)
 list(TRANSFORM RP770_DATA_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/data/)
 install(FILES ${RP770_DATA_SOURCES} DESTINATION ${CMAKE_INSTALL_DATADIR}/rp770)
+# The window's languages; not the pseudo-language of the layout checks.
+set(RP770_WINDOW_CATALOGUES ${RP770_LANGUAGES})
+list(TRANSFORM RP770_WINDOW_CATALOGUES REPLACE "(.+)" "${RP770_BIN_DIR}/translations/rp770_\\1.qm")
+install(FILES ${RP770_WINDOW_CATALOGUES} DESTINATION ${CMAKE_INSTALL_DATADIR}/rp770/translations)
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/rp770.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/rp770.svg

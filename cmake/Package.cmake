@@ -28,7 +28,9 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "The package holds the window, rp770, and a command-line tool, rp770-cli,"
   "for conversions, reports, comparisons and transfers without a display,"
   "and a simulated radio to try everything without one on the cable.")
-# The Qt platform plugins are not linked, only loaded: name them.
+# The Qt platform plugins are not linked, only loaded: name them. Qt's own
+# dialogs speak the window's language with Debian's translations of Qt.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

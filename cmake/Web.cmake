@@ -24,3 +24,6 @@ add_subdirectory(src)
 
 enable_testing()
 add_subdirectory(tests/web)
+
+# The page's catalogues (LANGUAGE.json) in its messages folder.
+rp770_page_messages(rp770_page_messages ${CMAKE_BINARY_DIR}/web/messages)

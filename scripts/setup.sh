@@ -7,6 +7,8 @@ set -euo pipefail
 PACKAGES=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  python3 gettext qt6-l10n-tools  # the message catalogues: scripts/messages.py, msgfmt and msgmerge, lconvert (.qm)
+  qt6-translations-l10n  # Qt's own dialogs in the window's language
   libgtest-dev libgmock-dev libbenchmark-dev
   libfast-float-dev libfmt-dev  # decimal numbers as text, used header-only
   emscripten  # the browser's build of the plain layers (its linker needs NODE_PATH=/usr/share/nodejs)

@@ -1,8 +1,9 @@
 # bash completion for rp770-cli: its commands, each command's options, the
 # ports for --port (as `rp770-cli ports` lists them, and sim), destinations,
 # fault names, and file names by the extensions a command takes. All of it
-# is read from the program's own --help texts, so that a new command or
-# option completes without a change here.
+# is read from the program's own --help texts (in English: LC_ALL=C, whatever
+# language the user reads), so that a new command or option completes
+# without a change here.
 
 # The value placeholders of the options of `$1 $2 --help`, one "OPTION PLACEHOLDER" a
 # line ("--port DEVICE", "-o OUT.txt|-", "--print [QUEUE]", "--verify ").
@@ -20,7 +21,7 @@ _rp770_cli_options() {
         arg=${BASH_REMATCH[4]}
         [ -n "${BASH_REMATCH[1]}" ] && printf '%s %s\n' "${BASH_REMATCH[1]%, }" "$arg"
         printf '%s %s\n' "$name" "$arg"
-    done < <("$1" "$2" --help 2>/dev/null)
+    done < <(LC_ALL=C "$1" "$2" --help 2>/dev/null)
 }
 
 # The positional placeholders of the command's usage line: "IN.dat|IN.hex|-" ...
@@ -32,7 +33,7 @@ _rp770_cli_positionals() {
         ' '*) [ -n "$usage" ] && usage+=" $line" ;;
         *) [ -n "$usage" ] && break ;;
         esac
-    done < <("$1" "$2" --help 2>/dev/null)
+    done < <(LC_ALL=C "$1" "$2" --help 2>/dev/null)
     set -f
     # shellcheck disable=SC2086
     set -- $usage
@@ -84,7 +85,7 @@ _rp770_cli_values() {
         value=$(lpstat -a 2>/dev/null | awk '{ print $1 }')
         COMPREPLY+=($(compgen -W "$value" -- "$cur")) ;;
     NAME\[=*)
-        value=$("$cli" simulate --help 2>/dev/null |
+        value=$(LC_ALL=C "$cli" simulate --help 2>/dev/null |
             awk '/^Faults:/ { on = 1; next } on && /^  [a-z]/ { n = $1; sub(/\[=.*/, "", n); sub(/=.*/, "=", n); print n }')
         COMPREPLY+=($(compgen -W "$value" -- "$cur"))
         [[ ${COMPREPLY[*]} == *= ]] && compopt -o nospace 2>/dev/null ;;
@@ -115,7 +116,7 @@ _rp770_cli() {
 
     if ((cword == 1)); then
         local commands
-        commands=$("$cli" --help 2>/dev/null |
+        commands=$(LC_ALL=C "$cli" --help 2>/dev/null |
             awk '/^Commands:/ { on = 1; next } /^[^ ]/ { on = 0 } on && /^  [a-z]/ { print $1 }')
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return

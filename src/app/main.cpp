@@ -22,6 +22,7 @@
 #include "platform/QtServices.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SerialPortList.h"
+#include "platform/WindowLanguage.h"
 #include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
@@ -196,6 +197,9 @@ int main(int argc, char* argv[]) {
     const rp770::platform::DataFolderSearch data = rp770::platform::FindDataFolder();
 
     rp770::platform::QtSettingsStore settings;
+    // The window speaks the remembered language, else the system's (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
+    const rp770::platform::WindowLanguage language(
+        rp770::platform::ChooseWindowLanguage(settings, data.folder, rp770::LanguageEnvironmentOfProcess()), data.folder);
     rp770::platform::QtPrompter prompter;
     rp770::ui::WindowAsker asker(prompter);
     rp770::platform::SteadyClock clock;

@@ -15,21 +15,28 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 }
 
 const std::vector<OptionHelp> kSharedOptionHelp = {
-    {"--data-dir DIR", "the folder of global.ini and the definition files (default: beside the program, then "
-                       "../share/rp770, then $RP770_DATA_DIR)"},
-    {"--destination NAME", "the destination a new data set starts from (default: the remembered one, else the first)"},
-    {"--help", "show this text and exit"},
+    {"--data-dir DIR", MessageId::CliOptionDataDir},
+    {"--destination NAME", MessageId::CliOptionDestination},
+    {"--help", MessageId::CliOptionHelp},
 };
 
 std::string CommandName(const CliSpec& spec) { return spec.synopsis.substr(0, spec.synopsis.find(' ')); }
 
+// The text as a sentence: its first letter a capital (a-z and the accented
+// letters of Latin-1 alike), a full stop after it.
+std::string Sentence(std::string s) {
+    if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') {
+        s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    } else if (s.size() > 1 && static_cast<unsigned char>(s[0]) == 0xC3) {
+        const auto second = static_cast<unsigned char>(s[1]);
+        if (second >= 0xA0 && second <= 0xBE && second != 0xB7) s[1] = static_cast<char>(second - 0x20);
+    }
+    return s + ".";
+}
+
 std::string Summary(const CliSpec& spec) {
     for (const Command& c : Commands())
-        if (c.name == CommandName(spec) && !c.summary.empty()) {
-            std::string s = c.summary;
-            if (s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
-            return s + ".";
-        }
+        if (c.name == CommandName(spec) && !c.summary.Empty()) return Sentence(c.summary.Render());
     return {};
 }
 
@@ -42,17 +49,17 @@ std::optional<std::string> CliOptions::Value(const std::string& option) const {
 }
 
 std::string CommandHelp(const CliSpec& spec) {
-    std::string text = "Usage: rp770-cli " + spec.synopsis + " [--data-dir DIR] [--destination NAME]\n";
+    std::string text = MessageText(MessageId::CliCommandUsage, spec.synopsis).Render() + "\n";
     if (const std::string summary = Summary(spec); !summary.empty()) text += "\n" + summary + "\n";
-    text += "\nOptions:\n";
+    text += "\n" + MessageText(MessageId::CliOptionsHeading).Render() + "\n";
     std::vector<OptionHelp> all = spec.optionHelp;
     all.insert(all.end(), kSharedOptionHelp.begin(), kSharedOptionHelp.end());
     for (const OptionHelp& o : all) {
         std::string line = "  " + o.form;
         line += line.size() < 24 ? std::string(24 - line.size(), ' ') : "\n" + std::string(24, ' ');
-        text += line + o.text + "\n";
+        text += line + o.text.Render() + "\n";
     }
-    if (!spec.moreHelp.empty()) text += "\n" + spec.moreHelp;
+    if (!spec.moreHelp.Empty()) text += "\n" + spec.moreHelp.Render();
     return WrapHelpText(text);
 }
 
@@ -94,7 +101,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
                 options.flags.insert(name);
                 continue;
             }
-            error = "unknown option '" + arg + "'";
+            error = MessageText(MessageId::CliUnknownOption, arg).Render();
             return std::nullopt;
         }
         std::string value;
@@ -103,11 +110,11 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            error = "option '" + name + "' needs a value";
+            error = MessageText(MessageId::CliOptionNeedsValue, name).Render();
             return std::nullopt;
         }
         if (value.empty()) {
-            error = "option '" + name + "' needs a value";
+            error = MessageText(MessageId::CliOptionNeedsValue, name).Render();
             return std::nullopt;
         }
         if (name == "--data-dir")
@@ -121,12 +128,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     }
     for (const std::string& required : spec.requiredOptions) {
         if (!options.Value(required)) {
-            error = "option '" + required + "' is needed";
+            error = MessageText(MessageId::CliOptionNeeded, required).Render();
             return std::nullopt;
         }
     }
     if (options.positional.size() < spec.minPositional || options.positional.size() > spec.maxPositional) {
-        error = "wrong number of arguments";
+        error = MessageText(MessageId::CliWrongArgumentCount).Render();
         return std::nullopt;
     }
     return options;
@@ -142,9 +149,9 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         return std::nullopt;
     }
     if (!options) {
-        std::cerr << "rp770-cli: " << error << "\n"
-                  << "usage: rp770-cli " << spec.synopsis << " [--data-dir DIR] [--destination NAME]\n"
-                  << "(rp770-cli " << CommandName(spec) << " --help tells more)\n";
+        std::cerr << MessageText(MessageId::CliProblem, error).Render() << "\n"
+                  << MessageText(MessageId::CliShortUsage, spec.synopsis).Render() << "\n"
+                  << MessageText(MessageId::CliHelpTellsMore, CommandName(spec)).Render() << "\n";
         status = kExitUsage;
         return std::nullopt;
     }

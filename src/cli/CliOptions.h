@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/MessageText.h"
 #include "platform/DataFolder.h"
 
 namespace rp770::cli {
@@ -34,7 +35,7 @@ inline constexpr int kExitUsage = 2;
 
 struct OptionHelp {
     std::string form;  // "--port DEVICE"
-    std::string text;  // what it does, one line
+    MessageText text;  // what it does, one line
 };
 
 // What a command accepts besides the shared options.
@@ -50,7 +51,7 @@ struct CliSpec {
     // when the positional arguments are complete without QUEUE.
     std::vector<std::string> optionalValueOptions;
     // Further sections of the help, after the options ("Exit status:\n  0 ...").
-    std::string moreHelp = {};
+    MessageText moreHelp = {};
 };
 
 struct CliOptions {

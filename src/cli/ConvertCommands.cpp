@@ -29,8 +29,8 @@ constexpr const char* kDat2Hex = "dat2hex IN.dat|- OUT.hex|-";
 int RunHex2Dat(const std::vector<std::string>& args) { return Convert(args, kHex2Dat, true); }
 int RunDat2Hex(const std::vector<std::string>& args) { return Convert(args, kDat2Hex, false); }
 
-const Registration hex2dat{"hex2dat", kHex2Dat, "convert a memory image file into a settings text file", &RunHex2Dat};
-const Registration dat2hex{"dat2hex", kDat2Hex, "convert a settings text file into a memory image file", &RunDat2Hex};
+const Registration hex2dat{"hex2dat", kHex2Dat, MessageId::CliSummaryHex2Dat, &RunHex2Dat};
+const Registration dat2hex{"dat2hex", kDat2Hex, MessageId::CliSummaryDat2Hex, &RunDat2Hex};
 
 }  // namespace
 }  // namespace rp770::cli

@@ -23,8 +23,7 @@ int RunDestinations(const std::vector<std::string>& args) {
     return PrintListing(text) ? status : kExitFailure;
 }
 
-const Registration reg{"destinations", "destinations",
-                       "list the destinations; \"* \" marks the one a new data set starts from", &RunDestinations};
+const Registration reg{"destinations", "destinations", MessageId::CliSummaryDestinations, &RunDestinations};
 
 }  // namespace
 }  // namespace rp770::cli

@@ -22,22 +22,7 @@ constexpr int kExitTrouble = 2;
 
 int RunDiff(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 2, 2, {}, {}, {}, {}, {}};
-    spec.moreHelp =
-        "Output:\n"
-        "  One line per differing field, AREA CHANNEL: FIELD A-VALUE -> B-VALUE, in the order of the report:\n"
-        "\n"
-        "    Groups USA: Priority CH 16 -> 09\n"
-        "    Common: Dual Watch off -> on\n"
-        "    USA 21A: Scan off -> on\n"
-        "    EXP 3: RX 157.0125 -> 157.0250\n"
-        "\n"
-        "  The areas are Groups, Common, ATIS, USA, INT, CAN, WX and EXP; texts are quoted.\n"
-        "\n"
-        "Exit status:\n"
-        "  0           the two are the same (nothing is printed)\n"
-        "  1           they differ\n"
-        "  2           trouble: a missing or refused file, output that could not be written, or a wrong\n"
-        "              command line\n";
+    spec.moreHelp = MessageId::CliHelpDiff;
     return RunWithSession(
         args, spec,
         [](const CliOptions& options, CliSession& cli) {
@@ -61,10 +46,7 @@ int RunDiff(const std::vector<std::string>& args) {
         kExitTrouble);
 }
 
-const Registration reg{"diff", kSynopsis,
-                       "compare two settings or memory image files field by field, each read as the window opens "
-                       "it; exit 0 when the same, 1 when they differ, 2 on trouble",
-                       &RunDiff, kExitTrouble};
+const Registration reg{"diff", kSynopsis, MessageId::CliSummaryDiff, &RunDiff, kExitTrouble};
 
 }  // namespace
 }  // namespace rp770::cli

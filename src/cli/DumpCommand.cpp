@@ -21,7 +21,7 @@ int RunDump(const std::vector<std::string>& args) {
     });
 }
 
-const Registration reg{"dump", "dump IN.hex|-", "print the hex dump of a memory image file", &RunDump};
+const Registration reg{"dump", "dump IN.hex|-", MessageId::CliSummaryDump, &RunDump};
 
 }  // namespace
 }  // namespace rp770::cli

@@ -13,30 +13,9 @@ namespace {
 
 const char* kSynopsis = "export-csv IN.dat|IN.hex|- OUT.csv|-";
 
-// One paragraph or entry a line, wrapped for the terminal; the man page is made from this text.
-const char* kColumnsHelp =
-    "Columns:\n"
-    "  The table is CSV (RFC 4180) in UTF-8 with CR LF line ends, comma separators and \".\" decimal marks: a "
-    "header row, then one row per channel, USA, INT, CAN, WX and EXP in turn.\n"
-    "\n"
-    "  Plan        USA, INT, CAN, WX (models with weather channels only) or EXP\n"
-    "  Slot        0-113 for USA, INT and CAN; the position 1-10 for WX; 1-20 for EXP\n"
-    "  Channel     the name the channel list shows (16, 01A, WX01[162.550MHz], 3); not read back\n"
-    "  Tag         the channel's tag (DISTRESS, ...); not read back\n"
-    "  RxMHz       the receive frequency in use (the duplex one with Duplex on), 4 decimals;\n"
-    "              empty where there is none\n"
-    "  TxMHz       the transmit frequency; empty for a receive-only channel or where there is none\n"
-    "  Enable      1 or 0; import also reads yes/no, true/false and on/off, in any case\n"
-    "  Scan        scan memory, 1 or 0\n"
-    "  Duplex      1 or 0; empty for WX and EXP\n"
-    "  TxEnable    1 or 0; empty for WX and EXP\n"
-    "  LowPower    1 or 0; empty for WX\n"
-    "  PowerUp     1 or 0; empty for WX\n"
-    "  Display     the three display characters of an EXP channel; empty elsewhere\n";
-
 int RunExportCsv(const std::vector<std::string>& args) {
     CliSpec spec{kSynopsis, 2, 2, {}, {}, {}, {}, {}};
-    spec.moreHelp = kColumnsHelp;
+    spec.moreHelp = MessageId::CliHelpExportColumns;
     return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::string& in = options.positional[0];
         if (cli.Show(cli.session().Open(in, KindOf(in))) != kExitOk) return kExitFailure;
@@ -44,9 +23,7 @@ int RunExportCsv(const std::vector<std::string>& args) {
     });
 }
 
-const Registration reg{"export-csv", kSynopsis,
-                       "write the channels as a spreadsheet table (CSV), one row per channel",
-                       &RunExportCsv};
+const Registration reg{"export-csv", kSynopsis, MessageId::CliSummaryExportCsv, &RunExportCsv};
 
 }  // namespace
 }  // namespace rp770::cli

@@ -27,9 +27,7 @@ int RunPorts(const std::vector<std::string>& args) {
     return PrintListing(text) ? kExitOk : kExitFailure;
 }
 
-const Registration reg{"ports", "ports",
-                       "list the serial ports as the SerialPort menu does, the system's devices first: what --port "
-                       "takes, then what is known of it; (chosen) marks the window's port",
+const Registration reg{"ports", "ports", MessageId::CliSummaryPorts,
                        &RunPorts};
 
 }  // namespace

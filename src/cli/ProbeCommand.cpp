@@ -32,9 +32,7 @@ int RunProbe(const std::vector<std::string>& args) {
     return cli.Show(probe);
 }
 
-const Registration reg{"probe", kProbeSpec.synopsis,
-                       "test the connection: open the port, check the cable's echo, ask the radio for its status "
-                       "and model code, and say what was found; exit status 0 only when an MR318 answered",
+const Registration reg{"probe", kProbeSpec.synopsis, MessageId::CliSummaryProbe,
                        &RunProbe};
 
 }  // namespace

@@ -51,11 +51,10 @@ std::optional<platform::Paper> PaperOf(const CliOptions& options) {
 
 int RunReport(const std::vector<std::string>& args) {
     const std::vector<OptionHelp> help = {
-        {"-o, --output OUT.txt",
-         "write the text report into OUT.txt (\"-\": standard output, the default unless --pdf or --print is given)"},
-        {"--pdf OUT.pdf", "also write the printed report as a PDF file (\"-\": standard output)"},
-        {"--paper a4|letter", "the PDF's paper (default: the locale's, LC_PAPER: letter in the USA and Canada, else a4)"},
-        {"--print [QUEUE]", "also print the report on QUEUE, or on the default printer without a name"}};
+        {"-o, --output OUT.txt", MessageId::CliOptionOutput},
+        {"--pdf OUT.pdf", MessageId::CliOptionPdf},
+        {"--paper a4|letter", MessageId::CliOptionPaper},
+        {"--print [QUEUE]", MessageId::CliOptionPrint}};
     const CliSpec spec{kSynopsis, 1, 1, {"-o", "--output", "--pdf", "--paper"}, {}, {}, help, {"--print"}};
     return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::string& source = options.positional[0];
@@ -107,10 +106,7 @@ int RunReport(const std::vector<std::string>& args) {
     });
 }
 
-const Registration reg{"report", kSynopsis,
-                       "write the text report (standard output or OUT.txt), and optionally the printed report as a "
-                       "PDF file or on a printer",
-                       &RunReport};
+const Registration reg{"report", kSynopsis, MessageId::CliSummaryReport, &RunReport};
 
 }  // namespace
 }  // namespace rp770::cli

@@ -22,22 +22,7 @@ volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void RequestStop(int) { stopRequested = 1; }
 
 void PrintUsage(std::ostream& out) {
-    out << WrapHelpText(
-        "Usage: rp770-cli simulate [--image IN.hex] [--baud N] [--fault NAME[=ARG]]... [--dump OUT.hex]\n"
-        "\n"
-        "Run a simulated radio on a pseudo-terminal: prints PORT <device> first, serves until stopped "
-        "(SIGTERM or SIGINT), then writes its memory to --dump.\n"
-        "\n"
-        "Options:\n"
-        "  --image IN.hex        the radio's memory: a 1024-byte image file (default: factory memory)\n"
-        "  --baud N              the line's speed in bits a second, ten bits a byte (default 4800)\n"
-        "  --fault NAME[=ARG]    make the radio misbehave (repeatable); block requests, sent bytes and echoes "
-        "are counted from 1\n"
-        "  --dump OUT.hex        where to write the memory when stopped\n"
-        "  --help                show this text and exit\n"
-        "\n"
-        "Faults:\n" +
-        sim::FaultHelp());
+    out << WrapHelpText(MessageText(MessageId::CliHelpSimulate).Render() + sim::FaultHelp());
 }
 
 int Usage(const std::string& problem) {
@@ -124,8 +109,7 @@ int RunSimulate(const std::vector<std::string>& args) {
 }
 
 const Registration registration{"simulate", "simulate [--image IN.hex] [--baud N] [--fault NAME[=ARG]]... [--dump OUT.hex]",
-                                "run a simulated radio on a pseudo-terminal; prints PORT <device> and serves until "
-                                "stopped (SIGTERM or SIGINT), then writes its memory to --dump",
+                                MessageId::CliSummarySimulate,
                                 &RunSimulate};
 
 }  // namespace

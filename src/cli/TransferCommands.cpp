@@ -12,18 +12,15 @@ namespace rp770::cli {
 
 std::vector<OptionHelp> LinkOptionHelp(bool questions) {
     std::vector<OptionHelp> help = {
-        {"--port DEVICE", "the serial port: a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM3), a port number (1 is "
-                          "COM1, /dev/ttyS0 on Linux) or sim for the built-in simulated radio; rp770-cli ports lists "
-                          "the ports; required"},
-        {"--debug", "show the transfer monitor's texts and log errors in err.log (where, the first line says)"},
-        {"--no-echo", "do not check the echo of the serial cable"},
+        {"--port DEVICE", MessageId::CliOptionPort},
+        {"--debug", MessageId::CliOptionDebug},
+        {"--no-echo", MessageId::CliOptionNoEcho},
     };
     if (questions) {
-        help.push_back({"--yes", "answer the questions with yes (at most three times each)"});
-        help.push_back({"--no", "answer the questions with no"});
+        help.push_back({"--yes", MessageId::CliOptionYes});
+        help.push_back({"--no", MessageId::CliOptionNo});
     }
-    help.push_back({"--fault NAME[=ARG]", "with --port sim: make the simulated radio misbehave (repeatable; see "
-                                          "simulate --help)"});
+    help.push_back({"--fault NAME[=ARG]", MessageId::CliOptionFault});
     return help;
 }
 
@@ -70,8 +67,7 @@ const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "
                         {"--debug", "--no-echo", "--yes", "--no"}, {"--port"}, LinkOptionHelp(true), {}};
 std::vector<OptionHelp> ProgramOptionHelp() {
     std::vector<OptionHelp> help = LinkOptionHelp(true);
-    help.push_back({"--verify", "after a complete programming, read the radio back and compare every byte written; "
-                                "the bytes that differ are listed and the exit status is 1"});
+    help.push_back({"--verify", MessageId::CliOptionVerify});
     return help;
 }
 const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"},
@@ -147,12 +143,10 @@ int RunProgram(const std::vector<std::string>& args) {
     return programmed.Ok() ? kExitOk : kExitFailure;
 }
 
-const Registration readReg{"read", kReadSpec.synopsis + " [--yes|--no]",
-                           "read the radio and save its data as a settings (.dat) or memory image (.hex) file",
+const Registration readReg{"read", kReadSpec.synopsis + " [--yes|--no]", MessageId::CliSummaryRead,
                            &RunRead};
 const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--yes|--no]",
-                              "program a settings (.dat) or memory image (.hex) file into the radio; with --verify, "
-                              "read it back and compare",
+                              MessageId::CliSummaryProgram,
                               &RunProgram};
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "cli/CliOptions.h"
 #include "core/CommandLine.h"
 #include "core/Failure.h"
-#include "platform/DataFolder.h"
+#include "messages/BuiltInTranslations.h"
 #include "platform/StandardStreams.h"
 
 namespace rp770::cli {
@@ -17,46 +17,12 @@ namespace rp770::cli {
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    std::string text =
-        "Usage: rp770-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
-        "   or: rp770-cli --help | --version\n"
-        "\n"
-        "Programming tool for the MR318 marine VHF radio, without a window: read and\n"
-        "program the radio, convert, dump and report settings (.dat) and memory image\n"
-        "(.hex) files.\n"
-        "\n"
-        "Commands:\n";
+    std::string text = MessageText(MessageId::CliUsage).Render();
     auto commands = Commands();
     std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-    for (const Command& c : commands) text += "  " + c.synopsis + "\n      " + c.summary + "\n";
-    text += "\n"
-            "Options:\n"
-            "  --help      show this text and exit; after a command, that command's help\n"
-            "  --version   show the program's version and exit\n"
-            "\n"
-            "Files and streams:\n"
-            "  -           as a file argument: standard input for a file a command reads,\n"
-            "              standard output for a file it writes\n"
-            "  FILE        any readable stream too (a FIFO, <(...), /dev/stdin); where either\n"
-            "              kind is read, a name without .dat or .hex is told by its bytes\n"
-            "\n"
-            "Exit status:\n"
-            "  0           success\n"
-            "  1           the program refused or failed; its message is on standard error\n"
-            "              and no output file is left (a failed write to standard output\n"
-            "              included; diff says trouble with 2)\n"
-            "  2           a wrong command line (a missing --port included)\n"
-            "  141         standard output was a pipe its reader closed: the program ends\n"
-            "              quietly, as GNU tools do\n"
-            "\n"
-            "Environment:\n" +
-            std::string(rp770::platform::kDataDirVariableHelp) +
-            "  XDG_STATE_HOME\n"
-            "              the error log of --debug goes to $XDG_STATE_HOME/rp770 when the\n"
-            "              program's folder is not writable (default ~/.local/state)\n"
-            "  XDG_CONFIG_HOME\n"
-            "              the folder of RP770/RP770.conf, whose remembered choices the\n"
-            "              commands read but never change (default ~/.config)\n";
+    for (const Command& c : commands) text += "  " + c.synopsis + "\n      " + c.summary.Render() + "\n";
+    text += MessageText(MessageId::CliHelpOptions).Render() + MessageText(MessageId::HelpDataDirVariable).Render() +
+            MessageText(MessageId::CliHelpEnvironment).Render();
     out << WrapHelpText(text);
 }
 
@@ -67,6 +33,8 @@ int main(int argc, char* argv[]) {
     using namespace rp770::cli;
     rp770::platform::PrepareStandardStreams();
     std::setlocale(LC_ALL, "");  // the user's locale, as in the window: no number may depend on it
+    // The language the environment asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG); English under the C locale.
+    rp770::UseBuiltInLanguage(rp770::LanguageEnvironmentOfProcess());
     if (argc < 2) {
         PrintUsage(std::cerr);
         return kExitUsage;
@@ -92,7 +60,9 @@ int main(int argc, char* argv[]) {
         }
     }
     if (!known) {
-        std::cerr << "rp770-cli: unknown command '" << command << "'\n\n";
+        std::cerr << rp770::MessageText(rp770::MessageId::CliProblem, rp770::MessageText(rp770::MessageId::CliUnknownCommand, command))
+                         .Render()
+                  << "\n\n";
         PrintUsage(std::cerr);
         return kExitUsage;
     }
@@ -100,7 +70,10 @@ int main(int argc, char* argv[]) {
     // command met has been said already.
     if (rp770::platform::StandardOutputError() == 0) {
         if (const int error = rp770::platform::FlushStandardOutput(); error != 0) {
-            std::cerr << "rp770-cli: cannot write to standard output: " << rp770::ErrnoText(error) << "\n";
+            std::cerr << rp770::MessageText(rp770::MessageId::CliProblem,
+                                            rp770::MessageText(rp770::MessageId::CliCannotWriteOutput, rp770::ErrnoText(error)))
+                             .Render()
+                      << "\n";
             return trouble;
         }
     }

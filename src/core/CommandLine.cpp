@@ -118,18 +118,42 @@ std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& a
 
 namespace {
 
+// The columns a text takes on a terminal: its characters, not its bytes
+// (a translation's "ü" is one column, two bytes of UTF-8).
+size_t Columns(std::string_view text) {
+    size_t columns = 0;
+    for (const char c : text) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return columns;
+}
+
+// "Usage: PROG ..." and "   or: PROG ...", in any language: the first word
+// ends with ":", a program follows, and the line is a synopsis ("[", "|";
+// a message such as "rp770: the window needs ..." is not one); where the
+// program's name ends, or 0.
+size_t UsageHead(std::string_view line) {
+    const size_t word = std::min(line.find_first_not_of(' '), line.size());
+    const size_t space = line.find(' ', word);
+    if (space == std::string_view::npos || space == word || line[space - 1] != ':') return 0;
+    const bool english = line.compare(0, 7, "Usage: ") == 0 || line.compare(0, 7, "   or: ") == 0;
+    if (!english && line.find_first_of("[|") == std::string_view::npos) return 0;
+    const size_t program = line.find_first_not_of(' ', space);
+    if (program == std::string_view::npos) return 0;
+    const size_t end = line.find(' ', program);
+    return end == std::string_view::npos ? line.size() : end + 1;
+}
+
 void AppendWrapped(std::string& out, std::string_view line, size_t width) {
-    if (line.size() <= width) {
+    if (Columns(line) <= width) {
         out += line;
         return;
     }
     // The part kept as it is, and the column the following lines start at.
     const size_t indent = std::min(line.find_first_not_of(' '), line.size());
     size_t head = indent;
-    const bool usage = line.compare(0, 7, "Usage: ") == 0 || line.compare(0, 7, "   or: ") == 0;
+    const size_t usageHead = UsageHead(line);
+    const bool usage = usageHead > 0;
     if (usage) {
-        const size_t program = line.find(' ', 7);
-        head = program == std::string_view::npos ? line.size() : program + 1;
+        head = usageHead;
     } else if (const size_t gap = line.find("  ", indent); indent > 0 && gap != std::string_view::npos) {
         head = std::min(line.find_first_not_of(' ', gap), line.size());
     }
@@ -146,9 +170,9 @@ void AppendWrapped(std::string& out, std::string_view line, size_t width) {
         const std::string_view word = line.substr(at, end - at);
         at = end + 1;
         if (word.empty()) continue;
-        if (!empty && current.size() + 1 + word.size() > width) {
+        if (!empty && Columns(current) + 1 + Columns(word) > width) {
             out += current + '\n';
-            current.assign(head, ' ');
+            current.assign(Columns(line.substr(0, head)), ' ');
             empty = true;
         }
         if (!empty) current += ' ';

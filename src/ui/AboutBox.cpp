@@ -9,6 +9,7 @@
 
 #include "core/CommandLine.h"
 #include "core/ErrorLog.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -17,12 +18,12 @@ QString AboutBox::VersionLine(const QString& version) {
     const QStringList parts = version.split('.');
     QStringList numbers;
     for (int i = 0; i < 3; ++i) numbers << QString::number(i < parts.size() ? parts[i].toInt() : 0);
-    return "Version " + numbers.join('.');
+    return Tr({MessageId::AboutVersion, numbers.join('.').toStdString()});
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
-    setWindowTitle("Version Infomation");
+    setWindowTitle(Tr(MessageId::VersionInformation));
     setModal(true);
 
     frame_ = new QFrame(this);
@@ -31,7 +32,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(frame_);
     icon->setObjectName("picIcon");
     icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
-    auto* title = new QLabel(QString("%1  Velloran").arg(AppTitle), frame_);
+    auto* title = new QLabel(Tr({MessageId::AboutTitle, AppTitle}), frame_);
     title->setObjectName("lblTitle");
     QFont f = title->font();
     f.setBold(true);
@@ -39,12 +40,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     title->setFont(f);
     auto* version = new QLabel(VersionLine(RP770_VERSION), frame_);
     version->setObjectName("lblVersion");
-    auto* notice = new QLabel(
-        "Programming software for the MR318 marine VHF radio.\r"
-        "Read the radio, edit its channels and settings,\r"
-        "keep them in files and program them back.\r"
-        "Check every setting before you go to sea.",
-        frame_);
+    // The notice's lines are separated by carriage returns, as the box has always had them.
+    auto* notice = new QLabel(Tr(MessageId::AboutNotice).replace('\n', '\r'), frame_);
     notice->setObjectName("lblDescription");
     notice->setWordWrap(true);
 
@@ -60,14 +57,14 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     // In debug mode: where the error log goes (beside the program, or the
     // user's state folder when the program's folder is read-only).
     if (const std::string log = ErrorLogPath(); !log.empty()) {
-        auto* where = new QLabel("Error log: " + QString::fromStdString(log), frame_);
+        auto* where = new QLabel(Tr({MessageId::AboutErrorLog, log}), frame_);
         where->setObjectName("lblErrorLog");
         where->setWordWrap(true);
         where->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(where);
     }
 
-    ok_ = new QPushButton("OK", this);
+    ok_ = new QPushButton(Tr(MessageId::ButtonOk), this);
     ok_->setObjectName("cmdOK");
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "ui/Tr.h"
+
 namespace rp770::ui {
 
 namespace {
@@ -22,7 +24,7 @@ public:
     HelpViewer(QWidget* owner, const QString& path) : QDialog(owner) {
         setObjectName("frmHelp");
         setAttribute(Qt::WA_DeleteOnClose);
-        setWindowTitle("RP770 Help");
+        setWindowTitle(Tr(MessageId::HelpTitle));
         browser_ = new QTextBrowser(this);
         browser_->setObjectName("txtHelp");
         browser_->setOpenExternalLinks(true);
@@ -58,8 +60,7 @@ void ShowHelp(QWidget* owner, Prompter& prompter, const std::string& ownerCaptio
               const std::string& dataFolder) {
     const std::string path = HelpFilePath(dataFolder);
     if (path.empty()) {
-        prompter.Message("Unable to display Help Contents. There is no Help associated with this project.",
-                         ownerCaption, Icon::Information);
+        prompter.Message(MessageText(MessageId::NoHelpAssociated).Render(), ownerCaption, Icon::Information);
         return;
     }
     static QPointer<HelpViewer> viewer;

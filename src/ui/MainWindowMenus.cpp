@@ -13,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/SerialPortMenu.h"
 #include "ui/ToolbarIcons.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
@@ -22,49 +23,49 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu("&File");
+    QMenu* file = bar->addMenu(Tr(MessageId::MenuFile));
     file->setObjectName("mnuFile");
-    auto add = [this](QMenu* menu, const char* name, const QString& caption, auto slot) {
-        QAction* a = menu->addAction(caption, this, slot);
+    auto add = [this](QMenu* menu, const char* name, MessageId caption, auto slot) {
+        QAction* a = menu->addAction(Tr(caption), this, slot);
         a->setObjectName(name);
         return a;
     };
-    add(file, "mnuFileNew", "&New", &MainWindow::FileNew)->setShortcut(QKeySequence::New);
-    add(file, "mnuFileOpen", "&Open", &MainWindow::FileOpen)->setShortcut(QKeySequence::Open);
+    add(file, "mnuFileNew", MessageId::MenuFileNew, &MainWindow::FileNew)->setShortcut(QKeySequence::New);
+    add(file, "mnuFileOpen", MessageId::MenuFileOpen, &MainWindow::FileOpen)->setShortcut(QKeySequence::Open);
     file->addSeparator()->setObjectName("mnuFileBar1");
-    add(file, "mnuFileSave", "&Save", &MainWindow::FileSave)->setShortcut(QKeySequence::Save);
-    add(file, "mnuFileSaveAs", "Save &As...", &MainWindow::FileSaveAs)->setShortcut(QKeySequence::SaveAs);
-    QAction* saveDefault = file->addAction("Save As &Default");
+    add(file, "mnuFileSave", MessageId::MenuFileSave, &MainWindow::FileSave)->setShortcut(QKeySequence::Save);
+    add(file, "mnuFileSaveAs", MessageId::MenuFileSaveAs, &MainWindow::FileSaveAs)->setShortcut(QKeySequence::SaveAs);
+    QAction* saveDefault = file->addAction(Tr(MessageId::MenuFileSaveAsDefault));
     saveDefault->setObjectName("mnuFileSaveAsDefault");
     saveDefault->setVisible(false);
     file->addSeparator();
-    add(file, "mnuFileExportChannels", "Expor&t Channels...", &MainWindow::FileExportChannels);
-    add(file, "mnuFileImportChannels", "&Import Channels...", &MainWindow::FileImportChannels);
-    add(file, "mnuFileCompare", "Compare &With File...", &MainWindow::FileCompareWithFile);
+    add(file, "mnuFileExportChannels", MessageId::MenuFileExportChannels, &MainWindow::FileExportChannels);
+    add(file, "mnuFileImportChannels", MessageId::MenuFileImportChannels, &MainWindow::FileImportChannels);
+    add(file, "mnuFileCompare", MessageId::MenuFileCompare, &MainWindow::FileCompareWithFile);
     file->addSeparator()->setObjectName("mnuFileBar2");
-    add(file, "mnuFilePrint", "&Print", &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
-    add(file, "mnuFilePrintToFile", "P&rint to File", &MainWindow::FilePrintToFile);
+    add(file, "mnuFilePrint", MessageId::MenuFilePrint, &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
+    add(file, "mnuFilePrintToFile", MessageId::MenuFilePrintToFile, &MainWindow::FilePrintToFile);
     file->addSeparator()->setObjectName("mnuFileBar3");
-    mnuRecent_ = file->addMenu("Recent &Files");
+    mnuRecent_ = file->addMenu(Tr(MessageId::MenuFileRecent));
     mnuRecent_->setObjectName("mnuFileRecent");
     RefreshRecentMenu();
     file->addSeparator();
     // Ctrl+Q on every system (Windows has no standard quit key).
-    add(file, "mnuFileExit", "E&xit", &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    add(file, "mnuFileExit", MessageId::MenuFileExit, &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* edit = bar->addMenu("&Edit");
+    QMenu* edit = bar->addMenu(Tr(MessageId::MenuEdit));
     edit->setObjectName("mnuEdit");
-    undo_ = add(edit, "mnuEditUndo", "&Undo", &MainWindow::EditUndo);
+    undo_ = add(edit, "mnuEditUndo", MessageId::MenuEditUndo, &MainWindow::EditUndo);
     undo_->setShortcut(QKeySequence::Undo);
-    redo_ = add(edit, "mnuEditRedo", "&Redo", &MainWindow::EditRedo);
+    redo_ = add(edit, "mnuEditRedo", MessageId::MenuEditRedo, &MainWindow::EditRedo);
     redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
-    QMenu* model = edit->addMenu("&Model");
+    QMenu* model = edit->addMenu(Tr(MessageId::MenuEditModel));
     model->setObjectName("mnuEditModel");
     mnuEditModel_ = model;
     auto* modelGroup = new QActionGroup(this);
     for (int i = 0; i < 10; ++i) {
-        QAction* a = model->addAction(QString("model %1").arg(i + 1), this, [this, i] { ChooseModel(i); });
+        QAction* a = model->addAction(Tr({MessageId::MenuModelNumber, i + 1}), this, [this, i] { ChooseModel(i); });
         a->setObjectName(QString("mnuEditModelType%1").arg(i));
         a->setCheckable(true);
         a->setVisible(i == 0);
@@ -73,14 +74,14 @@ void MainWindow::BuildMenus() {
         modelEntries_[static_cast<size_t>(i)] = a;
     }
 
-    QMenu* transfer = bar->addMenu("&Transfer");
+    QMenu* transfer = bar->addMenu(Tr(MessageId::MenuTransfer));
     transfer->setObjectName("mnuTransfer");
-    add(transfer, "mnuTransferProgram", "&Program to Radio", &MainWindow::TransferProgram);
-    add(transfer, "mnuTransferRead", "&Read from Radio", &MainWindow::TransferRead);
+    add(transfer, "mnuTransferProgram", MessageId::MenuTransferProgram, &MainWindow::TransferProgram);
+    add(transfer, "mnuTransferRead", MessageId::MenuTransferRead, &MainWindow::TransferRead);
     transfer->addSeparator();
-    add(transfer, "mnuTransferCompare", "&Compare With Radio...", &MainWindow::TransferCompare);
+    add(transfer, "mnuTransferCompare", MessageId::MenuTransferCompare, &MainWindow::TransferCompare);
 
-    mnuDestination_ = bar->addMenu("&Destination");
+    mnuDestination_ = bar->addMenu(Tr(MessageId::MenuDestination));
     mnuDestination_->setObjectName("mnuDestination");
     for (int i = 0; i < 11; ++i) {
         QAction* a = mnuDestination_->addAction(QString("DST%1").arg(i), this, [this, i] { ChooseDestination(i); });
@@ -89,29 +90,29 @@ void MainWindow::BuildMenus() {
         destinationEntries_[static_cast<size_t>(i)] = a;
     }
 
-    QMenu* options = bar->addMenu("&Options");
+    QMenu* options = bar->addMenu(Tr(MessageId::MenuOptions));
     options->setObjectName("mnuOptions");
-    QMenu* serialPort = options->addMenu("&SerialPort");
+    QMenu* serialPort = options->addMenu(Tr(MessageId::MenuOptionsSerialPort));
     serialPort->setObjectName("mnuOptionsSerialPort");
     ports_ = new SerialPortMenu(serialPort, session_, this);
-    add(options, "mnuOptionsTestConnection", "&Test Connection...", &MainWindow::TestConnection);
-    verifyAction_ = options->addAction("&Verify After Programming");
+    add(options, "mnuOptionsTestConnection", MessageId::MenuOptionsTestConnection, &MainWindow::TestConnection);
+    verifyAction_ = options->addAction(Tr(MessageId::MenuOptionsVerify));
     verifyAction_->setObjectName("mnuOptionsVerify");
     verifyAction_->setCheckable(true);
     connect(verifyAction_, &QAction::triggered, this, &MainWindow::SetVerifyAfterProgramming);
-    hexdumpAction_ = options->addAction("Hexdump");
+    hexdumpAction_ = options->addAction(Tr(MessageId::MenuOptionsHexdump));
     hexdumpAction_->setObjectName("mnuOptionsHexdump");
     hexdumpAction_->setCheckable(true);
     connect(hexdumpAction_, &QAction::toggled, this, &MainWindow::ApplyHexDumpMark);
     hexdumpAction_->setVisible(false);
 
-    QMenu* help = bar->addMenu("&Help");
+    QMenu* help = bar->addMenu(Tr(MessageId::MenuHelp));
     help->setObjectName("mnuHelp");
     // The help text shipped with the program: connecting the radio. F1 too.
-    QAction* contents = add(help, "mnuHelpContents", "&Contents", &MainWindow::ShowHelpContents);
+    QAction* contents = add(help, "mnuHelpContents", MessageId::MenuHelpContents, &MainWindow::ShowHelpContents);
     contents->setShortcut(QKeySequence::HelpContents);
     help->addSeparator()->setObjectName("mnuHelpBar0");
-    add(help, "mnuHelpAbout", "&About QZP Version", &MainWindow::ShowAbout);
+    add(help, "mnuHelpAbout", MessageId::MenuHelpAbout, &MainWindow::ShowAbout);
 
     // Debug-mode memory image files.
     auto* saveHex = new QAction(this);
@@ -125,36 +126,36 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::BuildToolbar() {
-    toolbar_ = addToolBar("Toolbar");
+    toolbar_ = addToolBar(Tr(MessageId::Toolbar));
     toolbar_->setObjectName("tbToolBar");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
-    auto button = [this](const QString& key, const char* tip) {
-        QAction* a = toolbar_->addAction(ToolbarIcon(key), tip, this, [this, key] { ToolbarClicked(key); });
+    auto button = [this](const QString& key, MessageId tip) {
+        QAction* a = toolbar_->addAction(ToolbarIcon(key), Tr(tip), this, [this, key] { ToolbarClicked(key); });
         a->setObjectName("tb" + key);
         a->setData(key);
-        a->setToolTip(tip);
+        a->setToolTip(Tr(tip));
         return a;
     };
-    tb_.newFile = button("New", "New");
-    tb_.open = button("Open", "Open...");
-    tb_.save = button("Save", "Save");
+    tb_.newFile = button("New", MessageId::New);
+    tb_.open = button("Open", MessageId::OpenEllipsis);
+    tb_.save = button("Save", MessageId::Save);
     toolbar_->addSeparator();
-    tb_.saveAsDefault = button("SaveAsDefault", "Save As Default");
+    tb_.saveAsDefault = button("SaveAsDefault", MessageId::SaveAsDefault);
     // The Save As Default button has no action; its place stays empty.
     tb_.saveAsDefault->setVisible(false);
     toolbar_->addSeparator()->setVisible(false);
-    tb_.print = button("Print", "Print");
+    tb_.print = button("Print", MessageId::Print);
     toolbar_->addSeparator();
-    tb_.program = button("Program", "Program to Radio");
-    tb_.program2 = button("Program2", "Program to Radio");
-    tb_.read = button("Read", "Read from Radio");
-    tb_.read2 = button("Read2", "Read from Radio");
+    tb_.program = button("Program", MessageId::ProgramToRadio);
+    tb_.program2 = button("Program2", MessageId::ProgramToRadio);
+    tb_.read = button("Read", MessageId::ReadFromRadio);
+    tb_.read2 = button("Read2", MessageId::ReadFromRadio);
     toolbar_->addSeparator();
-    tb_.undo = toolbar_->addAction(QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)), "Undo",
+    tb_.undo = toolbar_->addAction(QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)), Tr(MessageId::Undo),
                                    this, &MainWindow::EditUndo);
     tb_.undo->setObjectName("tbUndo");
-    tb_.redo = toolbar_->addAction(QIcon::fromTheme("edit-redo", style()->standardIcon(QStyle::SP_ArrowForward)), "Redo",
+    tb_.redo = toolbar_->addAction(QIcon::fromTheme("edit-redo", style()->standardIcon(QStyle::SP_ArrowForward)), Tr(MessageId::Redo),
                                    this, &MainWindow::EditRedo);
     tb_.redo->setObjectName("tbRedo");
 }
@@ -176,16 +177,17 @@ void MainWindow::BuildStatusBar() {
 // ---- what the menus show -------------------------------------------------------
 
 void MainWindow::RefreshHistoryActions() {
-    const auto named = [](const char* verb, const std::string& action) {
-        return action.empty() ? QString(verb) : QString("%1 %2").arg(verb, Q(action));
+    // The step's name, where it has one: "&Undo Scan Memory CH16".
+    const auto named = [](MessageId verb, MessageId withStep, const std::string& step) {
+        return step.empty() ? Tr(verb) : Tr({withStep, step});
     };
     const Workspace& ws = workspace();
     for (QAction* a : {undo_, tb_.undo}) a->setEnabled(ws.CanUndo());
     for (QAction* a : {redo_, tb_.redo}) a->setEnabled(ws.CanRedo());
-    undo_->setText(named("&Undo", ws.UndoAction()));
-    redo_->setText(named("&Redo", ws.RedoAction()));
-    tb_.undo->setToolTip(named("Undo", ws.UndoAction()));
-    tb_.redo->setToolTip(named("Redo", ws.RedoAction()));
+    undo_->setText(named(MessageId::MenuEditUndo, MessageId::MenuEditUndoStep, ws.UndoAction()));
+    redo_->setText(named(MessageId::MenuEditRedo, MessageId::MenuEditRedoStep, ws.RedoAction()));
+    tb_.undo->setToolTip(named(MessageId::Undo, MessageId::UndoStep, ws.UndoAction()));
+    tb_.redo->setToolTip(named(MessageId::Redo, MessageId::RedoStep, ws.RedoAction()));
 }
 
 void MainWindow::RefreshModelMenu() {
@@ -227,7 +229,7 @@ void MainWindow::RefreshRecentMenu() {
     for (int i = 0; i < files.size(); ++i) {
         const QString shown = fontMetrics().elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
                                                        fontMetrics().averageCharWidth() * 60);
-        QAction* a = mnuRecent_->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")), this,
+        QAction* a = mnuRecent_->addAction(Tr({MessageId::MenuFileRecentEntry, i + 1, QString(shown).replace("&", "&&").toStdString()}), this,
                                            [this, path = files[i]] { OpenRecentFile(path); });
         a->setObjectName(QString("mnuFileRecent%1").arg(i));
         a->setData(files[i]);

@@ -96,6 +96,12 @@ TEST(CommandLine, HelpTextIsWrappedToTheWidth) {
         {"   or: prog --help | --version", 20, "   or: prog --help |\n            --version"},
         {"  /dev/serial/by-id/usb-long-name x", 12, "  /dev/serial/by-id/usb-long-name\n  x"},
         {"many   spaces   between", 14, "many spaces\nbetween"},
+        // Translations: a column is a character, not a byte; the usage line in any language.
+        {"Schließen Sie über", 18, "Schließen Sie über"},
+        {"  -x  ä ö ü ß é è", 12, "  -x  ä ö ü\n      ß é è"},
+        {"Aufruf: prog cmd [--print [QUEUE]]", 20, "Aufruf: prog cmd\n             [--print [QUEUE]]"},
+        {"Utilisation\u00a0: prog cmd [-o OUT]", 24, "Utilisation\u00a0: prog cmd\n                   [-o OUT]"},
+        {"prog: the window needs a display (none is set)", 24, "prog: the window needs a\ndisplay (none is set)"},
     };
     for (const auto& c : cases) EXPECT_EQ(WrapHelpText(c.text, c.width), c.wrapped) << c.text;
 }

@@ -65,9 +65,14 @@ for f in share/applications/rp770.desktop share/icons/hicolor/scalable/apps/rp77
          share/icons/hicolor/48x48/apps/rp770.png share/icons/hicolor/256x256/apps/rp770.png \
          share/man/man1/rp770.1.gz share/man/man1/rp770-cli.1.gz share/rp770/global.ini "share/rp770/QJ Logo.gif" \
          share/rp770/rp770-help.html share/mime/packages/rp770.xml share/bash-completion/completions/rp770-cli \
-         share/doc/rp770/copyright share/doc/rp770/changelog.gz; do
+         share/doc/rp770/copyright share/doc/rp770/changelog.gz share/rp770/translations/rp770_de.qm \
+         share/rp770/translations/rp770_nl.qm share/rp770/translations/rp770_fr.qm; do
   [ -s "$P/$f" ] || fail "$f is missing"
 done
+[ -e "$P/share/rp770/translations/rp770_en_XA.qm" ] && fail "the pseudo-language of the layout checks is installed"
+# The installed command line speaks the system's language; the man pages, made from --help, stay English.
+(cd / && env LC_ALL=de_DE.UTF-8 LANGUAGE=de "$P/bin/rp770-cli" --help | grep -q '^Befehle:') || fail "rp770-cli --help is not German for LANGUAGE=de"
+gzip -dc "$P/share/man/man1/rp770-cli.1.gz" | grep -q "Befehle" && fail "the man page is not English"
 metainfo=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)
 [ -n "$metainfo" ] || fail "no metainfo"
 head -1 "$P/share/doc/rp770/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
@@ -160,10 +165,12 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
   if [ -z "$deb" ]; then fail "no rp770_<version>_<arch>.deb"; else
     dpkg-deb -c "$deb" >"$WORK/contents"
     for f in usr/bin/rp770-cli usr/share/mime/packages/rp770.xml usr/share/bash-completion/completions/rp770-cli \
-             usr/share/doc/rp770/copyright usr/share/doc/rp770/changelog.gz usr/share/man/man1/rp770.1.gz; do
+             usr/share/doc/rp770/copyright usr/share/doc/rp770/changelog.gz usr/share/man/man1/rp770.1.gz \
+             usr/share/rp770/translations/rp770_de.qm; do
       grep -q " ./$f\$" "$WORK/contents" || fail "the package lacks $f"
     done
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6core6' || fail "the package does not depend on Qt"
+    dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' || fail "the package does not recommend Qt's translations"
     dpkg-deb -f "$deb" Description | awk 'length($0) > 80 { exit 1 }' || fail "the package's description has long lines"
     if command -v lintian >/dev/null; then
       # No errors, and the programs are hardened (bindnow, fortified functions).
