@@ -2,6 +2,7 @@
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 PLAIN_BUILD ?= build-plain
+WINDOWS_BUILD ?= build-windows
 BUILD_TYPE  ?= RelWithDebInfo
 CMAKE_GEN   := -G Ninja
 
@@ -28,7 +29,7 @@ WERROR ?= -DRP770_WERROR=ON
 WEB_BUILD ?= build-web
 WEB_PORT  ?= 8770
 
-.PHONY: setup configure build run test test-release test-plain test-asan test-fuzz test-web web web-build bench install package clean
+.PHONY: setup configure build run test test-release test-plain test-windows test-asan test-fuzz test-web web web-build bench install package windows windows-package clean
 
 setup:
 	bash scripts/setup.sh
@@ -47,7 +48,7 @@ run: build
 # layers alone, where no Qt can be found; then, under AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, the suite but for what only
 # repeats the run above, and every fuzzer; then the browser edition's tests.
-test: setup test-release test-plain test-asan test-web
+test: setup test-release test-plain test-windows test-asan test-web
 
 # RP770_REQUIRE_COMMA_LOCALE: the tests that switch locales fail, rather
 # than skip, when the comma locale is missing. No case takes more than a few
@@ -57,11 +58,31 @@ test-release: configure
 	@test "$$($(COMMA_LOCALE) locale decimal_point)" = "," || { echo "de_DE.UTF-8 is missing in $(LOCALE_DIR): run scripts/setup.sh" >&2; exit 1; }
 	$(COMMA_LOCALE) RP770_REQUIRE_COMMA_LOCALE=1 ctest --test-dir $(BUILD) --output-on-failure -j2 --timeout 120
 
-# What any front end builds on (the browser's included): no Qt, no GoogleTest.
-test-plain: setup
+# What any front end builds on (the browser's included), and rp770-cli on
+# it: no Qt, no GoogleTest. Its commands are checked against the desktop
+# build's rp770-cli (tests/builds/cli_build_check.sh).
+test-plain: configure
 	cmake -S . -B $(PLAIN_BUILD) $(CMAKE_GEN) --no-warn-unused-cli -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF $(WERROR) \
 	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
 	cmake --build $(PLAIN_BUILD)
+	cmake --build $(BUILD) --target rp770-cli
+	bash tests/builds/cli_build_check.sh plain $(PLAIN_BUILD) $(BUILD)
+
+# rp770-cli.exe, cross-compiled with MinGW-w64 (cmake/MinGW.cmake): the
+# command line and the plain layers it needs, nothing else, at -O1; and its
+# zip package (the .exe, the shipped data, a README), in $(WINDOWS_BUILD).
+windows: setup
+	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW.cmake -DCMAKE_BUILD_TYPE=Release \
+	  "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF -DRP770_BUILD_BENCH=OFF
+	cmake --build $(WINDOWS_BUILD) --target rp770_windows_package
+
+windows-package: windows
+
+# rp770-cli.exe under Wine (one prefix in $(WINDOWS_BUILD)/wine, its server
+# ended afterwards) against the release build's rp770-cli.
+test-windows: configure windows
+	cmake --build $(BUILD) --target rp770-cli
+	bash tests/builds/cli_build_check.sh windows $(WINDOWS_BUILD) $(BUILD)
 
 # One clang build for the sanitized tests and the fuzzers. The real-time
 # pseudo-terminal cases and the packaging only repeat the release run. -O1
@@ -114,4 +135,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(PLAIN_BUILD) build-fuzz $(WEB_BUILD) $(LOCALE_DIR)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PLAIN_BUILD) $(WINDOWS_BUILD) build-fuzz $(WEB_BUILD) $(LOCALE_DIR)

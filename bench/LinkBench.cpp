@@ -1,27 +1,30 @@
 // A whole read and a whole programming over the simulated 4800-baud cable.
 //
-// Virtual: the simulated radio on the virtual cable, in virtual time. Each run
+// Virtual: the simulated radio on the virtual cable, in virtual time, the
+// line straight to the PC or through a modelled USB serial adapter. Each run
 // reports its virtual duration beside the line's lower bound: every byte on
 // the line (both ways; echoes travel with their bytes) at 480 bytes a second,
 // plus the pauses the protocol demands (10 ms before each transmission,
 // 1000 ms before synchronising, 500 ms after the block phase, 10 ms for each
-// skipped row). The benchmark's own time is the cost of simulating it.
+// skipped row); x_bound is the ratio. The benchmark's own time is the cost
+// of simulating it.
 //
 // Pty: the real serial stack against the simulated radio on a
 // pseudo-terminal at 4800 baud, in real time (one run each).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <vector>
 #include <thread>
 
 #include "core/MemoryImage.h"
 #include "link/RadioLink.h"
 #include "link/WritePlan.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtServices.h"
+#include "desktop/SystemSerialPort.h"
+#include "desktop/SteadyClock.h"
 #include "sim/PtyRadio.h"
 #include "sim/SimulatedRadio.h"
 #include "sim/VirtualWire.h"
@@ -51,9 +54,28 @@ struct VirtualRun {
     bool ok = false;
 };
 
-VirtualRun RunVirtual(bool program) {
+// The cables measured: straight to the line, or through a modelled USB
+// serial adapter (sim/UsbAdapter.h).
+struct Cable {
+    const char* name;
+    std::optional<sim::AdapterModel> adapter;
+    sim::AdapterDriver driver = sim::AdapterDriver::GrantsLowLatency;
+};
+const std::vector<Cable>& Cables() {
+    static const std::vector<Cable> cables = {
+        {"line", std::nullopt},
+        {"ftdi_16ms", sim::FtdiAdapter(), sim::AdapterDriver::RefusesLowLatency},
+        {"ftdi_low_latency_1ms", sim::FtdiAdapter(), sim::AdapterDriver::GrantsLowLatency},
+        {"ch340", sim::Ch340Adapter()},
+        {"cp210x", sim::Cp210xAdapter()},
+    };
+    return cables;
+}
+
+VirtualRun RunVirtual(bool program, const Cable& cable = Cables().front()) {
     sim::SimulatedRadio radio;
     sim::VirtualWire wire(radio, kBaud);
+    if (cable.adapter) wire.UseAdapter(*cable.adapter, cable.driver);
     link::RadioLink link(wire.Port(), wire.GetClock(), wire.GetPump());
     DataSet data = Data();
     VirtualRun run;
@@ -75,35 +97,32 @@ VirtualRun RunVirtual(bool program) {
 void Report(benchmark::State& state, double seconds, double bound) {
     state.counters["seconds"] = seconds;
     state.counters["bound_s"] = bound;
+    state.counters["x_bound"] = seconds / bound;
     state.counters["over_bound_pct"] = (seconds / bound - 1.0) * 100.0;
 }
 
-void BM_ReadVirtual(benchmark::State& state) {
+void RunThrough(benchmark::State& state, bool program) {
+    const Cable& cable = Cables().at(static_cast<size_t>(state.range(0)));
+    state.SetLabel(cable.name);
     VirtualRun run;
     for (auto _ : state) {
-        run = RunVirtual(false);
-        if (!run.ok) state.SkipWithError("read failed");
+        run = RunVirtual(program, cable);
+        if (!run.ok) state.SkipWithError(program ? "programming failed" : "read failed");
     }
     Report(state, run.seconds, run.bound);
 }
-BENCHMARK(BM_ReadVirtual)->Unit(benchmark::kMillisecond);
 
-void BM_ProgramVirtual(benchmark::State& state) {
-    VirtualRun run;
-    for (auto _ : state) {
-        run = RunVirtual(true);
-        if (!run.ok) state.SkipWithError("programming failed");
-    }
-    Report(state, run.seconds, run.bound);
+void CableArguments(benchmark::internal::Benchmark* b) {
+    for (size_t i = 0; i < Cables().size(); ++i) b->Arg(static_cast<int64_t>(i));
 }
-BENCHMARK(BM_ProgramVirtual)->Unit(benchmark::kMillisecond);
+
+void BM_ReadVirtual(benchmark::State& state) { RunThrough(state, false); }
+BENCHMARK(BM_ReadVirtual)->Apply(CableArguments)->Unit(benchmark::kMillisecond);
+
+void BM_ProgramVirtual(benchmark::State& state) { RunThrough(state, true); }
+BENCHMARK(BM_ProgramVirtual)->Apply(CableArguments)->Unit(benchmark::kMillisecond);
 
 void RunPty(benchmark::State& state, bool program) {
-    static int argc = 1;
-    static char name[] = "bench_link";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
     const VirtualRun reference = RunVirtual(program);
     double seconds = 0;
     for (auto _ : state) {
@@ -117,9 +136,9 @@ void RunPty(benchmark::State& state, bool program) {
         std::atomic<bool> stop{false};
         std::thread server([&] { pty.Serve([&] { return stop.load(); }); });
         {
-            platform::QtSerialPort port;
+            platform::SystemSerialPort port;
             platform::SteadyClock clock;
-            platform::EventLoopPump pump;
+            platform::IdlePump pump;
             link::RadioLink link(port, clock, pump);
             link.State().PortDevice = pty.DevicePath();
             DataSet data = Data();

@@ -10,6 +10,8 @@
 #   share/bash-completion/completions/
 #                          rp770-cli: completion of its commands, options, ports and files
 #   share/doc/rp770/       copyright (machine-readable) and changelog.gz
+#   lib/udev/rules.d/      60-rp770-cables.rules: FTDI adapters at a 1 ms latency timer, and the
+#                          logged-in user's access to the usual programming-cable adapters
 # An installed program finds its data in ../share/rp770 from bin/.
 include(GNUInstallDirs)
 
@@ -62,6 +64,8 @@ endif()
 configure_file(${PROJECT_SOURCE_DIR}/data/rp770.metainfo.xml.in ${CMAKE_BINARY_DIR}/${RP770_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${RP770_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/rp770.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME rp770.xml)
+# Under the prefix (/usr/lib/udev/rules.d in the package), where udev reads rules.
+install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-rp770-cables.rules DESTINATION lib/udev/rules.d)
 install(FILES ${PROJECT_SOURCE_DIR}/data/completion/rp770-cli.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME rp770-cli)
 

@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ make cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev
   python3 gettext qt6-l10n-tools  # the message catalogues: scripts/messages.py, msgfmt and msgmerge, lconvert (.qm)
   qt6-translations-l10n  # Qt's own dialogs in the window's language
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -19,6 +19,7 @@ PACKAGES=(
   locales
   nodejs  # the browser edition's tests (make test-web)
   chromium  # the page's tests, headless, driven by playwright-core
+  g++-mingw-w64-x86-64-posix wine wine64  # rp770-cli.exe (make windows) and its tests under Wine
 )
 # npm comes with some builds of nodejs (NodeSource's conflicts with Debian's
 # npm package): Debian's only where there is none.

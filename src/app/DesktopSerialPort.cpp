@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "data/FactoryImage.h"
-#include "platform/QtSerialPort.h"
+#include "desktop/SystemSerialPort.h"
 #include "sim/LiveRadioPort.h"
 #include "sim/SimulatedRadio.h"
 
 namespace rp770::app {
 
 DesktopSerialPort::DesktopSerialPort(Clock& clock)
-    : clock_(clock), real_(std::make_unique<platform::QtSerialPort>()), current_(real_.get()) {}
+    : clock_(clock), real_(std::make_unique<platform::SystemSerialPort>()), current_(real_.get()) {}
 
 DesktopSerialPort::~DesktopSerialPort() = default;
 
@@ -48,5 +48,6 @@ bool DesktopSerialPort::Write(const std::vector<uint8_t>& bytes) { return curren
 int DesktopSerialPort::BytesAvailable() { return current_->BytesAvailable(); }
 int DesktopSerialPort::ReadByte() { return current_->ReadByte(); }
 link::PortError DesktopSerialPort::LastError() const { return current_->LastError(); }
+link::PortLatency DesktopSerialPort::Latency() const { return current_->Latency(); }
 
 }  // namespace rp770::app

@@ -14,7 +14,7 @@ class LiveRadioPort;
 }  // namespace rp770::sim
 
 namespace rp770::platform {
-class QtSerialPort;
+class SystemSerialPort;
 }  // namespace rp770::platform
 
 namespace rp770::app {
@@ -32,6 +32,7 @@ public:
     int BytesAvailable() override;
     int ReadByte() override;
     link::PortError LastError() const override;
+    link::PortLatency Latency() const override;
 
     // The simulated radio (created on first use); it keeps what was
     // programmed into it for as long as the program runs.
@@ -41,7 +42,7 @@ private:
     link::SerialPort& Current() const;
 
     Clock& clock_;
-    std::unique_ptr<platform::QtSerialPort> real_;
+    std::unique_ptr<platform::SystemSerialPort> real_;
     std::unique_ptr<sim::SimulatedRadio> radio_;
     std::unique_ptr<sim::LiveRadioPort> simulated_;
     link::SerialPort* current_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "platform/Terminal.h"
+#include "desktop/Terminal.h"
 
 namespace rp770::cli {
 

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "desktop/AtomicFile.h"
-#include "platform/StandardStreams.h"
+#include "desktop/StandardStreams.h"
 #include "workspace/Workspace.h"
 
 namespace rp770::cli {

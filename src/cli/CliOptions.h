@@ -3,7 +3,7 @@
 //
 //   --data-dir DIR       folder of global.ini and the model definition files
 //                        (default: found as the window finds it, see
-//                        platform/DataFolder.h)
+//                        desktop/DataFolder.h)
 //   --destination NAME   the destination whose factory data a new data set
 //                        starts from (default: the remembered one, else the
 //                        first, as the window does)
@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/DataFolder.h"
 #include "messages/MessageText.h"
-#include "platform/DataFolder.h"
 
 namespace rp770::cli {
 

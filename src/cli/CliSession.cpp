@@ -5,9 +5,9 @@
 
 #include "core/ErrorLog.h"
 #include "os/UserFolders.h"
-#include "platform/ExecutablePath.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/StandardStreams.h"
+#include "desktop/ExecutablePath.h"
+#include "desktop/FileSettingsStore.h"
+#include "desktop/StandardStreams.h"
 #include "workspace/Messages.h"
 
 namespace rp770::cli {
@@ -27,7 +27,7 @@ constexpr const char* kUnknownDestination = "unknown destination";
 CliSession::CliSession(const CliOptions& options, bool transfer)
     : options_(options),
       program_(options.dataDir),
-      userStore_(std::make_unique<platform::QtSettingsStore>()),
+      userStore_(std::make_unique<platform::FileSettingsStore>()),
       settings_(*userStore_),
       console_(transfer),
       asker_(PolicyOf(options), console_) {

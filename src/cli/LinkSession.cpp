@@ -1,30 +1,26 @@
 #include "cli/LinkSession.h"
 
-#include <QCoreApplication>
 #include <cctype>
 
-#include "platform/QtSerialPort.h"
-#include "platform/QtServices.h"
+#include "desktop/SteadyClock.h"
+#include "desktop/SystemSerialPort.h"
 #include "sim/VirtualWire.h"
 
 namespace rp770::cli {
 
 struct LinkSession::Parts {
-    std::unique_ptr<QCoreApplication> app;  // QSerialPort needs one in the thread
     std::unique_ptr<sim::VirtualWire> wire;
-    std::unique_ptr<platform::QtSerialPort> port;
+    std::unique_ptr<platform::SystemSerialPort> port;
     std::unique_ptr<platform::SteadyClock> clock;
-    std::unique_ptr<platform::EventLoopPump> pump;
+    std::unique_ptr<platform::IdlePump> pump;
 };
 
-namespace {
-bool AllDigits(const std::string& s) {
-    if (s.empty() || s.size() > 2) return false;
-    for (char c : s)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    return true;
+int LinkSession::NumberOf(const std::string& device) {
+    if (device.empty() || device.size() > 2) return 0;
+    for (char c : device)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    return std::stoi(device);
 }
-}  // namespace
 
 std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Asker& asker, const sim::Faults& faults) {
     std::unique_ptr<LinkSession> session(new LinkSession());
@@ -37,17 +33,12 @@ std::unique_ptr<LinkSession> LinkSession::Open(const std::string& device, Asker&
                                                            parts.wire->GetPump(), &asker);
         return session;
     }
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "rp770-cli";
-        static char* argv[] = {name, nullptr};
-        parts.app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    parts.port = std::make_unique<platform::QtSerialPort>();
+    parts.port = std::make_unique<platform::SystemSerialPort>();
     parts.clock = std::make_unique<platform::SteadyClock>();
-    parts.pump = std::make_unique<platform::EventLoopPump>();
+    parts.pump = std::make_unique<platform::IdlePump>();
+    session->port_ = parts.port.get();
     session->link_ = std::make_unique<link::RadioLink>(*parts.port, *parts.clock, *parts.pump, &asker);
-    if (AllDigits(device)) session->number_ = std::stoi(device);
+    session->number_ = NumberOf(device);
     return session;
 }
 

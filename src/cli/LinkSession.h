@@ -14,6 +14,10 @@
 #include "sim/Faults.h"
 #include "sim/SimulatedRadio.h"
 
+namespace rp770::platform {
+class SystemSerialPort;
+}
+
 namespace rp770::cli {
 
 class LinkSession {
@@ -27,8 +31,12 @@ public:
     link::RadioLink& Link() { return *link_; }
     // The port number ("1" .. "99"), else 0 for a device named.
     int Number() const { return number_; }
+    // The same for a port as the command line names it.
+    static int NumberOf(const std::string& device);
     // The simulated radio behind "sim"; null for a real port.
     sim::SimulatedRadio* Radio() { return radio_.get(); }
+    // The system's serial port behind a device or number; null for "sim".
+    platform::SystemSerialPort* SystemPort() { return port_; }
 
 private:
     LinkSession() = default;
@@ -36,6 +44,7 @@ private:
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<sim::SimulatedRadio> radio_;
     std::unique_ptr<link::RadioLink> link_;
+    platform::SystemSerialPort* port_ = nullptr;
     int number_ = 0;
 };
 

@@ -4,8 +4,8 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/SerialPortList.h"
+#include "desktop/FileSettingsStore.h"
+#include "desktop/SerialPortList.h"
 
 namespace rp770::cli {
 
@@ -15,7 +15,7 @@ int RunPorts(const std::vector<std::string>& args) {
     const CliSpec spec{"ports", 0, 0, {}, {}, {}, {}, {}};
     int status = kExitUsage;
     if (!ParseCliOptions(args, spec, status)) return status;
-    const platform::QtSettingsStore store;
+    const platform::FileSettingsStore store;
     const SystemPorts system = platform::SystemSerialPorts();
     std::string text;
     for (const PortEntry& entry : PortEntries(system, StartingPortSelection(store, system))) {

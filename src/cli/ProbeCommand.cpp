@@ -4,7 +4,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/TransferCommands.h"
-#include "platform/InterruptCatcher.h"
+#include "desktop/InterruptCatcher.h"
 
 namespace rp770::cli {
 

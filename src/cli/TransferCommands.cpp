@@ -5,7 +5,9 @@
 
 #include "cli/CliCommands.h"
 #include "cli/ReadOutput.h"
-#include "platform/InterruptCatcher.h"
+#include "desktop/InterruptCatcher.h"
+#include "desktop/SystemSerialPort.h"
+#include "link/TransferPace.h"
 #include "workspace/Messages.h"
 
 namespace rp770::cli {
@@ -42,6 +44,12 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
         }
     }
     auto link = LinkSession::Open(*port, cli.asker(), faults);
+    // --debug: what opening the port got for latency, each time it changes.
+    if (platform::SystemSerialPort* system = link->SystemPort(); system && o.Has("--debug")) {
+        system->OnOpened([&bar, said = std::string()](const link::PortLatency& got) mutable {
+            if (const std::string text = link::LowLatencyText(got); text != said) bar.ShowMonitor(said = text);
+        });
+    }
     link::RadioLink& radio = link->Link();
     radio.SetStopRequest(&platform::InterruptCatcher::Requested);
     radio.SetTitle(title);

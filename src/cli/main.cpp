@@ -9,8 +9,9 @@
 #include "cli/CliOptions.h"
 #include "core/CommandLine.h"
 #include "core/Failure.h"
+#include "desktop/DataFolder.h"
+#include "desktop/StandardStreams.h"
 #include "messages/BuiltInTranslations.h"
-#include "platform/StandardStreams.h"
 
 namespace rp770::cli {
 

@@ -10,6 +10,7 @@
 #include "core/Services.h"
 #include "link/SerialPort.h"
 #include "link/TransferEngine.h"
+#include "link/TransferPace.h"
 
 namespace rp770::link {
 
@@ -38,6 +39,7 @@ struct LinkContext {
     TransferObserver* observer = nullptr;
     std::string title;  // the dialog's caption, title of most message boxes
     std::string stage;  // what the link is doing ("Reading the radio..."); shown between waits
+    TransferPace pace;  // what the transfer under way has put on the line and paused
 
     // A message titled with the dialog's caption, or with a title of its own.
     void Tell(const std::string& text, Icon icon = Icon::Critical, std::string detail = {}) {

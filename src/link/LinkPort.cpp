@@ -80,7 +80,10 @@ const char* LinkPort::RadioWait() const { return synchronising_ ? kWaitRadioInSy
 int LinkPort::Receive() {
     if (ctx_.port.BytesAvailable() <= 0) return -1;
     const int b = ctx_.port.ReadByte();
-    if (b >= 0) ++heardBytes_;
+    if (b >= 0) {
+        ++heardBytes_;
+        ctx_.pace.Carried(1);
+    }
     return b;
 }
 
@@ -89,7 +92,8 @@ void LinkPort::ClosePort() {
 }
 
 void LinkPort::DiscardReceived() {
-    for (int n = ctx_.port.BytesAvailable(); n > 0; --n) ctx_.port.ReadByte();
+    for (int n = ctx_.port.BytesAvailable(); n > 0; --n)
+        if (ctx_.port.ReadByte() >= 0) ctx_.pace.Carried(1);
 }
 
 void LinkPort::FlushInput() { DiscardReceived(); }
@@ -113,6 +117,7 @@ void LinkPort::Transmit(const Bytes& bytes) {
     // Nothing is ever sent to a closed or lost port; the echo check then
     // fails at once, as if the echo never came.
     if (ctx_.port.IsOpen() && ctx_.port.Write(bytes)) {
+        ctx_.pace.Carried(bytes.size());
         ConsumeEcho(bytes);
         return;
     }
@@ -248,7 +253,7 @@ void LinkPort::SettleLine(double quietSeconds, double limitSeconds) {
     while (!Silent()) {
         ctx_.pump.Yield();
         for (int n = ctx_.port.BytesAvailable(); n > 0; --n) {
-            ctx_.port.ReadByte();
+            if (ctx_.port.ReadByte() >= 0) ctx_.pace.Carried(1);
             lastByte = Now();
         }
         const double now = Now();

@@ -5,6 +5,8 @@
 // the asker.
 
 #include <functional>
+#include <set>
+#include <string>
 #include <utility>
 
 #include "link/ConnectionProbe.h"
@@ -30,12 +32,13 @@ public:
     void SetAsker(Asker* asker) override { ctx_.asker = asker; }
     std::vector<Message> TakeMessages() override { return std::exchange(ctx_.messages, {}); }
     void ShowMonitor(const std::string& text) override { port_.ShowMonitor(text); }
-    bool SyncRadio() override { return handshake_.SyncRadio(); }
-    bool ReadFromRadio(DataSet& data) override { return reader_.ReadFromRadio(data); }
-    ProgramOutcome ProgramToRadio(const DataSet& data) override { return writer_.ProgramToRadio(data); }
-    bool ReadBack(DataSet& data, const std::string& stage) override {
-        return reader_.ReadFromRadio(data, false, stage);
-    }
+    // A transfer is timed from its synchronisation to its end; one that ran
+    // slow for want of low latency is followed by advice (TransferPace.h),
+    // once for each device.
+    bool SyncRadio() override;
+    bool ReadFromRadio(DataSet& data) override;
+    ProgramOutcome ProgramToRadio(const DataSet& data) override;
+    bool ReadBack(DataSet& data, const std::string& stage) override;
     // The steps the test reuses say nothing: their messages are dropped,
     // their questions take the default answer.
     ProbeReport Probe() override;
@@ -54,6 +57,23 @@ public:
     const std::string& Title() const { return ctx_.title; }
 
 private:
+    // The injected clock, its pauses counted for the transfer's pace.
+    class PacedClock : public Clock {
+    public:
+        explicit PacedClock(Clock& inner) : inner_(inner) {}
+        double Now() override { return inner_.Now(); }
+        void Sleep(int milliseconds) override {
+            if (pace) pace->Paused(milliseconds);
+            inner_.Sleep(milliseconds);
+        }
+        TransferPace* pace = nullptr;
+
+    private:
+        Clock& inner_;
+    };
+    // After a transfer that did what it was asked: the advice, if it is due.
+    void AdviseOnPace(bool completed);
+
     // The injected pump, then the stop request.
     class StoppablePump : public Pump {
     public:
@@ -67,12 +87,14 @@ private:
     };
 
     StoppablePump pump_;
+    PacedClock clock_;
     LinkContext ctx_;
     LinkPort port_;
     Handshake handshake_;
     RadioReader reader_;
     RadioWriter writer_;
     ConnectionProbe probe_;
+    std::set<std::string> advised_;  // the devices whose slowness has been explained
 };
 
 }  // namespace rp770::link

@@ -4,6 +4,7 @@
 // virtual wire to a simulated radio.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,29 @@ struct PortError {
     std::string deviceGroup;  // access refused: the group that owns the device, where groups grant it
 };
 
+// What became of the request for low latency the port made when it opened:
+// whether received bytes reach the program at once, or wait in a USB
+// adapter for its latency timer (16 ms on FTDI adapters).
+enum class LowLatency {
+    NotApplicable,  // nothing holds bytes back that the program could change (a virtual cable)
+    Granted,        // the driver hands them over at once
+    Refused,        // the driver has the setting but refused it
+    NotOffered,     // the driver has no such setting
+    CannotAsk,      // the system offers no such request (Windows: a setting of the driver; a browser)
+};
+
+// The system the port belongs to, for advice on how to change its latency.
+enum class HostSystem { Other, Linux, Windows, Browser };
+
+struct PortLatency {
+    LowLatency lowLatency = LowLatency::NotApplicable;
+    HostSystem system = HostSystem::Other;
+    bool usbAdapter = false;            // the port is a USB serial adapter
+    int error = 0;                      // why it was refused or not offered (an errno value); 0: not said
+    std::optional<int> latencyTimerMs;  // the adapter's latency timer, where the system tells it
+    std::string device;                 // the device opened
+};
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
@@ -52,6 +76,8 @@ public:
     // The next received byte, or -1 when none is waiting.
     virtual int ReadByte() = 0;
     virtual PortError LastError() const = 0;
+    // What the last open got for latency.
+    virtual PortLatency Latency() const { return {}; }
 };
 
 }  // namespace rp770::link

@@ -1,15 +1,9 @@
 #pragma once
-// The real clock and event pump.
+// The window's clock and event pump: Qt's event loop keeps running.
 
-#include "core/Services.h"
+#include "desktop/SteadyClock.h"
 
 namespace rp770::platform {
-
-class SteadyClock : public Clock {
-public:
-    double Now() override;
-    void Sleep(int milliseconds) override;
-};
 
 // The window's pauses: the event loop keeps running (the window repaints)
 // while a timer counts the pause down.

@@ -3,7 +3,7 @@
 // SerialPort menu (and of `rp770-cli ports`) in their order, the one that is
 // checked, and the first choice of a new installation. Plain functions over
 // the ports the system reports and the remembered choice; the desktop lists
-// the ports (platform/SerialPortList.h), the window and the command line
+// the ports (desktop/SerialPortList.h), the window and the command line
 // show the entries.
 //
 // The entries, in order:

@@ -15,10 +15,18 @@
 #include "link/SerialPort.h"
 #include "sim/HalfDuplexLine.h"
 #include "sim/SimulatedRadio.h"
+#include "sim/UsbAdapter.h"
 
 namespace rp770::sim {
 
 inline constexpr double kIdleStepSeconds = 0.001;
+
+// How the adapter's driver answers the request for low latency an open makes.
+enum class AdapterDriver {
+    GrantsLowLatency,   // Linux's FTDI driver: the timer goes down to the model's low latency
+    RefusesLowLatency,  // the timer stays as it is
+    CannotBeAsked,      // Windows: the timer is the driver's setting
+};
 
 class VirtualWire : private RadioOutput {
 public:
@@ -40,6 +48,11 @@ public:
 
     // Puts bytes on the line from the radio's end, as if the radio sent them.
     void SendFromRadio(const Bytes& bytes, double delaySeconds = 0) { Transmit(bytes, delaySeconds); }
+
+    // A USB serial adapter between the line and the PC end (none: the bytes
+    // reach the PC as they arrive). Set before the port opens.
+    void UseAdapter(const AdapterModel& model, AdapterDriver driver = AdapterDriver::GrantsLowLatency,
+                    link::HostSystem system = link::HostSystem::Linux);
 
     // The PC end: make the next opens fail, or pull the device out.
     void FailOpens(std::optional<link::PortError> error) { openFailure_ = std::move(error); }
@@ -84,6 +97,7 @@ private:
         int BytesAvailable() override { return static_cast<int>(wire_.received_.size()); }
         int ReadByte() override;
         link::PortError LastError() const override { return wire_.lastError_; }
+        link::PortLatency Latency() const override;
 
     private:
         VirtualWire& wire_;
@@ -109,6 +123,11 @@ private:
     std::deque<uint8_t> received_;
     std::optional<link::PortError> openFailure_;
     link::PortError lastError_;
+
+    std::optional<AdapterModel> adapterModel_;
+    std::optional<AdapterBuffer> adapter_;
+    AdapterDriver adapterDriver_ = AdapterDriver::GrantsLowLatency;
+    link::HostSystem adapterSystem_ = link::HostSystem::Linux;
 
     Bytes sentByPc_;
     Bytes sentByRadio_;

@@ -66,13 +66,22 @@ for f in share/applications/rp770.desktop share/icons/hicolor/scalable/apps/rp77
          share/man/man1/rp770.1.gz share/man/man1/rp770-cli.1.gz share/rp770/global.ini "share/rp770/QJ Logo.gif" \
          share/rp770/rp770-help.html share/mime/packages/rp770.xml share/bash-completion/completions/rp770-cli \
          share/doc/rp770/copyright share/doc/rp770/changelog.gz share/rp770/translations/rp770_de.qm \
-         share/rp770/translations/rp770_nl.qm share/rp770/translations/rp770_fr.qm; do
+         share/rp770/translations/rp770_nl.qm share/rp770/translations/rp770_fr.qm lib/udev/rules.d/60-rp770-cables.rules; do
   [ -s "$P/$f" ] || fail "$f is missing"
 done
 [ -e "$P/share/rp770/translations/rp770_en_XA.qm" ] && fail "the pseudo-language of the layout checks is installed"
 # The installed command line speaks the system's language; the man pages, made from --help, stay English.
 (cd / && env LC_ALL=de_DE.UTF-8 LANGUAGE=de "$P/bin/rp770-cli" --help | grep -q '^Befehle:') || fail "rp770-cli --help is not German for LANGUAGE=de"
 gzip -dc "$P/share/man/man1/rp770-cli.1.gz" | grep -q "Befehle" && fail "the man page is not English"
+# The udev rule: FTDI adapters at 1 ms, the seat's user given the adapters.
+rules="$P/lib/udev/rules.d/60-rp770-cables.rules"
+grep -q 'DRIVER=="ftdi_sio", ATTR{latency_timer}="1"' "$rules" || fail "the udev rule does not set the FTDI latency timer"
+for vendor in 0403 1a86 10c4 067b; do
+  grep -q "ATTRS{idVendor}==\"$vendor\".*TAG+=\"uaccess\"" "$rules" || fail "the udev rule gives no access to $vendor adapters"
+done
+if command -v udevadm >/dev/null && udevadm verify --help >/dev/null 2>&1; then
+  check udevadm verify "$rules"
+fi
 metainfo=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)
 [ -n "$metainfo" ] || fail "no metainfo"
 head -1 "$P/share/doc/rp770/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
@@ -164,7 +173,7 @@ if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
   deb=$(ls "$WORK"/package/rp770_*_*.deb 2>/dev/null | head -1)
   if [ -z "$deb" ]; then fail "no rp770_<version>_<arch>.deb"; else
     dpkg-deb -c "$deb" >"$WORK/contents"
-    for f in usr/bin/rp770-cli usr/share/mime/packages/rp770.xml usr/share/bash-completion/completions/rp770-cli \
+    for f in usr/bin/rp770-cli usr/lib/udev/rules.d/60-rp770-cables.rules usr/share/mime/packages/rp770.xml usr/share/bash-completion/completions/rp770-cli \
              usr/share/doc/rp770/copyright usr/share/doc/rp770/changelog.gz usr/share/man/man1/rp770.1.gz \
              usr/share/rp770/translations/rp770_de.qm; do
       grep -q " ./$f\$" "$WORK/contents" || fail "the package lacks $f"

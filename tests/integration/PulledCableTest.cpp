@@ -7,7 +7,6 @@
 // Skipped where no pseudo-terminal can be had.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -28,8 +27,8 @@
 #include "link/Handshake.h"
 #include "link/RadioLink.h"
 #include "link/WritePlan.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtServices.h"
+#include "desktop/SystemSerialPort.h"
+#include "desktop/SteadyClock.h"
 #include "session/AppSession.h"
 #include "sim/RadioMemoryFile.h"
 #include "support/RadioData.h"
@@ -64,15 +63,6 @@ private:
 
 class PulledCable : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "pulled_cable_tests";
-            static char* argv[] = {name, nullptr};
-            app_ = new QCoreApplication(argc, argv);
-        }
-    }
-
     void SetUp() override {
         CopyShippedData(folder.path());
         ASSERT_TRUE(app.Start().Ok());
@@ -122,22 +112,20 @@ protected:
         return 3 * (link::kAckSeconds + link::kAckLineEndSeconds * 2 + link::kSendPauseMs / 1000.0);
     }
 
-    static QCoreApplication* app_;
     TestFolder folder;
     FolderProgramData program{folder.str()};
     MemorySettingsStore settings;
     DiskFiles files;
     RecordingAsker asker;
     AppSession app{program, SessionServices{settings, files, asker}};
-    platform::QtSerialPort port;
+    platform::SystemSerialPort port;
     platform::SteadyClock clock;
-    platform::EventLoopPump pump;
+    platform::IdlePump pump;
     link::RadioLink link{port, clock, pump, &asker};
     ProgressWatch progress;
     link::ProgramOutcome outcome = link::ProgramOutcome::NotStarted;
     std::string skipReason;
 };
-QCoreApplication* PulledCable::app_ = nullptr;
 
 #define CONNECT_OR_SKIP(radio, ...) \
     if (!Connect(radio, __VA_ARGS__)) GTEST_SKIP() << skipReason;

@@ -41,8 +41,10 @@ class Simulator {
 public:
     ~Simulator() { Stop(SIGKILL); }
 
-    // Starts it; false, with the reason, when it did not come up.
-    bool Start(const std::vector<std::string>& options, std::string& why) {
+    // Starts it; false, with the reason, when it did not come up. Its
+    // standard error (what it served, when it ends) goes to `errorFile`
+    // when one is named.
+    bool Start(const std::vector<std::string>& options, std::string& why, const std::string& errorFile = {}) {
         int out[2];
         if (::pipe(out) != 0) {
             why = "no pipe";
@@ -52,6 +54,8 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, out[0]);
+        if (!errorFile.empty())
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         std::vector<std::string> args = {"simulate", "--baud", std::to_string(kBaud)};
         args.insert(args.end(), options.begin(), options.end());
         pid_ = SpawnCli(args, &actions);

@@ -7,9 +7,9 @@
 #include <cerrno>
 
 #include "files/TestFolder.h"
-#include "platform/DataFolder.h"
+#include "desktop/DataFolder.h"
 #include "platform/ReportPrinting.h"
-#include "platform/SerialPortList.h"
+#include "desktop/SerialPortList.h"
 #include "os/ExclusiveFile.h"
 #include "os/UserFolders.h"
 

@@ -1,8 +1,7 @@
-// The real serial stack (QSerialPort) against the simulated radio on a
+// The real serial stack (termios) against the simulated radio on a
 // pseudo-terminal, in real time. Skipped where no pseudo-terminal can be had.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -18,8 +17,8 @@
 #include "core/MemoryImage.h"
 #include "support/RadioData.h"
 #include "link/RadioLink.h"
-#include "platform/QtSerialPort.h"
-#include "platform/QtServices.h"
+#include "desktop/SystemSerialPort.h"
+#include "desktop/SteadyClock.h"
 #include "sim/PtyRadio.h"
 #include "sim/RadioMemoryFile.h"
 #include "support/ScriptedPrompter.h"
@@ -34,15 +33,6 @@ constexpr int kTestBaud = 38400;
 
 class PtyLinkTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "sim_pty_tests";
-            static char* argv[] = {name, nullptr};
-            app_ = new QCoreApplication(argc, argv);
-        }
-    }
-
     // Starts the radio on a terminal in a thread of its own.
     bool StartRadio(const sim::RadioMemory& memory) {
         radio_.SetMemory(memory);
@@ -71,15 +61,14 @@ protected:
         return *link_;
     }
 
-    static QCoreApplication* app_;
     sim::SimulatedRadio radio_;
     std::unique_ptr<sim::PtyRadio> pty_;
     std::thread server_;
     std::atomic<bool> stop_{false};
     std::string skipReason_;
-    platform::QtSerialPort port_;
+    platform::SystemSerialPort port_;
     platform::SteadyClock clock_;
-    platform::EventLoopPump pump_;
+    platform::IdlePump pump_;
     // What the user has seen: questions as they came, then what the link said.
     std::vector<std::string> Texts() {
         ShowMessages(prompter_, link_->TakeMessages());
@@ -89,7 +78,6 @@ protected:
     PrompterAsker asker_{prompter_};
     std::unique_ptr<link::RadioLink> link_;
 };
-QCoreApplication* PtyLinkTest::app_ = nullptr;
 
 #define START_OR_SKIP(memory)                                                               \
     if (!StartRadio(memory)) GTEST_SKIP() << "no pseudo-terminal: " << skipReason_;

@@ -1,4 +1,4 @@
-#include "platform/Terminal.h"
+#include "desktop/Terminal.h"
 
 #if defined(_WIN32)
 #include <io.h>

@@ -1,4 +1,4 @@
-#include "platform/ExecutablePath.h"
+#include "desktop/ExecutablePath.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,11 +1,11 @@
-#include "platform/DataFolder.h"
+#include "desktop/DataFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "desktop/DiskFiles.h"
 #include "files/ModelList.h"
-#include "platform/ExecutablePath.h"
+#include "desktop/ExecutablePath.h"
 
 namespace rp770::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/StandardStreams.h"
+#include "desktop/StandardStreams.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "platform/InterruptCatcher.h"
+#include "desktop/InterruptCatcher.h"
 
 #include <atomic>
 #include <csignal>
