@@ -21,6 +21,10 @@ FUZZ_SEED ?= 1
 
 PREFIX ?= /usr/local
 
+# Every build the Makefile configures fails on a compiler warning
+# (`make test WERROR=` builds without).
+WERROR ?= -DRP770_WERROR=ON
+
 # The browser edition: Emscripten's build folder, and where `make web` serves it.
 WEB_BUILD ?= build-web
 WEB_PORT  ?= 8770
@@ -31,7 +35,7 @@ setup:
 	bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DRP770_LOCALE_DIR=$(LOCALE_DIR)
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DRP770_LOCALE_DIR=$(LOCALE_DIR) $(WERROR)
 
 build: configure
 	cmake --build $(BUILD)
@@ -58,7 +62,7 @@ test-release: configure
 # it: no Qt, no GoogleTest. Its commands are checked against the desktop
 # build's rp770-cli (tests/builds/cli_build_check.sh).
 test-plain: configure
-	cmake -S . -B $(PLAIN_BUILD) $(CMAKE_GEN) --no-warn-unused-cli -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF \
+	cmake -S . -B $(PLAIN_BUILD) $(CMAKE_GEN) --no-warn-unused-cli -DRP770_WITH_QT=OFF -DBUILD_TESTING=OFF $(WERROR) \
 	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
 	cmake --build $(PLAIN_BUILD)
 	cmake --build $(BUILD) --target rp770-cli
@@ -87,7 +91,7 @@ test-windows: configure windows
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" -DRP770_SANITIZE=ON -DRP770_FUZZ=ON \
-	  -DRP770_LOCALE_DIR=$(LOCALE_DIR)
+	  -DRP770_LOCALE_DIR=$(LOCALE_DIR) $(WERROR)
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 --timeout 120 -LE 'realtime|packaging'
 	FUZZ_BUILD=$(ASAN_BUILD) FUZZ_SEED=$(FUZZ_SEED) bash fuzz/run.sh $(TEST_FUZZ_SECONDS)
@@ -102,11 +106,12 @@ bench: configure web-build
 	bash bench/run.sh $(BUILD)
 	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/transfer.bench.mjs
 	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/page.bench.mjs
+	RP770_WEB_DIR=$(WEB_BUILD)/web node bench/web/thread.bench.mjs
 
 # The engine in WebAssembly with the page beside it, in $(WEB_BUILD)/web: a
 # static folder, served here at http://localhost:$(WEB_PORT).
 web-build: setup
-	emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=MinSizeRel
+	emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=MinSizeRel $(WERROR)
 	cmake --build $(WEB_BUILD) --target rp770_web rp770_page
 
 web: web-build

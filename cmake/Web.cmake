@@ -27,5 +27,5 @@ add_subdirectory(tests/web)
 
 # The page's catalogues (LANGUAGE.json) in its messages folder.
 rp770_page_messages(rp770_page_messages ${CMAKE_BINARY_DIR}/web/messages)
-# The page is not whole without them (make web-build asks for the page alone).
+# The page is built with them (the Makefile builds the page by its target).
 add_dependencies(rp770_page rp770_page_messages)

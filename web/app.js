@@ -18,7 +18,19 @@ import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screen
 import { editorScreen, listScreen } from './channels.js';
 import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
 
-const $ = (id) => document.getElementById(id);
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./page.js').Screen} Screen */
+/** @typedef {import('./menus.js').MenuEntry} MenuEntry */
+/** @typedef {import('./menus.js').Menu} Menu */
+/** @typedef {import('./files.js').FileSource} FileSource */
+/** @typedef {import('./rp770.js').Outcome} Outcome */
+/** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
+/** @typedef {import('./rp770.js').SessionState} SessionState */
+/** @typedef {import('./rp770.js').FileComparison | import('./rp770.js').RadioComparison} Comparison */
+
+// The page's own elements (index.html), which are always there.
+/** @param {string} id */
+const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
 const params = new URLSearchParams(location.search);
 const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${params.has('noecho') || params.has('/T') ? 'T' : ''}`
   .replace(/^T$/, '/T');
@@ -29,11 +41,12 @@ const engine = await loadEngine();
 const files = new FileStore();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
-const texts = engine.editorTexts();
+const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 
 // ---- the page's context for the screens -------------------------------------------
 
+/** @type {PageContext} */
 const app = {
   session,
   texts,
@@ -60,7 +73,7 @@ const app = {
       app.validating = false;
     }
   },
-  isTree: (node) => Boolean(node && $('tree').contains(node)),
+  isTree: (node) => Boolean(node && $('tree').contains(/** @type {Node} */ (node))),
   treeKey: () => tree.selectedKey,
   nodeText: () => tree.node(tree.selectedKey)?.text ?? '',
   openNode: (key) => tree.select(key, { focus: true }),
@@ -77,10 +90,12 @@ const screens = {
   editor: editorScreen(app),
   weather: weatherScreen(app),
 };
+/** @type {Screen | null} */
 let current = null;
 const hexView = el('pre', { className: 'hexdump', tabIndex: 0, 'aria-label': 'Hex dump of the memory image' });
 const hexPanel = el('div', { className: 'panel', id: 'hexdump', hidden: true }, el('h2', {}, 'Hexdump'), hexView);
 
+/** @param {Screen} screen */
 function showScreen(screen) {
   current = screen;
   const host = $('screen');
@@ -98,8 +113,10 @@ const tree = new Tree($('tree'), {
   onFocus: () => app.hint(texts.tree),
 });
 
+/** @param {import('./rp770.js').TreeNode | null} node */
 function showNode(node) {
-  const screen = session.now('screenOfNode', node.key, node.parent);
+  if (!node) return;
+  const screen = session.now.screenOfNode(node.key, node.parent);
   const channel = { area: screen.area, index: screen.index };
   switch (screen.kind) {
     case 'general': showScreen(screens.general); break;
@@ -126,12 +143,12 @@ const hasPendingInput = () => screens.common.hasPending() || screens.editor.hasP
 // ---- after every change: the tree, the screen, the title, the menus --------------------
 
 function afterChange({ force = false } = {}) {
-  const notices = session.now('takeNotices');
+  const notices = session.now.takeNotices();
   const sources = new Set(notices.map((n) => n.source));
   if (sources.has('replacement')) {
     reinitialise();
   } else if (sources.has('undo') || sources.has('redo') || sources.has('edit') || force) {
-    if (!tree.updateTexts(session.now('treeNodes'))) tree.build(session.now('treeNodes'));
+    if (!tree.updateTexts(session.now.treeNodes())) tree.build(session.now.treeNodes());
     if (!tree.selectedKey || !tree.node(tree.selectedKey)) {
       tree.forgetShown();
       tree.select('General');
@@ -150,7 +167,7 @@ function afterChange({ force = false } = {}) {
 function reinitialise() {
   screens.editor.clear();
   screens.common.clear();
-  tree.build(session.now('treeNodes'));
+  tree.build(session.now.treeNodes());
   tree.forgetShown();
   tree.mark(null);
   tree.select('General');
@@ -158,28 +175,32 @@ function reinitialise() {
 }
 
 function updateChrome() {
-  const state = (app.state = session.now('state'));
+  const state = (app.state = session.now.state());
   app.debugMode = state.debugMode;
   $('caption').textContent = state.caption;
   $('modified').hidden = !state.modified;
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
   $('model').textContent = state.modelName;
   $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
+  /** @param {string} verb @param {string} action */
   const named = (verb, action) => (action ? `${verb} ${action}` : verb);
-  for (const [id, can, text] of [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
-    ['tb-redo', state.canRedo, named('Redo', state.redoAction)]]) {
-    const button = $(id);
+  /** @type {[string, boolean, string][]} */
+  const buttons = [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
+    ['tb-redo', state.canRedo, named('Redo', state.redoAction)]];
+  for (const [id, can, text] of buttons) {
+    const button = /** @type {HTMLButtonElement} */ ($(id));
     button.disabled = !can;
     button.title = text;
     button.setAttribute('aria-label', text);
   }
-  if (!hexPanel.hidden) hexView.textContent = session.now('hexDump').join('\n');
+  if (!hexPanel.hidden) hexView.textContent = session.now.hexDump().join('\n');
 }
 
 // ---- commands ----------------------------------------------------------------------
 
 let running = false;
 // One command at a time; the page is busy meanwhile.
+/** @param {() => unknown} work */
 async function command(work) {
   if (running || session.busy) return;
   closeMenus();
@@ -189,7 +210,8 @@ async function command(work) {
     await work();
   } catch (error) {
     console.error(error);
-    await showMessages([{ text: String(error?.message ?? error), title: app.state?.messageTitle ?? 'RP770', icon: 'critical' }]);
+    const text = String(/** @type {Error} */ (error)?.message ?? error);
+    await showMessages([{ text, title: app.state?.messageTitle ?? 'RP770', icon: 'critical' }]);
   } finally {
     running = false;
     document.body.removeAttribute('aria-busy');
@@ -197,16 +219,22 @@ async function command(work) {
   }
 }
 
-// Runs a session call that may wait, then shows its messages; its result.
-async function perform(name, ...args) {
-  const result = await session.run(name, ...args);
+/**
+ * Runs a session call that may wait, then shows its messages; its result.
+ * @template {Outcome} T
+ * @param {(s: SessionCommands) => T | Promise<T>} call
+ * @returns {Promise<T>}
+ */
+async function perform(call) {
+  const result = await session.run(call);
   afterChange();
   await showMessages(result.messages);
   return result;
 }
 
-const confirmDiscard = async () => (await perform('confirmDiscard')).ok;
+const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
+/** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
 
 async function chooseSaveFile() {
@@ -214,88 +242,99 @@ async function chooseSaveFile() {
   return chosen ? files.keep(chosen.name, chosen.source) : null;
 }
 
+/** @param {Uint8Array<ArrayBuffer>} bytes */
 async function saveReportText(bytes) {
   const chosen = await pickSaveFile('txt', suggested('txt'), (name) => askFileName(name));
   if (!chosen) return null;
   const written = await files.lend(chosen.name, chosen.source, (name) => files.write(name, bytes));
-  return written.ok ? null : written.reason;
+  return written.ok ? null : (written.reason ?? null);
 }
 
+/** @param {{ name: string, source: FileSource }} chosen */
 async function openFile(chosen, { checkInput = true } = {}) {
   // A memory image is opened without the check of typed input, as the window's debug key does.
   if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
   if (!(await confirmDiscard())) return;
   const before = files.entries.get(chosen.name);
   files.keep(chosen.name, chosen.source);
-  const result = await perform('open', chosen.name, 'name');
+  const result = await perform((s) => s.open(chosen.name, 'name'));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
 }
 
 // Asks for a file and runs `call` with it lent under its name; the result.
+/**
+ * @template {Outcome} T
+ * @param {boolean} save
+ * @param {string} kind
+ * @param {(s: SessionCommands, name: string) => T | Promise<T>} call
+ * @returns {Promise<T | null>}
+ */
 async function withChosenFile(save, kind, call) {
   if (!(await commit())) return null;
   const chosen = save ? await pickSaveFile(kind, suggested(kind), (name) => askFileName(name)) : await pickFile(kind);
   if (!chosen) return null;
-  return files.lend(chosen.name, chosen.source, (name) => perform(call, name));
+  return files.lend(chosen.name, chosen.source, (name) => perform((s) => call(s, name)));
 }
 
+/** @param {import('./windows.js').TransferMode} mode */
 async function transfer(mode) {
   if (!radio.ready) {
     await showMessages([{ text: 'No serial port is chosen: choose the cable\'s port under Options > Choose the serial port..., or the simulated radio.',
-      title: app.state.messageTitle, icon: 'warning' }]);
+      title: app.state?.messageTitle ?? '', icon: 'warning' }]);
     return null;
   }
   return runTransfer(app, mode);
 }
 
+/** @param {Comparison | null} result */
 async function showFound(result) {
   if (!result?.ok) return;
-  if (result.differences.length) await showDifferences(result.differences, result.other, result.title, result.spreadsheet);
-  else await showMessages(result.noDifferences);
+  if (result.differences.length) await showDifferences(result.differences, result.other ?? '', result.title ?? '', result.spreadsheet ?? '');
+  else await showMessages(result.noDifferences ?? []);
 }
 
 function print() {
-  layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+  layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
   window.print();
 }
 
 const commands = {
   newData: () => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform('newData');
+    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.newData());
   }),
   open: () => command(async () => {
     if (!(await commit())) return;
     const chosen = await pickFile('data');
     if (chosen) await openFile(chosen, { checkInput: false });
   }),
-  save: () => command(async () => { if (await commit()) await perform('save'); }),
+  save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
     if (!(await commit())) return;
     const name = await chooseSaveFile();
-    if (name) await perform('saveAs', name);
+    if (name) await perform((s) => s.saveAs(name));
   }),
-  saveHex: () => command(() => withChosenFile(true, 'hex', 'saveHex')),
-  exportChannels: () => command(() => withChosenFile(true, 'csv', 'exportChannels')),
-  importChannels: () => command(() => withChosenFile(false, 'csv', 'importChannels')),
-  compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', 'compareWithFile'))),
+  saveHex: () => command(() => withChosenFile(true, 'hex', (s, name) => s.saveHex(name))),
+  exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
+  importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
+  compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
-  undo: () => command(async () => { if (await commit(false)) session.now('undo'); }),
-  redo: () => command(async () => { if (await commit(false)) session.now('redo'); }),
+  undo: () => command(async () => { if (await commit(false)) session.now.undo(); }),
+  redo: () => command(async () => { if (await commit(false)) session.now.redo(); }),
   read: () => command(async () => { if (await commit()) await transfer('read'); }),
   program: () => command(async () => {
-    if ((await commit()) && (await perform('confirmProgramming')).ok) await transfer('program');
+    if ((await commit()) && (await perform((s) => s.confirmProgramming())).ok) await transfer('program');
   }),
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
-  model: (number) => command(async () => {
-    if (number !== app.state.modelNumber && (await commit()) && (await confirmDiscard())) await perform('changeModel', number);
+  model: (/** @type {number} */ number) => command(async () => {
+    if (number !== app.state?.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
   }),
-  destination: (entry) => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform('changeDestination', entry);
+  destination: (/** @type {number} */ entry) => command(async () => {
+    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
   }),
-  verify: () => command(async () => session.now('setVerify', !app.state.verify)),
+  verify: () => command(async () => session.now.setVerify(!app.state?.verify)),
   hexdump: () => command(async () => {
     hexPanel.hidden = !hexPanel.hidden;
     if (current) showScreen(current);
@@ -305,13 +344,15 @@ const commands = {
   chooseSerial: () => command(() => radio.chooseSerial()),
   pulled: () => command(async () => radio.setPulled(!radio.pulled)),
   help: () => command(() => showHelp()),
-  about: () => command(() => showAbout(engine.programVersion())),
+  about: () => command(() => showAbout(session.functions.programVersion())),
 };
 
 // ---- menus and toolbar --------------------------------------------------------------
 
+/** @returns {Menu[]} */
 function menus() {
-  const s = app.state;
+  const s = /** @type {SessionState} */ (app.state);
+  /** @param {string} label @param {() => unknown} action @param {MenuEntry} [more] @returns {MenuEntry} */
   const entry = (label, action, more = {}) => ({ label, action, ...more });
   return [
     { label: 'File', id: 'mnuFile', build: () => [
@@ -365,6 +406,7 @@ function menus() {
 }
 
 function toolbar() {
+  /** @param {string} id @param {string} icon @param {string} label @param {() => unknown} action */
   const button = (id, icon, label, action) => {
     const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
     const use = document.createElementNS('http://www.w3.org/2000/svg', 'use');
@@ -386,6 +428,7 @@ function toolbar() {
 
 // ---- keyboard, drops, leaving ---------------------------------------------------------
 
+/** @param {any} target */
 const typingUndo = (target) => target?.matches?.('input[type="text"]:not([readonly]), textarea') && hasPendingInput();
 
 document.addEventListener('keydown', (event) => {
@@ -406,7 +449,7 @@ document.addEventListener('keydown', (event) => {
 
 // The browser's own Print gets the printed report too.
 window.addEventListener('beforeprint', () => {
-  if (!session.busy) layOutPrintedReport($('report-print'), session.now('printedReport', PRINT_PAGE_TWIPS));
+  if (!session.busy) layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
 });
 
 // Unsaved changes are not dropped silently when the page is left.
@@ -417,6 +460,7 @@ window.addEventListener('beforeunload', (event) => {
 });
 
 let dragDepth = 0;
+/** @param {DragEvent} event */
 const carriesFile = (event) => [...(event.dataTransfer?.types ?? [])].includes('Files');
 document.addEventListener('dragenter', (event) => {
   if (!carriesFile(event)) return;
@@ -448,17 +492,17 @@ document.addEventListener('drop', (event) => {
 
 toolbar();
 buildMenuBar($('menubar'), menus().map((m, i) => ({ ...m, build: () => menus()[i].build() })));
-const started = session.now('start');
+const started = session.now.start();
 afterChange();
 $('loading').remove();
 if (!started.ok) {
   // No model on offer: nothing can be done.
   await showMessages(started.messages);
-  document.querySelector('main').inert = true;
+  /** @type {HTMLElement} */ (document.querySelector('main')).inert = true;
   $('toolbar').inert = true;
 } else {
   await showMessages(started.messages);
-  await radio.restore(app.state.device);
+  await radio.restore(app.state?.device ?? '');
   radio.onchange = () => updateChrome();
   updateChrome();
 }

@@ -8,8 +8,19 @@ import { el } from './dialogs.js';
 import { showContextMenu } from './menus.js';
 import { checkBox, filterTyping, showSwitch } from './screens.js';
 
-const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./rp770.js').Channel} Channel */
+/** @typedef {import('./rp770.js').ChannelFlag} ChannelFlag */
+/** @typedef {import('./rp770.js').ChannelListView} ChannelListView */
+/** @typedef {import('./rp770.js').EditorView} EditorView */
+/** @typedef {import('./rp770.js').Area} Area */
 
+/** @param {Channel} a @param {Channel} b */
+const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
+/** @param {EventTarget | null} target @param {string} selector @returns {HTMLElement | null} */
+const closest = (target, selector) => /** @type {HTMLElement | null} */ (/** @type {Element} */ (target).closest(selector));
+
+/** @param {PageContext} ctx */
 export function listScreen(ctx) {
   const { session, texts } = ctx;
   const count = el('span', { className: 'count', 'aria-live': 'polite' });
@@ -22,14 +33,18 @@ export function listScreen(ctx) {
   const element = el('div', { className: 'panel list' }, caption,
     el('div', { className: 'list-tools' }, menuButton, openButton, count),
     el('div', { className: 'grid-scroll' }, table));
+  /** @type {ChannelListView | null} */
   let view = null;
-  let selected = new Set();  // row indexes
+  /** @type {Set<number>} row indexes */
+  let selected = new Set();
   let current = { row: 0, col: 0 };
   let anchor = 0;
 
   const rowCount = () => view?.rows.length ?? 0;
+  /** @param {number} row @param {number} col */
   const cell = (row, col) => body.rows[row]?.cells[col];
-  const selection = () => [...selected].sort((a, b) => a - b).map((r) => view.channels[r]);
+  /** @returns {Channel[]} */
+  const selection = () => (view ? [...selected].sort((a, b) => a - b).map((r) => /** @type {ChannelListView} */ (view).channels[r]) : []);
 
   function paintSelection() {
     [...body.rows].forEach((tr, r) => tr.setAttribute('aria-selected', String(selected.has(r))));
@@ -39,6 +54,7 @@ export function listScreen(ctx) {
     menuButton.disabled = rowCount() === 0;
   }
 
+  /** @param {number} row @param {number} col */
   function moveTo(row, col, { extend = false, keep = false, focus = true } = {}) {
     if (!rowCount()) return;
     row = Math.max(0, Math.min(rowCount() - 1, row));
@@ -58,22 +74,23 @@ export function listScreen(ctx) {
     if (focus) td.focus();
   }
 
+  /** @param {Area} area */
   function fill(area, again = false) {
     const hadFocus = table.contains(document.activeElement);
     const before = again && view ? selection() : [];
     const currentChannel = again && view ? view.channels[current.row] : null;
-    view = session.now('channelList', area);
-    caption.textContent = view.name;
-    table.setAttribute('aria-label', view.name);
-    head.replaceChildren(...view.columns.map((c) => el('th', { scope: 'col' }, c.header)));
-    body.replaceChildren(...view.rows.map((cells, r) => el('tr', { title: view.tips[r] || undefined, 'aria-rowindex': r + 2 },
+    const shown = (view = session.now.channelList(area));
+    caption.textContent = shown.name;
+    table.setAttribute('aria-label', shown.name);
+    head.replaceChildren(...shown.columns.map((c) => el('th', { scope: 'col' }, c.header)));
+    body.replaceChildren(...shown.rows.map((cells, r) => el('tr', { title: shown.tips[r] || undefined, 'aria-rowindex': r + 2 },
       cells.map((text) => el('td', { tabIndex: -1, role: 'gridcell' }, text)))));
     selected = new Set();
-    view.channels.forEach((c, r) => { if (before.some((b) => sameChannel(b, c))) selected.add(r); });
+    shown.channels.forEach((c, r) => { if (before.some((b) => sameChannel(b, c))) selected.add(r); });
     let row = 0;
     if (currentChannel) {
       // The same channel; when it left the list, the next one listed, or the last.
-      row = view.channels.findIndex((c) => c.area === currentChannel.area && c.index >= currentChannel.index);
+      row = shown.channels.findIndex((c) => c.area === currentChannel.area && c.index >= currentChannel.index);
       if (row < 0) row = rowCount() - 1;
     }
     if (!selected.size && rowCount()) selected.add(row);
@@ -86,20 +103,23 @@ export function listScreen(ctx) {
     paintSelection();
   }
 
+  /** @param {ChannelFlag} flag @param {boolean} on */
   async function setFlag(flag, on) {
     const channels = selection();
-    if (channels.length) await ctx.edit(() => session.now('setChannelFlags', channels, flag, on));
+    if (channels.length) await ctx.edit(() => session.now.setChannelFlags(channels, flag, on));
   }
 
   function openRow() {
-    if (!rowCount()) return;
-    const key = session.now('rowNodeKey', ctx.treeKey(), view.rows[current.row][0], current.row + 1);
+    if (!view || !rowCount()) return;
+    const key = session.now.rowNodeKey(ctx.treeKey() ?? '', view.rows[current.row][0], current.row + 1);
     if (key) ctx.openNode(key);
   }
 
+  /** @param {{ point?: { x: number, y: number }, under?: HTMLElement }} at */
   function menu(at) {
-    if (!rowCount()) return;
-    const m = session.now('listMenu', view.area, selection());
+    if (!view || !rowCount()) return;
+    const m = session.now.listMenu(view.area, selection());
+    /** @type {import('./menus.js').MenuEntry[]} */
     const entries = m.flags.flatMap((f) => [
       { label: f.setText, enabled: f.canSet, action: () => setFlag(f.flag, true), id: `mnuListSet${f.name}` },
       { label: f.clearText, enabled: f.canClear, action: () => setFlag(f.flag, false), id: `mnuListClear${f.name}` },
@@ -111,10 +131,11 @@ export function listScreen(ctx) {
 
   table.addEventListener('focusin', () => ctx.hint(texts.grid));
   table.addEventListener('keydown', (event) => {
-    if (!event.target.closest('td')) return;
+    if (!view || !closest(event.target, 'td')) return;
     const { row, col } = current;
     const ctrl = event.ctrlKey || event.metaKey;
-    const page = Math.max(1, Math.floor(table.parentElement.clientHeight / (cell(row, col)?.offsetHeight || 24)) - 1);
+    const page = Math.max(1, Math.floor((table.parentElement?.clientHeight ?? 0) / (cell(row, col)?.offsetHeight || 24)) - 1);
+    /** @param {number} r @param {number} c */
     const move = (r, c) => moveTo(r, c, { extend: event.shiftKey, keep: ctrl && !event.shiftKey });
     switch (event.key) {
       case 'ArrowDown': move(row + 1, col); break;
@@ -135,7 +156,7 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
-        const change = session.now('columnFlagChange', view.area, col, selection());
+        const change = session.now.columnFlagChange(view.area, col, selection());
         if (change) setFlag(change.flag, change.on);
         break;
       }
@@ -152,9 +173,9 @@ export function listScreen(ctx) {
     event.preventDefault();
   });
   table.addEventListener('mousedown', (event) => {
-    const td = event.target.closest('td');
+    const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
     if (!td || event.button !== 0) return;
-    const row = td.parentElement.sectionRowIndex;
+    const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (event.shiftKey) moveTo(row, td.cellIndex, { extend: true });
     else if (event.ctrlKey || event.metaKey) {
       if (selected.has(row)) selected.delete(row);
@@ -164,12 +185,12 @@ export function listScreen(ctx) {
     } else moveTo(row, td.cellIndex);
     event.preventDefault();
   });
-  table.addEventListener('dblclick', (event) => { if (event.target.closest('td')) openRow(); });
+  table.addEventListener('dblclick', (event) => { if (closest(event.target, 'td')) openRow(); });
   table.addEventListener('contextmenu', (event) => {
-    const td = event.target.closest('td');
+    const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
     if (!td) return;
     event.preventDefault();
-    const row = td.parentElement.sectionRowIndex;
+    const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (!selected.has(row)) moveTo(row, td.cellIndex);
     else moveTo(row, td.cellIndex, { keep: true });
     menu({ point: { x: event.clientX, y: event.clientY } });
@@ -188,8 +209,10 @@ export function listScreen(ctx) {
 }
 
 // The editor of one channel (a plan's, or an EXP channel).
+/** @param {PageContext} ctx */
 export function editorScreen(ctx) {
   const { session, texts } = ctx;
+  /** @param {string} caption */
   const box = (caption) => checkBox(caption);
   const enable = box('CH Enable');
   const txEnable = box('Tx Enable');
@@ -221,11 +244,15 @@ export function editorScreen(ctx) {
       el('div', { className: 'power' }, lowPower.label, el('span', { className: 'check' }, powerLine, powerUp.label)),
       duplex.label, scan.label));
 
+  /** @type {Channel | null} */
   let channel = null;
   let exp = false;
   const modified = { display: false, rx: false, tx: false };
+  /** @typedef {{ input: HTMLInputElement, rx: boolean, key: 'rx' | 'tx' }} FrequencyBox */
+  /** @type {FrequencyBox[]} */
   const frequencyBoxes = [{ input: rx, rx: true, key: 'rx' }, { input: tx, rx: false, key: 'tx' }];
 
+  /** @param {EditorView | null} view */
   function show(view) {
     if (!view) return;
     exp = view.exp;
@@ -236,8 +263,10 @@ export function editorScreen(ctx) {
     }
     if (!modified.rx) rx.value = view.rx.text;
     if (!modified.tx) tx.value = view.tx.text;
-    for (const [input, v, label] of [[left, view.displayLeft, displayLabel], [right, view.displayRight, null],
-      [rx, view.rx, rxLabel], [tx, view.tx, txLabel]]) {
+    /** @type {[HTMLInputElement, import('./rp770.js').TextView, HTMLLabelElement | null][]} */
+    const boxes = [[left, view.displayLeft, displayLabel], [right, view.displayRight, null],
+      [rx, view.rx, rxLabel], [tx, view.tx, txLabel]];
+    for (const [input, v, label] of boxes) {
       input.disabled = !v.enabled;
       input.readOnly = !v.editable;
       label?.classList.toggle('disabled', !v.enabled);
@@ -255,12 +284,14 @@ export function editorScreen(ctx) {
     powerLine.classList.toggle('off', !view.powerUp.enabled);
   }
 
+  /** @param {ChannelFlag} flag @param {HTMLInputElement} input */
   const store = (flag, input, later = false) => input.addEventListener('change', async () => {
-    if (!channel) return;
-    const taken = await ctx.edit(() => session.now('setChannelFlag', channel, flag, input.checked, later));
+    const shown = channel;
+    if (!shown) return;
+    const taken = await ctx.edit(() => session.now.setChannelFlag(shown, flag, input.checked, later));
     if (taken && flag === 'enable') {
-      session.now('editorEnableSwitched', input.checked);
-      show(session.now('editorView'));
+      session.now.editorEnableSwitched(input.checked);
+      show(session.now.editorView());
       input.focus();
     }
   });
@@ -277,8 +308,9 @@ export function editorScreen(ctx) {
   }
 
   // Display characters: what was typed counts once the box is left or Enter pressed.
+  /** @param {HTMLInputElement} input @returns {(c: string, boxText: string) => boolean} */
   const displayAllowed = (input) => (c, boxText) =>
-    session.rule('displayKeyAllowed', c.codePointAt(0), input === left && boxText === '');
+    session.functions.displayKeyAllowed(c.codePointAt(0) ?? 0, input === left && boxText === '');
   for (const input of [left, right]) {
     filterTyping(input, displayAllowed(input));
     input.addEventListener('focus', () => {
@@ -302,18 +334,21 @@ export function editorScreen(ctx) {
   }
 
   async function commitDisplay() {
-    if (!modified.display || !exp || !channel) return true;
+    const shown = channel;
+    if (!modified.display || !exp || !shown) return true;
     modified.display = false;
-    return ctx.edit(() => session.now('setExpDisplay', channel.index, left.value, right.value));
+    return ctx.edit(() => session.now.setExpDisplay(shown.index, left.value, right.value));
   }
 
   // Frequencies: checked when left for another box of the editor (a refusal
   // keeps the focus there), or when the screen is left.
+  /** @param {FrequencyBox} b */
   const take = (b) => {
-    const refused = session.now('setExpFrequency', channel.index, b.rx, b.input.value);
+    const refused = session.now.setExpFrequency(/** @type {Channel} */ (channel).index, b.rx, b.input.value);
     if (!refused) modified[b.key] = false;
     return refused;
   };
+  /** @param {FrequencyBox} b */
   const validate = (b) => ctx.guard(async () => {
     if (!modified[b.key] || !exp || !channel) return true;
     const refused = take(b);
@@ -324,8 +359,8 @@ export function editorScreen(ctx) {
     return false;
   });
   for (const b of frequencyBoxes) {
-    filterTyping(b.input, (c) => session.rule('frequencyKeyAllowed', c.codePointAt(0)),
-      (c) => String.fromCodePoint(session.rule('frequencyKeyTyped', c.codePointAt(0))));
+    filterTyping(b.input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
+      (c) => String.fromCodePoint(session.functions.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
     b.input.addEventListener('focus', () => {
       if (b.input.readOnly) return;
       b.input.select();
@@ -343,8 +378,8 @@ export function editorScreen(ctx) {
       if (ctx.isTree(to)) {
         // Going to the tree: a good entry is taken now; a bad one waits,
         // untouched, for the check that leaving the screen runs.
-        if (session.rule('expFrequencyValid', b.input.value)) validate(b);
-      } else if (to && element.contains(to)) {
+        if (session.functions.expFrequencyValid(b.input.value)) validate(b);
+      } else if (to && element.contains(/** @type {Node} */ (to))) {
         validate(b);
       }
       // Elsewhere (a menu, the toolbar, another window): the entry waits
@@ -352,23 +387,24 @@ export function editorScreen(ctx) {
     });
   }
 
-  const boxes = { displayLeft: left, displayRight: right, rx, tx };
+  const editorBoxes = { displayLeft: left, displayRight: right, rx, tx };
   return {
     element,
+    /** @param {Channel} ref */
     load(ref) {
       modified.display = modified.rx = modified.tx = false;
-      const view = session.now('loadEditor', ref);
+      const view = session.now.loadEditor(ref);
       channel = view ? ref : null;
       show(view);
       ctx.changed();  // a load may correct the data shown (no step)
       return view !== null;
     },
-    refresh() { show(session.now('editorView')); },
-    restore() { show(session.now('reloadEditor')); },
+    refresh() { show(session.now.editorView()); },
+    restore() { show(session.now.reloadEditor()); },
     clear() {
       channel = null;
       modified.display = modified.rx = modified.tx = false;
-      session.now('clearEditor');
+      session.now.clearEditor();
     },
     hasPending: () => Boolean(channel) && (modified.display || modified.rx || modified.tx),
     // Before the editor is left (`leaving`) or its data used.
@@ -379,10 +415,10 @@ export function editorScreen(ctx) {
         if ((document.activeElement === b.input || modified[b.key]) && !(await validate(b))) return false;
       }
       if (!leaving) return true;
-      const incomplete = session.now('editorCheckBeforeLeaving');
+      const incomplete = session.now.editorCheckBeforeLeaving();
       if (!incomplete) return true;
       await ctx.guard(() => ctx.showMessages(incomplete.messages));
-      const missing = boxes[incomplete.missing];
+      const missing = editorBoxes[incomplete.missing];
       if (!missing.disabled) missing.focus();
       return false;
     },

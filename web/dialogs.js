@@ -3,23 +3,40 @@
 // ({text, title, icon, buttons, defaultAnswer, before}) is shown as the
 // window's boxes show it.
 
+/** @typedef {import('./page.js').Shown} Message */
+/** @typedef {import('./rp770.js').Question} Question */
+/** @typedef {import('./rp770.js').Icon} Icon */
+/** @typedef {Node | string | null | undefined | false} Child */
+/** @typedef {{ label: string, value: string, primary?: boolean, left?: boolean, id?: string }} DialogButton */
+
+/** @type {Record<string, string>} */
 export const BUTTON_TEXT = { ok: 'OK', cancel: 'Cancel', yes: 'Yes', no: 'No', retry: 'Retry' };
+/** @type {Record<string, string[]>} */
 const BUTTONS = {
   ok: ['ok'], okCancel: ['ok', 'cancel'], yesNo: ['yes', 'no'], yesNoCancel: ['yes', 'no', 'cancel'],
   retryCancel: ['retry', 'cancel'],
 };
+/** @type {Record<Icon, string>} */
 const SIGNS = { information: 'i', warning: '!', critical: '×', question: '?', none: '' };
+/** @type {Record<Icon, string>} */
 const SIGN_NAMES = { information: 'Information', warning: 'Warning', critical: 'Error', question: 'Question', none: '' };
 
 let serial = 0;
 
 // An element with children: el('p', {className: 'x'}, 'text', child...).
+/**
+ * @template {keyof HTMLElementTagNameMap} K
+ * @param {K} tag
+ * @param {Record<string, unknown>} [props]
+ * @param {...(Child | Child[])} children
+ * @returns {HTMLElementTagNameMap[K]}
+ */
 export function el(tag, props = {}, ...children) {
   const node = document.createElement(tag);
   for (const [key, value] of Object.entries(props)) {
     if (value === undefined || value === null || value === false) continue;
-    if (key in node && !key.includes('-')) node[key] = value;
-    else node.setAttribute(key, value === true ? '' : value);
+    if (key in node && !key.includes('-')) /** @type {any} */ (node)[key] = value;
+    else node.setAttribute(key, value === true ? '' : String(value));
   }
   node.append(...children.flat().filter((c) => c !== null && c !== undefined && c !== false));
   return node;
@@ -27,6 +44,10 @@ export function el(tag, props = {}, ...children) {
 
 // A modal dialog with a title, a body and a row of buttons; `buttons`:
 // [{label, value, primary, left, id}]. Not yet shown.
+/**
+ * @param {{ title: string, body?: Child[], buttons?: DialogButton[], className?: string, alert?: boolean,
+ *   id?: string }} options
+ */
 export function makeDialog({ title, body = [], buttons = [], className = '', alert = false, id }) {
   const titleId = `dialog-title-${++serial}`;
   const dialog = el('dialog', { className, id, role: alert ? 'alertdialog' : undefined, 'aria-labelledby': titleId },
@@ -41,9 +62,15 @@ export function makeDialog({ title, body = [], buttons = [], className = '', ale
 
 // Shows the dialog until one of its buttons (with a value) is pressed:
 // that value. Escape gives `escape`. `focus`: the element to start on.
+/**
+ * @param {HTMLDialogElement} dialog
+ * @param {{ escape?: string | null, focus?: HTMLElement | null, keep?: boolean }} [options]
+ * @returns {Promise<string>}
+ */
 export function showDialog(dialog, { escape = 'cancel', focus = null, keep = false } = {}) {
   if (!dialog.isConnected) document.body.append(dialog);
   return new Promise((resolve) => {
+    /** @param {string} value */
     const done = (value) => {
       dialog.removeEventListener('click', onClick);
       dialog.removeEventListener('cancel', onCancel);
@@ -51,10 +78,12 @@ export function showDialog(dialog, { escape = 'cancel', focus = null, keep = fal
       if (!keep) dialog.remove();
       resolve(value);
     };
+    /** @param {Event} event */
     const onClick = (event) => {
-      const button = event.target.closest('button[value]');
+      const button = /** @type {HTMLButtonElement | null} */ (/** @type {Element} */ (event.target).closest('button[value]'));
       if (button && dialog.contains(button) && button.value) done(button.value);
     };
+    /** @param {Event} event */
     const onCancel = (event) => {
       event.preventDefault();
       if (escape !== null) done(escape);
@@ -66,6 +95,7 @@ export function showDialog(dialog, { escape = 'cancel', focus = null, keep = fal
   });
 }
 
+/** @param {{ text: string, icon?: Icon, detail?: string }} message */
 function messageBody({ text, icon = 'none', detail = '' }) {
   const textId = `dialog-text-${++serial}`;
   return el('div', { className: 'message' },
@@ -75,17 +105,19 @@ function messageBody({ text, icon = 'none', detail = '' }) {
 }
 
 // One message box; resolves when it is closed.
+/** @param {Message} message */
 export async function showMessage(message) {
   const alert = message.icon === 'warning' || message.icon === 'critical';
   const dialog = makeDialog({
     title: message.title || document.title, body: [messageBody(message)], alert,
     buttons: [{ label: 'OK', value: 'ok', primary: true }],
   });
-  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div').id);
+  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div')?.id ?? '');
   await showDialog(dialog, { escape: 'ok' });
 }
 
 // Messages one after another, in their order.
+/** @param {Message[]} messages */
 export async function showMessages(messages = []) {
   for (const message of messages) await showMessage(message);
 }
@@ -93,6 +125,7 @@ export async function showMessages(messages = []) {
 // A question of the engine: the messages said before it first, then the
 // question with its buttons; the answer's name. Escape answers Cancel, or
 // No where there is no Cancel.
+/** @param {Question} question */
 export async function ask(question) {
   await showMessages(question.before);
   const offered = BUTTONS[question.buttons] ?? ['ok'];
@@ -100,13 +133,14 @@ export async function ask(question) {
     title: question.title || document.title, body: [messageBody(question)], alert: true,
     buttons: offered.map((answer) => ({ label: BUTTON_TEXT[answer], value: answer, primary: answer === question.defaultAnswer })),
   });
-  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div').id);
+  dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div')?.id ?? '');
   const escape = offered.includes('cancel') ? 'cancel' : offered.includes('no') ? 'no' : question.defaultAnswer;
   return showDialog(dialog, { escape });
 }
 
 // The name of a file to download (where the browser cannot ask for a
 // place): the name, or null when cancelled.
+/** @param {string} suggested */
 export async function askFileName(suggested, title = 'Save As') {
   const input = el('input', { type: 'text', className: 'file-name', value: suggested, id: `file-name-${++serial}`,
     autocomplete: 'off', spellcheck: false });
@@ -122,7 +156,7 @@ export async function askFileName(suggested, title = 'Save As') {
   input.addEventListener('keydown', (event) => {
     if (event.key === 'Enter') {
       event.preventDefault();
-      dialog.querySelector('button[value="save"]').click();
+      dialog.querySelector(/** @type {'button'} */ ('button[value="save"]'))?.click();
     }
   });
   const answer = await showDialog(dialog, { focus: input });

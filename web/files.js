@@ -4,6 +4,27 @@
 // its handle, so Save writes the same file again; elsewhere a write is a
 // download of that name.
 
+/**
+ * A file the user picked: its handle where the browser gives one, else the
+ * file itself; null: a download of that name.
+ * @typedef {FileSystemFileHandle | File | null} FileSource
+ */
+/** @typedef {import('./rp770.js').FileResult} FileResult */
+/**
+ * What the File System Access API adds to the window, where the browser has it.
+ * @typedef {{ description: string, accept: Record<string, string[]> }} FilePickerType
+ * @typedef {{
+ *   showOpenFilePicker?: (options: { id: string, types: FilePickerType[] }) => Promise<FileSystemFileHandle[]>,
+ *   showSaveFilePicker?: (options: { id: string, suggestedName: string, types: FilePickerType[] }) =>
+ *     Promise<FileSystemFileHandle>,
+ * }} FilePickers
+ * @typedef {FileSystemFileHandle & {
+ *   requestPermission?: (options: { mode: string }) => Promise<string>,
+ *   createWritable?: () => Promise<{ write(bytes: Uint8Array): Promise<void>, close(): Promise<void> }>,
+ * }} WritableHandle
+ */
+
+/** @type {Record<string, FilePickerType>} */
 export const FILE_TYPES = {
   data: { description: 'MR318 radio settings or memory image', accept: { 'application/octet-stream': ['.dat', '.hex'] } },
   dat: { description: 'MR318 radio settings', accept: { 'text/plain': ['.dat'] } },
@@ -12,14 +33,17 @@ export const FILE_TYPES = {
   txt: { description: 'Text files', accept: { 'text/plain': ['.txt'] } },
 };
 
+/** @type {Record<string, string>} */
 const MIME = { dat: 'text/plain', hex: 'application/octet-stream', csv: 'text/csv', txt: 'text/plain' };
 
+/** @param {string} name */
 function extensionOf(name) {
   const dot = name.lastIndexOf('.');
   return dot < 0 ? '' : name.slice(dot + 1).toLowerCase();
 }
 
 // How the engine names a failure: "notFound", "denied" or another kind.
+/** @param {any} error @returns {FileResult} */
 function failure(error) {
   const name = error?.name;
   if (name === 'NotFoundError') return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
@@ -32,6 +56,7 @@ function failure(error) {
 }
 
 // A download of the bytes under the name (the browser's own folder).
+/** @param {string} name @param {Uint8Array<ArrayBuffer>} bytes */
 export function download(name, bytes) {
   const url = URL.createObjectURL(new Blob([bytes], { type: MIME[extensionOf(name)] ?? 'application/octet-stream' }));
   const a = document.createElement('a');
@@ -45,13 +70,16 @@ export function download(name, bytes) {
 }
 
 export class FileStore {
+  /** @param {{ save?: (name: string, bytes: Uint8Array<ArrayBuffer>) => void }} [options] */
   constructor({ save = download } = {}) {
-    this.entries = new Map();  // name -> a FileSystemFileHandle, a File, or null (written as a download)
+    /** @type {Map<string, FileSource>} name -> a handle, a File, or null (written as a download) */
+    this.entries = new Map();
     this.save = save;
   }
 
   // Keeps the file under its name from now on (an opened file, a chosen
   // place to save in); a name taken before is replaced.
+  /** @param {string} name @param {FileSource | undefined} source */
   keep(name, source) {
     this.entries.set(name, source ?? null);
     return name;
@@ -60,6 +88,13 @@ export class FileStore {
   // The file under its name for the length of `operation` only (a file
   // compared or imported, an export): the file kept under that name before
   // stays the one Save writes.
+  /**
+   * @template T
+   * @param {string} name
+   * @param {FileSource | undefined} source
+   * @param {(name: string) => Promise<T>} operation
+   * @returns {Promise<T>}
+   */
   async lend(name, source, operation) {
     const had = this.entries.has(name);
     const before = this.entries.get(name);
@@ -67,26 +102,28 @@ export class FileStore {
     try {
       return await operation(name);
     } finally {
-      if (had) this.entries.set(name, before);
+      if (had) this.entries.set(name, before ?? null);
       else this.entries.delete(name);
     }
   }
 
+  /** @param {string} name @returns {Promise<FileResult>} */
   async read(name) {
     const source = this.entries.get(name);
     if (!source) return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
     try {
-      const file = typeof source.getFile === 'function' ? await source.getFile() : source;
+      const file = 'getFile' in source ? await source.getFile() : source;
       return { ok: true, bytes: new Uint8Array(await file.arrayBuffer()) };
     } catch (error) {
       return failure(error);
     }
   }
 
+  /** @param {string} name @param {Uint8Array<ArrayBuffer>} bytes @returns {Promise<FileResult>} */
   async write(name, bytes) {
-    const source = this.entries.get(name);
+    const source = /** @type {WritableHandle | File | null | undefined} */ (this.entries.get(name));
     try {
-      if (source && typeof source.createWritable === 'function') {
+      if (source && 'createWritable' in source && typeof source.createWritable === 'function') {
         if (typeof source.requestPermission === 'function' &&
             (await source.requestPermission({ mode: 'readwrite' })) !== 'granted') {
           return { ok: false, kind: 'denied', reason: 'Permission denied' };
@@ -106,13 +143,15 @@ export class FileStore {
 
 // Asks the user for a file to open: {name, source}, or null when cancelled.
 // `kind`: a key of FILE_TYPES.
+/** @param {string} kind @returns {Promise<{ name: string, source: FileSource } | null>} */
 export async function pickFile(kind) {
-  if (typeof window.showOpenFilePicker === 'function') {
+  const pickers = /** @type {FilePickers} */ (/** @type {unknown} */ (window));
+  if (typeof pickers.showOpenFilePicker === 'function') {
     try {
-      const [handle] = await window.showOpenFilePicker({ id: `rp770-${kind}`, types: [FILE_TYPES[kind]] });
+      const [handle] = await pickers.showOpenFilePicker({ id: `rp770-${kind}`, types: [FILE_TYPES[kind]] });
       return { name: handle.name, source: handle };
     } catch (error) {
-      if (error?.name === 'AbortError') return null;
+      if (/** @type {Error} */ (error)?.name === 'AbortError') return null;
       throw error;
     }
   }
@@ -122,8 +161,9 @@ export async function pickFile(kind) {
   input.hidden = true;
   document.body.append(input);
   try {
+    /** @type {File | null} */
     const file = await new Promise((resolve) => {
-      input.addEventListener('change', () => resolve(input.files[0] ?? null));
+      input.addEventListener('change', () => resolve(input.files?.[0] ?? null));
       input.addEventListener('cancel', () => resolve(null));
       input.click();
     });
@@ -136,13 +176,20 @@ export async function pickFile(kind) {
 // Asks where to save: {name, source} (source null: a download of that
 // name), or null when cancelled. `askName(suggested)` is the page's own
 // question for a download's name, where the browser cannot ask for a file.
+/**
+ * @param {string} kind
+ * @param {string} suggestedName
+ * @param {(suggested: string) => Promise<string | null>} askName
+ * @returns {Promise<{ name: string, source: FileSource } | null>}
+ */
 export async function pickSaveFile(kind, suggestedName, askName) {
-  if (typeof window.showSaveFilePicker === 'function') {
+  const pickers = /** @type {FilePickers} */ (/** @type {unknown} */ (window));
+  if (typeof pickers.showSaveFilePicker === 'function') {
     try {
-      const handle = await window.showSaveFilePicker({ id: `rp770-${kind}`, suggestedName, types: [FILE_TYPES[kind]] });
+      const handle = await pickers.showSaveFilePicker({ id: `rp770-${kind}`, suggestedName, types: [FILE_TYPES[kind]] });
       return { name: handle.name, source: handle };
     } catch (error) {
-      if (error?.name === 'AbortError') return null;
+      if (/** @type {Error} */ (error)?.name === 'AbortError') return null;
       throw error;
     }
   }
@@ -155,13 +202,15 @@ export async function pickSaveFile(kind, suggestedName, askName) {
 // The file a drop carries: {name, source}, with its handle where the
 // browser gives one. Call it in the drop event itself: the drop's data are
 // gone once the event has been handled.
+/** @param {DataTransfer | null} dataTransfer @returns {Promise<{ name: string, source: FileSource } | null>} */
 export async function droppedFile(dataTransfer) {
-  const item = [...(dataTransfer?.items ?? [])].find((i) => i.kind === 'file');
+  const item = /** @type {(DataTransferItem & { getAsFileSystemHandle?: () => Promise<FileSystemHandle | null> }) | undefined} */
+    ([...(dataTransfer?.items ?? [])].find((i) => i.kind === 'file'));
   const file = item?.getAsFile() ?? dataTransfer?.files?.[0] ?? null;
   const handle = typeof item?.getAsFileSystemHandle === 'function' ? item.getAsFileSystemHandle() : null;
   try {
     const h = await handle;
-    if (h?.kind === 'file') return { name: h.name, source: h };
+    if (h?.kind === 'file') return { name: h.name, source: /** @type {FileSystemFileHandle} */ (h) };
   } catch {
     // The file itself will do.
   }

@@ -10,6 +10,8 @@
 //
 // Files, the radio's bytes and the reports never change with the language.
 
+/** @typedef {{ language: string, messages: Record<string, string> }} Catalogue */
+
 // The languages there are catalogues of (English is the program's own).
 export const LANGUAGES = ['en', 'de', 'nl', 'fr'];
 // The pseudo-language of the layout checks (every text longer, with accents): chosen only by its name.
@@ -19,6 +21,7 @@ export const PSEUDO_LANGUAGE = 'en_XA';
 export const LANGUAGE_KEY = 'RP770/Settings/Language';
 
 // A language tag as the catalogues name languages: "de-DE" and "de_de" give "de_DE", "NL" gives "nl".
+/** @param {unknown} tag */
 export function normaliseLanguage(tag) {
   const [language = '', territory = ''] = String(tag ?? '').split(/[-_.@]/);
   if (!/^[A-Za-z]+$/.test(language)) return '';
@@ -29,7 +32,13 @@ export function normaliseLanguage(tag) {
 // The language to speak: the remembered one when there is a catalogue of
 // it, else the first of the browser's languages that has one (as it is,
 // else without its territory: "de-AT" takes "de"); "en" when none has.
+/**
+ * @param {readonly string[]} browserLanguages
+ * @param {readonly string[]} available
+ * @param {string | null} remembered
+ */
 export function chooseLanguage(browserLanguages = [], available = LANGUAGES, remembered = '') {
+  /** @param {string} language */
   const offered = (language) => language === 'en' || available.includes(language);
   const chosen = normaliseLanguage(remembered);
   if (chosen && offered(chosen)) return chosen;
@@ -44,6 +53,7 @@ export function chooseLanguage(browserLanguages = [], available = LANGUAGES, rem
 }
 
 // The catalogue of a language, from the page's messages folder.
+/** @param {string} language @returns {Promise<Catalogue>} */
 export async function loadMessages(language, base = new URL('messages/', import.meta.url)) {
   const response = await fetch(new URL(`${language}.json`, base));
   if (!response.ok) throw new Error(`No catalogue for ${language}: ${response.status}`);
@@ -52,11 +62,13 @@ export async function loadMessages(language, base = new URL('messages/', import.
 
 // Fills the placeholders %1..%9 with the arguments, wherever the language
 // puts them; a "%" before anything else stays as it is.
+/** @param {string} pattern @param {readonly unknown[]} args */
 export function fillPlaceholders(pattern, args = []) {
   return String(pattern).replace(/%([1-9])/g, (whole, n) => (Number(n) <= args.length ? String(args[n - 1]) : whole));
 }
 
 // A message of the catalogue with its arguments, as the page shows it.
+/** @param {Catalogue | null | undefined} catalogue @param {string} id @param {...unknown} args */
 export function say(catalogue, id, ...args) {
   const pattern = catalogue?.messages?.[id];
   if (pattern === undefined) throw new RangeError(`No message ${id}`);
@@ -64,6 +76,7 @@ export function say(catalogue, id, ...args) {
 }
 
 // The text of a window's menu entry without its key mark: "Save &As..." gives "Save As...", "&&" gives "&".
+/** @param {string} text */
 export function withoutAccelerator(text) {
   return String(text).replace(/&(&?)/g, (whole, second) => second);
 }

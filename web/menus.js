@@ -8,16 +8,34 @@
 
 import { el } from './dialogs.js';
 
-let open = null;  // {list, close}
+/**
+ * @typedef {object} MenuEntry
+ * @property {string} [label]
+ * @property {string} [key]
+ * @property {() => unknown} [action]
+ * @property {boolean} [enabled]
+ * @property {boolean} [checked]
+ * @property {boolean} [radio]
+ * @property {string} [id]
+ * @property {string} [shortcut]
+ * @property {boolean} [separator]
+ * @property {string} [group]
+ */
+/** @typedef {{ label: string, id?: string, build: () => MenuEntry[] }} Menu */
+
+/** @type {{ list: HTMLUListElement, close: (chosen: boolean, focusBack?: boolean) => void } | null} */
+let open = null;
 
 export function closeMenus() {
   open?.close(false);
 }
 
+/** @param {HTMLElement} list @returns {HTMLButtonElement[]} */
 function items(list) {
-  return [...list.querySelectorAll('[role^="menuitem"]:not(:disabled)')];
+  return [...list.querySelectorAll(/** @type {'button'} */ ('[role^="menuitem"]:not(:disabled)'))];
 }
 
+/** @param {MenuEntry[]} entries @param {(entry: MenuEntry) => void} onChosen */
 function renderEntries(entries, onChosen) {
   const list = el('ul', { className: 'menu', role: 'menu' });
   for (const entry of entries) {
@@ -41,6 +59,7 @@ function renderEntries(entries, onChosen) {
   return list;
 }
 
+/** @param {HTMLUListElement} list @param {number} step @param {'first' | 'last'} [to] */
 function moveFocus(list, step, to) {
   const all = items(list);
   if (!all.length) {
@@ -49,16 +68,22 @@ function moveFocus(list, step, to) {
     list.focus();
     return;
   }
-  const at = all.indexOf(document.activeElement);
+  const at = all.indexOf(/** @type {HTMLButtonElement} */ (document.activeElement));
   const next = to === 'first' ? 0 : to === 'last' ? all.length - 1 : (at + step + all.length) % all.length;
   all[next].focus();
 }
 
 // Opens a menu of `entries` in `container` (positioned under its button,
 // or at a point); `onClose(chosen)` when it closes.
+/**
+ * @param {HTMLElement} container
+ * @param {MenuEntry[]} entries
+ * @param {{ point?: { x: number, y: number }, returnFocus?: HTMLElement | null,
+ *   onKey?: (event: KeyboardEvent) => boolean, onClose?: (chosen: boolean) => void }} [options]
+ */
 function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {}) {
   closeMenus();
-  let list;
+  /** @type {(chosen: boolean, focusBack?: boolean) => void} */
   const close = (chosen, focusBack = true) => {
     if (open?.list !== list) return;
     open = null;
@@ -67,7 +92,7 @@ function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {
     onClose?.(chosen);
     if (focusBack && !chosen) returnFocus?.focus();
   };
-  list = renderEntries(entries, (entry) => {
+  const list = renderEntries(entries, (entry) => {
     close(true);
     returnFocus?.focus();
     entry.action?.();
@@ -96,7 +121,7 @@ function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {
         if (onKey?.(event)) break;
         if (event.key.length === 1 && /\S/.test(event.key)) {
           const all = items(list);
-          const start = all.indexOf(document.activeElement) + 1;
+          const start = all.indexOf(/** @type {HTMLButtonElement} */ (document.activeElement)) + 1;
           const found = [...all.slice(start), ...all.slice(0, start)]
             .find((b) => b.textContent.trim().toLowerCase().startsWith(event.key.toLowerCase()));
           found?.focus();
@@ -107,8 +132,10 @@ function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {
     event.preventDefault();
     event.stopPropagation();
   });
+  /** @param {Event} event */
   const outside = (event) => {
-    if (!list.contains(event.target) && !container.contains(event.target)) close(false, false);
+    const target = /** @type {Node} */ (event.target);
+    if (!list.contains(target) && !container.contains(target)) close(false, false);
   };
   document.addEventListener('pointerdown', outside, true);
   open = { list, close };
@@ -118,17 +145,24 @@ function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {
 
 // A context menu at a point (a right click), or under an element (the
 // menu key); the focus goes back to `returnFocus` when it closes.
+/**
+ * @param {MenuEntry[]} entries
+ * @param {{ point?: { x: number, y: number }, under?: HTMLElement, returnFocus?: HTMLElement | null }} where
+ */
 export function showContextMenu(entries, { point, under, returnFocus }) {
   const at = point ?? (() => {
-    const r = under.getBoundingClientRect();
+    const r = /** @type {HTMLElement} */ (under).getBoundingClientRect();
     return { x: r.left, y: r.bottom };
   })();
   openMenu(document.body, entries, { point: at, returnFocus });
 }
 
 // The menu bar: [{label, build}] where build() gives the entries.
+/** @param {HTMLElement} bar @param {Menu[]} menus */
 export function buildMenuBar(bar, menus) {
+  /** @type {{ wrap: HTMLDivElement, button: HTMLButtonElement, build: () => MenuEntry[] }[]} */
   const buttons = [];
+  /** @param {number} i */
   const openAt = (i) => {
     const { wrap, button, build } = buttons[i];
     button.setAttribute('aria-expanded', 'true');

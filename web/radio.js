@@ -8,16 +8,26 @@ import { SerialConnection, choosePort, portName, webSerial } from './serial.js';
 import { createStandInSerial } from './standin-serial.js';
 import { IMAGE_SIZE } from './engine.js';
 
+/** @typedef {import('./session.js').PageSession} PageSession */
+/** @typedef {import('./standin-serial.js').StandInSerial} StandInSerial */
+
 export const SIMULATED = 'sim';
 
 export class RadioChoice {
+  /**
+   * @param {PageSession} session
+   * @param {{ speed?: number, serial?: Serial | null }} [options]
+   */
   constructor(session, { speed = 1, serial = webSerial() } = {}) {
     this.session = session;
     this.serial = serial;
     this.speed = speed;
+    /** @type {StandInSerial | null} */
     this.standIn = null;
-    this.port = null;       // the Web Serial port in use
+    /** @type {SerialPort | null} the Web Serial port in use */
+    this.port = null;
     this.simulated = false;
+    /** @type {(() => void) | null} */
     this.onchange = null;
   }
 
@@ -30,6 +40,7 @@ export class RadioChoice {
 
   // The port the session remembers: the simulated radio, or a port the
   // browser lets the page use again (the one named so, else the only one).
+  /** @param {string} device */
   async restore(device) {
     if (device && device !== SIMULATED && this.serial) {
       const ports = await this.serial.getPorts();
@@ -51,7 +62,7 @@ export class RadioChoice {
       // The simulated radio comes programmed as a new data set of the
       // remembered destination is (the page starts on one), so that a read
       // shows channels and settings as a radio in use has them.
-      this.standIn.radio.setMemory(this.session.now('imageBytes').subarray(0, IMAGE_SIZE));
+      this.standIn.radio.setMemory(this.session.now.imageBytes().subarray(0, IMAGE_SIZE));
     }
     this.simulated = true;
     this.port = null;
@@ -73,6 +84,7 @@ export class RadioChoice {
     return true;
   }
 
+  /** @param {SerialPort} port */
   connect(port) {
     this.port = port;
     this.simulated = false;
@@ -81,6 +93,7 @@ export class RadioChoice {
   }
 
   // The simulated radio's cable, pulled out or plugged in again.
+  /** @param {boolean} pulled */
   setPulled(pulled) {
     if (!this.standIn) return;
     if (pulled) this.standIn.pullCable();

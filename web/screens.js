@@ -7,10 +7,18 @@
 
 import { el } from './dialogs.js';
 
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./rp770.js').ChoiceView} ChoiceView */
+/** @typedef {import('./rp770.js').SwitchView} SwitchView */
+/** @typedef {import('./rp770.js').CommonField} CommonField */
+/** @typedef {{ input: HTMLInputElement, label: HTMLLabelElement, caption: ChildNode | null }} CheckBox */
+
 let ids = 0;
+/** @param {string} name */
 const uid = (name) => `${name}-${++ids}`;
 
 // A <select> showing a choice view ({items, selected, enabled, visible}).
+/** @param {HTMLSelectElement} select @param {ChoiceView} view @param {HTMLElement} [label] */
 export function showChoice(select, view, label) {
   const texts = view.items.map((i) => i.text);
   const current = [...select.options].map((o) => o.text);
@@ -27,25 +35,29 @@ export function showChoice(select, view, label) {
 }
 
 // The item data of the selected item, -1 when none is.
+/** @param {HTMLSelectElement} select */
 export function selectedData(select) {
   return select.selectedIndex < 0 ? -1 : Number(select.options[select.selectedIndex].value);
 }
 
 // A check box with its caption.
+/** @param {string} caption @returns {CheckBox} */
 export function checkBox(caption, props = {}) {
   const input = el('input', { type: 'checkbox', id: uid('check'), ...props });
   const label = el('label', { className: 'check', htmlFor: input.id }, input, el('span', {}, caption));
   return { input, label, caption: label.lastChild };
 }
 
+/** @param {CheckBox} box @param {SwitchView} view */
 export function showSwitch(box, view) {
   box.input.checked = view.checked;
   box.input.disabled = !view.enabled;
   box.label.classList.toggle('disabled', !view.enabled);
   box.label.hidden = view.visible === false;
-  if (view.caption && box.caption.textContent !== view.caption) box.caption.textContent = view.caption;
+  if (view.caption && box.caption && box.caption.textContent !== view.caption) box.caption.textContent = view.caption;
 }
 
+/** @param {string} text @param {HTMLElement} control */
 function labelled(text, control) {
   control.id ||= uid('field');
   return el('label', { htmlFor: control.id }, text);
@@ -53,12 +65,17 @@ function labelled(text, control) {
 
 // The keys a text box lets through as they are typed (pasting is not
 // filtered); `mapKey` may turn a key into another (the decimal comma).
+/**
+ * @param {HTMLInputElement} input
+ * @param {(c: string, boxText: string) => boolean} allowed
+ * @param {((c: string) => string) | null} [mapKey]
+ */
 export function filterTyping(input, allowed, mapKey = null) {
   input.addEventListener('beforeinput', (event) => {
     if (event.inputType !== 'insertText' || event.data === null) return;
     const chars = [...event.data];
     const mapped = mapKey ? chars.map(mapKey) : chars;
-    let box = input.value.slice(0, input.selectionStart) + input.value.slice(input.selectionEnd);
+    let box = input.value.slice(0, input.selectionStart ?? 0) + input.value.slice(input.selectionEnd ?? 0);
     for (const c of mapped) {
       if (!allowed(c, box)) {
         event.preventDefault();
@@ -68,12 +85,13 @@ export function filterTyping(input, allowed, mapKey = null) {
     }
     if (mapped.join('') !== event.data) {
       event.preventDefault();
-      input.setRangeText(mapped.join(''), input.selectionStart, input.selectionEnd, 'end');
+      input.setRangeText(mapped.join(''), input.selectionStart ?? 0, input.selectionEnd ?? 0, 'end');
       input.dispatchEvent(new Event('input', { bubbles: true }));
     }
   });
 }
 
+/** @param {HTMLElement} notice */
 export function generalScreen(notice) {
   const element = el('div', { className: 'panel general' },
     el('img', { src: 'logo.gif', alt: 'QZP', width: 240, height: 120 }),
@@ -87,20 +105,22 @@ export function greyScreen() {
   return { element: el('div', { className: 'panel' }), grey: true, fill() {}, refresh() {} };
 }
 
+/** @type {[CommonField, string][]} */
 const SETTINGS = [
   ['scan', 'SCAN'], ['resumeTime', 'Resume Time'], ['pttScanClear', 'PTT SCAN Clear'], ['dualWatch', 'Dual Watch'],
   ['weatherAlert', 'Weather Alert'],
 ];
 
+/** @param {PageContext} ctx */
 export function commonScreen(ctx) {
   const { session, texts } = ctx;
-  const selects = {};
-  const labels = {};
+  const selects = /** @type {Record<CommonField, HTMLSelectElement>} */ ({});
+  const labels = /** @type {Record<CommonField, HTMLLabelElement>} */ ({});
   for (const [field, caption] of SETTINGS) {
     selects[field] = el('select', { id: uid(field) });
     labels[field] = labelled(caption, selects[field]);
     selects[field].addEventListener('change', () =>
-      ctx.edit(() => session.now('setCommon', field, selectedData(selects[field]))));
+      ctx.edit(() => session.now.setCommon(field, selectedData(selects[field]))));
     selects[field].addEventListener('focus', () => ctx.hint(texts.combo));
   }
   const dependent = el('div', { className: 'dependent form-grid' },
@@ -112,11 +132,11 @@ export function commonScreen(ctx) {
   const priority = [0, 1, 2, 3].map(() => el('select', { id: uid('priority') }));
   const priorityLabels = priority.map((select, i) => labelled(['USA', 'INT', 'CAN', 'EXP'][i], select));
   usable.forEach((box, i) => {
-    box.input.addEventListener('change', () => ctx.edit(() => session.now('setGroupUsable', i, box.input.checked)));
+    box.input.addEventListener('change', () => ctx.edit(() => session.now.setGroupUsable(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
     priority[i].setAttribute('aria-description', 'Priority CH');
     priority[i].addEventListener('change', () => {
-      if (!priority[i].hidden) ctx.edit(() => session.now('setPriorityChannel', i, selectedData(priority[i])));
+      if (!priority[i].hidden) ctx.edit(() => session.now.setPriorityChannel(i, selectedData(priority[i])));
     });
     priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
   });
@@ -126,7 +146,7 @@ export function commonScreen(ctx) {
 
   const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
   atisGroups.forEach((box, i) => {
-    box.input.addEventListener('change', () => ctx.edit(() => session.now('setAtisGroup', i, box.input.checked)));
+    box.input.addEventListener('change', () => ctx.edit(() => session.now.setAtisGroup(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
   });
   const code = el('input', { type: 'text', className: 'code', maxLength: 10, inputMode: 'numeric', autocomplete: 'off', id: uid('atis') });
@@ -147,14 +167,14 @@ export function commonScreen(ctx) {
   // The ATIS code counts once it is left (or Enter is pressed): good text
   // is taken, refused text says so and keeps the focus there.
   let atisEdited = false;
-  filterTyping(code, (c) => session.rule('atisKeyAllowed', c.codePointAt(0)));
+  filterTyping(code, (c) => session.functions.atisKeyAllowed(c.codePointAt(0) ?? 0));
   code.addEventListener('input', () => { atisEdited = true; });
   code.addEventListener('focus', () => {
     ctx.hint(texts.atis);
     code.select();
   });
   const take = () => {
-    const refused = session.now('setAtisCode', code.value);
+    const refused = session.now.setAtisCode(code.value);
     if (!refused) atisEdited = false;
     return refused;
   };
@@ -179,8 +199,8 @@ export function commonScreen(ctx) {
     if (ctx.isTree(to)) {
       // Going to the tree: a good code is taken now; a bad one waits for
       // the check that leaving the screen runs.
-      if (session.rule('atisCodeValid', code.value)) validate();
-    } else if (to && element.contains(to)) {
+      if (session.functions.atisCodeValid(code.value)) validate();
+    } else if (to && element.contains(/** @type {Node} */ (to))) {
       validate();
     }
     // Elsewhere (a menu, the toolbar, another window): the code waits for
@@ -188,7 +208,7 @@ export function commonScreen(ctx) {
   });
 
   function fill() {
-    const view = session.now('commonSetup');
+    const view = session.now.commonSetup();
     for (const [field] of SETTINGS) showChoice(selects[field], view[field], labels[field]);
     dependent.classList.toggle('off', !view.resumeTime.enabled);
     weather.hidden = !view.weatherAlertVisible;
@@ -214,16 +234,18 @@ export function commonScreen(ctx) {
   };
 }
 
+/** @param {PageContext} ctx */
 export function weatherScreen(ctx) {
   const { session, texts } = ctx;
+  /** @type {{ label: HTMLTableCellElement, enable: HTMLInputElement, scan: HTMLInputElement }[]} */
   const rows = [];
   const body = el('tbody');
   for (let k = 0; k < 10; ++k) {
     const label = el('th', { scope: 'row' });
     const enable = el('input', { type: 'checkbox', id: uid('wx-enable') });
     const scan = el('input', { type: 'checkbox', id: uid('wx-scan') });
-    enable.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'enable', enable.checked, false)));
-    scan.addEventListener('change', () => ctx.edit(() => session.now('setChannelFlag', { area: 'WX', index: k }, 'scan', scan.checked, false)));
+    enable.addEventListener('change', () => ctx.edit(() => session.now.setChannelFlag({ area: 'WX', index: k }, 'enable', enable.checked, false)));
+    scan.addEventListener('change', () => ctx.edit(() => session.now.setChannelFlag({ area: 'WX', index: k }, 'scan', scan.checked, false)));
     enable.addEventListener('focus', () => ctx.hint(texts.wxEnable));
     scan.addEventListener('focus', () => ctx.hint(texts.wxScan));
     rows.push({ label, enable, scan });
@@ -234,7 +256,7 @@ export function weatherScreen(ctx) {
       el('thead', {}, el('tr', {}, el('th', {}, 'Channel'), el('th', { className: 'box' }, 'Enable'), el('th', { className: 'box' }, 'Scan'))),
       body));
   function fill() {
-    session.now('weather').forEach((row, k) => {
+    session.now.weather().forEach((row, k) => {
       const r = rows[k];
       r.label.textContent = row.label;
       r.enable.checked = row.enable.checked;

@@ -5,23 +5,34 @@
 //
 // `serial` is navigator.serial, or the stand-in of standin-serial.js.
 
+/** @type {Readonly<SerialOptions>} */
 export const LINE = Object.freeze({ baudRate: 4800, dataBits: 8, parity: 'none', stopBits: 1 });
+
+/** @typedef {{ number: number, text: string }} PortFailure */
+/** @typedef {import('./rp770.js').PortConnection} PortConnection */
 
 // Chrome, Edge, Opera and other Chromium browsers have Web Serial (on a
 // secure origin: https or localhost); Firefox and Safari do not.
+/** @returns {Serial | null} */
 export function webSerial(nav = globalThis.navigator) {
   return nav?.serial ?? null;
 }
 
 // Asks the user for a port (a click must have led here).
-export function choosePort(serial = webSerial()) {
+/** @param {Serial} serial */
+export function choosePort(serial) {
   return serial.requestPort();
 }
 
 // A port the user chose before, on this or an earlier visit: the one that
 // matches `info` (a port's getInfo(), kept by the page), else the only one.
-export async function rememberedPort(serial = webSerial(), info = {}) {
+/**
+ * @param {Pick<Serial, 'getPorts'>} serial
+ * @param {SerialPortInfo} info
+ */
+export async function rememberedPort(serial, info = {}) {
   const ports = await serial.getPorts();
+  /** @param {SerialPort} port */
   const same = (port) => {
     const p = port.getInfo();
     return info.usbVendorId !== undefined && p.usbVendorId === info.usbVendorId &&
@@ -30,15 +41,18 @@ export async function rememberedPort(serial = webSerial(), info = {}) {
   return ports.find(same) ?? (ports.length === 1 ? ports[0] : null);
 }
 
+/** @param {number} n */
 const hex4 = (n) => n.toString(16).padStart(4, '0');
 
 // How messages name a port: "USB serial port 0403:6001" or "the serial port".
+/** @param {Pick<SerialPort, 'getInfo'>} port */
 export function portName(port) {
   const { usbVendorId, usbProductId } = port.getInfo();
-  return usbVendorId === undefined ? 'the serial port' : `USB serial port ${hex4(usbVendorId)}:${hex4(usbProductId)}`;
+  return usbVendorId === undefined ? 'the serial port' : `USB serial port ${hex4(usbVendorId)}:${hex4(usbProductId ?? 0)}`;
 }
 
 // Web Serial's failures, in the words the link's messages use.
+/** @param {any} error @returns {PortFailure} */
 function failure(error) {
   switch (error?.name) {
     case 'InvalidStateError': return { number: 2, text: 'the port is already open' };
@@ -51,20 +65,36 @@ function failure(error) {
 
 // The last close of each port, which an open of the port waits for: a link
 // that is let go closes its port without waiting.
+/** @type {WeakMap<SerialPort, Promise<void>>} */
 const lastClose = new WeakMap();
 
 // One open port as the engine's link sees it. None of its promises rejects.
+/** @implements {PortConnection} */
 export class SerialConnection {
+  /** @param {SerialPort} port */
   constructor(port) {
     this.port = port;
-    this.onchange = null;  // bytes arrived, or the port was lost
+    /** @type {(() => void) | null} bytes arrived, or the port was lost */
+    this.onchange = null;
+    /** @type {Uint8Array[]} */
     this.chunks = [];
     this.opened = false;
     this.lost = false;
+    this.closing = false;
+    /** @type {PortFailure} */
     this.error = { number: 0, text: '' };
     this.onDisconnect = () => this.lose({ name: 'NetworkError' });
+    /** @type {WritableStreamDefaultWriter<Uint8Array> | null} */
+    this.writer = null;
+    /** @type {ReadableStreamDefaultReader<Uint8Array> | null} */
+    this.reader = null;
+    /** @type {Promise<unknown>} */
+    this.writing = Promise.resolve();
+    /** @type {Promise<void>} */
+    this.reading = Promise.resolve();
   }
 
+  /** @param {SerialOptions} options */
   async open(options = LINE) {
     if (this.opened) await this.close();  // lost, and never closed
     await lastClose.get(this.port);
@@ -78,7 +108,7 @@ export class SerialConnection {
     this.lost = false;
     this.closing = false;
     this.chunks = [];
-    this.writer = this.port.writable.getWriter();
+    this.writer = this.port.writable?.getWriter() ?? null;
     this.writing = Promise.resolve();
     this.port.addEventListener?.('disconnect', this.onDisconnect);
     this.reading = this.readLoop();
@@ -119,6 +149,7 @@ export class SerialConnection {
 
   // The port stays open after the device is lost, until closed; the link
   // does not close a port it finds lost, so the connection does.
+  /** @param {any} error */
   lose(error) {
     if (!this.opened || this.lost) return;
     this.lost = true;
@@ -137,6 +168,7 @@ export class SerialConnection {
     return this.error;
   }
 
+  /** @param {Uint8Array} bytes */
   write(bytes) {
     if (!this.isOpen()) {
       if (!this.lost) this.error = { number: 9, text: 'the port is not open' };
@@ -144,7 +176,7 @@ export class SerialConnection {
     }
     const copy = new Uint8Array(bytes);
     const writer = this.writer;
-    this.writing = this.writing.then(() => writer.write(copy)).catch((error) => this.lose(error));
+    this.writing = this.writing.then(() => writer?.write(copy)).catch((error) => this.lose(error));
     return true;
   }
 
@@ -161,9 +193,10 @@ export class SerialConnection {
     return all;
   }
 
+  /** @returns {Promise<void>} */
   close() {
     if (!this.opened) return Promise.resolve();
-    if (this.closing) return lastClose.get(this.port);
+    if (this.closing) return lastClose.get(this.port) ?? Promise.resolve();
     const closed = this.closeNow();
     lastClose.set(this.port, closed);
     return closed;
@@ -175,7 +208,7 @@ export class SerialConnection {
     try { await this.reader?.cancel(); } catch { /* lost already */ }
     await this.reading;
     await this.writing;
-    try { this.writer.releaseLock(); } catch { /* lost already */ }
+    try { this.writer?.releaseLock(); } catch { /* lost already */ }
     try { await this.port.close(); } catch { /* lost already */ }
     this.opened = false;
     this.closing = false;

@@ -1,24 +1,50 @@
 // The application session in the page: the engine's WebSession with the
-// page's services (src/web/WebSession.h), one engine call at a time.
+// page's services (src/web/WebSession.h), and the one place that decides
+// when the engine may be called. A call that may wait (a file, a question,
+// the radio) runs through run(), one at a time; while it waits the engine
+// is suspended in the middle of it, and every other call is refused.
 //
 //   const session = new PageSession(engine, { ask, chooseSaveFile, progress, activity, monitor },
 //                                   files, localStorage, '/D');
-//   await session.run('open', 'boat.dat', 'name');  // may wait: a file, a question, the radio
-//   session.now('channelList', 'USA');              // never waits
+//   await session.run((s) => s.open('boat.dat', 'name'));  // may wait
+//   session.now.channelList('USA');                         // never waits
 //
 // `files` reads and writes the user's files by name (files.js's FileStore,
 // or any object with read(name) and write(name, bytes) giving promises of
 // {ok, bytes, kind, reason} that never reject).
 
-import { LinkRuntime, runSuspending } from './engine.js';
+import { LinkRuntime } from './engine.js';
+
+/** @typedef {import('./rp770.js').Engine} Engine */
+/** @typedef {import('./rp770.js').EngineFunctions} EngineFunctions */
+/** @typedef {import('./rp770.js').FileResult} FileResult */
+/** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
+/** @typedef {import('./rp770.js').SessionViews} SessionViews */
+/** @typedef {import('./rp770.js').WebSession} WebSession */
+/** @typedef {import('./engine.js').EngineHooks} EngineHooks */
+/** @typedef {import('./serial.js').SerialConnection} SerialConnection */
+
+/**
+ * @typedef {object} FileAccess
+ * @property {(name: string) => Promise<FileResult>} read
+ * @property {(name: string, bytes: Uint8Array<ArrayBuffer>) => Promise<FileResult>} write
+ */
+
+/** @typedef {{ getItem(key: string): string | null, setItem(key: string, value: string): void }} KeyStorage */
 
 export class SessionRuntime extends LinkRuntime {
+  /**
+   * @param {EngineHooks} hooks
+   * @param {FileAccess} files
+   * @param {KeyStorage | null | undefined} storage
+   */
   constructor(hooks, files, storage) {
     super(hooks);
     this.files = files;
     this.storage = storage;
   }
 
+  /** @param {string} key */
   storageGet(key) {
     try {
       return this.storage?.getItem(key) ?? null;
@@ -27,6 +53,7 @@ export class SessionRuntime extends LinkRuntime {
     }
   }
 
+  /** @param {string} key @param {string} value */
   storageSet(key, value) {
     try {
       this.storage?.setItem(key, value);
@@ -35,23 +62,31 @@ export class SessionRuntime extends LinkRuntime {
     }
   }
 
+  /** @param {string} name */
   readFile(name) {
     return settled(() => this.files.read(name));
   }
 
+  /** @param {string} name @param {Uint8Array} bytes */
   writeFile(name, bytes) {
     return settled(() => this.files.write(name, new Uint8Array(bytes)));
   }
 
+  /** @returns {Promise<string | null>} */
   chooseSaveFile() {
-    if (!this.hooks.chooseSaveFile) return Promise.resolve(null);
+    const { chooseSaveFile } = this.hooks;
+    if (!chooseSaveFile) return Promise.resolve(null);
     return Promise.resolve()
-      .then(() => this.hooks.chooseSaveFile())
+      .then(() => chooseSaveFile())
       .then((name) => (typeof name === 'string' && name ? name : null), () => null);
   }
 }
 
-// A promise of the file operation's result that never rejects.
+/**
+ * A promise of the file operation's result that never rejects.
+ * @param {() => Promise<FileResult>} operation
+ * @returns {Promise<FileResult>}
+ */
 function settled(operation) {
   return Promise.resolve()
     .then(operation)
@@ -59,65 +94,93 @@ function settled(operation) {
 }
 
 export class PageSession {
+  /**
+   * @param {Engine} engine
+   * @param {EngineHooks} hooks
+   * @param {FileAccess} files
+   * @param {KeyStorage | null | undefined} storage
+   * @param {string} switchLine the window's switches ("/D": debug mode)
+   */
   constructor(engine, hooks, files, storage, switchLine = '') {
     this.engine = engine;
     this.runtime = new SessionRuntime(hooks, files, storage);
+    /** @type {WebSession} */
     this.session = new engine.WebSession(this.runtime, switchLine);
-    this.queue = Promise.resolve();
-    this.pending = 0;
+    this.running = false;
+    /** @type {SerialConnection | null} */
     this.connection = null;
   }
 
   get hooks() { return this.runtime.hooks; }
   set hooks(hooks) { this.runtime.hooks = hooks; }
 
-  // True while a call waits inside the engine, or waits its turn.
-  get busy() { return this.pending > 0; }
+  // True while a call waits inside the engine.
+  get busy() { return this.running; }
 
-  // A call that may wait (a file, a question, the radio), after those before it.
-  run(name, ...args) {
-    ++this.pending;
-    const call = this.queue
-      .then(() => {
-        this.runtime.cancelled = false;
-        return runSuspending(this.engine, () => this.session[name](...args));
-      })
-      .finally(() => { --this.pending; });
-    this.queue = call.catch(() => {});
-    return call;
+  /**
+   * The session's calls that never wait; refused while a call waits.
+   * @returns {SessionViews}
+   */
+  get now() {
+    this.idle();
+    return this.session;
   }
 
-  // A call that never waits; refused while another call is under way.
-  now(name, ...args) {
-    if (this.busy) throw new Error(`The engine is busy: ${name} must wait`);
-    return this.session[name](...args);
+  /**
+   * The engine's functions that belong to no session (the boxes' key rules
+   * and checks, the screens' hints, the version), which never wait.
+   * @returns {EngineFunctions}
+   */
+  get functions() {
+    this.idle();
+    return this.engine;
   }
 
-  // The boxes' key rules and checks, which never wait: frequencyKeyAllowed,
-  // frequencyKeyTyped, atisKeyAllowed, displayKeyAllowed (with code points),
-  // expFrequencyValid, atisCodeValid (with texts).
-  rule(name, ...args) {
-    if (this.busy) throw new Error(`The engine is busy: ${name} must wait`);
-    return this.engine[name](...args);
+  /**
+   * A call that may wait (a file, a question, the radio): a promise of its
+   * result. One at a time: refused while another waits.
+   * @template T
+   * @param {(session: SessionCommands) => T | Promise<T>} call
+   * @returns {Promise<T>}
+   */
+  async run(call) {
+    this.idle();
+    this.running = true;
+    this.runtime.cancelled = false;
+    try {
+      return await call(this.session);
+    } finally {
+      this.running = false;
+      this.runtime.cancelled = false;
+    }
+  }
+
+  idle() {
+    if (this.running) throw new Error('The engine is busy with a call that waits: this must wait for its end');
   }
 
   // The Cancel button of a running transfer.
   cancel() {
+    if (!this.running) return;
     this.runtime.cancelled = true;
     this.runtime.wake();
   }
 
-  // A port object of serial.js (SerialConnection), named as messages name it.
+  /**
+   * A port of serial.js, named as messages name it.
+   * @param {SerialConnection} connection
+   * @param {string} device
+   */
   useSerialPort(connection, device) {
+    this.now.useSerialPort(connection, device);
     if (this.connection) this.connection.onchange = null;
     this.connection = connection;
     connection.onchange = () => this.runtime.wake();
-    this.now('useSerialPort', connection, device);
   }
 
   // The simulated radio on a virtual cable: transfers take no real time.
   useSimulatedRadio(faults = '') {
-    const error = this.now('useSimulatedRadio', faults);
+    const error = this.now.useSimulatedRadio(faults);
     if (error) throw new Error(error);
     if (this.connection) this.connection.onchange = null;
     this.connection = null;

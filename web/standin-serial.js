@@ -16,16 +16,28 @@ import { loadEngine, zeroWait } from './engine.js';
 // arrives meanwhile comes together, as with a USB adapter.
 export const CHUNK_MS = 2;
 
+/** @typedef {import('./rp770.js').StandInRadio} StandInRadio */
+
 const lost = () => new DOMException('The device has been lost.', 'NetworkError');
 
+/** @implements {SerialPort} */
 class StandInPort extends EventTarget {
+  /** @param {StandInSerial} serial */
   constructor(serial) {
     super();
     this.serial = serial;
     this.state = 'closed';  // 'opened' until close()
     this.fatal = false;     // the cable was pulled while open
+    /** @type {ReadableStream<Uint8Array> | null} */
     this.stream = null;
+    /** @type {ReadableStreamDefaultController<Uint8Array> | null} */
+    this.controller = null;
+    /** @type {WritableStream<Uint8Array> | null} */
     this.sink = null;
+    /** @type {WritableStreamDefaultController | null} */
+    this.sinkController = null;
+    /** @type {Required<SerialOptions>} */
+    this.options = { baudRate: 4800, dataBits: 8, parity: 'none', stopBits: 1 };
   }
 
   getInfo() {
@@ -56,6 +68,7 @@ class StandInPort extends EventTarget {
     return this.sink;
   }
 
+  /** @param {SerialOptions} options */
   async open(options) {
     if (this.state === 'opened') throw new DOMException('The port is already open.', 'InvalidStateError');
     if (!(options?.baudRate > 0)) throw new TypeError('A baud rate is required.');
@@ -72,6 +85,7 @@ class StandInPort extends EventTarget {
     this.state = 'closed';
   }
 
+  /** @param {Uint8Array} bytes */
   deliver(bytes) {
     if (this.controller) this.controller.enqueue(bytes);
   }
@@ -87,10 +101,22 @@ class StandInPort extends EventTarget {
   }
 }
 
+/**
+ * @typedef {object} StandInOptions
+ * @property {number} [chunkMs] the least time between two chunks delivered
+ * @property {number} [speed] times the cable's pace
+ * @property {() => number} [clock] seconds
+ */
+
+/** @implements {Serial} */
 export class StandInSerial extends EventTarget {
   // `radio`: a StandInRadio; `clock`: seconds, the page's time. `speed`
   // runs the line that many times faster than 4800 baud (the line's own
   // clock runs faster), for trying things quickly and for tests.
+  /**
+   * @param {StandInRadio} radio
+   * @param {StandInOptions} [options]
+   */
   constructor(radio, { chunkMs = CHUNK_MS, speed = 1, clock = () => (performance.now() / 1000) * speed } = {}) {
     super();
     this.radio = radio;
@@ -116,6 +142,7 @@ export class StandInSerial extends EventTarget {
 
   // What the PC writes goes on the line, when the line is set up as the
   // radio's: at any other setting the radio hears nothing it understands.
+  /** @param {Uint8Array} chunk @param {Required<SerialOptions>} options */
   toRadio(chunk, options) {
     if (this.pulled) throw lost();
     const { baudRate, dataBits, parity, stopBits } = options;
@@ -174,6 +201,7 @@ export class StandInSerial extends EventTarget {
 }
 
 // A stand-in whose radio lives in an engine instance of its own.
+/** @param {StandInOptions} [options] */
 export async function createStandInSerial(options) {
   const engine = await loadEngine();
   return new StandInSerial(new engine.StandInRadio(), options);

@@ -3,22 +3,24 @@
 // (another version below, made from the files' contents) is kept whole
 // before it replaces the old one; nothing is fetched from elsewhere.
 const VERSION = '@VERSION@';
-const FILES = [@FILES@];
+/** @type {string[]} */
+const FILES = [/* @FILES@ */];
 const CACHE = `rp770-${VERSION}`;
+const worker = /** @type {ServiceWorkerGlobalScope} */ (/** @type {unknown} */ (self));
 
-self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(['./', ...FILES])).then(() => self.skipWaiting()));
+worker.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(['./', ...FILES])).then(() => worker.skipWaiting()));
 });
 
-self.addEventListener('activate', (event) => {
+worker.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys()
     .then((keys) => Promise.all(keys.filter((k) => k.startsWith('rp770-') && k !== CACHE).map((k) => caches.delete(k))))
-    .then(() => self.clients.claim()));
+    .then(() => worker.clients.claim()));
 });
 
-self.addEventListener('fetch', (event) => {
+worker.addEventListener('fetch', (event) => {
   const request = event.request;
-  if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
+  if (request.method !== 'GET' || new URL(request.url).origin !== worker.location.origin) return;
   event.respondWith(caches.open(CACHE)
     .then((cache) => cache.match(request, { ignoreSearch: true }))
     .then((kept) => kept ?? fetch(request)));

@@ -5,11 +5,24 @@
 
 import { el, makeDialog, showDialog, showMessage, showMessages } from './dialogs.js';
 
+/** @typedef {import('./page.js').PageContext} PageContext */
+/** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
+/** @typedef {import('./rp770.js').Difference} Difference */
+/** @typedef {import('./rp770.js').PrintedPages} PrintedPages */
+/** @typedef {import('./rp770.js').TransferOutcome | import('./rp770.js').ProbeOutcome} TransferResult */
+/** @typedef {'read' | 'program' | 'compare' | 'probe'} TransferMode */
+/**
+ * @template T
+ * @typedef {import('./rp770.js').MayWait<T>} MayWait
+ */
+
 export const TRANSFER_TITLES = {
   read: 'Read from Radio', program: 'Program to Radio', compare: 'Compare With Radio', probe: 'Test Connection',
 };
+/** @type {Record<TransferMode, (s: SessionCommands) => MayWait<TransferResult>>} */
 const TRANSFER_CALLS = {
-  read: 'readFromRadio', program: 'programToRadio', compare: 'compareWithRadio', probe: 'testConnection',
+  read: (s) => s.readFromRadio(), program: (s) => s.programToRadio(), compare: (s) => s.compareWithRadio(),
+  probe: (s) => s.testConnection(),
 };
 export const INSTRUCTIONS = [
   '1.Connect the QZP cable between the PC serial port and the radio.',
@@ -20,15 +33,17 @@ export const INSTRUCTIONS = [
 ].join('\n');
 
 const SVG = 'http://www.w3.org/2000/svg';
+/** @param {string} tag @param {Record<string, string | number>} attrs @param {...Node} children */
 function svg(tag, attrs = {}, ...children) {
   const node = document.createElementNS(SVG, tag);
-  for (const [k, v] of Object.entries(attrs)) node.setAttribute(k, v);
+  for (const [k, v] of Object.entries(attrs)) node.setAttribute(k, String(v));
   node.append(...children);
   return node;
 }
 
 // The radio and the computer joined by the cable: the radio left of the
 // computer for a read, right of it for programming.
+/** @param {boolean} radioLeft */
 function connectionPicture(radioLeft) {
   const radioX = radioLeft ? 40 : 300;
   const pcX = radioLeft ? 250 : 30;
@@ -49,6 +64,11 @@ function connectionPicture(radioLeft) {
 // transfer ended well (or, for the connection test, found the radio) and
 // stays for another try otherwise. Resolves with the last transfer's
 // result (null when none ran).
+/**
+ * @param {PageContext} app
+ * @param {TransferMode} mode
+ * @returns {Promise<any>}
+ */
 export async function runTransfer(app, mode) {
   const { session } = app;
   const progress = el('progress', { max: 100, value: 0, 'aria-label': 'Progress' });
@@ -63,8 +83,11 @@ export async function runTransfer(app, mode) {
       { label: 'Cancel', value: 'cancel', id: 'transfer-cancel' },
     ],
   });
-  const [help, ok, cancel] = ['help', 'ok', 'cancel'].map((v) => dialog.querySelector(`button[value="${v}"]`));
-  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const [help, ok, cancel] = ['help', 'ok', 'cancel']
+    .map((v) => /** @type {HTMLButtonElement} */ (dialog.querySelector(`button[value="${v}"]`)));
+  /** @param {number} ms */
+  const pause = (ms) => new Promise((resolve) => { setTimeout(resolve, ms); });
+  /** @param {string} text */
   const say = async (text) => {
     if (!app.debugMode) return;
     monitor.textContent = text;
@@ -73,18 +96,20 @@ export async function runTransfer(app, mode) {
   const hooks = session.hooks;
   session.hooks = {
     ...hooks,
-    progress: (percent) => { progress.value = Math.min(100, percent); },
-    activity: (text) => { activity.textContent = text; },
-    monitor: (text) => { if (app.debugMode) monitor.textContent = text; },
-    controls: (enabled) => enableControls(enabled),
+    progress: (/** @type {number} */ percent) => { progress.value = Math.min(100, percent); },
+    activity: (/** @type {string} */ text) => { activity.textContent = text; },
+    monitor: (/** @type {string} */ text) => { if (app.debugMode) monitor.textContent = text; },
+    controls: (/** @type {boolean} */ enabled) => enableControls(enabled),
   };
   // While OK and Help are off, the keys go to Cancel (a disabled button would drop the focus).
+  /** @param {boolean} enabled */
   const enableControls = (enabled) => {
     const hadFocus = dialog.contains(document.activeElement) && document.activeElement !== cancel;
     ok.disabled = help.disabled = !enabled;
     if (!enabled && (hadFocus || !dialog.contains(document.activeElement))) cancel.focus();
   };
   let busy = false;
+  /** @type {any} */
   let last = null;
   document.body.append(dialog);
   try {
@@ -109,14 +134,15 @@ export async function runTransfer(app, mode) {
         try {
           result = await session.run(TRANSFER_CALLS[mode]);
         } catch (error) {
-          result = { messages: [{ text: String(error?.message ?? error), title: TRANSFER_TITLES[mode], icon: 'critical' }] };
+          const text = String(/** @type {Error} */ (error)?.message ?? error);
+          result = { messages: [{ text, title: TRANSFER_TITLES[mode], icon: /** @type {const} */ ('critical') }] };
         }
         last = result;
         busy = false;
         dialog.removeAttribute('aria-busy');
         progress.value = 0;
         await showMessages(result.messages);
-        const done = mode === 'probe' ? result.found : result.synchronised && !result.commError;
+        const done = 'found' in result ? result.found : 'synchronised' in result && result.synchronised && !result.commError;
         ok.disabled = help.disabled = false;
         if (done) close();
         else ok.focus();
@@ -132,6 +158,7 @@ export async function runTransfer(app, mode) {
 
 // "Print to File": the text report, shown, saved with Save As... (what the
 // box holds, CR LF line ends, one CR LF after it).
+/** @param {PageContext} app */
 export async function showReport(app) {
   const text = el('textarea', { className: 'report-text', spellcheck: false, 'aria-label': 'Report', wrap: 'off' },
     'Now, making text image. Please wait...');
@@ -141,21 +168,22 @@ export async function showReport(app) {
     buttons: [{ label: 'Save As...', value: 'save', left: true }, { label: 'OK', value: 'ok', primary: true }],
   });
   document.body.append(dialog);
-  const saveButton = dialog.querySelector('button[value="save"]');
+  const saveButton = /** @type {HTMLButtonElement} */ (dialog.querySelector('button[value="save"]'));
   saveButton.addEventListener('click', async (event) => {
     event.stopPropagation();
     const bytes = new TextEncoder().encode(`${text.value.replace(/\r?\n/g, '\r\n')}\r\n`);
     const failure = await app.saveText(bytes);
-    if (failure) await showMessage({ text: failure, title: `${app.state.modelName} ${app.state.messageTitle}`, icon: 'warning' });
+    if (failure) await showMessage({ text: failure, title: `${app.state?.modelName} ${app.state?.messageTitle}`, icon: 'warning' });
   });
   // The report is built once the window shows.
-  requestAnimationFrame(() => { text.value = app.session.now('textReport').replace(/\r\n/g, '\n'); });
+  requestAnimationFrame(() => { text.value = app.session.now.textReport().replace(/\r\n/g, '\n'); });
   await showDialog(dialog, { escape: 'ok' });
 }
 
 // The differences from a file or the radio, as a table; Copy puts them on
 // the clipboard for a spreadsheet, as the engine writes them (`spreadsheet`:
 // no cell a spreadsheet would run as a formula).
+/** @param {Difference[]} differences @param {string} other @param {string} title @param {string} spreadsheet */
 export async function showDifferences(differences, other, title, spreadsheet) {
   const headers = ['Area', 'Channel', 'Field', 'This', 'Other'];
   const rows = differences.map((d) => [d.area, d.channel, d.field, d.a, d.b]);
@@ -169,7 +197,7 @@ export async function showDifferences(differences, other, title, spreadsheet) {
         el('tbody', {}, rows.map((r) => el('tr', {}, r.map((c) => el('td', {}, c)))))))],
     buttons: [{ label: 'Copy', value: 'copy', left: true }, { label: 'Close', value: 'close', primary: true }],
   });
-  const copy = dialog.querySelector('button[value="copy"]');
+  const copy = /** @type {HTMLButtonElement} */ (dialog.querySelector('button[value="copy"]'));
   copy.addEventListener('click', async (event) => {
     event.stopPropagation();
     try {
@@ -191,6 +219,7 @@ export async function showHelp(topic = '') {
   await showDialog(dialog, { escape: 'close' });
 }
 
+/** @param {string} version */
 export async function showAbout(version) {
   const numbers = String(version).split('.').concat(['0', '0', '0']).slice(0, 3).map((n) => Number.parseInt(n, 10) || 0);
   const dialog = makeDialog({
@@ -210,7 +239,9 @@ export async function showAbout(version) {
 // The printed report's pages ([[{x, y, text}]], twips from the printable
 // area's top left) laid out for the browser's print: every cell at its own
 // place, each page on a sheet of its own.
+/** @param {HTMLElement} container @param {PrintedPages} pages */
 export function layOutPrintedReport(container, pages) {
+  /** @param {number} twips */
   const mm = (twips) => `${(twips / 56.7).toFixed(2)}mm`;
   container.replaceChildren(...pages.map((cells) => el('div', { className: 'page' }, cells.map((c) => {
     const cell = el('span', { className: 'cell' }, c.text);

@@ -50,7 +50,7 @@ async function load(serviceWorkers) {
 
 const times = [];
 let first = null;
-let offline = null;
+let offline;
 try {
   for (let i = 0; i < loads; ++i) {
     const { ms, responses } = await load('block');

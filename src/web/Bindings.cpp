@@ -1,36 +1,26 @@
-// The browser edition's composition root: what JavaScript sees of the
-// engine. web/engine.js wraps it for the page.
+// The browser edition's boundary: every entry point JavaScript may call, in
+// this one table. web/rp770.d.ts declares the same names with their types
+// for the page's type check, and the test web_boundary holds the two
+// together: a name added, renamed or removed here and not there fails it.
 //
-//   new WebLink(runtime)             the radio link (runtime: web/engine.js)
-//     .useSerialPort(port, name)     a port object of web/serial.js
-//     .useSimulatedRadio(faults)     the simulated radio on a virtual cable; "" or why not
-//     .setDebugMode(on)
-//     .read(image)                   -> {synchronised, completed, partial, messages, image}
-//     .program(image)                -> {synchronised, completed, partial, messages}
-//     .testConnection()              -> {result, text, found, modelCode, supported}
-//     .simulatedMemory() / .setSimulatedMemory(bytes)
-//   new StandInRadio()               the far end of web/standin-serial.js's cable
-//     .write(bytes, now) .take(now) .nextArrival() .unplug()
-//     .setFaults(names) .memory() .setMemory(bytes)
-//     .log()                         -> what the radio heard, what the line carried
-//   shippedFileNames(), shippedFile(name)
-//
-// Byte arrays travel as Uint8Array, times as seconds. Calls that wait
-// (read, program, testConnection) return promises; while one runs, nothing
-// else may be called on this module instance.
+// web/session.js is the one caller of WebSession: calls that may wait (a
+// file, a question, the radio) return promises, and while one runs nothing
+// else may be called on this module instance. StandInRadio is the far end
+// of web/standin-serial.js's cable, in a module instance of its own.
 
 #include <emscripten/bind.h>
 
+#include "presentation/EditorTexts.h"
 #include "web/ShippedData.h"
 #include "web/StandInRadio.h"
-#include "web/WebLink.h"
+#include "web/WebSession.h"
 
 using emscripten::val;
 
 namespace rp770::web {
 namespace {
 
-std::vector<uint8_t> Bytes(const val& array) {
+std::vector<uint8_t> BytesOf(const val& array) {
     if (array.isUndefined() || array.isNull()) return {};
     return emscripten::convertJSArrayToNumberVector<uint8_t>(array);
 }
@@ -39,55 +29,6 @@ val Uint8Array(const uint8_t* data, size_t size) {
     return val::global("Uint8Array").new_(emscripten::typed_memory_view(size, data));
 }
 val Uint8Array(const std::vector<uint8_t>& bytes) { return Uint8Array(bytes.data(), bytes.size()); }
-
-val TransferObject(const WebTransfer& t) {
-    val o = val::object();
-    o.set("synchronised", t.synchronised);
-    o.set("completed", t.completed);
-    o.set("partial", t.partial);
-    o.set("messages", MessagesObject(t.messages));
-    if (t.completed && !t.image.empty()) o.set("image", Uint8Array(t.image));
-    return o;
-}
-
-const char* ProbeResultName(link::ProbeResult result) {
-    switch (result) {
-        case link::ProbeResult::PortFailed: return "portFailed";
-        case link::ProbeResult::NoEcho: return "noEcho";
-        case link::ProbeResult::NoAnswer: return "noAnswer";
-        case link::ProbeResult::Silent: return "silent";
-        case link::ProbeResult::Refused: return "refused";
-        case link::ProbeResult::NotReady: return "notReady";
-        case link::ProbeResult::NoModelCode: return "noModelCode";
-        case link::ProbeResult::Found: return "found";
-        case link::ProbeResult::Cancelled: return "cancelled";
-    }
-    return "cancelled";
-}
-
-val ProbeObject(const link::ProbeReport& r) {
-    val o = val::object();
-    o.set("result", std::string(ProbeResultName(r.result)));
-    o.set("text", r.Text());
-    o.set("found", r.RadioFound());
-    o.set("modelCode", r.modelCode);
-    o.set("supported", r.supported);
-    return o;
-}
-
-val MemoryOf(const sim::SimulatedRadio* radio) {
-    if (!radio) return val::null();
-    return Uint8Array(radio->Memory().data(), radio->Memory().size());
-}
-
-bool SetMemoryOf(sim::SimulatedRadio* radio, const val& bytes) {
-    const std::vector<uint8_t> b = Bytes(bytes);
-    if (!radio || b.size() != sim::kRadioMemorySize) return false;
-    sim::RadioMemory memory{};
-    std::copy(b.begin(), b.end(), memory.begin());
-    radio->SetMemory(memory);
-    return true;
-}
 
 val LogObject(const StandInRadio& radio) {
     const sim::RadioLog& log = radio.Log();
@@ -114,34 +55,114 @@ val ShippedFileBytes(const std::string& name) {
     return val::null();
 }
 
+// The screens' keyboard hints (status bar panel 1), by the page's names.
+val EditorTexts() {
+    namespace t = presentation::texts;
+    val o = val::object();
+    o.set("tree", std::string(t::kTreeHint));
+    o.set("grid", std::string(t::kGridHint));
+    o.set("checkBox", std::string(t::kCheckBoxHint));
+    o.set("combo", std::string(t::kComboHint));
+    o.set("atis", std::string(t::kAtisHint));
+    o.set("displayLeft", std::string(t::kDisplayLeftHint));
+    o.set("displayRight", std::string(t::kDisplayRightHint));
+    o.set("rx", std::string(t::kRxFrequency));
+    o.set("tx", std::string(t::kTxFrequency));
+    o.set("wxEnable", std::string(t::kWxEnableHint));
+    o.set("wxScan", std::string(t::kWxScanHint));
+    return o;
+}
+
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(rp770_web) {
+EMSCRIPTEN_BINDINGS(rp770) {
     using emscripten::optional_override;
 
-    emscripten::class_<WebLink>("WebLink")
-        .constructor<val>()
-        .function("useSerialPort", &WebLink::UseSerialPort)
-        .function("useSimulatedRadio", &WebLink::UseSimulatedRadio)
-        .function("setDebugMode", &WebLink::SetDebugMode)
-        .function("read", optional_override([](WebLink& l, val image) { return TransferObject(l.Read(Bytes(image))); }))
-        .function("program", optional_override([](WebLink& l, val image) { return TransferObject(l.Program(Bytes(image))); }))
-        .function("testConnection", optional_override([](WebLink& l) { return ProbeObject(l.TestConnection()); }))
-        .function("simulatedMemory", optional_override([](WebLink& l) { return MemoryOf(l.SimulatedRadio()); }))
-        .function("setSimulatedMemory",
-                  optional_override([](WebLink& l, val bytes) { return SetMemoryOf(l.SimulatedRadio(), bytes); }));
+    // ---- the application session ----
+    emscripten::class_<WebSession>("WebSession")
+        .constructor<val, std::string>()
+        .function("start", &WebSession::Start)
+        .function("state", &WebSession::State)
+        .function("takeNotices", &WebSession::TakeNotices)
+        // the screens
+        .function("treeNodes", &WebSession::TreeNodes)
+        .function("screenOfNode", &WebSession::ScreenOfNode)
+        .function("rowNodeKey", &WebSession::RowNodeKey)
+        .function("commonSetup", &WebSession::CommonSetup)
+        .function("channelList", &WebSession::ChannelList)
+        .function("listMenu", &WebSession::ListMenu)
+        .function("columnFlagChange", &WebSession::ColumnFlagChange)
+        .function("loadEditor", &WebSession::LoadEditor)
+        .function("editorView", &WebSession::EditorView)
+        .function("reloadEditor", &WebSession::ReloadEditor)
+        .function("editorChannel", &WebSession::EditorChannel)
+        .function("editorEnableSwitched", &WebSession::EditorEnableSwitched)
+        .function("editorCheckBeforeLeaving", &WebSession::EditorCheckBeforeLeaving)
+        .function("clearEditor", &WebSession::ClearEditor)
+        .function("weather", &WebSession::Weather)
+        .function("hexDump", optional_override([](const WebSession& s) { return Strings(s.HexDump()); }))
+        // edits
+        .function("setChannelFlag", &WebSession::SetChannelFlag)
+        .function("setChannelFlags", &WebSession::SetChannelFlags)
+        .function("setExpDisplay", &WebSession::SetExpDisplay)
+        .function("setExpFrequency", &WebSession::SetExpFrequency)
+        .function("setCommon", &WebSession::SetCommon)
+        .function("setGroupUsable", &WebSession::SetGroupUsable)
+        .function("setPriorityChannel", &WebSession::SetPriorityChannel)
+        .function("setAtisGroup", &WebSession::SetAtisGroup)
+        .function("setAtisCode", &WebSession::SetAtisCode)
+        .function("undo", &WebSession::Undo)
+        .function("redo", &WebSession::Redo)
+        // whole data sets and files (these may wait)
+        .function("confirmDiscard", &WebSession::ConfirmDiscard)
+        .function("newData", &WebSession::New)
+        .function("open", &WebSession::Open)
+        .function("changeModel", &WebSession::ChangeModel)
+        .function("changeDestination", &WebSession::ChangeDestination)
+        .function("save", &WebSession::Save)
+        .function("saveAs", &WebSession::SaveAs)
+        .function("saveHex", &WebSession::SaveHex)
+        .function("exportChannels", &WebSession::ExportChannels)
+        .function("importChannels", &WebSession::ImportChannels)
+        .function("compareWithFile", &WebSession::CompareWithFile)
+        // reports
+        .function("textReport", &WebSession::TextReport)
+        .function("reportFileText", &WebSession::ReportFileText)
+        .function("printedReport", &WebSession::PrintedReport)
+        // the link (the transfers may wait)
+        .function("useSerialPort", &WebSession::UseSerialPort)
+        .function("useSimulatedRadio", &WebSession::UseSimulatedRadio)
+        .function("simulatedMemory", &WebSession::SimulatedMemory)
+        .function("setSimulatedMemory", &WebSession::SetSimulatedMemory)
+        .function("imageBytes", &WebSession::ImageBytes)
+        .function("setVerify", &WebSession::SetVerify)
+        .function("confirmProgramming", &WebSession::ConfirmProgramming)
+        .function("readFromRadio", &WebSession::ReadFromRadio)
+        .function("programToRadio", &WebSession::ProgramToRadio)
+        .function("compareWithRadio", &WebSession::CompareWithRadio)
+        .function("testConnection", &WebSession::TestConnection);
 
+    // ---- the stand-in port's radio ----
     emscripten::class_<StandInRadio>("StandInRadio")
         .constructor<>()
-        .function("write", optional_override([](StandInRadio& r, val bytes, double now) { r.Write(Bytes(bytes), now); }))
+        .function("write", optional_override([](StandInRadio& r, val bytes, double now) { r.Write(BytesOf(bytes), now); }))
         .function("take", optional_override([](StandInRadio& r, double now) { return Uint8Array(r.Take(now)); }))
         .function("nextArrival", &StandInRadio::NextArrival)
         .function("unplug", &StandInRadio::Unplug)
         .function("setFaults", &StandInRadio::SetFaults)
         .function("memory", optional_override([](StandInRadio& r) { return Uint8Array(r.Memory()); }))
-        .function("setMemory", optional_override([](StandInRadio& r, val bytes) { return r.SetMemory(Bytes(bytes)); }))
+        .function("setMemory", optional_override([](StandInRadio& r, val bytes) { return r.SetMemory(BytesOf(bytes)); }))
         .function("log", optional_override([](StandInRadio& r) { return LogObject(r); }));
 
+    // ---- what never waits and belongs to no session ----
+    emscripten::function("editorTexts", &EditorTexts);
+    emscripten::function("programVersion", optional_override([] { return std::string(RP770_VERSION); }));
+    emscripten::function("frequencyKeyAllowed", &FrequencyKeyAllowed);
+    emscripten::function("frequencyKeyTyped", &FrequencyKeyTyped);
+    emscripten::function("atisKeyAllowed", &AtisKeyAllowed);
+    emscripten::function("displayKeyAllowed", &DisplayKeyAllowed);
+    emscripten::function("expFrequencyValid", &ExpFrequencyValid);
+    emscripten::function("atisCodeValid", &AtisCodeValid);
     emscripten::function("shippedFileNames", &ShippedFileNames);
     emscripten::function("shippedFile", &ShippedFileBytes);
 }

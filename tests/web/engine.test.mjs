@@ -1,45 +1,36 @@
-// The engine under Node, from the page's own .wasm: the link against the
-// compiled simulated radio on the virtual cable (no real time passes), and
-// what the page gets from it.
+// The engine under Node, from the page's own .wasm, through the page's one
+// way in (session.js): transfers against the compiled simulated radio on
+// the virtual cable (no real time passes), and what the page gets from them.
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import test from 'node:test';
 
-import { IMAGE_SIZE, RadioLink, linkRig, loadEngine, patternMemory, programmed, texts } from './rig.mjs';
+import { loadEngine, memoryFiles, patternMemory, programmed, sessionRig } from './rig.mjs';
 
 const PARTLY = 'The radio was only partly programmed: it now holds a mix of old and new data. ' +
   'Program it again before using it.';
+const texts = (result) => result.messages.map((m) => m.text);
 
-test('a read takes the radio\'s memory, all but the image\'s own model-code bytes', async () => {
-  const { link, told } = await linkRig();
-  link.useSimulatedRadio();
+test('programming writes the image, except what the radio keeps; a read takes the radio\'s memory', async () => {
+  const files = memoryFiles({ 'image.hex': patternMemory(200) });
+  const { session, told } = await sessionRig({ files });
+  assert.equal((await session.run((c) => c.open('image.hex', 'image'))).ok, true);
   const radio = patternMemory(3);
-  assert.ok(link.setSimulatedMemory(radio));
-  const current = patternMemory(5);
-  current.set([0xaa, 0x55], 0);
+  const image = session.now.imageBytes().slice(0, radio.length);
+  assert.ok(session.now.setSimulatedMemory(radio));
+  const program = await session.run((c) => c.programToRadio());
+  assert.deepEqual(program.messages, [{ text: 'Complete!!', title: 'Program to Radio', icon: 'information', detail: '' }]);
+  assert.deepEqual([program.synchronised, program.completed, program.partial], [true, true, false]);
+  assert.deepEqual(session.now.simulatedMemory(), programmed(radio, image));
 
-  const result = await link.read(current);
-
-  const expected = radio.slice();
-  expected.set([0xaa, 0x55], 0);
-  assert.deepEqual(result.image, expected);
-  assert.equal(result.completed, true);
-  assert.deepEqual(texts(result), ['Complete!!']);
-  assert.equal(Math.max(...told.progress), 99);  // the last block
-});
-
-test('programming writes the image, except what the radio keeps', async () => {
-  const { link } = await linkRig();
-  link.useSimulatedRadio();
-  const before = patternMemory(1);
-  link.setSimulatedMemory(before);
-  const image = patternMemory(200);
-
-  const result = await link.program(image);
-
-  assert.deepEqual(result.messages, [{ text: 'Complete!!', title: 'Program to Radio', icon: 'information', detail: '' }]);
-  assert.deepEqual([result.synchronised, result.completed, result.partial], [true, true, false]);
-  assert.deepEqual(link.simulatedMemory(), programmed(before, image));
+  // Another session reads what this one holds.
+  const reader = await sessionRig();
+  reader.session.now.setSimulatedMemory(image);
+  const read = await reader.session.run((c) => c.readFromRadio());
+  assert.deepEqual(read.messages.map((m) => m.text), ['Complete!!']);
+  assert.deepEqual(reader.session.now.imageBytes().subarray(0, image.length), image);
+  assert.equal(Math.max(...told.progress), 99);  // the last row
+  assert.equal(Math.max(...reader.told.progress), 99);  // the last block
 });
 
 // Each row: the radio's faults, the transfer, the page's answers to the
@@ -62,69 +53,52 @@ const paths = [
 
 for (const row of paths) {
   test(`path: ${row.name}`, async () => {
-    const { link, told } = await linkRig([...(row.answers ?? [])]);
-    link.useSimulatedRadio(row.faults);
-    const result = row.program ? await link.program(patternMemory(9)) : await link.read();
+    const { session, told } = await sessionRig({ answers: [...(row.answers ?? [])] });
+    session.useSimulatedRadio(row.faults);
+    const result = await session.run((c) => (row.program ? c.programToRadio() : c.readFromRadio()));
     assert.equal(result.completed, row.completed);
     assert.equal(result.partial, row.partial ?? false);
-    assert.equal(result.image !== undefined, row.completed && !row.program);
     assert.deepEqual(told.asked, row.asked ?? []);
     assert.deepEqual(told.before, row.before ?? []);
     assert.deepEqual(texts(result), row.told);
   });
 }
 
-test('the connection test names the radio it found', async () => {
-  const { link, told } = await linkRig();
-  link.useSimulatedRadio();
-  const report = await link.testConnection();
-  assert.equal(report.result, 'found');
+test('the connection test; debug mode\'s monitor texts', async () => {
+  const { session, told } = await sessionRig({ switches: '/D' });
+  const report = await session.run((c) => c.testConnection());
   assert.equal(report.found, true);
-  assert.equal(report.modelCode, 0x013e);
-  assert.match(report.text, /MR318/);
+  assert.match(texts(report)[0], /MR318 \(model code 0x013E\)/);
+  await session.run((c) => c.readFromRadio());
+  assert.ok(told.monitor.includes('sync ok'), told.monitor.join(' | '));
+  assert.ok(told.monitor.includes('4800,N,8,1'));
   assert.deepEqual(told.asked, []);
 });
 
-test('debug mode shows the monitor texts', async () => {
-  const { link, told } = await linkRig();
-  link.useSimulatedRadio();
-  link.setDebugMode(true);
-  await link.read();
-  assert.ok(told.monitor.includes('sync ok'), told.monitor.join(' | '));
-  assert.ok(told.monitor.includes('4800,N,8,1'));
-});
-
-test('what the link refuses to do', async () => {
-  const { link } = await linkRig();
-  assert.throws(() => link.read(), /No radio chosen/);
-  assert.throws(() => link.useSimulatedRadio('no-such-fault'), /no-such-fault/);
-  link.useSimulatedRadio();
-  assert.throws(() => link.program(new Uint8Array(IMAGE_SIZE - 1)), RangeError);
-  const running = link.read();
-  assert.throws(() => link.read(), /busy/);
-  assert.throws(() => link.useSimulatedRadio(), /busy/);
-  await running;
-  assert.equal(link.busy, false);
-});
-
-test('nothing else runs on the engine while a transfer waits for the page', async () => {
-  const engine = await loadEngine();
-  let refused = null;
-  const link = new RadioLink(engine, {
-    ask: () => {
-      try {
-        engine.shippedFileNames();
-      } catch (error) {
-        refused = error;
+test('one call at a time: nothing else reaches the engine while a call waits for the page', async () => {
+  const { session } = await sessionRig();
+  session.useSimulatedRadio('busy');
+  const refusals = [];
+  session.hooks = {
+    ask: async () => {
+      for (const call of [() => session.now.state(), () => session.functions.atisCodeValid('1'),
+        () => session.run((c) => c.save())]) {
+        try {
+          await call();
+        } catch (error) {
+          refusals.push(error.message);
+        }
       }
       return 'cancel';
     },
-  });
-  link.useSimulatedRadio('busy');
-  const result = await link.read();
-  assert.match(String(refused), /busy with a transfer: shippedFileNames/);
+  };
+  const result = await session.run((c) => c.readFromRadio());
+  assert.equal(refusals.length, 3);
+  for (const text of refusals) assert.match(text, /busy/);
   assert.equal(result.synchronised, true);  // the transfer's own result still arrives
-  assert.equal(engine.shippedFileNames().length, 5);
+  assert.equal(session.busy, false);
+  assert.equal(typeof session.now.state().caption, 'string');
+  assert.throws(() => session.useSimulatedRadio('no-such-fault'), /no-such-fault/);
 });
 
 test('the shipped data travel inside the module, byte for byte', async () => {

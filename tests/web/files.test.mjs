@@ -20,24 +20,24 @@ const usa = (...slots) => slots.map((i) => ch('USA', i));
 // .hex files. `edit` returns the edits' refusals: none is expected.
 const corpus = [
   { name: 'USA: switches, scanning, a group left out', destination: 'USA', edit: (s) => [
-    s.now('setChannelFlags', usa(1, 9, 11, 20), 'scan', true),
-    s.now('setChannelFlag', ch('USA', 13), 'lowPower', true, false),
-    s.now('setChannelFlag', ch('USA', 22), 'enable', false, false),
-    s.now('setChannelFlag', ch('USA', 24), 'powerUp', true, false),
-    s.now('setCommon', 'resumeTime', 5), s.now('setCommon', 'dualWatch', 1), s.now('setCommon', 'pttScanClear', 1),
-    s.now('setGroupUsable', 1, false), s.now('setPriorityChannel', 0, 9)] },
+    s.now.setChannelFlags(usa(1, 9, 11, 20), 'scan', true),
+    s.now.setChannelFlag(ch('USA', 13), 'lowPower', true, false),
+    s.now.setChannelFlag(ch('USA', 22), 'enable', false, false),
+    s.now.setChannelFlag(ch('USA', 24), 'powerUp', true, false),
+    s.now.setCommon('resumeTime', 5), s.now.setCommon('dualWatch', 1), s.now.setCommon('pttScanClear', 1),
+    s.now.setGroupUsable(1, false), s.now.setPriorityChannel(0, 9)] },
   { name: 'INT: EXP channels at the band\'s ends, ATIS', destination: 'INT', edit: (s) => [
-    s.now('setExpFrequency', 1, true, '137.000'), s.now('setExpFrequency', 1, false, '173.975'),
-    s.now('setExpDisplay', 1, 'K9', 'y'), s.now('setChannelFlag', ch('EXP', 1), 'enable', true, false),
-    s.now('setExpFrequency', 20, true, '156.025'), s.now('setExpDisplay', 20, '9', ''),
-    s.now('setChannelFlag', ch('EXP', 20), 'enable', true, false),
-    s.now('setChannelFlag', ch('EXP', 20), 'scan', true, false),
-    s.now('setGroupUsable', 3, true), s.now('setAtisCode', '2119876543'), s.now('setAtisGroup', 2, false)] },
+    s.now.setExpFrequency(1, true, '137.000'), s.now.setExpFrequency(1, false, '173.975'),
+    s.now.setExpDisplay(1, 'K9', 'y'), s.now.setChannelFlag(ch('EXP', 1), 'enable', true, false),
+    s.now.setExpFrequency(20, true, '156.025'), s.now.setExpDisplay(20, '9', ''),
+    s.now.setChannelFlag(ch('EXP', 20), 'enable', true, false),
+    s.now.setChannelFlag(ch('EXP', 20), 'scan', true, false),
+    s.now.setGroupUsable(3, true), s.now.setAtisCode('2119876543'), s.now.setAtisGroup(2, false)] },
   { name: 'CAN: weather channels, alert off, the model chosen again', destination: 'CAN', edit: async (s) => [
-    (await s.run('changeModel', 1)).messages.length ? 'changeModel' : null,
-    s.now('setChannelFlag', ch('WX', 0), 'scan', true, false),
-    s.now('setChannelFlag', ch('WX', 9), 'enable', false, false),
-    s.now('setCommon', 'weatherAlert', 0), s.now('setCommon', 'scan', 0)] },
+    (await s.run((c) => c.changeModel(1))).messages.length ? 'changeModel' : null,
+    s.now.setChannelFlag(ch('WX', 0), 'scan', true, false),
+    s.now.setChannelFlag(ch('WX', 9), 'enable', false, false),
+    s.now.setCommon('weatherAlert', 0), s.now.setCommon('scan', 0)] },
   { name: 'an image of odd values, CAN', destination: 'CAN', image: patternMemory(11) },
   { name: 'an image of odd values, USA', destination: 'USA', image: patternMemory(200) },
   { name: 'every bit set but the model codes, INT', destination: 'INT',
@@ -55,22 +55,26 @@ function tableOver(csv) {
   }).join('\r\n');
 }
 
+const saveAs = (c, name) => c.saveAs(name);
+const saveHex = (c, name) => c.saveHex(name);
+const exportChannels = (c, name) => c.exportChannels(name);
+
 // Each writer: what the page's session writes (in this order: the import
 // changes the data) and the native command that writes the same from the
 // data set's file (`src`: the opened image, else the session's .dat).
 const writers = [
-  { file: '.dat', wasm: (s) => s.saved('saveAs', 'out.dat'),
+  { file: '.dat', wasm: (s) => s.saved(saveAs, 'out.dat'),
     native: (c) => ['hex2dat', c.image ? 'source.hex' : 'case.hex', '-'] },
-  { file: '.hex', wasm: (s) => s.saved('saveHex', 'out.hex'),
+  { file: '.hex', wasm: (s) => s.saved(saveHex, 'out.hex'),
     native: (c) => (c.image ? ['import-csv', 'source.hex', 'header.csv', '-'] : ['dat2hex', 'case.dat', '-', ...c.dest]) },
-  { file: 'CSV', wasm: (s) => s.saved('exportChannels', 'out.csv'), native: (c) => ['export-csv', c.src, '-', ...c.dest] },
-  { file: 'report', wasm: async (s) => bytesOf(s.now('reportFileText')), native: (c) => ['report', c.src, '-o', '-', ...c.dest] },
+  { file: 'CSV', wasm: (s) => s.saved(exportChannels, 'out.csv'), native: (c) => ['export-csv', c.src, '-', ...c.dest] },
+  { file: 'report', wasm: async (s) => bytesOf(s.now.reportFileText()), native: (c) => ['report', c.src, '-o', '-', ...c.dest] },
   // Over the file opened again, as the command line opens it: the report
   // above put the EXP frequencies on the raster.
   { file: 'imported .dat', wasm: async (s, c) => {
-    await s.saved('open', c.src, 'name');
-    await s.saved('importChannels', 'table.csv');
-    return s.saved('saveAs', 'imported.dat');
+    await s.saved((d, name) => d.open(name, 'name'), c.src);
+    await s.saved((d, name) => d.importChannels(name), 'table.csv');
+    return s.saved(saveAs, 'imported.dat');
   }, native: (c) => ['import-csv', c.src, 'table.csv', 'imported.dat', ...c.dest], out: 'imported.dat' },
 ];
 
@@ -81,20 +85,21 @@ test('the session\'s files are the native command line\'s, byte for byte', async
     await t.test(entry.name, async () => {
       const files = memoryFiles(entry.image ? { 'source.hex': entry.image } : {});
       const { session, told } = await sessionRig({ files, answers: ['ok'] });
-      session.saved = async (call, name, ...more) => {
-        const result = await session.run(call, name, ...more);
+      // The bytes a call of the session wrote under `name`; the call said nothing.
+      session.saved = async (call, name) => {
+        const result = await session.run((c) => call(c, name));
         assert.deepEqual(textsOf(result), [], `${call} ${name}`);
         return files.files.get(name);
       };
-      const { names } = session.now('state').destinations;
-      await session.run('changeDestination', names.indexOf(entry.destination));
-      if (entry.image) assert.equal((await session.run('open', 'source.hex', 'image')).ok, true);
+      const { names } = session.now.state().destinations;
+      await session.run((c) => c.changeDestination(names.indexOf(entry.destination)));
+      if (entry.image) assert.equal((await session.run((c) => c.open('source.hex', 'image'))).ok, true);
       else assert.deepEqual((await entry.edit(session)).filter(Boolean), []);
       assert.deepEqual(told.asked.filter((q) => !q.startsWith('Do you want to change to')), []);
 
-      await session.saved('saveAs', 'case.dat');
-      await session.saved('saveHex', 'case.hex');
-      const csv = new TextDecoder().decode(await session.saved('exportChannels', 'case.csv'));
+      await session.saved(saveAs, 'case.dat');
+      await session.saved(saveHex, 'case.hex');
+      const csv = new TextDecoder().decode(await session.saved(exportChannels, 'case.csv'));
       files.files.set('table.csv', bytesOf(tableOver(csv)));
       files.files.set('header.csv', bytesOf(`${csv.split('\r\n')[0]}\r\n`));
       for (const name of ['case.dat', 'case.hex', 'table.csv', 'header.csv', 'source.hex']) {
@@ -134,52 +139,52 @@ const END = { ok: [true, false], cancelled: [false, true], failed: [false, false
 // `standIn`: the radio is the page's own stand-in port, 50 times the
 // cable's pace; `cancelAt`: Cancel once the progress reaches that.
 const paths = [
-  { name: 'Save changes? Yes: saved where the page says', modified: true, call: ['confirmDiscard'],
+  { name: 'Save changes? Yes: saved where the page says', modified: true, call: (c) => c.confirmDiscard(),
     answers: ['yes'], saveNames: ['kept.dat'], asked: [SAVE_CHANGES, WHERE], end: 'ok',
     after: { modified: false, filePath: 'kept.dat' }, wrote: ['kept.dat'] },
-  { name: 'Save changes? Yes, but no file chosen', modified: true, call: ['confirmDiscard'], answers: ['yes'],
+  { name: 'Save changes? Yes, but no file chosen', modified: true, call: (c) => c.confirmDiscard(), answers: ['yes'],
     asked: [SAVE_CHANGES, WHERE], end: 'cancelled', after: { modified: true } },
-  { name: 'Save changes? No', modified: true, call: ['confirmDiscard'], answers: ['no'], asked: [SAVE_CHANGES],
+  { name: 'Save changes? No', modified: true, call: (c) => c.confirmDiscard(), answers: ['no'], asked: [SAVE_CHANGES],
     end: 'ok', after: { modified: true } },
-  { name: 'Save changes? Cancel', modified: true, call: ['confirmDiscard'], answers: ['cancel'],
+  { name: 'Save changes? Cancel', modified: true, call: (c) => c.confirmDiscard(), answers: ['cancel'],
     asked: [SAVE_CHANGES], end: 'cancelled', after: { modified: true } },
-  { name: 'nothing unsaved: no question', call: ['confirmDiscard'], end: 'ok' },
-  { name: 'Save with no file yet: the page says where', modified: true, call: ['save'], saveNames: ['new.dat'],
+  { name: 'nothing unsaved: no question', call: (c) => c.confirmDiscard(), end: 'ok' },
+  { name: 'Save with no file yet: the page says where', modified: true, call: (c) => c.save(), saveNames: ['new.dat'],
     asked: [WHERE], end: 'ok', after: { modified: false, filePath: 'new.dat' }, wrote: ['new.dat'] },
-  { name: 'a write the browser refuses', modified: true, call: ['saveAs', 'locked.dat'],
+  { name: 'a write the browser refuses', modified: true, call: (c) => c.saveAs('locked.dat'),
     told: ['FileSave Error!! (locked.dat: Permission denied)'], end: 'failed', after: { modified: true, filePath: '' } },
-  { name: 'another destination, OK', call: ['changeDestination', 2], answers: ['ok'],
+  { name: 'another destination, OK', call: (c) => c.changeDestination(2), answers: ['ok'],
     asked: ['Do you want to change to USA?'], end: 'ok', after: { destination: 2 } },
-  { name: 'another destination, Cancel', call: ['changeDestination', 1], answers: ['cancel'],
+  { name: 'another destination, Cancel', call: (c) => c.changeDestination(1), answers: ['cancel'],
     asked: ['Do you want to change to INT?'], end: 'cancelled', after: { destination: 0 } },
-  { name: 'the one model offered, chosen again: no question', call: ['changeModel', 1], end: 'ok' },
-  { name: 'a damaged memory image: the message, the data kept', modified: true, call: ['open', 'short.hex', 'name'],
+  { name: 'the one model offered, chosen again: no question', call: (c) => c.changeModel(1), end: 'ok' },
+  { name: 'a damaged memory image: the message, the data kept', modified: true, call: (c) => c.open('short.hex', 'name'),
     told: ['bad file!!'], end: 'failed', kept: true },
-  { name: 'a settings file of another model: the data kept', modified: true, call: ['open', 'other.dat', 'name'],
+  { name: 'a settings file of another model: the data kept', modified: true, call: (c) => c.open('other.dat', 'name'),
     told: ['ModelType Error !!'], end: 'failed', kept: true },
-  { name: 'a file the browser cannot give', call: ['open', 'gone.dat', 'name'],
+  { name: 'a file the browser cannot give', call: (c) => c.open('gone.dat', 'name'),
     told: ['FileRead Error!! (gone.dat: No such file or directory)'], end: 'failed', kept: true },
-  { name: 'a CSV with a bad line: the line named, nothing changed', call: ['importChannels', 'bad.csv'],
+  { name: 'a CSV with a bad line: the line named, nothing changed', call: (c) => c.importChannels('bad.csv'),
     told: ['The channels of bad.csv were not imported:\nline 3: Slot "999" is not a USA slot (0-113)'],
     end: 'failed', kept: true, after: { canUndo: false } },
-  { name: 'compared with the file just saved', before: ['saveAs', 'same.dat'], call: ['compareWithFile', 'same.dat'],
+  { name: 'compared with the file just saved', before: (c) => c.saveAs('same.dat'), call: (c) => c.compareWithFile('same.dat'),
     end: 'ok', found: ['No differences: the data on screen are the same as same.dat.'] },
-  { name: 'programming data the radio would get wrong: the page says No', before: ['open', 'odd.hex', 'name'],
-    call: ['confirmProgramming'], answers: ['no'], asked: [/^Before programming, please check:\n- The priority/],
+  { name: 'programming data the radio would get wrong: the page says No', before: (c) => c.open('odd.hex', 'name'),
+    call: (c) => c.confirmProgramming(), answers: ['no'], asked: [/^Before programming, please check:\n- The priority/],
     end: 'cancelled' },
-  { name: 'a read on the virtual cable', call: ['readFromRadio'], told: ['Complete!!'], end: 'ok',
+  { name: 'a read on the virtual cable', call: (c) => c.readFromRadio(), told: ['Complete!!'], end: 'ok',
     after: { modified: false, undoAction: 'Read from Radio' }, found: [] },
-  { name: 'the radio busy once: the page says Retry', faults: 'busy=1', call: ['readFromRadio'], answers: ['retry'],
+  { name: 'the radio busy once: the page says Retry', faults: 'busy=1', call: (c) => c.readFromRadio(), answers: ['retry'],
     asked: ['Radio is busy!!'], told: ['Complete!!'], end: 'ok', found: [] },
-  { name: 'programming with verify', modified: true, verify: true, call: ['programToRadio'],
+  { name: 'programming with verify', modified: true, verify: true, call: (c) => c.programToRadio(),
     told: ['Verified: the radio holds every byte that was sent.'], end: 'ok', programmed: true },
-  { name: 'the connection test', call: ['testConnection'], end: 'ok',
+  { name: 'the connection test', call: (c) => c.testConnection(), end: 'ok',
     told: ['The simulated radio answered: MR318 (model code 0x013E). It is ready to be read and programmed.'] },
-  { name: 'a read through the page\'s stand-in port', standIn: true, call: ['readFromRadio'], told: ['Complete!!'],
+  { name: 'a read through the page\'s stand-in port', standIn: true, call: (c) => c.readFromRadio(), told: ['Complete!!'],
     end: 'ok', found: [] },
   { name: 'Cancel mid-read: no message, the data kept', standIn: true, cancelAt: 30, modified: true,
-    call: ['readFromRadio'], told: [], end: 'cancelled', kept: true, cans: 1 },
-  { name: 'Cancel mid-programming: the radio holds a mix', standIn: true, cancelAt: 30, call: ['programToRadio'],
+    call: (c) => c.readFromRadio(), told: [], end: 'cancelled', kept: true, cans: 1 },
+  { name: 'Cancel mid-programming: the radio holds a mix', standIn: true, cancelAt: 30, call: (c) => c.programToRadio(),
     told: [PARTLY], end: 'cancelled' },
 ];
 
@@ -211,38 +216,38 @@ async function runPath(row) {
     session.useSerialPort(new SerialConnection(await standIn.requestPort()), 'sim');
   } else {
     session.useSimulatedRadio(row.faults);
-    session.now('setSimulatedMemory', radioBefore);
+    session.now.setSimulatedMemory(radioBefore);
   }
-  if (row.modified) session.now('setChannelFlags', usa(1, 11), 'scan', true);
-  if (row.verify) session.now('setVerify', true);
-  if (row.before) assert.equal((await session.run(...row.before)).ok, true);
-  const dumpBefore = session.now('hexDump');
+  if (row.modified) session.now.setChannelFlags(usa(1, 11), 'scan', true);
+  if (row.verify) session.now.setVerify(true);
+  if (row.before) assert.equal((await session.run(row.before)).ok, true);
+  const dumpBefore = session.now.hexDump();
   const written = new Set(files.files.keys());
 
-  const result = await session.run(...row.call);
+  const result = await session.run(row.call);
 
   assert.equal(asked.length, (row.asked ?? []).length, asked.join(' | '));
   (row.asked ?? []).forEach((q, i) => (q instanceof RegExp ? assert.match(asked[i], q) : assert.equal(asked[i], q)));
   assert.deepEqual(textsOf(result), row.told ?? []);
   assert.deepEqual([result.ok, result.cancelled], END[row.end]);
-  const state = session.now('state');
+  const state = session.now.state();
   for (const [key, value] of Object.entries(row.after ?? {})) {
     assert.equal(key === 'destination' ? state.destinations.checked : state[key], value, key);
   }
   assert.deepEqual([...files.files.keys()].filter((n) => !written.has(n)), row.wrote ?? []);
   if (row.kept) {
-    assert.deepEqual(session.now('hexDump'), dumpBefore);
+    assert.deepEqual(session.now.hexDump(), dumpBefore);
     assert.equal(state.modified, Boolean(row.modified));
   }
   if (row.found) {
     // Compared with a file, or (after a read) with the radio again.
-    const compared = row.call[0] === 'compareWithFile' ? result : await session.run('compareWithRadio');
+    const compared = 'title' in result && !('synchronised' in result) ? result : await session.run((c) => c.compareWithRadio());
     assert.deepEqual(compared.differences, []);
     if (row.found.length) assert.deepEqual(compared.noDifferences.map((m) => m.text), row.found);
   }
   if (row.programmed) {
-    await session.run('saveHex', 'sent.hex');
-    assert.deepEqual(session.now('simulatedMemory'), programmed(radioBefore, files.files.get('sent.hex')));
+    await session.run((c) => c.saveHex('sent.hex'));
+    assert.deepEqual(session.now.simulatedMemory(), programmed(radioBefore, files.files.get('sent.hex')));
   }
   if (row.cancelAt) assert.equal(cancelled, true);
   if (standIn) assert.equal(standIn.radio.log().cans, row.cans ?? 0);

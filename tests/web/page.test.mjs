@@ -158,7 +158,7 @@ const paths = [
       // What the radio held (a new data set of the first destination, as the
       // page started on), with the USA and EXP groups usable (bits 7 and 4 of
       // 0x016), the EXP channel laid over it as a table by the command line.
-      const image = (await sessionRig()).session.now('imageBytes').slice(0, IMAGE_SIZE);
+      const image = (await sessionRig()).session.now.imageBytes().slice(0, IMAGE_SIZE);
       image[0x16] |= 0x90;
       const cli = nativeCli();
       cli.put('base.hex', image);

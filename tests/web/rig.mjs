@@ -1,6 +1,7 @@
 // What the browser edition's Node tests share: the built page folder (as
-// served: the engine and the page's modules side by side), a radio link with
-// recording hooks, memories to tell bytes apart, and the native command line.
+// served: the engine and the page's modules side by side), the page's
+// session with recording hooks, memories to tell bytes apart, and the
+// native command line.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -11,7 +12,7 @@ const dir = process.env.RP770_WEB_DIR;
 if (!dir) throw new Error('RP770_WEB_DIR must name the built page folder (build-web/web)');
 const load = (name) => import(pathToFileURL(path.join(dir, name)).href);
 
-export const { loadEngine, RadioLink, IMAGE_SIZE } = await load('engine.js');
+export const { loadEngine, IMAGE_SIZE } = await load('engine.js');
 export const { SerialConnection, portName, rememberedPort } = await load('serial.js');
 export const { createStandInSerial, StandInSerial } = await load('standin-serial.js');
 
@@ -33,24 +34,6 @@ export const programmed = (before, image) => before.map((b, a) => (neverWritten(
 
 // The texts of a result's messages.
 export const texts = (result) => result.messages.map((m) => m.text);
-
-// A link on an engine instance of its own, recording what the page is asked
-// and shown. `answers`: the page's answers to the link's questions, in order.
-export async function linkRig(answers = []) {
-  const told = { asked: [], before: [], progress: [], monitor: [] };
-  const link = new RadioLink(await loadEngine(), {
-    ask: (question) => {
-      told.asked.push(question.text);
-      told.before.push(...question.before.map((m) => m.text));
-      const answer = answers.shift();
-      if (answer instanceof Error) throw answer;
-      return answer;
-    },
-    progress: (percent) => told.progress.push(percent),
-    monitor: (text) => told.monitor.push(text),
-  });
-  return { link, told };
-}
 
 export const { PageSession } = await load('session.js');
 
@@ -80,19 +63,32 @@ export function memoryFiles(initial = {}) {
 // radio on its virtual cable, storage in a map, and scripted answers: to
 // questions in `answers` (in order), to "where to save" in `saveNames`.
 export async function sessionRig({ answers = [], saveNames = [], files = memoryFiles(), storage = new Map(), switches = '' } = {}) {
-  const told = { asked: [], before: [] };
+  const told = { asked: [], before: [], progress: [], monitor: [] };
   const store = { getItem: (k) => storage.get(k) ?? null, setItem: (k, v) => storage.set(k, String(v)) };
   const session = new PageSession(await loadEngine(), {
     ask: (question) => {
       told.asked.push(question.text);
       told.before.push(...question.before.map((m) => m.text));
-      return answers.shift() ?? question.defaultAnswer;
+      const answer = answers.shift();
+      if (answer instanceof Error) throw answer;
+      return answer ?? question.defaultAnswer;
     },
     chooseSaveFile: () => saveNames.shift() ?? null,
+    progress: (percent) => told.progress.push(percent),
+    monitor: (text) => told.monitor.push(text),
   }, files, store, switches);
-  const started = session.now('start');
+  const started = session.now.start();
   session.useSimulatedRadio();
   return { session, told, files, storage, started };
+}
+
+// patternMemory(seed) as a session holds it once opened as a memory image
+// file (what it decodes to, encoded again): the bytes a read of it gives.
+export async function heldImage(seed) {
+  const { session } = await sessionRig({ files: memoryFiles({ 'pattern.hex': patternMemory(seed) }) });
+  const opened = await session.run((c) => c.open('pattern.hex', 'image'));
+  if (!opened.ok) throw new Error(opened.messages.map((m) => m.text).join(' | '));
+  return session.now.imageBytes().slice(0, IMAGE_SIZE);
 }
 
 // The native command line built by the same run (RP770_NATIVE_CLI), run in a

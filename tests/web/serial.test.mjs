@@ -1,13 +1,17 @@
-// The page's Web Serial code (serial.js) driving the engine's link through
-// the stand-in navigator.serial, whose radio answers at 4800-baud pacing in
-// real time: the paths run side by side, a transfer taking its seconds.
+// The page's own path to the port (session.js, the engine's session, its
+// link, serial.js) through the stand-in navigator.serial, whose radio
+// answers at 4800-baud pacing in real time: the paths run side by side, a
+// transfer taking its seconds.
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import { SerialConnection, createStandInSerial, linkRig, loadEngine, patternMemory, programmed, texts } from './rig.mjs';
+import {
+  SerialConnection, createStandInSerial, heldImage, loadEngine, memoryFiles, patternMemory, programmed, sessionRig,
+} from './rig.mjs';
 
 const PORT = 'the stand-in port';
 const PARTLY = /only partly programmed/;
+const texts = (result) => result.messages.map((m) => m.text);
 
 test('the stand-in line carries ten bits a byte at 4800 baud, the echo with each byte', async () => {
   const radio = new (await loadEngine()).StandInRadio();
@@ -47,33 +51,34 @@ const paths = [
 
 async function runPath(row) {
   const serial = await createStandInSerial({ chunkMs: row.chunkMs });
-  const before = patternMemory(7);
+  const before = await heldImage(7);
   serial.radio.setMemory(before);
-  const { link } = await linkRig();
+  const { session } = await sessionRig({ files: memoryFiles({ 'image.hex': patternMemory(100) }) });
+  assert.equal((await session.run((c) => c.open('image.hex', 'image'))).ok, true);
+  const image = session.now.imageBytes().slice(0, before.length);
   const connection = new SerialConnection(await serial.requestPort());
-  link.useSerialPort(connection, PORT);
+  session.useSerialPort(connection, PORT);
   let acted = false;
-  link.hooks = {
-    ...link.hooks,
+  session.hooks = {
+    ...session.hooks,
     progress: (percent) => {
       if (percent < row.at || acted) return;
       acted = true;
       if (row.pull) serial.pullCable();
-      if (row.cancel) link.cancel();
+      if (row.cancel) session.cancel();
     },
   };
-  const image = patternMemory(100);
-  const result = row.op === 'read' ? await link.read() : await link.program(image);
+  const result = await session.run((c) => (row.op === 'read' ? c.readFromRadio() : c.programToRadio()));
   const memory = serial.radio.memory();
 
   if (!row.at) {
     assert.equal(result.completed, true);
     assert.deepEqual(texts(result), ['Complete!!']);
-    if (row.op === 'read') assert.deepEqual(result.image, before);
+    if (row.op === 'read') assert.deepEqual(session.now.imageBytes().subarray(0, before.length), before);
     else assert.deepEqual(memory, programmed(before, image));
   } else {
     assert.equal(result.completed, false);
-    assert.equal(result.image, undefined);
+    assert.deepEqual(session.now.imageBytes().subarray(0, image.length), image);
   }
   if (row.pull) {
     // The link's message; a programming also says the radio holds a mix.
@@ -81,12 +86,12 @@ async function runPath(row) {
     if (row.op === 'program') assert.match(texts(result).at(-1), PARTLY);
     assert.equal(connection.isOpen(), false);
     // A new connection to the port: it does not open until the cable is back.
-    link.useSerialPort(new SerialConnection(await serial.requestPort()), PORT);
-    const again = await link.read();
+    session.useSerialPort(new SerialConnection(await serial.requestPort()), PORT);
+    const again = await session.run((c) => c.readFromRadio());
     assert.deepEqual(again.messages.map((m) => [m.text, m.detail]), [['port inicialize error!!',
       `Cannot open the serial port ${PORT}: the device is not there or another program is using it.`]]);
     serial.plugCable();
-    assert.equal((await link.testConnection()).found, true);
+    assert.equal((await session.run((c) => c.testConnection())).found, true);
   }
   if (row.cancel) {
     assert.deepEqual(result.messages, []);
