@@ -10,7 +10,7 @@
 #include "core/MemoryImage.h"
 #include "files/DatReader.h"
 #include "files/DatWriter.h"
-#include "files/FileBytes.h"
+#include "desktop/FileBytes.h"
 #include "files/MemorySettingsStore.h"
 #include "files/SectionTable.h"
 #include "desktop/DiskFiles.h"

@@ -7,3 +7,6 @@ for b in "$build"/bin/bench_*; do
   echo "== $(basename "$b")"
   "$b" --benchmark_min_time=0.2 "${@:2}"
 done
+# Bad inputs to the command line: peak memory and time (figures, not limits).
+echo "== bad inputs"
+bash "$(dirname "$0")/bad-inputs.sh" "$build"

@@ -11,8 +11,9 @@
 #include <iostream>
 
 #include "core/CommandLine.h"
-#include "files/DiskFiles.h"
+#include "desktop/DiskFiles.h"
 #include "link/RadioLink.h"
+#include "platform/Prompter.h"
 #include "session/AppSession.h"
 #include "ui/WindowAsker.h"
 #include "app/DesktopSerialPort.h"

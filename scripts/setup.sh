@@ -17,6 +17,7 @@ PACKAGES=(
   desktop-file-utils appstream groff-base dpkg-dev file  # tests/install: validators, the package
   lintian shared-mime-info xdg-utils libfile-mimeinfo-perl  # tests/install: the package check, the file types
   locales
+  time  # make bench: the peak memory of the command line on bad inputs (bench/bad-inputs.sh)
   nodejs  # the browser edition's tests (make test-web)
   chromium  # the page's tests, headless, driven by playwright-core
   g++-mingw-w64-x86-64-posix wine wine64  # rp770-cli.exe (make windows) and its tests under Wine

@@ -290,7 +290,7 @@ async function transfer(mode) {
 /** @param {Comparison | null} result */
 async function showFound(result) {
   if (!result?.ok) return;
-  if (result.differences.length) await showDifferences(result.differences, result.other ?? '', result.title ?? '');
+  if (result.differences.length) await showDifferences(result.differences, result.other ?? '', result.title ?? '', result.spreadsheet ?? '');
   else await showMessages(result.noDifferences ?? []);
 }
 

@@ -59,6 +59,8 @@ export interface Differences {
   other: string;
   // The message that says there are none (empty when there are some).
   noDifferences: Message[];
+  // What Copy puts on the clipboard: tab-separated, no cell a spreadsheet would run as a formula.
+  spreadsheet: string;
 }
 
 export type FileComparison = Outcome & Partial<Differences> & { differences: Difference[] };

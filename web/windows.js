@@ -181,9 +181,10 @@ export async function showReport(app) {
 }
 
 // The differences from a file or the radio, as a table; Copy puts them on
-// the clipboard for a spreadsheet.
-/** @param {Difference[]} differences @param {string} other @param {string} title */
-export async function showDifferences(differences, other, title) {
+// the clipboard for a spreadsheet, as the engine writes them (`spreadsheet`:
+// no cell a spreadsheet would run as a formula).
+/** @param {Difference[]} differences @param {string} other @param {string} title @param {string} spreadsheet */
+export async function showDifferences(differences, other, title, spreadsheet) {
   const headers = ['Area', 'Channel', 'Field', 'This', 'Other'];
   const rows = differences.map((d) => [d.area, d.channel, d.field, d.a, d.b]);
   const summary = differences.length === 1
@@ -199,9 +200,8 @@ export async function showDifferences(differences, other, title) {
   const copy = /** @type {HTMLButtonElement} */ (dialog.querySelector('button[value="copy"]'));
   copy.addEventListener('click', async (event) => {
     event.stopPropagation();
-    const tsv = [headers, ...rows].map((r) => r.join('\t')).join('\n') + '\n';
     try {
-      await navigator.clipboard.writeText(tsv);
+      await navigator.clipboard.writeText(spreadsheet);
       copy.textContent = 'Copied';
     } catch {
       copy.textContent = 'Copy refused';

@@ -82,7 +82,8 @@ bool IsLinkText(const std::string& text) {
     if (known && (lineEnd == std::string::npos || text.compare(lineEnd + 1, 28, "Cannot open the serial port ") == 0))
         return true;
     // The explanation of a failed synchronisation.
-    for (link::SyncStage stage : {link::SyncStage::NoEcho, link::SyncStage::NoAnswer, link::SyncStage::Refused})
+    for (link::SyncStage stage :
+         {link::SyncStage::NoEcho, link::SyncStage::NoAnswer, link::SyncStage::Silent, link::SyncStage::Refused})
         if (text == link::SyncFailureText(stage)) return true;
     return false;
 }

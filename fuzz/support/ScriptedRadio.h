@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/Services.h"
+#include "platform/Prompter.h"
 #include "link/SerialPort.h"
 #include "sim/HalfDuplexLine.h"
 

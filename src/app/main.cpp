@@ -7,13 +7,15 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
-#include "core/ErrorLog.h"
 #include "desktop/DiskFiles.h"
+#include "desktop/ErrorLogFile.h"
 #include "link/RadioLink.h"
 #include "app/DesktopSerialPort.h"
 #include "desktop/DataFolder.h"
@@ -72,8 +74,9 @@ constexpr const char* kHelp =
     "              memory, the logo, the help text; looked for beside the program,\n"
     "              then in ../share/rp770 from it, then in $RP770_DATA_DIR\n"
     "  err.log     the error log of debug mode: beside the program when that folder\n"
-    "              is writable, else in $XDG_STATE_HOME/rp770 (~/.local/state/rp770);\n"
-    "              the About box says where\n"
+    "              is the user's own (a build or a copy of the user's; never for an\n"
+    "              installed program or root), else in $XDG_STATE_HOME/rp770\n"
+    "              (~/.local/state/rp770); the About box says where\n"
     "  ~/.config/RP770/RP770.conf\n"
     "              the remembered model, destinations, serial port, window place,\n"
     "              recent files and the folder the file dialogs start in\n"
@@ -82,7 +85,8 @@ constexpr const char* kHelp =
 constexpr const char* kHelpEnd =
     "  XDG_STATE_HOME\n"
     "              the error log of debug mode goes to $XDG_STATE_HOME/rp770 when\n"
-    "              the program's folder is not writable (default ~/.local/state)\n"
+    "              the program's folder is not the user's own (default\n"
+    "              ~/.local/state)\n"
     "  XDG_CONFIG_HOME\n"
     "              the folder of RP770/RP770.conf (default ~/.config)\n"
     "  DISPLAY, WAYLAND_DISPLAY\n"
@@ -189,10 +193,14 @@ int main(int argc, char* argv[]) {
     for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
     const rp770::StartArguments start = rp770::ParseStartArguments(rp770::WithoutToolkitOptions(args));
     const rp770::Switches& switches = start.switches;
+    // Debug mode's error log: beside the program when its folder is the
+    // user's own, else in the user's state folder.
+    std::unique_ptr<rp770::ErrorLogFile> errorLog;
     if (switches.debugMode) {
         const std::string programFolder = rp770::platform::ExecutableFolder(QApplication::applicationDirPath().toStdString());
-        const std::string logFolder = rp770::platform::ErrorLogFolder(programFolder).string();
-        rp770::ConfigureErrorLog(logFolder, !logFolder.empty());
+        const std::filesystem::path logFolder =
+            rp770::ErrorLogFolder(programFolder, rp770::platform::UserStateFolder());
+        if (!logFolder.empty()) errorLog = std::make_unique<rp770::ErrorLogFile>(logFolder / rp770::kErrorLogFileName);
     }
     const rp770::platform::DataFolderSearch data = rp770::platform::FindDataFolder();
 
@@ -212,7 +220,7 @@ int main(int argc, char* argv[]) {
     rp770::DiskFiles files;
 
     // The session outlives the window that shows it.
-    rp770::AppSession session(program, {settings, files, asker}, switches);
+    rp770::AppSession session(program, {settings, files, asker, errorLog ? *errorLog : rp770::NoErrorLog()}, switches);
     session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
     session.SetLink(&radioLink);
     rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});

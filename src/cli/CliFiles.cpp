@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <new>
 #include <utility>
 #include <system_error>
 
 #include "desktop/AtomicFile.h"
+#include "desktop/FileBytes.h"
 #include "desktop/StandardStreams.h"
 #include "workspace/Workspace.h"
 
@@ -40,25 +40,17 @@ struct OpenFile {
     }
 };
 
-Failure ReadStream(const std::string& name, std::string& content) {
+// A regular file is refused by its length before it is read; a stream is
+// read up to the limit.
+Failure ReadStream(const std::string& name, std::string& content, size_t limit) {
     std::error_code ec;
-    if (fs::is_directory(name, ec)) return {FailureKind::PathFileAccess, ErrnoText(EISDIR)};
+    const fs::file_status status = fs::status(name, ec);
+    if (fs::is_directory(status)) return {FailureKind::PathFileAccess, ErrnoText(EISDIR)};
+    if (fs::is_regular_file(status)) return ReadWholeFile(name, content, limit);
     errno = 0;
     OpenFile in{std::fopen(name.c_str(), "rb")};
     if (!in.file) return FailureFromErrno(errno, FailureKind::PathFileAccess);
-    try {
-        char chunk[1 << 16];
-        size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, in.file)) > 0) content.append(chunk, got);
-    } catch (const std::bad_alloc&) {
-        content = {};
-        return {FailureKind::OutOfMemory};
-    }
-    if (std::ferror(in.file)) {
-        content.clear();
-        return FailureFromErrno(errno ? errno : EIO, FailureKind::DeviceIo);
-    }
-    return {};
+    return ReadWholeStream(in.file, content, limit);
 }
 
 // A FIFO or a device takes the bytes as they come; a pipe whose reader went
@@ -84,11 +76,10 @@ FileKind KindOf(const std::string& name) {
     return FileKind::ByContent;
 }
 
-Failure CliFiles::Read(const std::string& name, std::string& content) {
+Failure CliFiles::Read(const std::string& name, std::string& content, size_t limit) {
     content.clear();
-    if (!IsStandardStream(name)) return ReadStream(name, content);
-    const int error = platform::ReadStandardInput(content);
-    return error == 0 ? Failure{} : FailureFromErrno(error, FailureKind::DeviceIo);
+    if (!IsStandardStream(name)) return ReadStream(name, content, limit);
+    return ReadWholeStream(stdin, content, limit);
 }
 
 Failure CliFiles::Write(const std::string& name, std::string_view content) {
@@ -100,7 +91,10 @@ Failure CliFiles::Write(const std::string& name, std::string_view content) {
     const fs::file_status status = fs::status(name, ec);
     const bool stream = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
     if (stream) return WriteStream(name, content);
-    return WriteFileAtomically(name, content);
+    std::string notice;
+    const Failure failure = WriteFileAtomically(name, content, &notice);
+    if (!notice.empty()) notices_.push_back(std::move(notice));
+    return failure;
 }
 
 }  // namespace rp770::cli

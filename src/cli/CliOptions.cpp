@@ -20,6 +20,9 @@ const std::vector<OptionHelp> kSharedOptionHelp = {
     {"--help", MessageId::CliOptionHelp},
 };
 
+// Switches that contradict each other: given together, the command line is wrong.
+const std::pair<const char*, const char*> kContradicting[] = {{"--yes", "--no"}};
+
 std::string CommandName(const CliSpec& spec) { return spec.synopsis.substr(0, spec.synopsis.find(' ')); }
 
 // The text as a sentence: its first letter a capital (a-z and the accented
@@ -124,6 +127,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         else {
             options.values[name] = value;
             options.repeated[name].push_back(value);
+        }
+    }
+    for (const auto& [one, other] : kContradicting) {
+        if (options.Has(one) && options.Has(other)) {
+            error = std::string("options '") + one + "' and '" + other + "' contradict each other: give one";
+            return std::nullopt;
         }
     }
     for (const std::string& required : spec.requiredOptions) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Failure.h"
 #include "desktop/DataFolder.h"
 #include "messages/MessageText.h"
 
@@ -32,6 +33,14 @@ namespace rp770::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+
+// The exit status of an outcome, by its kind: kExitOk for success,
+// kExitUsage for a request the command line got wrong (an unknown
+// --destination), else `failed` (kExitFailure; diff's trouble is 2).
+inline int ExitStatusOf(const Failure& failure, int failed = kExitFailure) {
+    if (failure.Ok()) return kExitOk;
+    return failure.kind == FailureKind::Usage ? kExitUsage : failed;
+}
 
 struct OptionHelp {
     std::string form;  // "--port DEVICE"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/ErrorLog.h"
+#include "desktop/ErrorLogFile.h"
 #include "os/UserFolders.h"
 #include "desktop/ExecutablePath.h"
 #include "desktop/FileSettingsStore.h"
@@ -20,8 +20,6 @@ CliAsker::Policy PolicyOf(const CliOptions& o) {
     return CliAsker::Policy::Ask;
 }
 
-constexpr const char* kUnknownDestination = "unknown destination";
-
 }  // namespace
 
 CliSession::CliSession(const CliOptions& options, bool transfer)
@@ -32,25 +30,28 @@ CliSession::CliSession(const CliOptions& options, bool transfer)
       console_(transfer),
       asker_(PolicyOf(options), console_) {
     const Switches switches{options.Has("--debug"), options.Has("--no-echo")};
-    session_ = std::make_unique<AppSession>(program_, SessionServices{settings_, files_, asker_}, switches);
     // --debug: errors are logged as the window logs them with /D, and the
     // monitor says where.
     if (switches.debugMode) {
-        const std::filesystem::path folder = platform::ErrorLogFolder(platform::ExecutableFolder("."));
-        ConfigureErrorLog(folder.string(), !folder.empty());
-        std::cerr << "monitor: error log " << (folder.empty() ? "(none: no writable folder)" : ErrorLogPath()) << "\n";
+        const std::filesystem::path folder =
+            ErrorLogFolder(platform::ExecutableFolder("."), platform::UserStateFolder());
+        if (!folder.empty()) errorLog_ = std::make_unique<ErrorLogFile>(folder / kErrorLogFileName);
+        std::cerr << "monitor: error log " << (errorLog_ ? errorLog_->Where() : "(none: no writable folder)") << "\n";
     }
+    session_ = std::make_unique<AppSession>(
+        program_, SessionServices{settings_, files_, asker_, errorLog_ ? *errorLog_ : NoErrorLog()}, switches);
 }
 
 CliSession::~CliSession() = default;
 
 int CliSession::Show(const Outcome& outcome, int failed) {
     console_.Say(outcome.messages);
-    return outcome.Ok() ? kExitOk : failed;
+    return ExitStatusOf(outcome.failure, failed);
 }
 
 int CliSession::Save(const std::string& name, std::string_view bytes) {
     const Failure failure = files_.Write(name, bytes);
+    for (const std::string& notice : files_.TakeNotices()) console_.Say(notice);
     if (failure.Ok()) return kExitOk;
     console_.Say(WithReason(msg::FileSaveError, name, failure));
     return kExitFailure;
@@ -66,7 +67,7 @@ int CliSession::Start() {
         if (!options_.dataSearch.found) console_.Say(platform::DataFolderNotFoundMessage(options_.dataSearch));
         return kExitFailure;
     }
-    if (started.failure.message == kUnknownDestination) return kExitUsage;
+    if (started.failure.kind == FailureKind::Usage) return ExitStatusOf(started.failure);
     if (started.Ok() && session_->workspace().destinations().checked >= 0) return kExitOk;
     if (started.messages.empty()) console_.Say("rp770-cli: no destination could be loaded");
     return kExitFailure;
@@ -87,6 +88,24 @@ bool PrintListing(const std::string& text) {
         std::cerr << "rp770-cli: cannot write to standard output: " << ErrnoText(error) << "\n";
         return false;
     }
+    return true;
+}
+
+FileContent ContentOf(FileKind kind) {
+    switch (kind) {
+        case FileKind::MemoryImage: return FileContent::MemoryImage;
+        case FileKind::Settings: return FileContent::SettingsText;
+        default: return FileContent::SettingsOrImage;
+    }
+}
+
+bool OutputsSpareInputs(Console& console, const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
+    for (const NamedFile& output : outputs)
+        for (const NamedFile& input : inputs)
+            if (const std::string problem = OutputReplacingInput(output, input); !problem.empty()) {
+                console.Say("rp770-cli: " + problem);
+                return false;
+            }
     return true;
 }
 

@@ -8,11 +8,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/CliConsole.h"
 #include "cli/CliFiles.h"
 #include "cli/CliOptions.h"
 #include "desktop/DiskFiles.h"
+#include "desktop/ErrorLogFile.h"
+#include "desktop/SameFile.h"
 #include "files/MemorySettingsStore.h"
 #include "session/AppSession.h"
 
@@ -51,6 +54,7 @@ private:
     CliFiles files_;
     Console console_;
     CliAsker asker_;
+    std::unique_ptr<ErrorLogFile> errorLog_;  // --debug only
     std::unique_ptr<AppSession> session_;
 };
 
@@ -63,5 +67,12 @@ int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
 // Writes a listing (a hex dump, differences) on standard output. False,
 // after saying why on stderr, when standard output failed.
 bool PrintListing(const std::string& text);
+
+// What a file a command reads holds, as its kind is told.
+FileContent ContentOf(FileKind kind);
+
+// False, after saying why, when an output is the same file as an input of
+// another kind: checked before anything is read, so that nothing is lost.
+bool OutputsSpareInputs(Console& console, const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
 
 }  // namespace rp770::cli

@@ -17,6 +17,9 @@ int Convert(const std::vector<std::string>& args, const char* synopsis, bool fro
         AppSession& session = cli.session();
         const std::string& in = options.positional[0];
         const std::string& out = options.positional[1];
+        const FileContent image = FileContent::MemoryImage, text = FileContent::SettingsText;
+        if (!OutputsSpareInputs(cli.console(), {{out, fromImage ? text : image}}, {{in, fromImage ? image : text}}))
+            return kExitFailure;
         if (cli.Show(session.Open(in, fromImage ? FileKind::MemoryImage : FileKind::Settings)) != kExitOk)
             return kExitFailure;
         return cli.Show(fromImage ? session.SaveAs(out) : session.SaveHex(out));

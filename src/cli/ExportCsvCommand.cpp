@@ -18,6 +18,9 @@ int RunExportCsv(const std::vector<std::string>& args) {
     spec.moreHelp = MessageId::CliHelpExportColumns;
     return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::string& in = options.positional[0];
+        if (!OutputsSpareInputs(cli.console(), {{options.positional[1], FileContent::ChannelTable}},
+                                {{in, ContentOf(KindOf(in))}}))
+            return kExitFailure;
         if (cli.Show(cli.session().Open(in, KindOf(in))) != kExitOk) return kExitFailure;
         return cli.Show(cli.session().ExportChannels(options.positional[1]));
     });

@@ -27,6 +27,7 @@
 #include "desktop/StandardStreams.h"
 #include "desktop/SystemSerialPort.h"
 #include "files/MemorySettingsStore.h"
+#include "files/ReadLimits.h"
 #include "fleet/FleetRun.h"
 #include "fleet/RadioJobs.h"
 #include "fleet/UnattendedAsker.h"
@@ -180,7 +181,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
     // The roster, whole, before anything else.
     const std::string& rosterName = options->positional[reading ? 0 : 1];
     std::string rosterText;
-    if (const Failure failure = files.Read(rosterName, rosterText); failure.Failed()) {
+    if (const Failure failure = files.Read(rosterName, rosterText, kRosterLimit); failure.Failed()) {
         cli.console().Say(WithReason(msg::FileReadError, rosterName, failure));
         return kExitFailure;
     }
@@ -206,7 +207,8 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         }
     } else {
         const std::string& planName = options->positional[0];
-        if (const Failure failure = files.Read(planName, plan); failure.Failed()) {
+        // Either kind, up to the larger limit: a memory image of the wrong length is refused when opened.
+        if (const Failure failure = files.Read(planName, plan, kSettingsTextLimit); failure.Failed()) {
             cli.console().Say(WithReason(msg::FileReadError, planName, failure));
             return kExitFailure;
         }

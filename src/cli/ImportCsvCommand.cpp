@@ -23,11 +23,19 @@ int RunImportCsv(const std::vector<std::string>& args) {
             cli.console().Say("rp770-cli: only one of BASE and IN.csv can be standard input");
             return kExitUsage;
         }
+        // OUT is BASE itself (updated in place, in its own kind), or of the kind its name says.
+        const bool inPlace = IsSameFile(files[2], files[0]);
+        const FileContent base = ContentOf(KindOf(files[0]));
+        const FileContent out = inPlace                      ? base
+                                : IsMemoryImagePath(files[2]) ? FileContent::MemoryImage
+                                                              : FileContent::SettingsText;
+        if (!OutputsSpareInputs(cli.console(), {{files[2], out}}, {{files[0], base}, {files[1], FileContent::ChannelTable}}))
+            return kExitFailure;
         AppSession& session = cli.session();
         if (cli.Show(session.Open(files[0], KindOf(files[0]))) != kExitOk) return kExitFailure;
         if (cli.Show(session.ImportChannels(files[1])) != kExitOk) return kExitFailure;
-        // OUT's kind by its name; standard output takes BASE's.
-        const bool image = IsStandardStream(files[2]) ? session.openedMemoryImage() : IsMemoryImagePath(files[2]);
+        // Standard output and an update in place take BASE's kind.
+        const bool image = IsStandardStream(files[2]) || inPlace ? session.openedMemoryImage() : IsMemoryImagePath(files[2]);
         return cli.Show(image ? session.SaveHex(files[2]) : session.SaveAs(files[2]));
     });
 }

@@ -22,7 +22,7 @@ int RunProbe(const std::vector<std::string>& args) {
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
     const auto link = Connect(*options, "Test Connection", cli, bar);
-    if (!link) return kExitFailure;
+    if (!link) return kExitUsage;
     const ProbeOutcome probe = cli.session().TestConnection();
     cli.session().SetLink(nullptr);
     if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "the connection test was stopped.");

@@ -1,6 +1,7 @@
 // The printed report drawn with Qt: as a PDF document, or on a printer.
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -12,15 +13,23 @@ namespace rp770::cli {
 namespace {
 
 // Qt's own notes ("XDG_RUNTIME_DIR not set") are not the program's to say;
-// only what stops Qt is.
+// only what stops Qt is. A failure that would abort the program (no
+// drawing surface) ends it with its reason and exit status 1 instead.
 void QtNote(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (type == QtFatalMsg) {
+        const std::string why = text.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
+        std::fprintf(stderr, "%s\n", platform::NoDrawingSurfaceText(why).c_str());
+        std::fflush(stderr);
+        std::_Exit(kExitFailure);
+    }
+    if (type == QtCriticalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-// The offscreen graphical application the printed report is drawn with.
+// The offscreen graphical application the printed report is drawn with:
+// offscreen whatever QT_QPA_PLATFORM names, since nothing is shown.
 std::unique_ptr<QGuiApplication> StartGui() {
     qInstallMessageHandler(QtNote);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "rp770-cli";
     static char* argv[] = {name, nullptr};

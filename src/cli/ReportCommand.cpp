@@ -33,6 +33,10 @@ int RunReport(const std::vector<std::string>& args) {
             cli.console().Say("rp770-cli: only one of -o and --pdf can be standard output");
             return kExitUsage;
         }
+        std::vector<NamedFile> outputs;
+        if (out) outputs.push_back({*out, FileContent::TextReport});
+        if (pdf) outputs.push_back({*pdf, FileContent::PdfDocument});
+        if (!OutputsSpareInputs(cli.console(), outputs, {{source, ContentOf(KindOf(source))}})) return kExitFailure;
         AppSession& session = cli.session();
         if (cli.Show(session.Open(source, KindOf(source))) != kExitOk) return kExitFailure;
         const DataSet& data = session.DataForReport();

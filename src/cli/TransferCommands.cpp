@@ -104,7 +104,7 @@ int RunRead(const std::vector<std::string>& args) {
     {
         const platform::InterruptCatcher interrupts;
         const auto link = Connect(*options, "Read from Radio", cli, bar);
-        if (!link) return kExitFailure;
+        if (!link) return kExitUsage;
         const TransferOutcome read = session.ReadFromRadio();
         ShowTransfer(cli, bar, read);
         // A read that was interrupted is not saved, even if its last block came in.
@@ -140,7 +140,7 @@ int RunProgram(const std::vector<std::string>& args) {
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
     const auto link = Connect(*options, "Program to Radio", cli, bar);
-    if (!link) return kExitFailure;
+    if (!link) return kExitUsage;
     // A programming that stopped part-way, and what the verification found,
     // are the outcome's to say.
     const TransferOutcome programmed = session.ProgramToRadio();

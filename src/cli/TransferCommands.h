@@ -20,7 +20,7 @@ std::vector<OptionHelp> LinkOptionHelp(bool questions);
 // Opens the link as the transfer dialog has it (the port, the faults of the
 // simulated radio, Ctrl+C as Cancel, `bar` as its progress) and gives it to
 // the session; null, after saying why, when the command line names no
-// usable port or fault.
+// usable port or fault (a wrong command line: kExitUsage).
 std::unique_ptr<LinkSession> Connect(const CliOptions& options, const std::string& title, CliSession& cli,
                                      ProgressBar& bar);
 

@@ -1,24 +1,31 @@
 #pragma once
-// The error reporter: in debug mode each report appends one line to err.log
-// in the folder chosen at start (the program's folder, or the user's state
-// folder when the program's folder is read-only); otherwise it does nothing.
-// It never fails its caller.
+// The error log: run-time failures recorded for diagnosis, each with the
+// qualified name of the procedure that met it ("frmMain.FileRead2") and
+// the failure's number followed directly by its description ("53File not
+// found"). The plain layers report through this interface and never open a
+// file themselves; the front end gives them the log it chose (the
+// desktop's err.log in debug mode), or none.
 
 #include <string>
 #include <string_view>
 
 namespace rp770 {
 
-// Where reports go and whether they are written at all. Set once at start.
-void ConfigureErrorLog(const std::string& folder, bool debugMode);
+class ErrorLog {
+public:
+    virtual ~ErrorLog() = default;
+    // Records one report; never fails its caller and never shows anything.
+    virtual void Report(std::string_view qualifiedName, std::string_view message) = 0;
+    // Where the reports go, for the user ("/home/ann/.local/state/rp770/err.log");
+    // empty when they are not kept.
+    virtual std::string Where() const { return {}; }
+};
 
-// The file reports go to; empty when nothing is logged (no debug mode).
-std::string ErrorLogPath();
+// The log that keeps nothing: without debug mode, and in the browser.
+ErrorLog& NoErrorLog();
 
-// date "," time ":" qualifiedName " -> " message, ended by CR LF.
-void ReportError(std::string_view qualifiedName, std::string_view message);
-
-// The line a report writes, without its line end (for a given moment).
+// The line a report writes, without its line end:
+// date "," time ":" qualifiedName " -> " message.
 std::string FormatErrorLine(std::string_view date, std::string_view time, std::string_view qualifiedName,
                             std::string_view message);
 

@@ -27,6 +27,8 @@ constexpr KindInfo kKinds[] = {
     {FailureKind::PathFileAccess, 75, "Path/File access error"},
     {FailureKind::PathNotFound, 76, "Path not found"},
     {FailureKind::Refused, 0, "Refused"},
+    {FailureKind::TooLarge, 0, "File too large"},
+    {FailureKind::Usage, 0, "Not understood"},
     {FailureKind::Communication, 0, "Communication failed"},
     {FailureKind::Cancelled, 0, "Cancelled"},
 };
@@ -73,9 +75,45 @@ std::string ErrnoText(int error) {
         case EPIPE: return "Broken pipe";
         case ENXIO: return "No such device or address";
         case ENODEV: return "No such device";
+        case EBADF: return "Bad file descriptor (the file or stream is not open)";
+        case EINTR: return "Interrupted system call";
+        case EAGAIN: return "Resource temporarily unavailable";
+        case ENFILE: return "Too many open files in system";
+        case ENOTTY: return "Inappropriate ioctl for device";
+        case ETXTBSY: return "Text file busy";
+        case ESPIPE: return "Illegal seek";
+        case EMLINK: return "Too many links";
+        case EXDEV: return "Invalid cross-device link";
+        case ENOTEMPTY: return "Directory not empty";
+        case ENOSYS: return "Function not implemented";
+        case EOVERFLOW: return "Value too large for defined data type";
+        case ETIMEDOUT: return "Connection timed out";
+        case ECONNRESET: return "Connection reset by peer";
+        case EOPNOTSUPP: return "Operation not supported";
+        case ENOLCK: return "No locks available";
+        case ECANCELED: return "Operation canceled";
+        case EILSEQ: return "Invalid or incomplete multibyte or wide character";
+        case EDOM: return "Numerical argument out of domain";
+        case ERANGE: return "Numerical result out of range";
+        case ECHILD: return "No child processes";
+        case ESRCH: return "No such process";
+        case E2BIG: return "Argument list too long";
+        case ENOEXEC: return "Exec format error";
+        case EFAULT: return "Bad address";
+        case EDEADLK: return "Resource deadlock avoided";
+#if defined(EDQUOT)
+        case EDQUOT: return "Disk quota exceeded";
+#endif
+#if defined(ESTALE)
+        case ESTALE: return "Stale file handle";
+#endif
+#if defined(EHOSTDOWN)
+        case EHOSTDOWN: return "Host is down";
+#endif
         default: break;
     }
-    return "error " + std::to_string(error);
+    // A failure the table does not know is still said in words.
+    return "Unexpected system failure (code " + std::to_string(error) + ")";
 }
 
 Failure FailureFromErrno(int error, FailureKind otherwise) {
@@ -92,6 +130,12 @@ Failure FailureFromErrno(int error, FailureKind otherwise) {
         default: break;
     }
     return {otherwise, reason};
+}
+
+Failure TooLargeFailure(std::optional<std::uintmax_t> size, std::uintmax_t limit) {
+    const std::string over = "over the limit of " + std::to_string(limit) + " bytes";
+    return {FailureKind::TooLarge,
+            "File too large (" + (size ? std::to_string(*size) + " bytes, " + over : over) + ")"};
 }
 
 Failure FailureFromException(const std::exception& e) {

@@ -4,7 +4,9 @@
 // reason for the user ("No such file or directory"), and the program's own
 // message ("FileRead Error!!"). A Failure of kind None means success (Ok()).
 
+#include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,8 @@ enum class FailureKind {
     FileNotFound,    // 53
     // The program's own refusals and ends, which have no number of their own.
     Refused,         // the program refused the data or the request ("ModelType Error !!", "bad file!!")
+    TooLarge,        // a file longer than its kind may be: reading stopped at the limit
+    Usage,           // a request the program cannot take as given (an unknown destination named)
     Communication,   // the radio link failed ("Communication Error!!", "Radio not ready!!")
     Cancelled,       // the user stopped it: Cancel, a closed dialog, No to a question
 };
@@ -51,6 +55,10 @@ struct Failure {
 // without a kind of their own take `otherwise`. The reason is the errno's
 // text in English, whatever the user's language.
 Failure FailureFromErrno(int error, FailureKind otherwise);
+
+// A file longer than `limit` bytes; `size` when it is known (a regular
+// file), nothing for a stream, which was read up to the limit only.
+Failure TooLargeFailure(std::optional<std::uintmax_t> size, std::uintmax_t limit);
 
 // An unexpected exception: out of memory, else an internal failure with
 // the exception's text.

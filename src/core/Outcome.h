@@ -78,24 +78,4 @@ inline Outcome FailedWith(Failure failure, Message message) {
 // An outcome of the user's own stopping: nothing to say.
 inline Outcome CancelledOutcome() { return Outcome{Failure{FailureKind::Cancelled}, {}}; }
 
-// Shows each message on a prompter, in order (the front ends that have
-// message boxes, and the tests that record them).
-inline void ShowMessages(Prompter& prompter, const std::vector<Message>& messages) {
-    for (const Message& m : messages) prompter.Message(m.Shown(), m.title, m.icon);
-}
-
-// An Asker for front ends with message boxes: the messages that came before
-// the question, then the question, on the prompter.
-class PrompterAsker : public Asker {
-public:
-    explicit PrompterAsker(Prompter& prompter) : prompter_(prompter) {}
-    Answer Ask(const Question& question) override {
-        ShowMessages(prompter_, question.before);
-        return prompter_.Ask(question.text, question.title, question.icon, question.buttons, question.defaultAnswer);
-    }
-
-private:
-    Prompter& prompter_;
-};
-
 }  // namespace rp770

@@ -1,25 +1,15 @@
 #pragma once
 // The services the libraries reach the outside world through. The window
 // gives Qt implementations (platform/), the tests give scripted ones, so that
-// every message, wait and time-out can be checked without a screen or a
-// real clock.
-
-#include <string>
+// every wait and time-out can be checked without a real clock. The values
+// of a message box (icon, buttons, answer) are the engine's own: it asks
+// through an Asker (core/Outcome.h); only front ends show boxes.
 
 namespace rp770 {
 
 enum class Icon { None, Information, Warning, Critical, Question };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
-
-// Every message box of the program goes through here.
-class Prompter {
-public:
-    virtual ~Prompter() = default;
-    virtual void Message(const std::string& text, const std::string& title, Icon icon) = 0;
-    virtual Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-                       Answer defaultAnswer) = 0;
-};
 
 // Time. Now() is monotonic seconds (never wraps at midnight); Sleep() is a
 // fixed pause.

@@ -3,6 +3,11 @@
 // formats bytes; a front end gives it the files: the desktop from its disk,
 // the command line from its disk and standard streams, the browser from the
 // files the user picks and the data it carries embedded.
+//
+// Every read names the most bytes the caller takes (each kind of file has
+// its limit, files/ReadLimits.h): a file that holds more is refused with a
+// TooLargeFailure, and no more than the limit and one byte is ever read,
+// so that a device or a stream that never ends cannot fill the memory.
 
 #include <map>
 #include <string>
@@ -22,8 +27,9 @@ public:
     virtual std::string Where() const = 0;
     // The names of the files held (regular files only), in no particular order.
     virtual std::vector<std::string> Names() const = 0;
-    // A file's whole content; a Failure when it is missing or unreadable.
-    virtual Failure Read(const std::string& name, std::string& content) const = 0;
+    // A file's whole content; a Failure when it is missing, unreadable or
+    // longer than `limit` bytes.
+    virtual Failure Read(const std::string& name, std::string& content, size_t limit) const = 0;
 };
 
 // Program data held in memory: the browser's embedded copy, and tests.
@@ -37,9 +43,11 @@ public:
         for (const auto& [name, content] : files_) names.push_back(name);
         return names;
     }
-    Failure Read(const std::string& name, std::string& content) const override {
+    Failure Read(const std::string& name, std::string& content, size_t limit) const override {
+        content.clear();
         const auto it = files_.find(name);
         if (it == files_.end()) return Failure{FailureKind::FileNotFound, "No such file or directory"};
+        if (it->second.size() > limit) return TooLargeFailure(it->second.size(), limit);
         content = it->second;
         return {};
     }
@@ -55,10 +63,15 @@ private:
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
-    virtual Failure Read(const std::string& name, std::string& content) = 0;
+    // The whole file; a Failure when it is missing, unreadable or longer
+    // than `limit` bytes (then reading stopped there).
+    virtual Failure Read(const std::string& name, std::string& content, size_t limit) = 0;
     // The whole file: a file that exists is replaced only once the new
     // content has been written completely.
     virtual Failure Write(const std::string& name, std::string_view content) = 0;
+    // What the writes since the last call have to tell the user besides
+    // their success (a file saved without its owner), in order.
+    virtual std::vector<std::string> TakeNotices() { return {}; }
 };
 
 }  // namespace rp770

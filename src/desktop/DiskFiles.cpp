@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "desktop/AtomicFile.h"
-#include "files/FileBytes.h"
+#include "desktop/FileBytes.h"
 
 namespace rp770 {
 
@@ -21,12 +21,19 @@ std::vector<std::string> FolderProgramData::Names() const {
     return names;
 }
 
-Failure FolderProgramData::Read(const std::string& name, std::string& content) const {
-    return ReadWholeFile((folder_.empty() ? fs::path(".") : fs::path(folder_)) / name, content);
+Failure FolderProgramData::Read(const std::string& name, std::string& content, size_t limit) const {
+    return ReadWholeFile((folder_.empty() ? fs::path(".") : fs::path(folder_)) / name, content, limit);
 }
 
-Failure DiskFiles::Read(const std::string& path, std::string& content) { return ReadWholeFile(path, content); }
+Failure DiskFiles::Read(const std::string& path, std::string& content, size_t limit) {
+    return ReadWholeFile(path, content, limit);
+}
 
-Failure DiskFiles::Write(const std::string& path, std::string_view content) { return WriteFileAtomically(path, content); }
+Failure DiskFiles::Write(const std::string& path, std::string_view content) {
+    std::string notice;
+    const Failure failure = WriteFileAtomically(path, content, &notice);
+    if (!notice.empty()) notices_.push_back(std::move(notice));
+    return failure;
+}
 
 }  // namespace rp770

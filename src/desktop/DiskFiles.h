@@ -4,6 +4,8 @@
 // old one only when complete).
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Storage.h"
 
@@ -14,7 +16,7 @@ public:
     explicit FolderProgramData(std::string folder) : folder_(std::move(folder)) {}
     std::string Where() const override { return folder_; }
     std::vector<std::string> Names() const override;
-    Failure Read(const std::string& name, std::string& content) const override;
+    Failure Read(const std::string& name, std::string& content, size_t limit) const override;
 
 private:
     std::string folder_;
@@ -22,8 +24,12 @@ private:
 
 class DiskFiles : public FileAccess {
 public:
-    Failure Read(const std::string& path, std::string& content) override;
+    Failure Read(const std::string& path, std::string& content, size_t limit) override;
     Failure Write(const std::string& path, std::string_view content) override;
+    std::vector<std::string> TakeNotices() override { return std::exchange(notices_, {}); }
+
+private:
+    std::vector<std::string> notices_;
 };
 
 }  // namespace rp770

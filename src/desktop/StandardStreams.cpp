@@ -44,18 +44,6 @@ void PrepareStandardStreams() {
 #endif
 }
 
-int ReadStandardInput(std::string& bytes) {
-    bytes.clear();
-    char chunk[1 << 16];
-    for (;;) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
-        bytes.append(chunk, got);
-        if (got < sizeof chunk) break;
-    }
-    if (std::ferror(stdin)) return errno ? errno : EIO;
-    return 0;
-}
-
 int WriteStandardOutput(std::string_view bytes) {
     if (outputError != 0) return outputError;
     if (const int error = FlushStandardOutput(); error != 0) return error;

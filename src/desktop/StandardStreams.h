@@ -18,9 +18,6 @@ inline constexpr int kClosedPipeStatus = 141;
 // half-way): a closed standard output is dealt with where it is written.
 void PrepareStandardStreams();
 
-// Everything standard input holds; 0, or the errno value of the failure.
-int ReadStandardInput(std::string& bytes);
-
 // Writes the bytes to standard output and pushes them out (what std::cout
 // held first). Returns 0, or the errno value of the failure; after a
 // failure every later write fails the same way without trying again.

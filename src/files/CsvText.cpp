@@ -121,6 +121,17 @@ CsvTable ParseCsv(std::string_view text) {
     return table;
 }
 
+std::string SpreadsheetText(std::string_view text) {
+    constexpr std::string_view kMarked = "=+-@\t\r'";
+    if (!text.empty() && kMarked.find(text.front()) != std::string_view::npos) return "'" + std::string(text);
+    return std::string(text);
+}
+
+std::string_view FromSpreadsheetText(std::string_view cell) {
+    if (!cell.empty() && cell.front() == '\'') cell.remove_prefix(1);
+    return cell;
+}
+
 std::string ValidUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -32,6 +32,16 @@ struct CsvTable {
 
 CsvTable ParseCsv(std::string_view text);
 
+// A text cell as written for a spreadsheet: a text that a spreadsheet would
+// run as a formula (one that begins with "=", "+", "-", "@", a tab or a
+// carriage return) is written with a leading apostrophe, which spreadsheets
+// show as text; so is one that begins with an apostrophe, so that reading
+// it back (FromSpreadsheetText) gives exactly the text. Numbers are not
+// text cells: a column of numbers is written as it is.
+std::string SpreadsheetText(std::string_view text);
+// The text of such a cell: one leading apostrophe removed.
+std::string_view FromSpreadsheetText(std::string_view cell);
+
 // The text with every byte that is not part of a valid UTF-8 sequence taken
 // as a Latin-1 character, so that what is written is always valid UTF-8.
 std::string ValidUtf8(std::string_view text);

@@ -9,7 +9,7 @@ namespace {
 DefinitionLoad LoadDestination(const DestinationContext& context, const std::string& caption, DataSet& data) {
     const std::optional<std::string> file = FindDefinitionFile(context.program, ToUpper(caption), context.modelNumber, true);
     const std::string name = file ? *file : ToUpper(StripAlias(caption)) + ModelFileSuffix(context.modelNumber) + ".ini";
-    return FileReadIni(context.program, name, data);
+    return FileReadIni(context.program, name, data, context.log);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct DestinationContext {
     const ProgramData& program;
     int modelNumber = 1;
     SettingsStore& settings;
+    ErrorLog& log = NoErrorLog();  // where a definition file that cannot be read is reported
 };
 
 enum class ScanOutcome {

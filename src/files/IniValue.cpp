@@ -1,7 +1,6 @@
-#include "core/Codecs.h"
 #include "files/IniValue.h"
 
-#include "files/FileBytes.h"
+#include "core/Codecs.h"
 #include "files/TextLines.h"
 
 namespace rp770 {
@@ -60,12 +59,6 @@ std::string ReadIniValueFromText(std::string_view text, std::string_view section
     if (value == "<NONE>") return {};
     if (!value.empty() && value.front() == '#') value.erase(0, 1);
     return value;
-}
-
-std::string ReadIniValue(const std::string& filePath, std::string_view section, std::string_view key) {
-    std::string text;
-    if (ReadWholeFile(filePath, text).Failed()) return {};  // unreadable: no value
-    return ReadIniValueFromText(text, section, key);
 }
 
 }  // namespace rp770

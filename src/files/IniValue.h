@@ -14,13 +14,13 @@ namespace rp770 {
 inline constexpr size_t kIniValueMaxLength = 127;
 
 // The raw value as the private-profile reader returns it, or `fallback` when
-// the section or key is missing (or the file cannot be read).
+// the section or key is missing.
 std::string PrivateProfileString(std::string_view text, std::string_view section, std::string_view key,
                                  std::string_view fallback);
 
-// ReadIniValue: the value with the default "<NONE>" turned into empty text
-// and one leading "#" removed.
+// ReadIniValue, on the text of a file (the program's data, or a file the
+// front end read): the value with the default "<NONE>" turned into empty
+// text and one leading "#" removed.
 std::string ReadIniValueFromText(std::string_view text, std::string_view section, std::string_view key);
-std::string ReadIniValue(const std::string& filePath, std::string_view section, std::string_view key);
 
 }  // namespace rp770

@@ -5,6 +5,7 @@
 #include "core/Codecs.h"
 #include "core/ErrorLog.h"
 #include "core/MemoryImage.h"
+#include "files/ReadLimits.h"
 
 namespace rp770 {
 
@@ -62,20 +63,20 @@ std::optional<std::string> FindDefinitionFile(const ProgramData& data, const std
     return std::nullopt;
 }
 
-DefinitionLoad FileReadIni(const ProgramData& program, const std::string& name, DataSet& data) {
+DefinitionLoad FileReadIni(const ProgramData& program, const std::string& name, DataSet& data, ErrorLog& log) {
     std::string bytes;
-    const Failure failure = program.Read(name, bytes);
+    const Failure failure = program.Read(name, bytes, MemoryImageFileLimit(data.image));
+    // A file longer than the image has the wrong length, as one shorter has.
+    if (failure.kind == FailureKind::TooLarge) return DefinitionLoad::WrongLength;
+    if (failure.Failed()) log.Report("frmMain.FileReadIni", failure.LogText());
     return LoadDefinition(failure, bytes, data);
 }
 
 DefinitionLoad LoadDefinition(const Failure& readFailure, std::string_view bytes, DataSet& data) {
     MemoryImage& image = data.image;
     const size_t expected = static_cast<size_t>(image.size());
-    if (readFailure.Ok() && bytes.size() != expected) return DefinitionLoad::WrongLength;
-    if (readFailure.Failed()) {
-        ReportError("frmMain.FileReadIni", readFailure.LogText());
-        return DefinitionLoad::Failed;
-    }
+    if (readFailure.Failed()) return DefinitionLoad::Failed;
+    if (bytes.size() != expected) return DefinitionLoad::WrongLength;
     const auto* at = reinterpret_cast<const uint8_t*>(bytes.data());
     if (!ModelCodesAccepted(data.modelNumber, at, image.lastAddress)) return DefinitionLoad::BadModelCode;
     for (int a = 0; a <= image.lastAddress; ++a) image[a] = at[a];

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ErrorLog.h"
 #include "core/Model.h"
 #include "core/Storage.h"
 
@@ -43,8 +44,9 @@ enum class DefinitionLoad {
     BadModelCode,  // the model codes do not pass CheckModelCode; image untouched
     Failed,        // missing or unreadable; reported to the error log
 };
-DefinitionLoad FileReadIni(const ProgramData& program, const std::string& name, DataSet& data);
-// The same for the bytes of a definition file (a missing file: Failed).
+// A file that cannot be read is reported to `log` under "frmMain.FileReadIni".
+DefinitionLoad FileReadIni(const ProgramData& program, const std::string& name, DataSet& data, ErrorLog& log);
+// The same for the bytes of a definition file as read (a missing file: Failed).
 DefinitionLoad LoadDefinition(const Failure& readFailure, std::string_view bytes, DataSet& data);
 
 }  // namespace rp770

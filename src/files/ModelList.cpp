@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/IniValue.h"
+#include "files/ReadLimits.h"
 #include "files/ValueText.h"
 
 namespace rp770 {
@@ -10,7 +11,8 @@ namespace rp770 {
 namespace {
 std::string ModelListText(const ProgramData& data) {
     std::string text;
-    data.Read(kModelListFileName, text);  // a missing file reads as empty
+    // A missing, unreadable or oversized file reads as empty.
+    if (data.Read(kModelListFileName, text, kModelListLimit).Failed()) text.clear();
     return text;
 }
 }  // namespace

@@ -43,6 +43,7 @@ ProbeReport ConnectionProbe::Test() {
                 break;
             case SyncStage::NoEcho: report.result = ProbeResult::NoEcho; break;
             case SyncStage::NoAnswer: report.result = ProbeResult::NoAnswer; break;
+            case SyncStage::Silent: report.result = ProbeResult::Silent; break;
             case SyncStage::Refused: report.result = ProbeResult::Refused; break;
             default: report.result = ProbeResult::Cancelled; break;
         }

@@ -62,7 +62,9 @@ SyncStage Handshake::PortNotOpened() {
 SyncStage Handshake::Diagnose() const {
     if (ctx_.state.CancelRequested) return SyncStage::Cancelled;
     if (!ctx_.state.NoEchoMode && port_.EchoBytes() == echoesBefore_) return SyncStage::NoEcho;
-    return port_.HeardBytes() == heardBefore_ ? SyncStage::NoAnswer : SyncStage::Refused;
+    if (port_.HeardBytes() != heardBefore_) return SyncStage::Refused;
+    // Without the echo check a silent line may be an unplugged cable as well as a silent radio.
+    return ctx_.state.NoEchoMode ? SyncStage::Silent : SyncStage::NoAnswer;
 }
 
 SyncStage Handshake::Synchronise() {

@@ -12,6 +12,11 @@ namespace {
 
 constexpr const char* kPcControl = "hold [PRESET] while turning the radio on, until its display shows PC CONTROL";
 
+// With the echo check off, a silent line says nothing of the cable.
+constexpr const char* kSilentLine =
+    "With the echo check off, the cable cannot be told from the radio: check that the cable is plugged in and on "
+    "the port chosen, and that the radio is in PC CONTROL mode: ";
+
 }  // namespace
 
 std::string OpenFailureText(const PortError& error, const std::string& port) {
@@ -53,6 +58,8 @@ std::string SyncFailureText(SyncStage stage) {
         case SyncStage::NoAnswer:
             return std::string("Synchronisation failed: the cable echoes, but the radio did not answer. Check that "
                                "the radio is connected and in PC CONTROL mode: ") + kPcControl + ".";
+        case SyncStage::Silent:
+            return std::string("Synchronisation failed: nothing at all came back. ") + kSilentLine + kPcControl + ".";
         case SyncStage::Refused:
             return std::string("Synchronisation failed: the radio answered but refused. Turn it off, start it in PC "
                                "CONTROL mode again (") + kPcControl + ") and try again.";
@@ -74,6 +81,8 @@ std::string ProbeReport::Text() const {
         case ProbeResult::NoAnswer:
             return "The cable" + on + " echoes, but no radio answered. Check that the radio is in PC CONTROL mode: " +
                    std::string(kPcControl) + ".";
+        case ProbeResult::Silent:
+            return "Nothing came back" + on + ". " + kSilentLine + kPcControl + ".";
         case ProbeResult::Refused:
             return "A radio answered" + on + " but refused the synchronisation. Turn it off, start it in PC CONTROL "
                    "mode again and test again.";

@@ -16,6 +16,7 @@ enum class SyncStage {
     PortNotOpened,  // told with the device and the system's reason
     NoEcho,         // nothing sent came back
     NoAnswer,       // the cable echoes, the radio said nothing
+    Silent,         // the echo is not checked (no-echo mode) and nothing came back at all
     Refused,        // the radio answered, but not with the acknowledgements
 };
 

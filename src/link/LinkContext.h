@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ErrorLog.h"
 #include "core/Outcome.h"
 #include "core/Services.h"
 #include "link/SerialPort.h"
@@ -33,6 +34,7 @@ struct LinkContext {
     Clock& clock;
     Pump& pump;
     Asker* asker = nullptr;         // questions; without one, each takes its default answer
+    ErrorLog* log = &NoErrorLog();  // run-time failures, under the procedure's name
     std::vector<Message> messages;  // what the link has said and nobody has taken yet
     LinkState state;
     LinkLimits limits;

@@ -52,7 +52,7 @@ bool LinkPort::OpenPort(std::string_view procedure) {
     SerialPort& port = ctx_.port;
     if (!port.Open(PortAddress{ctx_.state.PortNumber, ctx_.state.PortDevice}, kLineSettings)) {
         openError_ = port.LastError();
-        ReportError(procedure, std::to_string(openError_.number) + openError_.text);
+        ctx_.log->Report(procedure, std::to_string(openError_.number) + openError_.text);
         return false;
     }
     // Whatever the line held before the port was (re)opened is stale.
@@ -275,7 +275,7 @@ void LinkPort::ShowMonitor(const std::string& text) {
 
 void LinkPort::ReportRuntimeFailure(std::string_view procedure, const std::exception& failure) {
     const Failure f = FailureFromException(failure);
-    ReportError(procedure, f.LogText());
+    ctx_.log->Report(procedure, f.LogText());
     ctx_.TellTitled(std::to_string(f.Number()) + "\n\n" + f.Reason(), AppTitle, Icon::Critical);
     ctx_.state.CancelRequested = true;
     ClosePort();

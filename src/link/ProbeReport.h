@@ -10,6 +10,7 @@ enum class ProbeResult {
     PortFailed,   // the port could not be opened
     NoEcho,       // nothing sent came back: no cable, or the wrong port
     NoAnswer,     // the cable echoes, but no radio answered
+    Silent,       // the echo was not checked, and nothing at all came back
     Refused,      // a radio answered but refused the synchronisation
     NotReady,     // synchronised, but the radio did not report ready
     NoModelCode,  // ready, but its model code could not be read

@@ -30,6 +30,7 @@ public:
     void SetTitle(const std::string& title) override { ctx_.title = title; }
     void SetObserver(TransferObserver* observer) override { ctx_.observer = observer; }
     void SetAsker(Asker* asker) override { ctx_.asker = asker; }
+    void SetErrorLog(ErrorLog& log) override { ctx_.log = &log; }
     std::vector<Message> TakeMessages() override { return std::exchange(ctx_.messages, {}); }
     void ShowMonitor(const std::string& text) override { port_.ShowMonitor(text); }
     // A transfer is timed from its synchronisation to its end; one that ran

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ErrorLog.h"
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "link/ProbeReport.h"
@@ -57,6 +58,9 @@ public:
     virtual void SetObserver(TransferObserver* observer) = 0;
     // Who answers the link's questions ("Radio is busy!!"); none: the defaults.
     virtual void SetAsker(Asker* asker) = 0;
+    // Where the link reports its run-time failures (the port that cannot be
+    // opened, ...); an engine that has none to report may ignore it.
+    virtual void SetErrorLog(ErrorLog& log) { (void)log; }
     // What the link has said since it was last asked, in order.
     virtual std::vector<Message> TakeMessages() = 0;
     // A progress text for the monitor (debug mode only, with its pause).

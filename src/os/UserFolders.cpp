@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "os/ExclusiveFile.h"
-
 namespace rp770::platform {
 
 namespace fs = std::filesystem;
@@ -31,13 +29,5 @@ fs::path UserStateFolder(const char* xdgStateHome, const char* home) {
 }
 
 fs::path UserStateFolder() { return UserStateFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")); }
-
-fs::path ErrorLogFolder(const fs::path& programFolder) {
-    if (!programFolder.empty() && FolderIsWritable(programFolder)) return programFolder;
-    const fs::path state = UserStateFolder();
-    std::error_code ec;
-    if (!state.empty()) fs::create_directories(state, ec);
-    return state;
-}
 
 }  // namespace rp770::platform

@@ -1,7 +1,7 @@
 #pragma once
 // Where an installed program may write for its user: the folder of files
-// the program keeps for itself (the error log when the program's own folder
-// is read-only). Plain C++; no Qt.
+// the program keeps for itself (the error log, when it may not lie beside
+// the program). Plain C++; no Qt.
 
 #include <filesystem>
 
@@ -16,10 +16,5 @@ std::filesystem::path UserStateFolder();
 // The same rule for given values of the variables (the system's own
 // variables where these are null or relative).
 std::filesystem::path UserStateFolder(const char* xdgStateHome, const char* home);
-
-// The folder of the error log: the program's folder when the program may
-// write there, else the user's state folder, which is created when missing.
-// Call it in debug mode only: it tries writing in the program's folder.
-std::filesystem::path ErrorLogFolder(const std::filesystem::path& programFolder);
 
 }  // namespace rp770::platform

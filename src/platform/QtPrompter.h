@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "core/Services.h"
+#include "platform/Prompter.h"
 
 class QMessageBox;
 

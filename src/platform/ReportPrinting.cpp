@@ -256,7 +256,7 @@ PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, co
     std::string pdf;
     PrintOutcome outcome = RenderPdf(data, pdf, layout ? *layout : PdfLayout(Paper::A4), ReportJobTitle(""), font);
     if (!outcome.ok) return outcome;
-    if (const Failure failure = WriteFileAtomically(pdfPath, pdf); failure.Failed()) {
+    if (const Failure failure = WriteFileAtomically(pdfPath, pdf, &outcome.notice); failure.Failed()) {
         outcome.ok = false;
         outcome.error = "Unable to write " + pdfPath + ": " + failure.Reason() + ".";
     }

@@ -56,6 +56,12 @@ PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, c
 PrintOutcome RenderReportPdf(const DataSet& data, std::string& pdf, Paper paper, const std::string& title,
                              const QFont* font = nullptr);
 
+// What a program without a window is told when the drawing surface of the
+// printed report cannot start (`why`: the toolkit's own words).
+inline std::string NoDrawingSurfaceText(const std::string& why) {
+    return "The printed report cannot be drawn: the window system's offscreen drawing did not start (" + why + ").";
+}
+
 // Renders the report into a PDF file (A4 unless a page layout is given).
 // Needs a QGuiApplication; without one it fails and says so.
 PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, const QFont* font = nullptr,

@@ -1,11 +1,11 @@
 #include "session/AppSession.h"
 
 #include "core/Codecs.h"
-#include "core/ErrorLog.h"
 #include "core/Titles.h"
 #include "files/ModelDefinitions.h"
 #include "files/ModelList.h"
-#include "link/PortSetting.h"
+#include "files/ReadLimits.h"
+#include "session/PortSetting.h"
 #include "workspace/Messages.h"
 #include "workspace/ProgramCheck.h"
 
@@ -21,14 +21,14 @@ constexpr int kRetryCount = 3;
 }  // namespace
 
 AppSession::AppSession(const ProgramData& program, SessionServices services, Switches switches)
-    : services_(services), switches_(switches), workspace_(program, services.settings) {}
+    : services_(services), switches_(switches), workspace_(program, services.settings, services.log) {}
 
 // ---- start ------------------------------------------------------------------------
 
 Outcome AppSession::Begin() {
     Outcome outcome = workspace_.Start();
     if (outcome.Failed()) return outcome;
-    link::LoadPortSetting(services_.settings, choice_);
+    LoadPortSetting(services_.settings, choice_);
     if (systemPorts_) {
         // A new installation starts on a real device when there is one.
         const PortSelection start = StartingPortSelection(services_.settings, systemPorts_());
@@ -62,7 +62,7 @@ Outcome AppSession::StartOn(const std::string& destination) {
     if (chosen.empty() && !names.empty()) {
         std::string known;
         for (const std::string& name : names) known += " " + name;
-        return FailedWith(Failure{FailureKind::Refused, {}, "unknown destination"},
+        return FailedWith(Failure{FailureKind::Usage, {}, "unknown destination"},
                           Message{"unknown destination '" + destination + "'; the destinations are:" + known, AppTitle,
                                   Icon::Warning});
     }
@@ -92,22 +92,29 @@ Outcome AppSession::ConfirmDiscard(const PendingInput* pending) {
 
 Outcome AppSession::New() { return workspace_.New(); }
 
-Outcome AppSession::ReadFile(const std::string& name, std::string& bytes, const char* procedure) {
-    if (const Failure failure = services_.files.Read(name, bytes); failure.Failed()) {
-        ReportError(procedure, failure.LogText());
-        return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
-                          Message{WithReason(msg::FileReadError, name, failure), workspace_.messageTitle(), Icon::Warning});
-    }
+Outcome AppSession::FileReadFailure(const std::string& name, const Failure& failure, const char* procedure) {
+    // A file too large is the program's own refusal, not a failure to log.
+    if (failure.kind != FailureKind::TooLarge) services_.log.Report(procedure, failure.LogText());
+    return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
+                      Message{WithReason(msg::FileReadError, name, failure), workspace_.messageTitle(), Icon::Warning});
+}
+
+Outcome AppSession::ReadFile(const std::string& name, std::string& bytes, size_t limit, const char* procedure) {
+    if (const Failure failure = services_.files.Read(name, bytes, limit); failure.Failed())
+        return FileReadFailure(name, failure, procedure);
     return {};
 }
 
 Outcome AppSession::WriteFile(const std::string& name, std::string_view bytes, const char* procedure) {
     if (const Failure failure = services_.files.Write(name, bytes); failure.Failed()) {
-        ReportError(procedure, failure.LogText());
+        services_.log.Report(procedure, failure.LogText());
         return FailedWith(Failure{failure.kind, failure.reason, msg::FileSaveError},
                           Message{WithReason(msg::FileSaveError, name, failure), workspace_.messageTitle(), Icon::Warning});
     }
-    return {};
+    Outcome written;
+    for (std::string& notice : services_.files.TakeNotices())
+        written.Say(Message{std::move(notice), workspace_.messageTitle(), Icon::Warning});
+    return written;
 }
 
 bool LooksLikeMemoryImage(std::string_view bytes) {
@@ -136,16 +143,32 @@ const char* ReadProcedure(std::optional<bool> image) { return image.value_or(fal
 
 }  // namespace
 
+Outcome AppSession::ReadDataBytes(const std::string& name, FileKind kind, std::string& bytes, bool& image) {
+    const std::optional<bool> known = IsImage(kind, name, nullptr);
+    const bool imageByName = known.value_or(false);
+    // A stream of either kind is read up to the larger limit, the text's.
+    const size_t limit = imageByName ? MemoryImageFileLimit(workspace_.data().image) : kSettingsTextLimit;
+    Outcome read = ReadFile(name, bytes, limit, ReadProcedure(known));
+    // A memory image file longer than the image has the wrong length.
+    if (read.failure.kind == FailureKind::TooLarge && imageByName) return workspace_.WrongLengthOutcome(std::nullopt);
+    if (read.Failed()) return read;
+    image = *IsImage(kind, name, &bytes);
+    return read;
+}
+
 Outcome AppSession::Open(const std::string& name, FileKind kind) {
     std::string bytes;
-    if (Outcome read = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr))); read.Failed()) return read;
-    const bool image = *IsImage(kind, name, &bytes);
+    bool image = false;
+    if (Outcome read = ReadDataBytes(name, kind, bytes, image); read.Failed()) return read;
     Outcome opened = image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
     if (opened.Ok()) openedImage_ = image;
     return opened;
 }
 
 Outcome AppSession::OpenBytes(std::string bytes, const std::string& name) {
+    // Bytes given whole are held to the limit of their kind as a file read is.
+    if (!IsMemoryImagePath(name) && bytes.size() > kSettingsTextLimit)
+        return FileReadFailure(name, TooLargeFailure(bytes.size(), kSettingsTextLimit), "frmMain.FileRead2");
     return workspace_.OpenFile(std::move(bytes), name);
 }
 
@@ -197,15 +220,15 @@ Outcome AppSession::ExportChannels(const std::string& name) {
 
 Outcome AppSession::ImportChannels(const std::string& name) {
     std::string text;
-    if (Outcome read = ReadFile(name, text, "frmMain.ImportChannels"); read.Failed()) return read;
+    if (Outcome read = ReadFile(name, text, kChannelTableLimit, "frmMain.ImportChannels"); read.Failed()) return read;
     return workspace_.ImportChannels(text, name);
 }
 
 std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome& outcome, FileKind kind) {
     std::string bytes;
-    outcome = ReadFile(name, bytes, ReadProcedure(IsImage(kind, name, nullptr)));
+    bool image = false;
+    outcome = ReadDataBytes(name, kind, bytes, image);
     if (outcome.Failed()) return std::nullopt;
-    const bool image = *IsImage(kind, name, &bytes);
     return workspace_.ReadDataFile(std::move(bytes), name, outcome, image);
 }
 
@@ -218,6 +241,7 @@ const DataSet& AppSession::DataForReport() {
 
 void AppSession::SetLink(link::TransferEngine* engine) {
     link_ = engine;
+    if (link_) link_->SetErrorLog(services_.log);
     ApplyLinkChoice();
 }
 
@@ -235,13 +259,13 @@ void AppSession::ChoosePort(int number) {
     choice_.PortNumber = number;
     choice_.PortDevice.clear();
     ApplyLinkChoice();
-    if (started_) link::SavePortSetting(services_.settings, choice_);
+    if (started_) SavePortSetting(services_.settings, choice_);
 }
 
 void AppSession::ChooseDevice(const std::string& device) {
     choice_.PortDevice = device;
     ApplyLinkChoice();
-    if (started_) link::SavePortSetting(services_.settings, choice_);
+    if (started_) SavePortSetting(services_.settings, choice_);
 }
 
 void AppSession::ChoosePort(const PortSelection& selection) {

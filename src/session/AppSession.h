@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/ErrorLog.h"
 #include "core/Outcome.h"
 #include "core/Storage.h"
 #include "files/SettingsStore.h"
@@ -31,6 +32,7 @@ struct SessionServices {
     SettingsStore& settings;  // the user's remembered choices
     FileAccess& files;        // the user's files
     Asker& asker;             // questions, and the file to save in
+    ErrorLog& log = NoErrorLog();  // run-time failures, for diagnosis (debug mode's err.log)
 };
 
 // The texts of the session's questions.
@@ -74,6 +76,8 @@ public:
     const Workspace& workspace() const { return workspace_; }
     const DataSet& data() const { return workspace_.data(); }
     const Switches& switches() const { return switches_; }
+    // Where run-time failures are reported (the About box says where).
+    const ErrorLog& errorLog() const { return services_.log; }
     bool started() const { return started_; }
 
     // ---- start ------------------------------------------------------------
@@ -83,7 +87,7 @@ public:
     Outcome Start();
     // As Start, with the first data set on the named destination (one of the
     // Destination menu's names, any case) for this session; an unknown name
-    // fails, naming the destinations there are.
+    // fails (FailureKind::Usage), naming the destinations there are.
     Outcome StartOn(const std::string& destination);
 
     // ---- replacing the data -------------------------------------------------
@@ -96,7 +100,9 @@ public:
     // A settings text file or a memory image file, told apart as `kind` says
     // (by default by the ".hex" name). A file that cannot be read says so
     // first ("FileRead Error!!" with the name and the system's reason); a
-    // refused one changes nothing.
+    // refused one changes nothing. Each kind is read up to its limit
+    // (files/ReadLimits.h): a memory image file longer than the image is
+    // "bad file!!" at once, a longer text file a read error saying so.
     Outcome Open(const std::string& name, FileKind kind = FileKind::ByName);
     // Whether the file Open last opened was a memory image (however told).
     bool openedMemoryImage() const { return openedImage_; }
@@ -154,7 +160,11 @@ public:
 private:
     // The models and the remembered choices, without a data set yet.
     Outcome Begin();
-    Outcome ReadFile(const std::string& name, std::string& bytes, const char* procedure);
+    Outcome FileReadFailure(const std::string& name, const Failure& failure, const char* procedure);
+    Outcome ReadFile(const std::string& name, std::string& bytes, size_t limit, const char* procedure);
+    // Reads a settings text or memory image file as Open does: `image` is
+    // set once the kind is known (it may take the bytes to tell).
+    Outcome ReadDataBytes(const std::string& name, FileKind kind, std::string& bytes, bool& image);
     Outcome WriteFile(const std::string& name, std::string_view bytes, const char* procedure);
     TransferOutcome NoLink() const;
     void ApplyLinkChoice();

@@ -1,6 +1,6 @@
 #include "session/PortChoice.h"
 
-#include "link/PortSetting.h"
+#include "session/PortSetting.h"
 #include "link/SerialPort.h"
 #include "session/AppSession.h"
 
@@ -81,10 +81,10 @@ PortSelection DefaultPortSelection(const SystemPorts& system) {
 }
 
 PortSelection StartingPortSelection(const SettingsStore& store, const SystemPorts& system) {
-    if (!store.Get(link::kPortSection, link::kPortNumberKey) && !store.Get(link::kPortSection, link::kPortDeviceKey))
+    if (!store.Get(kPortSection, kPortNumberKey) && !store.Get(kPortSection, kPortDeviceKey))
         return DefaultPortSelection(system);
     link::LinkState state;
-    link::LoadPortSetting(store, state);
+    LoadPortSetting(store, state);
     return PortSelection{state.PortNumber, state.PortDevice};
 }
 

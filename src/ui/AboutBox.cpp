@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "core/CommandLine.h"
-#include "core/ErrorLog.h"
 #include "ui/Tr.h"
 #include "ui/Twips.h"
 
@@ -21,7 +20,7 @@ QString AboutBox::VersionLine(const QString& version) {
     return Tr({MessageId::AboutVersion, numbers.join('.').toStdString()});
 }
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent, const std::string& errorLog) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle(Tr(MessageId::VersionInformation));
     setModal(true);
@@ -55,9 +54,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     grid->addLayout(head);
     grid->addWidget(notice, 1);
     // In debug mode: where the error log goes (beside the program, or the
-    // user's state folder when the program's folder is read-only).
-    if (const std::string log = ErrorLogPath(); !log.empty()) {
-        auto* where = new QLabel(Tr({MessageId::AboutErrorLog, log}), frame_);
+    // user's state folder).
+    if (!errorLog.empty()) {
+        auto* where = new QLabel(Tr({MessageId::AboutErrorLog, errorLog}), frame_);
         where->setObjectName("lblErrorLog");
         where->setWordWrap(true);
         where->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -21,7 +21,9 @@ const QStringList kHeaders = {"Area", "Channel", "Field", "This", "Other"};
 
 DifferencesDialog::DifferencesDialog(const std::vector<Difference>& differences, const QString& other,
                                      const QString& title, QWidget* parent)
-    : QDialog(parent), table_(new QTableWidget(static_cast<int>(differences.size()), kHeaders.size(), this)) {
+    : QDialog(parent),
+      differences_(differences),
+      table_(new QTableWidget(static_cast<int>(differences.size()), kHeaders.size(), this)) {
     setObjectName("frmDifferences");
     setWindowTitle(title);
     auto* summary = new QLabel(
@@ -71,15 +73,10 @@ DifferencesDialog::DifferencesDialog(const std::vector<Difference>& differences,
 QString DifferencesDialog::CopiedText() const {
     std::set<int> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.insert(index.row());
-    if (rows.empty())
-        for (int r = 0; r < table_->rowCount(); ++r) rows.insert(r);
-    QString text = kHeaders.join('\t') + '\n';
-    for (int r : rows) {
-        QStringList cells;
-        for (int c = 0; c < table_->columnCount(); ++c) cells << table_->item(r, c)->text();
-        text += cells.join('\t') + '\n';
-    }
-    return text;
+    if (rows.empty()) return QString::fromStdString(DifferencesForSpreadsheet(differences_));
+    std::vector<Difference> selected;
+    for (int r : rows) selected.push_back(differences_[static_cast<size_t>(r)]);
+    return QString::fromStdString(DifferencesForSpreadsheet(selected));
 }
 
 void DifferencesDialog::Copy() const { QApplication::clipboard()->setText(CopiedText()); }

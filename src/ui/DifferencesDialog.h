@@ -2,7 +2,8 @@
 // The differences between the data on screen and another data set (a file,
 // or what the radio holds), one row per differing field: area, channel,
 // field, this value, the other value. Rows can be selected and copied (Copy,
-// Ctrl+C) as tab-separated text that a spreadsheet takes as it is.
+// Ctrl+C) as tab-separated text that a spreadsheet takes as it is, no
+// formula run.
 
 #include <QDialog>
 #include <vector>
@@ -22,11 +23,12 @@ public:
 
     QTableWidget* Table() const { return table_; }
     // The selected rows, or all of them when none is selected, with the
-    // header first; fields separated by tabs, rows by line ends.
+    // header first, as a spreadsheet takes them (DifferencesForSpreadsheet).
     QString CopiedText() const;
     void Copy() const;
 
 private:
+    std::vector<Difference> differences_;
     QTableWidget* table_;
 };
 

@@ -10,6 +10,7 @@
 
 #include "core/Outcome.h"
 #include "core/Services.h"
+#include "platform/Prompter.h"
 #include "ui/PresentationNames.h"
 #include "workspace/Workspace.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Services.h"
+#include "platform/Prompter.h"
 
 class QWidget;
 

@@ -474,7 +474,7 @@ void MainWindow::ShowHelpContents() {
 }
 
 void MainWindow::ShowAbout() {
-    AboutBox box(this);
+    AboutBox box(this, session_.errorLog().Where());
     box.exec();
 }
 

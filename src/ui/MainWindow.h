@@ -8,6 +8,7 @@
 
 #include "core/Outcome.h"
 #include "core/Services.h"
+#include "platform/Prompter.h"
 #include "files/SettingsStore.h"
 #include "session/AppSession.h"
 #include "ui/RecentFiles.h"

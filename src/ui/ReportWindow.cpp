@@ -86,13 +86,15 @@ bool ReportWindow::SaveAs() {
         crlf += c;
     }
     crlf += "\r\n";
-    const Failure failure = WriteFileAtomically(path.toStdString(), crlf);
+    std::string notice;
+    const Failure failure = WriteFileAtomically(path.toStdString(), crlf, &notice);
     const bool ok = failure.Ok();
     clock_.Sleep(500);
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     if (ok) {
         dialogs_.FileUsed(path);
+        if (!notice.empty()) prompter_.Message(notice, messageCaption_, Icon::Warning);
     } else {
         fileError_ = true;
         prompter_.Message(std::string(failure.Description()), messageCaption_, Icon::Warning);

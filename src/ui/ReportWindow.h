@@ -5,6 +5,7 @@
 
 #include "core/Model.h"
 #include "core/Services.h"
+#include "platform/Prompter.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -6,6 +6,7 @@
 
 #include "core/Model.h"
 #include "core/Services.h"
+#include "platform/Prompter.h"
 #include "link/TransferEngine.h"
 #include "session/AppSession.h"
 

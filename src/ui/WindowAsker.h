@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Outcome.h"
+#include "platform/Prompter.h"
 
 namespace rp770::ui {
 

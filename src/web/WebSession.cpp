@@ -75,9 +75,13 @@ void PageSettingsStore::Set(const std::string& section, const std::string& key, 
     runtime_.call<void>("storageSet", KeyOf(section, key), value);
 }
 
-Failure PageFiles::Read(const std::string& name, std::string& content) {
+Failure PageFiles::Read(const std::string& name, std::string& content, size_t limit) {
+    content.clear();
     const val result = runtime_.call<val>("readFile", name).await();
     if (Failure failure = FileFailure(result); failure.Failed()) return failure;
+    // The page holds the file already; it is not copied into the engine when too large.
+    const size_t length = result["bytes"]["length"].as<size_t>();
+    if (length > limit) return TooLargeFailure(length, limit);
     const std::vector<uint8_t> bytes = emscripten::convertJSArrayToNumberVector<uint8_t>(result["bytes"]);
     content.assign(bytes.begin(), bytes.end());
     return {};
@@ -309,6 +313,7 @@ val WebSession::DifferencesFound(const DataSet& other, const std::string& otherN
                                  val result) const {
     const std::vector<Difference> differences = CompareDataSets(session_.data(), other);
     result.set("differences", DifferencesObject(differences));
+    result.set("spreadsheet", DifferencesForSpreadsheet(differences));  // what Copy puts on the clipboard
     result.set("title", title);
     result.set("other", otherName);
     result.set("noDifferences", differences.empty()

@@ -50,7 +50,7 @@ private:
 class PageFiles : public FileAccess {
 public:
     explicit PageFiles(val runtime) : runtime_(std::move(runtime)) {}
-    Failure Read(const std::string& name, std::string& content) override;
+    Failure Read(const std::string& name, std::string& content, size_t limit) override;
     Failure Write(const std::string& name, std::string_view content) override;
 
 private:

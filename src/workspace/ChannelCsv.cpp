@@ -74,10 +74,17 @@ ChannelCsvCells ChannelCsvRow(const DataSet& data, ChannelRef ref) {
     return cells;
 }
 
+bool IsTextColumn(CsvColumn column) {
+    return column == CsvColumn::Channel || column == CsvColumn::Tag || column == CsvColumn::Display;
+}
+
 std::string ExportChannelCsv(const DataSet& data) {
     std::string text = CsvRecordText(std::vector<std::string>(kColumnNames.begin(), kColumnNames.end()));
     for (const ChannelRef& ref : ChannelCsvRows(data)) {
-        const ChannelCsvCells cells = ChannelCsvRow(data, ref);
+        ChannelCsvCells cells = ChannelCsvRow(data, ref);
+        // Text cells are written so that no spreadsheet runs them as formulas.
+        for (int c = 0; c < kCsvColumns; ++c)
+            if (IsTextColumn(static_cast<CsvColumn>(c))) cells[static_cast<size_t>(c)] = SpreadsheetText(cells[static_cast<size_t>(c)]);
         text += CsvRecordText(std::vector<std::string>(cells.begin(), cells.end()));
     }
     return text;

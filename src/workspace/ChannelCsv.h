@@ -37,6 +37,10 @@ ChannelCsvCells ChannelCsvRow(const DataSet& data, ChannelRef ref);
 // A frequency as the table writes it: MHz with 4 decimals, empty for none.
 std::string CsvFrequency(double mhz);
 
+// The columns of text (Channel, Tag, Display), written for spreadsheets
+// (SpreadsheetText); the others hold numbers and fixed words.
+bool IsTextColumn(CsvColumn column);
+
 // The whole table: the header, then every row; UTF-8, CR LF.
 std::string ExportChannelCsv(const DataSet& data);
 

@@ -14,6 +14,22 @@ namespace rp770 {
 
 namespace {
 
+// The problems found: the first kShownProblems named, the rest counted.
+class Problems {
+public:
+    explicit Problems(ChannelImport& result) : result_(result) {}
+    void Add(std::string problem) {
+        if (result_.problems.size() < kShownProblems)
+            result_.problems.push_back(std::move(problem));
+        else
+            ++result_.moreProblems;
+    }
+    bool Any() const { return !result_.problems.empty(); }
+
+private:
+    ChannelImport& result_;
+};
+
 // Where each column stands in the records: a field index, -1 when absent.
 using Columns = std::array<int, kCsvColumns>;
 
@@ -48,8 +64,7 @@ std::string FrequencyForm(std::string_view text) {
 // One record of the table laid over the data.
 class RowImport {
 public:
-    RowImport(const DataSet& base, DataSet& next, const CsvRecord& record, const Columns& columns,
-              std::vector<std::string>& problems)
+    RowImport(const DataSet& base, DataSet& next, const CsvRecord& record, const Columns& columns, Problems& problems)
         : base_(base), next_(next), record_(record), columns_(columns), problems_(problems) {}
 
     // The channel the row names; nothing after a problem.
@@ -103,7 +118,7 @@ private:
         return record_.fields[static_cast<size_t>(at)];
     }
     void Refuse(const std::string& reason) {
-        problems_.push_back("line " + std::to_string(record_.line) + ": " + reason);
+        problems_.Add("line " + std::to_string(record_.line) + ": " + reason);
     }
     void RefuseChannel(const std::string& reason) { Refuse(name_ + ": " + reason); }
 
@@ -169,9 +184,10 @@ private:
         }
         // Short texts are padded on the right: a spreadsheet that dropped
         // trailing blanks changes nothing.
-        std::string cell = *given;
+        // As exported: a text cell may carry the spreadsheet's text mark.
+        std::string cell(FromSpreadsheetText(*given));
         if (cell.size() > 3) {
-            RefuseChannel("Display " + Quoted(cell) + " has more than 3 characters");
+            RefuseChannel("Display " + Quoted(*given) + " has more than 3 characters");
             return;
         }
         cell.resize(3, ' ');
@@ -188,20 +204,29 @@ private:
     DataSet& next_;
     const CsvRecord& record_;
     const Columns& columns_;
-    std::vector<std::string>& problems_;
+    Problems& problems_;
     ChannelRef ref_;
     std::string name_;
 };
 
 }  // namespace
 
+std::string ImportRefusalText(const std::string& fileName, const ChannelImport& imported) {
+    std::string text = "The channels of " + fileName + " were not imported:";
+    if (imported.moreProblems > 0)
+        text += " " + std::to_string(imported.problems.size() + imported.moreProblems) + " problems, the first " +
+                std::to_string(imported.problems.size()) + " of them:";
+    for (const std::string& problem : imported.problems) text += "\n" + problem;
+    return text;
+}
+
 ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
     ChannelImport result{base, {}};
-    std::vector<std::string>& problems = result.problems;
+    Problems problems(result);
     const CsvTable table = ParseCsv(text);
-    problems = table.problems;
+    for (const std::string& problem : table.problems) problems.Add(problem);
     if (table.records.empty()) {
-        problems.push_back("line 1: the file holds no table");
+        problems.Add("line 1: the file holds no table");
         return result;
     }
 
@@ -215,8 +240,8 @@ ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
     bool located = true;
     for (CsvColumn needed : {CsvColumn::Plan, CsvColumn::Slot})
         if (columns[static_cast<size_t>(needed)] < 0) {
-            problems.push_back("line " + std::to_string(header.line) + ": the header has no " + CsvColumnName(needed) +
-                               " column");
+            problems.Add("line " + std::to_string(header.line) + ": the header has no " + CsvColumnName(needed) +
+                         " column");
             located = false;
         }
     if (!located) return result;
@@ -229,13 +254,13 @@ ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
         if (!ref) continue;
         const auto [at, first] = seen.emplace(std::make_pair(ref->area, ref->index), record.line);
         if (!first) {
-            problems.push_back("line " + std::to_string(record.line) + ": " + AreaChannelName(base, *ref) +
-                               " is on line " + std::to_string(at->second) + " already");
+            problems.Add("line " + std::to_string(record.line) + ": " + AreaChannelName(base, *ref) + " is on line " +
+                         std::to_string(at->second) + " already");
             continue;
         }
         row.Run();
     }
-    if (!problems.empty()) {
+    if (problems.Any()) {
         result.data = base;
         return result;
     }

@@ -19,10 +19,20 @@
 
 namespace rp770 {
 
+// A table with many faults names the first ones only, and counts them all:
+// a file of a million bad rows is told in 21 lines, not a million.
+inline constexpr size_t kShownProblems = 20;
+
 struct ChannelImport {
     DataSet data;                       // the base with the table laid over it; the base when refused
     std::vector<std::string> problems;  // "line N: reason" (the header is line 1); empty when taken
+    size_t moreProblems = 0;            // found after the first kShownProblems, not named
 };
+
+// What the user is told of a refused table read from `fileName`: a first
+// line ("The channels of rows.csv were not imported:", with the count of
+// problems when not all are named), then one line per problem named.
+std::string ImportRefusalText(const std::string& fileName, const ChannelImport& imported);
 
 ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text);
 

@@ -114,4 +114,35 @@ std::string DifferenceLine(const Difference& difference) {
            " " + difference.a + " -> " + difference.b;
 }
 
+namespace {
+
+// "-5", "157.0125": a number, which a spreadsheet takes as a number.
+bool IsNumber(std::string_view cell) {
+    if (!cell.empty() && cell.front() == '-') cell.remove_prefix(1);
+    const size_t point = cell.find('.');
+    const std::string_view whole = cell.substr(0, point), part = point == std::string_view::npos ? "" : cell.substr(point + 1);
+    const auto digits = [](std::string_view t) { return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }); };
+    return !whole.empty() && digits(whole) && digits(part) && (point == std::string_view::npos || !part.empty());
+}
+
+std::string SpreadsheetCell(const std::string& cell) {
+    if (IsNumber(cell)) return cell;
+    // A spreadsheet reads a quoted cell without its quotes: the text inside is the cell.
+    if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"')
+        return "\"" + SpreadsheetText(std::string_view(cell).substr(1, cell.size() - 2)) + "\"";
+    return SpreadsheetText(cell);
+}
+
+}  // namespace
+
+std::string DifferencesForSpreadsheet(const std::vector<Difference>& differences) {
+    std::string text = "Area\tChannel\tField\tThis\tOther\n";
+    for (const Difference& d : differences) {
+        const std::string cells[] = {d.area, d.channel, d.field, d.a, d.b};
+        for (size_t i = 0; i < std::size(cells); ++i) text += (i ? "\t" : "") + SpreadsheetCell(cells[i]);
+        text += "\n";
+    }
+    return text;
+}
+
 }  // namespace rp770

@@ -27,4 +27,11 @@ std::vector<Difference> CompareDataSets(const DataSet& a, const DataSet& b);
 // "USA 21A: Scan off -> on", "Common: Dual Watch off -> on".
 std::string DifferenceLine(const Difference& difference);
 
+// The differences as a spreadsheet takes them from the clipboard: a header
+// (Area, Channel, Field, This, Other), then one row each; cells separated
+// by tabs, rows ended by line feeds. A value that is a number stays one; a
+// text (quoted, or a word) that a spreadsheet would run as a formula is
+// marked as text (SpreadsheetText), inside its quotes.
+std::string DifferencesForSpreadsheet(const std::vector<Difference>& differences);
+
 }  // namespace rp770

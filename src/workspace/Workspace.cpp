@@ -34,8 +34,8 @@ struct Workspace::Listeners {
     uint64_t nextId = 1;
 };
 
-Workspace::Workspace(const ProgramData& program, SettingsStore& settings)
-    : program_(program), settings_(settings), listeners_(std::make_shared<Listeners>()), history_(Document{}) {}
+Workspace::Workspace(const ProgramData& program, SettingsStore& settings, ErrorLog& log)
+    : program_(program), settings_(settings), log_(log), listeners_(std::make_shared<Listeners>()), history_(Document{}) {}
 
 Workspace::~Workspace() = default;
 
@@ -74,7 +74,7 @@ void Workspace::SetModelOf(DataSet& data, int model) const {
     data.flags = ReadModelFlags(program_, model);
 }
 
-DestinationContext Workspace::Context(int model) { return DestinationContext{program_, model, settings_}; }
+DestinationContext Workspace::Context(int model) { return DestinationContext{program_, model, settings_, log_}; }
 
 // ---- start ------------------------------------------------------------------
 
@@ -227,20 +227,24 @@ Outcome Workspace::ReadDatDocument(std::string text, const std::string& name, Do
         return outcome;
     } catch (const std::exception& e) {
         const Failure failure = FailureFromException(e);
-        ReportError("frmMain.FileRead2", failure.LogText());
+        log_.Report("frmMain.FileRead2", failure.LogText());
         return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
                           Say(WithReason(msg::FileReadError, name, failure), Icon::Warning));
     }
 }
 
+Outcome Workspace::WrongLengthOutcome(std::optional<size_t> length) const {
+    const std::string expected = std::to_string(data().image.size());
+    return FailedWith(Failure{FailureKind::Refused, {}, msg::BadFile},
+                      Say(msg::BadFile, Icon::Critical,
+                          "A memory image is " + expected + " bytes; this file has " +
+                              (length ? std::to_string(*length) : "more") + "."));
+}
+
 Outcome Workspace::ReadHexDocument(std::string_view bytes, Document& next) const {
-    const size_t expected = static_cast<size_t>(next.data.image.size());
     switch (ReadHexBytes(bytes, next.data.modelNumber, next.data.image)) {
         case HexRead::WrongLength:
-            return FailedWith(Failure{FailureKind::Refused, {}, msg::BadFile},
-                              Say(msg::BadFile, Icon::Critical,
-                                  "A memory image is " + std::to_string(expected) + " bytes; this file has " +
-                                      std::to_string(bytes.size()) + "."));
+            return WrongLengthOutcome(bytes.size());
         case HexRead::BadModelCode:
             return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError},
                               Message{msg::ModelTypeError, msg::ReadFromRadioTitle, Icon::Critical,
@@ -309,10 +313,8 @@ Outcome Workspace::ImportChannels(std::string_view text, const std::string& name
     const std::string shown = FileNamePart(name);
     const ChannelImport imported = ImportChannelCsv(data(), text);
     if (!imported.problems.empty()) {
-        std::string message = "The channels of " + shown + " were not imported:";
-        for (const std::string& problem : imported.problems) message += "\n" + problem;
         return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
-                          Say(message, Icon::Warning));
+                          Say(ImportRefusalText(shown, imported), Icon::Warning));
     }
     ReplaceData(imported.data, "Import Channels " + shown);
     return {};

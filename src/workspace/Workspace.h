@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ErrorLog.h"
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "core/Storage.h"
@@ -96,7 +97,8 @@ class Workspace {
 public:
     // `program` holds global.ini and the model definition files; both must
     // outlive the session.
-    Workspace(const ProgramData& program, SettingsStore& settings);
+    // `log`: where run-time failures are reported (none by default).
+    Workspace(const ProgramData& program, SettingsStore& settings, ErrorLog& log = NoErrorLog());
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
     ~Workspace();
@@ -164,6 +166,9 @@ public:
     // codes ("ModelType Error !!") are checked, then the image replaced and
     // decoded; `name` becomes the current file and the data are clean.
     Outcome OpenHex(std::string_view bytes, const std::string& name);
+    // "bad file!!": a memory image file of the wrong length (`length`, or
+    // nothing for one known only to be longer than the image).
+    Outcome WrongLengthOutcome(std::optional<size_t> length) const;
     // Either, by the name's ending (".hex" for a memory image).
     Outcome OpenFile(std::string bytes, const std::string& name);
 
@@ -275,6 +280,7 @@ private:
 
     const ProgramData& program_;
     SettingsStore& settings_;
+    ErrorLog& log_;
     std::shared_ptr<Listeners> listeners_;
 
     std::vector<int> offeredModels_;

@@ -18,6 +18,7 @@ struct Convention {
 
 const Convention kConventions[] = {
     {"$CLI --help", 0, "out", "Exit status:"},
+    {"$CLI --help", 0, "out", "--yes with --no"},
     {"$CLI destinations --help", 0, "out", "Usage: rp770-cli destinations"},
     {"$CLI dump -h", 0, "out", "Usage: rp770-cli dump IN.hex|-"},
     {"$CLI hex2dat --help", 0, "out", "Usage: rp770-cli hex2dat IN.hex|- OUT.dat|-"},
@@ -83,6 +84,11 @@ const Convention kConventions[] = {
      "out", "7\n", true},
     {"env LC_ALL=en_CA.UTF-8 $CLI report $WORK/usa.hex --pdf - --paper A4 | grep -a -c 'MediaBox \\[0 0 595'", 0, "out",
      "7\n", true},
+    // Drawn offscreen whatever platform the environment names.
+    {"env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb $CLI report $WORK/usa.hex --pdf - | head -c 5", 0, "out",
+     "%PDF-", true},
+    // An OS failure is said in words, never as a bare number.
+    {"$CLI report $WORK/usa.hex >&-", 1, "err", "(-: Bad file descriptor (the file or stream is not open))\n"},
     {"$CLI report $WORK/usa.hex --pdf - --paper legal", 2, "err", "rp770-cli: unknown paper 'legal' (a4 or letter)"},
     {"$CLI report $WORK/usa.hex --pdf - -o -", 2, "err", "only one of -o and --pdf can be standard output"},
     // On a terminal the bar reaches 100 % before "Complete!!".

@@ -94,7 +94,14 @@ TEST_F(Cli, RefusalsAndFailuresSayTheProgramsMessageAndLeaveNoOutput) {
         {{"hex2dat", data / "USA_013E.ini", work / "no-folder/out.dat"},
          "FileSave Error!! (" + (work / "no-folder/out.dat") + ": No such file or directory)"},
         {{"hex2dat", data / "USA_013E.ini", work.str()}, "FileSave Error!! (" + work.str() + ": Is a directory)"},
+        // Reading stops at each kind's limit: a device that never ends is refused at once.
+        {{"hex2dat", "/dev/zero", out}, "bad file!!\nA memory image is 1024 bytes; this file has more."},
+        {{"dat2hex", "/dev/zero", out}, "FileRead Error!! (/dev/zero: File too large (over the limit of 4194304 bytes))"},
+        {{"dat2hex", work / "huge.dat", out},
+         "FileRead Error!! (" + (work / "huge.dat") + ": File too large (5242880 bytes, over the limit of 4194304 bytes))"},
     };
+    WriteBytes(work / "huge.dat", "");
+    fs::resize_file(work.path() / "huge.dat", 5 << 20);  // sparse: nothing on the disk
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, 1) << c.args[0] << " " << c.args[1];
@@ -102,7 +109,50 @@ TEST_F(Cli, RefusalsAndFailuresSayTheProgramsMessageAndLeaveNoOutput) {
         EXPECT_FALSE(fs::exists(out)) << c.args[0] << " " << c.args[1];
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(work.Names(), (std::vector<std::string>{"bad.hex", "model2.dat", "short.hex"}));
+    EXPECT_EQ(work.Names(), (std::vector<std::string>{"bad.hex", "huge.dat", "model2.dat", "short.hex"}));
+}
+
+// Before anything is read: an output that is an input's file (by any name,
+// links included) but of another kind is refused, and the input stays as
+// it was; an update in place, of the same kind, is taken.
+TEST_F(Cli, AnOutputNeverReplacesAnInputOfAnotherKind) {
+    const std::string dat = work / "boat.dat", csv = work / "rows.csv";
+    ASSERT_EQ(RunCli({"hex2dat", data / "USA_013E.ini", dat}).status, 0);
+    ASSERT_EQ(RunCli({"export-csv", dat, csv}).status, 0);
+    WriteBytes(work / "boat.hex", ReadBytes(data / "USA_013E.ini"));
+    fs::create_hard_link(dat, work / "hard.txt");
+    fs::create_symlink(dat, work / "link.csv");
+    const std::string original = ReadBytes(dat);
+    const struct Case {
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {{"dat2hex", dat, dat}, dat + " (the output) is the same file as " + dat +
+                                    " (the input): a memory image file would replace the settings text file."},
+        {{"hex2dat", work / "boat.hex", work / "boat.hex"}, "a settings text file would replace the memory image file."},
+        {{"report", dat, "-o", work / "hard.txt"}, "a text report would replace the settings text file."},
+        {{"report", dat, "--pdf", work / "hard.txt"}, "a PDF document would replace"},
+        {{"export-csv", dat, work / "link.csv"}, "a channel table would replace"},
+        {{"import-csv", dat, csv, csv}, "a settings text file would replace the channel table."},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 1) << c.args[0];
+        EXPECT_NE(run.err.find(c.said + (c.said.back() == '.' ? " Nothing was read or written." : "")),
+                  std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(ReadBytes(dat) == original);
+    EXPECT_TRUE(ReadBytes(work / "boat.hex") == ReadBytes(data / "USA_013E.ini"));
+
+    // In place, each in its own kind.
+    WriteBytes(csv, "Plan,Slot,Scan\r\nUSA,30,1\r\n");
+    CliRun run = RunCli({"import-csv", dat, csv, dat});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dat).rfind("[MAIN]", 0), 0u);
+    EXPECT_TRUE(ReadBytes(dat) != original) << "updated in place";
+    run = RunCli({"import-csv", work / "boat.hex", csv, work / "boat.hex"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(work / "boat.hex").size(), 1024u);
 }
 
 TEST_F(Cli, AnExistingOutputFileIsLeftAloneWhenTheConversionFails) {
@@ -134,11 +184,24 @@ TEST_F(Cli, AMissingModelListOrMissingDefinitionsStopTheCommand) {
 TEST_F(Cli, WrongCommandLinesAreUsageErrors) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"hex2dat", "only-one"}, {"dump"}, {"destinations", "extra"}, {"dump", "x.hex", "--colour"},
-             {"dump", "x.hex", "--destination"}}) {
+             {"dump", "x.hex", "--destination"}, {"read", "--port", "sim", "--yes", "--no", "x.dat"},
+             {"program", "--port", "sim", "--no", "--yes", "x.dat"}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_NE(run.err.find("usage: rp770-cli"), std::string::npos) << run.err;
     }
+}
+
+// What a command line gets wrong is found from the options, never from a
+// message's text: an unknown destination or fault too.
+TEST_F(Cli, AWrongNameInAnOptionIsAUsageError) {
+    CliRun run = RunCli({"report", work / "x.dat", "--destination", "ATLANTIS"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "unknown destination 'ATLANTIS'; the destinations are: CAN INT USA\n");
+    run = RunCli({"read", "--port", "sim", "--fault", "gremlins", work / "x.dat"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--fault gremlins: "), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(work / "x.dat"));
 }
 
 TEST_F(Cli, TheDataFolderDefaultsToTheExecutablesFolder) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "files/MemorySettingsStore.h"
-#include "link/PortSetting.h"
+#include "session/PortSetting.h"
 
 namespace rp770 {
 namespace {
@@ -91,7 +91,7 @@ TEST(PortChoice, ANewInstallationStartsOnARealDeviceWhenThereIsOne) {
         EXPECT_EQ(StartingPortSelection(fresh, system), c.start);
         // A remembered choice stands, whatever the system reports now.
         MemorySettingsStore remembered;
-        remembered.Set(link::kPortSection, link::kPortNumberKey, "2");
+        remembered.Set(kPortSection, kPortNumberKey, "2");
         EXPECT_EQ(StartingPortSelection(remembered, system), (PortSelection{2, {}}));
     }
 }

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "files/TestFolder.h"
-
 namespace rp770 {
 namespace {
-
-using testing::TestFolder;
-using testing::WriteBytes;
 
 // One value looked up in a text: how sections, keys, blanks, quotes, line
 // ends, the default marker and odd bytes are read.
@@ -50,14 +45,6 @@ TEST(IniValue, ReadFromText) {
     for (const auto& c : cases)
         EXPECT_EQ(ReadIniValueFromText(c.text, c.section, c.key), c.value) << c.why << ": " << c.section << "/" << c.key;
     EXPECT_EQ(PrivateProfileString(missing, "model1", "wx", "<NONE>"), "<NONE>");
-}
-
-TEST(IniValue, AFileIsReadByPathAndAMissingFileReadsAsEmpty) {
-    TestFolder folder;
-    WriteBytes(folder / "global.ini", "[model1]\r\nuse=1\r\n");
-    EXPECT_EQ(ReadIniValue(folder / "global.ini", "model1", "use"), "1");
-    EXPECT_EQ(ReadIniValue(folder / "missing.ini", "model1", "use"), "");
-    EXPECT_EQ(ReadIniValue(folder.str(), "model1", "use"), "");  // a folder is not a file
 }
 
 }  // namespace

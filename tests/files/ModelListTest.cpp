@@ -18,6 +18,9 @@ TEST(ModelList, ModelsInUseAreThoseWhoseUseIsOneUntilAModelHasNoUse) {
                "[model1]\r\nuse=#1\r\n[MODEL2]\r\nUSE=2\r\n[model3]\r\nuse=1\r\n[model5]\r\nuse=1\r\n");
     EXPECT_EQ(OfferedModels(FolderProgramData(folder.str())), (std::vector<int>{1, 3}));
     EXPECT_TRUE(OfferedModels(MemoryProgramData()).empty()) << "no global.ini";
+    TestFolder odd;
+    std::filesystem::create_directory(odd / "global.ini");
+    EXPECT_TRUE(OfferedModels(FolderProgramData(odd.str())).empty()) << "a folder is not a file";
 }
 
 TEST(ModelList, FlagsAreBooleansAndFalseWhenMissingOrUnconvertible) {

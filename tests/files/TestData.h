@@ -22,7 +22,7 @@ inline DataSet FactoryDataSet(bool atis = true, bool wx = true, const std::strin
     data.flags = ModelFlags{atis, wx, true};
     ResetDataSet(data);
     const std::string name = destination + "_013E.ini";
-    EXPECT_EQ(FileReadIni(FolderProgramData(ShippedDataFolder()), name, data), DefinitionLoad::Loaded) << name;
+    EXPECT_EQ(FileReadIni(FolderProgramData(ShippedDataFolder()), name, data, NoErrorLog()), DefinitionLoad::Loaded) << name;
     return data;
 }
 

@@ -97,12 +97,15 @@ TEST(HandshakeTest, AFailedSynchronisationSaysWhichStageFailed) {
         std::vector<std::string> faults;
         link::SyncStage stage;
         double fromSeconds, toSeconds;
+        bool noEchoMode = false;  // the echo not checked: a silent line may be the cable too
     } cases[] = {
         {{"no-echo", "off"}, link::SyncStage::NoEcho, 0, 6},
         {{"off"}, link::SyncStage::NoAnswer, 60, 80},
+        {{"no-echo", "off"}, link::SyncStage::Silent, 60, 80, true},
     };
     for (const auto& c : cases) {
         LinkRig rig(With(c.faults));
+        rig.State().NoEchoMode = c.noEchoMode;
         EXPECT_FALSE(rig.link.SyncRadio());
         EXPECT_EQ(rig.link.Handshaking().LastSyncStage(), c.stage);
         EXPECT_GE(rig.wire.Now(), c.fromSeconds);

@@ -7,11 +7,10 @@
 #include <cstring>
 #include <functional>
 
-#include "core/ErrorLog.h"
-#include "files/TestFolder.h"
 #include "link/LinkAdvice.h"
 #include "link/LinkCodes.h"
 #include "LinkRig.h"
+#include "support/RecordingErrorLog.h"
 
 namespace rp770::testing {
 namespace {
@@ -225,18 +224,16 @@ TEST_F(PrimitivesTest, PulledOutMidWait) {
 }
 
 TEST(PortInitFailureTest, LoggedUnderTheProcedureName) {
-    const TestFolder folder;
-    ConfigureErrorLog(folder.str(), true);
+    testing::RecordingErrorLog log;
     LinkRig rig;
+    rig.link.SetErrorLog(log);
     rig.wire.FailOpens(link::PortError{5, "device busy"});
     EXPECT_FALSE(rig.link.Port().PortInit());
     EXPECT_FALSE(rig.link.Port().PortInitCP());
     EXPECT_FALSE(rig.link.Port().PortOpen());
-    ConfigureErrorLog("", false);
-    const std::string log = ReadBytes(folder / "err.log");
-    EXPECT_NE(log.find("frmRadio.PortInit -> 5device busy\r\n"), std::string::npos);
-    EXPECT_NE(log.find("frmRadio.PortInitCP -> 5device busy\r\n"), std::string::npos);
-    EXPECT_NE(log.find("frmRadio.PortOpen -> 5device busy\r\n"), std::string::npos);
+    EXPECT_EQ(log.reports, (std::vector<std::string>{"frmRadio.PortInit -> 5device busy",
+                                                     "frmRadio.PortInitCP -> 5device busy",
+                                                     "frmRadio.PortOpen -> 5device busy"}));
 }
 
 TEST(PortOpenFailure, NamesTheDeviceOrTheSimulatedRadio) {

@@ -20,6 +20,7 @@ TEST(ProbeTest, SaysWhatItFoundWithinAQuarterOfAMinute) {
         const char* says;
         int aborts;  // CAN sent: after every synchronisation
         bool found;  // an MR318 answered
+        bool noEchoMode = false;
     } cases[] = {
         {{}, false, ProbeResult::Found,
          "The radio answered on /dev/ttyUSB0: MR318 (model code 0x013E). It is ready to be read and programmed.", 1, true},
@@ -29,6 +30,9 @@ TEST(ProbeTest, SaysWhatItFoundWithinAQuarterOfAMinute) {
         {{"no-echo", "off"}, false, ProbeResult::NoEcho, "No echo from the cable on /dev/ttyUSB0", 0, false},
         {{"off"}, false, ProbeResult::NoAnswer, "echoes, but no radio answered. Check that the radio is in PC CONTROL", 0,
          false},
+        {{"no-echo", "off"}, false, ProbeResult::Silent,
+         "Nothing came back on /dev/ttyUSB0. With the echo check off, the cable cannot be told from the radio", 0,
+         false, true},
         {{"acmd=error"}, false, ProbeResult::Refused, "refused the synchronisation", 0, false},
         {{"busy"}, false, ProbeResult::NotReady, "did not report ready", 1, false},
         {{"silent-from=1"}, false, ProbeResult::NoModelCode, "model code could not be read", 1, false},
@@ -36,6 +40,7 @@ TEST(ProbeTest, SaysWhatItFoundWithinAQuarterOfAMinute) {
     for (const auto& c : cases) {
         LinkRig rig(With(c.faults));
         rig.State().PortDevice = "/dev/ttyUSB0";
+        rig.State().NoEchoMode = c.noEchoMode;
         link::PortError refused(13, "denied");
         refused.systemError = EACCES;
         if (c.openFails) rig.wire.FailOpens(refused);

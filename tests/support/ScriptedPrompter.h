@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Services.h"
+#include "platform/Prompter.h"
 
 namespace rp770::testing {
 

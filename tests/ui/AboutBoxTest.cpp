@@ -26,5 +26,15 @@ TEST(AboutBox, TextsAndCentredButton) {
     }
 }
 
+// In debug mode the box says where the session's error log goes; without a
+// log it says nothing of one.
+TEST(AboutBox, NamesTheErrorLogWhenThereIsOne) {
+    AboutBox kept(nullptr, "/home/ann/.local/state/rp770/err.log");
+    ASSERT_NE(kept.findChild<QLabel*>("lblErrorLog"), nullptr);
+    EXPECT_EQ(kept.findChild<QLabel*>("lblErrorLog")->text(), "Error log: /home/ann/.local/state/rp770/err.log");
+    AboutBox none;
+    EXPECT_EQ(none.findChild<QLabel*>("lblErrorLog"), nullptr);
+}
+
 }  // namespace
 }  // namespace rp770::ui

@@ -3,10 +3,12 @@
 // exactly one field; refused rows refuse the whole table with "line N".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
 #include "core/Codecs.h"
+#include "files/CsvText.h"
 #include "files/TestData.h"
 #include "workspace/ChannelCsv.h"
 #include "workspace/ChannelCsvImport.h"
@@ -159,6 +161,69 @@ TEST(ChannelCsv, RefusedRowsRefuseTheWholeTable) {
     noWeather.flags.wx = false;
     EXPECT_EQ(ImportChannelCsv(noWeather, "Plan,Slot\r\nWX,1\r\n").problems,
               std::vector<std::string>{"line 2: this radio model has no weather channels"});
+}
+
+// Many faults: the first twenty named with their lines, all of them counted
+// in the first line, so that the refusal takes 21 lines however many rows.
+TEST(ChannelCsv, ATableWithManyFaultsNamesTheFirstTwentyAndCountsThemAll) {
+    const DataSet base = testing::FactoryDataSet();
+    for (const size_t bad : {size_t{20}, size_t{21}, size_t{5000}}) {
+        std::string text = "Plan,Slot\r\n";
+        for (size_t i = 0; i < bad; ++i) text += "MARS,1\r\n";
+        const ChannelImport result = ImportChannelCsv(base, text);
+        ASSERT_EQ(result.problems.size(), 20u) << bad;
+        EXPECT_EQ(result.problems.back(), "line 21: Plan \"MARS\" is not USA, INT, CAN, WX or EXP");
+        EXPECT_EQ(result.moreProblems, bad - 20);
+        const std::string said = ImportRefusalText("rows.csv", result);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 20) << "21 lines";
+        EXPECT_EQ(said.substr(0, said.find('\n')),
+                  bad == 20 ? std::string("The channels of rows.csv were not imported:")
+                            : "The channels of rows.csv were not imported: " + std::to_string(bad) +
+                                  " problems, the first 20 of them:");
+    }
+}
+
+// Text cells a spreadsheet would run as formulas are marked as text with a
+// leading apostrophe, and read back exactly; numbers are never marked.
+TEST(ChannelCsv, TextCellsAreSafeForSpreadsheetsAndReadBackExactly) {
+    const struct {
+        const char* text;
+        const char* written;
+    } cells[] = {
+        {"=1+2", "'=1+2"}, {"+CALL", "'+CALL"}, {"-12", "'-12"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTAB", "'\tTAB"}, {"\rCR", "'\rCR"}, {"'quoted", "''quoted"},
+        {"DISTRESS", "DISTRESS"}, {" 9A", " 9A"}, {"A=B", "A=B"}, {"", ""},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(SpreadsheetText(c.text), c.written) << c.text;
+        EXPECT_EQ(FromSpreadsheetText(SpreadsheetText(c.text)), c.text) << c.text;
+    }
+
+    DataSet base = testing::FactoryDataSet();
+    base.plan(PlanUSA)[30].ChTag = "=1+2";
+    base.exp[2].CHDisplayL = "-1";
+    base.exp[2].CHDisplayR = "A";
+    base.exp[3].CHDisplayL = "+2";
+    const Table table = ReadStrictCsv(ExportChannelCsv(base));
+    const auto row = [&](Area area, int index) {
+        const std::vector<ChannelRef> rows = ChannelCsvRows(base);
+        return table[1 + static_cast<size_t>(std::find(rows.begin(), rows.end(), ChannelRef{area, index}) - rows.begin())];
+    };
+    EXPECT_EQ(row(Area::USA, 30)[Col(CsvColumn::Tag)], "'=1+2");
+    EXPECT_EQ(row(Area::EXP, 2)[Col(CsvColumn::Display)], "'-1A");
+    EXPECT_EQ(row(Area::EXP, 3)[Col(CsvColumn::Display)], "'+2 ");
+    EXPECT_EQ(row(Area::USA, 30)[Col(CsvColumn::RxMHz)], "156.8000") << "a number is never marked";
+
+    // Imported as exported, and as a spreadsheet that kept or dropped the mark saves it.
+    for (const char* display : {"'-1A", "-1A"}) {
+        std::string text = ExportChannelCsv(base);
+        text.replace(text.find("'-1A"), 4, display);
+        DataSet changed = base;
+        changed.exp[2].CHDisplayL = "77";
+        const ChannelImport back = ImportChannelCsv(changed, text);
+        EXPECT_EQ(back.problems, std::vector<std::string>()) << display;
+        EXPECT_TRUE(back.data == base) << display;
+    }
 }
 
 struct Accepted {

@@ -81,5 +81,22 @@ TEST(DataDiff, OneLinePerDifferingFieldAreaByArea) {
     EXPECT_TRUE(CompareDataSets(near, exact).empty());
 }
 
+// Copy for a spreadsheet: numbers stay numbers, a text that would run as a
+// formula is marked as text inside its quotes.
+TEST(DataDiff, TheSpreadsheetCopyRunsNoFormula) {
+    const std::vector<Difference> differences = {
+        {"USA", "16", "Tag", "\"=1+2\"", "\"DISTRESS\""},
+        {"Common", "", "Offset Time", "-5", "3"},
+        {"EXP", "3", "RX", "none", "157.0125"},
+        {"EXP", "4", "Display", "\"-1A\"", "\"@\""},
+    };
+    EXPECT_EQ(DifferencesForSpreadsheet(differences),
+              "Area\tChannel\tField\tThis\tOther\n"
+              "USA\t16\tTag\t\"'=1+2\"\t\"DISTRESS\"\n"
+              "Common\t\tOffset Time\t-5\t3\n"
+              "EXP\t3\tRX\tnone\t157.0125\n"
+              "EXP\t4\tDisplay\t\"'-1A\"\t\"'@\"\n");
+}
+
 }  // namespace
 }  // namespace rp770

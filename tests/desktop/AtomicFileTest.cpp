@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/OtherUser.h"
 #include "files/TestFolder.h"
 
 #if !defined(_WIN32)
@@ -84,6 +85,59 @@ TEST(AtomicFile, ANewFileGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
     ASSERT_TRUE(WriteFileAtomically(folder / "old.dat", "new").Ok());
     EXPECT_EQ(fs::status(folder / "old.dat").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
+struct Status {
+    uid_t user;
+    gid_t group;
+    mode_t mode;
+};
+Status StatusOf(const std::string& path) {
+    struct stat s {};
+    EXPECT_EQ(::stat(path.c_str(), &s), 0) << path;
+    return {s.st_uid, s.st_gid, static_cast<mode_t>(s.st_mode & 07777)};
+}
+
+// Root saving a user's file (a fleet's files, or through sudo) leaves it
+// the user's: owner, group and mode, and nothing to tell.
+TEST(AtomicFile, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
+    if (!testing::RunningAsRoot()) GTEST_SKIP() << "only root may give a file to another user";
+    TestFolder folder;
+    const std::string path = folder / "boat.dat";
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), testing::kOtherUser, testing::kOtherGroup), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    std::string notice;
+    ASSERT_TRUE(WriteFileAtomically(path, "new", &notice).Ok());
+    EXPECT_EQ(ReadBytes(path), "new");
+    const Status saved = StatusOf(path);
+    EXPECT_EQ(saved.user, testing::kOtherUser);
+    EXPECT_EQ(saved.group, testing::kOtherGroup);
+    EXPECT_EQ(saved.mode, 0640u);
+    EXPECT_EQ(notice, "");
+}
+
+// A user saving another user's file that is open to everyone cannot keep
+// its owner: the file is saved, and the user is told whose it is now.
+TEST(AtomicFile, AUserWhoCannotKeepTheOwnerIsTold) {
+    if (!testing::RunningAsRoot()) GTEST_SKIP() << "needs a second user, which only root can become";
+    TestFolder folder;
+    ASSERT_EQ(::chmod(folder.str().c_str(), 0777), 0);  // the other user may make the temporary file
+    const std::string path = folder / "boat.dat";
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(StatusOf(path).group, 0u);
+    // Ids without a name are named by their numbers.
+    const std::string expected = OwnerNotKeptNotice(path, "47113:47113", "root:root");
+    const int result = testing::RunAs(testing::kOtherUser, testing::kOtherGroup, [&] {
+        std::string notice;
+        if (WriteFileAtomically(path, "new", &notice).Failed()) return 1;
+        return notice == expected ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0) << "1: the save failed; 2: the notice was not " << expected;
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(StatusOf(path).user, testing::kOtherUser);
+    EXPECT_EQ(StatusOf(path).mode, 0666u);
 }
 
 // A file size limit makes the write fail half-way, even for root.

@@ -1,11 +1,11 @@
-#include "link/PortSetting.h"
+#include "session/PortSetting.h"
 
 #include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
 
-namespace rp770::link {
+namespace rp770 {
 
 namespace {
 
@@ -26,15 +26,15 @@ int ParsePortNumber(const std::string& text) {
 
 }  // namespace
 
-void LoadPortSetting(const SettingsStore& store, LinkState& state) {
+void LoadPortSetting(const SettingsStore& store, link::LinkState& state) {
     state.PortNumber = ParsePortNumber(store.GetOr(kPortSection, kPortNumberKey, "1"));
     state.PortDevice = store.GetOr(kPortSection, kPortDeviceKey, "");
 }
 
-void SavePortSetting(SettingsStore& store, const LinkState& state) {
+void SavePortSetting(SettingsStore& store, const link::LinkState& state) {
     store.Set(kPortSection, kPortNumberKey, std::to_string(state.PortNumber));
     if (!state.PortDevice.empty() || store.Get(kPortSection, kPortDeviceKey))
         store.Set(kPortSection, kPortDeviceKey, state.PortDevice);
 }
 
-}  // namespace rp770::link
+}  // namespace rp770
