@@ -8,9 +8,9 @@ import { makeToolbarKeys } from './menus.js';
 import { Splitter } from './splitter.js';
 import { language, word } from './words.js';
 
-// The languages by their own names, as a language menu offers them.
+// The catalogue's names of the languages (each by its own name).
 /** @type {Record<string, string>} */
-const LANGUAGE_NAMES = { en: 'English', de: 'Deutsch', nl: 'Nederlands', fr: 'Français' };
+const LANGUAGE_NAMES = { en: 'LanguageEnglish', de: 'LanguageGerman', nl: 'LanguageDutch', fr: 'LanguageFrench' };
 
 /** @param {string} id */
 const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
@@ -49,7 +49,7 @@ try {
   // No storage: the browser's language, and no choice kept.
 }
 choice.replaceChildren(new Option(word('SystemLanguage'), ''),
-  ...LANGUAGES.map((l) => Object.assign(new Option(LANGUAGE_NAMES[l] ?? l, l), { lang: l })));
+  ...LANGUAGES.map((l) => Object.assign(new Option(LANGUAGE_NAMES[l] ? word(LANGUAGE_NAMES[l]) : l, l), { lang: l })));
 choice.value = LANGUAGES.includes(remembered) ? remembered : '';
 choice.addEventListener('change', () => {
   try {
