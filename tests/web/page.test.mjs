@@ -117,9 +117,8 @@ const saved = (page, name) => page.evaluate((n) => window.saved[n], name).then((
 const checked = (page, label) => page.getByLabel(label, { exact: true }).isChecked();
 const modified = (page) => page.locator('#modified').isVisible();
 
-// Where the editor's "Rx Frequency" stands: its label beside the field on
-// its line or directly above it; "MHz" on the field's line; the field wide
-// enough for its text; how far the page runs sideways; what is cut off.
+// Where "Rx Frequency" stands to its field (beside or directly above), "MHz"
+// on the field's line, the field's text whole, the page's overflow, cut-off texts.
 const editorLayout = (page) => page.evaluate(() => {
   const field = /** @type {HTMLInputElement} */ (document.querySelector('#txtCRF'));
   const [label, box, unit] = [document.querySelector('label[for="txtCRF"]'), field, field.nextElementSibling]
@@ -356,9 +355,8 @@ const paths = [
       }
       assert.deepEqual(findings, {});
       // Empty cells of the EXP channels are named by their column.
-      const unnamed = await page.$$eval('#screen td', (cells) => cells.filter((c) => !c.textContent.trim() && !c.getAttribute('aria-label')).length);
-      assert.equal(unnamed, 0);
-      assert.match(await page.getAttribute('#screen tbody td:empty >> nth=0', 'aria-label'), /: empty$/);
+      const blank = await page.$$eval('#screen td', (cells) => cells.filter((c) => !c.textContent.trim()).map((c) => c.ariaLabel));
+      assert.ok(blank.length > 0 && blank.every((name) => / empty$/.test(name ?? '')), String(blank));
     },
   },
   {
@@ -367,7 +365,6 @@ const paths = [
       await menu(page, 'mnuFile', 'mnuFileSaveAs');
       const base = (await saved(page, 'MR318.dat')).toString('latin1');
       const tagged = Buffer.from(base.replace('ChTag=#VTS', 'ChTag=#Caf\xe9'), 'latin1');
-      assert.notDeepEqual(tagged, Buffer.from(base, 'latin1'));
       const chooser = page.waitForEvent('filechooser');
       await menu(page, 'mnuFile', 'mnuFileOpen');
       await (await chooser).setFiles({ name: 'tagged.dat', mimeType: 'text/plain', buffer: tagged });
@@ -397,9 +394,7 @@ const paths = [
       }
       const listed = async () => {
         await page.click('#mnuFile');
-        const entries = await page.locator('[id^="mnuFileRecent"]').allTextContents();
-        await page.keyboard.press('Escape');
-        return entries;
+        return page.locator('[id^="mnuFileRecent"]').allTextContents().finally(() => page.keyboard.press('Escape'));
       };
       // A file saved as is among them, as in the window.
       assert.deepEqual(await listed(), ['1 b.dat', '2 a.dat', '3 MR318.dat']);
@@ -439,9 +434,7 @@ const paths = [
       await page.waitForSelector('body[data-ready]');
       assert.equal(await page.getAttribute('html', 'lang'), 'de');
       assert.equal(await page.textContent('#skip-to-screens'), 'Zu den Seiten springen');
-      assert.equal(await page.inputValue('#language'), 'de');
       assert.equal(await width(), 260);
-      assert.equal(await page.getAttribute('#tree-splitter', 'aria-valuenow'), '260');
     },
   },
 ];
