@@ -34,16 +34,21 @@ export class Splitter {
     this.storage = storage;
     /** @type {number | null} the size set, in CSS pixels */
     this.size = null;
+    /** @type {number | null} the size chosen, kept while the window is too small for it */
+    this.wanted = null;
     this.vertical = orientation === 'vertical';
     handle.setAttribute('role', 'separator');
     handle.setAttribute('aria-orientation', orientation);
     handle.tabIndex = 0;
     const kept = Number(storage?.getItem(key));
-    if (kept > 0) this.set(kept, false);
+    if (kept > 0) {
+      this.set(kept, false, false);
+      this.wanted = kept;
+    }
     handle.addEventListener('keydown', (event) => this.key(event));
     handle.addEventListener('pointerdown', (event) => this.drag(event));
     handle.addEventListener('focus', () => this.describe());
-    window.addEventListener('resize', () => { if (this.size !== null) this.set(this.size, false); });
+    window.addEventListener('resize', () => { if (this.wanted !== null) this.set(this.wanted, false, false); });
     this.describe();
   }
 
@@ -54,9 +59,10 @@ export class Splitter {
 
   // The size, kept between the least and the most.
   /** @param {number} size */
-  set(size, remember = true) {
+  set(size, remember = true, chosen = true) {
     const most = Math.max(this.min, this.max());
     this.size = Math.round(Math.min(most, Math.max(this.min, size)));
+    if (chosen) this.wanted = this.size;
     this.target.style.setProperty(this.property, `${this.size}px`);
     if (remember) {
       try {
