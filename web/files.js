@@ -262,7 +262,13 @@ export function indexedRecentStore(idb = globalThis.indexedDB) {
     async store(files) {
       const db = await opened;
       const transaction = db.transaction(RECENT_TABLE, 'readwrite');
-      transaction.objectStore(RECENT_TABLE).put(files, 'files');
+      try {
+        transaction.objectStore(RECENT_TABLE).put(files, 'files');
+      } catch (error) {
+        // A handle the browser cannot keep: the names at least.
+        if (/** @type {Error} */ (error)?.name !== 'DataCloneError') throw error;
+        transaction.objectStore(RECENT_TABLE).put(files.map((f) => ({ name: f.name, handle: null })), 'files');
+      }
       await settled(transaction);
     },
   };
