@@ -6,7 +6,7 @@
 import { LANGUAGES, LANGUAGE_KEY, chooseLanguage } from './language.js';
 import { makeToolbarKeys } from './menus.js';
 import { Splitter } from './splitter.js';
-import { language, word } from './words.js';
+import { language, word, wordsLanguage } from './words.js';
 
 // The catalogue's names of the languages (each by its own name).
 /** @type {Record<string, string>} */
@@ -18,6 +18,7 @@ const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
 // The texts of index.html: data-word (the text) and data-word-label (the name).
 for (const node of document.querySelectorAll('[data-word]')) {
   node.textContent = word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.word));
+  node.setAttribute('lang', wordsLanguage);
 }
 for (const node of document.querySelectorAll('[data-word-label]')) {
   node.setAttribute('aria-label', word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.wordLabel)));
@@ -48,7 +49,7 @@ try {
 } catch {
   // No storage: the browser's language, and no choice kept.
 }
-choice.replaceChildren(new Option(word('SystemLanguage'), ''),
+choice.replaceChildren(Object.assign(new Option(word('SystemLanguage'), ''), { lang: wordsLanguage }),
   ...LANGUAGES.map((l) => Object.assign(new Option(LANGUAGE_NAMES[l] ? word(LANGUAGE_NAMES[l]) : l, l), { lang: l })));
 choice.value = LANGUAGES.includes(remembered) ? remembered : '';
 choice.addEventListener('change', () => {

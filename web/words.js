@@ -19,7 +19,9 @@ function remembered() {
 
 export const language = chooseLanguage(navigator.languages ?? [navigator.language], LANGUAGES, remembered());
 const catalogue = await loadMessages(language).catch(() => loadMessages('en'));
-document.documentElement.lang = catalogue.language || language;
+// The language of the catalogue's words, for the elements that show them
+// (the rest of the page may still speak English).
+export const wordsLanguage = catalogue.language || language;
 
 /** @param {string} id @param {...unknown} args */
 export const word = (id, ...args) => say(catalogue, id, ...args);
