@@ -10,6 +10,7 @@
 import { loadEngine } from './engine.js';
 import { el, ask, askFileName, showMessages } from './dialogs.js';
 import { FileStore, droppedFile, pickFile, pickSaveFile } from './files.js';
+import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -43,6 +44,8 @@ const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
+// Unsaved changes kept aside while the user works, offered back on the next start.
+const hotExit = new HotExit(() => session.now, { files });
 
 // ---- the page's context for the screens -------------------------------------------
 
@@ -180,6 +183,7 @@ function updateChrome() {
   $('caption').textContent = state.caption;
   $('modified').hidden = !state.modified;
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
+  hotExit.changed(state.modified);
   $('model').textContent = state.modelName;
   $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
   /** @param {string} verb @param {string} action */
@@ -502,6 +506,8 @@ if (!started.ok) {
   $('toolbar').inert = true;
 } else {
   await showMessages(started.messages);
+  await hotExit.start();
+  if (await hotExit.offerWaiting(showMessages)) afterChange();
   await radio.restore(app.state?.device ?? '');
   radio.onchange = () => updateChrome();
   updateChrome();

@@ -1,9 +1,9 @@
 #include "session/SessionSnapshot.h"
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -31,7 +31,9 @@ std::string Hex(std::string_view bytes) {
 }
 
 std::string Bits(double value) {
-    const auto bits = std::bit_cast<uint64_t>(value);
+    uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
     std::string out(16, '0');
     for (int i = 15, shift = 0; i >= 0; --i, shift += 4) out[static_cast<size_t>(i)] = kDigits[(bits >> shift) & 15];
     return out;
@@ -147,7 +149,7 @@ bool BitsOf(std::string_view word, double& out) {
         if (d < 0) return false;
         bits = bits << 4 | static_cast<uint64_t>(d);
     }
-    out = std::bit_cast<double>(bits);
+    std::memcpy(&out, &bits, sizeof out);
     return true;
 }
 
@@ -329,6 +331,11 @@ std::optional<SessionSnapshot> DecodeSnapshot(std::string_view text) {
         s.base = std::move(base);
     }
     return s;
+}
+
+std::string ShownKeptTime(const std::string& keptAt) {
+    if (keptAt.size() != 20 || keptAt[10] != 'T' || keptAt[19] != 'Z') return keptAt;
+    return keptAt.substr(0, 10) + " " + keptAt.substr(11, 8);
 }
 
 std::string SnapshotFileName(const SessionSnapshot& snapshot) {

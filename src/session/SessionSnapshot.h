@@ -40,6 +40,11 @@ std::string EncodeSnapshot(const SessionSnapshot& snapshot);
 // Nothing for a text that is not a complete copy of this version.
 std::optional<SessionSnapshot> DecodeSnapshot(std::string_view text);
 
+// When a copy was kept, as people read it: "2026-12-09T06:10:00Z" gives
+// "2026-12-09 06:10:00" (the texts that show it say UTC); anything else
+// as it is.
+std::string ShownKeptTime(const std::string& keptAt);
+
 // The file name without its folders, for offering a copy ("boat.dat"), or
 // an empty text for data that have no file.
 std::string SnapshotFileName(const SessionSnapshot& snapshot);

@@ -44,8 +44,9 @@ void HotExit::Finish() {
 }
 
 QString HotExit::OfferText(const KeptOffer& offer) {
-    return offer.fileName.empty() ? Tr({MessageId::HotExitOfferUnnamed, offer.keptAt})
-                                  : Tr({MessageId::HotExitOffer, offer.fileName, offer.keptAt});
+    const std::string shown = ShownKeptTime(offer.keptAt);
+    return offer.fileName.empty() ? Tr({MessageId::HotExitOfferUnnamed, shown})
+                                  : Tr({MessageId::HotExitOffer, offer.fileName, shown});
 }
 
 KeptChoice HotExit::AskInBox(const KeptOffer& offer) {

@@ -67,8 +67,8 @@ TEST(HotExitWindow, EditsOfAKilledWindowAreOfferedAndRestoredExactlyStillUnsaved
     EXPECT_EQ(offers[0].fileName, "boat.dat");
     EXPECT_TRUE(std::regex_match(offers[0].keptAt, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)"))) << offers[0].keptAt;
     EXPECT_EQ(HotExit::OfferText(offers[0]).toStdString(),
-              "Changes to boat.dat were not saved when RP770 last ended (kept " + offers[0].keptAt +
-                  " UTC).\nRestore them?");
+              "Changes to boat.dat were not saved when RP770 last ended (kept " + offers[0].keptAt.substr(0, 10) + " " +
+                  offers[0].keptAt.substr(11, 8) + " UTC).\nRestore them?");
 
     EXPECT_EQ(next.session.workspace().DatText(), expectedDat);
     EXPECT_EQ(next.Image(), expectedImage);
