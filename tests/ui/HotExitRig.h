@@ -1,11 +1,7 @@
 #pragma once
-// A window as the program makes one, on a data folder, with scripted boxes,
-// no file dialogs and no pauses; its unsaved changes kept in a folder of
-// copies. Both halves of the hot-exit test use it: the window that is
-// killed and the one started after it.
-
-#include <QString>
-#include <memory>
+// A window as the program makes one (scripted boxes, no file dialogs, no
+// pauses), keeping its unsaved changes in a folder of copies at once: the
+// window the hot-exit test kills and the one it starts after it.
 
 #include "desktop/DiskFiles.h"
 #include "desktop/KeptSessions.h"
@@ -23,7 +19,6 @@ struct NoDialogs : FileDialogs {
     QString SavePath(QWidget*, FileKind, const QString&) override { return {}; }
     bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
 };
-
 struct NoPauses : Clock {
     double Now() override { return 0; }
     void Sleep(int) override {}
@@ -44,11 +39,7 @@ struct HotExitRig {
 
     HotExitRig(const std::string& dataFolder, const std::filesystem::path& copies, HotExit::Ask ask = {})
         : program(dataFolder), kept(copies), hotExit(session, kept, prompter, &window, std::move(ask), 0) {}
-    bool Start() {
-        if (!window.Startup()) return false;
-        window.show();
-        return true;
-    }
+    bool Start() { return window.Startup() && (window.show(), true); }
     std::string Image() const {
         const auto& bytes = session.data().image.bytes;
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());

@@ -1,8 +1,6 @@
-// The first half of the hot-exit test: a window opens a settings file,
-// edits it, and once the copy of its changes is kept writes what it holds
-// (PREFIX.dat: the settings text, PREFIX.image: the memory image), says
-// "kept" and waits, to be killed.
-//
+// The window the hot-exit test kills: opens FILE.dat, edits it, and once its
+// copy is kept writes PREFIX.dat (its settings text) and PREFIX.image (its
+// memory image), says "kept" and waits.
 //   hotexit_window_child DATA_FOLDER FILE.dat PREFIX   (copies in $XDG_STATE_HOME/rp770/sessions)
 
 #include <QApplication>
@@ -12,7 +10,6 @@
 #include "HotExitRig.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 2;
     QApplication app(argc, argv);
     rp770::ui::testing::HotExitRig rig(argv[1], rp770::KeptSessions::UserFolder());
     if (!rig.Start()) return 1;
@@ -28,8 +25,7 @@ int main(int argc, char** argv) {
     rig.window.OpenFile(QString::fromLocal8Bit(argv[2]));
     rp770::Workspace& ws = rig.session.workspace();
     if (ws.SetAtisCode("9211234567") || ws.SetCommon(rp770::CommonField::ResumeTime, 5)) return 1;
-    // Bytes of the image no edit reaches, as a read from the radio brings them.
-    rp770::DataSet next = ws.data();
+    rp770::DataSet next = ws.data();  // bytes and fields no edit reaches, as an import or a read brings them
     next.image.bytes[1000] ^= 0x5A;
     next.exp[2].ChTag = "=PILOT";
     ws.ReplaceData(next, "Import Channels rows.csv");

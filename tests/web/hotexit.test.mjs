@@ -1,7 +1,5 @@
-// Hot exit in the page, in headless Chromium: a file opened and edited,
-// the tab closed, the page opened again in the same browser profile; the
-// changes are offered back, restored byte for byte, still unsaved, and
-// Save writes the file of the same name.
+// Hot exit in the page, in headless Chromium: a file edited, the tab closed, the page opened
+// again in the same profile; the changes come back byte for byte, still unsaved, Save writes the file.
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { after, before, test } from 'node:test';
@@ -15,14 +13,9 @@ const skip = !required && !hasChromium() && 'no chromium here (bash scripts/setu
 let browser;
 let server;
 before(async () => {
-  if (skip) return;
-  server = await serveFolder(process.env.RP770_WEB_DIR);
-  browser = await launchChromium();
+  if (!skip) [server, browser] = await Promise.all([serveFolder(process.env.RP770_WEB_DIR), launchChromium()]);
 });
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+after(async () => Promise.all([browser?.close(), server?.close()]));
 
 // The copies kept in the page's IndexedDB: [{id, text}].
 const copies = (page) => page.evaluate(() => new Promise((resolve, reject) => {
@@ -30,11 +23,7 @@ const copies = (page) => page.evaluate(() => new Promise((resolve, reject) => {
   open.onerror = () => reject(open.error);
   open.onsuccess = () => {
     const all = open.result.transaction('copies').objectStore('copies').getAll();
-    all.onerror = () => reject(all.error);
-    all.onsuccess = () => {
-      open.result.close();
-      resolve(all.result.map(({ id, text }) => ({ id, text })));
-    };
+    all.onsuccess = () => resolve(all.result.map(({ id, text }) => ({ id, text })));
   };
 }));
 // Until the page keeps one copy other than `previous`.
@@ -53,18 +42,16 @@ async function node(page, ...keys) {
   }
   await page.locator(`#tree [data-key="${keys.at(-1)}"] > .node .label`).click();
 }
-// A copy without the moment it was kept: the data and where they belong.
-const withoutTime = (text) => text.replace(/^kept .*\n/m, '');
 
 test('the edits of a closed tab are offered on the next start and restored exactly', { skip }, async () => {
   const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: true });
   // Files come through the file chooser, as where the browser has no open picker.
   await context.addInitScript(() => Object.defineProperty(window, 'showOpenFilePicker', { value: undefined }));
+  context.setDefaultTimeout(10_000);
   try {
     const rig = await sessionRig();
     const boat = Buffer.from(rig.session.now.settingsText(), 'latin1');
     const first = await context.newPage();
-    first.setDefaultTimeout(10_000);
     await first.goto(server.url);
     await first.waitForSelector('body[data-ready]');
     const chooser = first.waitForEvent('filechooser');
@@ -84,7 +71,6 @@ test('the edits of a closed tab are offered on the next start and restored exact
     await first.close();
 
     const next = await context.newPage();
-    next.setDefaultTimeout(10_000);
     await next.goto(server.url);
     const offer = next.locator('#kept-offer[open]');
     await offer.waitFor();
@@ -99,7 +85,7 @@ test('the edits of a closed tab are offered on the next start and restored exact
     // image and fields, byte for byte, as the closed tab's.
     const restored = await keptCopy(next, kept.text);
     assert.notEqual(restored.id, kept.id);
-    assert.equal(withoutTime(restored.text), withoutTime(kept.text));
+    assert.equal(restored.text.replace(/^kept .*\n/m, ''), kept.text.replace(/^kept .*\n/m, ''));
 
     // Save writes boat.dat (a download here: the chooser gave no handle) with the edited data.
     const download = next.waitForEvent('download');
