@@ -71,7 +71,8 @@ std::vector<KeptCopy> KeptSessions::Waiting() const {
 Failure KeptSessions::Keep(const SessionSnapshot& snapshot) {
     if (folder_.empty()) return Failure{FailureKind::PathNotFound, {}, "no state folder"};
     std::error_code ec;
-    fs::create_directories(folder_, ec);
+    // The copies hold the user's data: a folder made for them is the user's alone.
+    if (fs::create_directories(folder_, ec)) fs::permissions(folder_, fs::perms::owner_all, ec);
     const Failure failure = WriteFileAtomically(own_, EncodeSnapshot(snapshot));
     if (failure.Ok()) kept_ = true;
     return failure;
