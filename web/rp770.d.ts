@@ -220,6 +220,18 @@ export interface EditorTexts {
 
 // ---- what the engine calls back (src/web/WebEventLoop.h, PageHooks.h, WebSession.h) ----
 
+// A copy of unsaved changes offered back, in the catalogue's words (the
+// buttons with their "&" keys).
+export interface SnapshotOffer {
+  fileName: string;
+  keptAt: string;
+  question: string;
+  title: string;
+  restore: string;
+  discard: string;
+  later: string;
+}
+
 export interface FileResult {
   ok: boolean;
   bytes?: Uint8Array;
@@ -299,6 +311,13 @@ export interface SessionViews {
   setAtisCode(text: string): Message[] | null;
   undo(): boolean;
   redo(): boolean;
+  // Copies of the session kept aside: the session as one (kept at an ISO
+  // 8601 UTC time), the offer of one (null: not a copy), one put back
+  // (still unsaved, with its file); the data as a settings text file.
+  snapshot(keptAt: string): string;
+  snapshotOffer(text: string): SnapshotOffer | null;
+  restoreSnapshot(text: string): Outcome;
+  settingsText(): string;
   textReport(): string;
   reportFileText(): string;
   printedReport(pageHeightTwips: number): PrintedPages;

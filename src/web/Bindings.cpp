@@ -125,6 +125,11 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("exportChannels", &WebSession::ExportChannels)
         .function("importChannels", &WebSession::ImportChannels)
         .function("compareWithFile", &WebSession::CompareWithFile)
+        // copies kept aside
+        .function("snapshot", &WebSession::Snapshot)
+        .function("snapshotOffer", &WebSession::SnapshotOffer)
+        .function("restoreSnapshot", &WebSession::RestoreSnapshot)
+        .function("settingsText", &WebSession::SettingsText)
         // reports
         .function("textReport", &WebSession::TextReport)
         .function("reportFileText", &WebSession::ReportFileText)

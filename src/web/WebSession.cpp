@@ -1,6 +1,7 @@
 #include "web/WebSession.h"
 
 #include "core/CommandLine.h"
+#include "messages/MessageText.h"
 #include "core/Titles.h"
 #include "presentation/InputRules.h"
 #include "presentation/ScreenMessages.h"
@@ -427,5 +428,31 @@ bool DisplayKeyAllowed(int key, bool leftBoxEmpty) {
 }
 bool ExpFrequencyValid(const std::string& text) { return CheckExpFrequency(text).has_value(); }
 bool AtisCodeValid(const std::string& text) { return CheckAtisCode(text).has_value(); }
+
+// ---- copies kept aside ------------------------------------------------------------
+
+val WebSession::SnapshotOffer(const std::string& text) const {
+    const std::optional<SessionSnapshot> snapshot = DecodeSnapshot(text);
+    if (!snapshot) return val::null();
+    const std::string fileName = SnapshotFileName(*snapshot);
+    const std::string shown = ShownKeptTime(snapshot->keptAt);
+    val o = val::object();
+    o.set("fileName", fileName);
+    o.set("keptAt", snapshot->keptAt);
+    o.set("question", (fileName.empty() ? MessageText(MessageId::HotExitOfferUnnamed, shown)
+                                        : MessageText(MessageId::HotExitOffer, fileName, shown))
+                          .Render());
+    o.set("title", MessageText(MessageId::HotExitTitle).Render());
+    o.set("restore", MessageText(MessageId::ButtonRestore).Render());
+    o.set("discard", MessageText(MessageId::ButtonDiscard).Render());
+    o.set("later", MessageText(MessageId::ButtonLater).Render());
+    return o;
+}
+
+val WebSession::RestoreSnapshot(const std::string& text) {
+    const std::optional<SessionSnapshot> snapshot = DecodeSnapshot(text);
+    if (!snapshot) return OutcomeObject(Outcome{Failure{FailureKind::Refused}, {}});
+    return OutcomeObject(session_.RestoreSnapshot(*snapshot));
+}
 
 }  // namespace rp770::web

@@ -124,6 +124,18 @@ public:
     // The outcome with {differences, title, noDifferences}.
     val CompareWithFile(const std::string& name);
 
+    // ---- copies kept aside (session/SessionSnapshot.h) ----
+    // The session as a copy kept at `keptAt` (UTC, ISO 8601).
+    std::string Snapshot(const std::string& keptAt) const { return EncodeSnapshot(session_.TakeSnapshot(keptAt)); }
+    // The offer of a copy: {fileName, keptAt, question, title, restore,
+    // discard, later} in the catalogue's words; null for a text that is
+    // not a copy.
+    val SnapshotOffer(const std::string& text) const;
+    // The copy's data put back, still unsaved, with its file.
+    val RestoreSnapshot(const std::string& text);
+    // The data as a settings text file.
+    std::string SettingsText() const { return session_.workspace().DatText(); }
+
     // ---- reports ----
     std::string TextReport();
     std::string ReportFileText();

@@ -119,6 +119,8 @@ test('what the calls give back has the declared properties', async () => {
     ['takeNotices', (s.setChannelFlag({ area: 'USA', index: 1 }, 'scan', true, false), s.takeNotices())],
     ['editorCheckBeforeLeaving', (s.setChannelFlag(exp1, 'enable', true, true), s.editorCheckBeforeLeaving())],
     ['printedReport', s.printedReport(15000)],
+    ['snapshotOffer', s.snapshotOffer(s.snapshot('2026-12-09T06:10:00Z'))],
+    ['restoreSnapshot', s.restoreSnapshot(s.snapshot('2026-12-09T06:10:00Z'))],
   ];
   for (const [name, value] of rows) assertShape(value, returned(views, name), name);
 
