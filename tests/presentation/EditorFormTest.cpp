@@ -143,21 +143,5 @@ TEST_F(FormTest, AFrequencyIsTakenOrWaitsByWhereTheFocusWent) {
     }
 }
 
-TEST_F(FormTest, DisplayBoxesKeepWhatTheRadioCanShow) {
-    ASSERT_TRUE(form.Load({Area::EXP, 1}));
-    EXPECT_EQ(form.Type(EditorBox::DisplayLeft, "Z9"), "9");
-    EXPECT_EQ(form.Type(EditorBox::DisplayLeft, "KK"), "K");  // K only in front
-    EXPECT_EQ(form.Type(EditorBox::DisplayRight, "K"), "");
-    EXPECT_EQ(form.Type(EditorBox::DisplayRight, "y"), "y");
-    EXPECT_EQ(Exp(1).CHDisplayL, "E1") << "taken when finished";
-    EXPECT_FALSE(form.Finish(EditorBox::DisplayRight));
-    EXPECT_EQ(Exp(1).CHDisplayL, " K");
-    EXPECT_EQ(Exp(1).CHDisplayR, "y");
-    // A plan's channel has nothing to type into.
-    ASSERT_TRUE(form.Load(PlanChannel(PlanUSA, 30)));
-    form.Type(EditorBox::Rx, "156.1");
-    EXPECT_FALSE(form.Unfinished());
-}
-
 }  // namespace
 }  // namespace rp770::presentation
