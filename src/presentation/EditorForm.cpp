@@ -23,26 +23,22 @@ bool EditorForm::Load(ChannelRef channel) {
     else
         workspace_.SettleShownChannel(channel);
     screen_.Load(channel);
-    Begin();
+    typed_ = {};
+    shown_.reset();
+    if (const ChannelRecord* r = Record()) shown_ = Completeness{r->Enable, r->Rxfreq, r->CHDisplayL};
     return true;
 }
 
 void EditorForm::Reload() {
     if (!screen_.Channel()) return;
     screen_.Load(*screen_.Channel());
-    Begin();
+    typed_ = {};
 }
 
 void EditorForm::Clear() {
     screen_.Clear();
-    Begin();
-}
-
-void EditorForm::Begin() {
-    for (auto& text : typed_) text.reset();
-    const ChannelRecord* record = Record();
-    incompleteWhenShown_ = record && IsIncompleteExpChannel(*record);
-    completenessTouched_ = false;
+    typed_ = {};
+    shown_.reset();
 }
 
 const ChannelRecord* EditorForm::Record() const {
@@ -65,10 +61,7 @@ EditResult EditorForm::SetSwitch(ChannelFlag flag, bool on) {
     const bool enable = flag == ChannelFlag::Enable;
     EditResult result =
         workspace_.SetChannelFlag(*screen_.Channel(), flag, on, enable ? Completion::Later : Completion::Required);
-    if (!result && enable) {
-        screen_.EnableSwitched(on);
-        completenessTouched_ = true;
-    }
+    if (!result && enable) screen_.EnableSwitched(on);
     return result;
 }
 
@@ -120,7 +113,6 @@ std::optional<FormStop> EditorForm::TakeDisplay() {
     if (!EditingExp()) return std::nullopt;
     if (const EditResult refused = workspace_.SetExpDisplay(screen_.Channel()->index, leftText, rightText))
         return FormStop{RefusalMessage(*refused), EditorBox::DisplayLeft, true};
-    completenessTouched_ = true;
     return std::nullopt;
 }
 
@@ -132,7 +124,6 @@ std::optional<FormStop> EditorForm::TakeFrequency(EditorBox box) {
     if (CheckExpFrequency(*text)) refused = workspace_.SetExpFrequency(screen_.Channel()->index, rx, *text);
     if (refused) return FormStop{RefusalMessage(*refused), box, true};
     text.reset();  // shown as stored from now on: on the raster
-    if (rx) completenessTouched_ = true;
     return std::nullopt;
 }
 
@@ -147,8 +138,11 @@ std::optional<FormStop> EditorForm::Commit(bool leaving) {
 }
 
 std::optional<FormStop> EditorForm::LeaveCheck() const {
-    // A channel shown incomplete and left alone may be left as it came.
-    if (incompleteWhenShown_ && !completenessTouched_) return std::nullopt;
+    // A channel shown incomplete may be left as it came.
+    const ChannelRecord* r = Record();
+    if (r && shown_ && r->Enable == shown_->enable && !(r->Rxfreq < shown_->rx) && !(shown_->rx < r->Rxfreq) &&
+        r->CHDisplayL == shown_->left)
+        return std::nullopt;
     const auto incomplete = screen_.CheckBeforeLeaving(workspace_.data(), workspace_.messageTitle());
     if (!incomplete) return std::nullopt;
     return FormStop{incomplete->message, incomplete->missing, false};

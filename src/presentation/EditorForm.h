@@ -13,11 +13,12 @@
 // box loses the focus anywhere else waits too.
 //
 // Leaving the editor refuses an enabled EXP channel without an RX frequency
-// or a channel number ("Data Error!!") only when the user made it so here:
-// it was complete when the editor showed it, or the user has switched it on
-// or typed its number or frequency since. A channel that came incomplete
-// from a file or the radio and was not touched may be left: it stays as it
-// is, marked by the list and the tree, and open to mending.
+// or a channel number ("Data Error!!") only when the user made it so: its
+// switch, number or RX frequency are no longer as they were when the editor
+// showed it (typed, switched, or by an undo or a redo since). A channel that
+// came incomplete from a file or the radio and is left as it came may be
+// left: it stays as it is, marked by the list and the tree, and open to
+// mending.
 
 #include <array>
 #include <optional>
@@ -60,7 +61,8 @@ public:
     // hold no such channel.
     bool Load(ChannelRef channel);
     // The same channel as the data now hold it (after an undo or a redo):
-    // typed text is dropped, and it counts as shown afresh.
+    // typed text is dropped; leaving still compares with the channel as it
+    // was first shown.
     void Reload();
     // Shows no channel (a new data set is being prepared).
     void Clear();
@@ -103,7 +105,6 @@ public:
 
 private:
     static size_t Index(EditorBox box) { return static_cast<size_t>(box); }
-    void Begin();
     bool TypedIn(EditorBox box) const;
     const ChannelRecord* Record() const;
     std::optional<FormStop> TakeDisplay();
@@ -113,8 +114,13 @@ private:
     Workspace& workspace_;
     ChannelEditorScreen screen_;
     std::array<std::optional<std::string>, 4> typed_;  // by EditorBox
-    bool incompleteWhenShown_ = false;
-    bool completenessTouched_ = false;  // enable, number or RX frequency changed here
+    // What makes an EXP channel complete, as the editor first showed it.
+    struct Completeness {
+        bool enable = false;
+        double rx = 0;
+        std::string left;
+    };
+    std::optional<Completeness> shown_;
 };
 
 }  // namespace rp770::presentation

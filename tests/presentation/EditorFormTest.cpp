@@ -74,6 +74,23 @@ TEST_F(FormTest, LeavingStopsOnlyAChannelTheUserMadeIncomplete) {
              f.Type(EditorBox::DisplayLeft, "12");
          },
          std::nullopt},
+        {"switched on, undone and redone", 2,
+         [this](EditorForm& f) {
+             (void)f.SetSwitch(ChannelFlag::Enable, true);
+             ws.Undo();
+             f.Reload();
+             ws.Redo();
+             f.Reload();
+         },
+         EditorBox::Rx},
+        {"opened incomplete, number typed and undone", 3,
+         [this](EditorForm& f) {
+             f.Type(EditorBox::DisplayLeft, "12");
+             (void)f.Commit(false);
+             ws.Undo();
+             f.Reload();
+         },
+         std::nullopt},
         {"opened incomplete, switched off", 3, [](EditorForm& f) { (void)f.SetSwitch(ChannelFlag::Enable, false); },
          std::nullopt},
     };
