@@ -9,7 +9,10 @@
 
 import { loadEngine } from './engine.js';
 import { el, ask, askFileName, showMessages } from './dialogs.js';
-import { FileStore, droppedFile, pickFile, pickSaveFile } from './files.js';
+import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
+  from './files.js';
+import './layout.js';
+import { word } from './words.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -39,6 +42,8 @@ const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const engine = await loadEngine();
 const files = new FileStore();
+const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
+await recent.load();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
 const texts = session.functions.editorTexts();
@@ -260,6 +265,7 @@ async function openFile(chosen, { checkInput = true } = {}) {
   const result = await perform((s) => s.open(chosen.name, 'name'));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
+  else await recent.add(chosen.name, chosen.source);
 }
 
 // Asks for a file and runs `call` with it lent under its name; the result.
@@ -312,11 +318,20 @@ const commands = {
   saveAs: () => command(async () => {
     if (!(await commit())) return;
     const name = await chooseSaveFile();
-    if (name) await perform((s) => s.saveAs(name));
+    if (name && (await perform((s) => s.saveAs(name))).ok) await recent.add(name, files.entries.get(name));
   }),
   saveHex: () => command(() => withChosenFile(true, 'hex', (s, name) => s.saveHex(name))),
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
+  openRecent: (/** @type {import('./files.js').RecentFile} */ file) => command(async () => {
+    if (!(await commit())) return;
+    const chosen = await recent.reopen(file);
+    if (chosen && 'gone' in chosen) {
+      await showMessages([{ text: word('RecentFileGone', file.name), title: app.state?.messageTitle ?? '', icon: 'warning' }]);
+    } else if (chosen) {
+      await openFile(chosen, { checkInput: false });
+    }
+  }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
@@ -369,6 +384,7 @@ function menus() {
       { separator: true },
       entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
       entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
+      ...recentMenuEntries(recent, commands.openRecent),
     ] },
     { label: 'Edit', id: 'mnuEdit', build: () => [
       entry(s.undoAction ? `Undo ${s.undoAction}` : 'Undo', commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),
