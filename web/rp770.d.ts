@@ -307,6 +307,8 @@ export interface SessionViews {
   // Edits: null when taken, else the refusal's messages.
   setChannelFlag(channel: Channel, flag: ChannelFlag, on: boolean, later: boolean): Message[] | null;
   setChannelFlags(channels: Channel[], flag: ChannelFlag, on: boolean): Message[] | null;
+  setExpDisplay(n: number, left: string, right: string): Message[] | null;
+  setExpFrequency(n: number, rx: boolean, text: string): Message[] | null;
   setCommon(field: CommonField, value: number): Message[] | null;
   setGroupUsable(group: number, usable: boolean): Message[] | null;
   setPriorityChannel(group: number, code: number): Message[] | null;

@@ -108,6 +108,8 @@ EMSCRIPTEN_BINDINGS(rp770) {
         // edits
         .function("setChannelFlag", &WebSession::SetChannelFlag)
         .function("setChannelFlags", &WebSession::SetChannelFlags)
+        .function("setExpDisplay", &WebSession::SetExpDisplay)
+        .function("setExpFrequency", &WebSession::SetExpFrequency)
         .function("setCommon", &WebSession::SetCommon)
         .function("setGroupUsable", &WebSession::SetGroupUsable)
         .function("setPriorityChannel", &WebSession::SetPriorityChannel)

@@ -303,6 +303,14 @@ val WebSession::SetChannelFlags(const val& channels, const std::string& flag, bo
     return Edited(session_.workspace().SetChannelFlags(refs, *f, on));
 }
 
+val WebSession::SetExpDisplay(int n, const std::string& left, const std::string& right) {
+    return Edited(session_.workspace().SetExpDisplay(n, left, right));
+}
+
+val WebSession::SetExpFrequency(int n, bool rx, const std::string& text) {
+    return Edited(session_.workspace().SetExpFrequency(n, rx, text));
+}
+
 val WebSession::SetCommon(const std::string& field, int value) {
     const auto f = CommonFieldNamed(field);
     return f ? Edited(session_.workspace().SetCommon(*f, value)) : val::null();

@@ -109,6 +109,8 @@ public:
     // ---- edits: null when taken, else the refusal's message ----
     val SetChannelFlag(const val& channel, const std::string& flag, bool on, bool later);
     val SetChannelFlags(const val& channels, const std::string& flag, bool on);
+    val SetExpDisplay(int n, const std::string& left, const std::string& right);
+    val SetExpFrequency(int n, bool rx, const std::string& text);
     val SetCommon(const std::string& field, int value);
     val SetGroupUsable(int group, bool usable);
     val SetPriorityChannel(int group, int code);
