@@ -193,6 +193,16 @@ export interface EditorView {
 }
 
 export type EditorBox = 'displayLeft' | 'displayRight' | 'rx' | 'tx';
+// Where the focus went when it left a box: another control of the editor,
+// the navigation tree, or anywhere else.
+export type FocusTo = 'editor' | 'tree' | 'elsewhere';
+// Why the editor's form stopped: the messages to show, the box to put the
+// focus in, and whether that box's own entry was refused.
+export interface EditorStop {
+  messages: Message[];
+  box: EditorBox;
+  entryRefused: boolean;
+}
 
 export interface WeatherRow {
   label: string;
@@ -294,9 +304,16 @@ export interface SessionViews {
   editorView(): EditorView | null;
   reloadEditor(): EditorView | null;
   editorChannel(): Channel | null;
-  editorEnableSwitched(on: boolean): void;
-  editorCheckBeforeLeaving(): { messages: Message[]; missing: EditorBox } | null;
   clearEditor(): void;
+  // The editor's form: a switch of the shown channel (null when taken, else
+  // the refusal's messages), typed text (the text the box keeps), an entry
+  // finished and the check before a command (null, or why they stopped).
+  editorSwitch(flag: ChannelFlag, on: boolean): Message[] | null;
+  editorType(box: EditorBox, text: string): string;
+  editorFinish(box: EditorBox, to: FocusTo): EditorStop | null;
+  editorCommit(leaving: boolean): EditorStop | null;
+  editorTyped(): boolean;
+  editorUnfinished(): boolean;
   weather(): WeatherRow[];
   hexDump(): string[];
   // Edits: null when taken, else the refusal's messages.
