@@ -28,10 +28,10 @@ constexpr const char* kInterrupted = "interrupted";
 std::string Said(const Outcome& outcome, std::vector<std::string>* notes = nullptr) {
     std::string text;
     for (const Message& m : outcome.messages) {
-        if (m.text == "Complete!!" || m.text == link::kPartlyProgrammed) continue;
+        if (m.Is(MessageId::Complete) || m.Is(link::kPartlyProgrammed)) continue;
         // Advice on how things went (a slow adapter) is not why it failed.
         if (m.icon == Icon::Information) {
-            if (notes && m.text.rfind("Verified", 0) != 0) notes->push_back(m.Shown());
+            if (notes && !m.Is(MessageId::Verified)) notes->push_back(m.Shown());
             continue;
         }
         text += (text.empty() ? "" : "; ") + m.Shown();
@@ -86,7 +86,7 @@ RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std
     } else if (programmed.completed) {
         report.result = RadioResult::Failed;
         report.reason =
-            programmed.differences.empty() ? std::string(kNotVerified) : Differing(programmed.differences.size());
+            programmed.differences.empty() ? MessageText(kNotVerified).English() : Differing(programmed.differences.size());
         if (programmed.Cancelled()) report.reason += std::string("; ") + kInterrupted;
     } else {
         report.result = programmed.partial ? RadioResult::PartlyProgrammed : RadioResult::Untouched;
