@@ -17,6 +17,7 @@ import { Tree } from './tree.js';
 import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screens.js';
 import { editorScreen, listScreen } from './channels.js';
 import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
+import { showNewVersion, watchForUpdates } from './update.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./page.js').Screen} Screen */
@@ -181,7 +182,7 @@ function updateChrome() {
   $('modified').hidden = !state.modified;
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
   $('model').textContent = state.modelName;
-  $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
+  $('port').textContent = radio.status;
   /** @param {string} verb @param {string} action */
   const named = (verb, action) => (action ? `${verb} ${action}` : verb);
   /** @type {[string, boolean, string][]} */
@@ -452,9 +453,10 @@ window.addEventListener('beforeprint', () => {
   if (!session.busy) layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
 });
 
-// Unsaved changes are not dropped silently when the page is left.
+// Unsaved changes are not dropped silently when the page is left, nor a
+// radio left half-programmed.
 window.addEventListener('beforeunload', (event) => {
-  if (!app.state?.modified && !hasPendingInput()) return;
+  if (!session.transferring && !app.state?.modified && !hasPendingInput()) return;
   event.preventDefault();
   event.returnValue = '';
 });
@@ -503,7 +505,8 @@ if (!started.ok) {
 } else {
   await showMessages(started.messages);
   await radio.restore(app.state?.device ?? '');
-  radio.onchange = () => updateChrome();
+  // The cable comes and goes during transfers too: the port alone is shown anew.
+  radio.onchange = () => { $('port').textContent = radio.status; };
   updateChrome();
 }
 if (!radio.serial) {
@@ -521,5 +524,5 @@ if (!radio.serial) {
 document.body.dataset.ready = 'true';
 
 if ('serviceWorker' in navigator && window.isSecureContext) {
-  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Offline use unavailable:', error));
+  watchForUpdates(navigator.serviceWorker, { show: (agree) => showNewVersion($('notice'), agree) });
 }

@@ -107,6 +107,10 @@ export class PageSession {
     /** @type {WebSession} */
     this.session = new engine.WebSession(this.runtime, switchLine);
     this.running = false;
+    // True while the call that waits is a transfer with the radio.
+    this.transferring = false;
+    /** @type {(() => void)[]} what waits for the running call's end */
+    this.afterRun = [];
     /** @type {SerialConnection | null} */
     this.connection = null;
   }
@@ -152,7 +156,32 @@ export class PageSession {
     } finally {
       this.running = false;
       this.runtime.cancelled = false;
+      for (const work of this.afterRun.splice(0)) work();
     }
+  }
+
+  /**
+   * A transfer with the radio, run as run() runs a call: `transferring`
+   * meanwhile (the page asks before it is left).
+   * @template T
+   * @param {(session: SessionCommands) => T | Promise<T>} call
+   * @returns {Promise<T>}
+   */
+  async transfer(call) {
+    this.idle();
+    this.transferring = true;
+    try {
+      return await this.run(call);
+    } finally {
+      this.transferring = false;
+    }
+  }
+
+  // Does `work` now, or once the call that waits has ended.
+  /** @param {() => void} work */
+  whenIdle(work) {
+    if (this.running) this.afterRun.push(work);
+    else work();
   }
 
   idle() {

@@ -4,6 +4,9 @@
 // chooser; saving goes through a stand-in for the save picker that keeps the
 // bytes written. The simulated radio runs 40 times faster than the cable.
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
@@ -47,22 +50,36 @@ function stubs({ serial, speed }) {
   const port = {
     requestPort: async () => (await window.standIn).requestPort(),
     getPorts: async () => (await window.standIn).getPorts(),
-    addEventListener() {},
-    removeEventListener() {},
+    addEventListener: (...args) => window.standIn.then((s) => s.addEventListener(...args)),
+    removeEventListener: (...args) => window.standIn.then((s) => s.removeEventListener(...args)),
   };
   Object.defineProperty(Navigator.prototype, 'serial', { get: () => port });
 }
 
-async function openPage({ serial = false } = {}) {
-  const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: false });
+// `worker`: the page with its service worker, served from a copy of the
+// page's folder (`folder`, to change as a new build would) by a host that
+// lets the browser keep each file for an hour.
+async function openPage({ serial = false, worker = false } = {}) {
+  const folder = worker ? fs.mkdtempSync(path.join(os.tmpdir(), 'rp770-page-')) : null;
+  if (folder) fs.cpSync(process.env.RP770_WEB_DIR, folder, { recursive: true });
+  const host = folder ? await serveFolder(folder, { maxAge: 3600 }) : server;
+  const context = await browser.newContext({ serviceWorkers: worker ? 'allow' : 'block', acceptDownloads: false });
   const page = await context.newPage();
   page.setDefaultTimeout(10_000);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error));
   await page.addInitScript(stubs, { serial, speed: SPEED });
-  await page.goto(`${server.url}?speed=${SPEED}`);
+  await page.goto(`${host.url}?speed=${SPEED}`);
   await page.waitForSelector('body[data-ready]');
-  return { page, errors, close: () => context.close() };
+  return {
+    page, errors, folder,
+    async close() {
+      await context.close();
+      if (!folder) return;
+      await host.close();
+      fs.rmSync(folder, { recursive: true, force: true });
+    },
+  };
 }
 
 // The message box or question on top: its text and detail; `button`
@@ -271,6 +288,66 @@ const paths = [
       assert.equal(await modified(page), true);
     },
   },
+  {
+    name: 'files changed on the server: the new version waits for the user\'s Reload, then comes whole',
+    worker: true,
+    async run({ page, folder }) {
+      const served = () => page.evaluate(() => fetch('style.css').then((r) => r.text()));
+      await page.waitForFunction(() => navigator.serviceWorker.controller);
+      const old = await served();
+      // A new build: a file changed, and the worker's version with it.
+      fs.appendFileSync(path.join(folder, 'style.css'), '\n/* the new build */\n');
+      const worker = path.join(folder, 'sw.js');
+      fs.writeFileSync(worker, fs.readFileSync(worker, 'latin1').replace(/const VERSION = '[^']*'/, "const VERSION = 'next'"), 'latin1');
+
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      const bar = page.locator('#update');
+      await bar.waitFor();
+      assert.equal(await bar.locator('span').first().textContent(), 'A new version is ready');
+      // Not taken over on its own: the page is still served the build it runs.
+      assert.equal(await served(), old);
+
+      await Promise.all([page.waitForEvent('load'), bar.getByRole('button', { name: 'Reload' }).click()]);
+      await page.waitForSelector('body[data-ready]');
+      // Fetched past the browser's cache, which still holds the old file for an hour.
+      assert.match(await served(), /the new build/);
+      assert.equal(await page.locator('#update').count(), 0);
+    },
+  },
+  {
+    name: 'the cable pulled out and plugged in between transfers shows in the port at once',
+    serial: true,
+    async run({ page }) {
+      const cable = (call) => page.evaluate(async (c) => (await window.standIn)[c](), call);
+      await menu(page, 'mnuOptions', 'mnuPortChoose');
+      const port = page.locator('#port');
+      await page.waitForFunction(() => document.querySelector('#port').textContent === 'Port: the serial port');
+      for (const [call, shown] of [['pullCable', 'Port: the serial port (cable pulled out)'], ['plugCable', 'Port: the serial port']]) {
+        await cable(call);
+        assert.equal(await port.textContent(), shown, call);
+      }
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+    },
+  },
+  {
+    name: 'leaving the page during a transfer asks first; after it, nothing is asked',
+    async run({ page }) {
+      const asked = [];
+      page.on('dialog', (dialog) => {
+        asked.push(dialog.type());
+        dialog.dismiss();
+      });
+      await menu(page, 'mnuOptions', 'mnuPortSimulated');
+      await page.click('#tb-read');
+      const said = await transfer(page, { at: 10, act: () => page.close({ runBeforeUnload: true }) });
+      assert.deepEqual([asked, said], [['beforeunload'], ['Complete!!']]);
+      assert.equal(await modified(page), false);
+      await Promise.all([page.waitForEvent('close'), page.close({ runBeforeUnload: true })]);
+      assert.deepEqual(asked, ['beforeunload']);
+    },
+  },
 ];
 
 for (const row of paths) {
@@ -281,7 +358,7 @@ for (const row of paths) {
       assert.deepEqual(opened.errors, []);
     } catch (error) {
       // What the page showed when it failed.
-      const shown = await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
+      const shown = opened.page.isClosed() ? [] : await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
       error.message += `\nopen dialogs: ${JSON.stringify(shown)}`;
       throw error;
     } finally {
