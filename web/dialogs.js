@@ -124,18 +124,25 @@ export async function showMessages(messages = []) {
 
 // A question of the engine: the messages said before it first, then the
 // question with its buttons; the answer's name. Escape answers Cancel, or
-// No where there is no Cancel.
+// No where there is no Cancel. A question with an option (`optionText`)
+// shows it as a check box, and `option` takes the user's choice.
 /** @param {Question} question */
 export async function ask(question) {
   await showMessages(question.before);
   const offered = BUTTONS[question.buttons] ?? ['ok'];
+  const option = question.optionText
+    ? el('input', { type: 'checkbox', id: `dialog-option-${++serial}`, checked: Boolean(question.option) }) : null;
   const dialog = makeDialog({
-    title: question.title || document.title, body: [messageBody(question)], alert: true,
+    title: question.title || document.title, alert: true,
+    body: [messageBody(question), option && el('p', { className: 'option' }, option,
+      el('label', { htmlFor: option.id }, question.optionText ?? ''))],
     buttons: offered.map((answer) => ({ label: BUTTON_TEXT[answer], value: answer, primary: answer === question.defaultAnswer })),
   });
   dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div')?.id ?? '');
   const escape = offered.includes('cancel') ? 'cancel' : offered.includes('no') ? 'no' : question.defaultAnswer;
-  return showDialog(dialog, { escape });
+  const answer = await showDialog(dialog, { escape });
+  if (option) question.option = option.checked;
+  return answer;
 }
 
 // The name of a file to download (where the browser cannot ask for a

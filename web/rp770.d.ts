@@ -27,6 +27,10 @@ export interface Question {
   defaultAnswer: Answer;
   // What was said before the question, to be shown first.
   before: Message[];
+  // A choice offered with the question (a check box): its text, and the
+  // choice, preset, which the page sets to the user's before it answers.
+  optionText?: string;
+  option?: boolean;
 }
 
 // How a command ended; `messages` to be shown in order.
