@@ -18,6 +18,8 @@ import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screen
 import { editorScreen, listScreen } from './channels.js';
 import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
 import { showNewVersion, watchForUpdates } from './update.js';
+import { KeptFiles } from './keep.js';
+import { chooseKeptImage, offerPartlyProgrammed } from './keptimages.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./page.js').Screen} Screen */
@@ -38,10 +40,12 @@ const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${para
 // The printed report's pages: the printable height of the smaller of A4 and Letter, in twips.
 const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
-const engine = await loadEngine();
+const [engine, kept] = await Promise.all([loadEngine(), KeptFiles.open()]);
 const files = new FileStore();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
-const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
+const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine, kept);
+kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{ text: `The radio's memory could not be kept: ${error?.message ?? 'the browser refused'}`,
+  title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 
@@ -319,6 +323,12 @@ const commands = {
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
+  radioBackups: () => command(async () => {
+    if (!(await commit())) return;
+    await kept.refresh();
+    const id = await chooseKeptImage(session.now.keptImages());
+    if (id && (await confirmDiscard())) await perform((s) => s.openKept(id));
+  }),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
   undo: () => command(async () => { if (await commit(false)) session.now.undo(); }),
@@ -367,6 +377,7 @@ function menus() {
       entry('Export Channels...', commands.exportChannels, { id: 'mnuFileExportChannels' }),
       entry('Import Channels...', commands.importChannels, { id: 'mnuFileImportChannels' }),
       entry('Compare With File...', commands.compareFile, { id: 'mnuFileCompare' }),
+      entry('Radio Backups...', commands.radioBackups, { id: 'mnuFileBackups' }),
       { separator: true },
       entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
       entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
@@ -508,6 +519,12 @@ if (!started.ok) {
   // The cable comes and goes during transfers too: the port alone is shown anew.
   radio.onchange = () => { $('port').textContent = radio.status; };
   updateChrome();
+  await offerPartlyProgrammed(session.now.partlyProgrammed(), app.state?.messageTitle ?? '', {
+    ask,
+    resume: async (port) => (await perform((s) => s.resumePartial(port))).ok && (await radio.restore(port), radio.ready),
+    program: commands.program,
+    forget: (port) => session.now.forgetPartial(port),
+  });
 }
 if (!radio.serial) {
   notice.textContent = 'This browser has no Web Serial, so it cannot reach the radio\'s cable: Chrome, Edge and Opera ' +

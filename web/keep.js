@@ -52,6 +52,8 @@ export class KeptFiles {
     this.pending = Promise.resolve();
     /** @type {DOMException | null} why the last change could not be written */
     this.failure = null;
+    /** @type {((error: DOMException | null) => void) | null} a change could not be written */
+    this.onfailure = null;
   }
 
   // The kept files of the page's origin. Without IndexedDB (switched off,
@@ -96,6 +98,28 @@ export class KeptFiles {
     return this.pending;
   }
 
+  // The files as the database holds them now (another of the page's tabs
+  // may have kept some meanwhile), once this one's changes are written.
+  async refresh() {
+    if (!this.db) return;
+    await this.settled();
+    try {
+      this.files = await readAll(this.db);
+    } catch {
+      // The database went away: what this tab holds stays.
+    }
+  }
+
+  /** @param {DOMException | null} error */
+  failed(error) {
+    this.failure = error;
+    try {
+      this.onfailure?.(error);
+    } catch (thrown) {
+      console.error(thrown);
+    }
+  }
+
   // A change in a transaction of its own: IndexedDB runs them in the order
   // they were made.
   /** @param {(store: IDBObjectStore) => void} change */
@@ -108,11 +132,11 @@ export class KeptFiles {
         change(transaction.objectStore(STORE));
         transaction.oncomplete = () => resolve(undefined);
         transaction.onerror = transaction.onabort = () => {
-          this.failure = transaction.error;
+          this.failed(transaction.error);
           resolve(undefined);
         };
       } catch (error) {
-        this.failure = /** @type {DOMException} */ (error);
+        this.failed(/** @type {DOMException} */ (error));
         resolve(undefined);
       }
     });

@@ -1,5 +1,5 @@
 // The radios' kept memory images in the page: the list of them (File >
-// Kept Radio Images...), from which one is opened as a memory image file,
+// Radio Backups...), from which one is opened as a memory image file,
 // and, on start, the offer to program again a radio that was left partly
 // programmed. The engine keeps them (keep.js holds its files).
 
@@ -13,27 +13,30 @@ import { el, makeDialog, showDialog } from './dialogs.js';
 /** @param {string} time */
 export const shownTime = (time) => time.replace(/^(\d{4}-\d\d-\d\d)T(\d\d:\d\d:\d\d)Z$/, '$1 $2 UTC');
 
+/** @type {Record<KeptImage['reason'], string>} */
+const REASONS = { read: 'read', 'before-programming': 'before programming' };
+
 /** @param {KeptImage} image */
-const describe = (image) => `${shownTime(image.time)}  ${image.model}  ATIS ${image.atis || '-'}  (${image.reason})`;
+const describe = (image) => `${shownTime(image.time)}   ${image.model}   ATIS ${image.atis}   ${REASONS[image.reason] ?? image.reason}`;
 
 // The list, newest first; the id of the image to open, or null.
 /** @param {KeptImage[]} images @returns {Promise<string | null>} */
 export async function chooseKeptImage(images) {
   if (!images.length) {
     const dialog = makeDialog({
-      title: 'Kept Radio Images', id: 'kept-images',
-      body: [el('p', {}, 'No radio image is kept yet: every memory image read from a radio is kept here.')],
+      title: 'Radio Backups', id: 'kept-images',
+      body: [el('p', {}, 'No radio memory has been kept yet.')],
       buttons: [{ label: 'OK', value: 'ok', primary: true }],
     });
     await showDialog(dialog, { escape: 'ok' });
     return null;
   }
   const list = el('select', { size: Math.min(12, Math.max(4, images.length)), id: 'kept-list', className: 'kept-list',
-    'aria-label': 'Kept radio images, newest first' },
+    'aria-label': 'Radio Backups' },
   images.map((image, i) => el('option', { value: image.id, selected: i === 0 }, describe(image))));
   const dialog = makeDialog({
-    title: 'Kept Radio Images', id: 'kept-images', className: 'wide',
-    body: [el('p', {}, 'The memory images read from radios, newest first. Open one to see it, save it or program it back.'), list],
+    title: 'Radio Backups', id: 'kept-images', className: 'wide',
+    body: [el('p', {}, 'Kept in this browser (the newest 500, at most 50 MB).'), list],
     buttons: [{ label: 'Open', value: 'open', primary: true }, { label: 'Cancel', value: 'cancel' }],
   });
   list.addEventListener('dblclick', () => dialog.querySelector(/** @type {'button'} */ ('button[value="open"]'))?.click());
@@ -41,15 +44,25 @@ export async function chooseKeptImage(images) {
   return answer === 'open' && list.value ? list.value : null;
 }
 
-// The question on start for a radio left partly programmed: the answer.
 /**
- * @param {PartlyProgrammed} partial
- * @param {(question: Question) => Promise<string>} ask
+ * @typedef {object} ResumeSteps
+ * @property {(question: Question) => Promise<string>} ask
+ * @property {(port: string) => Promise<boolean>} resume opens the plan and takes the port; false when it could not
+ * @property {() => Promise<unknown>} program the programming, as Program to Radio runs it
+ * @property {(port: string) => void} forget
  */
-export function offerToProgramAgain(partial, ask) {
-  return ask({
-    text: `The radio on ${partial.port} was left partly programmed (${shownTime(partial.time)}` +
-      `${partial.file ? `, ${partial.file}` : ''}).\nProgram it again now with the data that were being sent?`,
-    title: 'Partly programmed radio', icon: 'warning', buttons: 'yesNo', defaultAnswer: 'yes', before: [],
-  });
+
+// On start, each radio left partly programmed: Yes opens the plan that was
+// being sent and programs the radio again; No forgets it.
+/** @param {PartlyProgrammed[]} partials @param {string} title @param {ResumeSteps} steps */
+export async function offerPartlyProgrammed(partials, title, { ask, resume, program, forget }) {
+  for (const partial of partials) {
+    const answer = await ask({ text: partial.question, title, icon: 'warning', buttons: 'yesNo', defaultAnswer: 'yes', before: [] });
+    if (answer !== 'yes') {
+      forget(partial.port);
+    } else if (await resume(partial.port)) {
+      await program();
+      return;  // one radio at a time: the others are offered on the next start
+    }
+  }
 }

@@ -50,11 +50,13 @@ export class SessionRuntime extends LinkRuntime {
   }
 
   // The kept files, read and written at once (keep.js).
+  keeping() {
+    return Boolean(this.kept);
+  }
+
   /** @param {string} name @param {Uint8Array} bytes */
   keptWrite(name, bytes) {
-    if (!this.kept) return false;
-    this.kept.write(name, bytes);
-    return true;
+    this.kept?.write(name, bytes);
   }
 
   /** @param {string} name */

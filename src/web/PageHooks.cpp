@@ -79,7 +79,14 @@ Answer PageHooks::Ask(const Question& q) {
     question.set("buttons", std::string(ButtonsName(q.buttons)));
     question.set("defaultAnswer", std::string(AnswerName(q.defaultAnswer)));
     question.set("before", MessagesObject(q.before));
+    if (q.option) {
+        question.set("optionText", q.optionText);
+        question.set("option", *q.option);
+    }
     const val answer = runtime_.call<val>("ask", question).await();
+    // The page puts the user's choice where it found the offer.
+    if (q.option && question["option"].isTrue()) *q.option = true;
+    else if (q.option && question["option"].isFalse()) *q.option = false;
     if (!answer.isString()) return q.defaultAnswer;
     return OfferedAnswer(answer.as<std::string>(), q.buttons).value_or(q.defaultAnswer);
 }

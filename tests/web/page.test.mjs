@@ -348,6 +348,46 @@ const paths = [
       assert.deepEqual(asked, ['beforeunload']);
     },
   },
+  {
+    name: 'radio memories kept in the browser: listed and opened after a reload; a partly programmed radio offered again',
+    async run({ page }) {
+      const keptList = async () => {
+        await menu(page, 'mnuFile', 'mnuFileBackups');
+        await page.locator('#kept-images[open]').waitFor();
+        return page.locator('#kept-list option').allTextContents();
+      };
+      await menu(page, 'mnuOptions', 'mnuPortSimulated');
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+      await menu(page, 'mnuFile', 'mnuFileSaveHex');
+      const read = await saved(page, 'MR318.hex');
+      // Programming cancelled once writing began: the radio is left partly programmed.
+      await page.click('#tb-program');
+      const stopped = await transfer(page, { at: 30, act: () => page.click('#transfer-cancel') });
+      assert.match(stopped.at(-1), /only partly programmed/);
+      await page.click('#transfer-cancel');
+
+      await page.reload();
+      assert.match((await answer(page, 'yes')).text, /^The radio on sim was left partly programmed/);
+      assert.equal((await answer(page, 'yes')).text, 'Program the radio?');  // reading and keeping it first: ticked
+      assert.equal((await transfer(page)).at(-1), 'Complete!!');
+      await page.waitForSelector('body[data-ready]');
+      const listed = await keptList();
+      assert.deepEqual(listed.map((t) => t.replace(/^\S+ \S+ UTC\s+/, '')),
+        ['MR318   ATIS none   before programming', 'MR318   ATIS none   read']);
+      // The one read before the reload, opened as a memory image file: the bytes the radio gave.
+      await page.selectOption('#kept-list', { index: 1 });
+      await page.click('#kept-images button[value="open"]');
+      await page.evaluate(() => { window.saved = {}; });
+      await menu(page, 'mnuFile', 'mnuFileSaveHex');
+      assert.deepEqual(await saved(page, (await page.evaluate(() => Object.keys(window.saved)))[0]), read);
+
+      // Programmed whole: not offered again.
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      assert.equal(await page.locator('dialog[open]').count(), 0);
+    },
+  },
 ];
 
 for (const row of paths) {
