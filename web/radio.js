@@ -38,6 +38,13 @@ export class RadioChoice {
     this.awaited = '';
     serial?.addEventListener('connect', (event) => this.arrived(/** @type {SerialPort} */ (event.target)));
     serial?.addEventListener('disconnect', (event) => this.left(/** @type {SerialPort} */ (event.target)));
+    // The chosen port's own events too, where they do not reach navigator.serial.
+    /** @param {Event} event */
+    this.onPortEvent = (event) => {
+      const port = /** @type {SerialPort} */ (event.currentTarget);
+      if (event.type === 'connect') this.arrived(port);
+      else this.left(port);
+    };
   }
 
   get label() {
@@ -108,6 +115,7 @@ export class RadioChoice {
       for (const type of ['connect', 'disconnect']) this.standIn.addEventListener(type, () => this.changed());
     }
     this.simulated = true;
+    this.watch(null);
     this.port = null;
     this.awaited = '';
     this.session.useSerialPort(new SerialConnection(await this.standIn.requestPort()), SIMULATED);
@@ -130,6 +138,7 @@ export class RadioChoice {
 
   /** @param {SerialPort} port */
   connect(port) {
+    this.watch(port);
     this.port = port;
     this.present = true;
     this.awaited = '';
@@ -145,6 +154,15 @@ export class RadioChoice {
     if (pulled) this.standIn.pullCable();
     else this.standIn.plugCable();
     this.changed();
+  }
+
+  /** @param {SerialPort | null} port */
+  watch(port) {
+    if (port === this.port) return;
+    for (const type of ['connect', 'disconnect']) {
+      this.port?.removeEventListener(type, this.onPortEvent);
+      port?.addEventListener(type, this.onPortEvent);
+    }
   }
 
   get ready() { return this.simulated || Boolean(this.port); }

@@ -138,6 +138,7 @@ test('the port shown follows the cable between transfers', async () => {
   const rows = [
     { name: 'pulled out, then back', steps: [['disconnect', 'a'], ['connect', 'a']], shown: '', given: ['a'] },
     { name: 'pulled out', steps: [['disconnect', 'a']], shown: ' (cable pulled out)', given: ['a'] },
+    { name: 'pulled out, said by the port alone', steps: [['disconnect', 'a', 'port']], shown: ' (cable pulled out)', given: ['a'] },
     { name: 'the same adapter back as a new port', steps: [['disconnect', 'a'], ['connect', 'again']], shown: '', given: ['a', 'again'] },
     { name: 'another adapter meanwhile', steps: [['disconnect', 'a'], ['connect', 'other']], shown: ' (cable pulled out)', given: ['a'] },
     { name: 'another adapter pulled out', steps: [['disconnect', 'other']], shown: '', given: ['a'] },
@@ -156,8 +157,12 @@ test('the port shown follows the cable between transfers', async () => {
     };
     const radio = new RadioChoice(session, { serial });
     await radio.restore('USB serial port 0403:6001');
-    for (const [type, name] of row.steps) {
+    for (const [type, name, at] of row.steps) {
       const event = new Event(type);
+      if (at === 'port') {
+        ports[name].dispatchEvent(event);
+        continue;
+      }
       Object.defineProperty(event, 'target', { value: ports[name] });
       serial.dispatchEvent(event);
     }

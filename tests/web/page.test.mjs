@@ -187,6 +187,7 @@ const paths = [
 
       await menu(page, 'mnuOptions', 'mnuOptionsVerify');
       await page.click('#tb-program');
+      assert.match((await answer(page, 'yes')).text, /^Programming changes \d+ fields in the radio/);
       assert.deepEqual(await transfer(page), ['Verified: the radio holds every byte that was sent.']);
     },
   },
@@ -260,7 +261,10 @@ const paths = [
       await menu(page, 'mnuFile', 'mnuFileSaveHex');
       await menu(page, 'mnuFile', 'mnuFileSaveAs');
       const [image, data] = [await saved(page, 'MR318.hex'), await saved(page, 'MR318.dat')];
+      // Not read yet: the radio's memory is read and kept first (the choice, offered ticked, taken off here).
       await page.click('#tb-program');
+      await page.locator('dialog[open] input[type="checkbox"]').uncheck();
+      assert.equal((await answer(page, 'yes')).text, 'Program the radio?');
       assert.deepEqual(await transfer(page), ['Complete!!']);
       assert.deepEqual(await radio('memory'), [...programmed(Uint8Array.from(before), image)]);
       await page.click('#tb-read');
@@ -273,6 +277,8 @@ const paths = [
       await page.getByLabel('Scan Memory', { exact: true }).click();
 
       await page.click('#tb-program');
+      assert.equal((await answer(page, 'yes')).text,
+        'Programming changes 1 field in the radio (as read from it before):\n  USA 09: Scan on -> off\n\nProgram the radio?');
       const pulled = await transfer(page, { at: 10, act: () => radio('pullCable') });
       assert.equal(pulled.at(-2), 'Communication Error!!');
       assert.match(pulled.at(-1), /only partly programmed/);
