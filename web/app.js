@@ -9,7 +9,10 @@
 
 import { loadEngine } from './engine.js';
 import { el, ask, askFileName, showMessages } from './dialogs.js';
-import { FileStore, droppedFile, pickFile, pickSaveFile } from './files.js';
+import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
+  from './files.js';
+import './layout.js';
+import { menuWord, word } from './words.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -42,10 +45,12 @@ const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const [engine, kept] = await Promise.all([loadEngine(), KeptFiles.open()]);
 const files = new FileStore();
+const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
+await recent.load();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine, kept);
-kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{ text: `The radio's memory could not be kept: ${error?.message ?? 'the browser refused'}`,
-  title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
+kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
+  text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 
@@ -265,6 +270,7 @@ async function openFile(chosen, { checkInput = true } = {}) {
   const result = await perform((s) => s.open(chosen.name, 'name'));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
+  else await recent.add(chosen.name, chosen.source);
 }
 
 // Asks for a file and runs `call` with it lent under its name; the result.
@@ -317,11 +323,20 @@ const commands = {
   saveAs: () => command(async () => {
     if (!(await commit())) return;
     const name = await chooseSaveFile();
-    if (name) await perform((s) => s.saveAs(name));
+    if (name && (await perform((s) => s.saveAs(name))).ok) await recent.add(name, files.entries.get(name));
   }),
   saveHex: () => command(() => withChosenFile(true, 'hex', (s, name) => s.saveHex(name))),
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
+  openRecent: (/** @type {import('./files.js').RecentFile} */ file) => command(async () => {
+    if (!(await commit())) return;
+    const chosen = await recent.reopen(file);
+    if (chosen && 'gone' in chosen) {
+      await showMessages([{ text: word('RecentFileGone', file.name), title: app.state?.messageTitle ?? '', icon: 'warning' }]);
+    } else if (chosen) {
+      await openFile(chosen, { checkInput: false });
+    }
+  }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
   radioBackups: () => command(async () => {
     if (!(await commit())) return;
@@ -377,10 +392,11 @@ function menus() {
       entry('Export Channels...', commands.exportChannels, { id: 'mnuFileExportChannels' }),
       entry('Import Channels...', commands.importChannels, { id: 'mnuFileImportChannels' }),
       entry('Compare With File...', commands.compareFile, { id: 'mnuFileCompare' }),
-      entry('Radio Backups...', commands.radioBackups, { id: 'mnuFileBackups' }),
+      entry(menuWord('RadioBackupsMenu'), commands.radioBackups, { id: 'mnuFileBackups' }),
       { separator: true },
       entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
       entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
+      ...recentMenuEntries(recent, commands.openRecent),
     ] },
     { label: 'Edit', id: 'mnuEdit', build: () => [
       entry(s.undoAction ? `Undo ${s.undoAction}` : 'Undo', commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),

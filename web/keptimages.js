@@ -4,6 +4,7 @@
 // programmed. The engine keeps them (keep.js holds its files).
 
 import { el, makeDialog, showDialog } from './dialogs.js';
+import { menuWord, word, wordsLanguage } from './words.js';
 
 /** @typedef {import('./rp770.js').KeptImage} KeptImage */
 /** @typedef {import('./rp770.js').PartlyProgrammed} PartlyProgrammed */
@@ -14,31 +15,33 @@ import { el, makeDialog, showDialog } from './dialogs.js';
 export const shownTime = (time) => time.replace(/^(\d{4}-\d\d-\d\d)T(\d\d:\d\d:\d\d)Z$/, '$1 $2 UTC');
 
 /** @type {Record<KeptImage['reason'], string>} */
-const REASONS = { read: 'read', 'before-programming': 'before programming' };
+const REASONS = { read: 'BackupReasonRead', 'before-programming': 'BackupReasonBeforeProgramming' };
 
 /** @param {KeptImage} image */
-const describe = (image) => `${shownTime(image.time)}   ${image.model}   ATIS ${image.atis}   ${REASONS[image.reason] ?? image.reason}`;
+const describe = (image) => `${shownTime(image.time)}   ${image.model}   ATIS ${image.atis}   ${REASONS[image.reason] ? word(REASONS[image.reason]) : image.reason}`;
 
 // The list, newest first; the id of the image to open, or null.
 /** @param {KeptImage[]} images @returns {Promise<string | null>} */
 export async function chooseKeptImage(images) {
   if (!images.length) {
     const dialog = makeDialog({
-      title: 'Radio Backups', id: 'kept-images',
-      body: [el('p', {}, 'No radio memory has been kept yet.')],
-      buttons: [{ label: 'OK', value: 'ok', primary: true }],
+      title: word('RadioBackupsTitle'), id: 'kept-images',
+      body: [el('p', {}, word('RadioBackupsNone'))],
+      buttons: [{ label: word('ButtonOk'), value: 'ok', primary: true }],
     });
+    dialog.lang = wordsLanguage;
     await showDialog(dialog, { escape: 'ok' });
     return null;
   }
   const list = el('select', { size: Math.min(12, Math.max(4, images.length)), id: 'kept-list', className: 'kept-list',
-    'aria-label': 'Radio Backups' },
+    'aria-label': word('RadioBackupsTitle') },
   images.map((image, i) => el('option', { value: image.id, selected: i === 0 }, describe(image))));
   const dialog = makeDialog({
-    title: 'Radio Backups', id: 'kept-images', className: 'wide',
-    body: [el('p', {}, 'Kept in this browser (the newest 500, at most 50 MB).'), list],
-    buttons: [{ label: 'Open', value: 'open', primary: true }, { label: 'Cancel', value: 'cancel' }],
+    title: word('RadioBackupsTitle'), id: 'kept-images', className: 'wide',
+    body: [el('p', {}, word('RadioBackupsWhere', word('ThisBrowser'))), list],
+    buttons: [{ label: menuWord('MenuFileOpen'), value: 'open', primary: true }, { label: word('ButtonCancel'), value: 'cancel' }],
   });
+  dialog.lang = wordsLanguage;
   list.addEventListener('dblclick', () => dialog.querySelector(/** @type {'button'} */ ('button[value="open"]'))?.click());
   const answer = await showDialog(dialog, { focus: list });
   return answer === 'open' && list.value ? list.value : null;

@@ -8,7 +8,7 @@
 //   watchForUpdates(navigator.serviceWorker, { show: (agree) => showNewVersion(notice, agree) });
 
 import { el } from './dialogs.js';
-import { LANGUAGES, LANGUAGE_KEY, chooseLanguage, loadMessages, say } from './language.js';
+import { word, wordsLanguage } from './words.js';
 
 // What sw.js takes as the user's agreement.
 export const TAKE_OVER = 'rp770-take-over';
@@ -72,22 +72,11 @@ export async function watchForUpdates(container, { show, reload = () => location
   return registration;
 }
 
-// The bar's words in the page's language; English when its catalogue cannot be had.
-export async function newVersionTexts(languages = navigator.languages, storage = globalThis.localStorage) {
-  try {
-    const catalogue = await loadMessages(chooseLanguage(languages, LANGUAGES, storage?.getItem(LANGUAGE_KEY) ?? ''));
-    return { ready: say(catalogue, 'PageNewVersionReady'), reload: say(catalogue, 'PageReload') };
-  } catch {
-    return { ready: 'A new version is ready', reload: 'Reload' };
-  }
-}
-
 // The bar, after `before` (the page's notice): "A new version is ready — Reload".
 /** @param {Element} before @param {() => void} agree */
-export async function showNewVersion(before, agree) {
-  const texts = await newVersionTexts();
-  const reload = el('button', { type: 'button', id: 'update-reload' }, texts.reload);
+export function showNewVersion(before, agree) {
+  const reload = el('button', { type: 'button', id: 'update-reload' }, word('PageReload'));
   reload.addEventListener('click', agree);
-  before.after(el('div', { id: 'update', className: 'notice', role: 'status' },
-    el('span', {}, texts.ready), el('span', { 'aria-hidden': 'true' }, '—'), reload));
+  before.after(el('div', { id: 'update', className: 'notice', role: 'status', lang: wordsLanguage },
+    el('span', {}, word('PageNewVersionReady')), el('span', { 'aria-hidden': 'true' }, '—'), reload));
 }
