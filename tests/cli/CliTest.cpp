@@ -328,7 +328,10 @@ TEST_F(Cli, ReadsAreKeptAndListedAndAPartlyProgrammedRadioIsSaidOnItsPort) {
     EXPECT_GE(lines[0][1], lines[1][1]) << "newest first";
 
     const std::string notice = "The radio on sim was left partly programmed";
-    run = RunCli({"program", "--port", "sim", "--fault", "error=20,3", "--no", work / "radio.dat"});
+    run = RunCli({"hex2dat", data / "INT_013E.ini", work / "int.dat", "--destination", "INT"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli({"program", "--port", "sim", "--fault", "error=20,3", "--no", work / "int.dat"});
+    ASSERT_NE(run.err.find("The radio was only partly programmed"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find(notice), std::string::npos) << run.err;
     run = RunCli({"read", "--port", "sim", work / "again.dat"});
     ASSERT_EQ(run.status, 0) << run.err;
