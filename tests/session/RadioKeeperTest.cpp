@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/FolderKeeper.h"
-#include "files/TestFolder.h"
 
 namespace rp770 {
 namespace {
@@ -22,7 +20,6 @@ TEST(RadioKeeper, UtcTimesAreCalendarTimes) {
         {0, "1970-01-01T00:00:00Z", "19700101T000000Z"},
         {kDecember9, "2026-12-09T06:15:00Z", "20261209T061500Z"},
         {1709251199, "2024-02-29T23:59:59Z", "20240229T235959Z"},  // a leap day's last second
-        {951782400, "2000-02-29T00:00:00Z", "20000229T000000Z"},
         {-1, "1969-12-31T23:59:59Z", "19691231T235959Z"},
     };
     for (const auto& c : cases) {
@@ -93,18 +90,6 @@ TEST(RadioKeeper, TheOldestGoBeyondTheCountOrTheSize) {
     }
 }
 
-TEST(RadioKeeper, OtherFilesAreNeitherListedNorPruned) {
-    Keeper k;
-    for (const char* name : {"notes.hex", "20261209T061500Z-MR318-1-x-1.hex", "2026-MR318-1-read-1.hex",
-                             "20261209T061500Z-MR318-1-read-one.hex", "20261209T061500Z-MR318-1-read-1.dat"}) {
-        ASSERT_TRUE(k.storage.Write(name, std::string(9000, 'x')).Ok());
-        EXPECT_FALSE(ParseKeptName(name)) << name;
-    }
-    k.Keep("a");
-    EXPECT_EQ(k.Ids().size(), 1u);
-    EXPECT_EQ(k.storage.files().size(), 6u);
-}
-
 TEST(RadioKeeper, OnePartlyProgrammedRadioPerPort) {
     Keeper k;
     const PartialProgramming first{"/dev/ttyUSB0", "/boats/a.dat", "2026-12-09T06:15:00Z", "[Common]\nx=1\n\n"};
@@ -118,19 +103,6 @@ TEST(RadioKeeper, OnePartlyProgrammedRadioPerPort) {
     k.keeper.ForgetPartial("/dev/ttyUSB0");
     EXPECT_EQ(k.keeper.Partials(), std::vector<PartialProgramming>{other});
     EXPECT_TRUE(k.keeper.List().empty());
-}
-
-TEST(RadioKeeper, TheDesktopKeepsFilesInItsFolder) {
-    const testing::TestFolder folder;
-    FolderKeeperStorage storage(folder.path() / "state" / "radios");
-    StoredRadioKeeper keeper(storage, [] { return kDecember9; });
-    std::string id;
-    ASSERT_TRUE(keeper.Keep(std::string(1024, '\x7f'), "MR318", "211234560", KeepReason::Read, &id).Ok());
-    const std::vector<KeptImage> list = keeper.List();
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].where, (folder.path() / "state" / "radios" / id).string());
-    EXPECT_EQ(testing::ReadBytes(list[0].where), std::string(1024, '\x7f'));
-    EXPECT_EQ(list[0].size, 1024u);
 }
 
 }  // namespace
