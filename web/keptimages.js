@@ -49,7 +49,7 @@ export async function chooseKeptImage(images) {
 
 /**
  * @typedef {object} ResumeSteps
- * @property {(question: Question) => Promise<string>} ask
+ * @property {(question: Question) => Promise<string | import('./rp770.js').OptionAnswer>} ask
  * @property {(port: string) => Promise<boolean>} resume opens the plan and takes the port; false when it could not
  * @property {() => Promise<unknown>} program the programming, as Program to Radio runs it
  * @property {(port: string) => void} forget

@@ -27,10 +27,19 @@ export interface Question {
   defaultAnswer: Answer;
   // What was said before the question, to be shown first.
   before: Message[];
-  // A choice offered with the question (a check box): its text, and the
-  // choice, preset, which the page sets to the user's before it answers.
-  optionText?: string;
-  option?: boolean;
+  // A choice shown with the question (a check box), as it is offered.
+  option?: QuestionOption;
+}
+
+export interface QuestionOption {
+  text: string;
+  checked: boolean;
+}
+
+// The answer to a question with a choice: the button, and the choice as left.
+export interface OptionAnswer {
+  answer: Answer | string;
+  option: boolean;
 }
 
 // How a command ended; `messages` to be shown in order.
@@ -242,7 +251,7 @@ export interface Runtime {
   monitor(text: string): void;
   activity(text: string): void;
   controls(enabled: boolean): void;
-  ask(question: Question): Promise<Answer | string>;
+  ask(question: Question): Promise<Answer | string | OptionAnswer>;
   chooseSaveFile(): Promise<string | null>;
   storageGet(key: string): string | null;
   storageSet(key: string, value: string): void;

@@ -29,6 +29,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
 #include "session/AppSession.h"
+#include "desktop/FolderKeeper.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/WindowAsker.h"
 
@@ -220,7 +221,11 @@ int main(int argc, char* argv[]) {
     rp770::DiskFiles files;
 
     // The session outlives the window that shows it.
-    rp770::AppSession session(program, {settings, files, asker, errorLog ? *errorLog : rp770::NoErrorLog()}, switches);
+    // Every radio memory read is kept in the user's state folder.
+    rp770::DesktopRadioKeeper keeper;
+    rp770::AppSession session(program, {settings, files, asker, errorLog ? *errorLog : rp770::NoErrorLog(), keeper.keeper()},
+                              switches);
+    session.OfferBackupChoice(true);
     session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
     session.SetLink(&radioLink);
     rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
@@ -232,6 +237,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     window.show();
+    // A radio left partly programmed is said first.
+    QTimer::singleShot(0, &window, [&window] { window.OfferPartlyProgrammed(); });
     // The file named on the command line opens once the window is up.
     if (!start.file.empty())
         QTimer::singleShot(0, &window, [&window, &start] { window.OpenFile(QString::fromStdString(start.file)); });

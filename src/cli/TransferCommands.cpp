@@ -8,6 +8,7 @@
 #include "desktop/InterruptCatcher.h"
 #include "desktop/SystemSerialPort.h"
 #include "link/TransferPace.h"
+#include "messages/MessageText.h"
 #include "workspace/Messages.h"
 
 namespace rp770::cli {
@@ -154,6 +155,8 @@ int RunProgram(const std::vector<std::string>& args) {
             cli.console().Say("Nothing was written to the radio.");
             return kExitFailure;
         }
+        if (RadioKeeper* keeper = session.keeper(); keeper && !keeper->List().empty())
+            cli.console().Say(MessageText{MessageId::BackupKept, keeper->List().front().where}.Render());
     }
     // Data the radio would get wrong are programmed only when the user says so.
     if (const Outcome confirmed = session.ConfirmProgramming(); cli.Show(confirmed) != kExitOk) {

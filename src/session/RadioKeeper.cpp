@@ -156,6 +156,31 @@ std::optional<KeptImage> ParseKeptName(const std::string& name) {
     return image;
 }
 
+Failure MemoryKeeperStorage::Write(const std::string& name, std::string_view bytes) {
+    files_[name] = std::string(bytes);
+    return {};
+}
+
+Failure MemoryKeeperStorage::Read(const std::string& name, std::string& bytes, size_t limit) {
+    bytes.clear();
+    const auto it = files_.find(name);
+    if (it == files_.end()) return Failure{FailureKind::FileNotFound, "No such file or directory"};
+    if (it->second.size() > limit) return TooLargeFailure(it->second.size(), limit);
+    bytes = it->second;
+    return {};
+}
+
+Failure MemoryKeeperStorage::Remove(const std::string& name) {
+    files_.erase(name);
+    return {};
+}
+
+std::vector<StoredEntry> MemoryKeeperStorage::Entries() {
+    std::vector<StoredEntry> entries;
+    for (const auto& [name, bytes] : files_) entries.push_back({name, bytes.size()});
+    return entries;
+}
+
 StoredRadioKeeper::StoredRadioKeeper(KeeperStorage& storage, std::function<int64_t()> now, KeeperBounds bounds)
     : storage_(storage), now_(std::move(now)), bounds_(bounds) {}
 

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -89,6 +90,19 @@ public:
     virtual std::vector<StoredEntry> Entries() = 0;
     // Where the user finds a file of that name.
     virtual std::string Where(const std::string& name) const { return name; }
+};
+
+// A store held in memory: the page's copy of its object store, and tests.
+class MemoryKeeperStorage : public KeeperStorage {
+public:
+    Failure Write(const std::string& name, std::string_view bytes) override;
+    Failure Read(const std::string& name, std::string& bytes, size_t limit) override;
+    Failure Remove(const std::string& name) override;
+    std::vector<StoredEntry> Entries() override;
+    const std::map<std::string, std::string>& files() const { return files_; }
+
+private:
+    std::map<std::string, std::string> files_;
 };
 
 struct KeeperBounds {

@@ -80,13 +80,18 @@ Answer PageHooks::Ask(const Question& q) {
     question.set("defaultAnswer", std::string(AnswerName(q.defaultAnswer)));
     question.set("before", MessagesObject(q.before));
     if (q.option) {
-        question.set("optionText", q.optionText);
-        question.set("option", *q.option);
+        val option = val::object();
+        option.set("text", q.optionText);
+        option.set("checked", *q.option);
+        question.set("option", option);
     }
-    const val answer = runtime_.call<val>("ask", question).await();
-    // The page puts the user's choice where it found the offer.
-    if (q.option && question["option"].isTrue()) *q.option = true;
-    else if (q.option && question["option"].isFalse()) *q.option = false;
+    val answer = runtime_.call<val>("ask", question).await();
+    // With a choice: {answer, option}, the choice as the user left it.
+    if (q.option && !answer.isNull() && answer.typeOf().as<std::string>() == "object") {
+        const val option = answer["option"];
+        if (option.isTrue() || option.isFalse()) *q.option = option.isTrue();
+        answer = answer["answer"];
+    }
     if (!answer.isString()) return q.defaultAnswer;
     return OfferedAnswer(answer.as<std::string>(), q.buttons).value_or(q.defaultAnswer);
 }
