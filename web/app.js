@@ -13,6 +13,7 @@ import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentSto
   from './files.js';
 import './layout.js';
 import { menuWord, word } from './words.js';
+import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -53,6 +54,8 @@ kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
   text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
+// Unsaved changes kept aside while the user works, offered back on the next start.
+const hotExit = new HotExit(() => session.now, { files });
 
 // ---- the page's context for the screens -------------------------------------------
 
@@ -190,6 +193,7 @@ function updateChrome() {
   $('caption').textContent = state.caption;
   $('modified').hidden = !state.modified;
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
+  hotExit.changed(state.modified);
   $('model').textContent = state.modelName;
   $('port').textContent = radio.status;
   /** @param {string} verb @param {string} action */
@@ -531,13 +535,17 @@ if (!started.ok) {
   $('toolbar').inert = true;
 } else {
   await showMessages(started.messages);
+  await hotExit.start();
+  if (await hotExit.offerWaiting(showMessages)) afterChange();
   await radio.restore(app.state?.device ?? '');
   // The cable comes and goes during transfers too: the port alone is shown anew.
   radio.onchange = () => { $('port').textContent = radio.status; };
   updateChrome();
   await offerPartlyProgrammed(session.now.partlyProgrammed(), app.state?.messageTitle ?? '', {
     ask,
-    resume: async (port) => (await perform((s) => s.resumePartial(port))).ok && (await radio.restore(port), radio.ready),
+    // Edits restored just before are not dropped without "Save changes?".
+    resume: async (port) => (await confirmDiscard()) && (await perform((s) => s.resumePartial(port))).ok &&
+      (await radio.restore(port), radio.ready),
     program: commands.program,
     forget: (port) => session.now.forgetPartial(port),
   });

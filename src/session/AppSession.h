@@ -25,6 +25,7 @@
 #include "link/TransferEngine.h"
 #include "session/PortChoice.h"
 #include "session/RadioKeeper.h"
+#include "session/SessionSnapshot.h"
 #include "workspace/DataDiff.h"
 #include "workspace/Workspace.h"
 
@@ -136,6 +137,14 @@ public:
     // The data as the report lists and prints them: as the screens show
     // them (EXP frequencies on the raster, and kept so).
     const DataSet& DataForReport();
+
+    // ---- copies kept aside (SessionSnapshot.h) -------------------------------------
+    // The session as it stands, kept at `keptAt` (UTC, ISO 8601).
+    SessionSnapshot TakeSnapshot(const std::string& keptAt) const;
+    // Puts a kept copy back: the data exactly as they were, still modified,
+    // the same current file (Save writes there). Refused, changing nothing,
+    // when its model is not on offer.
+    Outcome RestoreSnapshot(const SessionSnapshot& snapshot);
 
     // ---- the link -------------------------------------------------------------
     // The link transfers run on; its port and switches are set from the

@@ -305,6 +305,34 @@ void Workspace::MarkSaved(const std::string& name) {
     Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
 }
 
+const DataSet* Workspace::cleanData() const {
+    const Document* clean = history_.Clean();
+    return clean ? &clean->data : nullptr;
+}
+
+Outcome Workspace::RestoreKept(int model, const std::string& destination, const DataSet& edited,
+                               const std::optional<DataSet>& base, const std::string& name, std::string action) {
+    const bool offered = std::find(offeredModels_.begin(), offeredModels_.end(), model) != offeredModels_.end();
+    if (!offered || edited.modelNumber != model || (base && base->modelNumber != model))
+        return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError}, Say(msg::ModelTypeError, Icon::Critical));
+    Document next = history_.Current();
+    SetModelOf(next.data, model);
+    settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
+    if (!destination.empty()) settings_.Set(kIniFilePathSection, RememberedDestinationKey(model), destination);
+    // The Destination menu as the definition files give it; the data are the kept ones.
+    Outcome outcome = FactoryDocument(next);
+    next.data = base ? *base : edited;
+    next.filePath = name;
+    Replace(std::move(next), "Open " + FileNamePart(name));
+    if (!Commit([&](DataSet& d) { d = edited; }, std::move(action), ChangeNotice{ChangeSource::Edit, {}, {}, {}})) {
+        // Changed and changed back: still not what was saved.
+        history_.MarkNoneClean();
+        Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
+    }
+    outcome.failure = {};
+    return outcome;
+}
+
 // ---- channel tables -----------------------------------------------------------
 
 std::string Workspace::ChannelsCsv() const { return ExportChannelCsv(data()); }
