@@ -344,6 +344,11 @@ const paths = [
       // Fetched past the browser's cache, which still holds the old file for an hour.
       assert.match(await served(), /the new build/);
       assert.equal(await page.locator('#update').count(), 0);
+      // The new build whole in its cache: the page starts without the network.
+      await page.context().setOffline(true);
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      assert.match(await served(), /the new build/);
     },
   },
   {
