@@ -48,6 +48,11 @@ struct Question {
     Buttons buttons = Buttons::OkCancel;
     Answer defaultAnswer = Answer::Ok;  // what Enter means, and the answer when nobody can be asked
     std::vector<Message> before = {};
+    // A choice shown with the question (a check box), when the asker can
+    // show one: its words, and the bool that holds it (set beforehand to
+    // what is offered, and left as it is by an asker that shows no choice).
+    std::string optionText = {};
+    bool* option = nullptr;
 };
 
 // How the engine asks the user. The answer may come later: a window shows a

@@ -23,6 +23,7 @@ std::string Differing(size_t count) {
     return text.replace(text.find("%d"), 2, std::to_string(count));
 }
 constexpr const char* kInterrupted = "interrupted";
+constexpr const char* kNotKept = "not programmed, the radio's memory was not kept first: ";
 
 // What the messages of an outcome say, but for what the result says already.
 std::string Said(const Outcome& outcome, std::vector<std::string>* notes = nullptr) {
@@ -53,9 +54,17 @@ std::string ImageBytes(const MemoryImage& image) {
 }  // namespace
 
 RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std::string& planName,
-                         const RosterEntry& radio) {
+                         const RosterEntry& radio, bool backup) {
     RadioReport report;
     report.radio = radio;
+    // The radio's own memory is kept before anything is written to it.
+    if (backup) {
+        const TransferOutcome kept = session.BackupRadio();
+        if (!kept.Ok()) {
+            report.reason = kNotKept + FailureText(kept, report.notes);
+            return report;
+        }
+    }
     if (const Outcome opened = session.OpenBytes(plan, planName); opened.Failed()) {
         report.reason = Said(opened);
         return report;

@@ -4,7 +4,9 @@
 #include "core/Titles.h"
 #include "files/ModelDefinitions.h"
 #include "files/ModelList.h"
+#include "files/HexFile.h"
 #include "files/ReadLimits.h"
+#include "messages/MessageText.h"
 #include "session/PortSetting.h"
 #include "workspace/Messages.h"
 #include "workspace/ProgramCheck.h"
@@ -308,17 +310,124 @@ void AppSession::SetVerifyAfterProgramming(bool on) {
     services_.settings.Set(kSettingsSection, kVerifyKey, on ? "1" : "0");
 }
 
+// ---- keeping radios' memories ----------------------------------------------------------
+
+std::string ChangeReviewText(const std::vector<Difference>& changes) {
+    std::string text = MessageText::Plural(static_cast<long long>(changes.size()), MessageId::ChangesOneFieldListed,
+                                           MessageId::ChangesFieldsListed, changes.size())
+                           .Render();
+    for (size_t i = 0; i < changes.size() && i < kReviewedChanges; ++i) text += "\n  " + DifferenceLine(changes[i]);
+    if (changes.size() > kReviewedChanges)
+        text += "\n  " + MessageText{MessageId::AndMore, changes.size() - kReviewedChanges}.Render();
+    return text;
+}
+
+std::string AppSession::PortName() const {
+    return choice_.PortDevice.empty() ? "COM" + std::to_string(choice_.PortNumber) : choice_.PortDevice;
+}
+
+bool AppSession::backupBeforeProgramming() const {
+    return services_.settings.GetOr(kSettingsSection, kBackupKey, "1") == "1";
+}
+
+void AppSession::SetBackupBeforeProgramming(bool on) {
+    services_.settings.Set(kSettingsSection, kBackupKey, on ? "1" : "0");
+}
+
+Failure AppSession::KeepImage(const DataSet& radio, KeepReason reason, Outcome& outcome) {
+    if (!services_.keeper) return {};
+    const std::string atis = radio.flags.atis ? radio.atis.AtisCode : std::string();
+    Failure failure = services_.keeper->Keep(HexFileBytes(radio.image), ModelName(radio.modelNumber), atis, reason);
+    if (failure.Failed()) {
+        services_.log.Report("frmMain.KeepRadioMemory", failure.LogText());
+        if (reason == KeepReason::Read)
+            outcome.Say(Message{MessageText{MessageId::BackupNotKept, failure.Reason()}.Render(),
+                                workspace_.messageTitle(), Icon::Warning});
+    }
+    return failure;
+}
+
+TransferOutcome AppSession::BackupRadio() {
+    if (!link_) return NoLink();
+    ApplyLinkChoice();
+    link_->SetAsker(&services_.asker);
+    DataSet radio;
+    TransferOutcome read =
+        workspace_.ReadRadioForComparison(*link_, radio, MessageText{MessageId::ReadingToKeep}.Render());
+    if (!read.completed) return read;
+    services_.keeper ? services_.keeper->ForgetPartial(PortName()) : void();
+    if (const Failure failure = KeepImage(radio, KeepReason::BeforeProgramming, read); failure.Failed()) {
+        const std::string said = MessageText{MessageId::BackupNotKeptNothingWritten, failure.Reason()}.Render();
+        read.failure = Failure{failure.kind, failure.reason, said};
+        read.Say(Message{said, workspace_.messageTitle(), Icon::Warning});
+    }
+    return read;
+}
+
+std::vector<Difference> AppSession::ChangesInRadio() const {
+    const std::optional<MemoryImage>& radio = workspace_.radioImage();
+    if (!radio) return {};
+    return ChangedInRadio(workspace_.data(), *radio);
+}
+
+std::optional<PartialProgramming> AppSession::PartialOnPort() const {
+    if (!services_.keeper) return std::nullopt;
+    for (PartialProgramming& partial : services_.keeper->Partials())
+        if (partial.port == PortName()) return std::move(partial);
+    return std::nullopt;
+}
+
+std::vector<PartialProgramming> AppSession::PartlyProgrammed() const {
+    return services_.keeper ? services_.keeper->Partials() : std::vector<PartialProgramming>{};
+}
+
+void AppSession::ForgetPartial(const std::string& port) {
+    if (services_.keeper) services_.keeper->ForgetPartial(port);
+}
+
+Outcome AppSession::ResumePartial(const PartialProgramming& partial) {
+    Outcome opened = workspace_.OpenDat(partial.plan, partial.file);
+    if (opened.Ok()) {
+        openedImage_ = false;
+        ChooseDevice(partial.port);
+    }
+    return opened;
+}
+
+std::string AppSession::PartialNotice(const PartialProgramming& partial) {
+    const MessageText file = partial.file.empty() ? MessageText{MessageId::NewPlan} : MessageText{partial.file};
+    return MessageText{MessageId::PartialOnPort, partial.port, partial.time, file}.Render();
+}
+
 // ---- transfers ------------------------------------------------------------------------
 
 Outcome AppSession::ConfirmProgramming() {
     const std::vector<std::string> findings = ProgrammingFindings(workspace_.data());
-    if (findings.empty()) return {};
-    std::optional<size_t> changed;
-    if (workspace_.radioImage() && !workspace_.currentFilePath().empty())
-        changed = FieldsChangedInRadio(workspace_.data(), *workspace_.radioImage());
-    const Answer answer = services_.asker.Ask(Question{ProgrammingQuestion(findings, changed), workspace_.messageTitle(),
-                                                       Icon::Warning, Buttons::YesNo, Answer::No});
-    return answer == Answer::Yes ? Outcome{} : CancelledOutcome();
+    const std::vector<Difference> changes = ChangesInRadio();
+    const bool offer = offerBackup_ && services_.keeper && !radioMemoryKnown();
+    backupFirst_ = false;
+    if (findings.empty() && changes.empty() && !offer) return {};
+    std::string text;
+    if (!findings.empty()) {
+        text = MessageText{MessageId::BeforeProgrammingCheck}.Render();
+        for (const std::string& finding : findings) text += "\n- " + finding;
+        text += "\n\n";
+    }
+    if (!changes.empty()) text += ChangeReviewText(changes) + "\n\n";
+    text += MessageText{findings.empty() ? MessageId::ProgramTheRadio : MessageId::ProgramAnyway}.Render();
+    Question question{text, workspace_.messageTitle(), findings.empty() ? Icon::Question : Icon::Warning,
+                      Buttons::YesNo, findings.empty() ? Answer::Yes : Answer::No};
+    bool backup = backupBeforeProgramming();
+    if (offer) {
+        question.optionText = MessageText{MessageId::BackupOption}.Render();
+        question.option = &backup;
+    }
+    if (services_.asker.Ask(question) != Answer::Yes) return CancelledOutcome();
+    if (offer) {
+        if (backup != backupBeforeProgramming()) SetBackupBeforeProgramming(backup);
+        backupFirst_ = backup;
+    }
+    return {};
 }
 
 TransferOutcome AppSession::NoLink() const {
@@ -331,21 +440,44 @@ TransferOutcome AppSession::ReadFromRadio() {
     if (!link_) return NoLink();
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ReadFromRadio(*link_);
+    TransferOutcome read = workspace_.ReadFromRadio(*link_);
+    if (read.completed) {
+        ForgetPartial(PortName());
+        (void)KeepImage(workspace_.data(), KeepReason::Read, read);
+    }
+    return read;
 }
 
 TransferOutcome AppSession::ProgramToRadio() {
     if (!link_) return NoLink();
+    if (std::exchange(backupFirst_, false) && services_.keeper && !radioMemoryKnown()) {
+        TransferOutcome backup = BackupRadio();
+        if (backup.Failed()) return backup;
+    }
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ProgramToRadio(*link_, {verify_});
+    // What is sent is the plan as it stands when programming begins.
+    const std::string plan = services_.keeper ? workspace_.DatText() : std::string();
+    TransferOutcome programmed = workspace_.ProgramToRadio(*link_, {verify_});
+    if (programmed.completed) ForgetPartial(PortName());
+    if (programmed.partial && services_.keeper) {
+        const PartialProgramming partial{PortName(), workspace_.currentFilePath(), UtcIsoTime(SystemUtcSeconds()), plan};
+        if (const Failure failure = services_.keeper->RememberPartial(partial); failure.Failed())
+            services_.log.Report("frmMain.RememberPartial", failure.LogText());
+    }
+    return programmed;
 }
 
 TransferOutcome AppSession::CompareWithRadio(DataSet& radio) {
     if (!link_) return NoLink();
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ReadRadioForComparison(*link_, radio);
+    TransferOutcome read = workspace_.ReadRadioForComparison(*link_, radio);
+    if (read.completed) {
+        ForgetPartial(PortName());
+        (void)KeepImage(radio, KeepReason::Read, read);
+    }
+    return read;
 }
 
 ProbeOutcome AppSession::TestConnection() {

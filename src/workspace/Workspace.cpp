@@ -374,10 +374,11 @@ void Conclude(link::TransferEngine& engine, TransferOutcome& outcome) {
 
 }  // namespace
 
-TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce) {
+TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce,
+                                         const std::string& activity) {
     TransferOutcome result;
     if ((result.synchronised = Synchronise(engine))) {
-        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data, Words(MessageId::ReadingRadioToCompare));
+        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data, activity);
         if (result.completed) radioImage_ = data.image;
     }
     Conclude(engine, result);
@@ -395,12 +396,13 @@ TransferOutcome Workspace::ReadFromRadio(link::TransferEngine& engine) {
     return result;
 }
 
-TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio) {
+TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio,
+                                                  const std::string& activity) {
     // Read over a copy of the data, as a read that is taken over would be:
     // what the image does not hold (tags, the file-only settings) stays the
     // same on both sides.
     DataSet copy = data();
-    TransferOutcome result = ReadRadioInto(engine, copy, false);
+    TransferOutcome result = ReadRadioInto(engine, copy, false, activity);
     if (result.completed) radio = std::move(copy);
     return result;
 }
