@@ -170,6 +170,8 @@ const paths = [
 
       await menu(page, 'mnuOptions', 'mnuOptionsVerify');
       await page.click('#tb-program');
+      // The radio was read: the confirmation lists what changes in it.
+      assert.match((await answer(page, 'yes')).text, /^Programming changes 5 fields in the radio .*\n {2}EXP 1: RX none -> 157\.0250\n/s);
       assert.deepEqual(await transfer(page), ['Verified: the radio holds every byte that was sent.']);
     },
   },
@@ -256,6 +258,7 @@ const paths = [
       await page.getByLabel('Scan Memory', { exact: true }).click();
 
       await page.click('#tb-program');
+      await answer(page, 'yes');  // the one field that changes
       const pulled = await transfer(page, { at: 10, act: () => radio('pullCable') });
       assert.equal(pulled.at(-2), 'Communication Error!!');
       assert.match(pulled.at(-1), /only partly programmed/);
