@@ -56,10 +56,7 @@ TEST(RadioKeeper, ImagesOfOneSecondGetCountersAndListNewestFirst) {
     EXPECT_EQ(third, "20261209T061501Z-MR318-211234560-read-1.hex");
     EXPECT_EQ(k.Ids(), (std::vector<std::string>{third, second, first}));
 
-    const KeptImage listed = k.keeper.List()[1];
-    EXPECT_EQ(listed.time, "2026-12-09T06:15:00Z");
-    EXPECT_EQ(listed.atis, "none");
-    EXPECT_EQ(listed.reason, KeepReason::BeforeProgramming);
+    EXPECT_EQ(k.keeper.List()[1].time, "2026-12-09T06:15:00Z");
     std::string bytes;
     EXPECT_TRUE(k.keeper.Read("partly-programmed-73696d.txt", bytes).Failed()) << "only kept images are read";
 }
