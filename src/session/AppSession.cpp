@@ -325,13 +325,22 @@ Failure AppSession::KeepImage(const DataSet& radio, KeepReason reason, Outcome& 
 
 TransferOutcome AppSession::BackupRadio() {
     if (!link_) return NoLink();
+    if (!services_.keeper) {
+        // Nowhere to keep it: the radio is not touched.
+        TransferOutcome none;
+        const std::string said =
+            MessageText{MessageId::BackupNotKeptNothingWritten, MessageText{MessageId::NoBackupsFolderReason}}.Render();
+        none.failure = Failure{FailureKind::PathNotFound, {}, said};
+        none.Say(Message{said, workspace_.messageTitle(), Icon::Warning});
+        return none;
+    }
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
     DataSet radio;
     TransferOutcome read =
         workspace_.ReadRadioForComparison(*link_, radio, MessageText{MessageId::ReadingToKeep}.Render());
     if (!read.completed) return read;
-    services_.keeper ? services_.keeper->ForgetPartial(PortName()) : void();
+    ForgetPartial(PortName());
     if (const Failure failure = KeepImage(radio, KeepReason::BeforeProgramming, read); failure.Failed()) {
         const std::string said = MessageText{MessageId::BackupNotKeptNothingWritten, failure.Reason()}.Render();
         read.failure = Failure{failure.kind, failure.reason, said};
