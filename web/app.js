@@ -12,7 +12,7 @@ import { el, ask, askFileName, showMessages } from './dialogs.js';
 import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
   from './files.js';
 import './layout.js';
-import { menuWord, word } from './words.js';
+import { menuWord, word, words, wordsLanguage } from './words.js';
 import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
@@ -45,6 +45,7 @@ const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${para
 const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const [engine, kept] = await Promise.all([loadEngine(), KeptFiles.open()]);
+engine.setLanguage(wordsLanguage, words);
 const files = new FileStore();
 const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
 await recent.load();

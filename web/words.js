@@ -25,6 +25,8 @@ const catalogue = await loadMessages(language).catch(() => loadMessages('en'));
 // The language of the catalogue's words, for the elements that show them
 // (the rest of the page may still speak English).
 export const wordsLanguage = catalogue.language || language;
+// The whole catalogue, {Id: text}, for the engine to speak the same language.
+export const words = catalogue.messages;
 
 /** @param {string} id @param {...unknown} args */
 export const word = (id, ...args) => say(catalogue, id, ...args);
