@@ -242,7 +242,7 @@ export function editorScreen(ctx) {
       displayLabel, el('span', { className: 'display-boxes' }, left, right), el('span'),
       rxLabel, rx, units[0],
       txLabel, tx, units[1]),
-    el('div', { className: 'switches', role: 'group', 'aria-label': 'Switches' },
+    el('div', { className: 'switches', role: 'group', 'aria-label': word('Switches') },
       txRow,
       el('div', { className: 'power' }, lowPower.label, el('span', { className: 'check' }, powerLine, powerUp.label)),
       duplex.label, scan.label));

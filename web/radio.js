@@ -60,7 +60,7 @@ export class RadioChoice {
 
   // The status bar's port.
   get status() {
-    return `Port: ${this.label}${this.pulled ? ' (cable pulled out)' : ''}`;
+    return word(this.pulled ? 'PortStatusPulled' : 'PortStatus', this.label);
   }
 
   /** @param {SerialPort} port */

@@ -252,9 +252,9 @@ export function weatherScreen(ctx) {
     rows.push({ label, enable, scan });
     body.append(el('tr', {}, label, el('td', { className: 'box' }, enable), el('td', { className: 'box' }, scan)));
   }
-  const element = el('div', { className: 'panel' }, el('h2', {}, 'Weather'),
+  const element = el('div', { className: 'panel' }, el('h2', {}, word('TreeWeather')),
     el('table', { className: 'weather' },
-      el('thead', {}, el('tr', {}, el('th', {}, 'Channel'), el('th', { className: 'box' }, 'Enable'), el('th', { className: 'box' }, 'Scan'))),
+      el('thead', {}, el('tr', {}, el('th', {}, word('ColumnChannel')), el('th', { className: 'box' }, word('Enable')), el('th', { className: 'box' }, word('Scan')))),
       body));
   function fill() {
     session.now.weather().forEach((row, k) => {

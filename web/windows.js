@@ -67,7 +67,7 @@ function connectionPicture(radioLeft) {
  */
 export async function runTransfer(app, mode) {
   const { session } = app;
-  const progress = el('progress', { max: 100, value: 0, 'aria-label': 'Progress' });
+  const progress = el('progress', { max: 100, value: 0, 'aria-label': word('Progress') });
   const activity = el('p', { className: 'activity', 'aria-live': 'polite' });
   const monitor = el('p', { className: 'monitor', hidden: !app.debugMode, 'aria-live': 'polite' });
   const dialog = makeDialog({
