@@ -25,7 +25,10 @@ const BUTTONS = {
 /** @type {Record<Icon, string>} */
 const SIGNS = { information: 'i', warning: '!', critical: '×', question: '?', none: '' };
 /** @type {Record<Icon, string>} */
-const SIGN_NAMES = { information: 'Information', warning: 'Warning', critical: 'Error', question: 'Question', none: '' };
+const SIGN_NAMES = {
+  information: word('SignInformation'), warning: word('SignWarning'), critical: word('SignError'), question: word('SignQuestion'),
+  none: '',
+};
 
 let serial = 0;
 
