@@ -15,6 +15,9 @@ const LANGUAGE_NAMES = { en: 'LanguageEnglish', de: 'LanguageGerman', nl: 'Langu
 /** @param {string} id */
 const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
 
+// The whole page speaks the catalogue's language now (BCP 47 writes "en-XA").
+document.documentElement.lang = wordsLanguage.replace('_', '-');
+
 // The texts of index.html: data-word (the text), data-word-label (the name),
 // data-word-title (the tip) and data-word-content (a meta element's).
 for (const node of document.querySelectorAll('[data-word]')) {

@@ -563,6 +563,7 @@ const paths = [
       await Promise.all([page.waitForEvent('load'), page.selectOption('#language', 'de')]);
       await page.waitForSelector('body[data-ready]');
       assert.equal(await page.getAttribute('#skip-to-screens', 'lang'), 'de');
+      assert.equal(await page.getAttribute('html', 'lang'), 'de');
       assert.equal(await page.textContent('#skip-to-screens'), 'Zu den Seiten springen');
       assert.equal(await width(), 260);
 
