@@ -51,7 +51,7 @@ export function listScreen(ctx) {
   function paintSelection() {
     [...body.rows].forEach((tr, r) => tr.setAttribute('aria-selected', String(selected.has(r))));
     const n = selected.size;
-    count.textContent = `${rowCount()} channels${n > 1 ? `, ${n} selected` : ''}`;
+    count.textContent = n > 1 ? word('ListChannelsSelected', rowCount(), n) : word('ListChannelCount', rowCount());
     openButton.disabled = n !== 1;
     menuButton.disabled = rowCount() === 0;
   }
