@@ -456,6 +456,8 @@ export interface EngineFunctions extends EngineRules {
   programVersion(): string;
   shippedFileNames(): string[];
   shippedFile(name: string): Uint8Array | null;
+  // The language the engine speaks from now on: the page's catalogue, {Id: text}.
+  setLanguage(language: string, messages: Record<string, string>): void;
 }
 
 export interface Engine extends EngineFunctions {

@@ -543,7 +543,7 @@ const paths = [
     },
   },
   {
-    name: 'the splitter: arrow keys and the mouse, remembered with the language chosen',
+    name: 'the splitter: arrow keys and the mouse, remembered with the language chosen; in German the page and the engine speak German',
     async run({ page }) {
       const width = () => page.evaluate(() => Math.round(document.querySelector('#tree-pane').getBoundingClientRect().width));
       const start = await width();
@@ -563,8 +563,23 @@ const paths = [
       await Promise.all([page.waitForEvent('load'), page.selectOption('#language', 'de')]);
       await page.waitForSelector('body[data-ready]');
       assert.equal(await page.getAttribute('#skip-to-screens', 'lang'), 'de');
+      assert.equal(await page.getAttribute('html', 'lang'), 'de');
       assert.equal(await page.textContent('#skip-to-screens'), 'Zu den Seiten springen');
       assert.equal(await width(), 260);
+
+      // The menu bar, a screen's labels and hints, and a question the engine asks.
+      assert.deepEqual(await page.locator('#menubar > *').allTextContents(),
+        ['Datei', 'Bearbeiten', 'Übertragen', 'Region', 'Optionen', 'Hilfe']);
+      await node(page, 'General', 'Common');
+      assert.deepEqual((await page.locator('#screen legend').allTextContents()).slice(0, 2),
+        ['Suchlauffunktion', 'Wetterkanal-Funktion']);
+      await page.getByRole('group', { name: 'Verfügbare Kanalgruppen' }).getByRole('checkbox', { name: 'USA', exact: true }).focus();
+      assert.equal(await page.textContent('#hint'), '[Leertaste]: Ein- oder ausschalten.');
+      await page.click('#tb-program');
+      assert.equal(await page.locator('dialog[open] .option label').textContent(),
+        'Zuerst den Speicher des Funkgeräts auslesen und aufbewahren');
+      assert.equal(await page.getAttribute('dialog[open] .sign', 'aria-label'), 'Frage');
+      assert.match((await answer(page, 'no')).text, /Funkgerät (trotzdem )?programmieren\?$/);
     },
   },
 ];
