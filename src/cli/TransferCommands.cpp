@@ -2,6 +2,7 @@
 // rp770-cli program --port DEVICE IN.dat|IN.hex
 
 #include "cli/TransferCommands.h"
+#include "core/Titles.h"
 
 #include "cli/CliCommands.h"
 #include "cli/ReadOutput.h"
@@ -103,7 +104,7 @@ int RunRead(const std::vector<std::string>& args) {
     ProgressBar bar(options->Has("--debug"));
     {
         const platform::InterruptCatcher interrupts;
-        const auto link = Connect(*options, "Read from Radio", cli, bar);
+        const auto link = Connect(*options, kReadFromRadioTitle, cli, bar);
         if (!link) return kExitUsage;
         const TransferOutcome read = session.ReadFromRadio();
         ShowTransfer(cli, bar, read);
@@ -139,7 +140,7 @@ int RunProgram(const std::vector<std::string>& args) {
     session.SetVerifyAfterProgramming(options->Has("--verify"));  // for this run: the store is not written
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
-    const auto link = Connect(*options, "Program to Radio", cli, bar);
+    const auto link = Connect(*options, kProgramToRadioTitle, cli, bar);
     if (!link) return kExitUsage;
     // A programming that stopped part-way, and what the verification found,
     // are the outcome's to say.

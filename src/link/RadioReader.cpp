@@ -1,4 +1,5 @@
 #include "link/RadioReader.h"
+#include "core/Titles.h"
 
 #include <cmath>
 #include <exception>
@@ -98,7 +99,7 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
         }
         if (!ModelCodesAccepted(data.modelNumber, check.data(), last)) {
             state.CommError = true;
-            ctx_.TellTitled("ModelType Error !!", "Read from Radio");
+            ctx_.TellTitled("ModelType Error !!", kReadFromRadioTitle);
         }
     } catch (const std::exception& failure) {
         port_.ReportRuntimeFailure("frmRadio.ReadDataChkModel", failure);
@@ -110,7 +111,7 @@ void RadioReader::ReadData(Buffer& buffer) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.TellTitled("Communication Error!!", "Read from Radio", Icon::Critical, port_.OpenFailureText());
+            ctx_.TellTitled("Communication Error!!", kReadFromRadioTitle, Icon::Critical, port_.OpenFailureText());
             return;
         }
         ctx_.SetProgress(0);
@@ -133,7 +134,7 @@ void RadioReader::ReadData(Buffer& buffer) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.TellTitled("Communication Error!!", "Read from Radio");
+                ctx_.TellTitled("Communication Error!!", kReadFromRadioTitle);
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }

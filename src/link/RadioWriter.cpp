@@ -1,4 +1,5 @@
 #include "link/RadioWriter.h"
+#include "core/Titles.h"
 
 #include <exception>
 
@@ -32,7 +33,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.TellTitled("Communication Error!!", "Program to Radio", Icon::Critical, port_.OpenFailureText());
+            ctx_.TellTitled("Communication Error!!", kProgramToRadioTitle, Icon::Critical, port_.OpenFailureText());
             return ProgramOutcome::NotStarted;
         }
         ctx_.SetProgress(0);
@@ -54,7 +55,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.TellTitled("Communication Error!!", "Program to Radio");
+                ctx_.TellTitled("Communication Error!!", kProgramToRadioTitle);
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }

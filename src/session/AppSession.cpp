@@ -160,9 +160,7 @@ Outcome AppSession::Open(const std::string& name, FileKind kind) {
     std::string bytes;
     bool image = false;
     if (Outcome read = ReadDataBytes(name, kind, bytes, image); read.Failed()) return read;
-    Outcome opened = image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
-    if (opened.Ok()) openedImage_ = image;
-    return opened;
+    return image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
 }
 
 Outcome AppSession::OpenBytes(std::string bytes, const std::string& name) {
@@ -198,7 +196,7 @@ Outcome AppSession::Save() {
     // A memory image file is never overwritten with settings text: a
     // settings file is asked for instead.
     const std::string current = workspace_.currentFilePath();
-    if (!current.empty() && !IsMemoryImagePath(current)) return SaveAs(current);
+    if (!current.empty() && !workspace_.currentFileIsImage()) return SaveAs(current);
     const std::optional<std::string> chosen = services_.asker.ChooseSaveFile();
     if (!chosen || chosen->empty()) return CancelledOutcome();
     return SaveAs(*chosen);
@@ -287,6 +285,7 @@ void AppSession::SetVerifyAfterProgramming(bool on) {
 // ---- transfers ------------------------------------------------------------------------
 
 Outcome AppSession::ConfirmProgramming() {
+    if (Outcome refused = workspace_.CheckProgrammable(); refused.Failed()) return refused;
     const std::vector<std::string> findings = ProgrammingFindings(workspace_.data());
     if (findings.empty()) return {};
     std::optional<size_t> changed;
@@ -337,7 +336,7 @@ ProbeOutcome AppSession::TestConnection() {
         return outcome;
     }
     const bool found = outcome.report.RadioFound();
-    outcome.Say(Message{outcome.report.Text(), "Test Connection", found ? Icon::Information : Icon::Warning});
+    outcome.Say(Message{outcome.report.Text(), kTestConnectionTitle, found ? Icon::Information : Icon::Warning});
     if (!found) outcome.failure = Failure{FailureKind::Communication, {}, "No MR318 answered."};
     return outcome;
 }

@@ -105,7 +105,7 @@ public:
     // "bad file!!" at once, a longer text file a read error saying so.
     Outcome Open(const std::string& name, FileKind kind = FileKind::ByName);
     // Whether the file Open last opened was a memory image (however told).
-    bool openedMemoryImage() const { return openedImage_; }
+    bool openedMemoryImage() const { return workspace_.currentFileIsImage(); }
     Outcome OpenBytes(std::string bytes, const std::string& name);
     // Asks "Do you want to program the ... series?" (Cancel: nothing happens).
     Outcome ChangeModel(int model);
@@ -176,7 +176,6 @@ private:
     link::LinkState choice_;  // the port and switches every transfer starts with
     std::function<SystemPorts()> systemPorts_;
     bool verify_ = false;
-    bool openedImage_ = false;
     bool started_ = false;
 };
 

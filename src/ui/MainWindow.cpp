@@ -393,7 +393,7 @@ void MainWindow::TransferCompare() {
     if (!CommitPendingInput()) return;
     std::optional<DataSet> radio;
     RunTransfer(TransferMode::Compare, [&](const TransferDialog& dialog) { radio = dialog.radioData(); });
-    if (radio) ShowDifferences(*radio, "the radio", "Compare With Radio");
+    if (radio) ShowDifferences(*radio, "the radio", kCompareWithRadioTitle);
 }
 
 void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }

@@ -13,10 +13,10 @@ namespace rp770::web {
 
 namespace {
 
-constexpr const char* kReadTitle = "Read from Radio";
-constexpr const char* kProgramTitle = "Program to Radio";
-constexpr const char* kCompareTitle = "Compare With Radio";
-constexpr const char* kTestTitle = "Test Connection";
+constexpr const char* kReadTitle = kReadFromRadioTitle;
+constexpr const char* kProgramTitle = kProgramToRadioTitle;
+constexpr const char* kCompareTitle = kCompareWithRadioTitle;
+constexpr const char* kTestTitle = kTestConnectionTitle;
 
 const char* SourceName(ChangeSource source) {
     switch (source) {
