@@ -204,8 +204,21 @@ Outcome AppSession::Save() {
 
 Outcome AppSession::SaveAs(const std::string& name) {
     Outcome written = WriteFile(name, workspace_.DatText(), "frmMain.SaveFileAs");
-    if (written.Ok()) workspace_.MarkSaved(name);
+    if (written.Ok()) {
+        workspace_.MarkSaved(name);
+        SayIncompleteKept(written);
+    }
     return written;
+}
+
+void AppSession::SayIncompleteKept(Outcome& saved) const {
+    std::string names;
+    for (const ChannelRef& ref : workspace_.IncompleteChannels())
+        names += (names.empty() ? "" : ", ") + ChannelName(workspace_.data(), ref);
+    if (names.empty()) return;
+    saved.Say(Message{"Saved with these enabled EXP channels incomplete (no RX frequency or no channel number): " +
+                          names + ". The radio cannot be programmed until they are completed or disabled.",
+                      workspace_.messageTitle(), Icon::Warning});
 }
 
 Outcome AppSession::SaveHex(const std::string& name) {
@@ -234,6 +247,137 @@ const DataSet& AppSession::DataForReport() {
     workspace_.SnapExpFrequencies();  // listed as shown, and kept so
     return workspace_.data();
 }
+
+// ---- the application's commands ------------------------------------------------------
+
+Outcome AppSession::TakePending(const PendingInput* pending) {
+    if (pending && pending->take && !pending->take()) return CancelledOutcome();
+    return {};
+}
+
+// A command's steps run while each goes on; the first that does not (it
+// failed, or the user stopped it) is the command's outcome.
+#define RP770_GO_ON(step)                                      \
+    do {                                                       \
+        if (Outcome done_ = (step); !done_.Ok()) return done_; \
+    } while (false)
+
+Outcome AppSession::NewCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return New();
+}
+
+Outcome AppSession::OpenCommand(const PendingInput* pending) {
+    // "Save changes?" comes before the file dialog: the user decides about
+    // the data at hand first, then looks for the file.
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Data);
+    if (!name || name->empty()) return CancelledOutcome();
+    return Open(*name);
+}
+
+Outcome AppSession::OpenFileCommand(const std::string& name, const PendingInput* pending, FileKind kind) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return Open(name, kind);
+}
+
+Outcome AppSession::OpenImageCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::MemoryImage);
+    if (!name || name->empty()) return CancelledOutcome();
+    return Open(*name, FileKind::MemoryImage);
+}
+
+Outcome AppSession::SaveCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    return Save();
+}
+
+Outcome AppSession::SaveAsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::Data);
+    if (!name || name->empty()) return CancelledOutcome();
+    return SaveAs(*name);
+}
+
+Outcome AppSession::SaveImageCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::MemoryImage);
+    if (!name || name->empty()) return CancelledOutcome();
+    return SaveHex(*name);
+}
+
+Outcome AppSession::ExportChannelsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::Channels);
+    if (!name || name->empty()) return CancelledOutcome();
+    return ExportChannels(*name);
+}
+
+Outcome AppSession::ImportChannelsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Channels);
+    if (!name || name->empty()) return CancelledOutcome();
+    return ImportChannels(*name);
+}
+
+ComparisonOutcome AppSession::CompareWithFileCommand(const PendingInput* pending) {
+    ComparisonOutcome result;
+    if (Outcome taken = TakePending(pending); !taken.Ok()) {
+        static_cast<Outcome&>(result) = std::move(taken);
+        return result;
+    }
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Data);
+    if (!name || name->empty()) {
+        static_cast<Outcome&>(result) = CancelledOutcome();
+        return result;
+    }
+    Outcome read;
+    result.other = ReadDataFile(*name, read);
+    static_cast<Outcome&>(result) = std::move(read);
+    result.otherName = FileNamePart(*name);
+    result.title = "Compare With " + result.otherName;
+    return result;
+}
+
+Outcome AppSession::ChangeModelCommand(int model, const PendingInput* pending) {
+    if (model == workspace_.modelNumber()) return {};
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return ChangeModel(model);  // asks, remembers it and starts a new data set
+}
+
+Outcome AppSession::ChangeDestinationCommand(int entry, const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return ChangeDestination(entry);
+}
+
+bool AppSession::UndoCommand(const PendingInput* pending) { return TakePending(pending).Ok() && workspace_.Undo(); }
+
+bool AppSession::RedoCommand(const PendingInput* pending) { return TakePending(pending).Ok() && workspace_.Redo(); }
+
+Outcome AppSession::PrepareRead(const PendingInput* pending) { return TakePending(pending); }
+
+Outcome AppSession::PrepareProgramming(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    return ConfirmProgramming();
+}
+
+Outcome AppSession::PrepareComparison(const PendingInput* pending) { return TakePending(pending); }
+
+Outcome AppSession::Quit(const PendingInput* pending) {
+    // The check on leaving first: an editor that holds the user (an EXP
+    // channel it enabled and that is not complete yet) keeps the window open.
+    if (pending && pending->leave && !pending->leave()) return CancelledOutcome();
+    return ConfirmDiscard(pending);
+}
+
+#undef RP770_GO_ON
 
 // ---- the link -------------------------------------------------------------------------
 
