@@ -1,8 +1,7 @@
 // The browser edition's page: the editor window's features over the
-// engine's application session. The rules are the engine's; this module
-// builds the page, runs the commands in the window's order (pending input
-// first, then "Save changes?", then the operation, then its messages) and
-// shows what changed.
+// engine's application session. The rules and the commands' questions are
+// the engine's; this module builds the page, takes its typed input, calls
+// the session's command, shows its messages and what changed.
 //
 // The address may carry: ?debug (the /D switch: monitor texts and their
 // pauses), ?noecho (/T), ?speed=N (the simulated radio's line N times faster).
@@ -39,7 +38,7 @@ const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const engine = await loadEngine();
 const files = new FileStore();
-const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
+const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile: (/** @type {'data' | 'hex' | 'csv'} */ kind) => chooseOpenFile(kind) };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
@@ -232,10 +231,14 @@ async function perform(call) {
   return result;
 }
 
-const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
-
 /** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
+
+/** @param {'data' | 'hex' | 'csv'} kind */
+async function chooseOpenFile(kind) {
+  const chosen = await pickFile(kind);
+  return chosen ? files.keep(chosen.name, chosen.source) : null;
+}
 
 async function chooseSaveFile() {
   const chosen = await pickSaveFile('dat', suggested('dat'), (name) => askFileName(name));
@@ -251,13 +254,11 @@ async function saveReportText(bytes) {
 }
 
 /** @param {{ name: string, source: FileSource }} chosen */
-async function openFile(chosen, { checkInput = true } = {}) {
-  // A memory image is opened without the check of typed input, as the window's debug key does.
-  if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
-  if (!(await confirmDiscard())) return;
+async function openFile(chosen) {
+  if (!(await commit())) return;
   const before = files.entries.get(chosen.name);
   files.keep(chosen.name, chosen.source);
-  const result = await perform((s) => s.open(chosen.name, 'name'));
+  const result = await perform((s) => s.openFile(chosen.name));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
 }
@@ -300,14 +301,8 @@ function print() {
 }
 
 const commands = {
-  newData: () => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.newData());
-  }),
-  open: () => command(async () => {
-    if (!(await commit())) return;
-    const chosen = await pickFile('data');
-    if (chosen) await openFile(chosen, { checkInput: false });
-  }),
+  newData: () => command(async () => { if (await commit()) await perform((s) => s.newData()); }),
+  open: () => command(async () => { if (await commit()) await perform((s) => s.openChosenFile()); }),
   save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
     if (!(await commit())) return;
@@ -329,10 +324,10 @@ const commands = {
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
   model: (/** @type {number} */ number) => command(async () => {
-    if (number !== app.state?.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
+    if (number !== app.state?.modelNumber && (await commit())) await perform((s) => s.changeModel(number));
   }),
   destination: (/** @type {number} */ entry) => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
+    if (await commit()) await perform((s) => s.changeDestination(entry));
   }),
   verify: () => command(async () => session.now.setVerify(!app.state?.verify)),
   hexdump: () => command(async () => {

@@ -96,6 +96,8 @@ function quietly(hook, ...args) {
  * @typedef {object} EngineHooks
  * @property {(question: Question) => string | Promise<string>} [ask] the answer's name
  * @property {() => string | null | Promise<string | null>} [chooseSaveFile] a file name, or null
+ * @property {(kind: 'data' | 'hex' | 'csv') => string | null | Promise<string | null>} [chooseOpenFile]
+ *   the name a picked file is kept under, or null
  * @property {(percent: number) => void} [progress]
  * @property {(text: string) => void} [monitor]
  * @property {(text: string) => void} [activity]
