@@ -78,7 +78,7 @@ MainWindow::MainWindow(AppSession& session, MainWindowServices services, QWidget
                                                                  : FileKind::Data;
         const QString path = save ? dialogs_->SavePath(this, kind, {}) : dialogs_->OpenPath(this, kind, {});
         if (path.isEmpty()) return std::nullopt;
-        if (kind != FileKind::Dat && kind != FileKind::Data) dialogs_->FileUsed(path);
+        chosen_ = path;  // its folder is remembered once the command has used it
         return Std(path);
     };
 
@@ -407,8 +407,10 @@ void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
 // ---- channel tables and comparison ------------------------------------------------
 
 bool MainWindow::RunCommand(const std::function<Outcome()>& command) {
+    chosen_.clear();
     SetBusy(true);
     const Outcome outcome = command();
+    if (outcome.Ok() && !chosen_.isEmpty()) dialogs_->FileUsed(chosen_);
     SetBusy(false);
     return Show(outcome);
 }
@@ -510,7 +512,7 @@ void MainWindow::PlaceHexDump() {
 void MainWindow::SaveHexCommand() {
     if (!session_.switches().debugMode) return;
     const PendingInput pending = Pending();
-    SaveWith([&] { return session_.SaveImageCommand(&pending); });
+    RunCommand([&] { return session_.SaveImageCommand(&pending); });
 }
 
 void MainWindow::OpenHexCommand() {

@@ -169,6 +169,7 @@ private:
     HexDumpView* hex_ = nullptr;
     SerialPortMenu* ports_ = nullptr;
     QTimer* newTimer_ = nullptr;
+    QString chosen_;  // the file the running command's dialog chose
     bool started_ = false;
     bool logoShown_ = false;
     int busyDepth_ = 0;

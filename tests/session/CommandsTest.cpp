@@ -51,8 +51,9 @@ struct Session {
     AppSession app{program, {settings, files, asker}};
     Workspace& ws = app.workspace();
 
-    Session() {
+    explicit Session(const char* globalIni = nullptr) {
         testing::CopyShippedData(folder.path(), true);
+        if (globalIni) WriteBytes(folder / "global.ini", globalIni);
         EXPECT_TRUE(app.Start().Ok());
     }
     std::string Path(const char* name) const { return folder / name; }
@@ -116,6 +117,32 @@ TEST(Commands, QuestionsComeInOneOrder) {
                                    [&] { return s.asker.log.push_back("leave"), true; }};
         EXPECT_EQ(c.command(s.app, &pending).Ok(), c.ok) << c.what;
         EXPECT_EQ(s.asker.log, c.log) << c.what;
+    }
+}
+
+TEST(Commands, UnsavedChangesAreNeverReplacedWithoutTheQuestion) {
+    const std::pair<const char*, std::function<Outcome(Session&)>> paths[] = {
+        {"New", [](Session& s) { return s.app.NewCommand(); }},
+        {"Open", [](Session& s) { return s.asker.files.push_back(s.Path("other.dat")), s.app.OpenCommand(); }},
+        {"Destination", [](Session& s) { return s.app.ChangeDestinationCommand(1); }},
+        {"Model", [](Session& s) { return s.app.ChangeModelCommand(2); }},
+    };
+    for (const auto& [name, run] : paths) {
+        for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
+            Session s("[model1]\r\nuse=1\r\natis=1\r\nwx=1\r\nwa=1\r\n[model2]\r\nuse=1\r\n");
+            WriteBytes(s.folder / "other.dat", s.ws.DatText());
+            s.ws.SetCommon(CommonField::DualWatch, 1);
+            const DataSet edited = s.ws.data();
+            s.asker.answers = {answer, Answer::Ok};  // then "Do you want to change to ...?"
+            if (answer == Answer::Yes) s.asker.files = {s.Path("saved.dat")};
+            const std::string what = std::string(name) + " " + std::to_string(static_cast<int>(answer));
+            EXPECT_EQ(run(s).Cancelled(), answer == Answer::Cancel) << what;
+            ASSERT_FALSE(s.asker.log.empty()) << what;
+            EXPECT_EQ(s.asker.log[0], kSaveChanges) << what;
+            EXPECT_EQ(s.ws.data() == edited, answer == Answer::Cancel) << what;
+            EXPECT_EQ(s.ws.modified(), answer == Answer::Cancel) << what;
+            EXPECT_EQ(std::filesystem::exists(s.folder / "saved.dat"), answer == Answer::Yes) << what << ": Yes saves first";
+        }
     }
 }
 
