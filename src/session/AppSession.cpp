@@ -244,7 +244,7 @@ std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome
 }
 
 const DataSet& AppSession::DataForReport() {
-    workspace_.SnapExpFrequencies();  // listed as shown, and kept so
+    workspace_.CorrectForShowing(Workspace::Showing::Report);  // listed as shown, and kept so
     return workspace_.data();
 }
 

@@ -183,16 +183,14 @@ std::string WebSession::RowNodeKey(const std::string& listKey, const std::string
 }
 
 val WebSession::CommonSetup() {
-    // With no weather channel enabled, showing the setting turns the weather alert off.
-    session_.workspace().SettleWeatherAlert();
+    session_.workspace().CorrectForShowing(Workspace::Showing::CommonSetup);
     return CommonSetupObject(presentation::MakeCommonSetupView(session_.data()));
 }
 
 val WebSession::ChannelList(const std::string& area) {
     const std::optional<Area> a = AreaNamed(area);
     if (!a) return val::null();
-    // EXP frequencies are shown on the raster, and from then on kept there.
-    if (*a == Area::EXP) session_.workspace().SnapExpFrequencies();
+    session_.workspace().CorrectForShowing(Workspace::Showing::ChannelList, ChannelRef{*a, 0});
     return ChannelListObject(presentation::MakeChannelList(session_.data(), *a));
 }
 
@@ -220,12 +218,7 @@ val WebSession::LoadEditor(const val& channel) {
     presentation::ChannelEditorScreen probe;
     probe.Load(*ref);
     if (!probe.View(session_.data())) return val::null();
-    // Shown as the editor shows it: EXP frequencies on the raster, a
-    // receive-only slot without its transmit switch.
-    if (ref->area == Area::EXP)
-        session_.workspace().SnapExpFrequencies();
-    else
-        session_.workspace().SettleShownChannel(*ref);
+    session_.workspace().CorrectForShowing(Workspace::Showing::ChannelEditor, *ref);
     editor_.Load(*ref);
     return EditorView();
 }
@@ -253,7 +246,7 @@ val WebSession::EditorCheckBeforeLeaving() const {
 }
 
 val WebSession::Weather() {
-    session_.workspace().SettleWeatherAlert();
+    session_.workspace().CorrectForShowing(Workspace::Showing::Weather);
     return WeatherObject(presentation::MakeWeatherView(session_.data()));
 }
 

@@ -616,6 +616,24 @@ void Workspace::SettleShownChannel(ChannelRef channel) {
     });
 }
 
+void Workspace::CorrectForShowing(Showing what, std::optional<ChannelRef> channel) {
+    switch (what) {
+        case Showing::CommonSetup:
+        case Showing::Weather: SettleWeatherAlert(); break;
+        case Showing::Report: SnapExpFrequencies(); break;
+        case Showing::ChannelList:
+            if (channel && channel->area == Area::EXP) SnapExpFrequencies();
+            break;
+        case Showing::ChannelEditor:
+            if (!channel) break;
+            if (channel->area == Area::EXP)
+                SnapExpFrequencies();
+            else
+                SettleShownChannel(*channel);
+            break;
+    }
+}
+
 void Workspace::SettleWeatherAlert() {
     Correct([](DataSet& d) {
         if (!AnyWeatherEnabled(d)) d.common.WeatherAlert = 0;

@@ -261,6 +261,11 @@ public:
     void SnapExpFrequencies();
     void SettleWeatherAlert();
     void SettleShownChannel(ChannelRef channel);
+    // What shows the data: each screen makes its corrections first, as
+    // named here once for the window and the page (a channel list or editor
+    // names its channel; a list only by its area).
+    enum class Showing { CommonSetup, Weather, ChannelList, ChannelEditor, Report };
+    void CorrectForShowing(Showing what, std::optional<ChannelRef> channel = std::nullopt);
 
 private:
     struct Document {
