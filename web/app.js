@@ -8,7 +8,10 @@
 
 import { loadEngine } from './engine.js';
 import { el, ask, askFileName, showMessages } from './dialogs.js';
-import { FileStore, droppedFile, pickFile, pickSaveFile } from './files.js';
+import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
+  from './files.js';
+import './layout.js';
+import { word } from './words.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -38,6 +41,8 @@ const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const engine = await loadEngine();
 const files = new FileStore();
+const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
+await recent.load();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile: (/** @type {'data' | 'hex' | 'csv'} */ kind) => chooseOpenFile(kind) };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
 const texts = session.functions.editorTexts();
@@ -261,6 +266,7 @@ async function openFile(chosen) {
   const result = await perform((s) => s.openFile(chosen.name));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
+  else await recent.add(chosen.name, chosen.source);
 }
 
 // Asks for a file and runs `call` with it lent under its name; the result.
@@ -302,16 +308,28 @@ function print() {
 
 const commands = {
   newData: () => command(async () => { if (await commit()) await perform((s) => s.newData()); }),
-  open: () => command(async () => { if (await commit()) await perform((s) => s.openChosenFile()); }),
+  open: () => command(async () => {
+    if (!(await commit()) || !(await perform((s) => s.openChosenFile())).ok) return;
+    const name = app.state?.filePath ?? '';
+    if (name) await recent.add(name, files.entries.get(name));
+  }),
   save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
     if (!(await commit())) return;
     const name = await chooseSaveFile();
-    if (name) await perform((s) => s.saveAs(name));
+    if (name && (await perform((s) => s.saveAs(name))).ok) await recent.add(name, files.entries.get(name));
   }),
   saveHex: () => command(() => withChosenFile(true, 'hex', (s, name) => s.saveHex(name))),
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
+  openRecent: (/** @type {import('./files.js').RecentFile} */ file) => command(async () => {
+    const chosen = await recent.reopen(file);
+    if (chosen && 'gone' in chosen) {
+      await showMessages([{ text: word('RecentFileGone', file.name), title: app.state?.messageTitle ?? '', icon: 'warning' }]);
+    } else if (chosen) {
+      await openFile(chosen);
+    }
+  }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
@@ -364,6 +382,7 @@ function menus() {
       { separator: true },
       entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
       entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
+      ...recentMenuEntries(recent, commands.openRecent),
     ] },
     { label: 'Edit', id: 'mnuEdit', build: () => [
       entry(s.undoAction ? `Undo ${s.undoAction}` : 'Undo', commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),

@@ -6,6 +6,7 @@
 
 import { el } from './dialogs.js';
 import { showContextMenu } from './menus.js';
+import { word } from './words.js';
 import { checkBox, filterTyping, showSwitch } from './screens.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
@@ -84,7 +85,8 @@ export function listScreen(ctx) {
     table.setAttribute('aria-label', shown.name);
     head.replaceChildren(...shown.columns.map((c) => el('th', { scope: 'col' }, c.header)));
     body.replaceChildren(...shown.rows.map((cells, r) => el('tr', { title: shown.tips[r] || undefined, 'aria-rowindex': r + 2 },
-      cells.map((text) => el('td', { tabIndex: -1, role: 'gridcell' }, text)))));
+      cells.map((text, c) => el('td', { tabIndex: -1, role: 'gridcell',
+        'aria-label': text.trim() ? undefined : word('PageEmptyCell', shown.columns[c]?.header ?? '') }, text)))));
     selected = new Set();
     shown.channels.forEach((c, r) => { if (before.some((b) => sameChannel(b, c))) selected.add(r); });
     let row = 0;

@@ -10,6 +10,7 @@
  * @typedef {FileSystemFileHandle | File | null} FileSource
  */
 /** @typedef {import('./rp770.js').FileResult} FileResult */
+/** @typedef {import('./menus.js').MenuEntry} MenuEntry */
 /**
  * What the File System Access API adds to the window, where the browser has it.
  * @typedef {{ description: string, accept: Record<string, string[]> }} FilePickerType
@@ -54,6 +55,9 @@ function failure(error) {
   if (name === 'QuotaExceededError') return { ok: false, kind: 'other', reason: 'No space left on the device' };
   return { ok: false, kind: 'other', reason: String(error?.message ?? error) };
 }
+
+import { fillPlaceholders } from './language.js';
+import { menuWord } from './words.js';
 
 // A download of the bytes under the name (the browser's own folder).
 /** @param {string} name @param {Uint8Array<ArrayBuffer>} bytes */
@@ -215,4 +219,169 @@ export async function droppedFile(dataTransfer) {
     // The file itself will do.
   }
   return file ? { name: file.name, source: file } : null;
+}
+
+// ---- Recent Files ------------------------------------------------------------------
+
+/** @typedef {{ name: string, handle: FileSystemFileHandle | null }} RecentFile */
+/**
+ * Where the list is kept: IndexedDB where the browser has it (a file's handle
+ * is kept there, so the file opens again without a picker), else the names
+ * alone in localStorage.
+ * @typedef {{ load(): Promise<RecentFile[]>, store(files: RecentFile[]): Promise<void> }} RecentStore
+ */
+
+export const RECENT_FILES_KEY = 'RP770/Page/RecentFiles';
+const RECENT_DB = 'rp770';
+const RECENT_TABLE = 'recent';
+
+/** @param {IDBRequest | IDBTransaction} request @returns {Promise<any>} */
+const settled = (request) => new Promise((resolve, reject) => {
+  if ('oncomplete' in request) {
+    request.oncomplete = () => resolve(undefined);
+    request.onabort = request.onerror = () => reject(request.error);
+  } else {
+    request.onsuccess = () => resolve(request.result);
+    request.onerror = () => reject(request.error);
+  }
+});
+
+/** @param {IDBFactory} idb @returns {RecentStore} */
+export function indexedRecentStore(idb = globalThis.indexedDB) {
+  const opened = (async () => {
+    const request = idb.open(RECENT_DB, 1);
+    request.onupgradeneeded = () => request.result.createObjectStore(RECENT_TABLE);
+    return /** @type {IDBDatabase} */ (await settled(request));
+  })();
+  return {
+    async load() {
+      const db = await opened;
+      const files = await settled(db.transaction(RECENT_TABLE).objectStore(RECENT_TABLE).get('files'));
+      return Array.isArray(files) ? files : [];
+    },
+    async store(files) {
+      const db = await opened;
+      const transaction = db.transaction(RECENT_TABLE, 'readwrite');
+      try {
+        transaction.objectStore(RECENT_TABLE).put(files, 'files');
+      } catch (error) {
+        // A handle the browser cannot keep: the names at least.
+        if (/** @type {Error} */ (error)?.name !== 'DataCloneError') throw error;
+        transaction.objectStore(RECENT_TABLE).put(files.map((f) => ({ name: f.name, handle: null })), 'files');
+      }
+      await settled(transaction);
+    },
+  };
+}
+
+/** @param {Pick<Storage, 'getItem' | 'setItem'>} storage @returns {RecentStore} */
+export function namedRecentStore(storage = globalThis.localStorage) {
+  return {
+    async load() {
+      try {
+        const names = JSON.parse(storage.getItem(RECENT_FILES_KEY) ?? '[]');
+        return Array.isArray(names) ? names.filter((n) => typeof n === 'string').map((name) => ({ name, handle: null })) : [];
+      } catch {
+        return [];
+      }
+    },
+    async store(files) {
+      storage.setItem(RECENT_FILES_KEY, JSON.stringify(files.map((f) => f.name)));
+    },
+  };
+}
+
+// The files opened last, newest first, as the window's File menu lists them.
+export class RecentFiles {
+  static MAX = 8;
+
+  /** @param {RecentStore[]} stores the first that works is used */
+  constructor(stores) {
+    this.stores = stores;
+    /** @type {RecentFile[]} */
+    this.list = [];
+    /** @type {RecentStore | null} */
+    this.store = null;
+  }
+
+  async load() {
+    for (const store of this.stores) {
+      try {
+        this.list = (await store.load()).slice(0, RecentFiles.MAX);
+        this.store = store;
+        return this.list;
+      } catch {
+        // The next way of keeping it.
+      }
+    }
+    return this.list;
+  }
+
+  // Puts the file first; an older entry of it goes, the ninth falls off.
+  /** @param {string} name @param {FileSource | undefined} source */
+  async add(name, source) {
+    const handle = source && 'getFile' in source ? source : null;
+    /** @type {RecentFile[]} */
+    const kept = [];
+    for (const f of this.list) {
+      if (f.name === name && (!handle || !f.handle || (await handle.isSameEntry(f.handle).catch(() => false)))) continue;
+      kept.push(f);
+    }
+    this.list = [{ name, handle }, ...kept].slice(0, RecentFiles.MAX);
+    await this.save();
+  }
+
+  /** @param {RecentFile} file */
+  async remove(file) {
+    this.list = this.list.filter((f) => f !== file);
+    await this.save();
+  }
+
+  async save() {
+    try {
+      await this.store?.store(this.list);
+    } catch {
+      // Not kept past this page: the list still works until then.
+    }
+  }
+
+  // The file to open again: its handle (read permission asked where it is
+  // needed), else the user picks it again. null: not to be opened (no
+  // permission, or the picker cancelled); `gone`: the file is no longer there.
+  /**
+   * @param {RecentFile} file
+   * @param {(kind: string) => Promise<{ name: string, source: FileSource } | null>} pick
+   * @returns {Promise<{ name: string, source: FileSource } | { gone: true } | null>}
+   */
+  async reopen(file, pick = pickFile) {
+    const handle = /** @type {FileSystemFileHandle & { queryPermission?: Function, requestPermission?: Function }} */
+      (file.handle);
+    if (!handle) return pick('data');
+    if (typeof handle.requestPermission === 'function') {
+      const asked = { mode: 'read' };
+      const state = await handle.queryPermission?.(asked);
+      if (state !== 'granted' && (await handle.requestPermission(asked)) !== 'granted') return null;
+    }
+    try {
+      await handle.getFile();
+    } catch (error) {
+      if (/** @type {Error} */ (error)?.name === 'NotFoundError') {
+        await this.remove(file);
+        return { gone: true };
+      }
+      throw error;
+    }
+    return { name: handle.name, source: handle };
+  }
+}
+
+// The File menu's recent files, as the window lists them ("1 MR318.dat"):
+// none while the list is empty.
+/** @param {RecentFiles} recent @param {(file: RecentFile) => unknown} open @returns {MenuEntry[]} */
+export function recentMenuEntries(recent, open) {
+  if (!recent.list.length) return [];
+  const pattern = menuWord('MenuFileRecentEntry');
+  return [{ separator: true }, { group: menuWord('MenuFileRecent') },
+    ...recent.list.map((file, i) => ({ label: fillPlaceholders(pattern, [i + 1, file.name]), action: () => open(file),
+      id: `mnuFileRecent${i}` }))];
 }

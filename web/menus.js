@@ -5,6 +5,8 @@
 //   {separator: true}   {group: 'Label'}
 // Keyboard: Up/Down/Home/End move, Enter/Space choose, Escape closes,
 // Left/Right go to the next menu of the bar, letters jump to an entry.
+// The bar and a toolbar are each one Tab stop (the one last used); arrow
+// keys move inside them.
 
 import { el } from './dialogs.js';
 
@@ -103,6 +105,11 @@ function openMenu(container, entries, { point, returnFocus, onKey, onClose } = {
     list.style.top = `${Math.max(0, Math.min(point.y, window.innerHeight - 40))}px`;
   }
   container.append(list);
+  if (!point) {
+    // A menu of the bar near the window's right edge opens leftwards, inside the window.
+    const over = list.getBoundingClientRect().right - window.innerWidth;
+    if (over > 0) list.style.left = `${-Math.ceil(over) - 4}px`;
+  }
   if (point) {
     // Kept inside the window.
     const box = list.getBoundingClientRect();
@@ -180,7 +187,8 @@ export function buildMenuBar(bar, menus) {
     });
   };
   menus.forEach(({ label, build, id }, i) => {
-    const button = el('button', { type: 'button', className: 'menu-button', id, 'aria-haspopup': 'menu', 'aria-expanded': 'false' }, label);
+    const button = el('button', { type: 'button', className: 'menu-button', id, 'aria-haspopup': 'menu', 'aria-expanded': 'false',
+      tabIndex: i === 0 ? 0 : -1 }, label);
     const wrap = el('div', { className: 'menu-wrap' }, button);
     buttons.push({ wrap, button, build });
     button.addEventListener('click', () => {
@@ -194,9 +202,57 @@ export function buildMenuBar(bar, menus) {
       } else if (event.key === 'ArrowRight' || event.key === 'ArrowLeft') {
         event.preventDefault();
         buttons[(i + (event.key === 'ArrowRight' ? 1 : -1) + buttons.length) % buttons.length].button.focus();
+      } else if (event.key === 'Home' || event.key === 'End') {
+        event.preventDefault();
+        buttons[event.key === 'Home' ? 0 : buttons.length - 1].button.focus();
       }
     });
     bar.append(wrap);
   });
+  keepOneTabStop(bar, () => buttons.map((b) => b.button));
   return buttons.map((b) => b.button);
+}
+
+// The control focused last is the one Tab reaches in `group`.
+/** @param {HTMLElement} group @param {() => HTMLElement[]} controls */
+function keepOneTabStop(group, controls) {
+  group.addEventListener('focusin', (event) => {
+    const target = /** @type {HTMLElement} */ (event.target);
+    const all = controls();
+    if (!all.includes(target)) return;
+    for (const c of all) c.tabIndex = c === target ? 0 : -1;
+  });
+}
+
+// A toolbar's buttons as one Tab stop: Left/Right (and Up/Down) move to the
+// next enabled button, Home/End to the first and last. A disabled button
+// that holds the stop hands it to the first enabled one.
+/** @param {HTMLElement} toolbar */
+export function makeToolbarKeys(toolbar) {
+  const all = () => /** @type {HTMLButtonElement[]} */ ([...toolbar.querySelectorAll('button')]);
+  const enabled = () => all().filter((b) => !b.disabled);
+  const settle = () => {
+    const buttons = all();
+    const holder = buttons.find((b) => b.tabIndex === 0 && !b.disabled) ?? enabled()[0];
+    for (const b of buttons) b.tabIndex = b === holder ? 0 : -1;
+  };
+  keepOneTabStop(toolbar, all);
+  toolbar.addEventListener('keydown', (event) => {
+    const on = enabled();
+    const at = on.indexOf(/** @type {HTMLButtonElement} */ (document.activeElement));
+    if (at < 0 || event.altKey || event.ctrlKey || event.metaKey) return;
+    let next;
+    switch (event.key) {
+      case 'ArrowRight': case 'ArrowDown': next = (at + 1) % on.length; break;
+      case 'ArrowLeft': case 'ArrowUp': next = (at - 1 + on.length) % on.length; break;
+      case 'Home': next = 0; break;
+      case 'End': next = on.length - 1; break;
+      default: return;
+    }
+    event.preventDefault();
+    on[next].focus();
+  });
+  // Buttons are enabled and disabled as the data change.
+  new MutationObserver(settle).observe(toolbar, { subtree: true, attributes: true, attributeFilter: ['disabled'], childList: true });
+  settle();
 }

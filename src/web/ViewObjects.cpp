@@ -24,6 +24,62 @@ constexpr std::array<std::pair<CommonField, const char*>, 5> kCommonFields{
      {CommonField::DualWatch, "dualWatch"},
      {CommonField::WeatherAlert, "weatherAlert"}}};
 
+// The length of the valid UTF-8 sequence at `i` (shortest form, no
+// surrogates, up to U+10FFFF); 0 where there is none.
+size_t Utf8Length(std::string_view text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = byte(i);
+    if (c < 0x80) return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the bounds of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (size_t k = 2; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8Length(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Windows-1252's characters at 0x80-0x9F; its five unassigned bytes stand
+// for the C1 controls of the same number, as Windows itself maps them.
+constexpr std::array<char16_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 template <typename T, size_t N>
 std::optional<T> Named(const std::array<std::pair<T, const char*>, N>& names, const std::string& name) {
     for (const auto& [value, text] : names)
@@ -64,7 +120,7 @@ val ChoiceObject(const presentation::ChoiceView& c) {
 
 val TextObject(const presentation::TextView& t) {
     val o = val::object();
-    o.set("text", t.text);
+    o.set("text", PageString(t.text));
     o.set("enabled", t.enabled);
     o.set("editable", t.editable);
     return o;
@@ -85,6 +141,19 @@ const char* ScreenKindName(presentation::ScreenKind kind) {
 }
 
 }  // namespace
+
+std::string PageText(std::string_view bytes) {
+    if (IsUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c);
+    }
+    return out;
+}
+
+val PageString(const std::string& bytes) { return val(PageText(bytes)); }
 
 bool IsObject(const val& v) { return !v.isNull() && v.typeOf().as<std::string>() == "object"; }
 
@@ -149,7 +218,7 @@ val TreeObject(const std::vector<presentation::TreeNodeInfo>& nodes) {
     return ArrayOf(nodes, [](const presentation::TreeNodeInfo& n) {
         val o = val::object();
         o.set("key", n.key);
-        o.set("text", n.text);
+        o.set("text", PageString(n.text));
         o.set("parent", n.parentKey);
         return o;
     });
@@ -193,10 +262,10 @@ val ChannelListObject(const presentation::ChannelListView& v) {
               return column;
           }));
     o.set("rows", ArrayOf(v.rows, [](const presentation::GridRow& row) {
-              return ArrayOf(row, [](const std::string& cell) { return val(cell); });
+              return ArrayOf(row, PageString);
           }));
     o.set("channels", ArrayOf(v.channels, ChannelObject));
-    o.set("tips", Strings(v.tips));
+    o.set("tips", ArrayOf(v.tips, PageString));
     return o;
 }
 
@@ -237,7 +306,7 @@ val EditorObject(const presentation::ChannelEditorView& v) {
 val WeatherObject(const std::vector<presentation::WeatherRowView>& rows) {
     return ArrayOf(rows, [](const presentation::WeatherRowView& r) {
         val row = val::object();
-        row.set("label", r.label);
+        row.set("label", PageString(r.label));
         row.set("enable", SwitchObject(r.enable));
         row.set("scan", SwitchObject(r.scan));
         return row;
@@ -250,9 +319,9 @@ val DifferencesObject(const std::vector<Difference>& differences) {
         o.set("area", d.area);
         o.set("channel", d.channel);
         o.set("field", d.field);
-        o.set("a", d.a);
-        o.set("b", d.b);
-        o.set("line", DifferenceLine(d));
+        o.set("a", PageString(d.a));
+        o.set("b", PageString(d.b));
+        o.set("line", PageString(DifferenceLine(d)));
         return o;
     });
 }
@@ -269,7 +338,7 @@ val PrintedPagesObject(const std::vector<RecordedText>& texts) {
         val cell = val::object();
         cell.set("x", t.x);
         cell.set("y", t.y);
-        cell.set("text", t.text);
+        cell.set("text", PageString(t.text));
         pages[t.page - 1].call<void>("push", cell);
     }
     return pages;

@@ -7,6 +7,7 @@
 #include <emscripten/val.h>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "presentation/ChannelEditorView.h"
@@ -22,6 +23,15 @@
 namespace rp770::web {
 
 using emscripten::val;
+
+// Text held as a file gave it, as the page shows it: the bytes as they are
+// where they are valid UTF-8, else each byte as a Windows-1252 character (the
+// 8-bit code page the .dat files are written in). The result is always valid
+// UTF-8, so the page never gets half a character; the bytes held stay as
+// they were.
+std::string PageText(std::string_view bytes);
+// PageText as a JavaScript string.
+val PageString(const std::string& bytes);
 
 val Strings(const std::vector<std::string>& texts);
 // An object, and not null.

@@ -111,3 +111,34 @@ test('the shipped data travel inside the module, byte for byte', async () => {
   }
   assert.equal(engine.shippedFile('nothing.ini'), null);
 });
+
+// A tag as a file holds it: valid UTF-8 is read as UTF-8, anything else as
+// Windows-1252 (the .dat's 8-bit code page), never half a character; saved
+// unchanged, the file keeps its bytes.
+test('a file\'s tags reach the page as the file means them, and are saved byte for byte', async () => {
+  const base = memoryFiles();
+  const { session: maker } = await sessionRig({ files: base });
+  assert.equal((await maker.run((c) => c.saveAs('base.dat'))).ok, true);
+  const text = Buffer.from(base.files.get('base.dat')).toString('latin1');
+  assert.match(text, /\[CHUSA1\]\r?\n(?:.*\r?\n)*?ChTag=#VTS/);
+  const cases = [
+    ['Caf\xe9', 'Café'],
+    ['Caf\xc3\xa9', 'Café'],
+    ['\x80\x81\x8a\x9f', '€\u0081ŠŸ'],
+    ['\xed\xa0\x80', 'í\u00a0€'],  // a surrogate's encoding is no UTF-8
+    ['\xf0\x9f\x9a\xa2', '\u{1f6a2}'],
+    ['ab\xc3', 'abÃ'],
+  ];
+  for (const [bytes, shown] of cases) {
+    const file = Buffer.from(text.replace('ChTag=#VTS', `ChTag=#${bytes}`), 'latin1');
+    const files = memoryFiles({ 'tagged.dat': file });
+    const { session } = await sessionRig({ files });
+    assert.equal((await session.run((c) => c.open('tagged.dat', 'name'))).ok, true, shown);
+    const list = session.now.channelList('USA');
+    const tip = list.tips[list.channels.findIndex((c) => c.index === 1)];
+    assert.equal(tip, shown);
+    assert.ok(tip.isWellFormed(), shown);
+    assert.equal((await session.run((c) => c.save())).ok, true);
+    assert.deepEqual(Buffer.from(files.files.get('tagged.dat')), file, shown);
+  }
+});

@@ -4,6 +4,7 @@
 // chooser; saving goes through a stand-in for the save picker that keeps the
 // bytes written. The simulated radio runs 40 times faster than the cable.
 import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
 import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
@@ -27,10 +28,13 @@ after(async () => {
 
 // Before the page's own scripts: the save picker keeps what is written in
 // window.saved[name]; the open picker is absent, so files come through the
-// file chooser. `serial`: the stand-in port as navigator.serial.
-function stubs({ serial, speed }) {
+// file chooser. `serial`: the stand-in port as navigator.serial. `handles`:
+// the open picker gives the handle of the file named window.pick in the
+// page's private file system (a real handle, as a picker gives).
+function stubs({ serial, speed, handles }) {
   window.saved = {};
-  Object.defineProperty(window, 'showOpenFilePicker', { value: undefined });
+  Object.defineProperty(window, 'showOpenFilePicker', { value: handles
+    ? async () => [await (await navigator.storage.getDirectory()).getFileHandle(window.pick)] : undefined });
   window.showSaveFilePicker = async ({ suggestedName }) => ({
     name: suggestedName,
     kind: 'file',
@@ -53,13 +57,15 @@ function stubs({ serial, speed }) {
   Object.defineProperty(Navigator.prototype, 'serial', { get: () => port });
 }
 
-async function openPage({ serial = false } = {}) {
-  const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: false });
+// `viewport`: the page's size in CSS pixels (at 200 % zoom, half the
+// window's); `bypassCSP`: axe-core may be put into the page.
+async function openPage({ serial = false, handles = false, viewport, bypassCSP = false } = {}) {
+  const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: false, viewport, bypassCSP });
   const page = await context.newPage();
   page.setDefaultTimeout(10_000);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error));
-  await page.addInitScript(stubs, { serial, speed: SPEED });
+  await page.addInitScript(stubs, { serial, speed: SPEED, handles });
   await page.goto(`${server.url}?speed=${SPEED}`);
   await page.waitForSelector('body[data-ready]');
   return { page, errors, close: () => context.close() };
@@ -110,6 +116,24 @@ async function transfer(page, { at, act } = {}) {
 const saved = (page, name) => page.evaluate((n) => window.saved[n], name).then((b) => b && Buffer.from(b));
 const checked = (page, label) => page.getByLabel(label, { exact: true }).isChecked();
 const modified = (page) => page.locator('#modified').isVisible();
+
+// Where "Rx Frequency" stands to its field (beside or directly above), "MHz"
+// on the field's line, the field's text whole, the page's overflow, cut-off texts.
+const editorLayout = (page) => page.evaluate(() => {
+  const field = /** @type {HTMLInputElement} */ (document.querySelector('#txtCRF'));
+  const [label, box, unit] = [document.querySelector('label[for="txtCRF"]'), field, field.nextElementSibling]
+    .map((e) => e.getBoundingClientRect());
+  const sameLine = (a, b) => a.top < b.bottom && b.top < a.bottom;
+  const above = label.bottom <= box.top + 1 && box.top - label.bottom < label.height && Math.abs(label.left - box.left) < 2;
+  return {
+    label: sameLine(label, box) && label.right <= box.left ? 'beside' : above ? 'above' : 'apart',
+    unitOnLine: sameLine(unit, box) && unit.left >= box.right,
+    fieldShowsText: field.scrollWidth <= field.clientWidth,
+    pageOverflow: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    clipped: [...document.querySelectorAll('#screen label, #screen h2, .editor-head > *')]
+      .filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.textContent),
+  };
+});
 
 const CSV_HEAD = 'Plan,Slot,Channel,Tag,RxMHz,TxMHz,Enable,Scan,Duplex,TxEnable,LowPower,PowerUp,Display\r\n';
 
@@ -269,6 +293,148 @@ const paths = [
       assert.deepEqual(await transfer(page, { at: 10, act: () => page.click('#transfer-cancel') }), []);
       assert.equal(await page.locator('#transfer').count(), 0);
       assert.equal(await modified(page), true);
+    },
+  },
+  ...[
+    // A phone, and a phone and a laptop at 200 % zoom (the page then has half the window's CSS pixels).
+    { size: '390 px', viewport: { width: 390, height: 800 }, label: 'beside' },
+    { size: '360 px', viewport: { width: 360, height: 740 }, label: 'beside' },
+    { size: '1280 px at 200 %', viewport: { width: 640, height: 400 }, label: 'beside' },
+    { size: '360 px at 200 %', viewport: { width: 180, height: 370 }, label: 'above' },
+  ].map(({ size, viewport, label }) => ({
+    name: `at ${size} the editor's rows hold together and nothing runs off the page`,
+    viewport,
+    async run({ page }) {
+      await node(page, 'Program', 'PU', 'PU 16');
+      assert.deepEqual(await editorLayout(page), { label, unitOnLine: true, fieldShowsText: true, pageOverflow: 0, clipped: [] });
+    },
+  })),
+  {
+    name: 'the keyboard: three stops before the tree, arrow keys inside the bars, no serious finding by axe-core',
+    bypassCSP: true,
+    async run({ page }) {
+      const area = () => page.evaluate(() => {
+        const at = document.activeElement;
+        return ['#menubar', '#toolbar', '#tree'].find((a) => at?.closest(a))?.slice(1) ?? at?.id;
+      });
+      const stops = [];
+      while (stops.at(-1) !== 'tree' && stops.length < 8) {
+        await page.keyboard.press('Tab');
+        stops.push(await area());
+      }
+      assert.deepEqual(stops, ['skip-to-screens', 'menubar', 'toolbar', 'tree']);
+
+      // Inside a bar the arrows move; Tab leaves it, and comes back to where it was.
+      const focused = () => page.evaluate(() => document.activeElement?.id);
+      await page.focus('#tb-new');
+      for (const [key, id] of [['ArrowRight', 'tb-open'], ['End', 'tb-read'], ['ArrowRight', 'tb-new'], ['ArrowLeft', 'tb-read'],
+        ['Tab', 'node-0'], ['Shift+Tab', 'tb-read'], ['Shift+Tab', 'mnuFile'], ['ArrowRight', 'mnuEdit'], ['Tab', 'tb-read'],
+        ['Shift+Tab', 'mnuEdit']]) {
+        await page.keyboard.press(key);
+        assert.equal(await focused(), id, key);
+      }
+      await page.focus('#skip-to-screens');
+      await page.keyboard.press('Enter');
+      assert.equal(await area(), 'tree');
+
+      await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+      const findings = {};
+      const check = async (screen) => {
+        const found = await page.evaluate(async () => (await window.axe.run(document, { resultTypes: ['violations'] }))
+          .violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+          .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+        if (found.length) findings[screen] = found;
+      };
+      await check('General');
+      await node(page, 'General', 'Common');
+      await check('Common');
+      await page.getByRole('group', { name: 'Usable Channel Groups' }).getByRole('checkbox', { name: 'EXP CH Group', exact: true }).check();
+      for (const keys of [['Program', 'PU'], ['Program', 'PU', 'PU 16'], ['Program', 'PW'], ['Program', 'ExpChannel']]) {
+        await node(page, ...keys);
+        await check(keys.at(-1));
+      }
+      assert.deepEqual(findings, {});
+      // Empty cells of the EXP channels are named by their column.
+      const blank = await page.$$eval('#screen td', (cells) => cells.filter((c) => !c.textContent.trim()).map((c) => c.ariaLabel));
+      assert.ok(blank.length > 0 && blank.every((name) => / empty$/.test(name ?? '')), String(blank));
+    },
+  },
+  {
+    name: 'a tag in Windows-1252 shows as the file means it, and is saved byte for byte',
+    async run({ page }) {
+      await menu(page, 'mnuFile', 'mnuFileSaveAs');
+      const base = (await saved(page, 'MR318.dat')).toString('latin1');
+      const tagged = Buffer.from(base.replace('ChTag=#VTS', 'ChTag=#Caf\xe9'), 'latin1');
+      const chooser = page.waitForEvent('filechooser');
+      await menu(page, 'mnuFile', 'mnuFileOpen');
+      await (await chooser).setFiles({ name: 'tagged.dat', mimeType: 'text/plain', buffer: tagged });
+      await node(page, 'Program', 'PU');
+      assert.equal(await page.locator('#screen tr[title="Café"]').count(), 1);
+      await menu(page, 'mnuFile', 'mnuFileSaveAs');
+      assert.deepEqual(await saved(page, 'tagged.dat'), tagged);
+    },
+  },
+  {
+    name: 'Recent Files: remembered with their handles, opened again without a picker, a file gone taken off',
+    handles: true,
+    async run({ page }) {
+      await menu(page, 'mnuFile', 'mnuFileSaveAs');
+      await page.evaluate(async (names) => {
+        const dir = await navigator.storage.getDirectory();
+        for (const name of names) {
+          const writable = await (await dir.getFileHandle(name, { create: true })).createWritable();
+          await writable.write(new Uint8Array(window.saved['MR318.dat']));
+          await writable.close();
+        }
+      }, ['a.dat', 'b.dat']);
+      for (const name of ['a.dat', 'b.dat']) {
+        await page.evaluate((n) => { window.pick = n; }, name);
+        await menu(page, 'mnuFile', 'mnuFileOpen');
+        await page.waitForFunction((n) => document.querySelector('#caption').textContent.toLowerCase().endsWith(n), name);
+      }
+      const listed = async () => {
+        await page.click('#mnuFile');
+        return page.locator('[id^="mnuFileRecent"]').allTextContents().finally(() => page.keyboard.press('Escape'));
+      };
+      // A file saved as is among them, as in the window.
+      assert.deepEqual(await listed(), ['1 b.dat', '2 a.dat', '3 MR318.dat']);
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      assert.deepEqual(await listed(), ['1 b.dat', '2 a.dat', '3 MR318.dat']);
+      await page.evaluate(() => { window.pick = 'no such file'; });  // the picker is not asked
+      await menu(page, 'mnuFile', 'mnuFileRecent1');
+      await page.waitForFunction(() => document.querySelector('#caption').textContent.toLowerCase().endsWith('a.dat'));
+      assert.deepEqual(await listed(), ['1 a.dat', '2 b.dat', '3 MR318.dat']);
+
+      await page.evaluate(async () => (await navigator.storage.getDirectory()).removeEntry('b.dat'));
+      await menu(page, 'mnuFile', 'mnuFileRecent1');
+      assert.equal((await answer(page)).text, 'The file b.dat cannot be found. It has been removed from the recent files.');
+      assert.deepEqual(await listed(), ['1 a.dat', '2 MR318.dat']);
+    },
+  },
+  {
+    name: 'the splitter: arrow keys and the mouse, remembered with the language chosen',
+    async run({ page }) {
+      const width = () => page.evaluate(() => Math.round(document.querySelector('#tree-pane').getBoundingClientRect().width));
+      const start = await width();
+      await page.focus('#tree-splitter');
+      for (const key of ['ArrowRight', 'ArrowRight', 'Shift+ArrowRight', 'ArrowLeft']) await page.keyboard.press(key);
+      assert.equal(await width(), start + 80);
+      await page.keyboard.press('Home');
+      assert.equal(await width(), 160);
+      const box = await page.locator('#tree-splitter').boundingBox();
+      const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+      await page.mouse.move(x, y);
+      await page.mouse.down();
+      await page.mouse.move(x + 100, y + 30, { steps: 4 });
+      await page.mouse.up();
+      assert.equal(await width(), 260);
+
+      await Promise.all([page.waitForEvent('load'), page.selectOption('#language', 'de')]);
+      await page.waitForSelector('body[data-ready]');
+      assert.equal(await page.getAttribute('#skip-to-screens', 'lang'), 'de');
+      assert.equal(await page.textContent('#skip-to-screens'), 'Zu den Seiten springen');
+      assert.equal(await width(), 260);
     },
   },
 ];
