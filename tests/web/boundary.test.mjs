@@ -165,11 +165,11 @@ const commandRows = {
 
 test('every command that may wait comes back whole from its wait', async (t) => {
   assert.deepEqual(Object.keys(commandRows).sort(), Object.keys(declaredMethods('SessionCommands')).sort());
-  const { createStandInSerial, SerialConnection, patternMemory } = await import('./rig.mjs');
+  const { createStandInSerial, SerialConnection, programmableMemory } = await import('./rig.mjs');
   const table = 'Plan,Slot,Scan\r\nUSA,1,1\r\n';
   for (const [name, row] of Object.entries(commandRows)) {
     await t.test(name, async () => {
-      const files = memoryFiles({ 'odd.hex': patternMemory(5), 'table.csv': table });
+      const files = memoryFiles({ 'odd.hex': programmableMemory(5), 'table.csv': table });
       const { session } = await sessionRig({ files });
       if (row.opened) await session.run((c) => c.open(row.opened, 'image'));
       if (row.edited) session.now.setChannelFlags([{ area: 'USA', index: 1 }], 'scan', true);
