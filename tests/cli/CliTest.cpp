@@ -327,7 +327,7 @@ TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     text = ReadBytes(work / "int.dat");
     const size_t usable = text.find("\r\nExp CH=0\r\n");
     ASSERT_NE(usable, std::string::npos);
-    text.replace(usable, 12, "\r\nExp CH=1");  // a usable group without an enabled channel
+    text.replace(usable, 12, "\r\nExp CH=1\r\n");  // a usable group without an enabled channel
     WriteBytes(work / "group.dat", text);
     run = RunCli({"program", "--port", "sim", "--no", work / "group.dat"});
     EXPECT_EQ(run.status, 1);
