@@ -12,6 +12,7 @@ import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentSto
   from './files.js';
 import './layout.js';
 import { word } from './words.js';
+import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
 import { PageSession } from './session.js';
@@ -47,6 +48,8 @@ const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile:
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
+// Unsaved changes kept aside while the user works, offered back on the next start.
+const hotExit = new HotExit(() => session.now, { files });
 
 // ---- the page's context for the screens -------------------------------------------
 
@@ -184,6 +187,7 @@ function updateChrome() {
   $('caption').textContent = state.caption;
   $('modified').hidden = !state.modified;
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
+  hotExit.changed(state.modified);
   $('model').textContent = state.modelName;
   $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
   /** @param {string} verb @param {string} action */
@@ -516,6 +520,8 @@ if (!started.ok) {
   $('toolbar').inert = true;
 } else {
   await showMessages(started.messages);
+  await hotExit.start();
+  if (await hotExit.offerWaiting(showMessages)) afterChange();
   await radio.restore(app.state?.device ?? '');
   radio.onchange = () => updateChrome();
   updateChrome();

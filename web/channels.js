@@ -15,6 +15,7 @@ import { checkBox, filterTyping, showSwitch } from './screens.js';
 /** @typedef {import('./rp770.js').ChannelListView} ChannelListView */
 /** @typedef {import('./rp770.js').EditorView} EditorView */
 /** @typedef {import('./rp770.js').Area} Area */
+/** @typedef {import('./rp770.js').EditorBox} EditorBox */
 
 /** @param {Channel} a @param {Channel} b */
 const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
@@ -249,26 +250,24 @@ export function editorScreen(ctx) {
   /** @type {Channel | null} */
   let channel = null;
   let exp = false;
-  const modified = { display: false, rx: false, tx: false };
-  /** @typedef {{ input: HTMLInputElement, rx: boolean, key: 'rx' | 'tx' }} FrequencyBox */
-  /** @type {FrequencyBox[]} */
-  const frequencyBoxes = [{ input: rx, rx: true, key: 'rx' }, { input: tx, rx: false, key: 'tx' }];
+  // The form (the engine's) holds the typed text and decides when it is
+  // taken; this screen passes on keys, focus moves and clicks.
+  /** @type {Record<EditorBox, HTMLInputElement>} */
+  const editorBoxes = { displayLeft: left, displayRight: right, rx, tx };
+  /** @param {HTMLInputElement} input @returns {EditorBox} */
+  const boxOf = (input) => (input === left ? 'displayLeft' : input === right ? 'displayRight' : input === rx ? 'rx' : 'tx');
 
   /** @param {EditorView | null} view */
   function show(view) {
     if (!view) return;
     exp = view.exp;
     title.textContent = ctx.nodeText();
-    if (!modified.display) {
-      left.value = view.displayLeft.text;
-      right.value = view.displayRight.text;
-    }
-    if (!modified.rx) rx.value = view.rx.text;
-    if (!modified.tx) tx.value = view.tx.text;
     /** @type {[HTMLInputElement, import('./rp770.js').TextView, HTMLLabelElement | null][]} */
     const boxes = [[left, view.displayLeft, displayLabel], [right, view.displayRight, null],
       [rx, view.rx, rxLabel], [tx, view.tx, txLabel]];
     for (const [input, v, label] of boxes) {
+      // The view holds the text still being typed, too.
+      if (input.value !== v.text) input.value = v.text;
       input.disabled = !v.enabled;
       input.readOnly = !v.editable;
       label?.classList.toggle('disabled', !v.enabled);
@@ -286,20 +285,33 @@ export function editorScreen(ctx) {
     powerLine.classList.toggle('off', !view.powerUp.enabled);
   }
 
+  // What the form stopped: its message, then the focus in the box it names.
+  /** @param {import('./rp770.js').EditorStop | null} stop */
+  async function stopped(stop) {
+    if (!stop) return true;
+    await ctx.guard(async () => {
+      await ctx.showMessages(stop.messages);
+      const box = editorBoxes[stop.box];
+      if (!box.disabled) box.focus();
+    });
+    return false;
+  }
+
+  /** @param {HTMLInputElement} input @param {import('./rp770.js').FocusTo} to */
+  async function finish(input, to) {
+    if (!channel || !exp) return true;
+    const stop = session.now.editorFinish(boxOf(input), to);
+    ctx.changed();
+    return stopped(stop);
+  }
+
   /** @param {ChannelFlag} flag @param {HTMLInputElement} input */
-  const store = (flag, input, later = false) => input.addEventListener('change', async () => {
-    const shown = channel;
-    if (!shown) return;
-    const taken = await ctx.edit(() => session.now.setChannelFlag(shown, flag, input.checked, later));
-    if (taken && flag === 'enable') {
-      session.now.editorEnableSwitched(input.checked);
-      show(session.now.editorView());
-      input.focus();
-    }
+  const store = (flag, input) => input.addEventListener('change', async () => {
+    if (!channel) return;
+    const taken = await ctx.edit(() => session.now.editorSwitch(flag, input.checked));
+    if (taken && flag === 'enable') input.focus();
   });
-  // An EXP channel is enabled first and then given its frequency and
-  // number; leaving the editor checks that it has them.
-  store('enable', enable.input, true);
+  store('enable', enable.input);
   store('txEnable', txEnable.input);
   store('lowPower', lowPower.input);
   store('powerUp', powerUp.input);
@@ -308,6 +320,20 @@ export function editorScreen(ctx) {
   for (const b of [enable, txEnable, lowPower, powerUp, duplex, scan]) {
     b.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
   }
+
+  /** @param {HTMLInputElement} input */
+  const typed = (input) => {
+    if (input.readOnly || !exp) return;
+    // Pasted text keeps only what the radio can show.
+    const kept = session.now.editorType(boxOf(input), input.value);
+    if (kept !== input.value) input.value = kept;
+  };
+  /** @param {HTMLInputElement} input */
+  const finishOnEnter = (input) => input.addEventListener('keydown', (event) => {
+    if (event.key !== 'Enter') return;
+    event.preventDefault();
+    finish(input, 'editor');
+  });
 
   // Display characters: what was typed counts once the box is left or Enter pressed.
   /** @param {HTMLInputElement} input @returns {(c: string, boxText: string) => boolean} */
@@ -319,82 +345,35 @@ export function editorScreen(ctx) {
       if (!input.readOnly) input.select();
       ctx.hint(input === left ? texts.displayLeft : texts.displayRight);
     });
-    input.addEventListener('input', () => {
-      if (input.readOnly || !exp) return;
-      // Pasted text keeps only what the radio can show.
-      let kept = '';
-      for (const c of input.value) if (displayAllowed(input)(c, kept)) kept += c;
-      if (kept !== input.value) input.value = kept;
-      modified.display = true;
-    });
-    input.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter') return;
-      event.preventDefault();
-      commitDisplay();
-    });
-    input.addEventListener('focusout', () => { if (!ctx.validating) commitDisplay(); });
-  }
-
-  async function commitDisplay() {
-    const shown = channel;
-    if (!modified.display || !exp || !shown) return true;
-    modified.display = false;
-    return ctx.edit(() => session.now.setExpDisplay(shown.index, left.value, right.value));
+    input.addEventListener('input', () => typed(input));
+    finishOnEnter(input);
+    input.addEventListener('focusout', () => { if (!ctx.validating) finish(input, 'editor'); });
   }
 
   // Frequencies: checked when left for another box of the editor (a refusal
-  // keeps the focus there), or when the screen is left.
-  /** @param {FrequencyBox} b */
-  const take = (b) => {
-    const refused = session.now.setExpFrequency(/** @type {Channel} */ (channel).index, b.rx, b.input.value);
-    if (!refused) modified[b.key] = false;
-    return refused;
-  };
-  /** @param {FrequencyBox} b */
-  const validate = (b) => ctx.guard(async () => {
-    if (!modified[b.key] || !exp || !channel) return true;
-    const refused = take(b);
-    ctx.changed();
-    if (!refused) return true;
-    await ctx.showMessages(refused);
-    b.input.focus();
-    return false;
-  });
-  for (const b of frequencyBoxes) {
-    filterTyping(b.input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
+  // keeps the focus there); going to the tree a good entry is taken and a
+  // bad one waits, as anywhere else, for the check the next command runs.
+  for (const input of [rx, tx]) {
+    filterTyping(input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
       (c) => String.fromCodePoint(session.functions.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
-    b.input.addEventListener('focus', () => {
-      if (b.input.readOnly) return;
-      b.input.select();
-      ctx.hint(b.rx ? texts.rx : texts.tx);
+    input.addEventListener('focus', () => {
+      if (input.readOnly) return;
+      input.select();
+      ctx.hint(input === rx ? texts.rx : texts.tx);
     });
-    b.input.addEventListener('input', () => { if (!b.input.readOnly) modified[b.key] = true; });
-    b.input.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter') return;
-      event.preventDefault();
-      validate(b);
-    });
-    b.input.addEventListener('focusout', (event) => {
-      if (!modified[b.key] || ctx.validating || !exp) return;
+    input.addEventListener('input', () => typed(input));
+    finishOnEnter(input);
+    input.addEventListener('focusout', (event) => {
+      if (ctx.validating || !exp) return;
       const to = event.relatedTarget;
-      if (ctx.isTree(to)) {
-        // Going to the tree: a good entry is taken now; a bad one waits,
-        // untouched, for the check that leaving the screen runs.
-        if (session.functions.expFrequencyValid(b.input.value)) validate(b);
-      } else if (to && element.contains(/** @type {Node} */ (to))) {
-        validate(b);
-      }
-      // Elsewhere (a menu, the toolbar, another window): the entry waits
-      // for the check the next command runs first.
+      finish(input, ctx.isTree(to) ? 'tree' : to && element.contains(/** @type {Node} */ (to)) ? 'editor' : 'elsewhere');
     });
   }
 
-  const editorBoxes = { displayLeft: left, displayRight: right, rx, tx };
   return {
     element,
     /** @param {Channel} ref */
     load(ref) {
-      modified.display = modified.rx = modified.tx = false;
       const view = session.now.loadEditor(ref);
       channel = view ? ref : null;
       show(view);
@@ -405,24 +384,17 @@ export function editorScreen(ctx) {
     restore() { show(session.now.reloadEditor()); },
     clear() {
       channel = null;
-      modified.display = modified.rx = modified.tx = false;
       session.now.clearEditor();
     },
-    hasPending: () => Boolean(channel) && (modified.display || modified.rx || modified.tx),
+    // Typed text not in the data yet (a channel made incomplete is a change
+    // of the data already, and the check before every command stops it).
+    hasPending: () => Boolean(channel) && session.now.editorTyped(),
     // Before the editor is left (`leaving`) or its data used.
     async commit(leaving = true) {
       if (!channel) return true;
-      if (!(await commitDisplay())) return false;
-      for (const b of frequencyBoxes) {
-        if ((document.activeElement === b.input || modified[b.key]) && !(await validate(b))) return false;
-      }
-      if (!leaving) return true;
-      const incomplete = session.now.editorCheckBeforeLeaving();
-      if (!incomplete) return true;
-      await ctx.guard(() => ctx.showMessages(incomplete.messages));
-      const missing = editorBoxes[incomplete.missing];
-      if (!missing.disabled) missing.focus();
-      return false;
+      const stop = session.now.editorCommit(leaving);
+      ctx.changed();
+      return stopped(stop);
     },
   };
 }

@@ -96,7 +96,7 @@ export function showDialog(dialog, { escape = 'cancel', focus = null, keep = fal
 }
 
 /** @param {{ text: string, icon?: Icon, detail?: string }} message */
-function messageBody({ text, icon = 'none', detail = '' }) {
+export function messageBody({ text, icon = 'none', detail = '' }) {
   const textId = `dialog-text-${++serial}`;
   return el('div', { className: 'message' },
     el('span', { className: `sign ${icon}`, role: icon === 'none' ? undefined : 'img', 'aria-label': SIGN_NAMES[icon] || undefined },

@@ -193,6 +193,16 @@ export interface EditorView {
 }
 
 export type EditorBox = 'displayLeft' | 'displayRight' | 'rx' | 'tx';
+// Where the focus went when it left a box: another control of the editor,
+// the navigation tree, or anywhere else.
+export type FocusTo = 'editor' | 'tree' | 'elsewhere';
+// Why the editor's form stopped: the messages to show, the box to put the
+// focus in, and whether that box's own entry was refused.
+export interface EditorStop {
+  messages: Message[];
+  box: EditorBox;
+  entryRefused: boolean;
+}
 
 export interface WeatherRow {
   label: string;
@@ -219,6 +229,18 @@ export interface EditorTexts {
 }
 
 // ---- what the engine calls back (src/web/WebEventLoop.h, PageHooks.h, WebSession.h) ----
+
+// A copy of unsaved changes offered back, in the catalogue's words (the
+// buttons with their "&" keys).
+export interface SnapshotOffer {
+  fileName: string;
+  keptAt: string;
+  question: string;
+  title: string;
+  restore: string;
+  discard: string;
+  later: string;
+}
 
 export interface FileResult {
   ok: boolean;
@@ -283,9 +305,16 @@ export interface SessionViews {
   editorView(): EditorView | null;
   reloadEditor(): EditorView | null;
   editorChannel(): Channel | null;
-  editorEnableSwitched(on: boolean): void;
-  editorCheckBeforeLeaving(): { messages: Message[]; missing: EditorBox } | null;
   clearEditor(): void;
+  // The editor's form: a switch of the shown channel (null when taken, else
+  // the refusal's messages), typed text (the text the box keeps), an entry
+  // finished and the check before a command (null, or why they stopped).
+  editorSwitch(flag: ChannelFlag, on: boolean): Message[] | null;
+  editorType(box: EditorBox, text: string): string;
+  editorFinish(box: EditorBox, to: FocusTo): EditorStop | null;
+  editorCommit(leaving: boolean): EditorStop | null;
+  editorTyped(): boolean;
+  editorUnfinished(): boolean;
   weather(): WeatherRow[];
   hexDump(): string[];
   // Edits: null when taken, else the refusal's messages.
@@ -300,6 +329,13 @@ export interface SessionViews {
   setAtisCode(text: string): Message[] | null;
   undo(): boolean;
   redo(): boolean;
+  // Copies of the session kept aside: the session as one (kept at an ISO
+  // 8601 UTC time), the offer of one (null: not a copy), one put back
+  // (still unsaved, with its file); the data as a settings text file.
+  snapshot(keptAt: string): string;
+  snapshotOffer(text: string): SnapshotOffer | null;
+  restoreSnapshot(text: string): Outcome;
+  settingsText(): string;
   textReport(): string;
   reportFileText(): string;
   printedReport(pageHeightTwips: number): PrintedPages;

@@ -27,6 +27,8 @@
 #include "platform/WindowLanguage.h"
 #include "os/UserFolders.h"
 #include "ui/FileDialogs.h"
+#include "ui/HotExit.h"
+#include "desktop/KeptSessions.h"
 #include "ui/MainWindow.h"
 #include "session/AppSession.h"
 #include "ui/ToolbarIcons.h"
@@ -231,9 +233,17 @@ int main(int argc, char* argv[]) {
             prompter.Message(rp770::platform::DataFolderNotFoundMessage(data), rp770::AppTitle, rp770::Icon::Critical);
         return 1;
     }
+    // Unsaved changes are kept aside while the user works, and those of a
+    // window that ended without saving are offered back once the window is up.
+    rp770::KeptSessions kept(rp770::KeptSessions::UserFolder());
+    rp770::ui::HotExit hotExit(session, kept, prompter, &window);
     window.show();
-    // The file named on the command line opens once the window is up.
-    if (!start.file.empty())
-        QTimer::singleShot(0, &window, [&window, &start] { window.OpenFile(QString::fromStdString(start.file)); });
-    return QApplication::exec();
+    // The file named on the command line opens after that.
+    QTimer::singleShot(0, &window, [&window, &start, &hotExit] {
+        hotExit.OfferWaiting();
+        if (!start.file.empty()) window.OpenFile(QString::fromStdString(start.file));
+    });
+    const int status = QApplication::exec();
+    hotExit.Finish();  // the window was closed on purpose
+    return status;
 }

@@ -190,6 +190,30 @@ Outcome AppSession::ChangeDestination(int entry) {
     return workspace_.ChangeDestination(entry);
 }
 
+// ---- copies kept aside ----------------------------------------------------------------
+
+SessionSnapshot AppSession::TakeSnapshot(const std::string& keptAt) const {
+    SessionSnapshot s;
+    s.keptAt = keptAt;
+    s.model = workspace_.modelNumber();
+    const DestinationMenu& menu = workspace_.destinations();
+    if (menu.checked >= 0 && menu.checked < static_cast<int>(menu.names.size()))
+        s.destination = menu.names[static_cast<size_t>(menu.checked)];
+    s.filePath = workspace_.currentFilePath();
+    s.imageFile = !s.filePath.empty() && workspace_.currentFileIsImage();
+    s.action = workspace_.UndoAction();
+    s.edited = workspace_.data();
+    if (const DataSet* clean = workspace_.cleanData(); clean && clean->modelNumber == s.model) s.base = *clean;
+    return s;
+}
+
+Outcome AppSession::RestoreSnapshot(const SessionSnapshot& snapshot) {
+    Outcome outcome = workspace_.RestoreKept(snapshot.model, snapshot.destination, snapshot.edited, snapshot.base,
+                                             snapshot.filePath, snapshot.action.empty() ? "Restore" : snapshot.action);
+    if (outcome.Ok()) workspace_.RestoreFile(snapshot.filePath, snapshot.imageFile);
+    return outcome;
+}
+
 // ---- keeping the data ---------------------------------------------------------------
 
 Outcome AppSession::Save() {

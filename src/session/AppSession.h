@@ -24,6 +24,7 @@
 #include "link/ProbeReport.h"
 #include "link/TransferEngine.h"
 #include "session/PortChoice.h"
+#include "session/SessionSnapshot.h"
 #include "workspace/Workspace.h"
 
 namespace rp770 {
@@ -169,6 +170,14 @@ public:
     // Closing the window or the page: the check on leaving, then "Save
     // changes?" (typed input counting as a change). Ok() to close.
     Outcome Quit(const PendingInput* pending = nullptr);
+
+    // ---- copies kept aside (SessionSnapshot.h) -------------------------------------
+    // The session as it stands, kept at `keptAt` (UTC, ISO 8601).
+    SessionSnapshot TakeSnapshot(const std::string& keptAt) const;
+    // Puts a kept copy back: the data exactly as they were, still modified,
+    // the same current file (Save writes there). Refused, changing nothing,
+    // when its model is not on offer.
+    Outcome RestoreSnapshot(const SessionSnapshot& snapshot);
 
     // ---- the link -------------------------------------------------------------
     // The link transfers run on; its port and switches are set from the

@@ -51,7 +51,8 @@ void SelectAllSoon(QLineEdit* edit) {
 
 }  // namespace
 
-ChannelEditorPanel::ChannelEditorPanel(EditorContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+ChannelEditorPanel::ChannelEditorPanel(EditorContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), form_(context.Session()) {
     setObjectName("pictC");
     setAutoFillBackground(true);
     twipsPerPixel_ = layout::TwipsPerPixel(logicalDpiX());
@@ -102,8 +103,8 @@ void ChannelEditorPanel::BuildHead() {
 
     lblCRF_ = MakeLabel("lblCRF", "Rx Frequency", head_);
     lblCTF_ = MakeLabel("lblCTF", "Tx Frequency", head_);
-    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, true, false};
-    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, false, false};
+    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, presentation::EditorBox::Rx};
+    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, presentation::EditorBox::Tx};
     NameByLabel(lblCRF_, rx_.edit);
     NameByLabel(lblCTF_, tx_.edit);
     lblCUnit_[0] = MakeLabel("lblCUnit(0)", "MHz", head_);
@@ -200,8 +201,9 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
         context_.Hint(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint);
     };
     // What was typed counts once the box is left or Enter is pressed.
-    watcher->lostFocus = [this](QWidget*) { CommitDisplay(); };
-    connect(box, &QLineEdit::returnPressed, this, [this] { CommitDisplay(); });
+    const auto which = element == 0 ? presentation::EditorBox::DisplayLeft : presentation::EditorBox::DisplayRight;
+    watcher->lostFocus = [this, which](QWidget*) { Finish(which, presentation::FocusTo::Editor); };
+    connect(box, &QLineEdit::returnPressed, this, [this, which] { Finish(which, presentation::FocusTo::Editor); });
     connect(box, &QLineEdit::textChanged, this, [this, element] { OnDisplayChanged(element); });
 }
 
@@ -212,15 +214,12 @@ void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
     watcher->gotFocus = [this, &box] {
         if (box.edit->isReadOnly()) return;
         SelectAllSoon(box.edit);
-        // An entry refused earlier stays due for its check; otherwise a
-        // new entry starts here.
         context_.Hint(box.title);
     };
     watcher->lostFocus = [this, &box](QWidget* to) { FrequencyLostFocus(box, to); };
-    connect(box.edit, &QLineEdit::textChanged, this, [this, &box] {
-        if (context_.Filling() || !OwnEnabled(this) || box.edit->isReadOnly()) return;
-        box.modified = true;
-    });
+    connect(box.edit, &QLineEdit::textChanged, this, [this, &box] { OnFrequencyChanged(box); });
+    connect(box.edit, &QLineEdit::returnPressed, this,
+            [this, &box] { Finish(box.box, presentation::FocusTo::Editor); });
 }
 
 // ---- arrangement ---------------------------------------------------------------
@@ -288,13 +287,12 @@ void ChannelEditorPanel::ClearFields() {
     for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
         box->setChecked(false);
     for (QLineEdit* box : {txtCN_[0], txtCN_[1], rx_.edit, tx_.edit}) box->clear();
-    rx_.modified = tx_.modified = displayModified_ = false;
-    screen_.Clear();
+    form_.Clear();
 }
 
 void ChannelEditorPanel::ShowSelf() { context_.showPanel(this); }
 
-std::optional<presentation::ChannelEditorView> ChannelEditorPanel::View() const { return screen_.View(context_.Data()); }
+std::optional<presentation::ChannelEditorView> ChannelEditorPanel::View() const { return form_.View(); }
 
 void ChannelEditorPanel::ShowTexts(const presentation::ChannelEditorView& view) {
     FillingGuard filling(context_);
@@ -302,7 +300,6 @@ void ChannelEditorPanel::ShowTexts(const presentation::ChannelEditorView& view) 
     txtCN_[1]->setText(QString::fromStdString(view.displayRight.text));
     rx_.edit->setText(QString::fromStdString(view.rx.text));
     tx_.edit->setText(QString::fromStdString(view.tx.text));
-    rx_.modified = tx_.modified = displayModified_ = false;
 }
 
 void ChannelEditorPanel::ShowSwitches() {
@@ -329,9 +326,9 @@ void ChannelEditorPanel::ShowSwitches() {
     linCTXPower_->SetColour(view->powerUp.enabled ? ActiveLineColour(this) : InactiveLineColour(this));
 }
 
-void ChannelEditorPanel::Load(ChannelRef channel) {
-    screen_.Load(channel);
+void ChannelEditorPanel::ShowLoaded() {
     const auto view = View();
+    if (!view) return;
     Arrange(view->exp);
     ShowTexts(*view);
     ShowSwitches();
@@ -340,25 +337,18 @@ void ChannelEditorPanel::Load(ChannelRef channel) {
 
 void ChannelEditorPanel::LoadChannelEditor(int plan, int slot) {
     if (plan < 0 || plan >= kPlanCount || slot < 0 || slot >= kPlanSlots) return;
-    const ChannelRef ref = PlanChannel(plan, slot);
-    presentation::ChannelEditorScreen editor;
-    editor.Load(ref);
-    if (!editor.View(context_.Data())) return;
-    // A receive-only channel shown in the editor never keeps its transmit switch.
-    context_.Session().SettleShownChannel(ref);
-    Load(ref);
+    if (form_.Load(PlanChannel(plan, slot))) ShowLoaded();
 }
 
 void ChannelEditorPanel::LoadExpEditor(int n) {
     if (n < 1 || n > kExpChannels) return;
-    context_.Session().SnapExpFrequencies();
-    Load({Area::EXP, n});
+    if (form_.Load({Area::EXP, n})) ShowLoaded();
 }
 
 void ChannelEditorPanel::Refresh() {
-    if (!screen_.Channel()) return;
+    if (!form_.Channel()) return;
     // As loaded anew, without the corrections of a load.
-    screen_.Load(*screen_.Channel());
+    form_.Reload();
     const auto view = View();
     if (!view) return;
     ShowTexts(*view);
@@ -367,11 +357,11 @@ void ChannelEditorPanel::Refresh() {
 
 // ---- check boxes -------------------------------------------------------------------
 
-bool ChannelEditorPanel::StoreDue() const { return !context_.Filling() && screen_.Channel() && OwnEnabled(this); }
+bool ChannelEditorPanel::StoreDue() const { return !context_.Filling() && form_.Channel() && OwnEnabled(this); }
 
 void ChannelEditorPanel::Store(ChannelFlag flag, bool on) {
     if (context_.Filling()) return;
-    if (StoreDue()) context_.Accepted(context_.Session().SetChannelFlag(*screen_.Channel(), flag, on));
+    if (StoreDue()) context_.Accepted(form_.SetSwitch(flag, on));
     ShowSwitches();
 }
 
@@ -380,12 +370,9 @@ void ChannelEditorPanel::OnEnableClicked() {
     // Only a click of the user's is an edit.
     bool taken = false;
     if (StoreDue() && !context_.treeHasFocus()) {
-        const bool on = chkCEnable_->isChecked();
         // An EXP channel is enabled first and then given its frequency and number;
         // leaving the editor checks that it has them.
-        taken = context_.Accepted(
-            context_.Session().SetChannelFlag(*screen_.Channel(), ChannelFlag::Enable, on, Completion::Later));
-        if (taken) screen_.EnableSwitched(on);
+        taken = context_.Accepted(form_.SetSwitch(ChannelFlag::Enable, chkCEnable_->isChecked()));
     }
     ShowSwitches();
     if (taken) chkCEnable_->setFocus(Qt::OtherFocusReason);
@@ -409,89 +396,69 @@ void ChannelEditorPanel::OnDuplexClicked() {
     rx_.edit->setText(QString::fromStdString(view->rx.text));
 }
 
-// ---- display characters ----------------------------------------------------------
+// ---- typed text -------------------------------------------------------------------
+
+bool ChannelEditorPanel::TypingDue(const QLineEdit* box) const {
+    return !context_.Filling() && OwnEnabled(this) && !box->isReadOnly() && EditingExp();
+}
 
 void ChannelEditorPanel::OnDisplayChanged(int element) {
-    if (context_.Filling() || !OwnEnabled(this) || !EditingExp()) return;
     QLineEdit* box = txtCN_[static_cast<size_t>(element)];
-    // Pasted text keeps only what the radio can show.
-    const std::string typed = box->text().toStdString();
-    std::string kept;
-    for (char c : typed)
-        if (DisplayKeyAllowed(static_cast<unsigned char>(c), element == 0 && kept.empty()) && c != '\b') kept += c;
-    if (kept != typed) {
-        box->setText(QString::fromStdString(kept));  // comes back here with the kept text
-        return;
-    }
-    displayModified_ = true;
+    if (!TypingDue(box)) return;
+    const QString typed = box->text();
+    const QString kept = QString::fromStdString(form_.Type(
+        element == 0 ? presentation::EditorBox::DisplayLeft : presentation::EditorBox::DisplayRight, typed.toStdString()));
+    if (kept != typed) box->setText(kept);  // comes back here with the kept text
 }
 
-bool ChannelEditorPanel::CommitDisplay() {
-    if (!displayModified_ || context_.Filling() || !EditingExp()) return true;
-    displayModified_ = false;
-    return context_.Accepted(context_.Session().SetExpDisplay(screen_.Channel()->index, txtCN_[0]->text().toStdString(),
-                                                             txtCN_[1]->text().toStdString()));
+void ChannelEditorPanel::OnFrequencyChanged(const FrequencyBox& box) {
+    if (TypingDue(box.edit)) form_.Type(box.box, box.edit->text().toStdString());
 }
 
-// ---- frequencies -----------------------------------------------------------------
-
-bool ChannelEditorPanel::FrequencyCheckDue(const FrequencyBox& box) const {
-    return !context_.Filling() && OwnEnabled(this) && !box.edit->isReadOnly() && EditingExp() && box.modified;
-}
-
-bool ChannelEditorPanel::CheckFrequency(FrequencyBox& box) {
-    if (!EditingExp() || !CheckExpFrequency(box.edit->text().toStdString())) return false;
-    if (context_.Session().SetExpFrequency(screen_.Channel()->index, box.rx, box.edit->text().toStdString())) return false;
-    // Shown as stored: on the raster.
-    const auto view = View();
-    FillingGuard filling(context_);
-    if (view) box.edit->setText(QString::fromStdString(box.rx ? view->rx.text : view->tx.text));
-    return true;
-}
-
-bool ChannelEditorPanel::ValidateFrequency(FrequencyBox& box) {
-    if (!FrequencyCheckDue(box)) return true;
-    if (CheckFrequency(box)) {
-        box.modified = false;
-        return true;
-    }
-    context_.Show(presentation::RefusalMessage(FrequencyRefusal(box.rx)));
-    KeepFocus(box.edit);
+bool ChannelEditorPanel::Finish(presentation::EditorBox box, presentation::FocusTo to) {
+    if (context_.Filling() || !OwnEnabled(this)) return true;
+    const auto stop = form_.Finish(box, to);
+    ShowFrequencies();
+    if (!stop) return true;
+    ShowStop(*stop);
     return false;
 }
 
-void ChannelEditorPanel::FrequencyLostFocus(FrequencyBox& box, QWidget* to) {
-    if (context_.isTree(to)) {
-        // Going to the tree: a good entry is taken at once; a bad one waits,
-        // untouched, for the check that leaving the screen runs.
-        if (FrequencyCheckDue(box) && CheckFrequency(box)) box.modified = false;
-        return;
-    }
-    if (!to || !box.edit->isEnabled() || !box.edit->isVisible()) {
-        // Taken away by the program: a bad entry stays in the box, unstored.
-        if (FrequencyCheckDue(box)) CheckFrequency(box);
-        box.modified = false;
-        return;
-    }
-    ValidateFrequency(box);
+void ChannelEditorPanel::ShowFrequencies() {
+    // A taken frequency is shown as stored: on the raster; a typed one as typed.
+    const auto view = View();
+    if (!view) return;
+    FillingGuard filling(context_);
+    for (const auto& [edit, text] : {std::pair{rx_.edit, &view->rx.text}, std::pair{tx_.edit, &view->tx.text}})
+        if (edit->text().toStdString() != *text) edit->setText(QString::fromStdString(*text));
 }
 
-bool ChannelEditorPanel::HasPendingInput() const {
-    return OwnEnabled(this) && (displayModified_ || rx_.modified || tx_.modified);
+void ChannelEditorPanel::FrequencyLostFocus(const FrequencyBox& box, QWidget* to) {
+    presentation::FocusTo where = presentation::FocusTo::Elsewhere;
+    if (context_.isTree(to))
+        where = presentation::FocusTo::Tree;
+    else if (to && isAncestorOf(to) && box.edit->isEnabled() && box.edit->isVisible())
+        where = presentation::FocusTo::Editor;
+    Finish(box.box, where);
 }
+
+void ChannelEditorPanel::ShowStop(const presentation::FormStop& stop) {
+    context_.Show(stop.message);
+    QLineEdit* box = Box(stop.box);
+    if (stop.entryRefused)
+        KeepFocus(box);
+    else if (box->isEnabled())
+        box->setFocus(Qt::OtherFocusReason);
+}
+
+bool ChannelEditorPanel::HasPendingInput() const { return OwnEnabled(this) && form_.Unfinished(); }
 
 bool ChannelEditorPanel::CommitPendingInput(bool leaving) {
     if (!OwnEnabled(this)) return true;
-    if (!CommitDisplay()) return false;
-    const QWidget* focus = window()->focusWidget();
-    for (FrequencyBox* box : {&rx_, &tx_})
-        if ((focus == box->edit || box->modified) && !ValidateFrequency(*box)) return false;
-    if (!leaving) return true;
-    const auto incomplete = screen_.CheckBeforeLeaving(context_.Data(), context_.MessageTitle());
-    if (!incomplete) return true;
-    context_.Show(incomplete->message);
-    QWidget* missing = Box(incomplete->missing);
-    if (missing->isEnabled()) missing->setFocus(Qt::OtherFocusReason);
+    const auto stop = form_.Commit(leaving);
+    ShowFrequencies();
+    if (!stop) return true;
+    ShowStop(*stop);
     return false;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The channel editor (`pictC`): one channel's switches, and for an EXP
-// channel also its display characters and frequencies. A switch is an edit
-// of the session at once; typed text when it is finished (the box left,
-// Enter, or the pending-input check).
+// channel also its display characters and frequencies. A view of the
+// editor's form (presentation/EditorForm.h), which holds the typed text and
+// decides when it is taken: the panel passes on keys, focus moves and
+// clicks, and shows what the form says.
 
 #include <QWidget>
 #include <array>
@@ -11,6 +12,7 @@
 
 #include "core/Model.h"
 #include "presentation/ChannelEditorView.h"
+#include "presentation/EditorForm.h"
 #include "ui/PresentationNames.h"
 #include "workspace/Edits.h"
 
@@ -36,12 +38,13 @@ public:
     void LoadExpEditor(int n);
 
     // The part of the pending-input check that belongs to this panel: takes
-    // typed display characters and runs the frequency checks still due; when
-    // the screen is being left, it also refuses an enabled EXP channel
-    // without a receive frequency or display characters (an undo or redo
-    // replaces the data instead, so such a channel must not stop it).
+    // the typed entries; when the screen is being left, it also refuses an
+    // enabled EXP channel the user left without a receive frequency or
+    // display characters (an undo or redo replaces the data instead, so such
+    // a channel must not stop it). The form's stop is shown.
     bool CommitPendingInput(bool leaving = true);
-    // Typed text not yet taken into the data.
+    // Input not finished: typed text not in the data yet, or a channel the
+    // user made incomplete.
     bool HasPendingInput() const;
     // Shows the data again (after an undo, say) without moving the focus.
     void Refresh();
@@ -50,14 +53,14 @@ public:
     void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
     layout::Rect ChannelBox() const { return channelBox_; }
 
-    bool EditingExp() const { return screen_.EditingExp(); }
+    bool EditingExp() const { return form_.EditingExp(); }
+    const presentation::EditorForm& Form() const { return form_; }
 
 private:
     struct FrequencyBox {
         QLineEdit* edit = nullptr;
         const char* title = "";
-        bool rx = true;
-        bool modified = false;  // typed in and not yet checked
+        presentation::EditorBox box = presentation::EditorBox::Rx;
     };
 
     void BuildControls();
@@ -72,8 +75,8 @@ private:
     void ArrangeChannelBox();
     void SetEditable(QLineEdit* box, bool editable);
     void ShowSelf();
-    // Loads the channel, fills the editor and shows it.
-    void Load(ChannelRef channel);
+    // Fills the editor with the form's channel and shows it.
+    void ShowLoaded();
     std::optional<presentation::ChannelEditorView> View() const;
     void ShowTexts(const presentation::ChannelEditorView& view);
     // The switches, and which boxes are usable, as the data hold them.
@@ -92,19 +95,18 @@ private:
     void Store(ChannelFlag flag, bool on);
     bool StoreDue() const;
 
-    // Display characters.
+    // Typed text.
+    bool TypingDue(const QLineEdit* box) const;
     void OnDisplayChanged(int element);
-    bool CommitDisplay();
-
-    // Frequencies.
-    bool FrequencyCheckDue(const FrequencyBox& box) const;
-    bool CheckFrequency(FrequencyBox& box);
-    bool ValidateFrequency(FrequencyBox& box);
-    void FrequencyLostFocus(FrequencyBox& box, QWidget* to);
+    void OnFrequencyChanged(const FrequencyBox& box);
+    // An entry finished (Enter, or the focus gone `to`); false when refused.
+    bool Finish(presentation::EditorBox box, presentation::FocusTo to);
+    void FrequencyLostFocus(const FrequencyBox& box, QWidget* to);
+    void ShowStop(const presentation::FormStop& stop);
+    void ShowFrequencies();
 
     EditorContext& context_;
-    presentation::ChannelEditorScreen screen_;
-    bool displayModified_ = false;  // display characters typed and not yet taken
+    presentation::EditorForm form_;
     bool expArrangement_ = false;
     layout::Rect channelBox_{layout::kPanelInset, layout::kChannelBoxTop, 0, layout::kChannelBoxHeight};
     double twipsPerPixel_ = 15;

@@ -44,6 +44,8 @@ public:
     void ToggleColumnFlag(int column);
     // The context menu of the selected rows.
     QMenu* BuildContextMenu(QWidget* parent);
+    // The shown list again, as the data now hold it.
+    void Refresh();
 
 signals:
     // Enter or a double click asked for the editor of the current row.
@@ -51,7 +53,6 @@ signals:
 
 private:
     void Fill(presentation::ChannelListView list);
-    void Refresh();
 
     EditorContext& context_;
     ChannelGrid* grid_;

@@ -260,6 +260,8 @@ void EditorPane::RefreshTreeTexts() {
 
 void EditorPane::AfterEdit() {
     RefreshTreeTexts();
+    // The list shows every change, one channel's included (Space, its menu).
+    if (CurrentPanel() == list_) list_->Refresh();
     // The weather alert follows the weather channels, also while it is not shown.
     FillingGuard filling(*context_);
     common_->ShowWeatherAlert();

@@ -68,11 +68,12 @@ public:
     // `leaving` false: the data are about to be replaced (undo, redo), so an
     // incomplete EXP channel does not stop it.
     bool CommitPendingInput(bool leaving = true);
-    // Typed text that is not in the data yet.
+    // Input not finished: typed text that is not in the data yet, or a
+    // channel the user made incomplete in the editor.
     bool HasPendingInput() const;
 
     // The session's notices. After an edit the tree's texts (and, when the
-    // usable groups changed, its branches) follow; after an undo or a redo
+    // usable groups changed, its branches) and the shown list follow; after an undo or a redo
     // the tree and the shown screen show the restored data, the focus
     // staying where it was.
     void AfterEdit();

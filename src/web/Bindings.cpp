@@ -96,9 +96,13 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("editorView", &WebSession::EditorView)
         .function("reloadEditor", &WebSession::ReloadEditor)
         .function("editorChannel", &WebSession::EditorChannel)
-        .function("editorEnableSwitched", &WebSession::EditorEnableSwitched)
-        .function("editorCheckBeforeLeaving", &WebSession::EditorCheckBeforeLeaving)
         .function("clearEditor", &WebSession::ClearEditor)
+        .function("editorSwitch", &WebSession::EditorSwitch)
+        .function("editorType", &WebSession::EditorType)
+        .function("editorFinish", &WebSession::EditorFinish)
+        .function("editorCommit", &WebSession::EditorCommit)
+        .function("editorTyped", &WebSession::EditorTyped)
+        .function("editorUnfinished", &WebSession::EditorUnfinished)
         .function("weather", &WebSession::Weather)
         .function("hexDump", optional_override([](const WebSession& s) { return Strings(s.HexDump()); }))
         // edits
@@ -127,6 +131,11 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("exportChannels", &WebSession::ExportChannels)
         .function("importChannels", &WebSession::ImportChannels)
         .function("compareWithFile", &WebSession::CompareWithFile)
+        // copies kept aside
+        .function("snapshot", &WebSession::Snapshot)
+        .function("snapshotOffer", &WebSession::SnapshotOffer)
+        .function("restoreSnapshot", &WebSession::RestoreSnapshot)
+        .function("settingsText", &WebSession::SettingsText)
         // reports
         .function("textReport", &WebSession::TextReport)
         .function("reportFileText", &WebSession::ReportFileText)

@@ -1,6 +1,7 @@
 #include "web/WebSession.h"
 
 #include "core/CommandLine.h"
+#include "messages/MessageText.h"
 #include "core/Titles.h"
 #include "presentation/InputRules.h"
 #include "presentation/ScreenMessages.h"
@@ -105,7 +106,8 @@ WebSession::WebSession(val runtime, const std::string& switchLine)
       files_(runtime),
       asker_(runtime),
       link_(runtime),
-      session_(*program_, SessionServices{settings_, files_, asker_}, ParseCommandLine(switchLine)) {
+      session_(*program_, SessionServices{settings_, files_, asker_}, ParseCommandLine(switchLine)),
+      editor_(session_.workspace()) {
     subscription_ = session_.workspace().Subscribe([this](const ChangeNotice& notice) { notices_.push_back(notice); });
 }
 
@@ -214,36 +216,63 @@ val WebSession::ColumnFlagChange(const std::string& area, int column, const val&
 
 val WebSession::LoadEditor(const val& channel) {
     const std::optional<ChannelRef> ref = ChannelOf(channel);
-    if (!ref || !FindRecord(session_.data(), *ref) || ref->area == Area::WX) return val::null();
-    presentation::ChannelEditorScreen probe;
-    probe.Load(*ref);
-    if (!probe.View(session_.data())) return val::null();
-    session_.workspace().CorrectForShowing(Workspace::Showing::ChannelEditor, *ref);
-    editor_.Load(*ref);
+    if (!ref || ref->area == Area::WX || !editor_.Load(*ref)) return val::null();
     return EditorView();
 }
 
 val WebSession::EditorView() const {
-    const auto view = editor_.View(session_.data());
+    const auto view = editor_.View();
     return view ? EditorObject(*view) : val::null();
 }
 
 val WebSession::ReloadEditor() {
-    if (editor_.Channel()) editor_.Load(*editor_.Channel());
+    editor_.Reload();
     return EditorView();
 }
 
 val WebSession::EditorChannel() const { return editor_.Channel() ? ChannelObject(*editor_.Channel()) : val::null(); }
 
-val WebSession::EditorCheckBeforeLeaving() const {
-    const auto incomplete = editor_.CheckBeforeLeaving(session_.data(), session_.workspace().messageTitle());
-    if (!incomplete) return val::null();
-    static const char* const kBoxes[] = {"displayLeft", "displayRight", "rx", "tx"};
+namespace {
+
+const char* const kBoxNames[] = {"displayLeft", "displayRight", "rx", "tx"};
+
+std::optional<presentation::EditorBox> BoxNamed(const std::string& name) {
+    for (size_t i = 0; i < std::size(kBoxNames); ++i)
+        if (name == kBoxNames[i]) return static_cast<presentation::EditorBox>(i);
+    return std::nullopt;
+}
+
+val StopObject(const std::optional<presentation::FormStop>& stop) {
+    if (!stop) return val::null();
     val o = val::object();
-    o.set("messages", MessagesObject({incomplete->message}));
-    o.set("missing", std::string(kBoxes[static_cast<int>(incomplete->missing)]));
+    o.set("messages", MessagesObject({stop->message}));
+    o.set("box", std::string(kBoxNames[static_cast<size_t>(stop->box)]));
+    o.set("entryRefused", stop->entryRefused);
     return o;
 }
+
+}  // namespace
+
+val WebSession::EditorSwitch(const std::string& flag, bool on) {
+    const auto f = FlagNamed(flag);
+    return f ? Edited(editor_.SetSwitch(*f, on)) : val::null();
+}
+
+std::string WebSession::EditorType(const std::string& box, const std::string& text) {
+    const auto b = BoxNamed(box);
+    return b ? editor_.Type(*b, text) : text;
+}
+
+val WebSession::EditorFinish(const std::string& box, const std::string& to) {
+    const auto b = BoxNamed(box);
+    if (!b) return val::null();
+    const presentation::FocusTo where = to == "editor" ? presentation::FocusTo::Editor
+                                        : to == "tree" ? presentation::FocusTo::Tree
+                                                       : presentation::FocusTo::Elsewhere;
+    return StopObject(editor_.Finish(*b, where));
+}
+
+val WebSession::EditorCommit(bool leaving) { return StopObject(editor_.Commit(leaving)); }
 
 val WebSession::Weather() {
     session_.workspace().CorrectForShowing(Workspace::Showing::Weather);
@@ -420,5 +449,31 @@ bool DisplayKeyAllowed(int key, bool leftBoxEmpty) {
 }
 bool ExpFrequencyValid(const std::string& text) { return CheckExpFrequency(text).has_value(); }
 bool AtisCodeValid(const std::string& text) { return CheckAtisCode(text).has_value(); }
+
+// ---- copies kept aside ------------------------------------------------------------
+
+val WebSession::SnapshotOffer(const std::string& text) const {
+    const std::optional<SessionSnapshot> snapshot = DecodeSnapshot(text);
+    if (!snapshot) return val::null();
+    const std::string fileName = SnapshotFileName(*snapshot);
+    const std::string shown = ShownKeptTime(snapshot->keptAt);
+    val o = val::object();
+    o.set("fileName", fileName);
+    o.set("keptAt", snapshot->keptAt);
+    o.set("question", (fileName.empty() ? MessageText(MessageId::HotExitOfferUnnamed, shown)
+                                        : MessageText(MessageId::HotExitOffer, fileName, shown))
+                          .Render());
+    o.set("title", MessageText(MessageId::HotExitTitle).Render());
+    o.set("restore", MessageText(MessageId::ButtonRestore).Render());
+    o.set("discard", MessageText(MessageId::ButtonDiscard).Render());
+    o.set("later", MessageText(MessageId::ButtonLater).Render());
+    return o;
+}
+
+val WebSession::RestoreSnapshot(const std::string& text) {
+    const std::optional<SessionSnapshot> snapshot = DecodeSnapshot(text);
+    if (!snapshot) return OutcomeObject(Outcome{Failure{FailureKind::Refused}, {}});
+    return OutcomeObject(session_.RestoreSnapshot(*snapshot));
+}
 
 }  // namespace rp770::web

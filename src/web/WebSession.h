@@ -23,7 +23,7 @@
 
 #include "core/Storage.h"
 #include "files/SettingsStore.h"
-#include "presentation/ChannelEditorView.h"
+#include "presentation/EditorForm.h"
 #include "session/AppSession.h"
 #include "web/PageHooks.h"
 #include "web/ViewObjects.h"
@@ -89,10 +89,20 @@ public:
     // (after an undo or a redo).
     val ReloadEditor();
     val EditorChannel() const;
-    void EditorEnableSwitched(bool on) { editor_.EnableSwitched(on); }
-    // Leaving the editor: null, or {message, missing} for an incomplete EXP channel.
-    val EditorCheckBeforeLeaving() const;
     void ClearEditor() { editor_.Clear(); }
+    // The editor's form (presentation/EditorForm.h). A switch of the shown
+    // channel: null when taken, else the refusal's messages.
+    val EditorSwitch(const std::string& flag, bool on);
+    // A box's text as typed ("displayLeft", "displayRight", "rx", "tx"):
+    // the text the box keeps.
+    std::string EditorType(const std::string& box, const std::string& text);
+    // An entry finished, the focus gone `to` ("editor", "tree", "elsewhere"),
+    // and the check before a command (`leaving` the editor or not): null,
+    // or {messages, box, entryRefused}.
+    val EditorFinish(const std::string& box, const std::string& to);
+    val EditorCommit(bool leaving);
+    bool EditorTyped() const { return editor_.HasTypedText(); }
+    bool EditorUnfinished() const { return editor_.Unfinished(); }
     val Weather();
     std::vector<std::string> HexDump() const;
 
@@ -128,6 +138,18 @@ public:
     val ImportChannels(const std::string& name) { return OutcomeObject(session_.ImportChannels(name)); }
     // The outcome with {differences, title, noDifferences}.
     val CompareWithFile(const std::string& name);
+
+    // ---- copies kept aside (session/SessionSnapshot.h) ----
+    // The session as a copy kept at `keptAt` (UTC, ISO 8601).
+    std::string Snapshot(const std::string& keptAt) const { return EncodeSnapshot(session_.TakeSnapshot(keptAt)); }
+    // The offer of a copy: {fileName, keptAt, question, title, restore,
+    // discard, later} in the catalogue's words; null for a text that is
+    // not a copy.
+    val SnapshotOffer(const std::string& text) const;
+    // The copy's data put back, still unsaved, with its file.
+    val RestoreSnapshot(const std::string& text);
+    // The data as a settings text file.
+    std::string SettingsText() const { return session_.workspace().DatText(); }
 
     // ---- reports ----
     std::string TextReport();
@@ -166,7 +188,7 @@ private:
     PageHooks asker_;
     WebLink link_;
     AppSession session_;
-    presentation::ChannelEditorScreen editor_;
+    presentation::EditorForm editor_;
     std::vector<ChangeNotice> notices_;
     Subscription subscription_;
 };

@@ -66,7 +66,15 @@ public:
     size_t UndoDepth() const { return current_; }
 
     void MarkClean() { clean_ = states_[current_].serial; }
+    // No state is clean any more (data put back from a copy kept aside).
+    void MarkNoneClean() { clean_ = 0; }
     bool IsClean() const { return states_[current_].serial == clean_; }
+    // The clean state, while the history still holds it.
+    const Document* Clean() const {
+        for (const State& s : states_)
+            if (s.serial == clean_) return &s.document;
+        return nullptr;
+    }
 
 private:
     struct State {

@@ -348,6 +348,41 @@ void Workspace::RestoreFile(const std::string& path, bool image) {
     Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
 }
 
+const DataSet* Workspace::cleanData() const {
+    const Document* clean = history_.Clean();
+    return clean ? &clean->data : nullptr;
+}
+
+Outcome Workspace::RestoreKept(int model, const std::string& destination, const DataSet& edited,
+                               const std::optional<DataSet>& base, const std::string& name, std::string action) {
+    const bool offered = std::find(offeredModels_.begin(), offeredModels_.end(), model) != offeredModels_.end();
+    if (!offered || edited.modelNumber != model || (base && base->modelNumber != model))
+        return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError}, Say(msg::ModelTypeError, Icon::Critical));
+    Document next = history_.Current();
+    SetModelOf(next.data, model);
+    settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
+    if (!destination.empty()) settings_.Set(kIniFilePathSection, RememberedDestinationKey(model), destination);
+    // The Destination menu as the definition files give it; the data are the kept ones.
+    Outcome outcome = FactoryDocument(next);
+    next.data = base ? *base : edited;
+    file_ = {name, IsMemoryImagePath(name)};
+    Replace(std::move(next), "Open " + FileNamePart(name));
+    if (edited == data()) {
+        // Changed and changed back: still not what was saved.
+        history_.MarkNoneClean();
+        Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
+    } else {
+        // The kept data exactly as they were, unchecked: they are what the user had.
+        Document kept = history_.Current();
+        kept.data = edited;
+        kept.cause = ChangeNotice{ChangeSource::Edit, {}, {}, {}};
+        history_.Push(std::move(kept), std::move(action));
+        Notify(history_.Current().cause);
+    }
+    outcome.failure = {};
+    return outcome;
+}
+
 // ---- channel tables -----------------------------------------------------------
 
 std::string Workspace::ChannelsCsv() const { return ExportChannelCsv(data()); }

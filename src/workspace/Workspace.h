@@ -197,6 +197,17 @@ public:
     // The data as a memory image file, exactly as they would be sent to the
     // radio (encoded and the start channel fixed: a correction, no step).
     std::string HexBytes();
+    // The data of the clean state (saved, opened, read or new), while the
+    // undo history still holds it.
+    const DataSet* cleanData() const;
+    // Data kept aside from an earlier session put back: `model` made
+    // current with `destination` checked (when it is one of the menu's),
+    // `base` (or, without one, `edited`) as the clean state of the file
+    // `name`, and `edited` over it as one step named `action`. Modified
+    // afterwards. Fails, changing nothing, for a model not on offer or data
+    // of another model.
+    Outcome RestoreKept(int model, const std::string& destination, const DataSet& edited,
+                        const std::optional<DataSet>& base, const std::string& name, std::string action);
     // The data were written to `name` as a settings text file: it becomes
     // the current file and the data are clean.
     void MarkSaved(const std::string& name);

@@ -151,6 +151,18 @@ TEST_F(ChannelList, ManyRowsAtOnceEachChangeOneUndoStep) {
     EXPECT_EQ(Row(RowOf("16"))[7], "---");
 }
 
+TEST_F(ChannelList, AChangeOfOneChannelShowsAtOnce) {
+    Select("PU");
+    ClickFocus(Grid());
+    Grid()->setCurrentCell(RowOf("16"), 7);  // MEM
+    QTest::keyClick(Grid(), Qt::Key_Space);
+    ASSERT_TRUE(Data().plan(PlanUSA)[30].ScanMemory);
+    EXPECT_EQ(Row(RowOf("16"))[7], "MEM");
+    pane->ChannelList()->BuildContextMenu(window.get())->findChild<QAction*>("mnuListClearScan")->trigger();
+    EXPECT_EQ(Row(RowOf("16"))[7], "---");
+    EXPECT_EQ(Grid()->currentRow(), RowOf("16")) << "the place stays";
+}
+
 TEST_F(ChannelList, AnExpChannelWithoutFrequencyIsNotEnabledFromTheList) {
     Alter([](DataSet& d) { d.groups[GroupEXP].Usable = true; });
     pane->BuildTree();

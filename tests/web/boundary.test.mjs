@@ -102,7 +102,6 @@ test('what the calls give back has the declared properties', async () => {
   const commands = typeNamed('SessionCommands');
   const returned = (type, name) => checker.getReturnTypeOfSignature(callSignature(type, name));
   const exp1 = { area: 'EXP', index: 1 };
-  const refused = s.setExpFrequency(1, true, '1');  // not a frequency
   const rows = [
     ['start', started],
     ['state', s.state()],
@@ -115,10 +114,12 @@ test('what the calls give back has the declared properties', async () => {
     ['loadEditor', s.loadEditor(exp1)],
     ['editorChannel', s.editorChannel()],
     ['weather', s.weather()],
-    ['setExpFrequency', refused],
+    ['editorFinish', (s.editorType('rx', '1'), s.editorFinish('rx', 'editor'))],  // not a frequency
     ['takeNotices', (s.setChannelFlag({ area: 'USA', index: 1 }, 'scan', true, false), s.takeNotices())],
-    ['editorCheckBeforeLeaving', (s.setChannelFlag(exp1, 'enable', true, true), s.editorCheckBeforeLeaving())],
+    ['editorCommit', (s.editorType('rx', ''), s.editorSwitch('enable', true), s.editorCommit(true))],
     ['printedReport', s.printedReport(15000)],
+    ['snapshotOffer', s.snapshotOffer(s.snapshot('2026-12-09T06:10:00Z'))],
+    ['restoreSnapshot', s.restoreSnapshot(s.snapshot('2026-12-09T06:10:00Z'))],
   ];
   for (const [name, value] of rows) assertShape(value, returned(views, name), name);
 
@@ -130,7 +131,7 @@ test('what the calls give back has the declared properties', async () => {
     ['testConnection', await session.run((c) => c.testConnection())],
   ];
   for (const [name, value] of waited) assertShape(value, returned(commands, name), name);
-  assertShape(refused, typeNamed('Message'), 'a message');
+  assertShape(rows.find(([name]) => name === 'editorFinish')[1].messages, typeNamed('Message'), 'a message');
   assertShape(new (await loadEngine()).StandInRadio().log(), typeNamed('StandInLog'), 'the stand-in\'s log');
 });
 
