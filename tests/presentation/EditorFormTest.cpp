@@ -110,19 +110,6 @@ TEST_F(FormTest, LeavingStopsOnlyAChannelTheUserMadeIncomplete) {
     }
 }
 
-TEST_F(FormTest, EmptyingAnEnabledChannelIsRefusedWhenTaken) {
-    for (const EditorBox box : {EditorBox::Rx, EditorBox::DisplayLeft}) {
-        ASSERT_TRUE(form.Load({Area::EXP, 1}));
-        const ChannelRecord before = Exp(1);
-        form.Type(box, "");
-        const auto stop = form.Commit(false);
-        ASSERT_TRUE(stop.has_value()) << static_cast<int>(box);
-        EXPECT_EQ(stop->box, box);
-        EXPECT_TRUE(Exp(1) == before) << "the workspace keeps the channel complete";
-        form.Clear();
-    }
-}
-
 TEST_F(FormTest, ClosingWithYesRunsTheCheckOnLeaving) {
     ASSERT_TRUE(form.Load({Area::EXP, 2}));
     ASSERT_FALSE(form.SetSwitch(ChannelFlag::Enable, true));

@@ -3,7 +3,6 @@
 
 #include <functional>
 
-#include "core/Codecs.h"
 #include "files/TestData.h"
 #include "workspace/Edits.h"
 #include "workspace/ProgramCheck.h"
@@ -54,32 +53,6 @@ TEST(ProgramCheck, FindsWhatTheRadioWouldGetWrong) {
         for (int g = 0; g < kGroupCount; ++g) data.groups[static_cast<size_t>(g)].Usable = g != GroupEXP;
         c.change(data);
         EXPECT_EQ(ProgrammingFindings(data), c.findings) << c.what;
-    }
-}
-
-TEST(ProgramCheck, AChannelNumberCountsAsTheRadioReceivesIt) {
-    struct Case {
-        const char* left;
-        double rx;
-        bool incomplete;
-        const char* shown;  // the display cell as the radio will show it (right "1")
-    };
-    const Case cases[] = {
-        {"P1", 157.025, false, "P11"}, {" 5", 157.025, false, " 51"}, {"5<", 157.025, false, "5 1"},
-        {"Z1", 157.025, false, "Z11"},  // sent as it is: a question, not a refusal
-        {"<b", 157.025, true, "  1"},   // 0xFF first: no number reaches the radio
-        {"  ", 157.025, true, "  1"},  {"P1", 0.0, true, "P11"},
-    };
-    for (const Case& c : cases) {
-        ChannelRecord r;
-        r.Enable = true;
-        r.Rxfreq = c.rx;
-        r.CHDisplayL = c.left;
-        r.CHDisplayR = "1";
-        EXPECT_EQ(IsIncompleteExpChannel(r), c.incomplete) << c.left << " " << c.rx;
-        EXPECT_EQ(ReceivedExpDisplayCell(r.CHDisplayL, r.CHDisplayR), c.shown) << c.left;
-        r.Enable = false;
-        EXPECT_FALSE(IsIncompleteExpChannel(r)) << "a disabled channel is never incomplete";
     }
 }
 

@@ -197,29 +197,6 @@ TEST(Workspace, EnablingManyChannelsSkipsIncompleteExpChannelsAndNamesThem) {
     EXPECT_TRUE(IsIncompleteExpChannel(s.ws.data().exp[3]));
 }
 
-TEST(Workspace, NoEditLeavesAnEnabledExpChannelIncomplete) {
-    // EXP1 complete and enabled; each edit below would take its completeness away.
-    const std::pair<const char*, std::function<EditResult(Workspace&)>> edits[] = {
-        {"no RX frequency", [](Workspace& ws) { return ws.SetExpFrequency(1, true, ""); }},
-        {"no number", [](Workspace& ws) { return ws.SetExpDisplay(1, "", "A"); }},
-        {"an import", [](Workspace& ws) -> EditResult {
-             DataSet d = ws.data();
-             d.exp[1].CHDisplayL = "<b";  // sent as 0xFF: no number reaches the radio
-             return ws.ReplaceData(d, "import") ? std::nullopt : EditResult(Refusal{"refused", ""});
-         }},
-    };
-    for (const auto& [what, edit] : edits) {
-        Session s;
-        ASSERT_FALSE(s.ws.SetExpFrequency(1, true, "157.025"));
-        ASSERT_FALSE(s.ws.SetExpDisplay(1, "P1", ""));
-        ASSERT_FALSE(s.ws.SetChannelFlag({Area::EXP, 1}, ChannelFlag::Enable, true));
-        const DataSet before = s.ws.data();
-        EXPECT_TRUE(edit(s.ws).has_value()) << what;
-        EXPECT_TRUE(s.ws.data() == before) << what;
-        EXPECT_TRUE(s.ws.IncompleteChannels().empty()) << what;
-    }
-}
-
 TEST(Workspace, UndoAndRedoNeverBringBackAChannelTheEditorHadNotCompleted) {
     Session s;
     // The channel editor enables first and completes next: one step in the end.
