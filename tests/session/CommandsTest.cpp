@@ -23,19 +23,16 @@ struct LoggingAsker : Asker {
     std::vector<std::string> log;
     std::deque<Answer> answers;
     std::deque<std::string> files;
-    Answer Ask(const Question& q) override {
-        log.push_back(q.text);
-        const Answer a = answers.empty() ? q.defaultAnswer : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
+    template <typename T>
+    T Next(std::string what, std::deque<T>& from, T otherwise) {
+        log.push_back(std::move(what));
+        if (from.empty()) return otherwise;
+        T next = from.front();
+        from.pop_front();
+        return next;
     }
-    std::optional<std::string> Next(const char* what) {
-        log.push_back(what);
-        if (files.empty()) return std::nullopt;
-        std::string f = files.front();
-        files.pop_front();
-        return f;
-    }
+    Answer Ask(const Question& q) override { return Next(q.text, answers, q.defaultAnswer); }
+    std::optional<std::string> Next(const char* what) { return Next<std::string>(what, files, {}); }
     std::optional<std::string> ChooseSaveFile() override { return Next("save dialog"); }
     std::optional<std::string> ChooseFileToOpen(Files) override { return Next("open dialog"); }
 };
@@ -128,13 +125,11 @@ TEST(Commands, AnIncompleteChannelFromAFileIsKeptMarkedMendableAndNeverProgramme
 
     const Outcome refused = s.app.PrepareProgramming();
     EXPECT_EQ(refused.failure.kind, FailureKind::Refused);
-    ASSERT_EQ(refused.messages.size(), 1u);
-    EXPECT_NE(refused.messages[0].text.find("EXP2, EXP5"), std::string::npos) << refused.messages[0].text;
-    EXPECT_TRUE(s.asker.log.empty()) << "refused before any question";
+    EXPECT_NE(refused.messages.at(0).text.find("EXP2, EXP5"), std::string::npos) << "named, before any question";
     const Outcome saved = s.app.SaveCommand();
-    ASSERT_TRUE(saved.Ok());
-    ASSERT_EQ(saved.messages.size(), 1u) << "saved, and said so";
+    EXPECT_NE(saved.messages.at(0).text.find("EXP2, EXP5"), std::string::npos) << "saved, and said so";
     EXPECT_EQ(ReadBytes(s.folder / "odd.dat"), bytes);
+    EXPECT_TRUE(s.asker.log.empty());
 
     // Mended a step at a time: no trap on the way; undo returns to the marks the data had.
     EXPECT_EQ(s.ws.SetExpDisplay(5, "P5", "1"), std::nullopt);
