@@ -372,11 +372,13 @@ Outcome Workspace::RestoreKept(int model, const std::string& destination, const 
         history_.MarkNoneClean();
         Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
     } else {
-        // The kept data exactly as they were, unchecked: they are what the user had.
-        Document kept = history_.Current();
-        kept.data = edited;
-        kept.cause = ChangeNotice{ChangeSource::Edit, {}, {}, {}};
-        history_.Push(std::move(kept), std::move(action));
+        // The kept data exactly as they were, unchecked: they are what the
+        // user had (a channel the editor had not completed included). Held
+        // on the heap: a data set is large for the page's stack.
+        auto kept = std::make_unique<Document>(history_.Current());
+        kept->data = edited;
+        kept->cause = ChangeNotice{ChangeSource::Edit, {}, {}, {}};
+        history_.Push(std::move(*kept), std::move(action));
         Notify(history_.Current().cause);
     }
     outcome.failure = {};
