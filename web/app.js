@@ -11,7 +11,7 @@ import { el, ask, askFileName, showMessages } from './dialogs.js';
 import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
   from './files.js';
 import './layout.js';
-import { word } from './words.js';
+import { menuWord, word } from './words.js';
 import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
@@ -20,6 +20,9 @@ import { Tree } from './tree.js';
 import { commonScreen, generalScreen, greyScreen, weatherScreen } from './screens.js';
 import { editorScreen, listScreen } from './channels.js';
 import { layOutPrintedReport, runTransfer, showAbout, showDifferences, showHelp, showReport } from './windows.js';
+import { showNewVersion, watchForUpdates } from './update.js';
+import { KeptFiles } from './keep.js';
+import { chooseKeptImage, offerPartlyProgrammed } from './keptimages.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./page.js').Screen} Screen */
@@ -40,12 +43,14 @@ const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${para
 // The printed report's pages: the printable height of the smaller of A4 and Letter, in twips.
 const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
-const engine = await loadEngine();
+const [engine, kept] = await Promise.all([loadEngine(), KeptFiles.open()]);
 const files = new FileStore();
 const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
 await recent.load();
 const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile: (/** @type {'data' | 'hex' | 'csv'} */ kind) => chooseOpenFile(kind) };
-const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine);
+const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine, kept);
+kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
+  text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
 const texts = session.functions.editorTexts();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 // Unsaved changes kept aside while the user works, offered back on the next start.
@@ -189,7 +194,7 @@ function updateChrome() {
   document.title = `${state.caption}${state.modified ? ' *' : ''}`;
   hotExit.changed(state.modified);
   $('model').textContent = state.modelName;
-  $('port').textContent = `Port: ${radio.label}${radio.pulled ? ' (cable pulled out)' : ''}`;
+  $('port').textContent = radio.status;
   /** @param {string} verb @param {string} action */
   const named = (verb, action) => (action ? `${verb} ${action}` : verb);
   /** @type {[string, boolean, string][]} */
@@ -239,6 +244,9 @@ async function perform(call) {
   await showMessages(result.messages);
   return result;
 }
+
+// "Save changes?" before a kept radio or a resumed programming replaces the data.
+const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
 /** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
@@ -335,6 +343,12 @@ const commands = {
     }
   }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
+  radioBackups: () => command(async () => {
+    if (!(await commit())) return;
+    await kept.refresh();
+    const id = await chooseKeptImage(session.now.keptImages());
+    if (id && (await confirmDiscard())) await perform((s) => s.openKept(id));
+  }),
   print: () => command(async () => { if (await commit()) print(); }),
   printToFile: () => command(async () => { if (await commit()) await showReport(app); }),
   undo: () => command(async () => { if (await commit(false)) session.now.undo(); }),
@@ -383,6 +397,7 @@ function menus() {
       entry('Export Channels...', commands.exportChannels, { id: 'mnuFileExportChannels' }),
       entry('Import Channels...', commands.importChannels, { id: 'mnuFileImportChannels' }),
       entry('Compare With File...', commands.compareFile, { id: 'mnuFileCompare' }),
+      entry(menuWord('RadioBackupsMenu'), commands.radioBackups, { id: 'mnuFileBackups' }),
       { separator: true },
       entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
       entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
@@ -470,9 +485,10 @@ window.addEventListener('beforeprint', () => {
   if (!session.busy) layOutPrintedReport($('report-print'), session.now.printedReport(PRINT_PAGE_TWIPS));
 });
 
-// Unsaved changes are not dropped silently when the page is left.
+// Unsaved changes are not dropped silently when the page is left, nor a
+// radio left half-programmed.
 window.addEventListener('beforeunload', (event) => {
-  if (!app.state?.modified && !hasPendingInput()) return;
+  if (!session.transferring && !app.state?.modified && !hasPendingInput()) return;
   event.preventDefault();
   event.returnValue = '';
 });
@@ -523,8 +539,17 @@ if (!started.ok) {
   await hotExit.start();
   if (await hotExit.offerWaiting(showMessages)) afterChange();
   await radio.restore(app.state?.device ?? '');
-  radio.onchange = () => updateChrome();
+  // The cable comes and goes during transfers too: the port alone is shown anew.
+  radio.onchange = () => { $('port').textContent = radio.status; };
   updateChrome();
+  await offerPartlyProgrammed(session.now.partlyProgrammed(), app.state?.messageTitle ?? '', {
+    ask,
+    // Edits restored just before are not dropped without "Save changes?".
+    resume: async (port) => (await confirmDiscard()) && (await perform((s) => s.resumePartial(port))).ok &&
+      (await radio.restore(port), radio.ready),
+    program: commands.program,
+    forget: (port) => session.now.forgetPartial(port),
+  });
 }
 if (!radio.serial) {
   notice.textContent = 'This browser has no Web Serial, so it cannot reach the radio\'s cable: Chrome, Edge and Opera ' +
@@ -541,5 +566,5 @@ if (!radio.serial) {
 document.body.dataset.ready = 'true';
 
 if ('serviceWorker' in navigator && window.isSecureContext) {
-  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Offline use unavailable:', error));
+  watchForUpdates(navigator.serviceWorker, { show: (agree) => showNewVersion($('notice'), agree) });
 }

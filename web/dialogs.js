@@ -1,10 +1,11 @@
 // The page's message boxes and questions: accessible modal <dialog>s, one
 // answer each. What the engine says ({text, title, icon, detail}) and asks
-// ({text, title, icon, buttons, defaultAnswer, before}) is shown as the
-// window's boxes show it.
+// ({text, title, icon, buttons, defaultAnswer, before, option}) is shown as
+// the window's boxes show it.
 
 /** @typedef {import('./page.js').Shown} Message */
 /** @typedef {import('./rp770.js').Question} Question */
+/** @typedef {import('./rp770.js').OptionAnswer} OptionAnswer */
 /** @typedef {import('./rp770.js').Icon} Icon */
 /** @typedef {Node | string | null | undefined | false} Child */
 /** @typedef {{ label: string, value: string, primary?: boolean, left?: boolean, id?: string }} DialogButton */
@@ -123,19 +124,24 @@ export async function showMessages(messages = []) {
 }
 
 // A question of the engine: the messages said before it first, then the
-// question with its buttons; the answer's name. Escape answers Cancel, or
-// No where there is no Cancel.
-/** @param {Question} question */
+// question with its buttons (and its check box, when it offers a choice);
+// the answer's name, with the choice as left. Escape answers Cancel, or No
+// where there is no Cancel.
+/** @param {Question} question @returns {Promise<OptionAnswer | string>} */
 export async function ask(question) {
   await showMessages(question.before);
   const offered = BUTTONS[question.buttons] ?? ['ok'];
+  const { option } = question;
+  const box = option ? el('input', { type: 'checkbox', id: `dialog-option-${++serial}`, checked: option.checked }) : null;
   const dialog = makeDialog({
-    title: question.title || document.title, body: [messageBody(question)], alert: true,
+    title: question.title || document.title, alert: true,
+    body: [messageBody(question), box && option && el('p', { className: 'option' }, box, el('label', { htmlFor: box.id }, option.text))],
     buttons: offered.map((answer) => ({ label: BUTTON_TEXT[answer], value: answer, primary: answer === question.defaultAnswer })),
   });
   dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div')?.id ?? '');
   const escape = offered.includes('cancel') ? 'cancel' : offered.includes('no') ? 'no' : question.defaultAnswer;
-  return showDialog(dialog, { escape });
+  const answer = await showDialog(dialog, { escape });
+  return box ? { answer, option: box.checked } : answer;
 }
 
 // The name of a file to download (where the browser cannot ask for a

@@ -12,6 +12,7 @@ import createRp770 from './rp770.js';
 
 /** @typedef {import('./rp770.js').Engine} Engine */
 /** @typedef {import('./rp770.js').Question} Question */
+/** @typedef {import('./rp770.js').OptionAnswer} OptionAnswer */
 
 /** @type {Map<string, Promise<WebAssembly.Module>>} wasm URL -> its compiled module */
 const compiled = new Map();
@@ -94,7 +95,8 @@ function quietly(hook, ...args) {
 /**
  * The page's side of a running command: each may be left out.
  * @typedef {object} EngineHooks
- * @property {(question: Question) => string | Promise<string>} [ask] the answer's name
+ * @property {(question: Question) => OptionAnswer | string | Promise<OptionAnswer | string>} [ask] the answer's
+ *   name (with the choice as left, when the question offers one)
  * @property {() => string | null | Promise<string | null>} [chooseSaveFile] a file name, or null
  * @property {(kind: 'data' | 'hex' | 'csv') => string | null | Promise<string | null>} [chooseOpenFile]
  *   the name a picked file is kept under, or null
@@ -173,7 +175,7 @@ export class LinkRuntime {
   /** @param {boolean} enabled */
   controls(enabled) { quietly(this.hooks.controls, enabled); }
 
-  /** @param {Question} question @returns {Promise<string>} */
+  /** @param {Question} question @returns {Promise<OptionAnswer | string>} */
   ask(question) {
     const { ask } = this.hooks;
     if (!ask) return Promise.resolve(question.defaultAnswer);

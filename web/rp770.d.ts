@@ -27,6 +27,19 @@ export interface Question {
   defaultAnswer: Answer;
   // What was said before the question, to be shown first.
   before: Message[];
+  // A choice shown with the question (a check box), as it is offered.
+  option?: QuestionOption;
+}
+
+export interface QuestionOption {
+  text: string;
+  checked: boolean;
+}
+
+// The answer to a question with a choice: the button, and the choice as left.
+export interface OptionAnswer {
+  answer: Answer | string;
+  option: boolean;
 }
 
 // How a command ended; `messages` to be shown in order.
@@ -260,13 +273,40 @@ export interface Runtime {
   monitor(text: string): void;
   activity(text: string): void;
   controls(enabled: boolean): void;
-  ask(question: Question): Promise<Answer | string>;
+  ask(question: Question): Promise<Answer | string | OptionAnswer>;
   chooseSaveFile(): Promise<string | null>;
   chooseOpenFile(kind: 'data' | 'hex' | 'csv'): Promise<string | null>;
   storageGet(key: string): string | null;
   storageSet(key: string, value: string): void;
   readFile(name: string): Promise<FileResult>;
   writeFile(name: string, bytes: Uint8Array): Promise<FileResult>;
+  // The page's store of what is kept of the radios (web/keep.js), read and
+  // written at once; keeping() is false when the page keeps nothing.
+  keeping(): boolean;
+  keptWrite(name: string, bytes: Uint8Array): void;
+  keptRead(name: string): Uint8Array | null;
+  keptRemove(name: string): void;
+  keptEntries(): { name: string; size: number }[];
+}
+
+// A memory image kept of a radio: `id` opens it; `time` is UTC, ISO 8601;
+// `atis` "none" when the image holds no ATIS code.
+export interface KeptImage {
+  id: string;
+  time: string;
+  model: string;
+  atis: string;
+  reason: 'read' | 'before-programming';
+  size: number;
+}
+
+// A radio left partly programmed, on `port` (as the session names it);
+// `question`: whether to program it again, in the user's language.
+export interface PartlyProgrammed {
+  port: string;
+  file: string;
+  time: string;
+  question: string;
 }
 
 // The PC end of a serial port as the engine's link drives it (web/serial.js).
@@ -347,6 +387,10 @@ export interface SessionViews {
   setSimulatedMemory(bytes: Uint8Array): boolean;
   imageBytes(): Uint8Array;
   setVerify(on: boolean): void;
+  // What is kept of the radios.
+  keptImages(): KeptImage[];
+  partlyProgrammed(): PartlyProgrammed[];
+  forgetPartial(port: string): void;
 }
 
 // The calls of the session that may wait: a file, a question, the radio.
@@ -371,6 +415,10 @@ export interface SessionCommands {
   programToRadio(): MayWait<TransferOutcome>;
   compareWithRadio(): MayWait<RadioComparison>;
   testConnection(): MayWait<ProbeOutcome>;
+  // A kept image opened as a memory image file.
+  openKept(id: string): MayWait<Outcome>;
+  // The plan that was being sent to the port when it stopped, as the data.
+  resumePartial(port: string): MayWait<Outcome>;
 }
 
 export interface WebSession extends SessionViews, SessionCommands, Handle {}

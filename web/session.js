@@ -11,7 +11,9 @@
 //
 // `files` reads and writes the user's files by name (files.js's FileStore,
 // or any object with read(name) and write(name, bytes) giving promises of
-// {ok, bytes, kind, reason} that never reject).
+// {ok, bytes, kind, reason} that never reject). `kept`: where the radios'
+// kept memory images go (keep.js's KeptFiles); without it, none are kept
+// beyond the session.
 
 import { LinkRuntime } from './engine.js';
 
@@ -31,17 +33,44 @@ import { LinkRuntime } from './engine.js';
  */
 
 /** @typedef {{ getItem(key: string): string | null, setItem(key: string, value: string): void }} KeyStorage */
+/** @typedef {import('./keep.js').KeptFiles} KeptFiles */
 
 export class SessionRuntime extends LinkRuntime {
   /**
    * @param {EngineHooks} hooks
    * @param {FileAccess} files
    * @param {KeyStorage | null | undefined} storage
+   * @param {KeptFiles | null} [kept]
    */
-  constructor(hooks, files, storage) {
+  constructor(hooks, files, storage, kept = null) {
     super(hooks);
     this.files = files;
     this.storage = storage;
+    this.kept = kept;
+  }
+
+  // The kept files, read and written at once (keep.js).
+  keeping() {
+    return Boolean(this.kept);
+  }
+
+  /** @param {string} name @param {Uint8Array} bytes */
+  keptWrite(name, bytes) {
+    this.kept?.write(name, bytes);
+  }
+
+  /** @param {string} name */
+  keptRead(name) {
+    return this.kept?.read(name) ?? null;
+  }
+
+  /** @param {string} name */
+  keptRemove(name) {
+    this.kept?.remove(name);
+  }
+
+  keptEntries() {
+    return this.kept?.entries() ?? [];
   }
 
   /** @param {string} key */
@@ -109,13 +138,18 @@ export class PageSession {
    * @param {FileAccess} files
    * @param {KeyStorage | null | undefined} storage
    * @param {string} switchLine the window's switches ("/D": debug mode)
+   * @param {KeptFiles | null} [kept]
    */
-  constructor(engine, hooks, files, storage, switchLine = '') {
+  constructor(engine, hooks, files, storage, switchLine = '', kept = null) {
     this.engine = engine;
-    this.runtime = new SessionRuntime(hooks, files, storage);
+    this.runtime = new SessionRuntime(hooks, files, storage, kept);
     /** @type {WebSession} */
     this.session = new engine.WebSession(this.runtime, switchLine);
     this.running = false;
+    // True while the call that waits is a transfer with the radio.
+    this.transferring = false;
+    /** @type {(() => void)[]} what waits for the running call's end */
+    this.afterRun = [];
     /** @type {SerialConnection | null} */
     this.connection = null;
   }
@@ -161,7 +195,32 @@ export class PageSession {
     } finally {
       this.running = false;
       this.runtime.cancelled = false;
+      for (const work of this.afterRun.splice(0)) work();
     }
+  }
+
+  /**
+   * A transfer with the radio, run as run() runs a call: `transferring`
+   * meanwhile (the page asks before it is left).
+   * @template T
+   * @param {(session: SessionCommands) => T | Promise<T>} call
+   * @returns {Promise<T>}
+   */
+  async transfer(call) {
+    this.idle();
+    this.transferring = true;
+    try {
+      return await this.run(call);
+    } finally {
+      this.transferring = false;
+    }
+  }
+
+  // Does `work` now, or once the call that waits has ended.
+  /** @param {() => void} work */
+  whenIdle(work) {
+    if (this.running) this.afterRun.push(work);
+    else work();
   }
 
   idle() {

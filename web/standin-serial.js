@@ -188,15 +188,23 @@ export class StandInSerial extends EventTarget {
     this.timer = null;
     this.radio.unplug();
     this.port.lose();
-    this.port.dispatchEvent(new Event('disconnect'));
-    this.dispatchEvent(new Event('disconnect'));
+    this.announce('disconnect');
   }
 
   plugCable() {
     if (!this.pulled) return;
     this.pulled = false;
-    this.port.dispatchEvent(new Event('connect'));
-    this.dispatchEvent(new Event('connect'));
+    this.announce('connect');
+  }
+
+  // As Web Serial's events: fired at the port, then at the serial object
+  // with the port as their target, as if they bubbled up to it.
+  /** @param {'connect' | 'disconnect'} type */
+  announce(type) {
+    this.port.dispatchEvent(new Event(type));
+    const event = new Event(type);
+    Object.defineProperty(event, 'target', { value: this.port });
+    this.dispatchEvent(event);
   }
 }
 

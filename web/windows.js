@@ -132,7 +132,7 @@ export async function runTransfer(app, mode) {
         dialog.setAttribute('aria-busy', 'true');
         let result;
         try {
-          result = await session.run(TRANSFER_CALLS[mode]);
+          result = await session.transfer(TRANSFER_CALLS[mode]);
         } catch (error) {
           const text = String(/** @type {Error} */ (error)?.message ?? error);
           result = { messages: [{ text, title: TRANSFER_TITLES[mode], icon: /** @type {const} */ ('critical') }] };

@@ -31,6 +31,7 @@
 #include "desktop/KeptSessions.h"
 #include "ui/MainWindow.h"
 #include "session/AppSession.h"
+#include "desktop/FolderKeeper.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/WindowAsker.h"
 
@@ -222,7 +223,11 @@ int main(int argc, char* argv[]) {
     rp770::DiskFiles files;
 
     // The session outlives the window that shows it.
-    rp770::AppSession session(program, {settings, files, asker, errorLog ? *errorLog : rp770::NoErrorLog()}, switches);
+    // Every radio memory read is kept in the user's state folder.
+    rp770::DesktopRadioKeeper keeper;
+    rp770::AppSession session(program, {settings, files, asker, errorLog ? *errorLog : rp770::NoErrorLog(), keeper.keeper()},
+                              switches);
+    session.OfferBackupChoice(true);
     session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
     session.SetLink(&radioLink);
     rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
@@ -238,9 +243,11 @@ int main(int argc, char* argv[]) {
     rp770::KeptSessions kept(rp770::KeptSessions::UserFolder());
     rp770::ui::HotExit hotExit(session, kept, prompter, &window);
     window.show();
-    // The file named on the command line opens after that.
+    // Unsaved changes kept aside are offered back first, then a radio left
+    // partly programmed; the file named on the command line opens after that.
     QTimer::singleShot(0, &window, [&window, &start, &hotExit] {
         hotExit.OfferWaiting();
+        window.OfferPartlyProgrammed();
         if (!start.file.empty()) window.OpenFile(QString::fromStdString(start.file));
     });
     const int status = QApplication::exec();

@@ -38,8 +38,12 @@ CliSession::CliSession(const CliOptions& options, bool transfer)
         if (!folder.empty()) errorLog_ = std::make_unique<ErrorLogFile>(folder / kErrorLogFileName);
         std::cerr << "monitor: error log " << (errorLog_ ? errorLog_->Where() : "(none: no writable folder)") << "\n";
     }
+    // Every radio memory a transfer reads is kept (rp770-cli backups).
+    if (transfer) keeper_ = std::make_unique<DesktopRadioKeeper>();
     session_ = std::make_unique<AppSession>(
-        program_, SessionServices{settings_, files_, asker_, errorLog_ ? *errorLog_ : NoErrorLog()}, switches);
+        program_,
+        SessionServices{settings_, files_, asker_, errorLog_ ? *errorLog_ : NoErrorLog(), keeper_ ? keeper_->keeper() : nullptr},
+        switches);
 }
 
 CliSession::~CliSession() = default;

@@ -15,6 +15,7 @@
 #include "cli/CliOptions.h"
 #include "desktop/DiskFiles.h"
 #include "desktop/ErrorLogFile.h"
+#include "desktop/FolderKeeper.h"
 #include "desktop/SameFile.h"
 #include "files/MemorySettingsStore.h"
 #include "session/AppSession.h"
@@ -55,6 +56,7 @@ private:
     Console console_;
     CliAsker asker_;
     std::unique_ptr<ErrorLogFile> errorLog_;  // --debug only
+    std::unique_ptr<DesktopRadioKeeper> keeper_;  // transfers only: what radios held
     std::unique_ptr<AppSession> session_;
 };
 

@@ -1,4 +1,4 @@
-// rp770-cli fleet PLAN.dat ROSTER.csv [--yes] [--record FILE]
+// rp770-cli fleet PLAN.dat ROSTER.csv [--yes] [--record FILE] [--backup]
 // rp770-cli fleet --read ROSTER.csv DIR
 //
 // Many radios at once, one cable each, as the roster names them: the plan
@@ -51,12 +51,14 @@ const CliSpec kSpec{
     2,
     2,
     {"--record"},
-    {"--yes", "--read"},
+    {"--yes", "--read", "--backup"},
     {},
     {{"--yes", "answer each radio's questions with yes (at most three times each): program a plan the check "
                "before programming finds fault with, retry a busy radio"},
      {"--record FILE", "append a line for each radio to the CSV file FILE (time,port,vessel,atis,model,result,"
                        "sha256; the header when the file is new); earlier lines are never changed"},
+     {"--backup", "read every radio's memory and keep it before programming it (rp770-cli backups lists them); a "
+                  "radio whose memory cannot be kept is not programmed"},
      {"--read", "rp770-cli fleet --read ROSTER.csv DIR: read every radio of the roster into DIR/VESSEL-ATIS.dat "
                 "instead"}},
     {},
@@ -135,14 +137,14 @@ private:
 
 // One radio: a session and a link of its own, on this thread alone.
 RadioReport RunRadio(const CliOptions& options, const RosterEntry& radio, const std::string& plan,
-                     fleet::NameClaims& names) {
+                     fleet::NameClaims& names, RadioKeeper* keeper) {
     const bool reading = options.Has("--read");
     FolderProgramData program(options.dataDir);
     platform::FileSettingsStore userStore;
     ReadOnlyOverlayStore settings(userStore);
     CliFiles files;
     fleet::UnattendedAsker asker(options.Has("--yes"));
-    AppSession session(program, SessionServices{settings, files, asker});
+    AppSession session(program, SessionServices{settings, files, asker, NoErrorLog(), keeper});
     if (const Outcome started = options.destination ? session.StartOn(*options.destination) : session.Start();
         started.Failed()) {
         RadioReport report;
@@ -160,7 +162,8 @@ RadioReport RunRadio(const CliOptions& options, const RosterEntry& radio, const 
     else
         session.ChooseDevice(radio.port);
     RadioReport report = reading ? fleet::ReadRadio(session, radio, options.positional[1], names)
-                                 : fleet::ProgramRadio(session, plan, options.positional[0], radio);
+                                 : fleet::ProgramRadio(session, plan, options.positional[0], radio,
+                                                       options.Has("--backup"));
     session.SetLink(nullptr);
     return report;
 }
@@ -225,9 +228,10 @@ int RunFleetCommand(const std::vector<std::string>& args) {
 
     const platform::InterruptCatcher interrupts;
     fleet::NameClaims names;
+    DesktopRadioKeeper keeper;  // shared by the radios' threads: it keeps one image at a time
     bool outputLost = false;
     const std::vector<RadioReport> reports = fleet::RunFleet(
-        roster.radios, [&](const RosterEntry& radio) { return RunRadio(*options, radio, plan, names); },
+        roster.radios, [&](const RosterEntry& radio) { return RunRadio(*options, radio, plan, names, keeper.keeper()); },
         [&](const RadioReport& report) {
             if (record.Append(fleet::RecordLine(report, fleet::UtcTimestamp(std::time(nullptr)))) != 0)
                 cli.console().Say("rp770-cli: the record of " + report.radio.port + " could not be written");

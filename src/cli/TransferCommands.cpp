@@ -9,6 +9,7 @@
 #include "desktop/InterruptCatcher.h"
 #include "desktop/SystemSerialPort.h"
 #include "link/TransferPace.h"
+#include "messages/MessageText.h"
 #include "workspace/Messages.h"
 
 namespace rp770::cli {
@@ -77,10 +78,17 @@ const CliSpec kReadSpec{"read --port DEVICE OUT.dat|OUT.hex", 1, 1, {"--port", "
 std::vector<OptionHelp> ProgramOptionHelp() {
     std::vector<OptionHelp> help = LinkOptionHelp(true);
     help.push_back({"--verify", MessageId::CliOptionVerify});
+    help.push_back({"--backup", MessageId::CliOptionBackup});
     return help;
 }
 const CliSpec kProgramSpec{"program --port DEVICE IN.dat|IN.hex", 1, 1, {"--port", "--fault"},
-                           {"--debug", "--no-echo", "--yes", "--no", "--verify"}, {"--port"}, ProgramOptionHelp(), {}};
+                           {"--debug", "--no-echo", "--yes", "--no", "--verify", "--backup"}, {"--port"},
+                           ProgramOptionHelp(), {}};
+
+// One line on a radio this port left partly programmed before.
+void SayPartial(CliSession& cli) {
+    if (const auto partial = cli.session().PartialOnPort()) cli.console().Say(AppSession::PartialNotice(*partial));
+}
 
 // The transfer's messages, after its progress bar has come to its end.
 void ShowTransfer(CliSession& cli, ProgressBar& bar, const TransferOutcome& outcome) {
@@ -106,6 +114,7 @@ int RunRead(const std::vector<std::string>& args) {
         const platform::InterruptCatcher interrupts;
         const auto link = Connect(*options, kReadFromRadioTitle, cli, bar);
         if (!link) return kExitUsage;
+        SayPartial(cli);
         const TransferOutcome read = session.ReadFromRadio();
         ShowTransfer(cli, bar, read);
         // A read that was interrupted is not saved, even if its last block came in.
@@ -132,16 +141,39 @@ int RunProgram(const std::vector<std::string>& args) {
     AppSession& session = cli.session();
     const std::string& in = options->positional[0];
     if (cli.Show(session.Open(in, KindOf(in))) != kExitOk) return kExitFailure;
+    // Incomplete EXP channels are refused before the radio is reached at all.
+    if (cli.Show(session.workspace().CheckProgrammable()) != kExitOk) {
+        cli.console().Say("Nothing was written to the radio.");
+        return kExitFailure;
+    }
+    ProgressBar bar(options->Has("--debug"));
+    const platform::InterruptCatcher interrupts;
+    std::unique_ptr<LinkSession> link;
+    // --backup: the radio's memory is read and kept first; the confirmation
+    // then lists what changes in it.
+    if (options->Has("--backup")) {
+        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
+        SayPartial(cli);
+        const TransferOutcome backup = session.BackupRadio();
+        ShowTransfer(cli, bar, backup);
+        if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "nothing was written to the radio.");
+        if (!backup.Ok()) {
+            cli.console().Say("Nothing was written to the radio.");
+            return kExitFailure;
+        }
+        if (RadioKeeper* keeper = session.keeper(); keeper && !keeper->List().empty())
+            cli.console().Say(MessageText{MessageId::BackupKept, keeper->List().front().where}.Render());
+    }
     // Data the radio would get wrong are programmed only when the user says so.
     if (const Outcome confirmed = session.ConfirmProgramming(); cli.Show(confirmed) != kExitOk) {
         cli.console().Say("Nothing was written to the radio.");
         return kExitFailure;
     }
     session.SetVerifyAfterProgramming(options->Has("--verify"));  // for this run: the store is not written
-    ProgressBar bar(options->Has("--debug"));
-    const platform::InterruptCatcher interrupts;
-    const auto link = Connect(*options, kProgramToRadioTitle, cli, bar);
-    if (!link) return kExitUsage;
+    if (!link) {
+        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
+        SayPartial(cli);
+    }
     // A programming that stopped part-way, and what the verification found,
     // are the outcome's to say.
     const TransferOutcome programmed = session.ProgramToRadio();
@@ -154,7 +186,7 @@ int RunProgram(const std::vector<std::string>& args) {
 
 const Registration readReg{"read", kReadSpec.synopsis + " [--yes|--no]", MessageId::CliSummaryRead,
                            &RunRead};
-const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--yes|--no]",
+const Registration programReg{"program", kProgramSpec.synopsis + " [--verify] [--backup] [--yes|--no]",
                               MessageId::CliSummaryProgram,
                               &RunProgram};
 

@@ -11,6 +11,7 @@
 
 #include "core/Failure.h"
 #include "core/Services.h"
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
@@ -19,10 +20,22 @@ struct Message {
     std::string title;   // the caption of its box
     Icon icon = Icon::None;
     std::string detail = {};  // what is wrong, one line under the text ("137 to 174 MHz on a 25 kHz step")
+    // Which of the catalogue's messages the text is, for code that must
+    // tell one from another; Verbatim for words of their own.
+    MessageId id = MessageId::Verbatim;
+
+    // A catalogue message in the language in use.
+    static Message Of(const MessageText& words, std::string title, Icon icon, std::string detail = {}) {
+        return Message{words.Render(), std::move(title), icon, std::move(detail), words.id};
+    }
+    bool Is(MessageId message) const { return id == message; }
 
     // The text with its detail under it, as one box or one line shows it.
     std::string Shown() const { return detail.empty() ? text : text + "\n" + detail; }
-    bool operator==(const Message&) const = default;
+    // What the user sees: the same words are the same message.
+    bool operator==(const Message& other) const {
+        return text == other.text && title == other.title && icon == other.icon && detail == other.detail;
+    }
 };
 
 // A question the engine has to ask in the middle of an operation ("Radio is
@@ -35,6 +48,11 @@ struct Question {
     Buttons buttons = Buttons::OkCancel;
     Answer defaultAnswer = Answer::Ok;  // what Enter means, and the answer when nobody can be asked
     std::vector<Message> before = {};
+    // A choice shown with the question (a check box), when the asker can
+    // show one: its words, and the bool that holds it (set beforehand to
+    // what is offered, and left as it is by an asker that shows no choice).
+    std::string optionText = {};
+    bool* option = nullptr;
 };
 
 // How the engine asks the user. The answer may come later: a window shows a

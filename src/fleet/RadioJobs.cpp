@@ -23,15 +23,16 @@ std::string Differing(size_t count) {
     return text.replace(text.find("%d"), 2, std::to_string(count));
 }
 constexpr const char* kInterrupted = "interrupted";
+constexpr const char* kNotKept = "not programmed, the radio's memory was not kept first: ";
 
 // What the messages of an outcome say, but for what the result says already.
 std::string Said(const Outcome& outcome, std::vector<std::string>* notes = nullptr) {
     std::string text;
     for (const Message& m : outcome.messages) {
-        if (m.text == "Complete!!" || m.text == link::kPartlyProgrammed) continue;
+        if (m.Is(MessageId::Complete) || m.Is(link::kPartlyProgrammed)) continue;
         // Advice on how things went (a slow adapter) is not why it failed.
         if (m.icon == Icon::Information) {
-            if (notes && m.text.rfind("Verified", 0) != 0) notes->push_back(m.Shown());
+            if (notes && !m.Is(MessageId::Verified)) notes->push_back(m.Shown());
             continue;
         }
         text += (text.empty() ? "" : "; ") + m.Shown();
@@ -53,9 +54,17 @@ std::string ImageBytes(const MemoryImage& image) {
 }  // namespace
 
 RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std::string& planName,
-                         const RosterEntry& radio) {
+                         const RosterEntry& radio, bool backup) {
     RadioReport report;
     report.radio = radio;
+    // The radio's own memory is kept before anything is written to it.
+    if (backup) {
+        const TransferOutcome kept = session.BackupRadio();
+        if (!kept.Ok()) {
+            report.reason = kNotKept + FailureText(kept, report.notes);
+            return report;
+        }
+    }
     if (const Outcome opened = session.OpenBytes(plan, planName); opened.Failed()) {
         report.reason = Said(opened);
         return report;
@@ -89,7 +98,7 @@ RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std
     } else if (programmed.completed) {
         report.result = RadioResult::Failed;
         report.reason =
-            programmed.differences.empty() ? std::string(kNotVerified) : Differing(programmed.differences.size());
+            programmed.differences.empty() ? MessageText(kNotVerified).English() : Differing(programmed.differences.size());
         if (programmed.Cancelled()) report.reason += std::string("; ") + kInterrupted;
     } else {
         report.result = programmed.partial ? RadioResult::PartlyProgrammed : RadioResult::Untouched;

@@ -15,8 +15,10 @@
 namespace rp770::fleet {
 
 // `plan`: the plan file's bytes, `planName` its name (how its kind is told).
+// `backup`: the radio's memory is read and kept first (the session's
+// keeper); a radio whose memory could not be kept is left untouched.
 RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std::string& planName,
-                         const RosterEntry& radio);
+                         const RosterEntry& radio, bool backup = false);
 
 // Reads the radio into `folder`/VESSEL-ATIS.dat (the code the radio holds,
 // else the roster's; names made safe and unique in the run).

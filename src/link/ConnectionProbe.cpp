@@ -24,7 +24,7 @@ ProbeReport ConnectionProbe::Test() {
     LinkState& state = ctx_.state;
     ProbeReport report;
     state.CancelRequested = false;
-    const StageScope stage(ctx_, "Testing the connection...");
+    const StageScope stage(ctx_, Words(MessageId::TestingConnection));
     if (!port_.PortInit()) {
         report.result = ProbeResult::PortFailed;
         report.openFailure = port_.OpenFailureText();

@@ -27,7 +27,7 @@ bool Handshake::SyncCommand() {
         int attemptsLeft = ctx_.state.RetryCount;
         Code result = Code::TimeOut;
         for (;;) {
-            port_.ShowMonitor("sending '#CMDSY'...(" + std::to_string(pass) + ")");
+            port_.ShowMonitor(Words(MessageId::MonitorSendingSync, std::to_string(pass)));
             port_.SendText("#CMDSY");
             result = WaitAck();
             if (result == Code::Done) break;
@@ -41,7 +41,7 @@ bool Handshake::SyncCommand() {
         }
     }
     if (successes == 2) return true;
-    port_.ShowMonitor("can'not Receive '#CMDOK' !!");
+    port_.ShowMonitor(Words(MessageId::MonitorNoSyncAck));
     return false;
 }
 
@@ -55,7 +55,7 @@ bool Handshake::SyncRadio() {
 
 SyncStage Handshake::PortNotOpened() {
     // The program's own words first, then which device and why, in one message.
-    ctx_.Tell("port inicialize error!!", Icon::Critical, port_.OpenFailureText());
+    ctx_.Tell(MessageId::PortInitialiseError, Icon::Critical, port_.OpenFailureText());
     return SyncStage::PortNotOpened;
 }
 
@@ -74,7 +74,7 @@ SyncStage Handshake::Synchronise() {
     heardBefore_ = port_.HeardBytes();
     // Nothing may be sent to a port that did not open.
     if (!port_.PortInit()) return PortNotOpened();
-    const StageScope stage(ctx_, "Connecting to the radio...");
+    const StageScope stage(ctx_, Words(MessageId::ConnectingToRadio));
     // An unplugged cable echoes nothing: the first echo is awaited only
     // briefly, and a line that never answered ends the synchronisation at
     // once. Once anything was heard, the waits are the protocol's own.
@@ -87,20 +87,20 @@ SyncStage Handshake::Synchronise() {
         if (!probed && state.CancelRequested) return SyncStage::Cancelled;
         if (!probed && !state.NoEchoMode && port_.NothingHeard()) return SyncStage::NoEcho;
     }
-    if (!probed) port_.ShowMonitor("sync failed!!");
+    if (!probed) port_.ShowMonitor(Words(MessageId::MonitorSyncFailed));
 
-    port_.ShowMonitor("sending 'ACMD:002'...");
+    port_.ShowMonitor(Words(MessageId::MonitorSendingAcmd));
     port_.SendText("ACMD:002");
     const Reception reply = port_.ReadReplyLine(kAcmdReplySeconds);
     switch (reply.code) {
         case Code::Done:
             if (reply.text == "OK" || reply.text == "#CMDUN") break;
-            ctx_.Tell(reply.text == "ERROR" ? "ACMD Command error!!" : "error!!");
+            ctx_.Tell(reply.text == "ERROR" ? MessageId::AcmdCommandError : MessageId::LinkError);
             return Diagnose();
         case Code::Cancelled:
             return SyncStage::Cancelled;
         case Code::Malformed:
-            ctx_.Tell("error!!");
+            ctx_.Tell(MessageId::LinkError);
             break;
         default:  // no answer within the limit
             break;
@@ -113,7 +113,7 @@ SyncStage Handshake::Synchronise() {
 
 bool Handshake::AskResynchronisation() {
     const Answer answer =
-        ctx_.Ask("confirm the synchronization of the communication", Icon::Question, Buttons::OkCancel, Answer::Ok);
+        ctx_.Ask(MessageId::ConfirmSynchronisation, Icon::Question, Buttons::OkCancel, Answer::Ok);
     return answer == Answer::Ok && SyncCommand();
 }
 
@@ -128,7 +128,7 @@ bool Handshake::RetryAfter(Code result, int& attemptsLeft) {
 
 bool Handshake::StatusCheck() {
     for (;;) {
-        port_.ShowMonitor("status check..");
+        port_.ShowMonitor(Words(MessageId::MonitorStatusCheck));
         const Bytes frame = BuildFrame("#CEPSR", "00", "", "");
         int attemptsLeft = ctx_.state.RetryCount;
         bool acknowledged = false;
@@ -147,17 +147,17 @@ bool Handshake::StatusCheck() {
         bool askAgain = false;
         const Reception head = port_.ReadChars(6, kReplySeconds);
         if (head.code == Code::Cancelled) {
-            ctx_.Tell("cancel!!");
+            ctx_.Tell(MessageId::LinkCancel);
         } else if (head.code == Code::TimeOut) {
-            ctx_.Tell("time out!!");
+            ctx_.Tell(MessageId::LinkTimeOut);
         } else if (head.code == Code::Done && head.text != "#CEPSD") {
             port_.SendText("#CMDUN");
         } else if (head.code == Code::Done) {
             const Reception rest = port_.ReadToLineEnd(kReplySeconds);
             if (rest.code == Code::Cancelled) {
-                ctx_.Tell("cancel!!");
+                ctx_.Tell(MessageId::LinkCancel);
             } else if (rest.code == Code::TimeOut) {
-                ctx_.Tell("time out!!");
+                ctx_.Tell(MessageId::LinkTimeOut);
             } else if (!VerifyReply(head.text + rest.text)) {
                 port_.SendText("#CMDSM");
             } else {
@@ -167,13 +167,13 @@ bool Handshake::StatusCheck() {
                 if (status == "00") {
                     ready = true;
                 } else if (status == "01") {
-                    askAgain = ctx_.Ask("Radio is busy!!", Icon::Warning, Buttons::RetryCancel, Answer::Cancel) ==
+                    askAgain = ctx_.Ask(MessageId::RadioIsBusy, Icon::Warning, Buttons::RetryCancel, Answer::Cancel) ==
                                Answer::Retry;
                 }
             }
         }
         if (askAgain) continue;
-        port_.ShowMonitor(ready ? "status check.. OK" : "status check.. NG!!");
+        port_.ShowMonitor(Words(ready ? MessageId::MonitorStatusOk : MessageId::MonitorStatusNg));
         return ready;
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/SerialPort.h"
+#include "messages/MessageId.h"
 
 namespace rp770::link {
 
@@ -21,9 +22,9 @@ enum class SyncStage {
 };
 
 // The texts of the waits the user sees.
-inline constexpr const char* kWaitEcho = "Waiting for the cable's echo...";
-inline constexpr const char* kWaitRadioInSync = "Waiting for the radio (is it in PC CONTROL mode?)...";
-inline constexpr const char* kWaitRadio = "Waiting for the radio's answer...";
+inline constexpr MessageId kWaitEcho = MessageId::WaitingForEcho;
+inline constexpr MessageId kWaitRadioInSync = MessageId::WaitingForRadioInSync;
+inline constexpr MessageId kWaitRadio = MessageId::WaitingForRadio;
 
 // "Cannot open the serial port /dev/ttyUSB0: Permission denied." and what
 // to do about it (join the group that owns the device, close the program

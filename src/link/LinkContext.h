@@ -44,18 +44,18 @@ struct LinkContext {
     TransferPace pace;  // what the transfer under way has put on the line and paused
 
     // A message titled with the dialog's caption, or with a title of its own.
-    void Tell(const std::string& text, Icon icon = Icon::Critical, std::string detail = {}) {
-        messages.push_back(Message{text, title, icon, std::move(detail)});
+    void Tell(const MessageText& text, Icon icon = Icon::Critical, std::string detail = {}) {
+        messages.push_back(Message::Of(text, title, icon, std::move(detail)));
     }
-    void TellTitled(const std::string& text, const std::string& boxTitle, Icon icon = Icon::Critical,
+    void TellTitled(const MessageText& text, const MessageText& boxTitle, Icon icon = Icon::Critical,
                     std::string detail = {}) {
-        messages.push_back(Message{text, boxTitle, icon, std::move(detail)});
+        messages.push_back(Message::Of(text, boxTitle.Render(), icon, std::move(detail)));
     }
     // A question titled with the dialog's caption; what was said before it
     // goes with it, so that the user sees both in order.
-    Answer Ask(const std::string& text, Icon icon, Buttons buttons, Answer defaultAnswer) {
+    Answer Ask(const MessageText& text, Icon icon, Buttons buttons, Answer defaultAnswer) {
         if (!asker) return defaultAnswer;
-        Question question{text, title, icon, buttons, defaultAnswer, std::move(messages)};
+        Question question{text.Render(), title, icon, buttons, defaultAnswer, std::move(messages)};
         messages.clear();
         return asker->Ask(question);
     }

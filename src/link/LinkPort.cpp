@@ -24,7 +24,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 // each second; when it ends, the activity line says what the link is doing.
 class VisibleWait {
 public:
-    VisibleWait(LinkContext& context, const char* what) : ctx_(context), what_(what), start_(context.clock.Now()) {}
+    VisibleWait(LinkContext& context, MessageId what) : ctx_(context), what_(what), start_(context.clock.Now()) {}
     ~VisibleWait() {
         if (shown_ > 0) ctx_.ShowActivity(ctx_.stage);
     }
@@ -36,12 +36,12 @@ public:
         const int seconds = static_cast<int>(elapsed);
         if (seconds == shown_) return;
         shown_ = seconds;
-        ctx_.ShowActivity(std::string(what_) + " " + std::to_string(seconds) + " s");
+        ctx_.ShowActivity(Words(MessageId::WaitingSeconds, MessageText(what_), std::to_string(seconds)));
     }
 
 private:
     LinkContext& ctx_;
-    const char* what_;
+    MessageId what_;
     double start_;
     int shown_ = 0;
 };
@@ -75,7 +75,7 @@ std::string LinkPort::OpenFailureText() const {
                                                                       : state.PortDevice);
 }
 
-const char* LinkPort::RadioWait() const { return synchronising_ ? kWaitRadioInSync : kWaitRadio; }
+MessageId LinkPort::RadioWait() const { return synchronising_ ? kWaitRadioInSync : kWaitRadio; }
 
 int LinkPort::Receive() {
     if (ctx_.port.BytesAvailable() <= 0) return -1;

@@ -78,7 +78,7 @@ private:
     void Transmit(const Bytes& bytes);
     // One received byte, or -1 when none is waiting; counts what was heard.
     int Receive();
-    const char* RadioWait() const;
+    MessageId RadioWait() const;
     void DiscardReceived();
     // No byte can come any more: the port is closed or was lost.
     bool Silent() const { return !ctx_.port.IsOpen(); }

@@ -1,5 +1,4 @@
 #include "link/RadioReader.h"
-#include "core/Titles.h"
 
 #include <cmath>
 #include <exception>
@@ -39,8 +38,8 @@ void RadioReader::ReceiveDataReply(Buffer& buffer, int address, int count) {
     state.CancelRequested = false;
 
     const Reception head = port_.ReadChars(6, kReplySeconds);
-    if (head.code == Code::Cancelled) return ctx_.Tell("cancel!!");
-    if (head.code == Code::TimeOut) return ctx_.Tell("time out!!");
+    if (head.code == Code::Cancelled) return ctx_.Tell(MessageId::LinkCancel);
+    if (head.code == Code::TimeOut) return ctx_.Tell(MessageId::LinkTimeOut);
     if (head.code != Code::Done) return;
     if (head.text != "#CEPDT") {
         port_.SendText("#CMDER");
@@ -48,7 +47,7 @@ void RadioReader::ReceiveDataReply(Buffer& buffer, int address, int count) {
         return;
     }
     const Reception rest = port_.ReadToLineEnd(kReplySeconds);
-    if (rest.code == Code::TimeOut) return ctx_.Tell("time out!!");
+    if (rest.code == Code::TimeOut) return ctx_.Tell(MessageId::LinkTimeOut);
     if (rest.code != Code::Done) return;
     if (!VerifyReply(head.text + rest.text)) {
         port_.SendText("#CMDSM");
@@ -60,19 +59,19 @@ void RadioReader::ReceiveDataReply(Buffer& buffer, int address, int count) {
     const auto pieces = SplitAtTabs(rest.text);
     auto piece = [&pieces](size_t i) { return i < pieces.size() ? pieces[i] : std::string(); };
     const auto repliedAddress = ParseHex(piece(1));
-    if (!repliedAddress || *repliedAddress != static_cast<uint32_t>(address)) return ctx_.Tell("address error!!");
+    if (!repliedAddress || *repliedAddress != static_cast<uint32_t>(address)) return ctx_.Tell(MessageId::LinkAddressError);
     const auto repliedCount = ParseHex(piece(2));
-    if (!repliedCount || *repliedCount != static_cast<uint32_t>(count)) return ctx_.Tell("data error!!");
+    if (!repliedCount || *repliedCount != static_cast<uint32_t>(count)) return ctx_.Tell(MessageId::LinkDataError);
     const std::string data = piece(3);
-    if (data.size() != static_cast<size_t>(count) * 2) return ctx_.Tell("data error!!");
+    if (data.size() != static_cast<size_t>(count) * 2) return ctx_.Tell(MessageId::LinkDataError);
     Buffer bytes(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const auto value = ParseHex(std::string_view(data).substr(static_cast<size_t>(i) * 2, 2));
         // Digits that are not hexadecimal would make up a byte: refuse them.
-        if (!value) return ctx_.Tell("data error!!");
+        if (!value) return ctx_.Tell(MessageId::LinkDataError);
         bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(*value);
     }
-    if (address < 0 || static_cast<size_t>(address) + bytes.size() > buffer.size()) return ctx_.Tell("address error!!");
+    if (address < 0 || static_cast<size_t>(address) + bytes.size() > buffer.size()) return ctx_.Tell(MessageId::LinkAddressError);
     std::copy(bytes.begin(), bytes.end(), buffer.begin() + address);
     state.CommError = false;
     port_.SendText("#CMDOK");
@@ -84,22 +83,22 @@ void RadioReader::ReadDataChkModel(const DataSet& data) {
         if (!port_.PortOpen()) {
             // A port that cannot be opened is a failed check, never a pass.
             state.CommError = true;
-            ctx_.TellTitled("Communication Error!!", "Model Check", Icon::Critical, port_.OpenFailureText());
+            ctx_.TellTitled(MessageId::CommunicationError, MessageId::ModelCheck, Icon::Critical, port_.OpenFailureText());
             return;
         }
-        port_.ShowMonitor("model check...");
+        port_.ShowMonitor(Words(MessageId::MonitorModelCheck));
         const int last = data.image.lastAddress;
         Buffer check(static_cast<size_t>(last) + 1, 0);
         ReadBlock(check, addr::ModelCode, 2);
         if (!state.CommError) ReadBlock(check, last - 1, 2);
         if (state.CancelRequested) return;
         if (state.CommError) {
-            ctx_.TellTitled("Communication Error!!", "Model Check");
+            ctx_.TellTitled(MessageId::CommunicationError, MessageId::ModelCheck);
             return;
         }
         if (!ModelCodesAccepted(data.modelNumber, check.data(), last)) {
             state.CommError = true;
-            ctx_.TellTitled("ModelType Error !!", kReadFromRadioTitle);
+            ctx_.TellTitled(MessageId::ModelTypeError, MessageId::ReadFromRadio);
         }
     } catch (const std::exception& failure) {
         port_.ReportRuntimeFailure("frmRadio.ReadDataChkModel", failure);
@@ -111,7 +110,7 @@ void RadioReader::ReadData(Buffer& buffer) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.TellTitled("Communication Error!!", kReadFromRadioTitle, Icon::Critical, port_.OpenFailureText());
+            ctx_.TellTitled(MessageId::CommunicationError, MessageId::ReadFromRadio, Icon::Critical, port_.OpenFailureText());
             return;
         }
         ctx_.SetProgress(0);
@@ -134,7 +133,7 @@ void RadioReader::ReadData(Buffer& buffer) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.TellTitled("Communication Error!!", kReadFromRadioTitle);
+                ctx_.TellTitled(MessageId::CommunicationError, MessageId::ReadFromRadio);
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }
@@ -157,14 +156,14 @@ bool RadioReader::ReadFromRadio(DataSet& data, bool announce, const std::string&
     const StageScope stage(ctx_, stageText);
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
-        ctx_.Tell("Radio not ready!!");
+        ctx_.Tell(MessageId::RadioNotReady);
         ctx_.SetControlsEnabled(true);
         return false;
     }
     bool completed = false;
     ReadDataChkModel(data);
     if (!state.CommError) {
-        port_.ShowMonitor("radio reading...");
+        port_.ShowMonitor(Words(MessageId::MonitorReading));
         Buffer buffer(data.image.bytes.begin(), data.image.bytes.begin() + data.image.size());
         ReadData(buffer);
         if (!state.CommError && !state.CancelRequested) {
@@ -172,7 +171,7 @@ bool RadioReader::ReadFromRadio(DataSet& data, bool announce, const std::string&
             DecodeImage(data);
             completed = true;
             port_.ShowMonitor("");
-            if (announce) ctx_.Tell("Complete!!", Icon::Information);
+            if (announce) ctx_.Tell(MessageId::Complete, Icon::Information);
         }
     }
     ctx_.SetControlsEnabled(true);

@@ -39,7 +39,7 @@ public:
     // The whole read. True when the image was replaced and decoded; a read
     // that checks a programming or feeds a comparison (announce false) ends
     // without "Complete!!". `stage`: what the read is for, while it runs.
-    bool ReadFromRadio(DataSet& data, bool announce = true, const std::string& stage = "Reading the radio...");
+    bool ReadFromRadio(DataSet& data, bool announce = true, const std::string& stage = Words(MessageId::ReadingRadio));
 
 private:
     LinkContext& ctx_;

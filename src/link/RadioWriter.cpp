@@ -1,5 +1,4 @@
 #include "link/RadioWriter.h"
-#include "core/Titles.h"
 
 #include <exception>
 
@@ -33,7 +32,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
     try {
         if (!port_.PortOpen()) {
             state.CommError = true;
-            ctx_.TellTitled("Communication Error!!", kProgramToRadioTitle, Icon::Critical, port_.OpenFailureText());
+            ctx_.TellTitled(MessageId::CommunicationError, MessageId::ProgramToRadio, Icon::Critical, port_.OpenFailureText());
             return ProgramOutcome::NotStarted;
         }
         ctx_.SetProgress(0);
@@ -55,7 +54,7 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
         port_.ClosePort();
         if (!state.CancelRequested) {
             if (state.CommError)
-                ctx_.TellTitled("Communication Error!!", kProgramToRadioTitle);
+                ctx_.TellTitled(MessageId::CommunicationError, MessageId::ProgramToRadio);
             else
                 ctx_.clock.Sleep(kPhaseEndPauseMs);
         }
@@ -68,21 +67,21 @@ ProgramOutcome RadioWriter::WriteData(const MemoryImage& image) {
 
 ProgramOutcome RadioWriter::ProgramToRadio(const DataSet& data) {
     LinkState& state = ctx_.state;
-    const StageScope stage(ctx_, "Programming the radio...");
+    const StageScope stage(ctx_, Words(MessageId::ProgrammingRadio));
     ctx_.SetControlsEnabled(false);
     if (!handshake_.StatusCheck()) {
-        ctx_.Tell("Radio not ready!!");
+        ctx_.Tell(MessageId::RadioNotReady);
         ctx_.SetControlsEnabled(true);
         return ProgramOutcome::NotStarted;
     }
     ProgramOutcome outcome = ProgramOutcome::NotStarted;
     reader_.ReadDataChkModel(data);
     if (!state.CommError) {
-        port_.ShowMonitor("radio writing...");
+        port_.ShowMonitor(Words(MessageId::MonitorWriting));
         outcome = WriteData(data.image);
         if (!state.CommError && !state.CancelRequested) {
             port_.ShowMonitor("");
-            ctx_.Tell("Complete!!", Icon::Information);
+            ctx_.Tell(MessageId::Complete, Icon::Information);
         }
     }
     ctx_.SetControlsEnabled(true);

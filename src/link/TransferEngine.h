@@ -45,9 +45,7 @@ enum class ProgramOutcome {
 };
 
 // What the user is told whenever a programming ended part-way.
-inline constexpr const char* kPartlyProgrammed =
-    "The radio was only partly programmed: it now holds a mix of old and new data. "
-    "Program it again before using it.";
+inline constexpr MessageId kPartlyProgrammed = MessageId::PartlyProgrammed;
 
 class TransferEngine {
 public:

@@ -76,4 +76,10 @@ struct MessageText {
 // before anything else stays as it is.
 std::string FillPlaceholders(std::string_view pattern, const std::vector<std::string>& args);
 
+// The words of a catalogue message in the language in use.
+template <typename... Args>
+std::string Words(MessageId message, Args&&... arguments) {
+    return MessageText(message, std::forward<Args>(arguments)...).Render();
+}
+
 }  // namespace rp770

@@ -19,6 +19,13 @@ public:
     virtual void Message(const std::string& text, const std::string& title, Icon icon) = 0;
     virtual Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                        Answer defaultAnswer) = 0;
+    // The same with a check box: `checked` holds what is offered and
+    // receives the user's choice. A prompter without check boxes asks
+    // without it, and the offer stands.
+    virtual Answer AskWithOption(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                                 Answer defaultAnswer, const std::string& /*option*/, bool& /*checked*/) {
+        return Ask(text, title, icon, buttons, defaultAnswer);
+    }
 };
 
 // Shows each message on a prompter, in order.
@@ -33,6 +40,9 @@ public:
     explicit PrompterAsker(Prompter& prompter) : prompter_(prompter) {}
     Answer Ask(const Question& question) override {
         ShowMessages(prompter_, question.before);
+        if (question.option)
+            return prompter_.AskWithOption(question.text, question.title, question.icon, question.buttons,
+                                           question.defaultAnswer, question.optionText, *question.option);
         return prompter_.Ask(question.text, question.title, question.icon, question.buttons, question.defaultAnswer);
     }
 

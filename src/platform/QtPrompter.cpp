@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -90,6 +91,21 @@ void QtPrompter::Message(const std::string& text, const std::string& title, Icon
 Answer QtPrompter::Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                        Answer defaultAnswer) {
     QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), ToQt(buttons), Owner());
+    return Run(box, buttons, defaultAnswer);
+}
+
+Answer QtPrompter::AskWithOption(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                                 Answer defaultAnswer, const std::string& option, bool& checked) {
+    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), ToQt(buttons), Owner());
+    auto* check = new QCheckBox(QString::fromStdString(option), &box);
+    check->setChecked(checked);
+    box.setCheckBox(check);
+    const Answer answer = Run(box, buttons, defaultAnswer);
+    checked = check->isChecked();
+    return answer;
+}
+
+Answer QtPrompter::Run(QMessageBox& box, Buttons buttons, Answer defaultAnswer) {
     box.setDefaultButton(ToQt(defaultAnswer));
     KeepTitleInView(box);
     // Closing the box without a choice counts as Cancel where there is one.

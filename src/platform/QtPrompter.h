@@ -23,8 +23,11 @@ public:
     void Message(const std::string& text, const std::string& title, Icon icon) override;
     Answer Ask(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                Answer defaultAnswer) override;
+    Answer AskWithOption(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                         Answer defaultAnswer, const std::string& option, bool& checked) override;
 
 private:
+    Answer Run(QMessageBox& box, Buttons buttons, Answer defaultAnswer);
     QWidget* Owner() const;
     QPointer<QWidget> parent_;
 };

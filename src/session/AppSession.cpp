@@ -5,6 +5,7 @@
 #include "files/ModelDefinitions.h"
 #include "files/ModelList.h"
 #include "files/ReadLimits.h"
+#include "messages/MessageText.h"
 #include "session/PortSetting.h"
 #include "workspace/Messages.h"
 #include "workspace/ProgramCheck.h"
@@ -455,13 +456,31 @@ void AppSession::SetVerifyAfterProgramming(bool on) {
 Outcome AppSession::ConfirmProgramming() {
     if (Outcome refused = workspace_.CheckProgrammable(); refused.Failed()) return refused;
     const std::vector<std::string> findings = ProgrammingFindings(workspace_.data());
-    if (findings.empty()) return {};
-    std::optional<size_t> changed;
-    if (workspace_.radioImage() && !workspace_.currentFilePath().empty())
-        changed = FieldsChangedInRadio(workspace_.data(), *workspace_.radioImage());
-    const Answer answer = services_.asker.Ask(Question{ProgrammingQuestion(findings, changed), workspace_.messageTitle(),
-                                                       Icon::Warning, Buttons::YesNo, Answer::No});
-    return answer == Answer::Yes ? Outcome{} : CancelledOutcome();
+    const std::vector<Difference> changes = ChangesInRadio();
+    const bool offer = offerBackup_ && services_.keeper && !radioMemoryKnown();
+    backupFirst_ = false;
+    if (findings.empty() && changes.empty() && !offer) return {};
+    std::string text;
+    if (!findings.empty()) {
+        text = MessageText{MessageId::BeforeProgrammingCheck}.Render();
+        for (const std::string& finding : findings) text += "\n- " + finding;
+        text += "\n\n";
+    }
+    if (!changes.empty()) text += ChangeReviewText(changes) + "\n\n";
+    text += MessageText{findings.empty() ? MessageId::ProgramTheRadio : MessageId::ProgramAnyway}.Render();
+    Question question{text, workspace_.messageTitle(), findings.empty() ? Icon::Question : Icon::Warning,
+                      Buttons::YesNo, findings.empty() ? Answer::Yes : Answer::No};
+    bool backup = backupBeforeProgramming();
+    if (offer) {
+        question.optionText = MessageText{MessageId::BackupOption}.Render();
+        question.option = &backup;
+    }
+    if (services_.asker.Ask(question) != Answer::Yes) return CancelledOutcome();
+    if (offer) {
+        if (backup != backupBeforeProgramming()) SetBackupBeforeProgramming(backup);
+        backupFirst_ = backup;
+    }
+    return {};
 }
 
 TransferOutcome AppSession::NoLink() const {
@@ -474,21 +493,44 @@ TransferOutcome AppSession::ReadFromRadio() {
     if (!link_) return NoLink();
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ReadFromRadio(*link_);
+    TransferOutcome read = workspace_.ReadFromRadio(*link_);
+    if (read.completed) {
+        ForgetPartial(PortName());
+        (void)KeepImage(workspace_.data(), KeepReason::Read, read);
+    }
+    return read;
 }
 
 TransferOutcome AppSession::ProgramToRadio() {
     if (!link_) return NoLink();
+    if (std::exchange(backupFirst_, false) && services_.keeper && !radioMemoryKnown()) {
+        TransferOutcome backup = BackupRadio();
+        if (backup.Failed()) return backup;
+    }
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ProgramToRadio(*link_, {verify_});
+    // What is sent is the plan as it stands when programming begins.
+    const std::string plan = services_.keeper ? workspace_.DatText() : std::string();
+    TransferOutcome programmed = workspace_.ProgramToRadio(*link_, {verify_});
+    if (programmed.completed) ForgetPartial(PortName());
+    if (programmed.partial && services_.keeper) {
+        const PartialProgramming partial{PortName(), workspace_.currentFilePath(), UtcIsoTime(SystemUtcSeconds()), plan};
+        if (const Failure failure = services_.keeper->RememberPartial(partial); failure.Failed())
+            services_.log.Report("frmMain.RememberPartial", failure.LogText());
+    }
+    return programmed;
 }
 
 TransferOutcome AppSession::CompareWithRadio(DataSet& radio) {
     if (!link_) return NoLink();
     ApplyLinkChoice();
     link_->SetAsker(&services_.asker);
-    return workspace_.ReadRadioForComparison(*link_, radio);
+    TransferOutcome read = workspace_.ReadRadioForComparison(*link_, radio);
+    if (read.completed) {
+        ForgetPartial(PortName());
+        (void)KeepImage(radio, KeepReason::Read, read);
+    }
+    return read;
 }
 
 ProbeOutcome AppSession::TestConnection() {

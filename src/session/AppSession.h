@@ -24,7 +24,9 @@
 #include "link/ProbeReport.h"
 #include "link/TransferEngine.h"
 #include "session/PortChoice.h"
+#include "session/RadioKeeper.h"
 #include "session/SessionSnapshot.h"
+#include "workspace/DataDiff.h"
 #include "workspace/Workspace.h"
 
 namespace rp770 {
@@ -34,6 +36,7 @@ struct SessionServices {
     FileAccess& files;        // the user's files
     Asker& asker;             // questions, and the file to save in
     ErrorLog& log = NoErrorLog();  // run-time failures, for diagnosis (debug mode's err.log)
+    RadioKeeper* keeper = nullptr;  // where radios' memories are kept; none: nothing is kept
 };
 
 // The texts of the session's questions.
@@ -44,6 +47,13 @@ std::string DestinationChange(const std::string& name);  // "Do you want to chan
 }  // namespace ask
 
 inline constexpr const char* kVerifyKey = "VerifyAfterProgramming";
+inline constexpr const char* kBackupKey = "KeepRadioMemoryBeforeProgramming";
+// The most changes a programming confirmation lists one by one.
+inline constexpr size_t kReviewedChanges = 20;
+
+// The changes listed as a confirmation lists them: one a line, the first
+// kReviewedChanges, then "and N more".
+std::string ChangeReviewText(const std::vector<Difference>& changes);
 
 // Typed input a front end holds that has not reached the data yet: it
 // counts as a change, and `take` puts it into the data (false: refused,
@@ -199,10 +209,45 @@ public:
     bool verifyAfterProgramming() const { return verify_; }
     void SetVerifyAfterProgramming(bool on);
 
+    // ---- keeping radios' memories ---------------------------------------------
+    RadioKeeper* keeper() const { return services_.keeper; }
+    // The port transfers go to, as a keeper names it ("/dev/ttyUSB0", "COM3", "sim").
+    std::string PortName() const;
+    // Whether the radio's memory is known: read in this session.
+    bool radioMemoryKnown() const { return workspace_.radioImage().has_value(); }
+    // The front end shows the choice to read and keep the radio's memory
+    // first in the programming confirmation (the window and the page).
+    void OfferBackupChoice(bool on) { offerBackup_ = on; }
+    // The remembered choice (on unless the user turned it off).
+    bool backupBeforeProgramming() const;
+    void SetBackupBeforeProgramming(bool on);
+    // The next programming reads and keeps the radio's memory first, when
+    // it is not known yet (the command line's --backup).
+    void RequestBackupFirst(bool on) { backupFirst_ = on; }
+    // Reads the radio and keeps its memory (why: before programming); the
+    // data stay as they are, and the radio's memory is known from then on.
+    // Fails, and nothing should be written, when it could not be kept.
+    TransferOutcome BackupRadio();
+    // What programming the data would change in the radio, field by field,
+    // when its memory is known; empty otherwise.
+    std::vector<Difference> ChangesInRadio() const;
+    // A radio left partly programmed on the current port, if one is remembered.
+    std::optional<PartialProgramming> PartialOnPort() const;
+    // Every radio remembered as partly programmed, the latest first.
+    std::vector<PartialProgramming> PartlyProgrammed() const;
+    void ForgetPartial(const std::string& port);
+    // The plan that was being sent, as the data (modified, from its file),
+    // on the port it was being sent to.
+    Outcome ResumePartial(const PartialProgramming& partial);
+    // The one line the command line says of a radio remembered on the port.
+    static std::string PartialNotice(const PartialProgramming& partial);
+
     // ---- transfers --------------------------------------------------------------
-    // Before programming: when the data hold what the radio would get wrong,
-    // asks whether to program anyway (with how many fields change in the
-    // radio, when it was read in this session and a file is open). Ok() to go on.
+    // Before programming: lists what changes in the radio when its memory
+    // is known, says what the data hold that the radio would get wrong, and
+    // offers to read and keep the radio's memory first (when the front end
+    // shows that choice and the memory is not known); asks whether to
+    // program when there is any of these. Ok() to go on.
     Outcome ConfirmProgramming();
     TransferOutcome ReadFromRadio();
     TransferOutcome ProgramToRadio();
@@ -224,6 +269,8 @@ private:
     Outcome WriteFile(const std::string& name, std::string_view bytes, const char* procedure);
     TransferOutcome NoLink() const;
     void ApplyLinkChoice();
+    // Keeps an image read from the radio; a warning when it could not be.
+    Failure KeepImage(const DataSet& radio, KeepReason reason, Outcome& outcome);
 
     SessionServices services_;
     Switches switches_;
@@ -232,6 +279,8 @@ private:
     link::LinkState choice_;  // the port and switches every transfer starts with
     std::function<SystemPorts()> systemPorts_;
     bool verify_ = false;
+    bool offerBackup_ = false;
+    bool backupFirst_ = false;
     bool started_ = false;
 };
 

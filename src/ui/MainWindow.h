@@ -79,6 +79,10 @@ public:
     void FileExportChannels();
     void FileImportChannels();   // onto the current data, one undo step
     void FileCompareWithFile();
+    void FileRadioBackups();     // the radio memories kept; one opened as a memory image file
+    // At start: each radio left partly programmed is said, with the offer to
+    // program its plan again (No forgets it).
+    void OfferPartlyProgrammed();
     void TransferCompare();      // reads the radio into a data set of its own
     void EditUndo();
     void EditRedo();

@@ -42,6 +42,7 @@ void MainWindow::BuildMenus() {
     add(file, "mnuFileExportChannels", MessageId::MenuFileExportChannels, &MainWindow::FileExportChannels);
     add(file, "mnuFileImportChannels", MessageId::MenuFileImportChannels, &MainWindow::FileImportChannels);
     add(file, "mnuFileCompare", MessageId::MenuFileCompare, &MainWindow::FileCompareWithFile);
+    add(file, "mnuFileRadioBackups", MessageId::RadioBackupsMenu, &MainWindow::FileRadioBackups);
     file->addSeparator()->setObjectName("mnuFileBar2");
     add(file, "mnuFilePrint", MessageId::MenuFilePrint, &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
     add(file, "mnuFilePrintToFile", MessageId::MenuFilePrintToFile, &MainWindow::FilePrintToFile);

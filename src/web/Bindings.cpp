@@ -151,7 +151,13 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("readFromRadio", &WebSession::ReadFromRadio)
         .function("programToRadio", &WebSession::ProgramToRadio)
         .function("compareWithRadio", &WebSession::CompareWithRadio)
-        .function("testConnection", &WebSession::TestConnection);
+        .function("testConnection", &WebSession::TestConnection)
+        // what is kept of the radios
+        .function("keptImages", &WebSession::KeptImages)
+        .function("openKept", &WebSession::OpenKept)
+        .function("partlyProgrammed", &WebSession::PartlyProgrammed)
+        .function("resumePartial", &WebSession::ResumePartial)
+        .function("forgetPartial", &WebSession::ForgetPartial);
 
     // ---- the stand-in port's radio ----
     emscripten::class_<StandInRadio>("StandInRadio")

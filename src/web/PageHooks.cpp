@@ -79,7 +79,19 @@ Answer PageHooks::Ask(const Question& q) {
     question.set("buttons", std::string(ButtonsName(q.buttons)));
     question.set("defaultAnswer", std::string(AnswerName(q.defaultAnswer)));
     question.set("before", MessagesObject(q.before));
-    const val answer = runtime_.call<val>("ask", question).await();
+    if (q.option) {
+        val option = val::object();
+        option.set("text", q.optionText);
+        option.set("checked", *q.option);
+        question.set("option", option);
+    }
+    val answer = runtime_.call<val>("ask", question).await();
+    // With a choice: {answer, option}, the choice as the user left it.
+    if (q.option && !answer.isNull() && answer.typeOf().as<std::string>() == "object") {
+        const val option = answer["option"];
+        if (option.isTrue() || option.isFalse()) *q.option = option.isTrue();
+        answer = answer["answer"];
+    }
     if (!answer.isString()) return q.defaultAnswer;
     return OfferedAnswer(answer.as<std::string>(), q.buttons).value_or(q.defaultAnswer);
 }

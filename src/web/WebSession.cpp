@@ -8,6 +8,7 @@
 #include "report/PrintedReport.h"
 #include "report/TextReport.h"
 #include "core/HexDump.h"
+#include "messages/MessageText.h"
 #include "web/ShippedData.h"
 
 namespace rp770::web {
@@ -105,9 +106,12 @@ WebSession::WebSession(val runtime, const std::string& switchLine)
       settings_(runtime),
       files_(runtime),
       asker_(runtime),
+      keeper_(runtime),
       link_(runtime),
-      session_(*program_, SessionServices{settings_, files_, asker_}, ParseCommandLine(switchLine)),
+      session_(*program_, SessionServices{settings_, files_, asker_, NoErrorLog(), keeper_.keeper()},
+               ParseCommandLine(switchLine)),
       editor_(session_.workspace()) {
+    session_.OfferBackupChoice(true);
     subscription_ = session_.workspace().Subscribe([this](const ChangeNotice& notice) { notices_.push_back(notice); });
 }
 
@@ -329,6 +333,34 @@ val WebSession::SetAtisCode(const std::string& text) { return Edited(session_.wo
 
 val WebSession::Open(const std::string& name, const std::string& kind) {
     return OutcomeObject(session_.Open(name, FileKindNamed(kind)));
+}
+
+val WebSession::OpenKept(const std::string& id) {
+    std::string image;
+    RadioKeeper* keeper = keeper_.keeper();
+    const Failure failure = keeper ? keeper->Read(id, image) : Failure{FailureKind::FileNotFound};
+    if (failure.Failed())
+        return OutcomeObject(FailedWith(failure, Message{MessageText{MessageId::FileReadError}.Render(),
+                                                         session_.workspace().messageTitle(), Icon::Critical,
+                                                         failure.Reason()}));
+    return OutcomeObject(session_.OpenBytes(std::move(image), id));
+}
+
+val WebSession::PartlyProgrammed() const {
+    const std::vector<PartialProgramming> partials = session_.PartlyProgrammed();
+    val list = PageKeeper::PartialsObject(partials);
+    for (size_t i = 0; i < partials.size(); ++i) {
+        const PartialProgramming& p = partials[i];
+        const MessageText file = p.file.empty() ? MessageText{MessageId::NewPlan} : MessageText{p.file};
+        list[i].set("question", MessageText{MessageId::AskProgramPartialAgain, p.port, p.time, file}.Render());
+    }
+    return list;
+}
+
+val WebSession::ResumePartial(const std::string& port) {
+    for (const PartialProgramming& partial : session_.PartlyProgrammed())
+        if (partial.port == port) return OutcomeObject(session_.ResumePartial(partial));
+    return OutcomeObject(Outcome{Failure{FailureKind::FileNotFound}, {}});
 }
 
 val WebSession::DifferencesFound(const DataSet& other, const std::string& otherName, const std::string& title,

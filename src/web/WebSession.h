@@ -26,6 +26,7 @@
 #include "presentation/EditorForm.h"
 #include "session/AppSession.h"
 #include "web/PageHooks.h"
+#include "web/PageKeeper.h"
 #include "web/ViewObjects.h"
 #include "web/WebLink.h"
 
@@ -176,6 +177,16 @@ public:
     val CompareWithRadio();
     val TestConnection();
 
+    // ---- what is kept of the radios (web/keep.js holds it) ----
+    val KeptImages() { return keeper_.Images(); }
+    // Opens a kept image as a memory image file.
+    val OpenKept(const std::string& id);
+    // [{port, file, time, question}]: the radios left partly programmed.
+    val PartlyProgrammed() const;
+    // The plan that was being sent to the port, as the data.
+    val ResumePartial(const std::string& port);
+    void ForgetPartial(const std::string& port) { session_.ForgetPartial(port); }
+
 private:
     void AttachLink(const std::string& device);
     bool CommError() const;
@@ -186,6 +197,7 @@ private:
     PageSettingsStore settings_;
     PageFiles files_;
     PageHooks asker_;
+    PageKeeper keeper_;
     WebLink link_;
     AppSession session_;
     presentation::EditorForm editor_;

@@ -74,12 +74,14 @@ std::vector<std::string> ProgrammingFindings(const DataSet& data) {
     return findings;
 }
 
-size_t FieldsChangedInRadio(const DataSet& data, const MemoryImage& radio) {
+std::vector<Difference> ChangedInRadio(const DataSet& data, const MemoryImage& radio) {
     DataSet sent = data;
     EncodeImage(sent);
     FixStartChannel(sent);
-    return CompareDataSets(AsTheRadioHoldsIt(data, radio), AsTheRadioHoldsIt(data, sent.image)).size();
+    return CompareDataSets(AsTheRadioHoldsIt(data, radio), AsTheRadioHoldsIt(data, sent.image));
 }
+
+size_t FieldsChangedInRadio(const DataSet& data, const MemoryImage& radio) { return ChangedInRadio(data, radio).size(); }
 
 std::string ProgrammingQuestion(const std::vector<std::string>& findings, std::optional<size_t> changedFields) {
     std::string text = "Before programming, please check:";

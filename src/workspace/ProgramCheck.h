@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "workspace/DataDiff.h"
 
 namespace rp770 {
 
@@ -23,6 +24,8 @@ std::vector<std::string> ProgrammingFindings(const DataSet& data);
 // compared as the radio holds them (what only files keep, such as tags,
 // does not count).
 size_t FieldsChangedInRadio(const DataSet& data, const MemoryImage& radio);
+// The same fields, each with the radio's value (a) and the value sent (b).
+std::vector<Difference> ChangedInRadio(const DataSet& data, const MemoryImage& radio);
 
 // The question asked before programming when there are findings:
 // the findings, what changes in the radio when that is known, and whether

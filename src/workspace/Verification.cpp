@@ -1,6 +1,7 @@
 #include "workspace/Verification.h"
 
 #include "core/ByteMapNames.h"
+#include "messages/MessageText.h"
 #include "link/Frame.h"
 #include "link/WritePlan.h"
 
@@ -25,18 +26,22 @@ std::vector<ByteDifference> CompareWrittenBytes(const MemoryImage& sent, const M
 }
 
 std::string VerificationText(const std::vector<ByteDifference>& differences) {
-    if (differences.empty()) return "Verified: the radio holds every byte that was sent.";
-    std::string text = "Not verified: the radio may not hold what was sent. " + std::to_string(differences.size()) +
-                       (differences.size() == 1 ? " byte differs" : " bytes differ") + ":\n";
+    if (differences.empty()) return Words(MessageId::Verified);
+    const auto count = static_cast<long long>(differences.size());
+    std::string text =
+        MessageText::Plural(count, MessageId::NotVerifiedOneByte, MessageId::NotVerifiedBytes, std::to_string(count))
+            .Render() +
+        "\n";
     for (size_t i = 0; i < differences.size() && i < kListedAtMost; ++i) {
         const ByteDifference& d = differences[i];
-        text += Address(d.address);
-        if (const std::string field = FieldAtAddress(d.address); !field.empty()) text += " (" + field + ")";
-        text += ": sent " + link::Hex2(d.sent) + ", the radio holds " + link::Hex2(d.held) + "\n";
+        const std::string field = FieldAtAddress(d.address);
+        const MessageText where =
+            field.empty() ? MessageText(Address(d.address)) : MessageText(MessageId::AddressOfField, Address(d.address), field);
+        text += Words(MessageId::ByteDiffers, where, link::Hex2(d.sent), link::Hex2(d.held)) + "\n";
     }
     if (differences.size() > kListedAtMost)
-        text += "and " + std::to_string(differences.size() - kListedAtMost) + " more\n";
-    return text + "Program the radio again before using it.";
+        text += Words(MessageId::AndMore, std::to_string(differences.size() - kListedAtMost)) + "\n";
+    return text + Words(MessageId::ProgramAgain);
 }
 
 }  // namespace rp770

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "messages/MessageId.h"
+
 #include "core/Model.h"
 
 namespace rp770 {
@@ -25,7 +27,6 @@ std::vector<ByteDifference> CompareWrittenBytes(const MemoryImage& sent, const M
 // that the radio may not hold what was sent.
 std::string VerificationText(const std::vector<ByteDifference>& differences);
 
-inline constexpr const char* kNotVerified =
-    "The radio was programmed, but it could not be read back to verify it: it may not hold what was sent.";
+inline constexpr MessageId kNotVerified = MessageId::NotVerifiedUnread;
 
 }  // namespace rp770

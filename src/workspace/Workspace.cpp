@@ -428,10 +428,11 @@ void Conclude(link::TransferEngine& engine, TransferOutcome& outcome) {
 
 }  // namespace
 
-TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce) {
+TransferOutcome Workspace::ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce,
+                                         const std::string& activity) {
     TransferOutcome result;
     if ((result.synchronised = Synchronise(engine))) {
-        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data, "Reading the radio to compare...");
+        result.completed = announce ? engine.ReadFromRadio(data) : engine.ReadBack(data, activity);
         if (result.completed) radioImage_ = data.image;
     }
     Conclude(engine, result);
@@ -449,12 +450,13 @@ TransferOutcome Workspace::ReadFromRadio(link::TransferEngine& engine) {
     return result;
 }
 
-TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio) {
+TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio,
+                                                  const std::string& activity) {
     // Read over a copy of the data, as a read that is taken over would be:
     // what the image does not hold (tags, the file-only settings) stays the
     // same on both sides.
     DataSet copy = data();
-    TransferOutcome result = ReadRadioInto(engine, copy, false);
+    TransferOutcome result = ReadRadioInto(engine, copy, false, activity);
     if (result.completed) radio = std::move(copy);
     return result;
 }
@@ -481,10 +483,10 @@ TransferOutcome Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramO
     result.completed = outcome == link::ProgramOutcome::Complete;
     result.partial = outcome == link::ProgramOutcome::Partial;
     Conclude(engine, result);
-    if (result.partial) result.Say(Message{link::kPartlyProgrammed, kProgramToRadioTitle, Icon::Warning});
+    if (result.partial) result.Say(Message::Of(link::kPartlyProgrammed, Words(MessageId::ProgramToRadio), Icon::Warning));
     if (options.verify && result.completed) {
         // The verification's finding is the result: no "Complete!!" before it.
-        std::erase_if(result.messages, [](const Message& m) { return m.text == "Complete!!"; });
+        std::erase_if(result.messages, [](const Message& m) { return m.Is(MessageId::Complete); });
         Verify(engine, result);
     }
     return result;
@@ -493,20 +495,21 @@ TransferOutcome Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramO
 void Workspace::Verify(link::TransferEngine& engine, TransferOutcome& result) {
     const DataSet& sent = data();
     DataSet readBack = sent;
-    const bool read = Synchronise(engine) && engine.ReadBack(readBack, "Reading the radio back to verify it...");
+    const bool read = Synchronise(engine) && engine.ReadBack(readBack, Words(MessageId::ReadingRadioToVerify));
     for (Message& m : engine.TakeMessages()) result.Say(std::move(m));
     if (!read) {
         if (!engine.State().CancelRequested)
-            result.Say(Message{kNotVerified, kProgramToRadioTitle, Icon::Warning});
+            result.Say(Message::Of(kNotVerified, Words(MessageId::ProgramToRadio), Icon::Warning));
         result.failure = Failure{engine.State().CancelRequested ? FailureKind::Cancelled : FailureKind::Communication,
-                                 {}, kNotVerified};
+                                 {}, Words(kNotVerified)};
         return;
     }
     radioImage_ = readBack.image;
     result.differences = CompareWrittenBytes(sent.image, readBack.image);
     result.verified = result.differences.empty();
-    result.Say(Message{VerificationText(result.differences), kProgramToRadioTitle,
-                       result.verified ? Icon::Information : Icon::Warning});
+    result.Say(Message{VerificationText(result.differences), Words(MessageId::ProgramToRadio),
+                       result.verified ? Icon::Information : Icon::Warning, {},
+                       result.verified ? MessageId::Verified : MessageId::NotVerifiedBytes});
     if (!result.verified) result.failure = Failure{FailureKind::Communication, {}, "The radio does not hold what was sent."};
 }
 

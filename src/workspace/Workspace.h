@@ -232,7 +232,9 @@ public:
     // The same read, its data set handed to `radio` when it completed
     // instead of taken over: the session stays as it was (to compare). No
     // "Complete!!": the comparison is the result.
-    TransferOutcome ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio);
+    // `activity`: what the transfer says it is doing.
+    TransferOutcome ReadRadioForComparison(link::TransferEngine& engine, DataSet& radio,
+                                           const std::string& activity = Words(MessageId::ReadingRadioToCompare));
     // The image last read from the radio in this session, if any.
     const std::optional<MemoryImage>& radioImage() const { return radioImage_; }
 
@@ -309,7 +311,8 @@ private:
                      std::optional<int> later = std::nullopt);
     // Changes the current data without a step (a correction); told when it changed something.
     void Correct(const std::function<void(DataSet&)>& change);
-    TransferOutcome ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce);
+    TransferOutcome ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce,
+                                  const std::string& activity = {});
     // Reads the radio back after a complete programming and tells what it holds.
     void Verify(link::TransferEngine& engine, TransferOutcome& result);
     // The remembered destination follows the data's checked entry.

@@ -1,6 +1,8 @@
 // rp770-cli run end to end: the built executable on a temporary data folder,
 // with a settings store of its own.
 
+#include <sstream>
+
 #include "CliFixture.h"
 
 #include "cli/ReadOutput.h"
@@ -294,6 +296,45 @@ TEST_F(Cli, AnswersGivenForTheUserGiveUpOnARadioThatNeverAgrees) {
     EXPECT_NE(run.err.find("Complete!!"), std::string::npos) << run.err;
 }
 
+TEST_F(Cli, ReadsAreKeptAndListedAndAPartlyProgrammedRadioIsSaidOnItsPort) {
+    CliRun run = RunCli({"read", "--port", "sim", work / "radio.dat"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli({"program", "--port", "sim", "--backup", "--yes", work / "radio.dat"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The radio's memory is known after the read: its changes come before the answer.
+    const size_t listed = run.err.find("fields in the radio (as read from it before):\n  ");
+    EXPECT_NE(listed, std::string::npos) << run.err;
+    EXPECT_LT(listed, run.err.find("-> Yes (--yes)")) << run.err;
+
+    run = RunCli({"backups"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);) {
+        std::istringstream cells(line);
+        for (std::string& cell : lines.emplace_back(5)) std::getline(cells, cell, '\t');
+    }
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    EXPECT_EQ(lines[0][4], "before-programming");
+    EXPECT_EQ(lines[1][4], "read");
+    EXPECT_EQ(ReadBytes(lines[0][0]).size(), 1024u) << lines[0][0];
+    EXPECT_EQ(lines[0][1].size(), 20u) << lines[0][1];  // 2026-12-09T06:15:00Z
+    EXPECT_EQ(lines[0][2], "MR318");
+    EXPECT_GE(lines[0][1], lines[1][1]) << "newest first";
+
+    const std::string notice = "The radio on sim was left partly programmed";
+    run = RunCli({"hex2dat", data / "INT_013E.ini", work / "int.dat", "--destination", "INT"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli({"program", "--port", "sim", "--fault", "error=20,3", "--no", work / "int.dat"});
+    ASSERT_NE(run.err.find("The radio was only partly programmed"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(notice), std::string::npos) << run.err;
+    run = RunCli({"read", "--port", "sim", work / "again.dat"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(notice), std::string::npos) << run.err;
+    run = RunCli({"read", "--port", "sim", work / "again.dat"});
+    EXPECT_EQ(run.err.find(notice), std::string::npos) << "forgotten after a whole read: " << run.err;
+}
+
 TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     CliRun run = RunCli({"hex2dat", data / "INT_013E.ini", work / "int.dat", "--destination", "INT"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -309,7 +350,7 @@ TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     EXPECT_NE(run.err.find("The radio was only partly programmed"), std::string::npos) << run.err;
     run = RunCli({"program", "--port", "sim", "--fault", "model=0x0140", work / "int.dat"});
     EXPECT_NE(run.status, 0);
-    EXPECT_EQ(run.err.find("partly"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("The radio was only partly programmed"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
     run = RunCli({"program", work / "int.dat"});
     EXPECT_EQ(run.status, 2) << "no --port: a usage error";

@@ -68,7 +68,7 @@ protected:
                 MemorySettingsStore settings;
                 DiskFiles files;
                 fleet::UnattendedAsker asker(yes);
-                AppSession session(program, SessionServices{settings, files, asker});
+                AppSession session(program, SessionServices{settings, files, asker, NoErrorLog(), keeper});
                 EXPECT_TRUE(session.Start().Ok());
                 session.SetLink(&r.link);
                 session.ChooseDevice(entry.port);
@@ -79,10 +79,11 @@ protected:
         return reports;
     }
     std::vector<RadioReport> Program(std::vector<std::unique_ptr<VirtualRadio>>& radios,
-                                     const std::vector<RosterEntry>& roster, const DataSet& plan, bool yes = false) {
+                                     const std::vector<RosterEntry>& roster, const DataSet& plan, bool yes = false,
+                                     bool backup = false) {
         const std::string text = FormatSettingsText(plan);
         return Run(radios, roster, yes, [&](AppSession& session, const RosterEntry& entry) {
-            return fleet::ProgramRadio(session, text, "plan.dat", entry);
+            return fleet::ProgramRadio(session, text, "plan.dat", entry, backup);
         });
     }
     static std::vector<RosterEntry> Roster(size_t count) {
@@ -93,6 +94,7 @@ protected:
         return roster;
     }
     TestFolder folder;
+    RadioKeeper* keeper = nullptr;  // the radios' memories, for every radio's session
 };
 
 std::vector<std::unique_ptr<VirtualRadio>> Radios(size_t count, size_t silentOne = 99) {
@@ -128,6 +130,23 @@ TEST_F(Fleet, EveryRadioGetsItsOwnCodeAndIsVerifiedAndOneThatFallsSilentFailsAlo
     }
     EXPECT_NE(reports[2].reason.find("Communication Error!!"), std::string::npos) << reports[2].reason;
     EXPECT_NE(reports[0].sha256, reports[1].sha256) << "each image carries its own code";
+}
+
+TEST_F(Fleet, WithBackupEachRadiosMemoryIsKeptFirstAndARadioThatIsNotKeptIsNotWritten) {
+    MemoryKeeperStorage storage;
+    StoredRadioKeeper kept(storage);
+    keeper = &kept;
+    std::vector<std::unique_ptr<VirtualRadio>> radios;
+    radios.push_back(std::make_unique<VirtualRadio>());
+    radios.push_back(std::make_unique<VirtualRadio>(std::vector<std::string>{"off"}));
+    const std::vector<RadioReport> reports = Program(radios, Roster(2), FactoryDataSet(), false, true);
+    EXPECT_EQ(reports[0].result, RadioResult::Ok) << reports[0].reason;
+    EXPECT_EQ(reports[1].result, RadioResult::Untouched);
+    EXPECT_NE(reports[1].reason.find("not kept"), std::string::npos) << reports[1].reason;
+    EXPECT_EQ(radios[1]->radio.Log().writeRequests, 0);
+    const std::vector<KeptImage> list = kept.List();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].reason, KeepReason::BeforeProgramming);
 }
 
 TEST_F(Fleet, ThePlansFaultsLeaveTheRadiosUntouchedUnlessYesIsGiven) {
@@ -174,7 +193,6 @@ TEST_F(Fleet, AnInterruptEndsEachRadioAsCancelDoes) {
 
 TEST_F(Fleet, ReadingPutsEachRadioInAFileOfItsOwn) {
     auto radios = Radios(3, 2);
-    radios[0]->radio.SetMemory(PatternMemory());
     std::vector<RosterEntry> roster = Roster(3);
     roster[1].vessel = "Boat 0";  // a second radio of one vessel, one code
     roster[1].atis = roster[0].atis;

@@ -66,9 +66,9 @@ TEST_F(CliTransfer, AnInterruptEndsTheTransferAsCancelDoes) {
         const char* command;
         const char* file;
         int signal;
-        const char* says;
+        std::string says;
     } cases[] = {
-        {"program", "boat.dat", SIGINT, link::kPartlyProgrammed},
+        {"program", "boat.dat", SIGINT, Words(link::kPartlyProgrammed)},
         {"read", "new.dat", SIGTERM, "Interrupted: nothing was read; no file was written."},
     };
     for (const auto& c : cases) {

@@ -55,7 +55,7 @@ const std::string kNotReady = "Radio not ready!!";
 const std::string kBusy = "Radio is busy!!";
 const std::string kResync = "confirm the synchronization of the communication";
 const std::string kComplete = "Complete!!";
-const std::string kPartly = link::kPartlyProgrammed;  // said whenever programming stopped after writing began
+const std::string kPartly = Words(link::kPartlyProgrammed);  // said whenever programming stopped after writing began
 constexpr int kAllRows = 61;  // 64 rows, three of which the radio keeps
 const std::vector<Answer> kCancel = {Answer::Cancel};
 // A failed synchronisation ends by saying which stage failed.
@@ -349,7 +349,7 @@ TEST(Verification, NamesEachByteTheRadioDoesNotHold) {
         {{"keep=0x285", "keep=0x00E"}, false, {0x00E, 0x285}, "0x285 (EXP CH 1: Rx frequency)"},
         {{"keep=0x017", "keep=0x3F5"}, true, {}, "Verified"},  // bytes never written are not compared
         // Programming takes 90 block requests, the read-back's model check two more.
-        {{"silent-from=95"}, false, {}, kNotVerified},
+        {{"silent-from=95"}, false, {}, Words(kNotVerified)},
     };
     for (const auto& c : cases) {
         Session s(Case{"verify", c.faults, {}, true, true, true});

@@ -183,7 +183,7 @@ TEST_F(PulledCable, MidProgrammingThenProgramAgain) {
     EXPECT_EQ(outcome, link::ProgramOutcome::Partial);
     const double afterPull = Seconds(std::chrono::steady_clock::now() - pulled).count();
     RecordProperty("seconds_after_pull", std::to_string(afterPull));
-    EXPECT_EQ(asker.Texts(), (std::vector<std::string>{"Communication Error!!", link::kPartlyProgrammed}));
+    EXPECT_EQ(asker.Texts(), (std::vector<std::string>{"Communication Error!!", Words(link::kPartlyProgrammed)}));
     EXPECT_EQ(asker.boxes.back().title, "Program to Radio");
     EXPECT_LE(afterPull, LongestWaitForAGoneRadio());
     EXPECT_TRUE(link.State().CommError);

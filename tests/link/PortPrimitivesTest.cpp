@@ -76,9 +76,9 @@ TEST(WaitNoticeTest, LongWaitsSayWhatTheyWaitForEachSecond) {
         std::string what;
         int lastSecond;
     } cases[] = {
-        {"echo", {"no-echo", "off"}, [](LinkRig& r) { r.link.Port().SendByte('P'); }, link::kWaitEcho, 100},
-        {"reply", {}, [](LinkRig& r) { r.link.Port().ReadChars(6, 10); }, link::kWaitRadio, 10},
-        {"sync", {"off"}, [](LinkRig& r) { r.link.SyncRadio(); }, link::kWaitRadioInSync, 10},
+        {"echo", {"no-echo", "off"}, [](LinkRig& r) { r.link.Port().SendByte('P'); }, Words(link::kWaitEcho), 100},
+        {"reply", {}, [](LinkRig& r) { r.link.Port().ReadChars(6, 10); }, Words(link::kWaitRadio), 10},
+        {"sync", {"off"}, [](LinkRig& r) { r.link.SyncRadio(); }, Words(link::kWaitRadioInSync), 10},
     };
     for (const auto& c : cases) {
         LinkRig rig(With(c.faults));

@@ -20,18 +20,25 @@
 #include <deque>
 #include <functional>
 
+#include <QPushButton>
+#include <QTableWidget>
+
 #include "core/MemoryImage.h"
 #include "desktop/DiskFiles.h"
+#include "desktop/FolderKeeper.h"
+#include "files/DatWriter.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
 #include "link/RadioLink.h"
 #include "sim/VirtualWire.h"
+#include "support/RadioData.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/DifferencesDialog.h"
 #include "ui/EditorPane.h"
 #include "ui/FileDialogs.h"
 #include "ui/HexDumpView.h"
 #include "ui/MainWindow.h"
+#include "ui/RadioBackupsDialog.h"
 #include "ui/TransferDialog.h"
 #include "ui/WindowAsker.h"
 #include "ui/WindowPlacement.h"
@@ -87,6 +94,7 @@ protected:
     WindowAsker asker{prompter};
     std::unique_ptr<AppSession> ws;
     std::unique_ptr<MainWindow> window;
+    RadioKeeper* keeper = nullptr;  // where the session keeps radios' memories
 
     void SetUp() override {
         rp770::testing::CopyShippedData(folder.path());
@@ -102,7 +110,8 @@ protected:
     }
 
     bool Start(Switches switches = {}) {
-        ws = std::make_unique<AppSession>(program, SessionServices{settings, files, asker}, switches);
+        ws = std::make_unique<AppSession>(program, SessionServices{settings, files, asker, NoErrorLog(), keeper}, switches);
+        ws->OfferBackupChoice(keeper != nullptr);
         ws->SetLink(radioLink.get());
         window = std::make_unique<MainWindow>(*ws, MainWindowServices{settings, prompter, asker, wire.GetClock(), dialogs});
         const bool ok = window->Startup();
@@ -464,6 +473,46 @@ TEST_F(MainWindowTest, EditsThroughThePanelsSurviveASaveAndAnOpen) {
     ASSERT_TRUE(window->editor().SelectNodeByKey("PU 30"));
     EXPECT_EQ(scan->isChecked(), !scanBefore);
     EXPECT_FALSE(window->workspace().modified()) << "showing panels is no edit";
+}
+
+TEST_F(MainWindowTest, APartlyProgrammedRadioIsProgrammedAgainAfterItsMemoryIsKeptAndListed) {
+    FolderKeeperStorage storage(folder.path() / "radios");
+    StoredRadioKeeper kept(storage);
+    keeper = &kept;
+    ASSERT_TRUE(Start());
+    radio.SetMemory(rp770::testing::PatternMemory());
+    const sim::RadioMemory before = radio.Memory();
+    DataSet plan = window->workspace().data();
+    plan.common.ResumeTime = plan.common.ResumeTime == 9 ? 3 : 9;
+    const std::string planText = FormatSettingsText(plan);
+    ASSERT_TRUE(kept.RememberPartial({ws->PortName(), "", "2026-12-09T06:15:00Z", planText}).Ok());
+
+    // No forgets it; Yes opens the plan and programs it, the radio read and kept first.
+    prompter.answers = {Answer::No};
+    window->OfferPartlyProgrammed();
+    EXPECT_TRUE(kept.Partials().empty());
+    ASSERT_TRUE(kept.RememberPartial({ws->PortName(), "", "2026-12-09T06:15:00Z", planText}).Ok());
+    prompter.answers = {Answer::Yes, Answer::Yes};
+    OnNextModal<TransferDialog>([](TransferDialog* d) { d->OkClicked(); });
+    window->OfferPartlyProgrammed();
+    EXPECT_EQ(window->workspace().DatText(), planText);
+    EXPECT_TRUE(kept.Partials().empty()) << "programmed whole";
+    EXPECT_NE(radio.Memory(), before) << "the plan went out";
+    const std::vector<KeptImage> list = kept.List();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].reason, KeepReason::BeforeProgramming);
+    EXPECT_EQ(ReadBytes(list[0].where), std::string(before.begin(), before.end()));
+
+    // File > Radio Backups... opens the kept image as a memory image file.
+    OnNextModal<RadioBackupsDialog>([](RadioBackupsDialog* d) {
+        EXPECT_EQ(d->Table()->item(0, 3)->text(), "before programming");
+        d->OpenButton()->click();
+    });
+    prompter.answers = {Answer::No};
+    Action("mnuFileRadioBackups")->trigger();
+    EXPECT_EQ(window->workspace().currentFilePath(), list[0].where);
+    const MemoryImage& image = window->workspace().data().image;
+    EXPECT_EQ(std::string(image.bytes.begin(), image.bytes.begin() + 1024), ReadBytes(list[0].where));
 }
 
 TEST_F(MainWindowTest, ChannelTablesAndTheComparisonWithTheRadio) {

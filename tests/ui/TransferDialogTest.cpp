@@ -219,7 +219,7 @@ TEST_F(Fixture, CancelDuringTransferOnlyRaisesTheFlagAndCloseIsRefused) {
     EXPECT_TRUE(engine.state.CancelRequested);
     EXPECT_TRUE(dlg->isVisible()) << "a cancelled programming keeps the dialog open";
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, link::kPartlyProgrammed);
+    EXPECT_EQ(prompter.boxes[0].text, Words(link::kPartlyProgrammed));
     EXPECT_EQ(prompter.boxes[0].title, "Program to Radio");
 }
 

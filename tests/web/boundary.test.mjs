@@ -162,6 +162,9 @@ const commandRows = {
   programToRadio: { ...standIn, call: (c) => c.programToRadio(), waits: true },
   compareWithRadio: { ...standIn, call: (c) => c.compareWithRadio(), waits: true },
   testConnection: { ...standIn, call: (c) => c.testConnection(), waits: true },
+  // The kept files are read at once: nothing to wait for.
+  openKept: { call: (c) => c.openKept('20261209T061500Z-MR318-none-read-1.hex'), waits: false },
+  resumePartial: { call: (c) => c.resumePartial('sim'), waits: false },
 };
 
 test('every command that may wait comes back whole from its wait', async (t) => {

@@ -13,7 +13,8 @@ const TYPES = {
 
 // Serves `folder` at http://localhost:<port>/ as a plain static host does
 // (Last-Modified, no compression); `sent` lists each response ({name, body}).
-export async function serveFolder(folder) {
+// `maxAge` (seconds): the browser may keep each file that long without asking.
+export async function serveFolder(folder, { maxAge } = {}) {
   const dir = path.resolve(folder);
   const sent = [];
   const server = http.createServer((request, response) => {
@@ -26,7 +27,8 @@ export async function serveFolder(folder) {
       }
       sent.push({ name, body });
       response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
-        'Last-Modified': fs.statSync(file).mtime.toUTCString() }).end(body);
+        'Last-Modified': fs.statSync(file).mtime.toUTCString(),
+        ...(maxAge === undefined ? {} : { 'Cache-Control': `max-age=${maxAge}` }) }).end(body);
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));

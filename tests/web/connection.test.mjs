@@ -1,9 +1,10 @@
 // serial.js's connection over a scripted Web Serial port: what its read loop
-// makes of chunks, read errors and a lost device, and how failed opens read.
+// makes of chunks, read errors and a lost device, and how failed opens read;
+// radio.js's following of the cable between transfers.
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import { SerialConnection, portName, rememberedPort } from './rig.mjs';
+import { RadioChoice, SerialConnection, portName, rememberedPort } from './rig.mjs';
 
 // A port whose readable streams follow `scripts`: each gives its chunks, one
 // a read, then fails with the error named, or stays open. Once the scripts
@@ -125,4 +126,47 @@ test('the port chosen on an earlier visit, among those the browser still allows'
   }
   assert.equal(portName(ftdi), 'USB serial port 0403:6001');
   assert.equal(portName(builtIn), 'the serial port');
+});
+
+// Web Serial's connect and disconnect as the browser fires them (at the
+// port, reaching navigator.serial with the port as target), and what the
+// status bar then says and which port the session is given. A replugged
+// adapter may come back as a new port object.
+test('the port shown follows the cable between transfers', async () => {
+  const adapter = (vendor, product) => Object.assign(new EventTarget(),
+    { getInfo: () => ({ usbVendorId: vendor, usbProductId: product }) });
+  const rows = [
+    { name: 'pulled out, then back', steps: [['disconnect', 'a'], ['connect', 'a']], shown: '', given: ['a'] },
+    { name: 'pulled out', steps: [['disconnect', 'a']], shown: ' (cable pulled out)', given: ['a'] },
+    { name: 'pulled out, said by the port alone', steps: [['disconnect', 'a', 'port']], shown: ' (cable pulled out)', given: ['a'] },
+    { name: 'the same adapter back as a new port', steps: [['disconnect', 'a'], ['connect', 'again']], shown: '', given: ['a', 'again'] },
+    { name: 'another adapter meanwhile', steps: [['disconnect', 'a'], ['connect', 'other']], shown: ' (cable pulled out)', given: ['a'] },
+    { name: 'another adapter pulled out', steps: [['disconnect', 'other']], shown: '', given: ['a'] },
+    { name: 'the remembered port, away at the start, plugged in', start: 'away', steps: [['connect', 'a']], shown: '', given: ['a'] },
+    { name: 'back while the engine is busy: taken once it is not', busy: true,
+      steps: [['disconnect', 'a'], ['connect', 'again']], shown: '', given: ['a', 'again'] },
+  ];
+  for (const row of rows) {
+    const ports = { a: adapter(0x0403, 0x6001), again: adapter(0x0403, 0x6001), other: adapter(0x10c4, 0xea60) };
+    const serial = Object.assign(new EventTarget(), { getPorts: async () => (row.start === 'away' ? [] : [ports.a]) });
+    const given = [];
+    const later = [];
+    const session = {
+      useSerialPort: (connection) => given.push(Object.keys(ports).find((k) => ports[k] === connection.port)),
+      whenIdle: (work) => (row.busy ? later.push(work) : work()),
+    };
+    const radio = new RadioChoice(session, { serial });
+    await radio.restore('USB serial port 0403:6001');
+    for (const [type, name, at] of row.steps) {
+      const event = new Event(type);
+      if (at === 'port') {
+        ports[name].dispatchEvent(event);
+        continue;
+      }
+      Object.defineProperty(event, 'target', { value: ports[name] });
+      serial.dispatchEvent(event);
+    }
+    for (const work of later) work();
+    assert.deepEqual([radio.status, given], [`Port: USB serial port 0403:6001${row.shown}`, row.given], row.name);
+  }
 });

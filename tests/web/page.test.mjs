@@ -4,7 +4,10 @@
 // chooser; saving goes through a stand-in for the save picker that keeps the
 // bytes written. The simulated radio runs 40 times faster than the cable.
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { hasChromium, launchChromium, serveFolder } from './browser.mjs';
@@ -51,24 +54,39 @@ function stubs({ serial, speed, handles }) {
   const port = {
     requestPort: async () => (await window.standIn).requestPort(),
     getPorts: async () => (await window.standIn).getPorts(),
-    addEventListener() {},
-    removeEventListener() {},
+    addEventListener: (...args) => window.standIn.then((s) => s.addEventListener(...args)),
+    removeEventListener: (...args) => window.standIn.then((s) => s.removeEventListener(...args)),
   };
   Object.defineProperty(Navigator.prototype, 'serial', { get: () => port });
 }
 
 // `viewport`: the page's size in CSS pixels (at 200 % zoom, half the
-// window's); `bypassCSP`: axe-core may be put into the page.
-async function openPage({ serial = false, handles = false, viewport, bypassCSP = false } = {}) {
-  const context = await browser.newContext({ serviceWorkers: 'block', acceptDownloads: false, viewport, bypassCSP });
+// window's); `bypassCSP`: axe-core may be put into the page. `worker`: the
+// page with its service worker, served from a copy of the page's folder
+// (`folder`, to change as a new build would) by a host that lets the
+// browser keep each file for an hour.
+async function openPage({ serial = false, handles = false, viewport, bypassCSP = false, worker = false } = {}) {
+  const folder = worker ? fs.mkdtempSync(path.join(os.tmpdir(), 'rp770-page-')) : null;
+  if (folder) fs.cpSync(process.env.RP770_WEB_DIR, folder, { recursive: true });
+  const host = folder ? await serveFolder(folder, { maxAge: 3600 }) : server;
+  const context = await browser.newContext({ serviceWorkers: worker ? 'allow' : 'block', acceptDownloads: false,
+    viewport, bypassCSP });
   const page = await context.newPage();
   page.setDefaultTimeout(10_000);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error));
   await page.addInitScript(stubs, { serial, speed: SPEED, handles });
-  await page.goto(`${server.url}?speed=${SPEED}`);
+  await page.goto(`${host.url}?speed=${SPEED}`);
   await page.waitForSelector('body[data-ready]');
-  return { page, errors, close: () => context.close() };
+  return {
+    page, errors, folder,
+    async close() {
+      await context.close();
+      if (!folder) return;
+      await host.close();
+      fs.rmSync(folder, { recursive: true, force: true });
+    },
+  };
 }
 
 // The message box or question on top: its text and detail; `button`
@@ -194,6 +212,8 @@ const paths = [
 
       await menu(page, 'mnuOptions', 'mnuOptionsVerify');
       await page.click('#tb-program');
+      // The radio was read: the confirmation lists what changes in it.
+      assert.match((await answer(page, 'yes')).text, /^Programming changes 5 fields in the radio .*\n {2}EXP 1: RX none -> 157\.0250\n/s);
       assert.deepEqual(await transfer(page), ['Verified: the radio holds every byte that was sent.']);
     },
   },
@@ -271,7 +291,10 @@ const paths = [
       await menu(page, 'mnuFile', 'mnuFileSaveHex');
       await menu(page, 'mnuFile', 'mnuFileSaveAs');
       const [image, data] = [await saved(page, 'MR318.hex'), await saved(page, 'MR318.dat')];
+      // Not read yet: the radio's memory is read and kept first (the choice, offered ticked, taken off here).
       await page.click('#tb-program');
+      await page.locator('dialog[open] input[type="checkbox"]').uncheck();
+      assert.equal((await answer(page, 'yes')).text, 'Program the radio?');
       assert.deepEqual(await transfer(page), ['Complete!!']);
       assert.deepEqual(await radio('memory'), [...programmed(Uint8Array.from(before), image)]);
       await page.click('#tb-read');
@@ -284,6 +307,8 @@ const paths = [
       await page.getByLabel('Scan Memory', { exact: true }).click();
 
       await page.click('#tb-program');
+      assert.equal((await answer(page, 'yes')).text,
+        'Programming changes 1 field in the radio (as read from it before):\n  USA 09: Scan on -> off\n\nProgram the radio?');
       const pulled = await transfer(page, { at: 10, act: () => radio('pullCable') });
       assert.equal(pulled.at(-2), 'Communication Error!!');
       assert.match(pulled.at(-1), /only partly programmed/);
@@ -297,6 +322,111 @@ const paths = [
       assert.deepEqual(await transfer(page, { at: 10, act: () => page.click('#transfer-cancel') }), []);
       assert.equal(await page.locator('#transfer').count(), 0);
       assert.equal(await modified(page), true);
+    },
+  },
+  {
+    name: 'files changed on the server: the new version waits for the user\'s Reload, then comes whole',
+    worker: true,
+    async run({ page, folder }) {
+      const served = () => page.evaluate(() => fetch('style.css').then((r) => r.text()));
+      await page.waitForFunction(() => navigator.serviceWorker.controller);
+      const old = await served();
+      // A new build: a file changed, and the worker's version with it.
+      fs.appendFileSync(path.join(folder, 'style.css'), '\n/* the new build */\n');
+      const worker = path.join(folder, 'sw.js');
+      fs.writeFileSync(worker, fs.readFileSync(worker, 'latin1').replace(/const VERSION = '[^']*'/, "const VERSION = 'next'"), 'latin1');
+
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      const bar = page.locator('#update');
+      await bar.waitFor();
+      assert.equal(await bar.locator('span').first().textContent(), 'A new version is ready');
+      // Not taken over on its own: the page is still served the build it runs.
+      assert.equal(await served(), old);
+
+      await Promise.all([page.waitForEvent('load'), bar.getByRole('button', { name: 'Reload' }).click()]);
+      await page.waitForSelector('body[data-ready]');
+      // Fetched past the browser's cache, which still holds the old file for an hour.
+      assert.match(await served(), /the new build/);
+      assert.equal(await page.locator('#update').count(), 0);
+      // The new build whole in its cache: the page starts without the network.
+      await page.context().setOffline(true);
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      assert.match(await served(), /the new build/);
+    },
+  },
+  {
+    name: 'the cable pulled out and plugged in between transfers shows in the port at once',
+    serial: true,
+    async run({ page }) {
+      const cable = (call) => page.evaluate(async (c) => (await window.standIn)[c](), call);
+      await menu(page, 'mnuOptions', 'mnuPortChoose');
+      const port = page.locator('#port');
+      await page.waitForFunction(() => document.querySelector('#port').textContent === 'Port: the serial port');
+      for (const [call, shown] of [['pullCable', 'Port: the serial port (cable pulled out)'], ['plugCable', 'Port: the serial port']]) {
+        await cable(call);
+        assert.equal(await port.textContent(), shown, call);
+      }
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+    },
+  },
+  {
+    name: 'leaving the page during a transfer asks first; after it, nothing is asked',
+    async run({ page }) {
+      const asked = [];
+      page.on('dialog', (dialog) => {
+        asked.push(dialog.type());
+        dialog.dismiss();
+      });
+      await menu(page, 'mnuOptions', 'mnuPortSimulated');
+      await page.click('#tb-read');
+      const said = await transfer(page, { at: 10, act: () => page.close({ runBeforeUnload: true }) });
+      assert.deepEqual([asked, said], [['beforeunload'], ['Complete!!']]);
+      assert.equal(await modified(page), false);
+      await Promise.all([page.waitForEvent('close'), page.close({ runBeforeUnload: true })]);
+      assert.deepEqual(asked, ['beforeunload']);
+    },
+  },
+  {
+    name: 'radio memories kept in the browser: listed and opened after a reload; a partly programmed radio offered again',
+    async run({ page }) {
+      const keptList = async () => {
+        await menu(page, 'mnuFile', 'mnuFileBackups');
+        await page.locator('#kept-images[open]').waitFor();
+        return page.locator('#kept-list option').allTextContents();
+      };
+      await menu(page, 'mnuOptions', 'mnuPortSimulated');
+      await page.click('#tb-read');
+      assert.deepEqual(await transfer(page), ['Complete!!']);
+      await menu(page, 'mnuFile', 'mnuFileSaveHex');
+      const read = await saved(page, 'MR318.hex');
+      // Programming cancelled once writing began: the radio is left partly programmed.
+      await page.click('#tb-program');
+      const stopped = await transfer(page, { at: 30, act: () => page.click('#transfer-cancel') });
+      assert.match(stopped.at(-1), /only partly programmed/);
+      await page.click('#transfer-cancel');
+
+      await page.reload();
+      assert.match((await answer(page, 'yes')).text, /^The radio on sim was left partly programmed/);
+      assert.equal((await answer(page, 'yes')).text, 'Program the radio?');  // reading and keeping it first: ticked
+      assert.equal((await transfer(page)).at(-1), 'Complete!!');
+      await page.waitForSelector('body[data-ready]');
+      const listed = await keptList();
+      assert.deepEqual(listed.map((t) => t.replace(/^\S+ \S+ UTC\s+/, '')),
+        ['MR318   ATIS none   before programming', 'MR318   ATIS none   read']);
+      // The one read before the reload, opened as a memory image file: the bytes the radio gave.
+      await page.selectOption('#kept-list', { index: 1 });
+      await page.click('#kept-images button[value="open"]');
+      await page.evaluate(() => { window.saved = {}; });
+      await menu(page, 'mnuFile', 'mnuFileSaveHex');
+      assert.deepEqual(await saved(page, (await page.evaluate(() => Object.keys(window.saved)))[0]), read);
+
+      // Programmed whole: not offered again.
+      await page.reload();
+      await page.waitForSelector('body[data-ready]');
+      assert.equal(await page.locator('dialog[open]').count(), 0);
     },
   },
   ...[
@@ -451,7 +581,7 @@ for (const row of paths) {
       assert.deepEqual(opened.errors, []);
     } catch (error) {
       // What the page showed when it failed.
-      const shown = await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
+      const shown = opened.page.isClosed() ? [] : await opened.page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => d.innerText));
       error.message += `\nopen dialogs: ${JSON.stringify(shown)}`;
       throw error;
     } finally {

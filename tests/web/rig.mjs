@@ -45,6 +45,7 @@ export const programmed = (before, image) => before.map((b, a) => (neverWritten(
 export const texts = (result) => result.messages.map((m) => m.text);
 
 export const { PageSession } = await load('session.js');
+export const { RadioChoice } = await load('radio.js');
 
 // The user's files as a map of name -> bytes; a name mapped to an Error
 // fails with the error's text.
