@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "messages/MessageText.h"
+
 namespace rp770 {
 
 namespace {
@@ -55,65 +57,68 @@ std::string Failure::LogText() const {
 std::string Failure::Reason() const { return reason.empty() ? std::string(Description()) : reason; }
 
 std::string ErrnoText(int error) {
-    switch (error) {
-        case ENOENT: return "No such file or directory";
-        case EACCES: return "Permission denied";
-        case EPERM: return "Operation not permitted";
-        case ENOSPC: return "No space left on device";
-        case EFBIG: return "File too large";
-        case EIO: return "Input/output error";
-        case EISDIR: return "Is a directory";
-        case ENOTDIR: return "Not a directory";
-        case EROFS: return "Read-only file system";
-        case EEXIST: return "File exists";
-        case EBUSY: return "Device or resource busy";
-        case ENAMETOOLONG: return "File name too long";
-        case ELOOP: return "Too many levels of symbolic links";
-        case EMFILE: return "Too many open files";
-        case ENOMEM: return "Cannot allocate memory";
-        case EINVAL: return "Invalid argument";
-        case EPIPE: return "Broken pipe";
-        case ENXIO: return "No such device or address";
-        case ENODEV: return "No such device";
-        case EBADF: return "Bad file descriptor (the file or stream is not open)";
-        case EINTR: return "Interrupted system call";
-        case EAGAIN: return "Resource temporarily unavailable";
-        case ENFILE: return "Too many open files in system";
-        case ENOTTY: return "Inappropriate ioctl for device";
-        case ETXTBSY: return "Text file busy";
-        case ESPIPE: return "Illegal seek";
-        case EMLINK: return "Too many links";
-        case EXDEV: return "Invalid cross-device link";
-        case ENOTEMPTY: return "Directory not empty";
-        case ENOSYS: return "Function not implemented";
-        case EOVERFLOW: return "Value too large for defined data type";
-        case ETIMEDOUT: return "Connection timed out";
-        case ECONNRESET: return "Connection reset by peer";
-        case EOPNOTSUPP: return "Operation not supported";
-        case ENOLCK: return "No locks available";
-        case ECANCELED: return "Operation canceled";
-        case EILSEQ: return "Invalid or incomplete multibyte or wide character";
-        case EDOM: return "Numerical argument out of domain";
-        case ERANGE: return "Numerical result out of range";
-        case ECHILD: return "No child processes";
-        case ESRCH: return "No such process";
-        case E2BIG: return "Argument list too long";
-        case ENOEXEC: return "Exec format error";
-        case EFAULT: return "Bad address";
-        case EDEADLK: return "Resource deadlock avoided";
+    const MessageId words = [error] {
+        switch (error) {
+            case ENOENT: return MessageId::ErrnoNoSuchFile;
+            case EACCES: return MessageId::ErrnoPermissionDenied;
+            case EPERM: return MessageId::ErrnoNotPermitted;
+            case ENOSPC: return MessageId::ErrnoNoSpace;
+            case EFBIG: return MessageId::ErrnoFileTooLarge;
+            case EIO: return MessageId::ErrnoIo;
+            case EISDIR: return MessageId::ErrnoIsDirectory;
+            case ENOTDIR: return MessageId::ErrnoNotDirectory;
+            case EROFS: return MessageId::ErrnoReadOnly;
+            case EEXIST: return MessageId::ErrnoExists;
+            case EBUSY: return MessageId::ErrnoBusy;
+            case ENAMETOOLONG: return MessageId::ErrnoNameTooLong;
+            case ELOOP: return MessageId::ErrnoLoop;
+            case EMFILE: return MessageId::ErrnoTooManyFiles;
+            case ENOMEM: return MessageId::ErrnoNoMemory;
+            case EINVAL: return MessageId::ErrnoInvalid;
+            case EPIPE: return MessageId::ErrnoBrokenPipe;
+            case ENXIO: return MessageId::ErrnoNoDeviceOrAddress;
+            case ENODEV: return MessageId::ErrnoNoDevice;
+            case EBADF: return MessageId::ErrnoBadDescriptor;
+            case EINTR: return MessageId::ErrnoInterrupted;
+            case EAGAIN: return MessageId::ErrnoTryAgain;
+            case ENFILE: return MessageId::ErrnoSystemFiles;
+            case ENOTTY: return MessageId::ErrnoNotTerminal;
+            case ETXTBSY: return MessageId::ErrnoTextBusy;
+            case ESPIPE: return MessageId::ErrnoIllegalSeek;
+            case EMLINK: return MessageId::ErrnoTooManyLinks;
+            case EXDEV: return MessageId::ErrnoCrossDevice;
+            case ENOTEMPTY: return MessageId::ErrnoNotEmpty;
+            case ENOSYS: return MessageId::ErrnoNotImplemented;
+            case EOVERFLOW: return MessageId::ErrnoOverflow;
+            case ETIMEDOUT: return MessageId::ErrnoTimedOut;
+            case ECONNRESET: return MessageId::ErrnoConnectionReset;
+            case EOPNOTSUPP: return MessageId::ErrnoNotSupported;
+            case ENOLCK: return MessageId::ErrnoNoLocks;
+            case ECANCELED: return MessageId::ErrnoCanceled;
+            case EILSEQ: return MessageId::ErrnoIllegalSequence;
+            case EDOM: return MessageId::ErrnoDomain;
+            case ERANGE: return MessageId::ErrnoRange;
+            case ECHILD: return MessageId::ErrnoNoChild;
+            case ESRCH: return MessageId::ErrnoNoProcess;
+            case E2BIG: return MessageId::ErrnoArgumentsTooLong;
+            case ENOEXEC: return MessageId::ErrnoExecFormat;
+            case EFAULT: return MessageId::ErrnoBadAddress;
+            case EDEADLK: return MessageId::ErrnoDeadlock;
 #if defined(EDQUOT)
-        case EDQUOT: return "Disk quota exceeded";
+            case EDQUOT: return MessageId::ErrnoQuota;
 #endif
 #if defined(ESTALE)
-        case ESTALE: return "Stale file handle";
+            case ESTALE: return MessageId::ErrnoStale;
 #endif
 #if defined(EHOSTDOWN)
-        case EHOSTDOWN: return "Host is down";
+            case EHOSTDOWN: return MessageId::ErrnoHostDown;
 #endif
-        default: break;
-    }
+            default: return MessageId::Verbatim;
+        }
+    }();
     // A failure the table does not know is still said in words.
-    return "Unexpected system failure (code " + std::to_string(error) + ")";
+    if (words == MessageId::Verbatim) return Words(MessageId::ErrnoUnexpected, error);
+    return Words(words);
 }
 
 Failure FailureFromErrno(int error, FailureKind otherwise) {
