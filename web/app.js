@@ -1,8 +1,7 @@
 // The browser edition's page: the editor window's features over the
-// engine's application session. The rules are the engine's; this module
-// builds the page, runs the commands in the window's order (pending input
-// first, then "Save changes?", then the operation, then its messages) and
-// shows what changed.
+// engine's application session. The rules and the commands' questions are
+// the engine's; this module builds the page, takes its typed input, calls
+// the session's command, shows its messages and what changed.
 //
 // The address may carry: ?debug (the /D switch: monitor texts and their
 // pauses), ?noecho (/T), ?speed=N (the simulated radio's line N times faster).
@@ -49,7 +48,7 @@ engine.setLanguage(wordsLanguage, words);
 const files = new FileStore();
 const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
 await recent.load();
-const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
+const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile: (/** @type {'data' | 'hex' | 'csv'} */ kind) => chooseOpenFile(kind) };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine, kept);
 kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
   text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
@@ -247,10 +246,17 @@ async function perform(call) {
   return result;
 }
 
+// "Save changes?" before a kept radio or a resumed programming replaces the data.
 const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
 /** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
+
+/** @param {'data' | 'hex' | 'csv'} kind */
+async function chooseOpenFile(kind) {
+  const chosen = await pickFile(kind);
+  return chosen ? files.keep(chosen.name, chosen.source) : null;
+}
 
 async function chooseSaveFile() {
   const chosen = await pickSaveFile('dat', suggested('dat'), (name) => askFileName(name));
@@ -266,13 +272,11 @@ async function saveReportText(bytes) {
 }
 
 /** @param {{ name: string, source: FileSource }} chosen */
-async function openFile(chosen, { checkInput = true } = {}) {
-  // A memory image is opened without the check of typed input, as the window's debug key does.
-  if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
-  if (!(await confirmDiscard())) return;
+async function openFile(chosen) {
+  if (!(await commit())) return;
   const before = files.entries.get(chosen.name);
   files.keep(chosen.name, chosen.source);
-  const result = await perform((s) => s.open(chosen.name, 'name'));
+  const result = await perform((s) => s.openFile(chosen.name));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
   else await recent.add(chosen.name, chosen.source);
@@ -316,13 +320,11 @@ function print() {
 }
 
 const commands = {
-  newData: () => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.newData());
-  }),
+  newData: () => command(async () => { if (await commit()) await perform((s) => s.newData()); }),
   open: () => command(async () => {
-    if (!(await commit())) return;
-    const chosen = await pickFile('data');
-    if (chosen) await openFile(chosen, { checkInput: false });
+    if (!(await commit()) || !(await perform((s) => s.openChosenFile())).ok) return;
+    const name = app.state?.filePath ?? '';
+    if (name) await recent.add(name, files.entries.get(name));
   }),
   save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
@@ -334,12 +336,11 @@ const commands = {
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
   openRecent: (/** @type {import('./files.js').RecentFile} */ file) => command(async () => {
-    if (!(await commit())) return;
     const chosen = await recent.reopen(file);
     if (chosen && 'gone' in chosen) {
       await showMessages([{ text: word('RecentFileGone', file.name), title: app.state?.messageTitle ?? '', icon: 'warning' }]);
     } else if (chosen) {
-      await openFile(chosen, { checkInput: false });
+      await openFile(chosen);
     }
   }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
@@ -360,10 +361,10 @@ const commands = {
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
   model: (/** @type {number} */ number) => command(async () => {
-    if (number !== app.state?.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
+    if (number !== app.state?.modelNumber && (await commit())) await perform((s) => s.changeModel(number));
   }),
   destination: (/** @type {number} */ entry) => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
+    if (await commit()) await perform((s) => s.changeDestination(entry));
   }),
   verify: () => command(async () => session.now.setVerify(!app.state?.verify)),
   hexdump: () => command(async () => {

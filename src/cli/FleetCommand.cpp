@@ -8,6 +8,7 @@
 // how each ended, as it ends.
 
 #include <cerrno>
+#include "core/Titles.h"
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -154,7 +155,7 @@ RadioReport RunRadio(const CliOptions& options, const RosterEntry& radio, const 
     }
     const auto link = LinkSession::Open(radio.port, asker);
     link->Link().SetStopRequest(&platform::InterruptCatcher::Requested);
-    link->Link().SetTitle(reading ? msg::ReadFromRadioTitle : "Program to Radio");
+    link->Link().SetTitle(reading ? msg::ReadFromRadioTitle : kProgramToRadioTitle);
     session.SetLink(&link->Link());
     if (link->Number() > 0)
         session.ChoosePort(link->Number());

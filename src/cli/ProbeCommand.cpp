@@ -2,6 +2,7 @@
 // which model is it?
 
 #include "cli/CliCommands.h"
+#include "core/Titles.h"
 #include "cli/CliOptions.h"
 #include "cli/TransferCommands.h"
 #include "desktop/InterruptCatcher.h"
@@ -21,7 +22,7 @@ int RunProbe(const std::vector<std::string>& args) {
     if (status = cli.Start(); status != kExitOk) return status;
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
-    const auto link = Connect(*options, "Test Connection", cli, bar);
+    const auto link = Connect(*options, kTestConnectionTitle, cli, bar);
     if (!link) return kExitUsage;
     const ProbeOutcome probe = cli.session().TestConnection();
     cli.session().SetLink(nullptr);

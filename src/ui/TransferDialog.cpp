@@ -1,4 +1,5 @@
 #include "ui/TransferDialog.h"
+#include "core/Titles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,10 +21,10 @@ constexpr int kDialogHeightPx = 279;  // three fifths of the width
 
 QString TransferDialog::TransferTitle(TransferMode mode) {
     switch (mode) {
-        case TransferMode::Read: return "Read from Radio";
-        case TransferMode::Program: return "Program to Radio";
-        case TransferMode::Compare: return "Compare With Radio";
-        case TransferMode::Probe: return "Test Connection";
+        case TransferMode::Read: return kReadFromRadioTitle;
+        case TransferMode::Program: return kProgramToRadioTitle;
+        case TransferMode::Compare: return kCompareWithRadioTitle;
+        case TransferMode::Probe: return kTestConnectionTitle;
     }
     return {};
 }

@@ -140,6 +140,8 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("confirmDiscard", &WebSession::ConfirmDiscard)
         .function("newData", &WebSession::New)
         .function("open", &WebSession::Open)
+        .function("openChosenFile", &WebSession::OpenChosenFile)
+        .function("openFile", &WebSession::OpenFile)
         .function("changeModel", &WebSession::ChangeModel)
         .function("changeDestination", &WebSession::ChangeDestination)
         .function("save", &WebSession::Save)

@@ -236,8 +236,12 @@ const paths = [
         await (await chooser).setFiles({ name, mimeType: 'application/octet-stream', buffer: Buffer.from(text, 'latin1') });
       };
 
-      await choose('mnuFileOpen', 'damaged.hex', '\x01\x3e'.padEnd(1000, '\0'));
+      // "Save changes?" comes before the file picker.
+      const chooser = page.waitForEvent('filechooser');
+      await menu(page, 'mnuFile', 'mnuFileOpen');
       assert.deepEqual(await answer(page, 'no'), { text: 'QZP data has changed.\nDo you want to save changes?', detail: '' });
+      await (await chooser).setFiles({ name: 'damaged.hex', mimeType: 'application/octet-stream',
+        buffer: Buffer.from('\x01\x3e'.padEnd(1000, '\0'), 'latin1') });
       assert.deepEqual(await answer(page), { text: 'bad file!!', detail: 'A memory image is 1024 bytes; this file has 1000.' });
       await unchanged('damaged file');
 
