@@ -33,6 +33,7 @@
 #include "ui/NavigationTree.h"
 #include "ui/ReportWindow.h"
 #include "ui/SerialPortMenu.h"
+#include "ui/Tr.h"
 #include "ui/TransferDialog.h"
 #include "ui/Twips.h"
 #include "ui/WheelGuard.h"
@@ -321,8 +322,7 @@ void MainWindow::OpenRecentFile(const QString& path) {
     }
     recent_.Remove(path);
     RefreshRecentMenu();
-    services_.prompter.Message(Std(QString("The file %1 cannot be found. It has been removed from the recent files.")
-                                       .arg(QDir::toNativeSeparators(path))),
+    services_.prompter.Message(Words(MessageId::RecentFileGone, Std(QDir::toNativeSeparators(path))),
                                workspace().messageTitle(), Icon::Warning);
 }
 
@@ -345,7 +345,7 @@ void MainWindow::FilePrint() {
         printer, session_.DataForReport(), nullptr, platform::ReportJobTitle(workspace().currentFilePath()));
     SetBusy(false);
     if (!outcome.ok)
-        services_.prompter.Message(outcome.error.empty() ? "The report could not be printed." : outcome.error,
+        services_.prompter.Message(outcome.error.empty() ? Words(MessageId::ReportNotPrinted) : outcome.error,
                                    workspace().messageTitle(), Icon::Warning);
     else if (!outcome.notice.empty())
         services_.prompter.Message(outcome.notice, workspace().messageTitle(), Icon::Information);
@@ -399,7 +399,7 @@ void MainWindow::TransferCompare() {
     if (!Show(session_.PrepareComparison(&pending))) return;
     std::optional<DataSet> radio;
     RunTransfer(TransferMode::Compare, [&](const TransferDialog& dialog) { radio = dialog.radioData(); });
-    if (radio) ShowDifferences(*radio, "the radio", kCompareWithRadioTitle);
+    if (radio) ShowDifferences(*radio, Tr(MessageId::TheRadio), Tr(MessageId::CompareWithRadio));
 }
 
 void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
