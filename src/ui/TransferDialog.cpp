@@ -9,6 +9,7 @@
 
 #include "ui/ConnectionPictures.h"
 #include "ui/Help.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -20,20 +21,17 @@ constexpr int kDialogHeightPx = 279;  // three fifths of the width
 
 QString TransferDialog::TransferTitle(TransferMode mode) {
     switch (mode) {
-        case TransferMode::Read: return "Read from Radio";
-        case TransferMode::Program: return "Program to Radio";
-        case TransferMode::Compare: return "Compare With Radio";
-        case TransferMode::Probe: return "Test Connection";
+        case TransferMode::Read: return Tr(MessageId::ReadFromRadio);
+        case TransferMode::Program: return Tr(MessageId::ProgramToRadio);
+        case TransferMode::Compare: return Tr(MessageId::CompareWithRadio);
+        case TransferMode::Probe: return Tr(MessageId::TestConnection);
     }
     return {};
 }
 
 QString TransferDialog::InstructionText() {
-    return "1.Connect the QZP cable between the PC serial port and the radio.\r\n"
-           "2.On the radio, press and hold [PRESET] keys while\r\n"
-           "   turning the power on.\r\n"
-           "   The Radio display will show PC CONTROL.\r\n"
-           "3.Press the [OK] button to start.";
+    // The label's lines end in CR LF, as the dialog has always had them.
+    return Tr(MessageId::TransferInstructions).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter& prompter, Clock& clock, QWidget* parent)
@@ -88,7 +86,7 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
 
     // Load.
     lblmon_->setVisible(debugMode_);
-    Monitor("starting at debug mode..");
+    Monitor(Tr(MessageId::MonitorStartingDebug));
     setFixedSize(kDialogWidthPx, kDialogHeightPx);
     lblmess_->setText(InstructionText());
     setWindowTitle(TransferTitle(mode_));
