@@ -104,8 +104,8 @@ void ChannelEditorPanel::BuildHead() {
 
     lblCRF_ = MakeLabel("lblCRF", Tr(MessageId::RxFrequency), head_);
     lblCTF_ = MakeLabel("lblCTF", Tr(MessageId::TxFrequency), head_);
-    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, presentation::EditorBox::Rx};
-    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, presentation::EditorBox::Tx};
+    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency.id, presentation::EditorBox::Rx};
+    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency.id, presentation::EditorBox::Tx};
     NameByLabel(lblCRF_, rx_.edit);
     NameByLabel(lblCTF_, tx_.edit);
     lblCUnit_[0] = MakeLabel("lblCUnit(0)", Tr(MessageId::Megahertz), head_);
@@ -184,7 +184,7 @@ void ChannelEditorPanel::ConnectHandlers() {
     connect(chkCScan_, &QCheckBox::toggled, this, [this] { OnScanClicked(); });
     connect(chkCDup_, &QCheckBox::toggled, this, [this] { OnDuplexClicked(); });
     for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
-        FocusWatcher::Watch(box)->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+        FocusWatcher::Watch(box)->gotFocus = [this] { context_.Hint(Tr(texts::kCheckBoxHint)); };
     WatchDisplayBox(0);
     WatchDisplayBox(1);
     WatchFrequencyBox(rx_);
@@ -199,7 +199,7 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
     FocusWatcher* watcher = FocusWatcher::Watch(box);
     watcher->gotFocus = [this, box, element] {
         if (!box->isReadOnly()) SelectAllSoon(box);
-        context_.Hint(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint);
+        context_.Hint(Tr(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint));
     };
     // What was typed counts once the box is left or Enter is pressed.
     const auto which = element == 0 ? presentation::EditorBox::DisplayLeft : presentation::EditorBox::DisplayRight;
@@ -215,7 +215,7 @@ void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
     watcher->gotFocus = [this, &box] {
         if (box.edit->isReadOnly()) return;
         SelectAllSoon(box.edit);
-        context_.Hint(box.title);
+        context_.Hint(Tr(box.title));
     };
     watcher->lostFocus = [this, &box](QWidget* to) { FrequencyLostFocus(box, to); };
     connect(box.edit, &QLineEdit::textChanged, this, [this, &box] { OnFrequencyChanged(box); });

@@ -282,18 +282,18 @@ void CommonSetupPanel::ConnectHandlers() {
     }
     for (QComboBox* combo : {cmbCommonScan_, cmbCommonResume_, cmbCommonPTTSCAN_, cmbCommonDual_, cmbCommonWeater_,
                              cmbUsablePri_[0], cmbUsablePri_[1], cmbUsablePri_[2], cmbUsablePri_[3]})
-        FocusWatcher::Watch(combo)->gotFocus = [this] { context_.Hint(texts::kComboHint); };
+        FocusWatcher::Watch(combo)->gotFocus = [this] { context_.Hint(Tr(texts::kComboHint)); };
     for (int i = 0; i < 4; ++i) {
-        FocusWatcher::Watch(chkUsable_[static_cast<size_t>(i)])->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+        FocusWatcher::Watch(chkUsable_[static_cast<size_t>(i)])->gotFocus = [this] { context_.Hint(Tr(texts::kCheckBoxHint)); };
         FocusWatcher::Watch(chkATISChGroup_[static_cast<size_t>(i)])->gotFocus = [this] {
-            context_.Hint(texts::kCheckBoxHint);
+            context_.Hint(Tr(texts::kCheckBoxHint));
         };
     }
 
     KeyFilter::Install(txtATIScode_, [](char32_t key, const QLineEdit&) { return presentation::AtisKeyAllowed(key); });
     FocusWatcher* atis = FocusWatcher::Watch(txtATIScode_);
     atis->gotFocus = [this] {
-        context_.Hint(texts::kAtisHint);
+        context_.Hint(Tr(texts::kAtisHint));
         // An entry refused earlier stays due for its check.
         txtATIScode_->selectAll();
         QTimer::singleShot(0, txtATIScode_, [this] {
