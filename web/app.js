@@ -1,8 +1,7 @@
 // The browser edition's page: the editor window's features over the
-// engine's application session. The rules are the engine's; this module
-// builds the page, runs the commands in the window's order (pending input
-// first, then "Save changes?", then the operation, then its messages) and
-// shows what changed.
+// engine's application session. The rules and the commands' questions are
+// the engine's; this module builds the page, takes its typed input, calls
+// the session's command, shows its messages and what changed.
 //
 // The address may carry: ?debug (the /D switch: monitor texts and their
 // pauses), ?noecho (/T), ?speed=N (the simulated radio's line N times faster).
@@ -12,7 +11,7 @@ import { el, ask, askFileName, showMessages } from './dialogs.js';
 import { FileStore, RecentFiles, droppedFile, indexedRecentStore, namedRecentStore, pickFile, pickSaveFile, recentMenuEntries }
   from './files.js';
 import './layout.js';
-import { menuWord, word } from './words.js';
+import { menuWord, word, words, wordsLanguage } from './words.js';
 import { HotExit } from './hotexit.js';
 import { buildMenuBar, closeMenus } from './menus.js';
 import { RadioChoice } from './radio.js';
@@ -45,10 +44,11 @@ const switchLine = `${params.has('debug') || params.has('/D') ? '/D' : ''}${para
 const PRINT_PAGE_TWIPS = (279.4 - 12) * 56.7;
 
 const [engine, kept] = await Promise.all([loadEngine(), KeptFiles.open()]);
+engine.setLanguage(wordsLanguage, words);
 const files = new FileStore();
 const recent = new RecentFiles([indexedRecentStore(), namedRecentStore()]);
 await recent.load();
-const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile() };
+const baseHooks = { ask, chooseSaveFile: () => chooseSaveFile(), chooseOpenFile: (/** @type {'data' | 'hex' | 'csv'} */ kind) => chooseOpenFile(kind) };
 const session = new PageSession(engine, baseHooks, files, globalThis.localStorage, switchLine, kept);
 kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
   text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
@@ -105,8 +105,8 @@ const screens = {
 };
 /** @type {Screen | null} */
 let current = null;
-const hexView = el('pre', { className: 'hexdump', tabIndex: 0, 'aria-label': 'Hex dump of the memory image' });
-const hexPanel = el('div', { className: 'panel', id: 'hexdump', hidden: true }, el('h2', {}, 'Hexdump'), hexView);
+const hexView = el('pre', { className: 'hexdump', tabIndex: 0, 'aria-label': word('HexDumpOfImage') });
+const hexPanel = el('div', { className: 'panel', id: 'hexdump', hidden: true }, el('h2', {}, menuWord('MenuOptionsHexdump')), hexView);
 
 /** @param {Screen} screen */
 function showScreen(screen) {
@@ -197,7 +197,7 @@ function updateChrome() {
   $('model').textContent = state.modelName;
   $('port').textContent = radio.status;
   /** @param {string} verb @param {string} action */
-  const named = (verb, action) => (action ? `${verb} ${action}` : verb);
+  const named = (verb, action) => (action ? word(`${verb}Step`, action) : word(verb));
   /** @type {[string, boolean, string][]} */
   const buttons = [['tb-undo', state.canUndo, named('Undo', state.undoAction)],
     ['tb-redo', state.canRedo, named('Redo', state.redoAction)]];
@@ -246,10 +246,17 @@ async function perform(call) {
   return result;
 }
 
+// "Save changes?" before a kept radio or a resumed programming replaces the data.
 const confirmDiscard = async () => (await perform((s) => s.confirmDiscard())).ok;
 
 /** @param {string} extension */
 const suggested = (extension) => `${(app.state?.filePath || 'MR318').replace(/\.[^.]*$/, '')}.${extension}`;
+
+/** @param {'data' | 'hex' | 'csv'} kind */
+async function chooseOpenFile(kind) {
+  const chosen = await pickFile(kind);
+  return chosen ? files.keep(chosen.name, chosen.source) : null;
+}
 
 async function chooseSaveFile() {
   const chosen = await pickSaveFile('dat', suggested('dat'), (name) => askFileName(name));
@@ -265,13 +272,11 @@ async function saveReportText(bytes) {
 }
 
 /** @param {{ name: string, source: FileSource }} chosen */
-async function openFile(chosen, { checkInput = true } = {}) {
-  // A memory image is opened without the check of typed input, as the window's debug key does.
-  if (checkInput && !/\.hex$/i.test(chosen.name) && !(await commit())) return;
-  if (!(await confirmDiscard())) return;
+async function openFile(chosen) {
+  if (!(await commit())) return;
   const before = files.entries.get(chosen.name);
   files.keep(chosen.name, chosen.source);
-  const result = await perform((s) => s.open(chosen.name, 'name'));
+  const result = await perform((s) => s.openFile(chosen.name));
   // A refused file changes nothing: the file kept under its name before stays.
   if (!result.ok) files.keep(chosen.name, before);
   else await recent.add(chosen.name, chosen.source);
@@ -295,7 +300,7 @@ async function withChosenFile(save, kind, call) {
 /** @param {import('./windows.js').TransferMode} mode */
 async function transfer(mode) {
   if (!radio.ready) {
-    await showMessages([{ text: 'No serial port is chosen: choose the cable\'s port under Options > Choose the serial port..., or the simulated radio.',
+    await showMessages([{ text: word('NoSerialPortChosen'),
       title: app.state?.messageTitle ?? '', icon: 'warning' }]);
     return null;
   }
@@ -315,13 +320,11 @@ function print() {
 }
 
 const commands = {
-  newData: () => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.newData());
-  }),
+  newData: () => command(async () => { if (await commit()) await perform((s) => s.newData()); }),
   open: () => command(async () => {
-    if (!(await commit())) return;
-    const chosen = await pickFile('data');
-    if (chosen) await openFile(chosen, { checkInput: false });
+    if (!(await commit()) || !(await perform((s) => s.openChosenFile())).ok) return;
+    const name = app.state?.filePath ?? '';
+    if (name) await recent.add(name, files.entries.get(name));
   }),
   save: () => command(async () => { if (await commit()) await perform((s) => s.save()); }),
   saveAs: () => command(async () => {
@@ -333,12 +336,11 @@ const commands = {
   exportChannels: () => command(() => withChosenFile(true, 'csv', (s, name) => s.exportChannels(name))),
   importChannels: () => command(() => withChosenFile(false, 'csv', (s, name) => s.importChannels(name))),
   openRecent: (/** @type {import('./files.js').RecentFile} */ file) => command(async () => {
-    if (!(await commit())) return;
     const chosen = await recent.reopen(file);
     if (chosen && 'gone' in chosen) {
       await showMessages([{ text: word('RecentFileGone', file.name), title: app.state?.messageTitle ?? '', icon: 'warning' }]);
     } else if (chosen) {
-      await openFile(chosen, { checkInput: false });
+      await openFile(chosen);
     }
   }),
   compareFile: () => command(async () => showFound(await withChosenFile(false, 'data', (s, name) => s.compareWithFile(name)))),
@@ -359,10 +361,10 @@ const commands = {
   compareRadio: () => command(async () => { if (await commit()) await showFound(await transfer('compare')); }),
   testConnection: () => command(() => transfer('probe')),
   model: (/** @type {number} */ number) => command(async () => {
-    if (number !== app.state?.modelNumber && (await commit()) && (await confirmDiscard())) await perform((s) => s.changeModel(number));
+    if (number !== app.state?.modelNumber && (await commit())) await perform((s) => s.changeModel(number));
   }),
   destination: (/** @type {number} */ entry) => command(async () => {
-    if ((await commit()) && (await confirmDiscard())) await perform((s) => s.changeDestination(entry));
+    if (await commit()) await perform((s) => s.changeDestination(entry));
   }),
   verify: () => command(async () => session.now.setVerify(!app.state?.verify)),
   hexdump: () => command(async () => {
@@ -385,54 +387,54 @@ function menus() {
   /** @param {string} label @param {() => unknown} action @param {MenuEntry} [more] @returns {MenuEntry} */
   const entry = (label, action, more = {}) => ({ label, action, ...more });
   return [
-    { label: 'File', id: 'mnuFile', build: () => [
-      entry('New', commands.newData, { id: 'mnuFileNew' }),
-      entry('Open...', commands.open, { key: 'Ctrl+O', id: 'mnuFileOpen' }),
+    { label: word('PageMenuFile'), id: 'mnuFile', build: () => [
+      entry(word('New'), commands.newData, { id: 'mnuFileNew' }),
+      entry(word('OpenEllipsis'), commands.open, { key: 'Ctrl+O', id: 'mnuFileOpen' }),
       { separator: true },
-      entry('Save', commands.save, { key: 'Ctrl+S', id: 'mnuFileSave' }),
-      entry('Save As...', commands.saveAs, { key: 'Ctrl+Shift+S', id: 'mnuFileSaveAs' }),
-      entry('Save Memory Image...', commands.saveHex, { id: 'mnuFileSaveHex' }),
+      entry(word('Save'), commands.save, { key: 'Ctrl+S', id: 'mnuFileSave' }),
+      entry(word('SaveAsEllipsis'), commands.saveAs, { key: 'Ctrl+Shift+S', id: 'mnuFileSaveAs' }),
+      entry(word('SaveMemoryImage'), commands.saveHex, { id: 'mnuFileSaveHex' }),
       { separator: true },
-      entry('Export Channels...', commands.exportChannels, { id: 'mnuFileExportChannels' }),
-      entry('Import Channels...', commands.importChannels, { id: 'mnuFileImportChannels' }),
-      entry('Compare With File...', commands.compareFile, { id: 'mnuFileCompare' }),
+      entry(word('ExportChannels'), commands.exportChannels, { id: 'mnuFileExportChannels' }),
+      entry(word('ImportChannels'), commands.importChannels, { id: 'mnuFileImportChannels' }),
+      entry(word('CompareWithFile'), commands.compareFile, { id: 'mnuFileCompare' }),
       entry(menuWord('RadioBackupsMenu'), commands.radioBackups, { id: 'mnuFileBackups' }),
       { separator: true },
-      entry('Print...', commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
-      entry('Print to File', commands.printToFile, { id: 'mnuFilePrintToFile' }),
+      entry(word('PrintEllipsis'), commands.print, { key: 'Ctrl+P', id: 'mnuFilePrint' }),
+      entry(word('PrintToFile'), commands.printToFile, { id: 'mnuFilePrintToFile' }),
       ...recentMenuEntries(recent, commands.openRecent),
     ] },
-    { label: 'Edit', id: 'mnuEdit', build: () => [
-      entry(s.undoAction ? `Undo ${s.undoAction}` : 'Undo', commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),
-      entry(s.redoAction ? `Redo ${s.redoAction}` : 'Redo', commands.redo, { key: 'Ctrl+Y', enabled: s.canRedo, id: 'mnuEditRedo' }),
-      ...(s.modelMenuVisible ? [{ separator: true }, { group: 'Model' },
-        ...s.models.map((m) => entry(m.caption || `model ${m.number}`, () => commands.model(m.number),
+    { label: word('PageMenuEdit'), id: 'mnuEdit', build: () => [
+      entry(s.undoAction ? word('UndoStep', s.undoAction) : word('Undo'), commands.undo, { key: 'Ctrl+Z', enabled: s.canUndo, id: 'mnuEditUndo' }),
+      entry(s.redoAction ? word('RedoStep', s.redoAction) : word('Redo'), commands.redo, { key: 'Ctrl+Y', enabled: s.canRedo, id: 'mnuEditRedo' }),
+      ...(s.modelMenuVisible ? [{ separator: true }, { group: word('Model') },
+        ...s.models.map((m) => entry(m.caption || word('MenuModelNumber', m.number), () => commands.model(m.number),
           { checked: m.number === s.modelNumber, radio: true }))] : []),
     ] },
-    { label: 'Transfer', id: 'mnuTransfer', build: () => [
-      entry('Program to Radio', commands.program, { id: 'mnuTransferProgram' }),
-      entry('Read from Radio', commands.read, { id: 'mnuTransferRead' }),
+    { label: word('PageMenuTransfer'), id: 'mnuTransfer', build: () => [
+      entry(word('ProgramToRadio'), commands.program, { id: 'mnuTransferProgram' }),
+      entry(word('ReadFromRadio'), commands.read, { id: 'mnuTransferRead' }),
       { separator: true },
-      entry('Compare With Radio...', commands.compareRadio, { id: 'mnuTransferCompare' }),
+      entry(word('CompareWithRadioEllipsis'), commands.compareRadio, { id: 'mnuTransferCompare' }),
     ] },
-    { label: 'Destination', id: 'mnuDestination', build: () => s.destinations.names.slice(0, 10).map((name, i) =>
+    { label: word('PageMenuDestination'), id: 'mnuDestination', build: () => s.destinations.names.slice(0, 10).map((name, i) =>
       entry(name, () => commands.destination(i), { checked: s.destinations.checked === i, radio: true,
         enabled: s.destinations.enabled, id: `mnuDestinationChild${i}` })) },
-    { label: 'Options', id: 'mnuOptions', build: () => [
-      { group: 'Serial port' },
-      entry('Simulated radio', commands.simulated, { checked: radio.simulated, radio: true, id: 'mnuPortSimulated' }),
+    { label: word('PageMenuOptions'), id: 'mnuOptions', build: () => [
+      { group: word('SerialPort') },
+      entry(word('SimulatedRadio'), commands.simulated, { checked: radio.simulated, radio: true, id: 'mnuPortSimulated' }),
       ...(radio.port ? [entry(radio.label, () => {}, { checked: !radio.simulated, radio: true })] : []),
-      entry('Choose the serial port...', commands.chooseSerial, { enabled: Boolean(radio.serial), id: 'mnuPortChoose' }),
-      entry('Cable pulled out', commands.pulled, { checked: radio.pulled, enabled: radio.simulated, id: 'mnuPortPulled' }),
+      entry(word('ChooseSerialPort'), commands.chooseSerial, { enabled: Boolean(radio.serial), id: 'mnuPortChoose' }),
+      entry(word('CablePulledOut'), commands.pulled, { checked: radio.pulled, enabled: radio.simulated, id: 'mnuPortPulled' }),
       { separator: true },
-      entry('Test Connection...', commands.testConnection, { id: 'mnuOptionsTestConnection' }),
-      entry('Verify After Programming', commands.verify, { checked: s.verify, id: 'mnuOptionsVerify' }),
-      entry('Hexdump', commands.hexdump, { checked: !hexPanel.hidden, id: 'mnuOptionsHexdump' }),
+      entry(word('TestConnectionEllipsis'), commands.testConnection, { id: 'mnuOptionsTestConnection' }),
+      entry(word('VerifyAfterProgramming'), commands.verify, { checked: s.verify, id: 'mnuOptionsVerify' }),
+      entry(menuWord('MenuOptionsHexdump'), commands.hexdump, { checked: !hexPanel.hidden, id: 'mnuOptionsHexdump' }),
     ] },
-    { label: 'Help', id: 'mnuHelp', build: () => [
-      entry('Contents', commands.help, { key: 'F1', id: 'mnuHelpContents' }),
+    { label: word('Help'), id: 'mnuHelp', build: () => [
+      entry(word('Contents'), commands.help, { key: 'F1', id: 'mnuHelpContents' }),
       { separator: true },
-      entry('About QZP Version', commands.about, { id: 'mnuHelpAbout' }),
+      entry(word('AboutQzpVersion'), commands.about, { id: 'mnuHelpAbout' }),
     ] },
   ];
 }
@@ -451,11 +453,11 @@ function toolbar() {
   };
   const sep = () => el('span', { className: 'sep', role: 'separator' });
   $('toolbar').append(
-    button('tb-new', 'new', 'New', commands.newData), button('tb-open', 'open', 'Open...', commands.open),
-    button('tb-save', 'save', 'Save', commands.save), sep(), button('tb-print', 'print', 'Print', commands.print), sep(),
-    button('tb-program', 'program', 'Program to Radio', commands.program),
-    button('tb-read', 'read', 'Read from Radio', commands.read), sep(),
-    button('tb-undo', 'undo', 'Undo', commands.undo), button('tb-redo', 'redo', 'Redo', commands.redo));
+    button('tb-new', 'new', word('New'), commands.newData), button('tb-open', 'open', word('OpenEllipsis'), commands.open),
+    button('tb-save', 'save', word('Save'), commands.save), sep(), button('tb-print', 'print', word('Print'), commands.print), sep(),
+    button('tb-program', 'program', word('ProgramToRadio'), commands.program),
+    button('tb-read', 'read', word('ReadFromRadio'), commands.read), sep(),
+    button('tb-undo', 'undo', word('Undo'), commands.undo), button('tb-redo', 'redo', word('Redo'), commands.redo));
 }
 
 // ---- keyboard, drops, leaving ---------------------------------------------------------
@@ -551,16 +553,14 @@ if (!started.ok) {
   });
 }
 if (!radio.serial) {
-  notice.textContent = 'This browser has no Web Serial, so it cannot reach the radio\'s cable: Chrome, Edge and Opera ' +
-    'on a computer have it (on an https address or localhost). Everything else works here, the simulated radio included.';
+  notice.textContent = word('NoWebSerial');
   // Said again on the start screen: the banner may be put away.
-  const dismiss = el('button', { type: 'button', className: 'dismiss', 'aria-label': 'Dismiss this notice' }, '×');
+  const dismiss = el('button', { type: 'button', className: 'dismiss', 'aria-label': word('DismissNotice') }, '×');
   dismiss.addEventListener('click', () => { $('notice').hidden = true; });
   $('notice').replaceChildren(el('span', {}, notice.textContent), dismiss);
   $('notice').hidden = false;
 } else {
-  notice.textContent = 'Connect the programming cable, then choose its port under Options > Choose the serial port...; ' +
-    'or try everything with the simulated radio (Options > Simulated radio).';
+  notice.textContent = word('ConnectCable');
 }
 document.body.dataset.ready = 'true';
 

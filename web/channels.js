@@ -26,8 +26,8 @@ const closest = (target, selector) => /** @type {HTMLElement | null} */ (/** @ty
 export function listScreen(ctx) {
   const { session, texts } = ctx;
   const count = el('span', { className: 'count', 'aria-live': 'polite' });
-  const menuButton = el('button', { type: 'button', 'aria-haspopup': 'menu' }, 'Set / Clear…');
-  const openButton = el('button', { type: 'button' }, 'Open Editor');
+  const menuButton = el('button', { type: 'button', 'aria-haspopup': 'menu' }, word('ListSetClear'));
+  const openButton = el('button', { type: 'button' }, word('ListOpenEditor'));
   const head = el('tr');
   const body = el('tbody');
   const table = el('table', { className: 'grid', role: 'grid', 'aria-multiselectable': 'true' }, el('thead', {}, head), body);
@@ -51,7 +51,7 @@ export function listScreen(ctx) {
   function paintSelection() {
     [...body.rows].forEach((tr, r) => tr.setAttribute('aria-selected', String(selected.has(r))));
     const n = selected.size;
-    count.textContent = `${rowCount()} channels${n > 1 ? `, ${n} selected` : ''}`;
+    count.textContent = n > 1 ? word('ListChannelsSelected', rowCount(), n) : word('ListChannelCount', rowCount());
     openButton.disabled = n !== 1;
     menuButton.disabled = rowCount() === 0;
   }
@@ -217,21 +217,21 @@ export function editorScreen(ctx) {
   const { session, texts } = ctx;
   /** @param {string} caption */
   const box = (caption) => checkBox(caption);
-  const enable = box('CH Enable');
-  const txEnable = box('Tx Enable');
-  const lowPower = box('Low Power Only');
-  const powerUp = box('Power Up');
-  const duplex = box('Duplex');
-  const scan = box('Scan Memory');
+  const enable = box(word('ChEnable'));
+  const txEnable = box(word('TxEnable'));
+  const lowPower = box(word('LowPowerOnly'));
+  const powerUp = box(word('PowerUp'));
+  const duplex = box(word('Duplex'));
+  const scan = box(word('ScanMemory'));
   const left = el('input', { type: 'text', maxLength: 2, id: 'txtCN0', autocomplete: 'off', spellcheck: false });
   const right = el('input', { type: 'text', maxLength: 1, id: 'txtCN1', autocomplete: 'off', spellcheck: false,
-    'aria-label': 'CH Display Right Character' });
+    'aria-label': word('ChDisplayRight') });
   const rx = el('input', { type: 'text', className: 'freq', id: 'txtCRF', inputMode: 'decimal', autocomplete: 'off' });
   const tx = el('input', { type: 'text', className: 'freq', id: 'txtCTF', inputMode: 'decimal', autocomplete: 'off' });
-  const displayLabel = el('label', { htmlFor: left.id }, 'CH Display');
-  const rxLabel = el('label', { htmlFor: rx.id }, 'Rx Frequency');
-  const txLabel = el('label', { htmlFor: tx.id }, 'Tx Frequency');
-  const units = [el('span', {}, 'MHz'), el('span', {}, 'MHz')];
+  const displayLabel = el('label', { htmlFor: left.id }, word('ChDisplay'));
+  const rxLabel = el('label', { htmlFor: rx.id }, word('RxFrequency'));
+  const txLabel = el('label', { htmlFor: tx.id }, word('TxFrequency'));
+  const units = [el('span', {}, word('Megahertz')), el('span', {}, word('Megahertz'))];
   const lowLine = el('span', { className: 'link-line', 'aria-hidden': 'true' });
   const powerLine = el('span', { className: 'link-line', 'aria-hidden': 'true' });
   const txRow = el('div', { className: 'chain' }, txEnable.label, lowLine);
@@ -242,7 +242,7 @@ export function editorScreen(ctx) {
       displayLabel, el('span', { className: 'display-boxes' }, left, right), el('span'),
       rxLabel, rx, units[0],
       txLabel, tx, units[1]),
-    el('div', { className: 'switches', role: 'group', 'aria-label': 'Switches' },
+    el('div', { className: 'switches', role: 'group', 'aria-label': word('Switches') },
       txRow,
       el('div', { className: 'power' }, lowPower.label, el('span', { className: 'check' }, powerLine, powerUp.label)),
       duplex.label, scan.label));

@@ -3,6 +3,8 @@
 // ({text, title, icon, buttons, defaultAnswer, before, option}) is shown as
 // the window's boxes show it.
 
+import { word } from './words.js';
+
 /** @typedef {import('./page.js').Shown} Message */
 /** @typedef {import('./rp770.js').Question} Question */
 /** @typedef {import('./rp770.js').OptionAnswer} OptionAnswer */
@@ -11,7 +13,10 @@
 /** @typedef {{ label: string, value: string, primary?: boolean, left?: boolean, id?: string }} DialogButton */
 
 /** @type {Record<string, string>} */
-export const BUTTON_TEXT = { ok: 'OK', cancel: 'Cancel', yes: 'Yes', no: 'No', retry: 'Retry' };
+export const BUTTON_TEXT = {
+  ok: word('ButtonOk'), cancel: word('ButtonCancel'), yes: word('ButtonYes'), no: word('ButtonNo'),
+  retry: word('ButtonRetry'),
+};
 /** @type {Record<string, string[]>} */
 const BUTTONS = {
   ok: ['ok'], okCancel: ['ok', 'cancel'], yesNo: ['yes', 'no'], yesNoCancel: ['yes', 'no', 'cancel'],
@@ -20,7 +25,10 @@ const BUTTONS = {
 /** @type {Record<Icon, string>} */
 const SIGNS = { information: 'i', warning: '!', critical: '×', question: '?', none: '' };
 /** @type {Record<Icon, string>} */
-const SIGN_NAMES = { information: 'Information', warning: 'Warning', critical: 'Error', question: 'Question', none: '' };
+const SIGN_NAMES = {
+  information: word('SignInformation'), warning: word('SignWarning'), critical: word('SignError'), question: word('SignQuestion'),
+  none: '',
+};
 
 let serial = 0;
 
@@ -111,7 +119,7 @@ export async function showMessage(message) {
   const alert = message.icon === 'warning' || message.icon === 'critical';
   const dialog = makeDialog({
     title: message.title || document.title, body: [messageBody(message)], alert,
-    buttons: [{ label: 'OK', value: 'ok', primary: true }],
+    buttons: [{ label: BUTTON_TEXT.ok, value: 'ok', primary: true }],
   });
   dialog.setAttribute('aria-describedby', dialog.querySelector('.message > div')?.id ?? '');
   await showDialog(dialog, { escape: 'ok' });
@@ -147,17 +155,17 @@ export async function ask(question) {
 // The name of a file to download (where the browser cannot ask for a
 // place): the name, or null when cancelled.
 /** @param {string} suggested */
-export async function askFileName(suggested, title = 'Save As') {
+export async function askFileName(suggested, title = word('SaveAs')) {
   const input = el('input', { type: 'text', className: 'file-name', value: suggested, id: `file-name-${++serial}`,
     autocomplete: 'off', spellcheck: false });
   const dialog = makeDialog({
     title,
     body: [
-      el('p', {}, 'This browser saves files as downloads. The file name:'),
-      el('label', { htmlFor: input.id, className: 'visually-hidden' }, 'File name'),
+      el('p', {}, word('SavesAsDownloads')),
+      el('label', { htmlFor: input.id, className: 'visually-hidden' }, word('FileName')),
       input,
     ],
-    buttons: [{ label: 'Save', value: 'save', primary: true }, { label: 'Cancel', value: 'cancel' }],
+    buttons: [{ label: word('Save'), value: 'save', primary: true }, { label: BUTTON_TEXT.cancel, value: 'cancel' }],
   });
   input.addEventListener('keydown', (event) => {
     if (event.key === 'Enter') {

@@ -98,6 +98,8 @@ function quietly(hook, ...args) {
  * @property {(question: Question) => OptionAnswer | string | Promise<OptionAnswer | string>} [ask] the answer's
  *   name (with the choice as left, when the question offers one)
  * @property {() => string | null | Promise<string | null>} [chooseSaveFile] a file name, or null
+ * @property {(kind: 'data' | 'hex' | 'csv') => string | null | Promise<string | null>} [chooseOpenFile]
+ *   the name a picked file is kept under, or null
  * @property {(percent: number) => void} [progress]
  * @property {(text: string) => void} [monitor]
  * @property {(text: string) => void} [activity]

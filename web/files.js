@@ -4,6 +4,9 @@
 // its handle, so Save writes the same file again; elsewhere a write is a
 // download of that name.
 
+import { fillPlaceholders } from './language.js';
+import { menuWord, word } from './words.js';
+
 /**
  * A file the user picked: its handle where the browser gives one, else the
  * file itself; null: a download of that name.
@@ -27,11 +30,11 @@
 
 /** @type {Record<string, FilePickerType>} */
 export const FILE_TYPES = {
-  data: { description: 'MR318 radio settings or memory image', accept: { 'application/octet-stream': ['.dat', '.hex'] } },
-  dat: { description: 'MR318 radio settings', accept: { 'text/plain': ['.dat'] } },
-  hex: { description: 'MR318 radio memory image', accept: { 'application/octet-stream': ['.hex'] } },
-  csv: { description: 'Channel table (CSV)', accept: { 'text/csv': ['.csv'] } },
-  txt: { description: 'Text files', accept: { 'text/plain': ['.txt'] } },
+  data: { description: word('FileTypeData'), accept: { 'application/octet-stream': ['.dat', '.hex'] } },
+  dat: { description: word('FileTypeSettings'), accept: { 'text/plain': ['.dat'] } },
+  hex: { description: word('FileTypeImage'), accept: { 'application/octet-stream': ['.hex'] } },
+  csv: { description: word('FileTypeCsv'), accept: { 'text/csv': ['.csv'] } },
+  txt: { description: word('FileTypeText'), accept: { 'text/plain': ['.txt'] } },
 };
 
 /** @type {Record<string, string>} */
@@ -47,17 +50,14 @@ function extensionOf(name) {
 /** @param {any} error @returns {FileResult} */
 function failure(error) {
   const name = error?.name;
-  if (name === 'NotFoundError') return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
+  if (name === 'NotFoundError') return { ok: false, kind: 'notFound', reason: word('ErrnoNoSuchFile') };
   if (name === 'NotAllowedError' || name === 'SecurityError') {
-    return { ok: false, kind: 'denied', reason: 'Permission denied' };
+    return { ok: false, kind: 'denied', reason: word('ErrnoPermissionDenied') };
   }
-  if (name === 'NotReadableError') return { ok: false, kind: 'other', reason: 'The file could not be read' };
-  if (name === 'QuotaExceededError') return { ok: false, kind: 'other', reason: 'No space left on the device' };
+  if (name === 'NotReadableError') return { ok: false, kind: 'other', reason: word('FileCouldNotBeRead') };
+  if (name === 'QuotaExceededError') return { ok: false, kind: 'other', reason: word('NoSpaceOnDevice') };
   return { ok: false, kind: 'other', reason: String(error?.message ?? error) };
 }
-
-import { fillPlaceholders } from './language.js';
-import { menuWord } from './words.js';
 
 // A download of the bytes under the name (the browser's own folder).
 /** @param {string} name @param {Uint8Array<ArrayBuffer>} bytes */
@@ -114,7 +114,7 @@ export class FileStore {
   /** @param {string} name @returns {Promise<FileResult>} */
   async read(name) {
     const source = this.entries.get(name);
-    if (!source) return { ok: false, kind: 'notFound', reason: 'No such file or directory' };
+    if (!source) return { ok: false, kind: 'notFound', reason: word('ErrnoNoSuchFile') };
     try {
       const file = 'getFile' in source ? await source.getFile() : source;
       return { ok: true, bytes: new Uint8Array(await file.arrayBuffer()) };
@@ -130,7 +130,7 @@ export class FileStore {
       if (source && 'createWritable' in source && typeof source.createWritable === 'function') {
         if (typeof source.requestPermission === 'function' &&
             (await source.requestPermission({ mode: 'readwrite' })) !== 'granted') {
-          return { ok: false, kind: 'denied', reason: 'Permission denied' };
+          return { ok: false, kind: 'denied', reason: word('ErrnoPermissionDenied') };
         }
         const writable = await source.createWritable();
         await writable.write(bytes);

@@ -15,13 +15,24 @@ const LANGUAGE_NAMES = { en: 'LanguageEnglish', de: 'LanguageGerman', nl: 'Langu
 /** @param {string} id */
 const $ = (id) => /** @type {HTMLElement} */ (document.getElementById(id));
 
-// The texts of index.html: data-word (the text) and data-word-label (the name).
+// The whole page speaks the catalogue's language now (BCP 47 writes "en-XA").
+document.documentElement.lang = wordsLanguage.replace('_', '-');
+
+// The texts of index.html: data-word (the text), data-word-label (the name),
+// data-word-title (the tip) and data-word-content (a meta element's).
 for (const node of document.querySelectorAll('[data-word]')) {
   node.textContent = word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.word));
   node.setAttribute('lang', wordsLanguage);
 }
 for (const node of document.querySelectorAll('[data-word-label]')) {
   node.setAttribute('aria-label', word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.wordLabel)));
+}
+
+for (const node of document.querySelectorAll('[data-word-title]')) {
+  node.setAttribute('title', word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.wordTitle)));
+}
+for (const node of document.querySelectorAll('meta[data-word-content]')) {
+  node.setAttribute('content', word(/** @type {string} */ (/** @type {HTMLElement} */ (node).dataset.wordContent)));
 }
 
 // The skip link lands on the tree's node that Tab would reach.

@@ -10,6 +10,7 @@
 import { SerialConnection, choosePort, portName, webSerial } from './serial.js';
 import { createStandInSerial } from './standin-serial.js';
 import { IMAGE_SIZE } from './engine.js';
+import { word } from './words.js';
 
 /** @typedef {import('./session.js').PageSession} PageSession */
 /** @typedef {import('./standin-serial.js').StandInSerial} StandInSerial */
@@ -48,8 +49,8 @@ export class RadioChoice {
   }
 
   get label() {
-    if (this.simulated) return 'Simulated radio';
-    return this.port ? portName(this.port) : 'no port chosen';
+    if (this.simulated) return word('SimulatedRadio');
+    return this.port ? portName(this.port) : word('NoPortChosen');
   }
 
   // The cable is out: the simulated radio's, or the chosen port's device gone.
@@ -59,7 +60,7 @@ export class RadioChoice {
 
   // The status bar's port.
   get status() {
-    return `Port: ${this.label}${this.pulled ? ' (cable pulled out)' : ''}`;
+    return word(this.pulled ? 'PortStatusPulled' : 'PortStatus', this.label);
   }
 
   /** @param {SerialPort} port */

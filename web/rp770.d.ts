@@ -275,6 +275,7 @@ export interface Runtime {
   controls(enabled: boolean): void;
   ask(question: Question): Promise<Answer | string | OptionAnswer>;
   chooseSaveFile(): Promise<string | null>;
+  chooseOpenFile(kind: 'data' | 'hex' | 'csv'): Promise<string | null>;
   storageGet(key: string): string | null;
   storageSet(key: string, value: string): void;
   readFile(name: string): Promise<FileResult>;
@@ -397,6 +398,10 @@ export interface SessionCommands {
   confirmDiscard(): MayWait<Outcome>;
   newData(): MayWait<Outcome>;
   open(name: string, kind: FileKind): MayWait<Outcome>;
+  // "Save changes?", then the runtime's chooseOpenFile('data'), then the file.
+  openChosenFile(): MayWait<Outcome>;
+  // "Save changes?", then the file kept under `name`.
+  openFile(name: string): MayWait<Outcome>;
   changeModel(model: number): MayWait<Outcome>;
   changeDestination(entry: number): MayWait<Outcome>;
   save(): MayWait<Outcome>;
@@ -456,6 +461,8 @@ export interface EngineFunctions extends EngineRules {
   programVersion(): string;
   shippedFileNames(): string[];
   shippedFile(name: string): Uint8Array | null;
+  // The language the engine speaks from now on: the page's catalogue, {Id: text}.
+  setLanguage(language: string, messages: Record<string, string>): void;
 }
 
 export interface Engine extends EngineFunctions {

@@ -6,6 +6,7 @@
 //   ctx.showMessages(messages), ctx.isCurrent(screen)
 
 import { el } from './dialogs.js';
+import { word } from './words.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./rp770.js').ChoiceView} ChoiceView */
@@ -95,8 +96,7 @@ export function filterTyping(input, allowed, mapKey = null) {
 export function generalScreen(notice) {
   const element = el('div', { className: 'panel general' },
     el('img', { src: 'logo.gif', alt: 'QZP', width: 240, height: 120 }),
-    el('p', {}, 'Read the radio with Transfer > Read from Radio, or open a .dat or .hex file (File > Open, or drop it here). ' +
-      'Choose a screen on the left to see and change the data, then save them or program the radio.'),
+    el('p', {}, word('GeneralScreenText')),
     notice);
   return { element, fill() {}, refresh() {} };
 }
@@ -105,10 +105,11 @@ export function greyScreen() {
   return { element: el('div', { className: 'panel' }), grey: true, fill() {}, refresh() {} };
 }
 
+// Each setting's field and the id of its caption.
 /** @type {[CommonField, string][]} */
 const SETTINGS = [
-  ['scan', 'SCAN'], ['resumeTime', 'Resume Time'], ['pttScanClear', 'PTT SCAN Clear'], ['dualWatch', 'Dual Watch'],
-  ['weatherAlert', 'Weather Alert'],
+  ['scan', 'ScanCaps'], ['resumeTime', 'ResumeTime'], ['pttScanClear', 'PttScanClear'], ['dualWatch', 'DualWatch'],
+  ['weatherAlert', 'WeatherAlert'],
 ];
 
 /** @param {PageContext} ctx */
@@ -118,30 +119,30 @@ export function commonScreen(ctx) {
   const labels = /** @type {Record<CommonField, HTMLLabelElement>} */ ({});
   for (const [field, caption] of SETTINGS) {
     selects[field] = el('select', { id: uid(field) });
-    labels[field] = labelled(caption, selects[field]);
+    labels[field] = labelled(word(caption), selects[field]);
     selects[field].addEventListener('change', () =>
       ctx.edit(() => session.now.setCommon(field, selectedData(selects[field]))));
     selects[field].addEventListener('focus', () => ctx.hint(texts.combo));
   }
   const dependent = el('div', { className: 'dependent form-grid' },
     labels.resumeTime, selects.resumeTime, labels.pttScanClear, selects.pttScanClear);
-  const weather = el('fieldset', {}, el('legend', {}, 'Weather CH Function'),
+  const weather = el('fieldset', {}, el('legend', {}, word('WeatherChFunction')),
     el('div', { className: 'form-grid' }, labels.weatherAlert, selects.weatherAlert));
 
-  const usable = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INT', 'CAN', 'EXP CH Group'][i]));
+  const usable = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INT', 'CAN', word('ExpChGroup')][i]));
   const priority = [0, 1, 2, 3].map(() => el('select', { id: uid('priority') }));
   const priorityLabels = priority.map((select, i) => labelled(['USA', 'INT', 'CAN', 'EXP'][i], select));
   usable.forEach((box, i) => {
     box.input.addEventListener('change', () => ctx.edit(() => session.now.setGroupUsable(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
-    priority[i].setAttribute('aria-description', 'Priority CH');
+    priority[i].setAttribute('aria-description', word('StepPriorityChannel'));
     priority[i].addEventListener('change', () => {
       if (!priority[i].hidden) ctx.edit(() => session.now.setPriorityChannel(i, selectedData(priority[i])));
     });
     priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
   });
-  const groups = el('fieldset', {}, el('legend', {}, 'Usable Channel Groups'),
-    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, 'Priority CH'),
+  const groups = el('fieldset', {}, el('legend', {}, word('UsableChannelGroups')),
+    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, word('StepPriorityChannel')),
       usable.flatMap((box, i) => [box.label, el('span', { className: 'check' }, priorityLabels[i], priority[i])])));
 
   const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
@@ -150,15 +151,15 @@ export function commonScreen(ctx) {
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
   });
   const code = el('input', { type: 'text', className: 'code', maxLength: 10, inputMode: 'numeric', autocomplete: 'off', id: uid('atis') });
-  const codeLabel = labelled('ATIS Code', code);
-  const atis = el('fieldset', {}, el('legend', {}, 'Usable ATIS CH Group'),
+  const codeLabel = labelled(word('AtisCode'), code);
+  const atis = el('fieldset', {}, el('legend', {}, word('UsableAtisChGroup')),
     el('div', { className: 'atis-groups' }, atisGroups.map((b) => b.label)),
     el('div', { className: 'form-grid' }, codeLabel, code));
 
-  const element = el('div', { className: 'panel' }, el('h2', {}, 'Common Setup'),
+  const element = el('div', { className: 'panel' }, el('h2', {}, word('TreeCommonSetup')),
     el('div', { className: 'common-setup' },
       el('div', {},
-        el('fieldset', {}, el('legend', {}, 'Scanning Function'),
+        el('fieldset', {}, el('legend', {}, word('ScanningFunction')),
           el('div', { className: 'form-grid' }, labels.scan, selects.scan), dependent),
         el('fieldset', {}, el('div', { className: 'form-grid' }, labels.dualWatch, selects.dualWatch)),
         weather),
@@ -251,9 +252,9 @@ export function weatherScreen(ctx) {
     rows.push({ label, enable, scan });
     body.append(el('tr', {}, label, el('td', { className: 'box' }, enable), el('td', { className: 'box' }, scan)));
   }
-  const element = el('div', { className: 'panel' }, el('h2', {}, 'Weather'),
+  const element = el('div', { className: 'panel' }, el('h2', {}, word('TreeWeather')),
     el('table', { className: 'weather' },
-      el('thead', {}, el('tr', {}, el('th', {}, 'Channel'), el('th', { className: 'box' }, 'Enable'), el('th', { className: 'box' }, 'Scan'))),
+      el('thead', {}, el('tr', {}, el('th', {}, word('ColumnChannel')), el('th', { className: 'box' }, word('Enable')), el('th', { className: 'box' }, word('Scan')))),
       body));
   function fill() {
     session.now.weather().forEach((row, k) => {

@@ -5,6 +5,8 @@
 //
 // `serial` is navigator.serial, or the stand-in of standin-serial.js.
 
+import { word } from './words.js';
+
 /** @type {Readonly<SerialOptions>} */
 export const LINE = Object.freeze({ baudRate: 4800, dataBits: 8, parity: 'none', stopBits: 1 });
 
@@ -48,17 +50,17 @@ const hex4 = (n) => n.toString(16).padStart(4, '0');
 /** @param {Pick<SerialPort, 'getInfo'>} port */
 export function portName(port) {
   const { usbVendorId, usbProductId } = port.getInfo();
-  return usbVendorId === undefined ? 'the serial port' : `USB serial port ${hex4(usbVendorId)}:${hex4(usbProductId ?? 0)}`;
+  return usbVendorId === undefined ? word('TheSerialPort') : word('UsbSerialPort', hex4(usbVendorId), hex4(usbProductId ?? 0));
 }
 
 // Web Serial's failures, in the words the link's messages use.
 /** @param {any} error @returns {PortFailure} */
 function failure(error) {
   switch (error?.name) {
-    case 'InvalidStateError': return { number: 2, text: 'the port is already open' };
-    case 'NetworkError': return { number: 9, text: 'the device is not there or another program is using it' };
-    case 'NotFoundError': return { number: 1, text: 'no such device' };
-    case 'SecurityError': return { number: 13, text: 'the page may not use serial ports' };
+    case 'InvalidStateError': return { number: 2, text: word('PortAlreadyOpen') };
+    case 'NetworkError': return { number: 9, text: word('PortBusyOrMissing') };
+    case 'NotFoundError': return { number: 1, text: word('PortNoSuchDevice') };
+    case 'SecurityError': return { number: 13, text: word('PortNotAllowed') };
     default: return { number: 0, text: String(error?.message ?? error) };
   }
 }
@@ -154,7 +156,7 @@ export class SerialConnection {
     if (!this.opened || this.lost) return;
     this.lost = true;
     this.chunks = [];
-    this.error = { number: 9, text: 'the device was removed' };
+    this.error = { number: 9, text: word('PortDeviceRemoved') };
     if (error?.name && error.name !== 'NetworkError') this.error = failure(error);
     this.changed();
     this.close();
@@ -171,7 +173,7 @@ export class SerialConnection {
   /** @param {Uint8Array} bytes */
   write(bytes) {
     if (!this.isOpen()) {
-      if (!this.lost) this.error = { number: 9, text: 'the port is not open' };
+      if (!this.lost) this.error = { number: 9, text: word('PortNotOpen') };
       return false;
     }
     const copy = new Uint8Array(bytes);

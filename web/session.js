@@ -101,6 +101,15 @@ export class SessionRuntime extends LinkRuntime {
     return settled(() => this.files.write(name, new Uint8Array(bytes)));
   }
 
+  /** @param {'data' | 'hex' | 'csv'} kind @returns {Promise<string | null>} */
+  chooseOpenFile(kind) {
+    const { chooseOpenFile } = this.hooks;
+    if (!chooseOpenFile) return Promise.resolve(null);
+    return Promise.resolve()
+      .then(() => chooseOpenFile(kind))
+      .then((name) => (typeof name === 'string' && name ? name : null), () => null);
+  }
+
   /** @returns {Promise<string | null>} */
   chooseSaveFile() {
     const { chooseSaveFile } = this.hooks;

@@ -4,6 +4,7 @@
 // browser's print.
 
 import { el, makeDialog, showDialog, showMessage, showMessages } from './dialogs.js';
+import { menuWord, word } from './words.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./rp770.js').SessionCommands} SessionCommands */
@@ -17,20 +18,15 @@ import { el, makeDialog, showDialog, showMessage, showMessages } from './dialogs
  */
 
 export const TRANSFER_TITLES = {
-  read: 'Read from Radio', program: 'Program to Radio', compare: 'Compare With Radio', probe: 'Test Connection',
+  read: menuWord('ReadFromRadio'), program: menuWord('ProgramToRadio'), compare: menuWord('CompareWithRadio'),
+  probe: menuWord('TestConnection'),
 };
 /** @type {Record<TransferMode, (s: SessionCommands) => MayWait<TransferResult>>} */
 const TRANSFER_CALLS = {
   read: (s) => s.readFromRadio(), program: (s) => s.programToRadio(), compare: (s) => s.compareWithRadio(),
   probe: (s) => s.testConnection(),
 };
-export const INSTRUCTIONS = [
-  '1.Connect the QZP cable between the PC serial port and the radio.',
-  '2.On the radio, press and hold [PRESET] keys while',
-  '   turning the power on.',
-  '   The Radio display will show PC CONTROL.',
-  '3.Press the [OK] button to start.',
-].join('\n');
+export const INSTRUCTIONS = word('TransferInstructions');
 
 const SVG = 'http://www.w3.org/2000/svg';
 /** @param {string} tag @param {Record<string, string | number>} attrs @param {...Node} children */
@@ -50,7 +46,7 @@ function connectionPicture(radioLeft) {
   const jack = radioX + 20;
   const port = pcX + 60;
   return svg('svg', { viewBox: '0 0 400 150', class: 'transfer-picture', role: 'img',
-    'aria-label': radioLeft ? 'The radio, cabled to the computer' : 'The computer, cabled to the radio' },
+    'aria-label': word(radioLeft ? 'RadioCabledToComputer' : 'ComputerCabledToRadio') },
     svg('rect', { x: radioX + 14, y: 8, width: 12, height: 36, rx: 5, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
     svg('rect', { x: radioX, y: 34, width: 60, height: 108, rx: 12, class: 'fill', stroke: 'currentColor', 'stroke-width': 2 }),
     svg('rect', { x: radioX + 10, y: 46, width: 40, height: 26, rx: 3, fill: 'none', stroke: 'currentColor', 'stroke-width': 2 }),
@@ -71,16 +67,16 @@ function connectionPicture(radioLeft) {
  */
 export async function runTransfer(app, mode) {
   const { session } = app;
-  const progress = el('progress', { max: 100, value: 0, 'aria-label': 'Progress' });
+  const progress = el('progress', { max: 100, value: 0, 'aria-label': word('Progress') });
   const activity = el('p', { className: 'activity', 'aria-live': 'polite' });
   const monitor = el('p', { className: 'monitor', hidden: !app.debugMode, 'aria-live': 'polite' });
   const dialog = makeDialog({
     title: TRANSFER_TITLES[mode], id: 'transfer',
     body: [el('pre', { className: 'instructions' }, INSTRUCTIONS), connectionPicture(mode !== 'program'), progress, activity, monitor],
     buttons: [
-      { label: 'Help', value: 'help', left: true, id: 'transfer-help' },
-      { label: 'OK', value: 'ok', primary: true, id: 'transfer-ok' },
-      { label: 'Cancel', value: 'cancel', id: 'transfer-cancel' },
+      { label: word('Help'), value: 'help', left: true, id: 'transfer-help' },
+      { label: word('ButtonOk'), value: 'ok', primary: true, id: 'transfer-ok' },
+      { label: word('ButtonCancel'), value: 'cancel', id: 'transfer-cancel' },
     ],
   });
   const [help, ok, cancel] = ['help', 'ok', 'cancel']
@@ -113,7 +109,7 @@ export async function runTransfer(app, mode) {
   let last = null;
   document.body.append(dialog);
   try {
-    await say('starting at debug mode..');
+    await say(word('MonitorStartingDebug'));
     return await new Promise((resolve) => {
       const close = () => {
         dialog.close();
@@ -160,12 +156,12 @@ export async function runTransfer(app, mode) {
 // box holds, CR LF line ends, one CR LF after it).
 /** @param {PageContext} app */
 export async function showReport(app) {
-  const text = el('textarea', { className: 'report-text', spellcheck: false, 'aria-label': 'Report', wrap: 'off' },
-    'Now, making text image. Please wait...');
+  const text = el('textarea', { className: 'report-text', spellcheck: false, 'aria-label': word('Report'), wrap: 'off' },
+    word('ReportWaiting'));
   const dialog = makeDialog({
-    title: 'Print to File', className: 'wide', id: 'report',
+    title: menuWord('PrintToFile'), className: 'wide', id: 'report',
     body: [text],
-    buttons: [{ label: 'Save As...', value: 'save', left: true }, { label: 'OK', value: 'ok', primary: true }],
+    buttons: [{ label: menuWord('MenuReportSaveAs'), value: 'save', left: true }, { label: word('ButtonOk'), value: 'ok', primary: true }],
   });
   document.body.append(dialog);
   const saveButton = /** @type {HTMLButtonElement} */ (dialog.querySelector('button[value="save"]'));
@@ -185,26 +181,25 @@ export async function showReport(app) {
 // no cell a spreadsheet would run as a formula).
 /** @param {Difference[]} differences @param {string} other @param {string} title @param {string} spreadsheet */
 export async function showDifferences(differences, other, title, spreadsheet) {
-  const headers = ['Area', 'Channel', 'Field', 'This', 'Other'];
+  const headers = ['ColumnArea', 'ColumnChannel', 'ColumnField', 'ColumnThis', 'ColumnOther'].map((id) => word(id));
   const rows = differences.map((d) => [d.area, d.channel, d.field, d.a, d.b]);
   const summary = differences.length === 1
-    ? `1 difference between the data on screen (This) and ${other} (Other):`
-    : `${differences.length} differences between the data on screen (This) and ${other} (Other):`;
+    ? word('OneDifference', other) : word('Differences', differences.length, other);
   const dialog = makeDialog({
     title, className: 'wide', id: 'differences',
-    body: [el('p', {}, summary), el('div', { className: 'differences', tabIndex: 0, role: 'region', 'aria-label': 'Differences' },
+    body: [el('p', {}, summary), el('div', { className: 'differences', tabIndex: 0, role: 'region', 'aria-label': word('DifferencesTable') },
       el('table', {}, el('thead', {}, el('tr', {}, headers.map((h) => el('th', { scope: 'col' }, h)))),
         el('tbody', {}, rows.map((r) => el('tr', {}, r.map((c) => el('td', {}, c)))))))],
-    buttons: [{ label: 'Copy', value: 'copy', left: true }, { label: 'Close', value: 'close', primary: true }],
+    buttons: [{ label: menuWord('ButtonCopy'), value: 'copy', left: true }, { label: word('ButtonClose'), value: 'close', primary: true }],
   });
   const copy = /** @type {HTMLButtonElement} */ (dialog.querySelector('button[value="copy"]'));
   copy.addEventListener('click', async (event) => {
     event.stopPropagation();
     try {
       await navigator.clipboard.writeText(spreadsheet);
-      copy.textContent = 'Copied';
+      copy.textContent = word('Copied');
     } catch {
-      copy.textContent = 'Copy refused';
+      copy.textContent = word('CopyRefused');
     }
   });
   await showDialog(dialog, { escape: 'close' });
@@ -213,9 +208,9 @@ export async function showDifferences(differences, other, title, spreadsheet) {
 // The help text shipped with the program, at a topic ("transfer": the
 // transfer dialog's).
 export async function showHelp(topic = '') {
-  const frame = el('iframe', { className: 'help-frame', src: `rp770-help.html${topic ? `#${topic}` : ''}`, title: 'RP770 Help' });
-  const dialog = makeDialog({ title: 'RP770 Help', className: 'wide', id: 'help', body: [frame],
-    buttons: [{ label: 'Close', value: 'close', primary: true }] });
+  const frame = el('iframe', { className: 'help-frame', src: `rp770-help.html${topic ? `#${topic}` : ''}`, title: word('HelpTitle') });
+  const dialog = makeDialog({ title: word('HelpTitle'), className: 'wide', id: 'help', body: [frame],
+    buttons: [{ label: word('ButtonClose'), value: 'close', primary: true }] });
   await showDialog(dialog, { escape: 'close' });
 }
 
@@ -223,15 +218,11 @@ export async function showHelp(topic = '') {
 export async function showAbout(version) {
   const numbers = String(version).split('.').concat(['0', '0', '0']).slice(0, 3).map((n) => Number.parseInt(n, 10) || 0);
   const dialog = makeDialog({
-    title: 'Version Infomation', id: 'about',
+    title: word('VersionInformation'), id: 'about',
     body: [el('div', { className: 'message' }, el('img', { src: 'icon.svg', alt: '', width: 40, height: 40 }),
-      el('div', {}, el('p', {}, el('strong', {}, 'RP770  Velloran')), el('p', {}, `Version ${numbers.join('.')}`),
-        el('p', { className: 'detail' }, [
-          'Programming software for the MR318 marine VHF radio.',
-          'Read the radio, edit its channels and settings,',
-          'keep them in files and program them back.',
-          'Check every setting before you go to sea.'].join('\n'))))],
-    buttons: [{ label: 'OK', value: 'ok', primary: true }],
+      el('div', {}, el('p', {}, el('strong', {}, word('AboutTitle', 'RP770'))), el('p', {}, word('AboutVersion', numbers.join('.'))),
+        el('p', { className: 'detail' }, word('AboutNotice'))))],
+    buttons: [{ label: word('ButtonOk'), value: 'ok', primary: true }],
   });
   await showDialog(dialog, { escape: 'ok' });
 }

@@ -17,11 +17,16 @@ function remembered() {
   }
 }
 
-export const language = chooseLanguage(navigator.languages ?? [navigator.language], LANGUAGES, remembered());
+// Under Node (the tests) there may be no navigator: English.
+const browser = globalThis.navigator;
+export const language = chooseLanguage(browser?.languages ?? (browser?.language ? [browser.language] : []), LANGUAGES,
+  remembered());
 const catalogue = await loadMessages(language).catch(() => loadMessages('en'));
 // The language of the catalogue's words, for the elements that show them
 // (the rest of the page may still speak English).
 export const wordsLanguage = catalogue.language || language;
+// The whole catalogue, {Id: text}, for the engine to speak the same language.
+export const words = catalogue.messages;
 
 /** @param {string} id @param {...unknown} args */
 export const word = (id, ...args) => say(catalogue, id, ...args);

@@ -8,6 +8,7 @@
 // how each ended, as it ends.
 
 #include <cerrno>
+#include "core/Titles.h"
 #include <cstdio>
 #include <ctime>
 #include <filesystem>

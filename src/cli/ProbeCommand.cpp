@@ -2,6 +2,7 @@
 // which model is it?
 
 #include "cli/CliCommands.h"
+#include "core/Titles.h"
 #include "cli/CliOptions.h"
 #include "cli/TransferCommands.h"
 #include "desktop/InterruptCatcher.h"

@@ -2,6 +2,7 @@
 // rp770-cli program --port DEVICE IN.dat|IN.hex
 
 #include "cli/TransferCommands.h"
+#include "core/Titles.h"
 
 #include "cli/CliCommands.h"
 #include "cli/ReadOutput.h"
@@ -111,7 +112,7 @@ int RunRead(const std::vector<std::string>& args) {
     ProgressBar bar(options->Has("--debug"));
     {
         const platform::InterruptCatcher interrupts;
-        const auto link = Connect(*options, "Read from Radio", cli, bar);
+        const auto link = Connect(*options, kReadFromRadioTitle, cli, bar);
         if (!link) return kExitUsage;
         SayPartial(cli);
         const TransferOutcome read = session.ReadFromRadio();
@@ -140,13 +141,18 @@ int RunProgram(const std::vector<std::string>& args) {
     AppSession& session = cli.session();
     const std::string& in = options->positional[0];
     if (cli.Show(session.Open(in, KindOf(in))) != kExitOk) return kExitFailure;
+    // Incomplete EXP channels are refused before the radio is reached at all.
+    if (cli.Show(session.workspace().CheckProgrammable()) != kExitOk) {
+        cli.console().Say("Nothing was written to the radio.");
+        return kExitFailure;
+    }
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
     std::unique_ptr<LinkSession> link;
     // --backup: the radio's memory is read and kept first; the confirmation
     // then lists what changes in it.
     if (options->Has("--backup")) {
-        if (!(link = Connect(*options, "Program to Radio", cli, bar))) return kExitUsage;
+        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
         SayPartial(cli);
         const TransferOutcome backup = session.BackupRadio();
         ShowTransfer(cli, bar, backup);
@@ -165,7 +171,7 @@ int RunProgram(const std::vector<std::string>& args) {
     }
     session.SetVerifyAfterProgramming(options->Has("--verify"));  // for this run: the store is not written
     if (!link) {
-        if (!(link = Connect(*options, "Program to Radio", cli, bar))) return kExitUsage;
+        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
         SayPartial(cli);
     }
     // A programming that stopped part-way, and what the verification found,

@@ -228,6 +228,23 @@ std::string ExpDisplayCell(const std::string& left, const std::string& right) {
     return l.substr(l.size() - 2) + r.substr(r.size() - 1);
 }
 
+std::string ReceivedDisplayText(std::string_view text) {
+    std::string received;
+    for (const char c : text) {
+        const uint8_t code = CharToCode(std::string_view(&c, 1));
+        if (code == 255) break;
+        received += static_cast<char>(code);
+    }
+    while (!received.empty() && received.back() == ' ') received.pop_back();
+    return received;
+}
+
+std::string ReceivedExpDisplayCell(const std::string& left, const std::string& right) {
+    const std::string cell = ExpDisplayCell(left, right);
+    return PadRight(ReceivedDisplayText(std::string_view(cell).substr(0, 2)), 2) +
+           PadRight(ReceivedDisplayText(std::string_view(cell).substr(2, 1)), 1);
+}
+
 // ---- text -----------------------------------------------------------------
 
 std::string PadRight(std::string_view text, int n) {

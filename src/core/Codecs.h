@@ -63,6 +63,13 @@ std::string ReadText(const MemoryImage& image, int address, int count);
 // The three display characters of an EXP channel as stored and shown:
 // the last 2 of ("  " + left) followed by the last of (" " + right).
 std::string ExpDisplayCell(const std::string& left, const std::string& right);
+// Display characters as the radio receives them: each is sent as its
+// character code, one outside the codec's set as 0xFF, and the radio's text
+// ends at the first 0xFF (as ReadText reads it back); trailing blanks go.
+std::string ReceivedDisplayText(std::string_view text);
+// The cell of ExpDisplayCell as the radio will show it: each part as
+// received, padded back to its width.
+std::string ReceivedExpDisplayCell(const std::string& left, const std::string& right);
 
 // ---- text -----------------------------------------------------------------
 std::string PadRight(std::string_view text, int n);

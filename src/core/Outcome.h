@@ -65,6 +65,13 @@ public:
     // The file to keep the data in when they have none of their own yet
     // (a file dialog); nothing when the user cancels or none can be chosen.
     virtual std::optional<std::string> ChooseSaveFile() { return std::nullopt; }
+    // A file to read or write of the kind a command needs (a file dialog);
+    // nothing when the user cancels. A settings file to save in is ChooseSaveFile.
+    enum class Files { Data, MemoryImage, Channels };
+    virtual std::optional<std::string> ChooseFileToOpen(Files) { return std::nullopt; }
+    virtual std::optional<std::string> ChooseFileToSave(Files kind) {
+        return kind == Files::Data ? ChooseSaveFile() : std::nullopt;
+    }
 };
 
 struct [[nodiscard]] Outcome {

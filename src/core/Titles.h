@@ -20,4 +20,10 @@ std::string FileNamePart(std::string_view path);
 // when a file is current.
 std::string WindowCaption(std::string_view appTitle, std::string_view messageTitle, std::string_view filePath);
 
+// The titles of the transfers: their dialogs' captions and their messages' titles.
+inline constexpr const char* kReadFromRadioTitle = "Read from Radio";
+inline constexpr const char* kProgramToRadioTitle = "Program to Radio";
+inline constexpr const char* kCompareWithRadioTitle = "Compare With Radio";
+inline constexpr const char* kTestConnectionTitle = "Test Connection";
+
 }  // namespace rp770

@@ -77,7 +77,10 @@ RadioReport ProgramRadio(AppSession& session, const std::string& plan, const std
     }
     report.atis = session.data().atis.AtisCode;
     report.model = ModelName(session.workspace().modelNumber());
-    if (const Outcome checked = session.ConfirmProgramming(); !checked.Ok()) {
+    if (const Outcome checked = session.ConfirmProgramming(); checked.failure.kind == FailureKind::Refused) {
+        report.reason = Said(checked);  // incomplete EXP channels: never sent, --yes or not
+        return report;
+    } else if (!checked.Ok()) {
         std::string findings;
         for (const std::string& finding : ProgrammingFindings(session.data()))
             findings += (findings.empty() ? "" : "; ") + finding;

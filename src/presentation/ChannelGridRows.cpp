@@ -69,9 +69,10 @@ std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 
     for (int n = 1; n <= kExpChannels; ++n) {
         const ChannelRecord& r = exp[static_cast<size_t>(n)];
         GridRow row = ExpRowCells(n, r);  // CH, CHD, ENABLE, RX, TX, LOW, UP, MEM
-        // The grid shows the enable mark and the display characters unpadded.
+        // The grid shows the enable mark and the display characters unpadded,
+        // as the radio will receive them (a character it cannot take is not shown as sent).
         row[1] = r.Enable ? "[Enable]" : "";
-        row[2] = ExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
+        row[2] = ReceivedExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
         rows.push_back(row);
     }
     return rows;

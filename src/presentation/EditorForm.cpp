@@ -16,12 +16,7 @@ bool EditorForm::Load(ChannelRef channel) {
     ChannelEditorScreen probe;
     probe.Load(channel);
     if (!probe.View(workspace_.data())) return false;
-    // Shown as the editor shows it: EXP frequencies on the raster, a
-    // receive-only slot without its transmit switch.
-    if (channel.area == Area::EXP)
-        workspace_.SnapExpFrequencies();
-    else
-        workspace_.SettleShownChannel(channel);
+    workspace_.CorrectForShowing(Workspace::Showing::ChannelEditor, channel);
     screen_.Load(channel);
     typed_ = {};
     shown_.reset();

@@ -27,7 +27,7 @@ std::array<std::string, kWxCells> WxRowCells(int k, const ChannelRecord& record)
 
 std::array<std::string, kExpCells> ExpRowCells(int n, const ChannelRecord& record) {
     return {std::to_string(n),
-            Field3(ExpDisplayCell(record.CHDisplayL, record.CHDisplayR)),
+            Field3(ReceivedExpDisplayCell(record.CHDisplayL, record.CHDisplayR)),  // as the radio will show them
             EnableLabel(record.Enable),
             FormatSnappedFreq(record.Rxfreq),
             FormatSnappedFreq(record.Txfreq),

@@ -161,9 +161,7 @@ Outcome AppSession::Open(const std::string& name, FileKind kind) {
     std::string bytes;
     bool image = false;
     if (Outcome read = ReadDataBytes(name, kind, bytes, image); read.Failed()) return read;
-    Outcome opened = image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
-    if (opened.Ok()) openedImage_ = image;
-    return opened;
+    return image ? workspace_.OpenHex(bytes, name) : workspace_.OpenDat(std::move(bytes), name);
 }
 
 Outcome AppSession::OpenBytes(std::string bytes, const std::string& name) {
@@ -203,7 +201,7 @@ SessionSnapshot AppSession::TakeSnapshot(const std::string& keptAt) const {
     if (menu.checked >= 0 && menu.checked < static_cast<int>(menu.names.size()))
         s.destination = menu.names[static_cast<size_t>(menu.checked)];
     s.filePath = workspace_.currentFilePath();
-    s.imageFile = !s.filePath.empty() && (openedImage_ || IsMemoryImagePath(s.filePath));
+    s.imageFile = !s.filePath.empty() && workspace_.currentFileIsImage();
     s.action = workspace_.UndoAction();
     s.edited = workspace_.data();
     if (const DataSet* clean = workspace_.cleanData(); clean && clean->modelNumber == s.model) s.base = *clean;
@@ -213,7 +211,7 @@ SessionSnapshot AppSession::TakeSnapshot(const std::string& keptAt) const {
 Outcome AppSession::RestoreSnapshot(const SessionSnapshot& snapshot) {
     Outcome outcome = workspace_.RestoreKept(snapshot.model, snapshot.destination, snapshot.edited, snapshot.base,
                                              snapshot.filePath, snapshot.action.empty() ? "Restore" : snapshot.action);
-    if (outcome.Ok()) openedImage_ = snapshot.imageFile;
+    if (outcome.Ok()) workspace_.RestoreFile(snapshot.filePath, snapshot.imageFile);
     return outcome;
 }
 
@@ -223,7 +221,7 @@ Outcome AppSession::Save() {
     // A memory image file is never overwritten with settings text: a
     // settings file is asked for instead.
     const std::string current = workspace_.currentFilePath();
-    if (!current.empty() && !IsMemoryImagePath(current)) return SaveAs(current);
+    if (!current.empty() && !workspace_.currentFileIsImage()) return SaveAs(current);
     const std::optional<std::string> chosen = services_.asker.ChooseSaveFile();
     if (!chosen || chosen->empty()) return CancelledOutcome();
     return SaveAs(*chosen);
@@ -231,8 +229,21 @@ Outcome AppSession::Save() {
 
 Outcome AppSession::SaveAs(const std::string& name) {
     Outcome written = WriteFile(name, workspace_.DatText(), "frmMain.SaveFileAs");
-    if (written.Ok()) workspace_.MarkSaved(name);
+    if (written.Ok()) {
+        workspace_.MarkSaved(name);
+        SayIncompleteKept(written);
+    }
     return written;
+}
+
+void AppSession::SayIncompleteKept(Outcome& saved) const {
+    std::string names;
+    for (const ChannelRef& ref : workspace_.IncompleteChannels())
+        names += (names.empty() ? "" : ", ") + ChannelName(workspace_.data(), ref);
+    if (names.empty()) return;
+    saved.Say(Message{"Saved with these enabled EXP channels incomplete (no RX frequency or no channel number): " +
+                          names + ". The radio cannot be programmed until they are completed or disabled.",
+                      workspace_.messageTitle(), Icon::Warning});
 }
 
 Outcome AppSession::SaveHex(const std::string& name) {
@@ -258,9 +269,140 @@ std::optional<DataSet> AppSession::ReadDataFile(const std::string& name, Outcome
 }
 
 const DataSet& AppSession::DataForReport() {
-    workspace_.SnapExpFrequencies();  // listed as shown, and kept so
+    workspace_.CorrectForShowing(Workspace::Showing::Report);  // listed as shown, and kept so
     return workspace_.data();
 }
+
+// ---- the application's commands ------------------------------------------------------
+
+Outcome AppSession::TakePending(const PendingInput* pending) {
+    if (pending && pending->take && !pending->take()) return CancelledOutcome();
+    return {};
+}
+
+// A command's steps run while each goes on; the first that does not (it
+// failed, or the user stopped it) is the command's outcome.
+#define RP770_GO_ON(step)                                      \
+    do {                                                       \
+        if (Outcome done_ = (step); !done_.Ok()) return done_; \
+    } while (false)
+
+Outcome AppSession::NewCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return New();
+}
+
+Outcome AppSession::OpenCommand(const PendingInput* pending) {
+    // "Save changes?" comes before the file dialog: the user decides about
+    // the data at hand first, then looks for the file.
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Data);
+    if (!name || name->empty()) return CancelledOutcome();
+    return Open(*name);
+}
+
+Outcome AppSession::OpenFileCommand(const std::string& name, const PendingInput* pending, FileKind kind) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return Open(name, kind);
+}
+
+Outcome AppSession::OpenImageCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::MemoryImage);
+    if (!name || name->empty()) return CancelledOutcome();
+    return Open(*name, FileKind::MemoryImage);
+}
+
+Outcome AppSession::SaveCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    return Save();
+}
+
+Outcome AppSession::SaveAsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::Data);
+    if (!name || name->empty()) return CancelledOutcome();
+    return SaveAs(*name);
+}
+
+Outcome AppSession::SaveImageCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::MemoryImage);
+    if (!name || name->empty()) return CancelledOutcome();
+    return SaveHex(*name);
+}
+
+Outcome AppSession::ExportChannelsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToSave(Asker::Files::Channels);
+    if (!name || name->empty()) return CancelledOutcome();
+    return ExportChannels(*name);
+}
+
+Outcome AppSession::ImportChannelsCommand(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Channels);
+    if (!name || name->empty()) return CancelledOutcome();
+    return ImportChannels(*name);
+}
+
+ComparisonOutcome AppSession::CompareWithFileCommand(const PendingInput* pending) {
+    ComparisonOutcome result;
+    if (Outcome taken = TakePending(pending); !taken.Ok()) {
+        static_cast<Outcome&>(result) = std::move(taken);
+        return result;
+    }
+    const std::optional<std::string> name = services_.asker.ChooseFileToOpen(Asker::Files::Data);
+    if (!name || name->empty()) {
+        static_cast<Outcome&>(result) = CancelledOutcome();
+        return result;
+    }
+    Outcome read;
+    result.other = ReadDataFile(*name, read);
+    static_cast<Outcome&>(result) = std::move(read);
+    result.otherName = FileNamePart(*name);
+    result.title = "Compare With " + result.otherName;
+    return result;
+}
+
+Outcome AppSession::ChangeModelCommand(int model, const PendingInput* pending) {
+    if (model == workspace_.modelNumber()) return {};
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return ChangeModel(model);  // asks, remembers it and starts a new data set
+}
+
+Outcome AppSession::ChangeDestinationCommand(int entry, const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    RP770_GO_ON(ConfirmDiscard());
+    return ChangeDestination(entry);
+}
+
+bool AppSession::UndoCommand(const PendingInput* pending) { return TakePending(pending).Ok() && workspace_.Undo(); }
+
+bool AppSession::RedoCommand(const PendingInput* pending) { return TakePending(pending).Ok() && workspace_.Redo(); }
+
+Outcome AppSession::PrepareRead(const PendingInput* pending) { return TakePending(pending); }
+
+Outcome AppSession::PrepareProgramming(const PendingInput* pending) {
+    RP770_GO_ON(TakePending(pending));
+    return ConfirmProgramming();
+}
+
+Outcome AppSession::PrepareComparison(const PendingInput* pending) { return TakePending(pending); }
+
+Outcome AppSession::Quit(const PendingInput* pending) {
+    // The check on leaving first: an editor that holds the user (an EXP
+    // channel it enabled and that is not complete yet) keeps the window open.
+    if (pending && pending->leave && !pending->leave()) return CancelledOutcome();
+    return ConfirmDiscard(pending);
+}
+
+#undef RP770_GO_ON
 
 // ---- the link -------------------------------------------------------------------------
 
@@ -312,6 +454,7 @@ void AppSession::SetVerifyAfterProgramming(bool on) {
 // ---- transfers ------------------------------------------------------------------------
 
 Outcome AppSession::ConfirmProgramming() {
+    if (Outcome refused = workspace_.CheckProgrammable(); refused.Failed()) return refused;
     const std::vector<std::string> findings = ProgrammingFindings(workspace_.data());
     const std::vector<Difference> changes = ChangesInRadio();
     const bool offer = offerBackup_ && services_.keeper && !radioMemoryKnown();
@@ -403,7 +546,7 @@ ProbeOutcome AppSession::TestConnection() {
         return outcome;
     }
     const bool found = outcome.report.RadioFound();
-    outcome.Say(Message{outcome.report.Text(), "Test Connection", found ? Icon::Information : Icon::Warning});
+    outcome.Say(Message{outcome.report.Text(), kTestConnectionTitle, found ? Icon::Information : Icon::Warning});
     if (!found) outcome.failure = Failure{FailureKind::Communication, {}, "No MR318 answered."};
     return outcome;
 }

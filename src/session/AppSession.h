@@ -57,10 +57,21 @@ std::string ChangeReviewText(const std::vector<Difference>& changes);
 
 // Typed input a front end holds that has not reached the data yet: it
 // counts as a change, and `take` puts it into the data (false: refused,
-// the front end has said why).
+// the front end has said why). Every command that uses the data takes it
+// first. `leave`: the check on leaving the screen that holds it (Close and
+// Quit run it before anything else; false: the user stays there).
 struct PendingInput {
     bool present = false;
     std::function<bool()> take;
+    std::function<bool()> leave = {};
+};
+
+// Another data set to compare with, read by a command: its name and the
+// title of the comparison.
+struct [[nodiscard]] ComparisonOutcome : Outcome {
+    std::optional<DataSet> other;
+    std::string otherName;
+    std::string title;
 };
 
 struct [[nodiscard]] ProbeOutcome : Outcome {
@@ -116,7 +127,7 @@ public:
     // "bad file!!" at once, a longer text file a read error saying so.
     Outcome Open(const std::string& name, FileKind kind = FileKind::ByName);
     // Whether the file Open last opened was a memory image (however told).
-    bool openedMemoryImage() const { return openedImage_; }
+    bool openedMemoryImage() const { return workspace_.currentFileIsImage(); }
     Outcome OpenBytes(std::string bytes, const std::string& name);
     // Asks "Do you want to program the ... series?" (Cancel: nothing happens).
     Outcome ChangeModel(int model);
@@ -137,6 +148,38 @@ public:
     // The data as the report lists and prints them: as the screens show
     // them (EXP frequencies on the raster, and kept so).
     const DataSet& DataForReport();
+
+    // ---- the application's commands ------------------------------------------
+    // Each is one sequence, its questions in one order through the asker:
+    // typed input taken first (a refusal stops), then "Save changes?" where
+    // the data would go, then the file dialog, then the operation. The
+    // window, the page and the command line call them and show the outcome.
+    Outcome NewCommand(const PendingInput* pending = nullptr);
+    Outcome OpenCommand(const PendingInput* pending = nullptr);
+    // A file named already (dropped on the window, a recent file).
+    Outcome OpenFileCommand(const std::string& name, const PendingInput* pending = nullptr,
+                            FileKind kind = FileKind::ByName);
+    // A memory image file (the debug mode's key).
+    Outcome OpenImageCommand(const PendingInput* pending = nullptr);
+    Outcome SaveCommand(const PendingInput* pending = nullptr);
+    Outcome SaveAsCommand(const PendingInput* pending = nullptr);
+    Outcome SaveImageCommand(const PendingInput* pending = nullptr);
+    Outcome ExportChannelsCommand(const PendingInput* pending = nullptr);
+    Outcome ImportChannelsCommand(const PendingInput* pending = nullptr);
+    ComparisonOutcome CompareWithFileCommand(const PendingInput* pending = nullptr);
+    Outcome ChangeModelCommand(int model, const PendingInput* pending = nullptr);
+    Outcome ChangeDestinationCommand(int entry, const PendingInput* pending = nullptr);
+    bool UndoCommand(const PendingInput* pending = nullptr);
+    bool RedoCommand(const PendingInput* pending = nullptr);
+    // Before a transfer runs (its progress is the front end's): typed input
+    // taken; for programming also the refusal of incomplete channels and
+    // the confirmation. Ok() to run it.
+    Outcome PrepareRead(const PendingInput* pending = nullptr);
+    Outcome PrepareProgramming(const PendingInput* pending = nullptr);
+    Outcome PrepareComparison(const PendingInput* pending = nullptr);
+    // Closing the window or the page: the check on leaving, then "Save
+    // changes?" (typed input counting as a change). Ok() to close.
+    Outcome Quit(const PendingInput* pending = nullptr);
 
     // ---- copies kept aside (SessionSnapshot.h) -------------------------------------
     // The session as it stands, kept at `keptAt` (UTC, ISO 8601).
@@ -212,6 +255,10 @@ public:
     ProbeOutcome TestConnection();
 
 private:
+    // Typed input into the data; Cancelled when it was refused.
+    Outcome TakePending(const PendingInput* pending);
+    // Said after a save that kept incomplete channels.
+    void SayIncompleteKept(Outcome& saved) const;
     // The models and the remembered choices, without a data set yet.
     Outcome Begin();
     Outcome FileReadFailure(const std::string& name, const Failure& failure, const char* procedure);
@@ -234,7 +281,6 @@ private:
     bool verify_ = false;
     bool offerBackup_ = false;
     bool backupFirst_ = false;
-    bool openedImage_ = false;
     bool started_ = false;
 };
 

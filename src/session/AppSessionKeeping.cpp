@@ -95,10 +95,7 @@ void AppSession::ForgetPartial(const std::string& port) {
 
 Outcome AppSession::ResumePartial(const PartialProgramming& partial) {
     Outcome opened = workspace_.OpenDat(partial.plan, partial.file);
-    if (opened.Ok()) {
-        openedImage_ = false;
-        ChooseDevice(partial.port);
-    }
+    if (opened.Ok()) ChooseDevice(partial.port);  // OpenDat made the plan's file the session's, as settings text
     return opened;
 }
 

@@ -39,7 +39,7 @@ void ChannelListPanel::FillChannelGrid(int plan) {
 
 void ChannelListPanel::FillExpGrid() {
     // Shown on the raster, and from then on kept there.
-    context_.Session().SnapExpFrequencies();
+    context_.Session().CorrectForShowing(Workspace::Showing::ChannelList, ChannelRef{Area::EXP, 0});
     Fill(presentation::MakeChannelList(context_.Data(), Area::EXP));
 }
 

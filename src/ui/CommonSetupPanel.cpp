@@ -343,7 +343,7 @@ void CommonSetupPanel::RebuildPriorityLists() {
 
 void CommonSetupPanel::Fill() {
     // With no weather channel enabled, showing the setting turns the weather alert off.
-    context_.Session().SettleWeatherAlert();
+    context_.Session().CorrectForShowing(Workspace::Showing::CommonSetup);
     const presentation::CommonSetupView view = presentation::MakeCommonSetupView(context_.Data());
     FillingGuard filling(context_);
     ShowGroups(view);

@@ -70,6 +70,17 @@ MainWindow::MainWindow(AppSession& session, MainWindowServices services, QWidget
         if (path.isEmpty()) return std::nullopt;
         return Std(path);
     };
+    // The session's commands ask for their files through these dialogs.
+    services_.asker.chooseFile = [this](Asker::Files files, bool save) -> std::optional<std::string> {
+        const FileKind kind = files == Asker::Files::MemoryImage ? FileKind::Hex
+                              : files == Asker::Files::Channels  ? FileKind::Csv
+                              : save                             ? FileKind::Dat
+                                                                 : FileKind::Data;
+        const QString path = save ? dialogs_->SavePath(this, kind, {}) : dialogs_->OpenPath(this, kind, {});
+        if (path.isEmpty()) return std::nullopt;
+        chosen_ = path;  // its folder is remembered once the command has used it
+        return Std(path);
+    };
 
     pane_ = new EditorPane(workspace(),
                            EditorServices{services_.prompter, [this](const QString& hint) { status_[0]->setText(hint); },
@@ -115,6 +126,7 @@ MainWindow::MainWindow(AppSession& session, MainWindowServices services, QWidget
 
 MainWindow::~MainWindow() {
     services_.asker.chooseSaveFile = nullptr;
+    services_.asker.chooseFile = nullptr;
     // No notice reaches a window that is being taken apart.
     delete events_;
     events_ = nullptr;
@@ -214,6 +226,11 @@ void MainWindow::UpdateTitle() {
 
 bool MainWindow::CommitPendingInput() { return pane_->CommitPendingInput(); }
 
+PendingInput MainWindow::Pending(bool leaving) {
+    return PendingInput{pane_->HasPendingInput(), [this, leaving] { return pane_->CommitPendingInput(leaving); },
+                        [this] { return pane_->CommitPendingInput(true); }};
+}
+
 void MainWindow::SetBusy(bool busy) {
     if (busy) {
         if (busyDepth_++ == 0) {
@@ -234,16 +251,9 @@ bool MainWindow::Show(const Outcome& outcome) {
 bool MainWindow::ReplaceData(const std::function<Outcome()>& operation) {
     SetBusy(true);
     const Outcome outcome = operation();
-    services_.clock.Sleep(500);  // the window settles; it keeps painting meanwhile
+    if (outcome.Ok()) services_.clock.Sleep(500);  // the window settles; it keeps painting meanwhile
     SetBusy(false);
     return Show(outcome);
-}
-
-bool MainWindow::ConfirmDiscard() {
-    // Typed input that was not taken yet counts as a change too; it is taken
-    // before a save.
-    const PendingInput pending{pane_->HasPendingInput(), [this] { return CommitPendingInput(); }};
-    return SaveWith([&] { return session_.ConfirmDiscard(&pending); });
 }
 
 bool MainWindow::SaveWith(const std::function<Outcome()>& save) {
@@ -276,33 +286,25 @@ void MainWindow::ToolbarClicked(const QString& key) {
 }
 
 void MainWindow::FileNew() {
-    if (!CommitPendingInput() || !ConfirmDiscard()) return;
-    // The rest runs once the menu has closed.
+    // The command runs once the menu has closed.
     newTimer_->start(100);
 }
 
 void MainWindow::RunDeferredNew() {
     newTimer_->stop();
-    ReplaceData([this] { return session_.New(); });
+    const PendingInput pending = Pending();
+    ReplaceData([&] { return session_.NewCommand(&pending); });
 }
 
 void MainWindow::FileOpen() {
-    if (!CommitPendingInput() || !ConfirmDiscard()) return;
-    SetBusy(true);
-    const QString path = dialogs_->OpenPath(this, FileKind::Dat, {});
-    if (!path.isEmpty()) OpenChosenFile(path);
-    SetBusy(false);
+    // A refused file changes nothing: data, file name and title stay.
+    const PendingInput pending = Pending();
+    if (ReplaceData([&] { return session_.OpenCommand(&pending); })) Remember(Q(workspace().currentFilePath()));
 }
 
 void MainWindow::OpenFile(const QString& path) {
-    // A memory image is opened as Ctrl+F2 opens one, without the pending-input check.
-    if ((!IsMemoryImagePath(Std(path)) && !CommitPendingInput()) || !ConfirmDiscard()) return;
-    OpenChosenFile(path);
-}
-
-void MainWindow::OpenChosenFile(const QString& path) {
-    // A refused file changes nothing: data, file name and title stay.
-    if (ReplaceData([&] { return session_.Open(Std(path)); })) Remember(path);
+    const PendingInput pending = Pending();
+    if (ReplaceData([&] { return session_.OpenFileCommand(Std(path), &pending); })) Remember(path);
 }
 
 void MainWindow::Remember(const QString& path) {
@@ -325,14 +327,13 @@ void MainWindow::OpenRecentFile(const QString& path) {
 }
 
 void MainWindow::FileSave() {
-    if (!CommitPendingInput()) return;
-    SaveWith([this] { return session_.Save(); });
+    const PendingInput pending = Pending();
+    SaveWith([&] { return session_.SaveCommand(&pending); });
 }
 
 void MainWindow::FileSaveAs() {
-    if (!CommitPendingInput()) return;
-    const QString path = dialogs_->SavePath(this, FileKind::Dat, {});
-    if (!path.isEmpty()) SaveWith([&] { return session_.SaveAs(Std(path)); });
+    const PendingInput pending = Pending();
+    SaveWith([&] { return session_.SaveAsCommand(&pending); });
 }
 
 void MainWindow::FilePrint() {
@@ -358,11 +359,13 @@ void MainWindow::FilePrintToFile() {
 }
 
 void MainWindow::EditUndo() {
-    if (pane_->CommitPendingInput(false)) workspace().Undo();
+    const PendingInput pending = Pending(false);
+    session_.UndoCommand(&pending);
 }
 
 void MainWindow::EditRedo() {
-    if (pane_->CommitPendingInput(false)) workspace().Redo();
+    const PendingInput pending = Pending(false);
+    session_.RedoCommand(&pending);
 }
 
 void MainWindow::RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done) {
@@ -382,54 +385,55 @@ void MainWindow::RunTransfer(TransferMode mode, const std::function<void(const T
 }
 
 void MainWindow::TransferRead() {
-    if (CommitPendingInput()) RunTransfer(TransferMode::Read);
+    const PendingInput pending = Pending();
+    if (Show(session_.PrepareRead(&pending))) RunTransfer(TransferMode::Read);
 }
 
 void MainWindow::TransferProgram() {
-    if (CommitPendingInput() && Show(session_.ConfirmProgramming())) RunTransfer(TransferMode::Program);
+    const PendingInput pending = Pending();
+    if (Show(session_.PrepareProgramming(&pending))) RunTransfer(TransferMode::Program);
 }
 
 void MainWindow::TransferCompare() {
-    if (!CommitPendingInput()) return;
+    const PendingInput pending = Pending();
+    if (!Show(session_.PrepareComparison(&pending))) return;
     std::optional<DataSet> radio;
     RunTransfer(TransferMode::Compare, [&](const TransferDialog& dialog) { radio = dialog.radioData(); });
-    if (radio) ShowDifferences(*radio, "the radio", "Compare With Radio");
+    if (radio) ShowDifferences(*radio, "the radio", kCompareWithRadioTitle);
 }
 
 void MainWindow::TestConnection() { RunTransfer(TransferMode::Probe); }
 
 // ---- channel tables and comparison ------------------------------------------------
 
-void MainWindow::WithChosenFile(bool save, FileKind kind, const std::function<Outcome(const std::string&)>& operation) {
-    if (!CommitPendingInput()) return;
-    const QString path = save ? dialogs_->SavePath(this, kind, {}) : dialogs_->OpenPath(this, kind, {});
-    if (path.isEmpty()) return;
+bool MainWindow::RunCommand(const std::function<Outcome()>& command) {
+    chosen_.clear();
     SetBusy(true);
-    const Outcome outcome = operation(Std(path));
-    if (outcome.Ok()) dialogs_->FileUsed(path);
+    const Outcome outcome = command();
+    if (outcome.Ok() && !chosen_.isEmpty()) dialogs_->FileUsed(chosen_);
     SetBusy(false);
-    Show(outcome);
+    return Show(outcome);
 }
 
 void MainWindow::FileExportChannels() {
-    WithChosenFile(true, FileKind::Csv, [this](const std::string& path) { return session_.ExportChannels(path); });
+    const PendingInput pending = Pending();
+    RunCommand([&] { return session_.ExportChannelsCommand(&pending); });
 }
 
 void MainWindow::FileImportChannels() {
     // Its notice shows the data again.
-    WithChosenFile(false, FileKind::Csv, [this](const std::string& path) { return session_.ImportChannels(path); });
+    const PendingInput pending = Pending();
+    RunCommand([&] { return session_.ImportChannelsCommand(&pending); });
 }
 
 void MainWindow::FileCompareWithFile() {
-    std::optional<DataSet> other;
-    QString name;
-    WithChosenFile(false, FileKind::Data, [&](const std::string& path) {
-        Outcome outcome;
-        other = session_.ReadDataFile(path, outcome);
-        name = QFileInfo(Q(path)).fileName();
-        return outcome;
+    const PendingInput pending = Pending();
+    ComparisonOutcome compared;
+    RunCommand([&] {
+        compared = session_.CompareWithFileCommand(&pending);
+        return static_cast<const Outcome&>(compared);
     });
-    if (other) ShowDifferences(*other, name, "Compare With " + name);
+    if (compared.other) ShowDifferences(*compared.other, Q(compared.otherName), Q(compared.title));
 }
 
 void MainWindow::ShowDifferences(const DataSet& other, const QString& otherName, const QString& title) {
@@ -448,13 +452,14 @@ void MainWindow::ShowDifferences(const DataSet& other, const QString& otherName,
 
 void MainWindow::ChooseModel(int index) {
     const int model = index + 1;
-    if (model != workspace().modelNumber() && CommitPendingInput() && ConfirmDiscard())
-        ReplaceData([&] { return session_.ChangeModel(model); });  // asks, remembers it and starts a new data set
+    const PendingInput pending = Pending();
+    if (model != workspace().modelNumber()) ReplaceData([&] { return session_.ChangeModelCommand(model, &pending); });
     RefreshModelMenu();
 }
 
 void MainWindow::ChooseDestination(int entry) {
-    if (CommitPendingInput() && ConfirmDiscard()) ReplaceData([&] { return session_.ChangeDestination(entry); });
+    const PendingInput pending = Pending();
+    ReplaceData([&] { return session_.ChangeDestinationCommand(entry, &pending); });
     RefreshDestinationMenu();  // a refused definition leaves the check mark where it was
 }
 
@@ -505,21 +510,22 @@ void MainWindow::PlaceHexDump() {
 }
 
 void MainWindow::SaveHexCommand() {
-    if (!session_.switches().debugMode || !CommitPendingInput()) return;
-    const QString path = dialogs_->SavePath(this, FileKind::Hex, {});
-    if (!path.isEmpty() && SaveWith([&] { return session_.SaveHex(Std(path)); })) dialogs_->FileUsed(path);
+    if (!session_.switches().debugMode) return;
+    const PendingInput pending = Pending();
+    RunCommand([&] { return session_.SaveImageCommand(&pending); });
 }
 
 void MainWindow::OpenHexCommand() {
-    if (!session_.switches().debugMode || !ConfirmDiscard()) return;
-    const QString path = dialogs_->OpenPath(this, FileKind::Hex, {});
-    if (!path.isEmpty()) OpenChosenFile(path);
+    if (!session_.switches().debugMode) return;
+    const PendingInput pending = Pending();
+    if (ReplaceData([&] { return session_.OpenImageCommand(&pending); })) Remember(Q(workspace().currentFilePath()));
 }
 
 // ---- closing and events --------------------------------------------------------------
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (busyDepth_ > 0 || (started_ && !ConfirmDiscard())) {
+    const PendingInput pending = Pending();
+    if (busyDepth_ > 0 || (started_ && !SaveWith([&] { return session_.Quit(&pending); }))) {
         event->ignore();
         return;
     }

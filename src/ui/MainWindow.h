@@ -57,6 +57,9 @@ public:
 
     void UpdateTitle();
     bool CommitPendingInput();
+    // The editor's typed input, for the session's commands (`leaving`: the
+    // editor is left once it is taken).
+    PendingInput Pending(bool leaving = true);
 
     // Commands, as the menus and the toolbar run them.
     void FileNew();          // deferred by 100 ms
@@ -148,21 +151,15 @@ private:
     // operation (its result comes back through the session's notice), the
     // settling pause, its messages.
     bool ReplaceData(const std::function<Outcome()>& operation);
-    // Unsaved changes are not dropped silently (the session asks); true when
-    // the caller may go on.
-    bool ConfirmDiscard();
     // Saves with the window busy; a saved file joins the recent files.
     bool SaveWith(const std::function<Outcome()>& save);
     // `done` sees the dialog once it has closed.
     void RunTransfer(TransferMode mode, const std::function<void(const TransferDialog&)>& done = {});
-    // Commits pending input, asks for a file to save or open, and runs
-    // `operation` on it with the window busy; nothing when cancelled. The
-    // folder is remembered when the operation succeeds.
-    void WithChosenFile(bool save, FileKind kind, const std::function<Outcome(const std::string&)>& operation);
+    // A session's command with the window busy, then its messages; true when it succeeded.
+    bool RunCommand(const std::function<Outcome()>& command);
     // The differences between the data and `other` in a table, or a word
     // that there are none.
     void ShowDifferences(const DataSet& other, const QString& otherName, const QString& title);
-    void OpenChosenFile(const QString& path);
     void Remember(const QString& path);
     void RefreshRecentMenu();
     QString Caption() const;
@@ -176,6 +173,7 @@ private:
     HexDumpView* hex_ = nullptr;
     SerialPortMenu* ports_ = nullptr;
     QTimer* newTimer_ = nullptr;
+    QString chosen_;  // the file the running command's dialog chose
     bool started_ = false;
     bool logoShown_ = false;
     int busyDepth_ = 0;

@@ -91,7 +91,10 @@ void MainWindow::OfferPartlyProgrammed() {
             continue;
         }
         // The plan again, on its port, and the programming as the menu starts it.
-        if (!ConfirmDiscard() || !ReplaceData([&] { return session_.ResumePartial(partial); })) return;
+        const PendingInput pending = Pending();
+        if (!SaveWith([&] { return session_.ConfirmDiscard(&pending); }) ||
+            !ReplaceData([&] { return session_.ResumePartial(partial); }))
+            return;
         TransferProgram();
         return;
     }

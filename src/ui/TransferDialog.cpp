@@ -1,4 +1,5 @@
 #include "ui/TransferDialog.h"
+#include "core/Titles.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -88,7 +88,7 @@ void WeatherPanel::ClearBoxes() {
 
 void WeatherPanel::Refresh() {
     // With no weather channel enabled, showing them turns the weather alert off.
-    context_.Session().SettleWeatherAlert();
+    context_.Session().CorrectForShowing(Workspace::Showing::Weather);
     const std::vector<presentation::WeatherRowView> rows = presentation::MakeWeatherView(context_.Data());
     FillingGuard filling(context_);
     for (size_t i = 0; i < rows.size() && i < lblWX_.size(); ++i) {

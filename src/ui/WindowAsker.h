@@ -15,8 +15,17 @@ class WindowAsker : public PrompterAsker {
 public:
     using PrompterAsker::PrompterAsker;
     std::function<std::optional<std::string>()> chooseSaveFile;
+    // The file dialogs: a file of the kind to open (save false) or to save.
+    std::function<std::optional<std::string>(Files, bool save)> chooseFile;
     std::optional<std::string> ChooseSaveFile() override {
         return chooseSaveFile ? chooseSaveFile() : std::nullopt;
+    }
+    std::optional<std::string> ChooseFileToOpen(Files kind) override {
+        return chooseFile ? chooseFile(kind, false) : std::nullopt;
+    }
+    std::optional<std::string> ChooseFileToSave(Files kind) override {
+        if (kind == Files::Data) return ChooseSaveFile();
+        return chooseFile ? chooseFile(kind, true) : std::nullopt;
     }
 };
 

@@ -10,7 +10,8 @@
 
 #include <emscripten/bind.h>
 
-#include "presentation/EditorTexts.h"
+#include "messages/MessageText.h"
+#include "messages/Translations.h"
 #include "web/ShippedData.h"
 #include "web/StandInRadio.h"
 #include "web/WebSession.h"
@@ -55,22 +56,40 @@ val ShippedFileBytes(const std::string& name) {
     return val::null();
 }
 
-// The screens' keyboard hints (status bar panel 1), by the page's names.
+// The screens' keyboard hints (status bar panel 1), by the page's names, in
+// the language in use.
 val EditorTexts() {
-    namespace t = presentation::texts;
     val o = val::object();
-    o.set("tree", std::string(t::kTreeHint));
-    o.set("grid", std::string(t::kGridHint));
-    o.set("checkBox", std::string(t::kCheckBoxHint));
-    o.set("combo", std::string(t::kComboHint));
-    o.set("atis", std::string(t::kAtisHint));
-    o.set("displayLeft", std::string(t::kDisplayLeftHint));
-    o.set("displayRight", std::string(t::kDisplayRightHint));
-    o.set("rx", std::string(t::kRxFrequency));
-    o.set("tx", std::string(t::kTxFrequency));
-    o.set("wxEnable", std::string(t::kWxEnableHint));
-    o.set("wxScan", std::string(t::kWxScanHint));
+    o.set("tree", Words(MessageId::HintTree));
+    o.set("grid", Words(MessageId::HintGrid));
+    o.set("checkBox", Words(MessageId::HintCheckBox));
+    o.set("combo", Words(MessageId::HintCombo));
+    o.set("atis", Words(MessageId::HintAtis));
+    o.set("displayLeft", Words(MessageId::HintDisplayLeft));
+    o.set("displayRight", Words(MessageId::HintDisplayRight));
+    o.set("rx", Words(MessageId::RxFrequencyHint));
+    o.set("tx", Words(MessageId::TxFrequencyHint));
+    o.set("wxEnable", Words(MessageId::HintWxEnable));
+    o.set("wxScan", Words(MessageId::HintCheckBox));
     return o;
+}
+
+// The language everything this module instance says from now on is rendered
+// in: the page's catalogue ({Id: text}, as messages/LANGUAGE.json holds it).
+// Ids it lacks are said in English.
+void SetLanguage(const std::string& language, const val& messages) {
+    static Translations current;
+    std::vector<std::pair<std::string, std::string>> texts;
+    const val names = val::global("Object").call<val>("keys", messages);
+    const auto count = names["length"].as<unsigned>();
+    texts.reserve(count);
+    for (unsigned i = 0; i < count; ++i) {
+        const std::string name = names[i].as<std::string>();
+        texts.emplace_back(name, messages[name].as<std::string>());
+    }
+    UseTranslations(nullptr);
+    current = Translations::Named(language, texts);
+    UseTranslations(&current);
 }
 
 }  // namespace
@@ -121,6 +140,8 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("confirmDiscard", &WebSession::ConfirmDiscard)
         .function("newData", &WebSession::New)
         .function("open", &WebSession::Open)
+        .function("openChosenFile", &WebSession::OpenChosenFile)
+        .function("openFile", &WebSession::OpenFile)
         .function("changeModel", &WebSession::ChangeModel)
         .function("changeDestination", &WebSession::ChangeDestination)
         .function("save", &WebSession::Save)
@@ -180,6 +201,7 @@ EMSCRIPTEN_BINDINGS(rp770) {
     emscripten::function("atisCodeValid", &AtisCodeValid);
     emscripten::function("shippedFileNames", &ShippedFileNames);
     emscripten::function("shippedFile", &ShippedFileBytes);
+    emscripten::function("setLanguage", &SetLanguage);
 }
 
 }  // namespace rp770::web

@@ -103,6 +103,14 @@ std::optional<std::string> PageHooks::ChooseSaveFile() {
     return name.as<std::string>();
 }
 
+std::optional<std::string> PageHooks::ChooseFileToOpen(Files kind) {
+    if (runtime_["chooseOpenFile"].isUndefined()) return std::nullopt;
+    const char* named = kind == Files::MemoryImage ? "hex" : kind == Files::Channels ? "csv" : "data";
+    const val name = runtime_.call<val>("chooseOpenFile", std::string(named)).await();
+    if (!name.isString() || name.as<std::string>().empty()) return std::nullopt;
+    return name.as<std::string>();
+}
+
 void PageHooks::SetProgress(int percent) { runtime_.call<void>("progress", percent); }
 void PageHooks::ShowMonitor(const std::string& text) { runtime_.call<void>("monitor", text); }
 void PageHooks::SetControlsEnabled(bool enabled) { runtime_.call<void>("controls", enabled); }

@@ -3,6 +3,7 @@
 // of web/engine.js takes
 //   ask({text, title, icon, buttons, defaultAnswer, before})  a promise of an answer
 //   chooseSaveFile()  a promise of the name to keep new data in, or null
+//   chooseOpenFile(kind)  a promise of the name a picked file is kept under, or null
 //   progress(percent), monitor(text), activity(text), controls(enabled)
 // What the link says comes back with each transfer's result instead, as
 // messages ({text, title, icon, detail}, in order); a question brings the
@@ -27,6 +28,9 @@ public:
     // Waits for the page's chooseSaveFile(): a name, or nothing (cancelled,
     // or a runtime without one).
     std::optional<std::string> ChooseSaveFile() override;
+    // Waits for the page's chooseOpenFile(kind) ("data", "hex", "csv"): the
+    // name the picked file is kept under, or nothing.
+    std::optional<std::string> ChooseFileToOpen(Files kind) override;
 
     void SetProgress(int percent) override;
     void ShowMonitor(const std::string& text) override;

@@ -15,10 +15,10 @@ namespace rp770::web {
 
 namespace {
 
-constexpr const char* kReadTitle = "Read from Radio";
-constexpr const char* kProgramTitle = "Program to Radio";
-constexpr const char* kCompareTitle = "Compare With Radio";
-constexpr const char* kTestTitle = "Test Connection";
+constexpr const char* kReadTitle = kReadFromRadioTitle;
+constexpr const char* kProgramTitle = kProgramToRadioTitle;
+constexpr const char* kCompareTitle = kCompareWithRadioTitle;
+constexpr const char* kTestTitle = kTestConnectionTitle;
 
 const char* SourceName(ChangeSource source) {
     switch (source) {
@@ -189,16 +189,14 @@ std::string WebSession::RowNodeKey(const std::string& listKey, const std::string
 }
 
 val WebSession::CommonSetup() {
-    // With no weather channel enabled, showing the setting turns the weather alert off.
-    session_.workspace().SettleWeatherAlert();
+    session_.workspace().CorrectForShowing(Workspace::Showing::CommonSetup);
     return CommonSetupObject(presentation::MakeCommonSetupView(session_.data()));
 }
 
 val WebSession::ChannelList(const std::string& area) {
     const std::optional<Area> a = AreaNamed(area);
     if (!a) return val::null();
-    // EXP frequencies are shown on the raster, and from then on kept there.
-    if (*a == Area::EXP) session_.workspace().SnapExpFrequencies();
+    session_.workspace().CorrectForShowing(Workspace::Showing::ChannelList, ChannelRef{*a, 0});
     return ChannelListObject(presentation::MakeChannelList(session_.data(), *a));
 }
 
@@ -281,7 +279,7 @@ val WebSession::EditorFinish(const std::string& box, const std::string& to) {
 val WebSession::EditorCommit(bool leaving) { return StopObject(editor_.Commit(leaving)); }
 
 val WebSession::Weather() {
-    session_.workspace().SettleWeatherAlert();
+    session_.workspace().CorrectForShowing(Workspace::Showing::Weather);
     return WeatherObject(presentation::MakeWeatherView(session_.data()));
 }
 

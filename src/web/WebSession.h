@@ -121,12 +121,17 @@ public:
     bool Redo() { return session_.workspace().Redo(); }
 
     // ---- whole data sets and files ----
+    // The page takes its typed input first; the session's commands ask the rest.
     val ConfirmDiscard() { return OutcomeObject(session_.ConfirmDiscard()); }
-    val New() { return OutcomeObject(session_.New()); }
+    val New() { return OutcomeObject(session_.NewCommand()); }
     // kind: "name" (by the ".hex" ending), "settings", "image" or "content".
     val Open(const std::string& name, const std::string& kind);
-    val ChangeModel(int model) { return OutcomeObject(session_.ChangeModel(model)); }
-    val ChangeDestination(int entry) { return OutcomeObject(session_.ChangeDestination(entry)); }
+    // "Save changes?", then the page's file picker, then the file.
+    val OpenChosenFile() { return OutcomeObject(session_.OpenCommand()); }
+    // "Save changes?", then a file the page holds already (dropped).
+    val OpenFile(const std::string& name) { return OutcomeObject(session_.OpenFileCommand(name)); }
+    val ChangeModel(int model) { return OutcomeObject(session_.ChangeModelCommand(model)); }
+    val ChangeDestination(int entry) { return OutcomeObject(session_.ChangeDestinationCommand(entry)); }
     val Save() { return OutcomeObject(session_.Save()); }
     val SaveAs(const std::string& name) { return OutcomeObject(session_.SaveAs(name)); }
     val SaveHex(const std::string& name) { return OutcomeObject(session_.SaveHex(name)); }
@@ -164,7 +169,8 @@ public:
     // The data as the radio would receive them: the memory image file's bytes.
     val ImageBytes();
     void SetVerify(bool on) { session_.SetVerifyAfterProgramming(on); }
-    val ConfirmProgramming() { return OutcomeObject(session_.ConfirmProgramming()); }
+    // Refused while an enabled EXP channel is incomplete; else the question, if any.
+    val ConfirmProgramming() { return OutcomeObject(session_.PrepareProgramming()); }
     val ReadFromRadio();
     val ProgramToRadio();
     // The transfer's outcome with {differences, noDifferences}.

@@ -174,8 +174,28 @@ int16_t WeatherAlertFollowing(const DataSet& before, const DataSet& after) {
     return before.common.WeatherAlert;
 }
 
+bool HasReceivedChannelNumber(const ChannelRecord& record) {
+    const std::string cell = ExpDisplayCell(record.CHDisplayL, record.CHDisplayR);
+    return !TrimSpaces(ReceivedDisplayText(std::string_view(cell).substr(0, 2))).empty();
+}
+
 bool IsIncompleteExpChannel(const ChannelRecord& record) {
-    return record.Enable && (!(record.Rxfreq > 0) || TrimSpaces(record.CHDisplayL).empty());
+    return record.Enable && (!(record.Rxfreq > 0) || !HasReceivedChannelNumber(record));
+}
+
+std::vector<int> IncompleteExpChannels(const DataSet& data) {
+    std::vector<int> incomplete;
+    for (int n = 1; n <= kExpChannels; ++n)
+        if (IsIncompleteExpChannel(data.exp[static_cast<size_t>(n)])) incomplete.push_back(n);
+    return incomplete;
+}
+
+std::vector<int> NewlyIncompleteExpChannels(const DataSet& before, const DataSet& after) {
+    std::vector<int> made;
+    // One that was incomplete already (opened or read so) may be mended a step at a time.
+    for (int n : IncompleteExpChannels(after))
+        if (!IsIncompleteExpChannel(before.exp[static_cast<size_t>(n)])) made.push_back(n);
+    return made;
 }
 
 EditResult ApplyChannelFlag(DataSet& data, ChannelRef channel, ChannelFlag flag, bool on, Completion completion) {

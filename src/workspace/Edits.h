@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Model.h"
 
@@ -94,7 +95,15 @@ bool DisplayKeyAllowed(char32_t key, bool leftBoxEmpty);
 // behind, except the channel editor for as long as the channel is on
 // screen (it enables the channel first, then takes the frequency and the
 // number); the editor does not let the user leave it so.
+// The channel number counts as the radio will receive it: a character
+// outside the codec's set is sent as 0xFF, and the number ends there.
 bool IsIncompleteExpChannel(const ChannelRecord& record);
+bool HasReceivedChannelNumber(const ChannelRecord& record);
+// The enabled EXP channels (1-20) that are incomplete.
+std::vector<int> IncompleteExpChannels(const DataSet& data);
+// The EXP channels incomplete after a change that were not so before: what
+// no edit may leave behind.
+std::vector<int> NewlyIncompleteExpChannels(const DataSet& before, const DataSet& after);
 inline constexpr const char* kDisplayRule =
     "The display shows digits, blanks, \"-\" and the letters A b C d E F H I K L M n o P Q R S t U y (K, M, Q and R "
     "only in front): two on the left, one on the right.";

@@ -39,6 +39,15 @@ public:
         current_ = states_.size() - 1;
     }
 
+    // The current state replaced by `next` as the same step (same action):
+    // a state of its own for the clean mark all the same.
+    void Amend(Document next) {
+        states_[current_].document = std::move(next);
+        states_[current_].serial = next_++;
+    }
+    // The states that could be redone are dropped.
+    void DropRedo() { states_.erase(states_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, states_.end()); }
+
     bool CanUndo() const { return current_ > 0; }
     bool CanRedo() const { return current_ + 1 < states_.size(); }
     // The names of the actions Undo and Redo would take back or do again.

@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the editing session's message boxes.
 
+#include "core/Titles.h"
+
 namespace rp770::msg {
 
 inline constexpr const char* UnknownModel = "Unknown model!!";
@@ -11,6 +13,7 @@ inline constexpr const char* FileReadError = "FileRead Error!!";
 inline constexpr const char* FileSaveError = "FileSave Error!!";
 inline constexpr const char* BadFile = "bad file!!";
 // The title of the model type message of a memory image file.
-inline constexpr const char* ReadFromRadioTitle = "Read from Radio";
+inline constexpr const char* ReadFromRadioTitle = kReadFromRadioTitle;
+inline constexpr const char* ProgramToRadioTitle = kProgramToRadioTitle;
 
 }  // namespace rp770::msg

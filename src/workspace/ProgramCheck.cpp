@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/ChannelTables.h"
+#include "core/Codecs.h"
 #include "core/MemoryImage.h"
 #include "workspace/DataDiff.h"
 #include "workspace/Edits.h"
@@ -58,11 +59,17 @@ std::vector<std::string> ProgrammingFindings(const DataSet& data) {
                                ") is not an enabled " + name + " channel.");
     }
     if (!anyUsable) findings.push_back("No channel group is usable: the radio would have no channel to use.");
+    // Enabled incomplete EXP channels are no question: programming refuses
+    // them (Workspace::CheckProgrammable). Characters the radio takes but the
+    // channel editor does not offer are sent as they are, once asked.
     for (int n = 1; n <= kExpChannels; ++n) {
         const ChannelRecord& r = data.exp[static_cast<size_t>(n)];
-        if (!IsIncompleteExpChannel(r)) continue;
-        findings.push_back(ChannelName(data, {Area::EXP, n}) + " is enabled without " +
-                           (!(r.Rxfreq > 0) ? "an RX frequency." : "a channel number (left display characters)."));
+        if (!r.Enable || IsIncompleteExpChannel(r)) continue;
+        const std::string cell = ReceivedExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
+        if (DisplayTextAllowed(TrimSpaces(cell.substr(0, 2)), true) && DisplayTextAllowed(TrimSpaces(cell.substr(2)), false))
+            continue;
+        findings.push_back(ChannelName(data, {Area::EXP, n}) + " shows display characters the channel editor does not offer (\"" +
+                           cell + "\").");
     }
     return findings;
 }

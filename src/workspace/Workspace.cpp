@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "core/Codecs.h"
 #include "core/CommandLine.h"
@@ -99,6 +100,9 @@ void Workspace::RememberDestination() {
 bool Workspace::Undo() {
     const Document before = history_.Current();
     if (!history_.Undo()) return false;
+    // An enable the channel editor had not completed is taken back for good:
+    // no redo brings the incomplete channel back.
+    if (std::exchange(provisional_, std::nullopt)) history_.DropRedo();
     // The remembered model and destination follow the data back.
     if (modelNumber() != before.data.modelNumber)
         settings_.Set(kSettingsSection, kLastModelKey, std::to_string(modelNumber()));
@@ -113,6 +117,7 @@ bool Workspace::Undo() {
 bool Workspace::Redo() {
     const Document before = history_.Current();
     if (!history_.Redo()) return false;
+    provisional_.reset();
     if (modelNumber() != before.data.modelNumber)
         settings_.Set(kSettingsSection, kLastModelKey, std::to_string(modelNumber()));
     if (destinations().checked != before.destinations.checked || modelNumber() != before.data.modelNumber)
@@ -125,6 +130,7 @@ bool Workspace::Redo() {
 
 void Workspace::Replace(Document next, std::string action) {
     next.cause = ChangeNotice{ChangeSource::Replacement, {}, {}, {}};
+    provisional_.reset();
     if (started_) {
         history_.Push(std::move(next), std::move(action));
     } else {
@@ -136,14 +142,45 @@ void Workspace::Replace(Document next, std::string action) {
     Notify(history_.Current().cause);
 }
 
-bool Workspace::Commit(const std::function<void(DataSet&)>& change, std::string action, ChangeNotice notice) {
+Workspace::Committed Workspace::Commit(const std::function<void(DataSet&)>& change, std::string action,
+                                      ChangeNotice notice, std::optional<int> later) {
     Document next = history_.Current();
     change(next.data);
-    if (next.data == data()) return false;
+    if (next.data == data()) return Committed::Nothing;
+    const bool exp = notice.channel && notice.channel->area == Area::EXP;
+    const bool amend = provisional_ && exp && notice.channel->index == *provisional_;
+    std::vector<int> made = NewlyIncompleteExpChannels(data(), next.data);
+    std::erase_if(made, [&](int n) { return later == n; });
+    if (!made.empty()) return Committed::Incomplete;
     next.cause = notice;
-    history_.Push(std::move(next), std::move(action));
+    if (amend) {
+        // Still the step that enabled the channel: it is completed, not stacked.
+        history_.Amend(std::move(next));
+        if (!IsIncompleteExpChannel(data().exp[static_cast<size_t>(*provisional_)])) provisional_.reset();
+    } else {
+        history_.Push(std::move(next), std::move(action));
+        provisional_.reset();
+        if (later && IsIncompleteExpChannel(data().exp[static_cast<size_t>(*later)])) provisional_ = later;
+    }
     Notify(notice);
-    return true;
+    return Committed::Step;
+}
+
+std::vector<ChannelRef> Workspace::IncompleteChannels() const {
+    std::vector<ChannelRef> channels;
+    for (int n : IncompleteExpChannels(data())) channels.push_back({Area::EXP, n});
+    return channels;
+}
+
+Outcome Workspace::CheckProgrammable() const {
+    const std::vector<ChannelRef> incomplete = IncompleteChannels();
+    if (incomplete.empty()) return {};
+    std::string names;
+    for (const ChannelRef& ref : incomplete) names += (names.empty() ? "" : ", ") + ChannelName(data(), ref);
+    return FailedWith(Failure{FailureKind::Refused, {}, "incomplete EXP channels: " + names},
+                      Message{"Not programmed: these enabled EXP channels have no RX frequency or no channel number "
+                              "(left display characters): " + names + ".",
+                              msg::ProgramToRadioTitle, Icon::Warning});
 }
 
 void Workspace::Correct(const std::function<void(DataSet&)>& change) {
@@ -158,7 +195,6 @@ void Workspace::Correct(const std::function<void(DataSet&)>& change) {
 
 Outcome Workspace::FactoryDocument(Document& document) {
     ResetDataSet(document.data);
-    document.filePath.clear();
     DefinitionLoad load = DefinitionLoad::Loaded;
     switch (ScanModelDefinitions(Context(document.data.modelNumber), document.destinations, document.data, &load)) {
         case ScanOutcome::NoFiles: {
@@ -180,6 +216,7 @@ Outcome Workspace::New() {
     Document next = history_.Current();
     Outcome outcome = FactoryDocument(next);
     // The factory defaults stand even when the destination's file was refused.
+    file_ = {};
     Replace(std::move(next), "New");
     return outcome;
 }
@@ -191,6 +228,7 @@ Outcome Workspace::ChangeModel(int model) {
     SetModelOf(next.data, model);
     settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
     Outcome outcome = FactoryDocument(next);
+    file_ = {};
     Replace(std::move(next), "Model " + ModelName(model));
     return outcome;
 }
@@ -200,7 +238,6 @@ Outcome Workspace::ChangeDestination(int entry) {
         return Outcome{Failure{FailureKind::Refused}, {}};
     Document next = history_.Current();
     ResetDataSet(next.data);
-    next.filePath.clear();
     DefinitionLoad load = DefinitionLoad::Loaded;
     if (!SelectDestination(Context(next.data.modelNumber), next.destinations, entry, next.data, &load)) {
         // The data and the check mark stay as they were.
@@ -208,6 +245,7 @@ Outcome Workspace::ChangeDestination(int entry) {
                           Say(msg::IniFileReadError, Icon::Warning));
     }
     const std::string name = next.destinations.names[static_cast<size_t>(entry)];
+    file_ = {};
     Replace(std::move(next), "Destination " + name);
     return {};
 }
@@ -261,7 +299,7 @@ Outcome Workspace::OpenDat(std::string text, const std::string& name) {
     Document next = history_.Current();
     Outcome outcome = ReadDatDocument(std::move(text), name, next);
     if (outcome.Failed()) return outcome;
-    next.filePath = name;
+    file_ = {name, false};
     Replace(std::move(next), "Open " + FileNamePart(name));
     return outcome;
 }
@@ -270,7 +308,7 @@ Outcome Workspace::OpenHex(std::string_view bytes, const std::string& name) {
     Document next = history_.Current();
     Outcome outcome = ReadHexDocument(bytes, next);
     if (outcome.Failed()) return outcome;
-    next.filePath = name;
+    file_ = {name, true};
     Replace(std::move(next), "Open " + FileNamePart(name));
     return outcome;
 }
@@ -300,8 +338,13 @@ std::string Workspace::HexBytes() {
 }
 
 void Workspace::MarkSaved(const std::string& name) {
-    history_.CurrentInPlace().filePath = name;
+    file_ = {name, false};
     history_.MarkClean();
+    Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
+}
+
+void Workspace::RestoreFile(const std::string& path, bool image) {
+    file_ = {path, image};
     Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
 }
 
@@ -322,12 +365,21 @@ Outcome Workspace::RestoreKept(int model, const std::string& destination, const 
     // The Destination menu as the definition files give it; the data are the kept ones.
     Outcome outcome = FactoryDocument(next);
     next.data = base ? *base : edited;
-    next.filePath = name;
+    file_ = {name, IsMemoryImagePath(name)};
     Replace(std::move(next), "Open " + FileNamePart(name));
-    if (!Commit([&](DataSet& d) { d = edited; }, std::move(action), ChangeNotice{ChangeSource::Edit, {}, {}, {}})) {
+    if (edited == data()) {
         // Changed and changed back: still not what was saved.
         history_.MarkNoneClean();
         Notify(ChangeNotice{ChangeSource::Saved, {}, {}, {}});
+    } else {
+        // The kept data exactly as they were, unchecked: they are what the
+        // user had (a channel the editor had not completed included). Held
+        // on the heap: a data set is large for the page's stack.
+        auto kept = std::make_unique<Document>(history_.Current());
+        kept->data = edited;
+        kept->cause = ChangeNotice{ChangeSource::Edit, {}, {}, {}};
+        history_.Push(std::move(*kept), std::move(action));
+        Notify(history_.Current().cause);
     }
     outcome.failure = {};
     return outcome;
@@ -344,7 +396,9 @@ Outcome Workspace::ImportChannels(std::string_view text, const std::string& name
         return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
                           Say(ImportRefusalText(shown, imported), Icon::Warning));
     }
-    ReplaceData(imported.data, "Import Channels " + shown);
+    if (!ReplaceData(imported.data, "Import Channels " + shown))
+        return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
+                          Say(kIncompleteExpRule, Icon::Warning));
     return {};
 }
 
@@ -391,8 +445,8 @@ TransferOutcome Workspace::ReadFromRadio(link::TransferEngine& engine) {
     Document next = history_.Current();
     TransferOutcome result = ReadRadioInto(engine, next.data, true);
     if (!result.completed) return result;
-    next.filePath.clear();
-    Replace(std::move(next), "Read from Radio");
+    file_ = {};
+    Replace(std::move(next), kReadFromRadioTitle);
     return result;
 }
 
@@ -409,6 +463,13 @@ TransferOutcome Workspace::ReadRadioForComparison(link::TransferEngine& engine, 
 
 TransferOutcome Workspace::ProgramToRadio(link::TransferEngine& engine, ProgramOptions options) {
     TransferOutcome result;
+    // Nothing goes out while an enabled channel is incomplete: the bytes are
+    // never changed to make it pass.
+    if (Outcome refused = CheckProgrammable(); refused.Failed()) {
+        result.failure = std::move(refused.failure);
+        result.messages = std::move(refused.messages);
+        return result;
+    }
     if (!(result.synchronised = Synchronise(engine))) {
         Conclude(engine, result);
         return result;
@@ -464,8 +525,11 @@ ChangeNotice SettingEdit(std::string field) { return ChangeNotice{ChangeSource::
 EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool on, Completion completion) {
     EditResult result;
     const std::string caption = FlagCaption(flag, channel.area);
-    Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on, completion); },
-           caption + " " + ChannelName(data(), channel), EditOf(channel, caption));
+    const bool later = completion == Completion::Later && channel.area == Area::EXP;
+    if (Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on, completion); },
+               caption + " " + ChannelName(data(), channel), EditOf(channel, caption),
+               later ? std::optional<int>(channel.index) : std::nullopt) == Committed::Incomplete)
+        return Refusal{kDataError, caption, kIncompleteExpRule};
     return result;
 }
 
@@ -500,8 +564,9 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
 EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {
     const ChannelRef channel{Area::EXP, n};
     EditResult result;
-    Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); }, "CH Display " + ChannelName(data(), channel),
-           EditOf(channel, "CH Display"));
+    if (Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); },
+               "CH Display " + ChannelName(data(), channel), EditOf(channel, "CH Display")) == Committed::Incomplete)
+        return Refusal{kDataError, "CH Display", kIncompleteExpRule};
     return result;
 }
 
@@ -509,8 +574,9 @@ EditResult Workspace::SetExpFrequency(int n, bool rx, std::string_view text) {
     const ChannelRef channel{Area::EXP, n};
     const std::string field = rx ? "Rx Frequency" : "Tx Frequency";
     EditResult result;
-    Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); }, field + " " + ChannelName(data(), channel),
-           EditOf(channel, field));
+    if (Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); },
+               field + " " + ChannelName(data(), channel), EditOf(channel, field)) == Committed::Incomplete)
+        return Refusal{kDataError, rx ? "Rx frequency" : "Tx frequency", kIncompleteExpRule};
     return result;
 }
 
@@ -566,9 +632,10 @@ EditResult Workspace::SetAtisCode(std::string_view text) {
     return std::nullopt;
 }
 
-void Workspace::ReplaceData(const DataSet& next, std::string action) {
-    if (next.modelNumber != modelNumber()) return;
-    Commit([&](DataSet& d) { d = next; }, std::move(action), ChangeNotice{ChangeSource::Edit, {}, {}, {}});
+bool Workspace::ReplaceData(const DataSet& next, std::string action) {
+    if (next.modelNumber != modelNumber()) return false;
+    return Commit([&](DataSet& d) { d = next; }, std::move(action), ChangeNotice{ChangeSource::Edit, {}, {}, {}}) !=
+           Committed::Incomplete;
 }
 
 // ---- corrections ------------------------------------------------------------------
@@ -587,6 +654,24 @@ void Workspace::SettleShownChannel(ChannelRef channel) {
         ChannelRecord* record = FindRecord(d, channel);
         if (record && IsPlan(channel.area) && record->RxOnly) record->TxEnable = false;
     });
+}
+
+void Workspace::CorrectForShowing(Showing what, std::optional<ChannelRef> channel) {
+    switch (what) {
+        case Showing::CommonSetup:
+        case Showing::Weather: SettleWeatherAlert(); break;
+        case Showing::Report: SnapExpFrequencies(); break;
+        case Showing::ChannelList:
+            if (channel && channel->area == Area::EXP) SnapExpFrequencies();
+            break;
+        case Showing::ChannelEditor:
+            if (!channel) break;
+            if (channel->area == Area::EXP)
+                SnapExpFrequencies();
+            else
+                SettleShownChannel(*channel);
+            break;
+    }
 }
 
 void Workspace::SettleWeatherAlert() {

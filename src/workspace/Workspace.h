@@ -120,13 +120,27 @@ public:
     const ModelFlags& flags() const { return data().flags; }
     const ProgramData& program() const { return program_; }
     SettingsStore& settings() { return settings_; }
-    // The file the data were last opened from or saved to, by the name the
-    // front end gave (a path on the desktop); empty for none.
-    const std::string& currentFilePath() const { return history_.Current().filePath; }
+    // The file the session belongs to: the one its data were last opened
+    // from or saved to, by the name the front end gave (a path on the
+    // desktop); empty for none. Undo and redo change the data, never this:
+    // Save writes where the user last opened or saved.
+    const std::string& currentFilePath() const { return file_.path; }
+    // Whether that file is a memory image (Save then asks for a settings file).
+    bool currentFileIsImage() const { return file_.image; }
+    // The session's file set again (a session restored from a copy kept
+    // aside); the data stay as they are.
+    void RestoreFile(const std::string& path, bool image);
     // The Destination menu: shown names in menu order and the checked entry.
     const DestinationMenu& destinations() const { return history_.Current().destinations; }
     // The data differ from the clean state: saved, opened, read or new.
     bool modified() const { return !history_.IsClean(); }
+    // The enabled EXP channels the radio cannot use (no RX frequency, or no
+    // channel number as the radio will receive it). Only data opened or read
+    // so hold them (no edit makes one); they are shown marked, may be mended
+    // a step at a time, and keep the radio from being programmed.
+    std::vector<ChannelRef> IncompleteChannels() const;
+    // Refused (naming the channels) while an incomplete channel is enabled.
+    Outcome CheckProgrammable() const;
 
     // Every change, as it happens, until the subscription goes.
     [[nodiscard]] Subscription Subscribe(std::function<void(const ChangeNotice&)> listener);
@@ -247,8 +261,9 @@ public:
     EditResult SetAtisGroup(int group, bool on);
     EditResult SetAtisCode(std::string_view text);
     // Another data set of the same model laid over the current one as one
-    // step (channels imported from elsewhere).
-    void ReplaceData(const DataSet& next, std::string action);
+    // step (channels imported from elsewhere); false, and nothing changes,
+    // when it would enable an EXP channel incomplete.
+    bool ReplaceData(const DataSet& next, std::string action);
 
     // ---- corrections made by showing or sending the data --------------------
     // Not edits: no undo step, the clean state stays; listeners hear of them
@@ -259,11 +274,15 @@ public:
     void SnapExpFrequencies();
     void SettleWeatherAlert();
     void SettleShownChannel(ChannelRef channel);
+    // What shows the data: each screen makes its corrections first, as
+    // named here once for the window and the page (a channel list or editor
+    // names its channel; a list only by its area).
+    enum class Showing { CommonSetup, Weather, ChannelList, ChannelEditor, Report };
+    void CorrectForShowing(Showing what, std::optional<ChannelRef> channel = std::nullopt);
 
 private:
     struct Document {
         DataSet data;
-        std::string filePath;
         DestinationMenu destinations;
         ChangeNotice cause;  // what made this state (told again by undo and redo)
     };
@@ -281,8 +300,15 @@ private:
     Outcome ReadHexDocument(std::string_view bytes, Document& next) const;
     // Makes the document current: a new clean state, or the very first one.
     void Replace(Document next, std::string action);
-    // One undo step from a change of the current data; false when nothing changed.
-    bool Commit(const std::function<void(DataSet&)>& change, std::string action, ChangeNotice notice);
+    enum class Committed { Nothing, Step, Incomplete };
+    // One undo step from a change of the current data: Nothing when nothing
+    // changed, Incomplete (and nothing changed) when it would leave an EXP
+    // channel incomplete that was not. `later`: the EXP channel the channel
+    // editor enables before its frequency and number are typed; its state
+    // stays provisional (amended by the edits of that channel, dropped by
+    // an undo) until the channel is complete.
+    Committed Commit(const std::function<void(DataSet&)>& change, std::string action, ChangeNotice notice,
+                     std::optional<int> later = std::nullopt);
     // Changes the current data without a step (a correction); told when it changed something.
     void Correct(const std::function<void(DataSet&)>& change);
     TransferOutcome ReadRadioInto(link::TransferEngine& engine, DataSet& data, bool announce,
@@ -299,7 +325,12 @@ private:
 
     std::vector<int> offeredModels_;
     History<Document> history_;
+    struct SessionFile {
+        std::string path;
+        bool image = false;
+    } file_;
     bool started_ = false;  // a first data set exists
+    std::optional<int> provisional_;  // the EXP channel the current step enabled before it was complete
     std::optional<MemoryImage> radioImage_;  // the image last read from the radio in this session
 };
 

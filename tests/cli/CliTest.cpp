@@ -354,15 +354,26 @@ TEST_F(Cli, ProgramSendsASettingsFileToTheRadio) {
     EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
     run = RunCli({"program", work / "int.dat"});
     EXPECT_EQ(run.status, 2) << "no --port: a usage error";
-    // Data the radio would get wrong go out only when the user says so.
+    // An enabled EXP channel the radio cannot use is never sent, --yes or not.
     std::string text = ReadBytes(work / "int.dat");
     text.replace(text.find("[CHEXP3]\r\nEnable=0"), 19, "[CHEXP3]\r\nEnable=1");
     WriteBytes(work / "exp.dat", text);
-    run = RunCli({"program", "--port", "sim", work / "exp.dat"});
+    for (const char* answer : {"--no", "--yes"}) {
+        run = RunCli({"program", "--port", "sim", answer, work / "exp.dat"});
+        EXPECT_EQ(run.status, 1) << answer;
+        EXPECT_NE(run.err.find("no channel number (left display characters): EXP3."), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
+    }
+    // Data the radio would get wrong in other ways go out only when the user says so.
+    text = ReadBytes(work / "int.dat");
+    const size_t usable = text.find("\r\nExp CH=0\r\n");
+    ASSERT_NE(usable, std::string::npos);
+    text.replace(usable, 12, "\r\nExp CH=1\r\n");  // a usable group without an enabled channel
+    WriteBytes(work / "group.dat", text);
+    run = RunCli({"program", "--port", "sim", "--no", work / "group.dat"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("- EXP3 is enabled without an RX frequency."), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("Nothing was written to the radio."), std::string::npos) << run.err;
-    run = RunCli({"program", "--port", "sim", "--yes", work / "exp.dat"});
+    EXPECT_NE(run.err.find("- EXP is a usable channel group without an enabled channel"), std::string::npos) << run.err;
+    run = RunCli({"program", "--port", "sim", "--yes", work / "group.dat"});
     EXPECT_EQ(run.status, 0) << run.err;
 }
 

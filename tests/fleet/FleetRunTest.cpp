@@ -151,11 +151,20 @@ TEST_F(Fleet, WithBackupEachRadiosMemoryIsKeptFirstAndARadioThatIsNotKeptIsNotWr
 
 TEST_F(Fleet, ThePlansFaultsLeaveTheRadiosUntouchedUnlessYesIsGiven) {
     DataSet plan = FactoryDataSet();
-    plan.exp[3].Enable = true;  // an EXP channel without a frequency
-    plan.exp[3].Rxfreq = 0;
+    plan.groups[GroupEXP].Usable = true;  // a usable group without an enabled channel: a question
+    DataSet incomplete = plan;
+    incomplete.exp[3].Enable = true;  // an EXP channel without a frequency: never sent
+    incomplete.exp[3].Rxfreq = 0;
     for (const bool yes : {false, true}) {
         auto radios = Radios(2);
+        auto refused = Radios(2);
         const std::vector<RadioReport> reports = Program(radios, Roster(2), plan, yes);
+        const std::vector<RadioReport> never = Program(refused, Roster(2), incomplete, yes);
+        for (size_t i = 0; i < never.size(); ++i) {
+            EXPECT_EQ(never[i].result, RadioResult::Untouched) << never[i].reason;
+            EXPECT_NE(never[i].reason.find("EXP3"), std::string::npos) << never[i].reason;
+            EXPECT_EQ(refused[i]->radio.Log().writeRequests, 0);
+        }
         for (size_t i = 0; i < reports.size(); ++i) {
             if (yes) {
                 EXPECT_EQ(reports[i].result, RadioResult::Ok) << reports[i].reason;

@@ -3,6 +3,8 @@
 // programming as the confirmation offers it, and the fields it lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "desktop/DiskFiles.h"
 #include "files/MemorySettingsStore.h"
 #include "files/TestFolder.h"
@@ -38,7 +40,9 @@ struct Rig {
           wire(radio),
           link(wire.Port(), wire.GetClock(), wire.GetPump(), &asker) {
         EXPECT_TRUE(app.Start().Ok());
-        radio.SetMemory(PatternMemory());
+        sim::RadioMemory memory = PatternMemory();
+        std::fill(memory.begin() + 0x052, memory.begin() + 0x055, 0);  // no EXP channel on: it can be programmed
+        radio.SetMemory(memory);
         app.SetLink(&link);
     }
     std::string RadioBytes() const { return std::string(radio.Memory().begin(), radio.Memory().end()); }

@@ -107,10 +107,13 @@ TEST(ChannelGridRows, ExpRowsShowTheFrequencySnapped) {
     exp[2].CHDisplayR = "A";
     exp[2].Rxfreq = 156.013;
     exp[2].LowPower = true;
+    exp[3].CHDisplayL = "<b";  // '<' is sent as 0xFF: the radio's number ends before the "b"
+    exp[3].CHDisplayR = "1";
     const auto rows = ExpGridRows(exp);
     ASSERT_EQ(rows.size(), 20u);
     EXPECT_EQ(rows[0], (GridRow{"1", "", "   ", "---.----", "---.----", "---", "--", "---"}));
     EXPECT_EQ(rows[1], (GridRow{"2", "[Enable]", " 5A", "156.0100", "---.----", "LOW", "--", "---"}));
+    EXPECT_EQ(rows[2][2], "  1") << "shown as the radio will receive it";
 }
 
 TEST(ComboItems, PriorityListsFollowTheEnabledChannels) {

@@ -140,7 +140,12 @@ TEST_F(ChannelEditor, FrequencyEntriesAcceptedOrRefused) {
         {"157,025", true, 157.025, "157.0250"},  // a typed comma is the decimal point
     };
     for (const auto& c : cases) {
-        Alter([](DataSet& d) { d.exp[1].Rxfreq = 160.0; });
+        // Off, so that no frequency is a value like any other (an enabled
+        // channel keeps one: the workspace refuses the edit).
+        Alter([](DataSet& d) {
+            d.exp[1].Rxfreq = 160.0;
+            d.exp[1].Enable = false;
+        });
         prompter.boxes.clear();
         TypeInto(rx, c.typed);
         if (QString(c.typed).isEmpty()) rx->clear();

@@ -145,8 +145,10 @@ const later = (value) => new Promise((resolve) => { setImmediate(() => resolve(v
 const standIn = { port: true };
 const commandRows = {
   confirmDiscard: { edited: true, call: (c) => c.confirmDiscard(), waits: true },  // "Save changes?"
-  newData: { call: (c) => c.newData(), waits: false },  // the page has asked first
+  newData: { edited: true, call: (c) => c.newData(), waits: true },  // "Save changes?"
   open: { call: (c) => c.open('odd.hex', 'image'), waits: true },
+  openChosenFile: { call: (c) => c.openChosenFile(), waits: true },  // the page's file picker
+  openFile: { edited: true, call: (c) => c.openFile('odd.hex'), waits: true },
   changeModel: { call: (c) => c.changeModel(1), waits: false },  // one model on offer: nothing to ask
   changeDestination: { call: (c) => c.changeDestination(1), waits: true },  // "Do you want to change to INT?"
   save: { edited: true, call: (c) => c.save(), waits: true },  // where, then the file
@@ -167,11 +169,11 @@ const commandRows = {
 
 test('every command that may wait comes back whole from its wait', async (t) => {
   assert.deepEqual(Object.keys(commandRows).sort(), Object.keys(declaredMethods('SessionCommands')).sort());
-  const { createStandInSerial, SerialConnection, patternMemory } = await import('./rig.mjs');
+  const { createStandInSerial, SerialConnection, programmableMemory } = await import('./rig.mjs');
   const table = 'Plan,Slot,Scan\r\nUSA,1,1\r\n';
   for (const [name, row] of Object.entries(commandRows)) {
     await t.test(name, async () => {
-      const files = memoryFiles({ 'odd.hex': patternMemory(5), 'table.csv': table });
+      const files = memoryFiles({ 'odd.hex': programmableMemory(5), 'table.csv': table });
       const { session } = await sessionRig({ files });
       if (row.opened) await session.run((c) => c.open(row.opened, 'image'));
       if (row.edited) session.now.setChannelFlags([{ area: 'USA', index: 1 }], 'scan', true);
@@ -179,7 +181,8 @@ test('every command that may wait comes back whole from its wait', async (t) => 
         const serial = await createStandInSerial({ speed: 50 });
         session.useSerialPort(new SerialConnection(await serial.requestPort()), 'sim');
       }
-      session.hooks = { ask: (q) => later(q.buttons === 'yesNoCancel' ? 'no' : q.defaultAnswer), chooseSaveFile: () => later('b.dat') };
+      session.hooks = { ask: (q) => later(q.buttons === 'yesNoCancel' ? 'no' : q.defaultAnswer), chooseSaveFile: () => later('b.dat'),
+        chooseOpenFile: () => later('odd.hex') };
       let suspended = null;
       const result = await session.run((c) => {
         const called = row.call(c);

@@ -5,14 +5,14 @@ import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import test from 'node:test';
 
-import { loadEngine, memoryFiles, patternMemory, programmed, sessionRig } from './rig.mjs';
+import { loadEngine, memoryFiles, patternMemory, programmableMemory, programmed, sessionRig } from './rig.mjs';
 
 const PARTLY = 'The radio was only partly programmed: it now holds a mix of old and new data. ' +
   'Program it again before using it.';
 const texts = (result) => result.messages.map((m) => m.text);
 
 test('programming writes the image, except what the radio keeps; a read takes the radio\'s memory', async () => {
-  const files = memoryFiles({ 'image.hex': patternMemory(200) });
+  const files = memoryFiles({ 'image.hex': programmableMemory(200) });
   const { session, told } = await sessionRig({ files });
   assert.equal((await session.run((c) => c.open('image.hex', 'image'))).ok, true);
   const radio = patternMemory(3);

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import test from 'node:test';
 
 import {
-  SerialConnection, createStandInSerial, memoryFiles, nativeCli, patternMemory, programmed, sessionRig,
+  SerialConnection, createStandInSerial, memoryFiles, nativeCli, patternMemory, programmableMemory, programmed, sessionRig,
 } from './rig.mjs';
 
 const SAVE_CHANGES = 'QZP data has changed.\nDo you want to save changes?';
@@ -78,6 +78,8 @@ const writers = [
   }, native: (c) => ['import-csv', c.src, 'table.csv', 'imported.dat', ...c.dest], out: 'imported.dat' },
 ];
 
+const KEPT_INCOMPLETE = /Saved with these enabled EXP channels incomplete/;
+
 test('the session\'s files are the native command line\'s, byte for byte', async (t) => {
   const cli = nativeCli();
   t.after(cli.remove);
@@ -85,10 +87,11 @@ test('the session\'s files are the native command line\'s, byte for byte', async
     await t.test(entry.name, async () => {
       const files = memoryFiles(entry.image ? { 'source.hex': entry.image } : {});
       const { session, told } = await sessionRig({ files, answers: ['ok'] });
-      // The bytes a call of the session wrote under `name`; the call said nothing.
+      // The bytes a call of the session wrote under `name`; the call said
+      // nothing but, for odd images, that incomplete EXP channels were kept.
       session.saved = async (call, name) => {
         const result = await session.run((c) => call(c, name));
-        assert.deepEqual(textsOf(result), [], `${call} ${name}`);
+        assert.deepEqual(textsOf(result).filter((text) => !KEPT_INCOMPLETE.test(text)), [], `${call} ${name}`);
         return files.files.get(name);
       };
       const { names } = session.now.state().destinations;
@@ -110,7 +113,8 @@ test('the session\'s files are the native command line\'s, byte for byte', async
       for (const w of writers) {
         const wasm = await w.wasm(session, c);
         const native = cli.run(...w.native(c));
-        assert.equal(native.stderr, '', `${w.file}: ${w.native(c).join(' ')}`);
+        assert.equal(native.stderr.split('\n').filter((line) => line && !KEPT_INCOMPLETE.test(line)).join('\n'), '',
+          `${w.file}: ${w.native(c).join(' ')}`);
         assert.ok(wasm, `${w.file}: the page's session wrote nothing`);
         const expected = w.out ? cli.file(w.out) : new Uint8Array(native.stdout);
         assert.ok(Buffer.from(wasm).equals(Buffer.from(expected)), `${w.file} differs from ${w.native(c).join(' ')}`);
@@ -128,7 +132,7 @@ const PATH_FILES = {
   'short.hex': patternMemory(1).slice(0, 500),
   'other.dat': '[MAIN]\r\nMODEL=#MR999\r\nMODELTYPE=7\r\n',
   'locked.dat': new Error('Permission denied'),
-  'odd.hex': patternMemory(5),
+  'odd.hex': programmableMemory(5),
   'bad.csv': 'Plan,Slot,Scan\r\nUSA,1,1\r\nUSA,999,1\r\n',
 };
 const END = { ok: [true, false], cancelled: [false, true], failed: [false, false] };

@@ -236,8 +236,12 @@ const paths = [
         await (await chooser).setFiles({ name, mimeType: 'application/octet-stream', buffer: Buffer.from(text, 'latin1') });
       };
 
-      await choose('mnuFileOpen', 'damaged.hex', '\x01\x3e'.padEnd(1000, '\0'));
+      // "Save changes?" comes before the file picker.
+      const chooser = page.waitForEvent('filechooser');
+      await menu(page, 'mnuFile', 'mnuFileOpen');
       assert.deepEqual(await answer(page, 'no'), { text: 'QZP data has changed.\nDo you want to save changes?', detail: '' });
+      await (await chooser).setFiles({ name: 'damaged.hex', mimeType: 'application/octet-stream',
+        buffer: Buffer.from('\x01\x3e'.padEnd(1000, '\0'), 'latin1') });
       assert.deepEqual(await answer(page), { text: 'bad file!!', detail: 'A memory image is 1024 bytes; this file has 1000.' });
       await unchanged('damaged file');
 
@@ -543,7 +547,7 @@ const paths = [
     },
   },
   {
-    name: 'the splitter: arrow keys and the mouse, remembered with the language chosen',
+    name: 'the splitter: arrow keys and the mouse, remembered with the language chosen; in German the page and the engine speak German',
     async run({ page }) {
       const width = () => page.evaluate(() => Math.round(document.querySelector('#tree-pane').getBoundingClientRect().width));
       const start = await width();
@@ -563,8 +567,23 @@ const paths = [
       await Promise.all([page.waitForEvent('load'), page.selectOption('#language', 'de')]);
       await page.waitForSelector('body[data-ready]');
       assert.equal(await page.getAttribute('#skip-to-screens', 'lang'), 'de');
+      assert.equal(await page.getAttribute('html', 'lang'), 'de');
       assert.equal(await page.textContent('#skip-to-screens'), 'Zu den Seiten springen');
       assert.equal(await width(), 260);
+
+      // The menu bar, a screen's labels and hints, and a question the engine asks.
+      assert.deepEqual(await page.locator('#menubar > *').allTextContents(),
+        ['Datei', 'Bearbeiten', 'Übertragen', 'Region', 'Optionen', 'Hilfe']);
+      await node(page, 'General', 'Common');
+      assert.deepEqual((await page.locator('#screen legend').allTextContents()).slice(0, 2),
+        ['Suchlauffunktion', 'Wetterkanal-Funktion']);
+      await page.getByRole('group', { name: 'Verfügbare Kanalgruppen' }).getByRole('checkbox', { name: 'USA', exact: true }).focus();
+      assert.equal(await page.textContent('#hint'), '[Leertaste]: Ein- oder ausschalten.');
+      await page.click('#tb-program');
+      assert.equal(await page.locator('dialog[open] .option label').textContent(),
+        'Zuerst den Speicher des Funkgeräts auslesen und aufbewahren');
+      assert.equal(await page.getAttribute('dialog[open] .sign', 'aria-label'), 'Frage');
+      assert.match((await answer(page, 'no')).text, /Funkgerät (trotzdem )?programmieren\?$/);
     },
   },
 ];

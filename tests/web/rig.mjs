@@ -25,6 +25,15 @@ export function patternMemory(seed = 0) {
   return m;
 }
 
+// patternMemory(seed) with every EXP channel off: data the radio can be
+// programmed with (a pattern enables EXP channels it gives no frequency or
+// number, which programming refuses).
+export function programmableMemory(seed = 0) {
+  const m = patternMemory(seed);
+  m.fill(0, 0x052, 0x055);  // the EXP enable map
+  return m;
+}
+
 // Addresses a programming never sends: the model codes, 0x017, rows
 // 0x0E0-0x0FF.
 export const neverWritten = (a) => a < 2 || a === 0x17 || (a >= 0xe0 && a < 0x100) || a >= 0x3f0;

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import test from 'node:test';
 
 import {
-  SerialConnection, createStandInSerial, heldImage, loadEngine, memoryFiles, patternMemory, programmed, sessionRig,
+  SerialConnection, createStandInSerial, heldImage, loadEngine, memoryFiles, programmableMemory, programmed, sessionRig,
 } from './rig.mjs';
 
 const PORT = 'the stand-in port';
@@ -53,7 +53,7 @@ async function runPath(row) {
   const serial = await createStandInSerial({ chunkMs: row.chunkMs });
   const before = await heldImage(7);
   serial.radio.setMemory(before);
-  const { session } = await sessionRig({ files: memoryFiles({ 'image.hex': patternMemory(100) }) });
+  const { session } = await sessionRig({ files: memoryFiles({ 'image.hex': programmableMemory(100) }) });
   assert.equal((await session.run((c) => c.open('image.hex', 'image'))).ok, true);
   const image = session.now.imageBytes().slice(0, before.length);
   const connection = new SerialConnection(await serial.requestPort());

@@ -18,14 +18,21 @@ TEST(ProgramCheck, FindsWhatTheRadioWouldGetWrong) {
     };
     const Case cases[] = {
         {"factory data", [](DataSet&) {}, {}},
-        {"incomplete EXP channels",
+        {"incomplete EXP channels are refused, not asked about",
          [](DataSet& d) {
              d.exp[3].Enable = true;
              d.exp[4] = d.exp[3];
              d.exp[4].Rxfreq = 157.025;
+             d.exp[4].CHDisplayL = "<b";  // sent as 0xFF 'b': the radio's number ends at once
          },
-         {"EXP3 is enabled without an RX frequency.",
-          "EXP4 is enabled without a channel number (left display characters)."}},
+         {}},
+        {"display characters the radio takes but the editor does not offer",
+         [](DataSet& d) {
+             d.exp[3].Enable = true;
+             d.exp[3].Rxfreq = 157.025;
+             d.exp[3].CHDisplayL = "Z1";
+         },
+         {"EXP3 shows display characters the channel editor does not offer (\"Z1 \")."}},
         {"a disabled priority channel",
          [](DataSet& d) { d.plan(PlanINT)[static_cast<size_t>(d.groups[PlanINT].PriorityChannel)].Enable = false; },
          {"The priority channel of INT (CH17) is not an enabled INT channel."}},

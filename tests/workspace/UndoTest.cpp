@@ -197,6 +197,31 @@ TEST(Workspace, EnablingManyChannelsSkipsIncompleteExpChannelsAndNamesThem) {
     EXPECT_TRUE(IsIncompleteExpChannel(s.ws.data().exp[3]));
 }
 
+TEST(Workspace, UndoAndRedoNeverBringBackAChannelTheEditorHadNotCompleted) {
+    Session s;
+    // The channel editor enables first and completes next: one step in the end.
+    ASSERT_FALSE(s.ws.SetChannelFlag({Area::EXP, 3}, ChannelFlag::Enable, true, Completion::Later));
+    EXPECT_EQ(s.ws.IncompleteChannels(), (std::vector<ChannelRef>{{Area::EXP, 3}}));
+    ASSERT_FALSE(s.ws.SetExpFrequency(3, true, "157.025"));
+    ASSERT_FALSE(s.ws.SetExpDisplay(3, "P3", ""));
+    EXPECT_TRUE(s.ws.IncompleteChannels().empty());
+    EXPECT_EQ(s.ws.UndoAction(), "CH Enable EXP3");
+    ASSERT_TRUE(s.ws.Undo());
+    EXPECT_FALSE(s.ws.data().exp[3].Enable);
+    EXPECT_FALSE(s.ws.CanUndo()) << "enable, frequency and number were one step";
+    ASSERT_TRUE(s.ws.Redo());
+    EXPECT_TRUE(s.ws.data().exp[3].Enable && s.ws.IncompleteChannels().empty());
+
+    // Taken back before it was complete: gone for good.
+    ASSERT_FALSE(s.ws.SetChannelFlag({Area::EXP, 4}, ChannelFlag::Enable, true, Completion::Later));
+    ASSERT_FALSE(s.ws.SetExpFrequency(4, true, "157.05"));
+    ASSERT_TRUE(s.ws.Undo());
+    EXPECT_FALSE(s.ws.CanRedo());
+    EXPECT_TRUE(s.ws.IncompleteChannels().empty());
+    while (s.ws.Undo()) EXPECT_TRUE(s.ws.IncompleteChannels().empty());
+    while (s.ws.Redo()) EXPECT_TRUE(s.ws.IncompleteChannels().empty());
+}
+
 TEST(Workspace, UndoingPastTheSavedStateMakesTheDataChangedAgain) {
     Session s;
     const std::string path = s.folder / "boat.dat";
@@ -207,7 +232,7 @@ TEST(Workspace, UndoingPastTheSavedStateMakesTheDataChangedAgain) {
 
     s.ws.Undo();
     EXPECT_TRUE(s.ws.modified());
-    EXPECT_EQ(s.ws.currentFilePath(), "") << "the state before the save had no file";
+    EXPECT_EQ(s.ws.currentFilePath(), path) << "undo changes the data, never where Save writes";
     s.ws.Redo();
     EXPECT_FALSE(s.ws.modified()) << "back at the saved state";
     EXPECT_EQ(s.ws.currentFilePath(), path);
@@ -234,7 +259,7 @@ TEST(Workspace, AnOpenedFileAndAReadCanBeTakenBack) {
     EXPECT_TRUE(s.ws.data().common.DualWatch);
     s.ws.Undo();
     EXPECT_TRUE(s.ws.data() == unsaved) << "the edits made before the file was opened are back";
-    EXPECT_EQ(s.ws.currentFilePath(), "");
+    EXPECT_EQ(s.ws.currentFilePath(), path) << "the session still belongs to the file it opened";
     EXPECT_TRUE(s.ws.modified());
 }
 
