@@ -3,8 +3,6 @@
 // the messages of refused input, each a message of the catalogue rendered in
 // the language in use where it is shown.
 
-#include <string>
-
 #include "messages/MessageText.h"
 
 namespace rp770::presentation::texts {
@@ -12,7 +10,6 @@ namespace rp770::presentation::texts {
 struct EditorText {
     MessageId id;
     operator MessageText() const { return id; }            // NOLINT: a text is its id
-    explicit operator std::string() const { return Words(id); }
 };
 
 inline constexpr EditorText kTreeHint{MessageId::HintTree};
