@@ -63,6 +63,9 @@ TEST_F(CliLanguage, HelpAndUsageErrorsSpeakTheEnvironmentsLanguage) {
         EXPECT_EQ(windowWrong.status, 2) << c.language;
         EXPECT_NE(windowWrong.err.find(In(c.language, MessageId::WindowUsage).substr(0, 20)), std::string::npos)
             << windowWrong.err;
+        EXPECT_NE(windowWrong.err.find(FillPlaceholders(In(c.language, MessageId::CliUnknownOption), {"--bogus"})),
+                  std::string::npos)
+            << windowWrong.err;
     }
 }
 
