@@ -216,7 +216,7 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
     auto* grid = new QGridLayout(box);
     grid->addWidget(MakeLabel("lblUsablePriHead", Tr(MessageId::PriorityCh), box), 0, 1, 1, 2);
     for (int i = 0; i < 4; ++i) {
-        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(presentation::UsableGroupCaption(i)), box);
+        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromStdString(presentation::UsableGroupCaption(i)), box);
         chkUsable_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkUsable", i));
         lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), presentation::PriorityCaption(i), box);
         cmbUsablePri_[static_cast<size_t>(i)] = MakeCombo(IndexedName("cmbUsablePri", i), box);
