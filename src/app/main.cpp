@@ -17,6 +17,8 @@
 #include "desktop/DiskFiles.h"
 #include "desktop/ErrorLogFile.h"
 #include "link/RadioLink.h"
+#include "messages/BuiltInTranslations.h"
+#include "messages/MessageText.h"
 #include "app/DesktopSerialPort.h"
 #include "desktop/DataFolder.h"
 #include "desktop/ExecutablePath.h"
@@ -36,74 +38,6 @@
 #include "ui/WindowAsker.h"
 
 namespace {
-
-// The help, in two parts around the entry on RP770_DATA_DIR.
-constexpr const char* kHelp =
-    "Usage: rp770 [/D | /T | /DT | /TD] [FILE.dat | FILE.hex]\n"
-    "   or: rp770 [/D | /T | /DT | /TD] -- FILE\n"
-    "   or: rp770 --help | --version\n"
-    "\n"
-    "The window of RP770, the programming tool for the MR318 marine VHF radio: read\n"
-    "the radio's memory over the programming cable, edit its channels, channel\n"
-    "groups, scan settings and ATIS code, keep them in .dat files, print them, and\n"
-    "program the radio back.\n"
-    "\n"
-    "FILE, a settings file (.dat) or a memory image file (.hex), opens once the\n"
-    "window is up, as File > Open would open it; a .hex file opens in any mode.\n"
-    "The file is the first argument ending in .dat or .hex (any case), before or\n"
-    "after a switch: \"rp770 /D boat.hex\" opens boat.hex in debug mode. After --,\n"
-    "the next argument is the file whatever its name ends in (a settings file\n"
-    "unless it ends in .hex).\n"
-    "A .dat or .hex file dropped on the window opens too, and File > Recent Files\n"
-    "lists the last 8 files opened or saved.\n"
-    "\n"
-    "Switches:\n"
-    "  /D          debug mode: the error log err.log, the transfer monitor, the hex\n"
-    "              dump, and memory image files (.hex) with Ctrl+F2 and Ctrl+F3\n"
-    "  /T          no echo check on the serial cable\n"
-    "  /DT, /TD    both\n"
-    "  The line without FILE is one switch, in any case: \"/D /T\" sets neither.\n"
-    "\n"
-    "Options:\n"
-    "  --help      show this text and exit\n"
-    "  --version   show the version and exit\n"
-    "  -platform NAME, -style NAME, -reverse, -session ID\n"
-    "              the window toolkit's own options, passed on to it; any other\n"
-    "              argument that begins with - is refused\n"
-    "\n"
-    "Files:\n"
-    "  global.ini, *_013E.ini, QJ Logo.gif, rp770-help.html\n"
-    "              the shipped data: the radio models, each destination's factory\n"
-    "              memory, the logo, the help text; looked for beside the program,\n"
-    "              then in ../share/rp770 from it, then in $RP770_DATA_DIR\n"
-    "  err.log     the error log of debug mode: beside the program when that folder\n"
-    "              is the user's own (a build or a copy of the user's; never for an\n"
-    "              installed program or root), else in $XDG_STATE_HOME/rp770\n"
-    "              (~/.local/state/rp770); the About box says where\n"
-    "  ~/.config/RP770/RP770.conf\n"
-    "              the remembered model, destinations, serial port, window place,\n"
-    "              recent files and the folder the file dialogs start in\n"
-    "\n"
-    "Environment:\n";
-constexpr const char* kHelpEnd =
-    "  XDG_STATE_HOME\n"
-    "              the error log of debug mode goes to $XDG_STATE_HOME/rp770 when\n"
-    "              the program's folder is not the user's own (default\n"
-    "              ~/.local/state)\n"
-    "  XDG_CONFIG_HOME\n"
-    "              the folder of RP770/RP770.conf (default ~/.config)\n"
-    "  DISPLAY, WAYLAND_DISPLAY\n"
-    "              the graphical display the window opens on\n"
-    "\n"
-    "Exit status:\n"
-    "  0           the window was closed\n"
-    "  1           no display could be opened, or no usable global.ini was found\n"
-    "              (\"Unknown model!!\")\n"
-    "  2           a wrong command line\n";
-
-constexpr const char* kUsage =
-    "Usage: rp770 [/D | /T | /DT | /TD] [FILE.dat | FILE.hex]\n"
-    "Try 'rp770 --help' for more information.\n";
 
 // Without a display the window system cannot start, and the toolkit ends
 // the program (abort, "Reinstalling the application may fix this
@@ -146,15 +80,12 @@ private:
         }
         std::string reason;
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+            reason = rp770::Words(rp770::MessageId::NoDisplayVariable);
         else if (!held_.empty())
             reason = held_.front().text.trimmed().toStdString();
         else
             reason = text.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
-        std::cerr << rp770::WrapHelpText("rp770: the window needs a graphical display, and none could be opened (" +
-                                         reason +
-                                         ").\nStart rp770 in a desktop session (over ssh: ssh -X). rp770-cli works "
-                                         "without a display: rp770-cli --help lists its commands.\n");
+        std::cerr << rp770::WrapHelpText(rp770::Words(rp770::MessageId::WindowNeedsDisplay, reason));
         std::cerr.flush();
         std::_Exit(1);
     }
@@ -166,17 +97,23 @@ private:
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // --help, --version and a wrong command line are answered before anything needs a display.
+    // --help, --version and a wrong command line are answered before anything
+    // needs a display, in the language the environment asks for (the tables
+    // built in; the window's own catalogues are chosen once the data are found).
+    rp770::UseBuiltInLanguage(rp770::LanguageEnvironmentOfProcess());
     const rp770::WindowRequest request = rp770::CheckWindowArguments(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.kind) {
     case rp770::WindowRequest::Kind::Help:
-        std::cout << rp770::WrapHelpText(kHelp + std::string(rp770::platform::kDataDirVariableHelp) + kHelpEnd);
+        std::cout << rp770::WrapHelpText(rp770::Words(rp770::MessageId::WindowHelp) +
+                                         rp770::Words(rp770::MessageId::HelpDataDirVariable) +
+                                         rp770::Words(rp770::MessageId::WindowHelpEnd));
         return std::cout.flush() ? 0 : 1;
     case rp770::WindowRequest::Kind::Version:
         std::cout << "rp770 (" << rp770::AppTitle << ") " << RP770_VERSION << "\n";
         return std::cout.flush() ? 0 : 1;
     case rp770::WindowRequest::Kind::Usage:
-        std::cerr << "rp770: " << request.problem << "\n" << kUsage;
+        std::cerr << rp770::Words(rp770::MessageId::WindowProblem, request.problem) << "\n"
+                  << rp770::Words(rp770::MessageId::WindowUsage);
         return 2;
     case rp770::WindowRequest::Kind::Start:
         break;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "desktop/Terminal.h"
+#include "messages/MessageText.h"
 
 namespace rp770::cli {
 
@@ -91,16 +92,19 @@ Answer CliAsker::Ask(const Question& q) {
     console_.Say(q.text + "  (" + q.title + ")");
     if (policy_ != Policy::Ask || !platform::StdinIsTerminal()) {
         Answer a = policy_ == Policy::Yes ? yes : policy_ == Policy::No ? no : q.defaultAnswer;
-        const char* why = policy_ == Policy::Yes ? " (--yes)" : policy_ == Policy::No ? " (--no)" : " (not a terminal)";
+        MessageId why = policy_ == Policy::Yes  ? MessageId::CliBecauseYes
+                        : policy_ == Policy::No ? MessageId::CliBecauseNo
+                                                : MessageId::CliBecauseNotTerminal;
         if (a == yes && ++automaticYes_[q.text] > kAutomaticYes) {
             a = no;
-            why = " (said yes often enough)";
+            why = MessageId::CliBecauseYesEnough;
         }
-        const char* said = a == yes ? (retry ? "Retry" : yesNo ? "Yes" : "OK") : (yesNo ? "No" : "Cancel");
-        std::cerr << "  -> " << said << why << "\n";
+        const MessageId said = a == yes ? (retry ? MessageId::ButtonRetry : yesNo ? MessageId::ButtonYes : MessageId::ButtonOk)
+                                        : (yesNo ? MessageId::ButtonNo : MessageId::ButtonCancel);
+        std::cerr << Words(MessageId::CliAnswered, MessageText(said), MessageText(why)) << "\n";
         return a;
     }
-    std::cerr << (retry ? "  Retry? [y/N] " : "  OK? [y/N] ") << std::flush;
+    std::cerr << Words(retry ? MessageId::CliAskRetry : MessageId::CliAskOk) << std::flush;
     std::string line;
     if (!std::getline(std::cin, line)) {  // end of input, or Ctrl+C
         std::cerr << "\n";

@@ -33,6 +33,7 @@
 #include "fleet/RadioJobs.h"
 #include "fleet/UnattendedAsker.h"
 #include "workspace/Messages.h"
+#include "messages/MessageText.h"
 
 namespace rp770::cli {
 
@@ -43,8 +44,10 @@ using fleet::RadioReport;
 using fleet::RadioResult;
 using fleet::RosterEntry;
 
-constexpr const char* kNothingTouched = "No radio was touched.";
-constexpr const char* kRecordWithRead = "rp770-cli: --record goes with programming, not with --read";
+// A refusal before any radio is touched, on one line.
+std::string Untouched(const MessageText& problem) {
+    return Words(MessageId::CliProblem, problem) + " " + Words(MessageId::CliNoRadioTouched);
+}
 
 const CliSpec kSpec{
     "fleet PLAN.dat|PLAN.hex ROSTER.csv [--yes] [--record FILE]",
@@ -53,33 +56,12 @@ const CliSpec kSpec{
     {"--record"},
     {"--yes", "--read", "--backup"},
     {},
-    {{"--yes", "answer each radio's questions with yes (at most three times each): program a plan the check "
-               "before programming finds fault with, retry a busy radio"},
-     {"--record FILE", "append a line for each radio to the CSV file FILE (time,port,vessel,atis,model,result,"
-                       "sha256; the header when the file is new); earlier lines are never changed"},
-     {"--backup", "read every radio's memory and keep it before programming it (rp770-cli backups lists them); a "
-                  "radio whose memory cannot be kept is not programmed"},
-     {"--read", "rp770-cli fleet --read ROSTER.csv DIR: read every radio of the roster into DIR/VESSEL-ATIS.dat "
-                "instead"}},
+    {{"--yes", MessageId::CliOptionFleetYes},
+     {"--record FILE", MessageId::CliOptionFleetRecord},
+     {"--backup", MessageId::CliOptionFleetBackup},
+     {"--read", MessageId::CliOptionFleetRead}},
     {},
-    "Roster:\n"
-    "  CSV with the header port,vessel,atis, then a line for each radio: its port\n"
-    "  as --port takes it (each port once), its vessel's name, and its ten-digit\n"
-    "  ATIS code or nothing for the plan's own. The whole roster is checked before\n"
-    "  any radio is touched.\n"
-    "\n"
-    "Output:\n"
-    "  A line for each radio as it finishes: port, a tab, vessel, a tab, ok,\n"
-    "  failed (programmed whole but not verified; or not read), partly-programmed\n"
-    "  (program it again before using it) or untouched (nothing was written), a\n"
-    "  tab, the reason.\n"
-    "\n"
-    "Exit status:\n"
-    "  0  every radio is ok\n"
-    "  1  any radio is not, or the plan, the record or DIR cannot be used\n"
-    "  2  a wrong command line or roster (the line is named; no radio is touched)\n"
-    "  130, 143  interrupted (Ctrl+C, SIGTERM): every radio ends as Cancel ends it,\n"
-    "     with its line\n"};
+    MessageId::CliHelpFleet};
 
 // The key under which two names of one port are the same port.
 std::string PortKey(const std::string& port) {
@@ -155,7 +137,7 @@ RadioReport RunRadio(const CliOptions& options, const RosterEntry& radio, const 
     }
     const auto link = LinkSession::Open(radio.port, asker);
     link->Link().SetStopRequest(&platform::InterruptCatcher::Requested);
-    link->Link().SetTitle(reading ? msg::ReadFromRadioTitle : kProgramToRadioTitle);
+    link->Link().SetTitle(Words(reading ? MessageId::ReadFromRadio : MessageId::ProgramToRadio));
     session.SetLink(&link->Link());
     if (link->Number() > 0)
         session.ChoosePort(link->Number());
@@ -174,7 +156,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
     if (!options) return status;
     const bool reading = options->Has("--read");
     if (reading && options->Value("--record")) {
-        std::cerr << kRecordWithRead << "\n";
+        std::cerr << Words(MessageId::CliProblem, MessageText(MessageId::CliRecordWithRead)) << "\n";
         return kExitUsage;
     }
     CliSession cli(*options);
@@ -191,8 +173,10 @@ int RunFleetCommand(const std::vector<std::string>& args) {
     }
     const fleet::Roster roster = fleet::ReadRoster(rosterText, &PortKey);
     if (roster.problem) {
-        const std::string where = roster.problem->line > 0 ? ", line " + std::to_string(roster.problem->line) : "";
-        cli.console().Say("rp770-cli: " + rosterName + where + ": " + roster.problem->text + ". " + kNothingTouched);
+        cli.console().Say(Untouched(roster.problem->line > 0
+                                        ? MessageText(MessageId::CliRosterProblemAt, rosterName, roster.problem->line,
+                                                      roster.problem->text)
+                                        : MessageText(MessageId::CliRosterProblem, rosterName, roster.problem->text)));
         return kExitUsage;
     }
 
@@ -205,8 +189,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         std::error_code ec;
         fs::create_directories(folder, ec);
         if (!fs::is_directory(folder, ec)) {
-            cli.console().Say("rp770-cli: cannot keep files in " + folder + ": " +
-                              ErrnoText(ec ? ec.value() : ENOTDIR) + ". " + kNothingTouched);
+            cli.console().Say(Untouched({MessageId::CliFleetNoFolder, folder, ErrnoText(ec ? ec.value() : ENOTDIR)}));
             return kExitFailure;
         }
     } else {
@@ -219,8 +202,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         if (cli.Show(session.OpenBytes(plan, planName)) != kExitOk) return kExitFailure;
         if (const auto name = options->Value("--record")) {
             if (const int error = record.Open(*name); error != 0) {
-                cli.console().Say("rp770-cli: cannot keep the record in " + *name + ": " + ErrnoText(error) + ". " +
-                                  kNothingTouched);
+                cli.console().Say(Untouched({MessageId::CliFleetNoRecord, *name, ErrnoText(error)}));
                 return kExitFailure;
             }
         }
@@ -234,7 +216,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         roster.radios, [&](const RosterEntry& radio) { return RunRadio(*options, radio, plan, names, keeper.keeper()); },
         [&](const RadioReport& report) {
             if (record.Append(fleet::RecordLine(report, fleet::UtcTimestamp(std::time(nullptr)))) != 0)
-                cli.console().Say("rp770-cli: the record of " + report.radio.port + " could not be written");
+                cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliFleetRecordLost, report.radio.port)));
             if (!outputLost) outputLost = platform::WriteStandardOutput(fleet::ReportLine(report)) != 0;
         });
 
@@ -246,15 +228,13 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         for (const std::string& note : report.notes)
             if (said.insert(note).second) cli.console().Say(note);
     }
-    cli.console().Say("rp770-cli fleet: " + std::to_string(ok) + " of " + std::to_string(reports.size()) +
-                      " radios ok");
+    cli.console().Say(Words(MessageId::CliFleetOutcome, ok, reports.size()));
     if (platform::InterruptCatcher::Requested()) return platform::InterruptCatcher::ExitStatus();
     return ok == reports.size() && !outputLost ? kExitOk : kExitFailure;
 }
 
 const Registration reg{"fleet", kSpec.synopsis + " | fleet --read ROSTER.csv DIR",
-                       "program a plan into every radio of a roster at once, each with its own ATIS code and "
-                       "verified (or, with --read, read every radio into a file of its own)",
+                       MessageId::CliSummaryFleet,
                        &RunFleetCommand};
 
 }  // namespace

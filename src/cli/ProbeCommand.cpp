@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/TransferCommands.h"
 #include "desktop/InterruptCatcher.h"
+#include "messages/MessageText.h"
 
 namespace rp770::cli {
 
@@ -22,11 +23,11 @@ int RunProbe(const std::vector<std::string>& args) {
     if (status = cli.Start(); status != kExitOk) return status;
     ProgressBar bar(options->Has("--debug"));
     const platform::InterruptCatcher interrupts;
-    const auto link = Connect(*options, kTestConnectionTitle, cli, bar);
+    const auto link = Connect(*options, Words(MessageId::TestConnection), cli, bar);
     if (!link) return kExitUsage;
     const ProbeOutcome probe = cli.session().TestConnection();
     cli.session().SetLink(nullptr);
-    if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "the connection test was stopped.");
+    if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), Words(MessageId::CliInterruptedProbe).c_str());
     cli.console().EndBar();
     // What was found is the command's output; what went wrong, its message.
     if (probe.Ok()) return PrintListing(probe.report.Text() + "\n") ? kExitOk : kExitFailure;

@@ -7,6 +7,7 @@
 
 #include "cli/Printing.h"
 #include "platform/ReportPrinting.h"
+#include "messages/MessageText.h"
 
 namespace rp770::cli {
 
@@ -52,7 +53,7 @@ std::optional<platform::Paper> PaperOf(const CliOptions& options) {
 
 int CheckPrintOptions(const CliOptions& options, Console& console) {
     if (!PaperOf(options)) {
-        console.Say("rp770-cli: unknown paper '" + *options.Value("--paper") + "' (a4 or letter)");
+        console.Say(Words(MessageId::CliProblem, MessageText(MessageId::CliUnknownPaper, *options.Value("--paper"))));
         return kExitUsage;
     }
     return kExitOk;

@@ -7,6 +7,7 @@
 
 #include "core/Failure.h"
 #include "os/ExclusiveFile.h"
+#include "messages/MessageText.h"
 
 namespace rp770::cli {
 
@@ -32,19 +33,19 @@ std::string TimeStamp() {
 std::optional<std::string> WhyOutputCannotBeSaved(const std::string& path) {
     if (path == "-") return std::nullopt;
     const fs::path target(path);
-    if (target.filename().empty()) return "it names a folder, not a file";
+    if (target.filename().empty()) return Words(MessageId::CliNamesFolder);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (fs::exists(status)) {
-        if (fs::is_directory(status)) return "it is a folder";
+        if (fs::is_directory(status)) return Words(MessageId::CliIsFolder);
         if (!fs::is_regular_file(status)) return std::nullopt;  // a FIFO or a device takes what comes
         constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        if ((status.permissions() & anyWrite) == fs::perms::none) return "the file is read-only";
+        if ((status.permissions() & anyWrite) == fs::perms::none) return Words(MessageId::CliFileReadOnly);
     }
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (!fs::is_directory(folder, ec)) return "the folder " + folder.string() + " does not exist";
+    if (!fs::is_directory(folder, ec)) return Words(MessageId::CliFolderMissing, folder.string());
     if (!platform::FolderIsWritable(folder))
-        return "the folder " + folder.string() + " does not take new files";
+        return Words(MessageId::CliFolderClosed, folder.string());
     return std::nullopt;
 }
 
@@ -63,11 +64,10 @@ bool SaveToRecoveryFile(std::string_view bytes, const std::string& intendedPath)
     if (error) {
         if (file.IsOpen()) file.Close();
         if (!file.path().empty()) fs::remove(file.path(), ec);
-        std::cerr << "The data read from the radio could not be saved anywhere: " << ErrnoText(error) << "\n";
+        std::cerr << Words(MessageId::CliReadNotSaved, ErrnoText(error)) << "\n";
         return false;
     }
-    std::cerr << "The data read from the radio were saved to " << fs::path(file.path()).make_preferred().string()
-              << " instead; move that file where you want it.\n";
+    std::cerr << Words(MessageId::CliReadSavedElsewhere, fs::path(file.path()).make_preferred().string()) << "\n";
     return true;
 }
 

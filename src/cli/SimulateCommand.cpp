@@ -8,6 +8,7 @@
 
 #include "cli/CliCommands.h"
 #include "core/CommandLine.h"
+#include "messages/MessageText.h"
 #include "sim/Faults.h"
 #include "sim/RadioMemoryFile.h"
 #include "sim/SimulatedRadio.h"
@@ -25,8 +26,8 @@ void PrintUsage(std::ostream& out) {
     out << WrapHelpText(MessageText(MessageId::CliHelpSimulate).Render() + sim::FaultHelp());
 }
 
-int Usage(const std::string& problem) {
-    std::cerr << "rp770-cli simulate: " << problem << "\n";
+int Usage(const MessageText& problem) {
+    std::cerr << Words(MessageId::CliSimulateProblem, problem) << "\n";
     PrintUsage(std::cerr);
     return 2;
 }
@@ -48,24 +49,24 @@ int RunSimulate(const std::vector<std::string>& args) {
             return 0;
         }
         if (a == "--image") {
-            if (!value(imagePath)) return Usage("--image needs a file");
+            if (!value(imagePath)) return Usage({MessageId::CliNeedsFile, "--image"});
         } else if (a == "--dump") {
-            if (!value(dumpPath)) return Usage("--dump needs a file");
+            if (!value(dumpPath)) return Usage({MessageId::CliNeedsFile, "--dump"});
         } else if (a == "--baud") {
-            if (!value(v)) return Usage("--baud needs a number");
+            if (!value(v)) return Usage({MessageId::CliNeedsNumber, "--baud"});
             try {
                 size_t used = 0;
                 baud = std::stoi(v, &used);
-                if (used != v.size() || baud < 50 || baud > 4000000) return Usage("bad baud rate " + v);
+                if (used != v.size() || baud < 50 || baud > 4000000) return Usage({MessageId::CliBadBaudRate, v});
             } catch (...) {
-                return Usage("bad baud rate " + v);
+                return Usage({MessageId::CliBadBaudRate, v});
             }
         } else if (a == "--fault") {
             std::string error;
-            if (!value(v)) return Usage("--fault needs a name");
+            if (!value(v)) return Usage({MessageId::CliNeedsName, "--fault"});
             if (!sim::ApplyFault(faults, v, error)) return Usage(error);
         } else {
-            return Usage("unknown argument " + a);
+            return Usage({MessageId::CliUnknownArgument, a});
         }
     }
 
@@ -74,7 +75,7 @@ int RunSimulate(const std::vector<std::string>& args) {
         sim::RadioMemory memory{};
         std::string error;
         if (!sim::LoadRadioMemory(imagePath, memory, error)) {
-            std::cerr << "rp770-cli simulate: " << error << "\n";
+            std::cerr << Words(MessageId::CliSimulateProblem, error) << "\n";
             return 1;
         }
         radio.SetMemory(memory);
@@ -83,7 +84,7 @@ int RunSimulate(const std::vector<std::string>& args) {
     sim::PtyRadio pty(radio, baud);
     std::string error;
     if (!pty.Open(error)) {
-        std::cerr << "rp770-cli simulate: " << error << "\n";
+        std::cerr << Words(MessageId::CliSimulateProblem, error) << "\n";
         return 1;
     }
     struct sigaction action {};
@@ -94,16 +95,17 @@ int RunSimulate(const std::vector<std::string>& args) {
     std::cout << "PORT " << pty.DevicePath() << std::endl;
     pty.Serve([] { return stopRequested != 0; });
     const sim::RadioLog& log = radio.Log();
-    std::cerr << "rp770-cli simulate: " << log.readRequests << " reads, " << log.writeRequests << " writes\n";
+    std::cerr << Words(MessageId::CliSimulateProblem, MessageText(MessageId::CliSimulatorCounts, log.readRequests, log.writeRequests))
+              << "\n";
     if (!dumpPath.empty() && !sim::SaveRadioMemory(dumpPath, radio.Memory(), error)) {
-        std::cerr << "rp770-cli simulate: " << error << "\n";
+        std::cerr << Words(MessageId::CliSimulateProblem, error) << "\n";
         return 1;
     }
     return 0;
 #else
     (void)dumpPath;
     (void)baud;
-    std::cerr << "rp770-cli simulate: pseudo-terminals are not available on this system\n";
+    std::cerr << Words(MessageId::CliSimulateProblem, MessageText(MessageId::CliNoPseudoTerminals)) << "\n";
     return 1;
 #endif
 }

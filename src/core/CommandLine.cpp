@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/Codecs.h"
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
@@ -95,7 +96,7 @@ WindowRequest CheckWindowArguments(const std::vector<std::string>& arguments) {
             i += static_cast<size_t>(length - 1);
         else
             request = {WindowRequest::Kind::Usage,
-                       length < 0 ? "option '" + arg + "' needs a value" : "unknown option '" + arg + "'"};
+                       Words(length < 0 ? MessageId::CliOptionNeedsValue : MessageId::CliUnknownOption, arg)};
     }
     return request;
 }

@@ -5,6 +5,7 @@
 
 #include "desktop/DiskFiles.h"
 #include "files/ModelList.h"
+#include "messages/MessageText.h"
 #include "desktop/ExecutablePath.h"
 
 namespace rp770::platform {
@@ -49,10 +50,11 @@ DataFolderSearch UseDataFolder(const std::string& folder) {
 }
 
 std::string DataFolderNotFoundMessage(const DataFolderSearch& search) {
-    std::string text = "No global.ini offering a radio model was found in:";
-    for (const std::string& folder : search.searched) text += "\n  " + folder;
+    std::string folders;
+    for (const std::string& folder : search.searched) folders += "\n  " + folder;
+    std::string text = Words(MessageId::NoModelListFound, folders);
     if (!search.variableSet && search.searched.size() > 1)
-        text += std::string("\nSet ") + kDataDirVariable + " to the folder that holds global.ini and the definition files.";
+        text += "\n" + Words(MessageId::SetDataDirVariable, kDataDirVariable);
     return text;
 }
 

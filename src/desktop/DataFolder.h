@@ -12,12 +12,6 @@ namespace rp770::platform {
 
 inline constexpr const char* kDataDirVariable = "RP770_DATA_DIR";
 
-// The entry of both programs' --help ("Environment:") on the variable.
-inline constexpr const char* kDataDirVariableHelp =
-    "  RP770_DATA_DIR\n"
-    "              a folder of global.ini and the definition files, looked at when\n"
-    "              neither the program's folder nor ../share/rp770 holds them\n";
-
 struct DataFolderSearch {
     std::string folder;                 // the folder found; when none, the first one looked at
     std::vector<std::string> searched;  // every folder looked at, in order

@@ -8,6 +8,7 @@
 #include "link/LineSettings.h"
 #include "os/DeviceAccess.h"
 #include "os/SerialPortScan.h"
+#include "messages/MessageText.h"
 
 namespace rp770::platform {
 
@@ -58,12 +59,12 @@ std::string SystemSerialPort::DeviceName(const link::PortAddress& address) {
 
 bool SystemSerialPort::Open(const link::PortAddress& address, const std::string& settings) {
     if (device_.IsOpen()) {
-        error_ = {EBUSY, "the port is already open"};
+        error_ = {EBUSY, Words(MessageId::PortAlreadyOpen)};
         return false;
     }
     const auto line = link::ParseLineSettings(settings);
     if (!line) {
-        error_ = {EINVAL, "unsupported line settings \"" + settings + "\""};
+        error_ = {EINVAL, Words(MessageId::PortUnsupportedSettingsNamed, settings)};
         return false;
     }
     const std::string device = DeviceName(address);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "files/TextLines.h"
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
@@ -79,7 +80,7 @@ const char* WordAt(const char* p, const char* end, std::string_view word, char s
 }  // namespace
 
 SectionTable SectionTable::Parse(std::string text) {
-    if (text.size() >= kNoIndex) throw std::length_error("a settings text file of 4 GiB or more cannot be read");
+    if (text.size() >= kNoIndex) throw std::length_error(Words(MessageId::SettingsFileTooLarge));
     SectionTable table;
     table.text_ = std::move(text);
     const char* const begin = table.text_.data();

@@ -3,19 +3,12 @@
 #include <map>
 
 #include "files/CsvText.h"
+#include "messages/MessageText.h"
 #include "workspace/Edits.h"
 
 namespace rp770::fleet {
 
 namespace {
-
-constexpr const char* kNotAHeader = "the first line must be the header port,vessel,atis";
-constexpr const char* kFieldCount = "a radio's line has three fields: port,vessel,atis";
-constexpr const char* kNoPort = "no port is named";
-constexpr const char* kNoVessel = "no vessel is named";
-constexpr const char* kBadAtis = "the ATIS code '%s' is not ten digits";
-constexpr const char* kPortTwice = "the port %s is named twice (first on line %d)";
-constexpr const char* kNoRadio = "the roster names no radio";
 
 std::string Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -29,12 +22,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::string Filled(std::string pattern, const std::string& text, int number = 0) {
-    if (const size_t at = pattern.find("%s"); at != std::string::npos) pattern.replace(at, 2, text);
-    if (const size_t at = pattern.find("%d"); at != std::string::npos) pattern.replace(at, 2, std::to_string(number));
-    return pattern;
-}
-
 Roster Refused(int line, std::string text) {
     Roster roster;
     roster.problem = RosterProblem{line, std::move(text)};
@@ -46,28 +33,28 @@ Roster Refused(int line, std::string text) {
 Roster ReadRoster(std::string_view text, const std::function<std::string(const std::string&)>& samePort) {
     const CsvTable table = ParseCsv(text);
     if (!table.problems.empty()) return Refused(0, table.problems.front());
-    if (table.records.empty()) return Refused(0, kNoRadio);
+    if (table.records.empty()) return Refused(0, Words(MessageId::RosterNoRadio));
     const CsvRecord& header = table.records.front();
     std::string names;
     for (const std::string& field : header.fields) names += (names.empty() ? "" : ",") + Lower(Trimmed(field));
-    if (names != kRosterHeader) return Refused(header.line, kNotAHeader);
+    if (names != kRosterHeader) return Refused(header.line, Words(MessageId::RosterNotAHeader));
 
     Roster roster;
     std::map<std::string, int> ports;  // key -> the line that named it first
     for (size_t i = 1; i < table.records.size(); ++i) {
         const CsvRecord& record = table.records[i];
-        if (record.fields.size() != 3) return Refused(record.line, kFieldCount);
+        if (record.fields.size() != 3) return Refused(record.line, Words(MessageId::RosterFieldCount));
         RosterEntry entry{record.line, Trimmed(record.fields[0]), Trimmed(record.fields[1]), {}};
-        if (entry.port.empty()) return Refused(record.line, kNoPort);
-        if (entry.vessel.empty()) return Refused(record.line, kNoVessel);
+        if (entry.port.empty()) return Refused(record.line, Words(MessageId::RosterNoPort));
+        if (entry.vessel.empty()) return Refused(record.line, Words(MessageId::RosterNoVessel));
         const auto atis = CheckAtisCode(record.fields[2]);
-        if (!atis) return Refused(record.line, Filled(kBadAtis, Trimmed(record.fields[2])));
+        if (!atis) return Refused(record.line, Words(MessageId::RosterBadAtis, Trimmed(record.fields[2])));
         entry.atis = *atis;
         const auto [at, added] = ports.emplace(samePort(entry.port), record.line);
-        if (!added) return Refused(record.line, Filled(kPortTwice, entry.port, at->second));
+        if (!added) return Refused(record.line, Words(MessageId::RosterPortTwice, entry.port, at->second));
         roster.radios.push_back(std::move(entry));
     }
-    if (roster.radios.empty()) return Refused(0, kNoRadio);
+    if (roster.radios.empty()) return Refused(0, Words(MessageId::RosterNoRadio));
     return roster;
 }
 

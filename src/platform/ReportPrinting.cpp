@@ -16,18 +16,17 @@
 #include "desktop/AtomicFile.h"
 #include "platform/QtPrintSurface.h"
 #include "report/PrintedReport.h"
+#include "messages/MessageText.h"
 
 namespace rp770::platform {
 
 namespace {
 
-constexpr const char* kNeedsGui = "Printing needs the graphical application to be running.";
-
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 PrintOutcome NoGui() {
     PrintOutcome outcome;
-    outcome.error = kNeedsGui;
+    outcome.error = Words(MessageId::PrintingNeedsGui);
     return outcome;
 }
 
@@ -42,15 +41,15 @@ PrintOutcome Draw(QtPrintSurface& surface, const DataSet& data, const std::strin
     PrintReport(data, surface);
     outcome.pages = surface.PageCount();
     outcome.ok = surface.Ok();
-    if (!outcome.ok) outcome.error = "The printer stopped before the document was complete.";
+    if (!outcome.ok) outcome.error = Words(MessageId::PrinterStopped);
     return outcome;
 }
 
 PrintOutcome DrawOn(QPrinter& printer, const DataSet& data, const QFont* font) {
     QtPrintSurface surface(printer, font);
     return Draw(surface, data,
-                printer.outputFileName().isEmpty() ? "The printer could not start the document."
-                                                   : "Unable to write " + printer.outputFileName().toStdString() + ".");
+                printer.outputFileName().isEmpty() ? Words(MessageId::PrinterCouldNotStart)
+                                                   : Words(MessageId::UnableToWrite, printer.outputFileName().toStdString()));
 }
 
 // A PDF printer's page on the paper: its margins as QPrinter gives them, so
@@ -78,7 +77,7 @@ PrintOutcome RenderPdf(const DataSet& data, std::string& pdf, const QPageLayout&
         writer.setTitle(QString::fromStdString(title));
         writer.setCreator(QStringLiteral("RP770"));
         QtPrintSurface surface(writer, font);
-        outcome = Draw(surface, data, "The PDF document could not be started.");
+        outcome = Draw(surface, data, Words(MessageId::PdfCouldNotStart));
     }
     pdf.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
     return outcome;
@@ -141,7 +140,7 @@ std::optional<std::string> StateReason(const std::string& said, const std::strin
 }
 
 std::string QueueSays(const std::optional<std::string>& reason) {
-    return reason && !reason->empty() ? "\nThe queue says: " + *reason : std::string();
+    return reason && !reason->empty() ? "\n" + Words(MessageId::QueueSays, *reason) : std::string();
 }
 
 // The report as a PDF document on lp's standard input.
@@ -168,10 +167,10 @@ PrintOutcome PrintThroughService(const QString& lp, const DataSet& data, const J
     const std::string queue = QueueName(job.queue);
     if (!finished) {
         outcome.ok = false;
-        outcome.error = "The print service did not answer (" + process.errorString().toStdString() + ").";
+        outcome.error = Words(MessageId::PrintServiceNoAnswer, process.errorString().toStdString());
     } else if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         outcome.ok = false;
-        outcome.error = "The print service refused the report" + (said.empty() ? std::string(".") : ": " + said);
+        outcome.error = said.empty() ? Words(MessageId::PrintServiceRefused) : Words(MessageId::PrintServiceRefusedSaying, said);
         if (!queue.empty())
             outcome.error += QueueSays(StateReason(Lpstat({"-a", QString::fromStdString(queue)}), "not accepting"));
     } else {
@@ -179,9 +178,7 @@ PrintOutcome PrintThroughService(const QString& lp, const DataSet& data, const J
         // A stopped queue takes the job and keeps it: the user must know.
         if (const auto stopped = queue.empty() ? std::nullopt
                                                : StateReason(Lpstat({"-p", QString::fromStdString(queue)}), " disabled"))
-            outcome.notice = "The print queue " + queue +
-                             " is stopped: the report waits in it until the queue is started again." +
-                             QueueSays(stopped);
+            outcome.notice = Words(MessageId::PrintQueueStopped, queue) + QueueSays(stopped);
     }
     return outcome;
 }
@@ -206,7 +203,9 @@ Paper UsersPaper() {
 
 std::string ReportJobTitle(const std::string& sourcePath) {
     const std::string name = std::filesystem::path(sourcePath).filename().string();
-    return "RP770 report - " + (name.empty() ? std::string("untitled") : name);
+    // The document's own title (the PDF's metadata, the queue's job name) is
+    // part of the report: it does not change with the language.
+    return MessageText(MessageId::PrintJobTitle, name.empty() ? MessageText(MessageId::Untitled) : MessageText(name)).English();
 }
 
 PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* font, const std::string& jobTitle) {
@@ -240,7 +239,7 @@ PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, c
     }
     if (info.isNull()) {
         PrintOutcome outcome;
-        outcome.error = queue.empty() ? "There is no default printer." : "There is no printer called " + queue + ".";
+        outcome.error = queue.empty() ? Words(MessageId::NoDefaultPrinter) : Words(MessageId::NoPrinterNamed, queue);
         return outcome;
     }
     QPrinter printer(info, QPrinter::HighResolution);
@@ -258,7 +257,7 @@ PrintOutcome RenderReportPdf(const DataSet& data, const std::string& pdfPath, co
     if (!outcome.ok) return outcome;
     if (const Failure failure = WriteFileAtomically(pdfPath, pdf, &outcome.notice); failure.Failed()) {
         outcome.ok = false;
-        outcome.error = "Unable to write " + pdfPath + ": " + failure.Reason() + ".";
+        outcome.error = Words(MessageId::UnableToWriteReason, pdfPath, failure.Reason());
     }
     return outcome;
 }

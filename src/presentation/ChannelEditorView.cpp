@@ -73,7 +73,7 @@ std::optional<IncompleteChannel> ChannelEditorScreen::CheckBeforeLeaving(const D
                                                                         const std::string& title) const {
     const ChannelRecord* r = EditingExp() ? FindRecord(data, *channel_) : nullptr;
     if (!r || !IsIncompleteExpChannel(*r)) return std::nullopt;
-    return IncompleteChannel{Message{texts::kIncompleteChannel, title, Icon::Warning, kIncompleteExpRule},
+    return IncompleteChannel{Message::Of(texts::kIncompleteChannel, title, Icon::Warning, kIncompleteExpRule),
                              r->Rxfreq > 0 ? EditorBox::DisplayLeft : EditorBox::Rx};
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "messages/MessageText.h"
 #include "presentation/TreeNodes.h"
 #include "report/ReportCells.h"
 
@@ -87,7 +88,7 @@ ChannelListView MakeChannelList(const DataSet& data, Area area) {
         list.rows = ChannelGridRows(data.plan(plan));
         for (int slot : ListedSlots(data.plan(plan))) list.channels.push_back(PlanChannel(plan, slot));
     } else if (area == Area::EXP) {
-        list.name = kExpRootText;
+        list.name = Words(MessageId::TreeExpChannel);
         list.columns = ExpGridColumns();
         list.rows = ExpGridRows(data.exp);
         for (int n = 1; n <= kExpChannels; ++n) list.channels.push_back({Area::EXP, n});

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "messages/MessageText.h"
 #include "workspace/Edits.h"
 
 namespace rp770::presentation {
 
 namespace {
 
-const char* const kUsableCaptions[kGroupCount] = {"USA", "INT", "CAN", "EXP CH Group"};
 const char* const kPriorityCaptions[kGroupCount] = {"USA", "INT", "CAN", "EXP"};
 const char* const kAtisCaptions[kGroupCount] = {"USA", "INTL", "CAN", "EXP"};
 
@@ -20,7 +20,11 @@ ChoiceView OffOn(bool on) { return {OffOnItems(), on ? 1 : 0}; }
 
 }  // namespace
 
-const char* UsableGroupCaption(int group) { return Caption(kUsableCaptions, group); }
+// The plans by their names; the EXP channels' group in words.
+std::string UsableGroupCaption(int group) {
+    if (group == kGroupCount - 1) return Words(MessageId::ExpChGroup);
+    return Caption(kPriorityCaptions, group);
+}
 const char* PriorityCaption(int group) { return Caption(kPriorityCaptions, group); }
 const char* AtisGroupCaption(int group) { return Caption(kAtisCaptions, group); }
 

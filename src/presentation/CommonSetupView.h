@@ -17,7 +17,7 @@ namespace rp770::presentation {
 // boxes ("USA" ... "EXP CH Group"), the priority labels ("USA" ... "EXP")
 // and the ATIS group boxes ("USA", "INTL", "CAN", "EXP"; a group's name
 // replaces it once data are shown).
-const char* UsableGroupCaption(int group);
+std::string UsableGroupCaption(int group);
 const char* PriorityCaption(int group);
 const char* AtisGroupCaption(int group);
 

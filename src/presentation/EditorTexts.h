@@ -1,22 +1,29 @@
 #pragma once
 // The editing area's own texts: keyboard hints for status bar panel 1 and
-// the messages of refused input.
+// the messages of refused input, each a message of the catalogue rendered in
+// the language in use where it is shown.
+
+#include "messages/MessageText.h"
 
 namespace rp770::presentation::texts {
 
-inline constexpr const char* kTreeHint = "[Up]/[Down]/[Left]/[Right]:Change of a Selection item.";
-inline constexpr const char* kGridHint = "[Double click],[Enter]:Jump the Setting screen.";
-inline constexpr const char* kCheckBoxHint = "[Space]:An effective and invalid change.";
-inline constexpr const char* kComboHint = "[Up]/[Down]:Change of a Selection item.";
-inline constexpr const char* kAtisHint = "Numeric Only. Indispensable 10 figures.";
-inline constexpr const char* kDisplayLeftHint = "Indispensable 2 figures.";
-inline constexpr const char* kDisplayRightHint = "Indispensable 1 figures.";
-inline constexpr const char* kRxFrequency = "Rx frequency";
-inline constexpr const char* kTxFrequency = "Tx frequency";
-inline constexpr const char* kWxEnableHint = "Select[x]Enable/[]Disable.";
-inline constexpr const char* kWxScanHint = "[Space]:An effective and invalid change.";
+struct EditorText {
+    MessageId id;
+    operator MessageText() const { return id; }            // NOLINT: a text is its id
+};
 
-inline constexpr const char* kIncompleteChannel = "Data Error!!\nPlease input correct data.";
-inline constexpr const char* kAtisTitle = "ATISNo";
+inline constexpr EditorText kTreeHint{MessageId::HintTree};
+inline constexpr EditorText kGridHint{MessageId::HintGrid};
+inline constexpr EditorText kCheckBoxHint{MessageId::HintCheckBox};
+inline constexpr EditorText kComboHint{MessageId::HintCombo};
+inline constexpr EditorText kAtisHint{MessageId::HintAtis};
+inline constexpr EditorText kDisplayLeftHint{MessageId::HintDisplayLeft};
+inline constexpr EditorText kDisplayRightHint{MessageId::HintDisplayRight};
+inline constexpr EditorText kRxFrequency{MessageId::RxFrequencyHint};
+inline constexpr EditorText kTxFrequency{MessageId::TxFrequencyHint};
+inline constexpr EditorText kWxEnableHint{MessageId::HintWxEnable};
+inline constexpr EditorText kWxScanHint{MessageId::HintCheckBox};
+
+inline constexpr EditorText kIncompleteChannel{MessageId::DataErrorInputCorrect};
 
 }  // namespace rp770::presentation::texts

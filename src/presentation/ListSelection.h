@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "messages/MessageText.h"
 #include "presentation/ChannelGridRows.h"
 #include "workspace/Edits.h"
 
@@ -28,7 +29,7 @@ struct FlagEntry {
 
 struct ListMenuView {
     std::vector<FlagEntry> flags;  // Enable, Scan, LowPower, PowerUp: a separator after each
-    std::string openText = "Open Editor";
+    std::string openText = Words(MessageId::ListOpenEditor);
     bool openEnabled = false;  // exactly one channel selected
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/ChannelTables.h"
 #include "core/Codecs.h"
+#include "messages/MessageText.h"
 #include "presentation/InputRules.h"
 
 namespace rp770::presentation {
@@ -46,9 +47,9 @@ std::string GroupNodeText(const DataSet& data, int plan) {
 
 std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
     std::vector<TreeNodeInfo> nodes;
-    nodes.push_back({kGeneralKey, "General", ""});
-    nodes.push_back({kCommonKey, "Common Setup", kGeneralKey});
-    nodes.push_back({kProgramKey, "Programmable Channel", ""});
+    nodes.push_back({kGeneralKey, Words(MessageId::TreeGeneral), ""});
+    nodes.push_back({kCommonKey, Words(MessageId::TreeCommonSetup), kGeneralKey});
+    nodes.push_back({kProgramKey, Words(MessageId::TreeProgrammableChannel), ""});
     for (int p = 0; p < kPlanCount; ++p) {
         if (!data.groups[static_cast<size_t>(p)].Usable) continue;
         const std::string groupKey = GroupKey(p);
@@ -59,7 +60,7 @@ std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
     }
     if (data.flags.wx) nodes.push_back({kWeatherKey, "Weather", kProgramKey});
     if (data.groups[GroupEXP].Usable) {
-        nodes.push_back({kExpRootKey, kExpRootText, ""});
+        nodes.push_back({kExpRootKey, Words(MessageId::TreeExpChannel), ""});
         for (int n = 1; n <= kExpChannels; ++n)
             nodes.push_back({ExpKey(n), ExpNodeText(n, data.exp[static_cast<size_t>(n)].Enable), kExpRootKey});
     }

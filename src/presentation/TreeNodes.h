@@ -22,7 +22,6 @@ inline constexpr const char* kCommonKey = "Common";
 inline constexpr const char* kProgramKey = "Program";
 inline constexpr const char* kWeatherKey = "PW";
 inline constexpr const char* kExpRootKey = "ExpChannel";
-inline constexpr const char* kExpRootText = "EXP Channel";
 
 // "PU", "PI", "PC" for the USA, INT and CAN plans.
 std::string GroupKey(int plan);

@@ -1,3 +1,4 @@
+#include "ui/Tr.h"
 #include "ui/ChannelEditorPanel.h"
 
 #include <QApplication>
@@ -23,14 +24,14 @@ namespace {
 
 constexpr int kConnectorStubPixels = 16;
 
-QCheckBox* MakeCheckBox(const char* name, const char* caption, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     return box;
 }
 
-QLabel* MakeLabel(const QString& name, const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     return label;
 }
@@ -79,13 +80,13 @@ void ChannelEditorPanel::BuildHead() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(3);
 
-    chkCEnable_ = MakeCheckBox("chkCEnable", "CH Enable", head_);
-    lblCPosition_ = MakeLabel("lblCPosition", "CH Display", head_);
+    chkCEnable_ = MakeCheckBox("chkCEnable", Tr(MessageId::ChEnable), head_);
+    lblCPosition_ = MakeLabel("lblCPosition", Tr(MessageId::ChDisplay), head_);
     txtCN_[0] = MakeEdit("txtCN(0)", head_);
     txtCN_[1] = MakeEdit("txtCN(1)", head_);
     NameByLabel(lblCPosition_, txtCN_[0]);
     // The one label covers both display boxes: the right one is told apart.
-    txtCN_[1]->setAccessibleName(lblCPosition_->text() + QStringLiteral(" Right Character"));
+    txtCN_[1]->setAccessibleName(Tr(MessageId::ChDisplayRight));
     txtCN_[0]->setMaxLength(2);
     txtCN_[1]->setMaxLength(1);
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('W'));
@@ -101,14 +102,14 @@ void ChannelEditorPanel::BuildHead() {
     grid->addLayout(display, 0, 2, 1, 2, Qt::AlignLeft);
     grid->setColumnMinimumWidth(2, 0);
 
-    lblCRF_ = MakeLabel("lblCRF", "Rx Frequency", head_);
-    lblCTF_ = MakeLabel("lblCTF", "Tx Frequency", head_);
-    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency, presentation::EditorBox::Rx};
-    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency, presentation::EditorBox::Tx};
+    lblCRF_ = MakeLabel("lblCRF", Tr(MessageId::RxFrequency), head_);
+    lblCTF_ = MakeLabel("lblCTF", Tr(MessageId::TxFrequency), head_);
+    rx_ = {MakeEdit("txtCRF", head_), texts::kRxFrequency.id, presentation::EditorBox::Rx};
+    tx_ = {MakeEdit("txtCTF", head_), texts::kTxFrequency.id, presentation::EditorBox::Tx};
     NameByLabel(lblCRF_, rx_.edit);
     NameByLabel(lblCTF_, tx_.edit);
-    lblCUnit_[0] = MakeLabel("lblCUnit(0)", "MHz", head_);
-    lblCUnit_[1] = MakeLabel("lblCUnit(1)", "MHz", head_);
+    lblCUnit_[0] = MakeLabel("lblCUnit(0)", Tr(MessageId::Megahertz), head_);
+    lblCUnit_[1] = MakeLabel("lblCUnit(1)", Tr(MessageId::Megahertz), head_);
     const int frequencyWidth = fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 14;
     rx_.edit->setFixedWidth(frequencyWidth);
     tx_.edit->setFixedWidth(frequencyWidth);
@@ -135,7 +136,7 @@ void ChannelEditorPanel::BuildChannelBox() {
     pictCCC2_->setObjectName("pictCCC2");
     auto* txRow = new QHBoxLayout(pictCCC2_);
     txRow->setContentsMargins(0, 0, 0, 0);
-    chkCTXEnable_ = MakeCheckBox("chkCTXEnable", "Tx Enable", pictCCC2_);
+    chkCTXEnable_ = MakeCheckBox("chkCTXEnable", Tr(MessageId::TxEnable), pictCCC2_);
     linCTXOnly_ = new LineWidget("linCTXOnly", ActiveLineColour(this), pictCCC2_);
     linCTXOnly_->setFixedHeight(1);
     txRow->addWidget(chkCTXEnable_);
@@ -147,8 +148,8 @@ void ChannelEditorPanel::BuildChannelBox() {
     auto* power = new QGridLayout(pictCCC1_);
     power->setContentsMargins(0, 0, 0, 0);
     power->setHorizontalSpacing(2);
-    chkCTXOnly_ = MakeCheckBox("chkCTXOnly", "Low Power Only", pictCCC1_);
-    chkCTXPower_ = MakeCheckBox("chkCTXPower", "Power Up", pictCCC1_);
+    chkCTXOnly_ = MakeCheckBox("chkCTXOnly", Tr(MessageId::LowPowerOnly), pictCCC1_);
+    chkCTXPower_ = MakeCheckBox("chkCTXPower", Tr(MessageId::PowerUp), pictCCC1_);
     linCTXPower_ = new LineWidget("linCTXPower", ActiveLineColour(this), pictCCC1_);
     linCTXPower_->setFixedSize(kConnectorStubPixels, 1);
     power->addWidget(chkCTXOnly_, 0, 0, 1, 3);
@@ -160,12 +161,12 @@ void ChannelEditorPanel::BuildChannelBox() {
     pictCCC3_->setObjectName("pictCCC3");
     auto* dupRow = new QHBoxLayout(pictCCC3_);
     dupRow->setContentsMargins(0, 0, 0, 0);
-    chkCDup_ = MakeCheckBox("chkCDup", "Duplex", pictCCC3_);
+    chkCDup_ = MakeCheckBox("chkCDup", Tr(MessageId::Duplex), pictCCC3_);
     dupRow->addWidget(chkCDup_);
 
     pictCCC5_ = new QWidget(pictCC_);
     pictCCC5_->setObjectName("pictCCC5");
-    chkCScan_ = MakeCheckBox("chkCScan", "Scan Memory", pictCCC5_);
+    chkCScan_ = MakeCheckBox("chkCScan", Tr(MessageId::ScanMemory), pictCCC5_);
 }
 
 void ChannelEditorPanel::SetTabOrder() {
@@ -183,7 +184,7 @@ void ChannelEditorPanel::ConnectHandlers() {
     connect(chkCScan_, &QCheckBox::toggled, this, [this] { OnScanClicked(); });
     connect(chkCDup_, &QCheckBox::toggled, this, [this] { OnDuplexClicked(); });
     for (QCheckBox* box : {chkCEnable_, chkCScan_, chkCDup_, chkCTXEnable_, chkCTXOnly_, chkCTXPower_})
-        FocusWatcher::Watch(box)->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+        FocusWatcher::Watch(box)->gotFocus = [this] { context_.Hint(Tr(texts::kCheckBoxHint)); };
     WatchDisplayBox(0);
     WatchDisplayBox(1);
     WatchFrequencyBox(rx_);
@@ -198,7 +199,7 @@ void ChannelEditorPanel::WatchDisplayBox(int element) {
     FocusWatcher* watcher = FocusWatcher::Watch(box);
     watcher->gotFocus = [this, box, element] {
         if (!box->isReadOnly()) SelectAllSoon(box);
-        context_.Hint(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint);
+        context_.Hint(Tr(element == 0 ? texts::kDisplayLeftHint : texts::kDisplayRightHint));
     };
     // What was typed counts once the box is left or Enter is pressed.
     const auto which = element == 0 ? presentation::EditorBox::DisplayLeft : presentation::EditorBox::DisplayRight;
@@ -214,7 +215,7 @@ void ChannelEditorPanel::WatchFrequencyBox(FrequencyBox& box) {
     watcher->gotFocus = [this, &box] {
         if (box.edit->isReadOnly()) return;
         SelectAllSoon(box.edit);
-        context_.Hint(box.title);
+        context_.Hint(Tr(box.title));
     };
     watcher->lostFocus = [this, &box](QWidget* to) { FrequencyLostFocus(box, to); };
     connect(box.edit, &QLineEdit::textChanged, this, [this, &box] { OnFrequencyChanged(box); });

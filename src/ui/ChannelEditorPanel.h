@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "core/Model.h"
+#include "messages/MessageId.h"
 #include "presentation/ChannelEditorView.h"
 #include "presentation/EditorForm.h"
 #include "ui/PresentationNames.h"
@@ -59,7 +60,7 @@ public:
 private:
     struct FrequencyBox {
         QLineEdit* edit = nullptr;
-        const char* title = "";
+        MessageId title = MessageId::RxFrequencyHint;
         presentation::EditorBox box = presentation::EditorBox::Rx;
     };
 

@@ -7,6 +7,7 @@
 #include "presentation/ListSelection.h"
 #include "ui/ChannelGrid.h"
 #include "ui/EditorContext.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
@@ -20,7 +21,7 @@ ChannelListPanel::ChannelListPanel(EditorContext& context, QWidget* parent)
     : QWidget(parent), context_(context), grid_(new ChannelGrid(this)) {
     setObjectName("pictB");
     setAutoFillBackground(true);
-    connect(grid_, &ChannelGrid::gotFocus, this, [this] { context_.Hint(texts::kGridHint); });
+    connect(grid_, &ChannelGrid::gotFocus, this, [this] { context_.Hint(Tr(texts::kGridHint)); });
     connect(grid_, &ChannelGrid::openRequested, this, &ChannelListPanel::openRequested);
     connect(grid_, &ChannelGrid::toggleRequested, this, &ChannelListPanel::ToggleColumnFlag);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -1,3 +1,4 @@
+#include "ui/Tr.h"
 #include "ui/CommonSetupPanel.h"
 
 #include <QCheckBox>
@@ -148,16 +149,16 @@ void CommonSetupPanel::resizeEvent(QResizeEvent* event) {
 }
 
 QWidget* CommonSetupPanel::BuildScanning(QWidget* parent) {
-    auto* box = new QGroupBox(QStringLiteral("Scanning Function"), parent);
+    auto* box = new QGroupBox(Tr(MessageId::ScanningFunction), parent);
     box->setObjectName("fraCommonScan");
     auto* grid = new QGridLayout(box);
     cmbCommonScan_ = MakeCombo("cmbCommonScan", box);
     cmbCommonResume_ = MakeCombo("cmbCommonResume", box);
     cmbCommonPTTSCAN_ = MakeCombo("cmbCommonPTTSCAN", box);
-    lblCommonResume_ = MakeLabel("lblCommonResume", QStringLiteral("Resume Time"), box);
-    lblCommonPTTSCAN_ = MakeLabel("lblCommonPTTSCAN", QStringLiteral("PTT SCAN Clear"), box);
+    lblCommonResume_ = MakeLabel("lblCommonResume", Tr(MessageId::ResumeTime), box);
+    lblCommonPTTSCAN_ = MakeLabel("lblCommonPTTSCAN", Tr(MessageId::PttScanClear), box);
     // SCAN, then the two settings that depend on it, joined by connector lines.
-    QLabel* lblCommonScan = MakeLabel("lblCommonScan", QStringLiteral("SCAN"), box);
+    QLabel* lblCommonScan = MakeLabel("lblCommonScan", Tr(MessageId::ScanCaps), box);
     NameByLabel(lblCommonScan, cmbCommonScan_);
     NameByLabel(lblCommonResume_, cmbCommonResume_);
     NameByLabel(lblCommonPTTSCAN_, cmbCommonPTTSCAN_);
@@ -188,7 +189,7 @@ QWidget* CommonSetupPanel::BuildDualWatch(QWidget* parent) {
     box->setObjectName("fraCommonDual");
     auto* row = new QHBoxLayout(box);
     cmbCommonDual_ = MakeCombo("cmbCommonDual", box);
-    QLabel* lblCommonDual = MakeLabel("lblCommonDual", QStringLiteral("Dual Watch"), box);
+    QLabel* lblCommonDual = MakeLabel("lblCommonDual", Tr(MessageId::DualWatch), box);
     NameByLabel(lblCommonDual, cmbCommonDual_);
     row->addWidget(lblCommonDual);
     row->addWidget(cmbCommonDual_);
@@ -197,10 +198,10 @@ QWidget* CommonSetupPanel::BuildDualWatch(QWidget* parent) {
 }
 
 QWidget* CommonSetupPanel::BuildWeather(QWidget* parent) {
-    pictCommonWeater_ = new QGroupBox(QStringLiteral("Weather CH Function"), parent);
+    pictCommonWeater_ = new QGroupBox(Tr(MessageId::WeatherChFunction), parent);
     pictCommonWeater_->setObjectName("pictCommonWeater");
     auto* row = new QHBoxLayout(pictCommonWeater_);
-    lblCommonWeater_ = MakeLabel("lblCommonWeater", QStringLiteral("Weather Alert"), pictCommonWeater_);
+    lblCommonWeater_ = MakeLabel("lblCommonWeater", Tr(MessageId::WeatherAlert), pictCommonWeater_);
     cmbCommonWeater_ = MakeCombo("cmbCommonWeater", pictCommonWeater_);
     NameByLabel(lblCommonWeater_, cmbCommonWeater_);
     row->addWidget(lblCommonWeater_);
@@ -210,17 +211,17 @@ QWidget* CommonSetupPanel::BuildWeather(QWidget* parent) {
 }
 
 QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
-    auto* box = new QGroupBox(QStringLiteral("Usable Channel Groups"), parent);
+    auto* box = new QGroupBox(Tr(MessageId::UsableChannelGroups), parent);
     box->setObjectName("fraUsable");
     auto* grid = new QGridLayout(box);
-    grid->addWidget(MakeLabel("lblUsablePriHead", QStringLiteral("Priority CH"), box), 0, 1, 1, 2);
+    grid->addWidget(MakeLabel("lblUsablePriHead", Tr(MessageId::PriorityCh), box), 0, 1, 1, 2);
     for (int i = 0; i < 4; ++i) {
-        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(presentation::UsableGroupCaption(i)), box);
+        chkUsable_[static_cast<size_t>(i)] = new QCheckBox(QString::fromStdString(presentation::UsableGroupCaption(i)), box);
         chkUsable_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkUsable", i));
         lblUsablePri_[static_cast<size_t>(i)] = MakeLabel(IndexedName("lblUsablePri", i), presentation::PriorityCaption(i), box);
         cmbUsablePri_[static_cast<size_t>(i)] = MakeCombo(IndexedName("cmbUsablePri", i), box);
         NameByLabel(lblUsablePri_[static_cast<size_t>(i)], cmbUsablePri_[static_cast<size_t>(i)]);
-        cmbUsablePri_[static_cast<size_t>(i)]->setAccessibleDescription(QStringLiteral("Priority CH"));
+        cmbUsablePri_[static_cast<size_t>(i)]->setAccessibleDescription(Tr(MessageId::PriorityCh));
         grid->addWidget(chkUsable_[static_cast<size_t>(i)], i + 1, 0);
         grid->addWidget(lblUsablePri_[static_cast<size_t>(i)], i + 1, 1);
         grid->addWidget(cmbUsablePri_[static_cast<size_t>(i)], i + 1, 2);
@@ -230,7 +231,7 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
 }
 
 QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
-    pictATIS_ = new QGroupBox(QStringLiteral("Usable ATIS CH Group"), parent);
+    pictATIS_ = new QGroupBox(Tr(MessageId::UsableAtisChGroup), parent);
     pictATIS_->setObjectName("pictATIS");
     auto* grid = new QGridLayout(pictATIS_);
     for (int i = 0; i < 4; ++i) {
@@ -238,7 +239,7 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
         chkATISChGroup_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkATISChGroup", i));
         grid->addWidget(chkATISChGroup_[static_cast<size_t>(i)], i / 2, i % 2);
     }
-    lblATISCode_ = MakeLabel("lblATISCode", QStringLiteral("ATIS Code"), pictATIS_);
+    lblATISCode_ = MakeLabel("lblATISCode", Tr(MessageId::AtisCode), pictATIS_);
     txtATIScode_ = new QLineEdit(pictATIS_);
     txtATIScode_->setObjectName("txtATIScode");
     NameByLabel(lblATISCode_, txtATIScode_);
@@ -281,18 +282,18 @@ void CommonSetupPanel::ConnectHandlers() {
     }
     for (QComboBox* combo : {cmbCommonScan_, cmbCommonResume_, cmbCommonPTTSCAN_, cmbCommonDual_, cmbCommonWeater_,
                              cmbUsablePri_[0], cmbUsablePri_[1], cmbUsablePri_[2], cmbUsablePri_[3]})
-        FocusWatcher::Watch(combo)->gotFocus = [this] { context_.Hint(texts::kComboHint); };
+        FocusWatcher::Watch(combo)->gotFocus = [this] { context_.Hint(Tr(texts::kComboHint)); };
     for (int i = 0; i < 4; ++i) {
-        FocusWatcher::Watch(chkUsable_[static_cast<size_t>(i)])->gotFocus = [this] { context_.Hint(texts::kCheckBoxHint); };
+        FocusWatcher::Watch(chkUsable_[static_cast<size_t>(i)])->gotFocus = [this] { context_.Hint(Tr(texts::kCheckBoxHint)); };
         FocusWatcher::Watch(chkATISChGroup_[static_cast<size_t>(i)])->gotFocus = [this] {
-            context_.Hint(texts::kCheckBoxHint);
+            context_.Hint(Tr(texts::kCheckBoxHint));
         };
     }
 
     KeyFilter::Install(txtATIScode_, [](char32_t key, const QLineEdit&) { return presentation::AtisKeyAllowed(key); });
     FocusWatcher* atis = FocusWatcher::Watch(txtATIScode_);
     atis->gotFocus = [this] {
-        context_.Hint(texts::kAtisHint);
+        context_.Hint(Tr(texts::kAtisHint));
         // An entry refused earlier stays due for its check.
         txtATIScode_->selectAll();
         QTimer::singleShot(0, txtATIScode_, [this] {

@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "ui/PaletteContrast.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
 namespace {
-constexpr const char* kCableLabel = "QZP cable";
 constexpr double kCableWidth = 2.5;
 constexpr double kCableSag = 108;  // how low the cable hangs between the PC and the radio
 }  // namespace
@@ -66,7 +66,7 @@ QFont CablePicture::LabelFont() const {
 
 QRectF CablePicture::LabelRect() const {
     const QFontMetricsF metrics(LabelFont());
-    const QSizeF size(metrics.horizontalAdvance(kCableLabel) + 4, metrics.height());
+    const QSizeF size(metrics.horizontalAdvance(Tr(MessageId::QzpCable)) + 4, metrics.height());
     const QPainterPath cable = Cable();
     const double middle = (cable.elementAt(0).x + jack_.x()) / 2;
     const double left = middle - size.width() / 2, right = middle + size.width() / 2;
@@ -100,7 +100,7 @@ void CablePicture::paintEvent(QPaintEvent*) {
     p.drawPath(cable);
     p.setPen(palette().color(QPalette::WindowText));
     p.setFont(LabelFont());
-    p.drawText(LabelRect(), Qt::AlignCenter, kCableLabel);
+    p.drawText(LabelRect(), Qt::AlignCenter, Tr(MessageId::QzpCable));
 }
 
 }  // namespace rp770::ui

@@ -16,6 +16,7 @@
 #include "ui/LineWidget.h"
 #include "ui/NavigationTree.h"
 #include "ui/WeatherPanel.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
@@ -82,7 +83,7 @@ void EditorPane::InstallServices() {
 
     connect(tree_, &NavigationTree::nodeClicked, this, [this](QTreeWidgetItem* node) { OnNodeClick(node); });
     connect(tree_, &NavigationTree::nodeClickedAgain, this, [this] { OnNodeClickAgain(); });
-    connect(tree_, &NavigationTree::gotFocus, this, [this] { context_->Hint(texts::kTreeHint); });
+    connect(tree_, &NavigationTree::gotFocus, this, [this] { context_->Hint(Tr(texts::kTreeHint)); });
     connect(list_, &ChannelListPanel::openRequested, this, [this] { OpenCurrentGridRow(); });
 }
 
@@ -183,7 +184,7 @@ void EditorPane::ShowNodePanel(QTreeWidgetItem* node) {
             break;
         case ScreenKind::None: break;
     }
-    context_->Hint(texts::kTreeHint);
+    context_->Hint(Tr(texts::kTreeHint));
 }
 
 bool EditorPane::SelectNodeByKey(const QString& key) {
@@ -202,7 +203,7 @@ void EditorPane::ReshowSelectedNode() {
 }
 
 void EditorPane::OnNodeClick(QTreeWidgetItem* node) {
-    context_->Hint(texts::kTreeHint);
+    context_->Hint(Tr(texts::kTreeHint));
     const int index = tree_->IndexOf(node);
     if (index == shownIndex_) return;
     if (CommitPendingInput()) {
@@ -214,7 +215,7 @@ void EditorPane::OnNodeClick(QTreeWidgetItem* node) {
 }
 
 void EditorPane::OnNodeClickAgain() {
-    context_->Hint(texts::kTreeHint);
+    context_->Hint(Tr(texts::kTreeHint));
     QTreeWidgetItem* selected = tree_->SelectedNode();
     const int index = tree_->IndexOf(selected);
     if (!selected || index == shownIndex_ || index < 1) return;

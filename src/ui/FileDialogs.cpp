@@ -6,18 +6,20 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
 QString FileFilter(FileKind kind) {
+    const QString all = Tr(MessageId::FilterAll);
     switch (kind) {
-        case FileKind::Dat: return "dat files (*.dat);;All files (*)";
-        case FileKind::Hex: return "hex files (*.hex);;All files (*)";
-        case FileKind::Text: return "Text files (*.txt);;All files (*)";
-        case FileKind::Csv: return "CSV files (*.csv);;All files (*)";
-        case FileKind::Data: return "dat and hex files (*.dat *.hex);;All files (*)";
+        case FileKind::Dat: return Tr(MessageId::FilterDat) + ";;" + all;
+        case FileKind::Hex: return Tr(MessageId::FilterHex) + ";;" + all;
+        case FileKind::Text: return Tr(MessageId::FilterText) + ";;" + all;
+        case FileKind::Csv: return Tr(MessageId::FilterCsv) + ";;" + all;
+        case FileKind::Data: return Tr(MessageId::FilterDataFiles) + ";;" + all;
     }
-    return "All files (*)";
+    return all;
 }
 
 namespace {

@@ -11,26 +11,29 @@
 #include "desktop/AtomicFile.h"
 #include "report/TextReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
+
+QString ReportWindow::WaitingText() { return Tr(MessageId::ReportWaiting); }
 
 ReportWindow::ReportWindow(const DataSet& dataSet, Prompter& prompter, FileDialogs& dialogs, Clock& clock,
                            std::string messageCaption, QWidget* parent)
     : QDialog(parent), data_(dataSet), prompter_(prompter), dialogs_(dialogs), clock_(clock),
       messageCaption_(std::move(messageCaption)) {
     setObjectName("frmPrn");
-    setWindowTitle("Print to File");
+    setWindowTitle(Tr(MessageId::PrintToFile));
     setModal(true);
     setSizeGripEnabled(true);
 
     menu_ = new QMenuBar(this);
-    QMenu* file = menu_->addMenu("&File");
+    QMenu* file = menu_->addMenu(Tr(MessageId::MenuFile));
     file->setObjectName("mnuFile");
-    QAction* save = file->addAction("&Save As...", this, [this] { SaveAs(); });
+    QAction* save = file->addAction(Tr(MessageId::MenuReportSaveAs), this, [this] { SaveAs(); });
     save->setObjectName("mnuFileSave");
     save->setShortcut(QKeySequence::SaveAs);
-    QAction* exit = file->addAction("&Exit", this, &QDialog::accept);
+    QAction* exit = file->addAction(Tr(MessageId::MenuReportExit), this, &QDialog::accept);
     exit->setObjectName("mnuFileExit");
 
     txtPrn_ = new QPlainTextEdit(this);
@@ -42,9 +45,9 @@ ReportWindow::ReportWindow(const DataSet& dataSet, Prompter& prompter, FileDialo
     mono.setBold(true);
     txtPrn_->setFont(mono);
     txtPrn_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtPrn_->setPlainText(kWaitingText);
+    txtPrn_->setPlainText(WaitingText());
 
-    cmdOK_ = new QPushButton("OK", this);
+    cmdOK_ = new QPushButton(Tr(MessageId::ButtonOk), this);
     cmdOK_->setObjectName("cmdOK");
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);

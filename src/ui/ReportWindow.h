@@ -33,7 +33,8 @@ public:
     bool operationCancelled() const { return operationCancelled_; }
     QString text() const;
 
-    static constexpr const char* kWaitingText = "Now, making text image. Please wait...";
+    // What the window shows while the report is made.
+    static QString WaitingText();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

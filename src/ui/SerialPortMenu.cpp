@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "link/SerialPort.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
@@ -33,8 +34,7 @@ void SerialPortMenu::ChooseOtherDevice() {
     const std::string& current = session_.linkChoice().PortDevice;
     bool ok = false;
     const QString device =
-        QInputDialog::getText(window_, "Other device",
-                              "The serial device to use (a path such as /dev/ttyUSB0, or a name such as COM7):",
+        QInputDialog::getText(window_, Tr(MessageId::OtherDevice), Tr(MessageId::OtherDeviceQuestion),
                               QLineEdit::Normal, current == link::kSimulatedRadioDevice ? QString() : Q(current), &ok)
             .trimmed();
     if (ok && !device.isEmpty()) ChooseDevice(device);
@@ -60,7 +60,7 @@ void SerialPortMenu::Refresh() {
         if (entry.device == link::kSimulatedRadioDevice) a->setObjectName("mnuOptionsSerialPortSim");
     }
     menu_->addSeparator();
-    QAction* other = menu_->addAction("&Other device...", this, &SerialPortMenu::ChooseOtherDevice);
+    QAction* other = menu_->addAction(Tr(MessageId::MenuOptionsOtherDevice), this, &SerialPortMenu::ChooseOtherDevice);
     other->setObjectName("mnuOptionsSerialPortOther");
 }
 

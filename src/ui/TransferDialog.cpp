@@ -10,6 +10,7 @@
 
 #include "ui/ConnectionPictures.h"
 #include "ui/Help.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -21,20 +22,17 @@ constexpr int kDialogHeightPx = 279;  // three fifths of the width
 
 QString TransferDialog::TransferTitle(TransferMode mode) {
     switch (mode) {
-        case TransferMode::Read: return kReadFromRadioTitle;
-        case TransferMode::Program: return kProgramToRadioTitle;
-        case TransferMode::Compare: return kCompareWithRadioTitle;
-        case TransferMode::Probe: return kTestConnectionTitle;
+        case TransferMode::Read: return Tr(MessageId::ReadFromRadio);
+        case TransferMode::Program: return Tr(MessageId::ProgramToRadio);
+        case TransferMode::Compare: return Tr(MessageId::CompareWithRadio);
+        case TransferMode::Probe: return Tr(MessageId::TestConnection);
     }
     return {};
 }
 
 QString TransferDialog::InstructionText() {
-    return "1.Connect the QZP cable between the PC serial port and the radio.\r\n"
-           "2.On the radio, press and hold [PRESET] keys while\r\n"
-           "   turning the power on.\r\n"
-           "   The Radio display will show PC CONTROL.\r\n"
-           "3.Press the [OK] button to start.";
+    // The label's lines end in CR LF, as the dialog has always had them.
+    return Tr(MessageId::TransferInstructions).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter& prompter, Clock& clock, QWidget* parent)
@@ -89,7 +87,7 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
 
     // Load.
     lblmon_->setVisible(debugMode_);
-    Monitor("starting at debug mode..");
+    Monitor(Tr(MessageId::MonitorStartingDebug));
     setFixedSize(kDialogWidthPx, kDialogHeightPx);
     lblmess_->setText(InstructionText());
     setWindowTitle(TransferTitle(mode_));

@@ -9,6 +9,7 @@
 #include "presentation/WeatherView.h"
 #include "ui/EditorContext.h"
 #include "ui/FocusWatcher.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui {
 
@@ -54,8 +55,8 @@ WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(pa
         grid->addWidget(chkDScan_[i], k + 1, 2, Qt::AlignHCenter);
         connect(chkDEnable_[i], &QCheckBox::toggled, this, [this, k] { OnEnableClicked(k); });
         connect(chkDScan_[i], &QCheckBox::toggled, this, [this, k] { OnScanClicked(k); });
-        WatchFocusMark(chkDEnable_[i], texts::kWxEnableHint);
-        WatchFocusMark(chkDScan_[i], texts::kWxScanHint);
+        WatchFocusMark(chkDEnable_[i], texts::kWxEnableHint.id);
+        WatchFocusMark(chkDScan_[i], texts::kWxScanHint.id);
     }
     // Tab runs across each row: enable, then scan.
     for (int k = 0; k < kWxChannels; ++k) {
@@ -68,10 +69,10 @@ WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(pa
     scroll->setWidget(rows);
 }
 
-void WeatherPanel::WatchFocusMark(QCheckBox* box, const char* hint) {
+void WeatherPanel::WatchFocusMark(QCheckBox* box, MessageId hint) {
     FocusWatcher* watcher = FocusWatcher::Watch(box);
     watcher->gotFocus = [this, box, hint] {
-        context_.Hint(hint);
+        context_.Hint(Tr(hint));
         box->setText(kFocusMark);
     };
     watcher->lostFocus = [box](QWidget*) { box->setText(kNoMark); };

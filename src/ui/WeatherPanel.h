@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/Model.h"
+#include "messages/MessageId.h"
 #include "presentation/WeatherView.h"
 #include "workspace/Edits.h"
 
@@ -34,7 +35,7 @@ private:
     // Stores a switch of weather channel k, then shows its row as the data hold it.
     void Store(int k, ChannelFlag flag, bool on);
     void ShowRow(int k, const presentation::WeatherRowView& row);
-    void WatchFocusMark(QCheckBox* box, const char* hint);
+    void WatchFocusMark(QCheckBox* box, MessageId hint);
 
     EditorContext& context_;
     std::array<QLabel*, kWxChannels> lblWX_{};

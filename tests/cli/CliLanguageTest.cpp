@@ -48,16 +48,41 @@ TEST_F(CliLanguage, HelpAndUsageErrorsSpeakTheEnvironmentsLanguage) {
         const CliRun wrong = RunShell(std::string(c.environment) + " " + Quote(RP770_CLI_PATH) + " dump");
         EXPECT_EQ(wrong.status, 2) << c.language;
         EXPECT_NE(wrong.err.find(In(c.language, MessageId::CliWrongArgumentCount)), std::string::npos) << wrong.err;
+        // A command's own words, the fleet's help and the window's help and usage.
+        const CliRun simulate = RunShell(std::string(c.environment) + " " + Quote(RP770_CLI_PATH) + " simulate --bogus");
+        EXPECT_EQ(simulate.status, 2) << c.language;
+        EXPECT_NE(simulate.err.find(FillPlaceholders(In(c.language, MessageId::CliUnknownArgument), {"--bogus"})),
+                  std::string::npos)
+            << simulate.err;
+        EXPECT_NE(help.out.find(In(c.language, MessageId::CliSummaryFleet).substr(0, 30)), std::string::npos) << help.out;
+        const std::string window = std::string(c.environment) + " QT_QPA_PLATFORM=none " + Quote(RP770_GUI_PATH);
+        const CliRun windowHelp = RunShell(window + " --help");
+        EXPECT_EQ(windowHelp.status, 0) << c.language;
+        EXPECT_EQ(windowHelp.out.rfind(In(c.language, MessageId::WindowHelp).substr(0, 20), 0), 0u) << windowHelp.out;
+        const CliRun windowWrong = RunShell(window + " --bogus");
+        EXPECT_EQ(windowWrong.status, 2) << c.language;
+        EXPECT_NE(windowWrong.err.find(In(c.language, MessageId::WindowUsage).substr(0, 20)), std::string::npos)
+            << windowWrong.err;
+        EXPECT_NE(windowWrong.err.find(FillPlaceholders(In(c.language, MessageId::CliUnknownOption), {"--bogus"})),
+                  std::string::npos)
+            << windowWrong.err;
     }
 }
 
 TEST_F(CliLanguage, TheCLocaleSaysTodaysTextsWhateverLanguageIsAsked) {
-    for (const char* args : {" --help", " report --help", " dump", " bogus"}) {
+    for (const char* args : {" --help", " report --help", " fleet --help", " dump", " bogus", " simulate --bogus"}) {
         const CliRun english = RunShell("env LANGUAGE=en " + Quote(RP770_CLI_PATH) + args);
         const CliRun c = RunShell("env LC_ALL=C LANGUAGE=de " + Quote(RP770_CLI_PATH) + args);
         EXPECT_EQ(c.out, english.out) << args;
         EXPECT_EQ(c.err, english.err) << args;
         EXPECT_EQ(c.status, english.status) << args;
+    }
+    for (const char* args : {" --help", " --bogus"}) {
+        const std::string window = " QT_QPA_PLATFORM=none " + Quote(RP770_GUI_PATH) + args;
+        const CliRun english = RunShell("env LANGUAGE=en" + window);
+        const CliRun c = RunShell("env LC_ALL=C LANGUAGE=de" + window);
+        EXPECT_EQ(c.out, english.out) << args;
+        EXPECT_EQ(c.err, english.err) << args;
     }
     const CliRun help = RunShell("env LC_ALL=C " + Quote(RP770_CLI_PATH) + " --help");
     EXPECT_EQ(help.out.rfind("Usage: rp770-cli COMMAND [ARGUMENTS] [OPTIONS]\n   or: rp770-cli --help | --version\n", 0), 0u);
@@ -65,7 +90,7 @@ TEST_F(CliLanguage, TheCLocaleSaysTodaysTextsWhateverLanguageIsAsked) {
 
 TEST_F(CliLanguage, EveryHelpFitsEightyColumnsInEveryLanguage) {
     for (const char* language : {"en", "de", "nl", "fr"}) {
-        for (const char* command : {"", "report", "import-csv", "export-csv", "diff", "program", "simulate"}) {
+        for (const char* command : {"", "report", "import-csv", "export-csv", "diff", "program", "simulate", "fleet"}) {
             const CliRun help = RunShell(std::string("env LC_ALL=C.UTF-8 LANGUAGE=") + language + " " +
                                          Quote(RP770_CLI_PATH) + " " + command + " --help");
             EXPECT_EQ(help.status, 0) << language << " " << command;

@@ -5,6 +5,7 @@
 #include "ui/ChannelEditorPanel.h"
 #include "ui/PresentationNames.h"
 #include "ui/LineWidget.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui::test {
 namespace {
@@ -70,7 +71,7 @@ TEST_F(ChannelEditor, TransmitChain) {
     QTest::keyClick(tx, Qt::Key_Space);
     EXPECT_TRUE(Usa(kCh16).TxEnable);
     EXPECT_TRUE(up->isEnabled());
-    EXPECT_EQ(LastHint(), texts::kCheckBoxHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kCheckBoxHint));
 }
 
 TEST_F(ChannelEditor, ChannelEnableAndDuplex) {
@@ -290,7 +291,7 @@ TEST_F(ChannelEditor, DisplayCharacters) {
     left->clear();
     QTest::keyClicks(left, "K");
     EXPECT_EQ(left->text(), "K");
-    EXPECT_EQ(LastHint(), texts::kDisplayLeftHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kDisplayLeftHint));
     QTest::keyClicks(left, "K");  // not as the second character
     EXPECT_EQ(left->text(), "K");
     QTest::keyClicks(left, "b");
@@ -300,7 +301,7 @@ TEST_F(ChannelEditor, DisplayCharacters) {
     EXPECT_EQ(Data().exp[1].CHDisplayL, "Kb");
     EXPECT_EQ(ws->UndoAction(), "CH Display EXP1");
     EXPECT_EQ(right->text(), "");
-    EXPECT_EQ(LastHint(), texts::kDisplayRightHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kDisplayRightHint));
     QTest::keyClicks(right, "y");
     QTest::keyClick(right, Qt::Key_Return);  // Enter takes it too
     EXPECT_EQ(Data().exp[1].CHDisplayR, "y");

@@ -10,6 +10,7 @@
 #include "ui/ChannelGrid.h"
 #include "ui/ChannelListPanel.h"
 #include "ui/PresentationNames.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui::test {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(ChannelList, ExpLayout) {
 TEST_F(ChannelList, EnterOpensTheEditorOfTheCurrentRow) {
     Select("PU");
     ClickFocus(Grid());
-    EXPECT_EQ(LastHint(), texts::kGridHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kGridHint));
     Grid()->setCurrentCell(RowOf("16"), 0);
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(SelectedKey(), "PU 30");

@@ -6,6 +6,7 @@
 #include "ui/CommonSetupPanel.h"
 #include "ui/PresentationNames.h"
 #include "ui/LineWidget.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui::test {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(CommonSetup, ScanOffGreysItsSettingsAndKeepsThem) {
     Choose(Combo("cmbCommonScan"), 1);
     EXPECT_TRUE(Combo("cmbCommonResume")->isEnabled());
     EXPECT_EQ(Find<LineWidget>("linScan(1)")->Colour(), ActiveLineColour(pane));
-    EXPECT_EQ(LastHint(), texts::kComboHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kComboHint));
 }
 
 TEST_F(CommonSetup, SettingsAreStoredAtOnce) {
@@ -104,7 +105,7 @@ TEST_F(CommonSetup, UncheckingAGroupRemovesItsBranchAtOnce) {
 TEST_F(CommonSetup, AtisCodeOfNineDigitsIsRefused) {
     QLineEdit* code = Edit("txtATIScode");
     TypeInto(code, "123456789");
-    EXPECT_EQ(LastHint(), texts::kAtisHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kAtisHint));
     ClickFocus(Combo("cmbCommonDual"));
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, "Data Error!!\nAn ATIS code is ten digits, or empty for none.");

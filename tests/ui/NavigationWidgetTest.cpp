@@ -7,6 +7,7 @@
 #include "ui/EditorContext.h"
 #include "ui/PresentationNames.h"
 #include "ui/GeneralPanel.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui::test {
 namespace {
@@ -44,7 +45,7 @@ TEST_F(Navigation, EachNodeShowsItsPanel) {
         ASSERT_NE(pane->CurrentPanel(), nullptr) << c.key;
         EXPECT_EQ(pane->CurrentPanel()->objectName(), c.panel) << c.key;
         EXPECT_EQ(pane->ShownNodeIndex(), Tree()->IndexOf(Tree()->FindByKey(c.key))) << c.key;
-        EXPECT_EQ(LastHint(), texts::kTreeHint);
+        EXPECT_EQ(LastHint(), Tr(texts::kTreeHint));
         // Exactly one panel is enabled.
         int enabled = 0;
         for (QWidget* p : pane->DataArea()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
@@ -94,7 +95,7 @@ TEST_F(Navigation, TreeFocusShowsTheTreeHint) {
     ClickFocus(pane->ChannelList()->Grid());
     hints.clear();
     ClickFocus(Tree());
-    EXPECT_EQ(LastHint(), texts::kTreeHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kTreeHint));
 }
 
 TEST_F(Navigation, KeyboardMovesThroughTreeAndPanel) {

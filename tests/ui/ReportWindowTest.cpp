@@ -61,7 +61,7 @@ struct ReportWindowTest : ::testing::Test {
 TEST_F(ReportWindowTest, ShowsTheWaitingTextThenTheReportAndSavesItWithOneLineEnd) {
     ReportWindow window(data, prompter, dialogs, clock, "MR318 PC Program for MR318");
     EXPECT_EQ(window.windowTitle(), "Print to File");
-    EXPECT_EQ(window.text(), ReportWindow::kWaitingText);
+    EXPECT_EQ(window.text(), ReportWindow::WaitingText());
     window.BuildReport();
     EXPECT_TRUE(window.text().startsWith("##### Common Setup #####\n"));
 

@@ -3,6 +3,7 @@
 
 #include "ui/CommonSetupPanel.h"
 #include "ui/PresentationNames.h"
+#include "ui/Tr.h"
 
 namespace rp770::ui::test {
 namespace {
@@ -64,12 +65,12 @@ TEST_F(Weather, FocusMarksAndHints) {
     Select("PW");
     ClickFocus(Enable(3));
     EXPECT_EQ(Enable(3)->text(), ">");
-    EXPECT_EQ(LastHint(), texts::kWxEnableHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kWxEnableHint));
     QTest::keyClick(Enable(3), Qt::Key_Tab);
     EXPECT_EQ(Enable(3)->text(), " ");
     EXPECT_TRUE(Scan(3)->hasFocus());
     EXPECT_EQ(Scan(3)->text(), ">");
-    EXPECT_EQ(LastHint(), texts::kWxScanHint);
+    EXPECT_EQ(LastHint(), Tr(texts::kWxScanHint));
 }
 
 class WeatherAllOff : public Weather {
