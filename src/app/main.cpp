@@ -167,7 +167,8 @@ int main(int argc, char* argv[]) {
     session.OfferBackupChoice(true);
     session.SetSystemPorts(&rp770::platform::SystemSerialPorts);
     session.SetLink(&radioLink);
-    rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs});
+    rp770::ui::MainWindow window(session, {settings, prompter, asker, windowClock, dialogs,
+                                          rp770::platform::WindowLanguages(data.folder)});
     prompter.SetParent(&window);
     if (!window.Startup()) {
         // "Unknown model!!" has been shown; say where the data were looked for.

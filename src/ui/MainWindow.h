@@ -5,6 +5,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/Outcome.h"
 #include "core/Services.h"
@@ -39,6 +41,7 @@ struct MainWindowServices {
     WindowAsker& asker;   // the session's questions; the window gives it the save dialog
     Clock& clock;         // the pauses that let the window settle (the event loop keeps running)
     FileDialogs& dialogs;
+    std::vector<std::string> languages = {};  // the catalogues the window may speak (Options > Language)
 };
 
 // The editor window: menus, toolbar, status bar, the navigation tree with

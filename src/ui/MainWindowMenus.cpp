@@ -11,6 +11,7 @@
 
 #include "core/Titles.h"
 #include "ui/MainWindow.h"
+#include "ui/LanguageMenu.h"
 #include "ui/SerialPortMenu.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/Tr.h"
@@ -106,6 +107,8 @@ void MainWindow::BuildMenus() {
     hexdumpAction_->setCheckable(true);
     connect(hexdumpAction_, &QAction::toggled, this, &MainWindow::ApplyHexDumpMark);
     hexdumpAction_->setVisible(false);
+    new LanguageMenu(options->addMenu(Tr(MessageId::MenuOptionsLanguage)), services_.settings, services_.prompter,
+                     services_.languages, this);
 
     QMenu* help = bar->addMenu(Tr(MessageId::MenuHelp));
     help->setObjectName("mnuHelp");
