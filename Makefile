@@ -35,7 +35,7 @@ setup:
 	bash scripts/setup.sh
 
 # Line tables are all a backtrace needs of the debug information, and the
-# build takes a fifth less time without the rest (`make DEBUG_INFO=-g` for all of it).
+# build is quicker without the rest (`make DEBUG_INFO=-g` for all of it).
 DEBUG_INFO ?= -g1
 configure: setup
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DRP770_LOCALE_DIR=$(LOCALE_DIR) $(WERROR) \
