@@ -20,7 +20,39 @@ import { checkBox, filterTyping, showSwitch } from './screens.js';
 /** @param {Channel} a @param {Channel} b */
 const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
 /** @param {EventTarget | null} target @param {string} selector @returns {HTMLElement | null} */
-const closest = (target, selector) => /** @type {HTMLElement | null} */ (/** @type {Element} */ (target).closest(selector));
+const closest = (target, selector) => /** @type {Element | null} */ (target)?.closest?.(selector) ?? null;
+
+// The captions of the switches and boxes, as the editor shows them: the
+// cells' controls are named by them and their channel.
+/** @type {Record<ChannelFlag, string>} */
+const SWITCH_WORDS = { enable: 'ChEnable', scan: 'ScanMemory', duplex: 'Duplex', txEnable: 'TxEnable', lowPower: 'LowPowerOnly',
+  powerUp: 'PowerUp' };
+/** @type {Record<EditorBox, string>} */
+const BOX_WORDS = { displayLeft: 'ChDisplay', displayRight: 'ChDisplayRight', rx: 'RxFrequency', tx: 'TxFrequency' };
+const isFrequency = (/** @type {EditorBox} */ box) => box === 'rx' || box === 'tx';
+
+// A text box for one of the editor's boxes, wherever it is shown (the
+// editor, a cell of the EXP list): the engine's key rules let keys through,
+// and what is typed goes to the engine's form, which keeps what it takes.
+/** @param {PageContext['session']} session @param {EditorBox} box @param {Record<string, unknown>} props @param {() => boolean} typing */
+function editorBox(session, box, props, typing) {
+  const input = el('input', { type: 'text', autocomplete: 'off', spellcheck: false, ...(isFrequency(box)
+    ? { className: 'freq', inputMode: 'decimal' } : { maxLength: box === 'displayLeft' ? 2 : 1 }), ...props });
+  const f = session.functions;
+  if (isFrequency(box)) {
+    filterTyping(input, (c) => f.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
+      (c) => String.fromCodePoint(f.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
+  } else {
+    filterTyping(input, (c, boxText) => f.displayKeyAllowed(c.codePointAt(0) ?? 0, box === 'displayLeft' && boxText === ''));
+  }
+  input.addEventListener('input', () => {
+    if (input.readOnly || !typing()) return;
+    // Pasted text keeps only what the radio can show.
+    const kept = session.now.editorType(box, input.value);
+    if (kept !== input.value) input.value = kept;
+  });
+  return input;
+}
 
 /** @param {PageContext} ctx */
 export function listScreen(ctx) {
@@ -41,12 +73,42 @@ export function listScreen(ctx) {
   let selected = new Set();
   let current = { row: 0, col: 0 };
   let anchor = 0;
+  // The cell typed in: a second view of the editor's boxes for its column,
+  // the editor's form holding the row's channel.
+  /** @type {{ row: number, col: number, inputs: HTMLInputElement[], boxes: EditorBox[] } | null} */
+  let editing = null;
+  // The editor's form was loaded here (its channel is a row's).
+  let formHere = false;
+  // Focus moves the list makes itself, not entries left.
+  let moving = false;
+  /** @param {() => void} move */
+  const quietly = (move) => {
+    const was = moving;
+    moving = true;
+    try {
+      move();
+    } finally {
+      moving = was;
+    }
+  };
 
   const rowCount = () => view?.rows.length ?? 0;
   /** @param {number} row @param {number} col */
   const cell = (row, col) => body.rows[row]?.cells[col];
   /** @returns {Channel[]} */
   const selection = () => (view ? [...selected].sort((a, b) => a - b).map((r) => /** @type {ChannelListView} */ (view).channels[r]) : []);
+  // What takes the focus in a cell: its box being typed in, its check box, else the cell.
+  /** @param {number} row @param {number} col @returns {HTMLElement | undefined} */
+  const target = (row, col) => {
+    const td = cell(row, col);
+    if (!td) return undefined;
+    if (editing && editing.row === row && editing.col === col) return editing.inputs[0];
+    return /** @type {HTMLElement | null} */ (td.querySelector('input[type="checkbox"]:not(:disabled)')) ?? td;
+  };
+  /** @param {number} row @param {number} col */
+  const boxesOf = (row, col) => (view && view.switches[row] ? view.columns[col]?.boxes ?? [] : []);
+  /** @param {number} row */
+  const rowName = (row) => view?.rows[row]?.[0]?.trim() ?? '';
 
   function paintSelection() {
     [...body.rows].forEach((tr, r) => tr.setAttribute('aria-selected', String(selected.has(r))));
@@ -56,15 +118,20 @@ export function listScreen(ctx) {
     menuButton.disabled = rowCount() === 0;
   }
 
+  // The roving Tab stop: only the current cell's control is one.
+  function markCurrent() {
+    for (const node of body.querySelectorAll('[tabindex="0"]')) /** @type {HTMLElement} */ (node).tabIndex = -1;
+    const t = target(current.row, current.col);
+    if (t) t.tabIndex = 0;
+  }
+
   /** @param {number} row @param {number} col */
   function moveTo(row, col, { extend = false, keep = false, focus = true } = {}) {
     if (!rowCount()) return;
     row = Math.max(0, Math.min(rowCount() - 1, row));
     col = Math.max(0, Math.min(7, col));
-    cell(current.row, current.col)?.setAttribute('tabindex', '-1');
     current = { row, col };
-    const td = cell(row, col);
-    td.tabIndex = 0;
+    markCurrent();
     if (extend) {
       selected = new Set();
       for (let r = Math.min(anchor, row); r <= Math.max(anchor, row); ++r) selected.add(r);
@@ -73,7 +140,32 @@ export function listScreen(ctx) {
       anchor = row;
     }
     paintSelection();
-    if (focus) td.focus();
+    if (focus) target(row, col)?.focus();
+  }
+
+  // A cell as the view shows it: its text, or its switch's check box.
+  /** @param {HTMLTableCellElement} td @param {ChannelListView} shown @param {number} r @param {number} c */
+  function paintCell(td, shown, r, c) {
+    const text = shown.rows[r][c];
+    const flag = shown.columns[c].flag;
+    const on = shown.switches[r]?.[c];
+    if (on && flag) {
+      let box = /** @type {HTMLInputElement | null} */ (td.querySelector('input[type="checkbox"]'));
+      if (!box) {
+        box = el('input', { type: 'checkbox', tabIndex: -1 });
+        td.replaceChildren(box);
+      }
+      box.checked = on.checked;
+      box.disabled = !on.enabled;
+      box.setAttribute('aria-label', word('PageGridCell', word(SWITCH_WORDS[flag]), shown.rows[r][0].trim()));
+      td.className = 'switch';
+      td.removeAttribute('aria-label');
+      return;
+    }
+    if (td.firstChild?.nodeType !== Node.TEXT_NODE || td.childNodes.length !== 1 || td.textContent !== text) td.replaceChildren(text);
+    td.className = shown.columns[c].boxes.length ? 'typed' : '';
+    if (text.trim()) td.removeAttribute('aria-label');
+    else td.setAttribute('aria-label', word('PageEmptyCell', shown.columns[c]?.header ?? ''));
   }
 
   /** @param {Area} area */
@@ -81,13 +173,30 @@ export function listScreen(ctx) {
     const hadFocus = table.contains(document.activeElement);
     const before = again && view ? selection() : [];
     const currentChannel = again && view ? view.channels[current.row] : null;
+    const same = again && view?.area === area;
+    if (!same) closeEditing({ paint: false });
+    if (!again) formHere = false;  // shown afresh: the form is the editor's, or no one's
     const shown = (view = session.now.channelList(area));
     caption.textContent = shown.name;
     table.setAttribute('aria-label', shown.name);
     head.replaceChildren(...shown.columns.map((c) => el('th', { scope: 'col' }, c.header)));
-    body.replaceChildren(...shown.rows.map((cells, r) => el('tr', { title: shown.tips[r] || undefined, 'aria-rowindex': r + 2 },
-      cells.map((text, c) => el('td', { tabIndex: -1, role: 'gridcell',
-        'aria-label': text.trim() ? undefined : word('PageEmptyCell', shown.columns[c]?.header ?? '') }, text)))));
+    // The rows kept where they stand (a control keeps the focus), made anew when others are listed.
+    const kept = same && body.rows.length === shown.rows.length
+      && shown.channels.every((c, r) => body.rows[r].dataset.channel === `${c.area} ${c.index}`);
+    if (!kept) {
+      editing = null;
+      body.replaceChildren(...shown.rows.map((cells, r) => el('tr', { title: shown.tips[r] || undefined, 'aria-rowindex': r + 2,
+        'data-channel': `${shown.channels[r].area} ${shown.channels[r].index}` },
+      cells.map(() => el('td', { tabIndex: -1, role: 'gridcell' })))));
+    }
+    shown.rows.forEach((cells, r) => {
+      const tr = body.rows[r];
+      if (shown.tips[r]) tr.title = shown.tips[r];
+      else tr.removeAttribute('title');
+      cells.forEach((_, c) => {
+        if (!editing || editing.row !== r || editing.col !== c) paintCell(tr.cells[c], shown, r, c);
+      });
+    });
     selected = new Set();
     shown.channels.forEach((c, r) => { if (before.some((b) => sameChannel(b, c))) selected.add(r); });
     let row = 0;
@@ -100,11 +209,176 @@ export function listScreen(ctx) {
     anchor = row;
     if (rowCount()) {
       current = { row, col: again ? current.col : 0 };
-      cell(current.row, current.col).tabIndex = 0;
-      if (hadFocus) cell(current.row, current.col).focus();
+      markCurrent();
+      if (hadFocus && !cell(current.row, current.col)?.contains(document.activeElement)) {
+        quietly(() => target(current.row, current.col)?.focus());
+      }
     }
     paintSelection();
   }
+
+  // ---- typing in a cell ----
+
+  // The cell shown again as the view says, the focus (when it was in the cell's boxes) on it.
+  function closeEditing({ paint = true } = {}) {
+    if (!editing) return;
+    const { row, col, inputs } = editing;
+    const hadFocus = inputs.some((i) => i === document.activeElement);
+    editing = null;
+    if (!paint || !view) return;
+    const td = cell(row, col);
+    if (td) paintCell(td, view, row, col);
+    markCurrent();
+    if (hadFocus) quietly(() => target(current.row, current.col)?.focus());
+  }
+
+  // The editor's form on the row's channel; false (and the form says why)
+  // when the channel it held may not be left as it is.
+  /** @param {number} row */
+  function formOn(row) {
+    if (!view) return false;
+    const channel = view.channels[row];
+    const held = session.now.editorChannel();
+    if (held && sameChannel(held, channel)) return true;
+    if (formHere) {
+      const stop = session.now.editorCommit(true);
+      ctx.changed();
+      if (stop) {
+        stopped(stop);
+        return false;
+      }
+    }
+    formHere = session.now.loadEditor(channel) !== null;
+    ctx.changed();  // a load may correct the data shown (no step)
+    return formHere;
+  }
+
+  // Typing in the cell begins: `replace` selects its text (the key typed
+  // next replaces it), else the caret goes to its end (F2). Only where the
+  // editor would take typing: the channel's boxes usable and editable.
+  /** @param {number} row @param {number} col @param {{ replace?: boolean, box?: number }} how */
+  function startEditing(row, col, { replace = false, box = 0 } = {}) {
+    const boxes = boxesOf(row, col);
+    if (!view || !boxes.length || !formOn(row)) return false;
+    const shown = session.now.editorView();
+    if (!shown || !boxes.every((b) => shown[b].enabled && shown[b].editable)) return false;
+    const td = cell(row, col);
+    const name = rowName(row);
+    const inputs = boxes.map((b) => {
+      const input = editorBox(session, b, { 'aria-label': word('PageGridCell', word(BOX_WORDS[b]), name), tabIndex: -1 }, () => true);
+      input.value = shown[b].text;
+      input.addEventListener('focus', () => ctx.hint(b === 'displayLeft' ? texts.displayLeft
+        : b === 'displayRight' ? texts.displayRight : b === 'rx' ? texts.rx : texts.tx));
+      input.addEventListener('focusout', (event) => left(input, b, event.relatedTarget));
+      return input;
+    });
+    editing = { row, col, inputs, boxes };
+    td.replaceChildren(el('span', { className: 'cell-boxes' }, inputs));
+    moveTo(row, col, { focus: false });
+    const input = inputs[Math.min(box, inputs.length - 1)];
+    inputs.forEach((i) => { i.tabIndex = i === input ? 0 : -1; });
+    quietly(() => input.focus());
+    if (replace) input.select();
+    else input.setSelectionRange(input.value.length, input.value.length);
+    return true;
+  }
+
+  // What the form stopped: its message, then the focus in the box it names
+  // (typed in the channel's row).
+  /** @param {import('./rp770.js').EditorStop} stop */
+  async function stopped(stop) {
+    await ctx.guard(async () => {
+      await ctx.showMessages(stop.messages);
+      const held = session.now.editorChannel();
+      const row = held && view ? view.channels.findIndex((c) => sameChannel(c, held)) : -1;
+      if (row < 0 || !view) return;
+      const col = view.columns.findIndex((c) => c.boxes.includes(stop.box));
+      if (col < 0) return;
+      const box = view.columns[col].boxes.indexOf(stop.box);
+      if (editing && (editing.row !== row || editing.col !== col)) closeEditing();
+      if (editing) {
+        editing.inputs[box].focus();
+        editing.inputs[box].select();
+      } else {
+        startEditing(row, col, { replace: true, box });
+      }
+    });
+    return false;
+  }
+
+  // An entry finished (Enter, Tab, or its box left `to`); true when taken.
+  /** @param {EditorBox} box @param {import('./rp770.js').FocusTo} to */
+  async function finish(box, to) {
+    const stop = session.now.editorFinish(box, to);
+    ctx.changed();
+    return stop ? stopped(stop) : true;
+  }
+
+  // A box left for something else: as the editor's boxes are left.
+  /** @param {HTMLInputElement} input @param {EditorBox} box @param {EventTarget | null} to */
+  async function left(input, box, to) {
+    if (moving || ctx.validating || !editing?.inputs.includes(input)) return;
+    const where = ctx.isTree(to) ? 'tree' : to && element.contains(/** @type {Node} */ (to)) ? 'editor' : 'elsewhere';
+    const taken = await finish(box, where);
+    // Still in the cell (its other box), or a refused entry waiting: the cell stays open.
+    if (taken && editing && !editing.inputs.includes(/** @type {HTMLInputElement} */ (to))
+      && !session.now.editorTyped()) closeEditing();
+  }
+
+  // The cells typed in, in Tab's order: each row's boxes, row after row.
+  /** @param {number} row @param {number} col @param {number} box @param {number} step */
+  function nextBox(row, col, box, step) {
+    if (!view) return null;
+    /** @type {[number, number][]} */
+    const order = [];
+    for (let c = 0; c < view.columns.length; ++c) view.columns[c].boxes.forEach((_, b) => order.push([c, b]));
+    let at = order.findIndex(([c, b]) => c === col && b === box);
+    for (let r = row; r >= 0 && r < rowCount();) {
+      at += step;
+      if (at < 0 || at >= order.length) {
+        r += step;
+        at = step > 0 ? -1 : order.length;
+        continue;
+      }
+      return { row: r, col: order[at][0], box: order[at][1] };
+    }
+    return null;
+  }
+
+  /** @param {KeyboardEvent} event @param {HTMLInputElement} input */
+  async function editingKey(event, input) {
+    if (!editing) return;
+    const { row, col, inputs, boxes } = editing;
+    const index = inputs.indexOf(input);
+    const box = boxes[index];
+    if (event.key === 'Escape') {
+      event.preventDefault();
+      session.now.reloadEditor();  // what was typed is dropped
+      closeEditing();
+      ctx.changed();
+    } else if (event.key === 'Enter') {
+      event.preventDefault();
+      if (await finish(box, 'editor')) closeEditing();
+    } else if (event.key === 'Tab') {
+      event.preventDefault();
+      const step = event.shiftKey ? -1 : 1;
+      const next = nextBox(row, col, index, step);
+      if (!(await finish(box, 'editor')) || !editing) return;
+      if (next && next.row === row && next.col === col) {
+        quietly(() => inputs[next.box].focus());
+        inputs[next.box].select();
+        return;
+      }
+      closeEditing();
+      // On to the next cell typed in that the editor would take typing in.
+      for (let n = next; n; n = nextBox(n.row, n.col, n.box, step)) {
+        if (n.row !== row && !formOn(n.row)) return;
+        if (startEditing(n.row, n.col, { replace: true, box: n.box })) return;
+      }
+    }
+  }
+
+  // ---- switches, the menu, the editor ----
 
   /** @param {ChannelFlag} flag @param {boolean} on */
   async function setFlag(flag, on) {
@@ -129,12 +403,23 @@ export function listScreen(ctx) {
       { separator: true },
     ]);
     entries.push({ label: m.openText, key: 'Enter', enabled: m.openEnabled, action: openRow });
-    showContextMenu(entries, { ...at, returnFocus: cell(current.row, current.col) ?? menuButton });
+    showContextMenu(entries, { ...at, returnFocus: target(current.row, current.col) ?? menuButton });
   }
 
-  table.addEventListener('focusin', () => ctx.hint(texts.grid));
+  table.addEventListener('focusin', (event) => {
+    const t = /** @type {HTMLElement} */ (event.target);
+    if (editing?.inputs.includes(/** @type {HTMLInputElement} */ (t))) return;  // the box's own hint
+    if (t.matches('input[type="checkbox"]')) ctx.hint(texts.checkBox);
+    else if (t.matches('td.typed') && view?.area === 'EXP') ctx.hint(word('PageHintGridEdit'));
+    else ctx.hint(texts.grid);
+  });
   table.addEventListener('keydown', (event) => {
     if (!view || !closest(event.target, 'td')) return;
+    const input = /** @type {HTMLInputElement} */ (event.target);
+    if (editing?.inputs.includes(input)) {
+      editingKey(event, input);
+      return;
+    }
     const { row, col } = current;
     const ctrl = event.ctrlKey || event.metaKey;
     const page = Math.max(1, Math.floor((table.parentElement?.clientHeight ?? 0) / (cell(row, col)?.offsetHeight || 24)) - 1);
@@ -150,6 +435,7 @@ export function listScreen(ctx) {
       case 'Home': ctrl ? move(0, col) : move(row, 0); break;
       case 'End': ctrl ? move(rowCount() - 1, col) : move(row, 7); break;
       case 'Enter': openRow(); break;
+      case 'F2': startEditing(row, col); break;
       case ' ': {
         if (ctrl) {
           // Ctrl+Space adds the current row to the selection or takes it out (Ctrl+arrows move without selecting).
@@ -171,13 +457,16 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
+        // A character typed on a cell typed in: the cell's box takes it,
+        // replacing the text (the key goes on to the box now focused).
+        if (!ctrl && !event.altKey && [...event.key].length === 1) startEditing(row, col, { replace: true });
         return;
     }
     event.preventDefault();
   });
   table.addEventListener('mousedown', (event) => {
     const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
-    if (!td || event.button !== 0) return;
+    if (!td || event.button !== 0 || editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) return;
     const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (event.shiftKey) moveTo(row, td.cellIndex, { extend: true });
     else if (event.ctrlKey || event.metaKey) {
@@ -188,10 +477,21 @@ export function listScreen(ctx) {
     } else moveTo(row, td.cellIndex);
     event.preventDefault();
   });
-  table.addEventListener('dblclick', (event) => { if (closest(event.target, 'td')) openRow(); });
+  // A click on a switch's check box: that channel's switch, as the list's menu sets it.
+  table.addEventListener('change', (event) => {
+    const box = /** @type {HTMLInputElement} */ (event.target);
+    const td = /** @type {HTMLTableCellElement | null} */ (closest(box, 'td.switch'));
+    const flag = td && view?.columns[td.cellIndex]?.flag;
+    if (!td || !view || !flag) return;
+    const channel = view.channels[/** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex];
+    ctx.edit(() => session.now.setChannelFlags([channel], flag, box.checked));
+  });
+  table.addEventListener('dblclick', (event) => {
+    if (closest(event.target, 'td') && !editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) openRow();
+  });
   table.addEventListener('contextmenu', (event) => {
     const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
-    if (!td) return;
+    if (!td || editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) return;
     event.preventDefault();
     const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (!selected.has(row)) moveTo(row, td.cellIndex);
@@ -207,7 +507,22 @@ export function listScreen(ctx) {
     refresh() { if (view) fill(view.area, true); },
     get area() { return view?.area; },
     selection,
-    focusGrid() { cell(current.row, current.col)?.focus(); },
+    focusGrid() { target(current.row, current.col)?.focus(); },
+    // Typed text of a cell not in the data yet.
+    hasPending: () => formHere && Boolean(editing) && session.now.editorTyped(),
+    // Before the list is left (`leaving`) or its data used: as the editor's check.
+    async commit(leaving = true) {
+      if (!formHere) return true;
+      const stop = session.now.editorCommit(leaving);
+      ctx.changed();
+      if (stop) return stopped(stop);
+      closeEditing();
+      return true;
+    },
+    clear() {
+      closeEditing({ paint: false });
+      formHere = false;
+    },
   };
 }
 
@@ -223,11 +538,11 @@ export function editorScreen(ctx) {
   const powerUp = box(word('PowerUp'));
   const duplex = box(word('Duplex'));
   const scan = box(word('ScanMemory'));
-  const left = el('input', { type: 'text', maxLength: 2, id: 'txtCN0', autocomplete: 'off', spellcheck: false });
-  const right = el('input', { type: 'text', maxLength: 1, id: 'txtCN1', autocomplete: 'off', spellcheck: false,
-    'aria-label': word('ChDisplayRight') });
-  const rx = el('input', { type: 'text', className: 'freq', id: 'txtCRF', inputMode: 'decimal', autocomplete: 'off' });
-  const tx = el('input', { type: 'text', className: 'freq', id: 'txtCTF', inputMode: 'decimal', autocomplete: 'off' });
+  const typing = () => exp;
+  const left = editorBox(session, 'displayLeft', { id: 'txtCN0' }, typing);
+  const right = editorBox(session, 'displayRight', { id: 'txtCN1', 'aria-label': word('ChDisplayRight') }, typing);
+  const rx = editorBox(session, 'rx', { id: 'txtCRF' }, typing);
+  const tx = editorBox(session, 'tx', { id: 'txtCTF' }, typing);
   const displayLabel = el('label', { htmlFor: left.id }, word('ChDisplay'));
   const rxLabel = el('label', { htmlFor: rx.id }, word('RxFrequency'));
   const txLabel = el('label', { htmlFor: tx.id }, word('TxFrequency'));
@@ -322,13 +637,6 @@ export function editorScreen(ctx) {
   }
 
   /** @param {HTMLInputElement} input */
-  const typed = (input) => {
-    if (input.readOnly || !exp) return;
-    // Pasted text keeps only what the radio can show.
-    const kept = session.now.editorType(boxOf(input), input.value);
-    if (kept !== input.value) input.value = kept;
-  };
-  /** @param {HTMLInputElement} input */
   const finishOnEnter = (input) => input.addEventListener('keydown', (event) => {
     if (event.key !== 'Enter') return;
     event.preventDefault();
@@ -336,16 +644,11 @@ export function editorScreen(ctx) {
   });
 
   // Display characters: what was typed counts once the box is left or Enter pressed.
-  /** @param {HTMLInputElement} input @returns {(c: string, boxText: string) => boolean} */
-  const displayAllowed = (input) => (c, boxText) =>
-    session.functions.displayKeyAllowed(c.codePointAt(0) ?? 0, input === left && boxText === '');
   for (const input of [left, right]) {
-    filterTyping(input, displayAllowed(input));
     input.addEventListener('focus', () => {
       if (!input.readOnly) input.select();
       ctx.hint(input === left ? texts.displayLeft : texts.displayRight);
     });
-    input.addEventListener('input', () => typed(input));
     finishOnEnter(input);
     input.addEventListener('focusout', () => { if (!ctx.validating) finish(input, 'editor'); });
   }
@@ -354,14 +657,11 @@ export function editorScreen(ctx) {
   // keeps the focus there); going to the tree a good entry is taken and a
   // bad one waits, as anywhere else, for the check the next command runs.
   for (const input of [rx, tx]) {
-    filterTyping(input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
-      (c) => String.fromCodePoint(session.functions.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
     input.addEventListener('focus', () => {
       if (input.readOnly) return;
       input.select();
       ctx.hint(input === rx ? texts.rx : texts.tx);
     });
-    input.addEventListener('input', () => typed(input));
     finishOnEnter(input);
     input.addEventListener('focusout', (event) => {
       if (ctx.validating || !exp) return;

@@ -173,6 +173,14 @@ export interface GridColumn {
   header: string;
   widthTwips: number;
   flag: ChannelFlag | null;
+  // The editor's boxes the column's cells are typed into (none: not typed in).
+  boxes: EditorBox[];
+}
+
+// A switch cell's check box.
+export interface GridSwitch {
+  checked: boolean;
+  enabled: boolean;
 }
 
 export interface ChannelListView {
@@ -182,6 +190,8 @@ export interface ChannelListView {
   rows: string[][];
   channels: Channel[];
   tips: string[];
+  // By row and column: the switch a cell shows, null where it shows none.
+  switches: (GridSwitch | null)[][];
 }
 
 export interface ListMenuView {

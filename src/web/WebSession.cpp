@@ -193,11 +193,50 @@ val WebSession::CommonSetup() {
     return CommonSetupObject(presentation::MakeCommonSetupView(session_.data()));
 }
 
+namespace {
+
+// The editor's boxes an EXP list's column is typed into (the display
+// column's two: its number and its letter), by column.
+std::vector<std::string> ColumnBoxes(Area area, size_t column) {
+    if (area != Area::EXP) return {};
+    switch (column) {
+        case 2: return {"displayLeft", "displayRight"};
+        case 3: return {"rx"};
+        case 4: return {"tx"};
+        default: return {};
+    }
+}
+
+}  // namespace
+
 val WebSession::ChannelList(const std::string& area) {
     const std::optional<Area> a = AreaNamed(area);
     if (!a) return val::null();
     session_.workspace().CorrectForShowing(Workspace::Showing::ChannelList, ChannelRef{*a, 0});
-    return ChannelListObject(presentation::MakeChannelList(session_.data(), *a));
+    const presentation::ChannelListView view = presentation::MakeChannelList(session_.data(), *a);
+    val list = ChannelListObject(view);
+    for (size_t c = 0; c < view.columns.size(); ++c) list["columns"][c].set("boxes", Strings(ColumnBoxes(*a, c)));
+    // The check box of each switch cell: on or off, and whether a click may
+    // change it (off is always possible; on where the slot can have it).
+    val switches = val::array();
+    for (const ChannelRef& ref : view.channels) {
+        const ChannelRecord* record = FindRecord(session_.data(), ref);
+        val row = val::array();
+        for (const presentation::GridColumn& column : view.columns) {
+            if (!column.flag || !record) {
+                row.call<void>("push", val::null());
+                continue;
+            }
+            val cell = val::object();
+            const bool on = FlagValue(*record, *column.flag);
+            cell.set("checked", on);
+            cell.set("enabled", on || CanHaveFlag(*record, ref.area, *column.flag));
+            row.call<void>("push", cell);
+        }
+        switches.call<void>("push", row);
+    }
+    list.set("switches", switches);
+    return list;
 }
 
 val WebSession::ListMenu(const std::string& area, const val& selection) const {
