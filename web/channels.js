@@ -226,10 +226,13 @@ export function listScreen(ctx) {
     const hadFocus = inputs.some((i) => i === document.activeElement);
     editing = null;
     if (!paint || !view) return;
-    const td = cell(row, col);
-    if (td) paintCell(td, view, row, col);
-    markCurrent();
-    if (hadFocus) quietly(() => target(current.row, current.col)?.focus());
+    const shown = view;
+    quietly(() => {
+      const td = cell(row, col);
+      if (td) paintCell(td, shown, row, col);
+      markCurrent();
+      if (hadFocus) target(current.row, current.col)?.focus();
+    });
   }
 
   // The editor's form on the row's channel; false (and the form says why)
@@ -297,6 +300,7 @@ export function listScreen(ctx) {
       const box = view.columns[col].boxes.indexOf(stop.box);
       if (editing && (editing.row !== row || editing.col !== col)) closeEditing();
       if (editing) {
+        moveTo(row, col, { focus: false });
         editing.inputs[box].focus();
         editing.inputs[box].select();
       } else {
@@ -317,7 +321,7 @@ export function listScreen(ctx) {
   // A box left for something else: as the editor's boxes are left.
   /** @param {HTMLInputElement} input @param {EditorBox} box @param {EventTarget | null} to */
   async function left(input, box, to) {
-    if (moving || ctx.validating || !editing?.inputs.includes(input)) return;
+    if (moving || ctx.validating || !input.isConnected || !editing?.inputs.includes(input)) return;
     const where = ctx.isTree(to) ? 'tree' : to && element.contains(/** @type {Node} */ (to)) ? 'editor' : 'elsewhere';
     const taken = await finish(box, where);
     // Still in the cell (its other box), or a refused entry waiting: the cell stays open.
