@@ -242,7 +242,7 @@ export function listScreen(ctx) {
     if (!view) return false;
     const channel = view.channels[row];
     const held = session.now.editorChannel();
-    if (held && sameChannel(held, channel)) return true;
+    if (held && sameChannel(held, channel)) return (formHere = true);
     if (formHere) {
       const stop = session.now.editorCommit(true);
       ctx.changed();

@@ -541,6 +541,10 @@ const paths = [
       assert.equal((await answer(page)).text, refusal);
       const box = page.getByRole('textbox', { name: 'Rx Frequency, channel 1', exact: true });
       assert.equal(await box.inputValue(), '199');
+      // Going to the tree with it: the same refusal, the list kept.
+      await page.locator('#tree [data-key="General"] > .node .label').click();
+      assert.equal((await answer(page)).text, refusal);
+      assert.equal(await box.inputValue(), '199');
       await page.keyboard.press('Escape');
       assert.equal(await rx.textContent(), rxBefore);
       await page.keyboard.press('Enter');
