@@ -384,6 +384,22 @@ export function listScreen(ctx) {
 
   // ---- switches, the menu, the editor ----
 
+  // One channel's switch, from its cell. An EXP channel's "CH Enable" is the
+  // editor's: the channel may be enabled before its number and frequency are
+  // typed in its cells, and the form checks them when the row is left.
+  /** @param {number} row @param {number} col @param {boolean} on */
+  async function toggle(row, col, on) {
+    const flag = view?.columns[col]?.flag;
+    if (!view || !flag) return;
+    const channel = view.channels[row];
+    if (view.area === 'EXP' && flag === 'enable') {
+      if (formOn(row)) await ctx.edit(() => session.now.editorSwitch(flag, on));
+      else ctx.changed({ force: true });  // the box shown as the data are
+      return;
+    }
+    await ctx.edit(() => session.now.setChannelFlags([channel], flag, on));
+  }
+
   /** @param {ChannelFlag} flag @param {boolean} on */
   async function setFlag(flag, on) {
     const channels = selection();
@@ -449,6 +465,11 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
+        const one = view.switches[row]?.[col];
+        if (selected.size === 1 && selected.has(row) && one) {
+          if (one.enabled) toggle(row, col, !one.checked);
+          break;
+        }
         const change = session.now.columnFlagChange(view.area, col, selection());
         if (change) setFlag(change.flag, change.on);
         break;
@@ -481,17 +502,15 @@ export function listScreen(ctx) {
     } else moveTo(row, td.cellIndex);
     event.preventDefault();
   });
-  // A click on a switch's check box: that channel's switch, as the list's menu sets it.
+  // A click on a switch's check box: that channel's switch.
   table.addEventListener('change', (event) => {
     const box = /** @type {HTMLInputElement} */ (event.target);
     const td = /** @type {HTMLTableCellElement | null} */ (closest(box, 'td.switch'));
-    const flag = td && view?.columns[td.cellIndex]?.flag;
-    if (!td || !view || !flag) return;
-    const channel = view.channels[/** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex];
-    ctx.edit(() => session.now.setChannelFlags([channel], flag, box.checked));
+    if (td) toggle(/** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex, td.cellIndex, box.checked);
   });
+  // (A check box clicked twice is a switch changed twice, not a row opened.)
   table.addEventListener('dblclick', (event) => {
-    if (closest(event.target, 'td') && !editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) openRow();
+    if (closest(event.target, 'td') && !closest(event.target, 'input')) openRow();
   });
   table.addEventListener('contextmenu', (event) => {
     const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
