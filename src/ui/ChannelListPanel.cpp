@@ -200,6 +200,7 @@ void ChannelListPanel::OnCheckClicked(int row, int column) {
     if (!shownArea_ || row < 0 || row >= static_cast<int>(refs_.size()) || column < 0 ||
         column >= presentation::kGridColumns || row >= static_cast<int>(checks_.size()))
         return;
+    if (entry_) return;  // a refused entry holds the focus
     const auto& flag = columns_[static_cast<size_t>(column)].flag;
     const auto& check = checks_[static_cast<size_t>(row)][static_cast<size_t>(column)];
     if (!flag || !check || !check->enabled) return;
@@ -254,24 +255,25 @@ void ChannelListPanel::ShowStop(const presentation::FormStop& stop) {
     if (QLineEdit* cell = grid_->CellEditor()) KeepFocus(cell);
 }
 
-void ChannelListPanel::FinishEntry(int step) {
-    if (!entry_) return;
+bool ChannelListPanel::FinishEntry(int step) {
+    if (!entry_) return true;
     const CellEntry done = *entry_;
     if (const auto stop = form_.Finish(done.box, presentation::FocusTo::Editor)) {
         ShowStop(*stop);
-        return;
+        return false;
     }
     // Taken (the list is filled again and the entry closed), or nothing typed.
     if (entry_) CloseEntry();
-    if (step == 0) return;
+    if (step == 0) return true;
     // The next typed cell on from this one, row by row.
     const int columns = presentation::kGridColumns;
     for (int at = done.row * columns + done.column + step; at >= 0 && at < grid_->rowCount() * columns; at += step)
         if (grid_->IsTypedColumn(at % columns)) {
             StartEntry(at / columns, at % columns);
             if (QLineEdit* cell = grid_->CellEditor()) cell->selectAll();
-            return;
+            break;
         }
+    return true;
 }
 
 void ChannelListPanel::CellLostFocus(QWidget* to) {
@@ -313,18 +315,23 @@ bool ChannelListPanel::eventFilter(QObject* watched, QEvent* event) {
     const bool plain = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
     const int code = key->key();
     const bool ours = plain && (code == Qt::Key_Escape || code == Qt::Key_Return || code == Qt::Key_Enter ||
-                                code == Qt::Key_Tab || code == Qt::Key_Backtab);
+                                code == Qt::Key_Tab || code == Qt::Key_Backtab || code == Qt::Key_Up ||
+                                code == Qt::Key_Down);
     if (!ours) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();  // the cell's own keys, not the window's shortcuts
         return true;
     }
-    if (code == Qt::Key_Escape)
+    if (code == Qt::Key_Escape) {
         CancelEntry();
-    else if (code == Qt::Key_Tab || code == Qt::Key_Backtab)
+    } else if (code == Qt::Key_Tab || code == Qt::Key_Backtab) {
         FinishEntry(code == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier ? -1 : 1);
-    else
+    } else if (code == Qt::Key_Up || code == Qt::Key_Down) {
+        // Taken, the arrow moves on in the grid as it would have.
+        if (FinishEntry(0)) QApplication::sendEvent(grid_, event);
+    } else {
         FinishEntry(0);
+    }
     return true;
 }
 

@@ -78,7 +78,8 @@ private:
     void OnCellTyped();
     // Enter (`step` 0) or Tab (1, Shift+Tab -1) in the cell: the entry is
     // finished; taken, the cell closes and Tab opens the next typed cell.
-    void FinishEntry(int step);
+    // False when refused.
+    bool FinishEntry(int step);
     void CellLostFocus(QWidget* to);
     void CancelEntry();
     void CloseEntry();
