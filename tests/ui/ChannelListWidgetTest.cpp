@@ -228,6 +228,18 @@ TEST_F(ChannelList, CellsAreSwitchedAndTypedInAsInTheEditor) {
     ws->Undo();
     EXPECT_EQ(Grid()->item(row, rx)->text(), "156.0250");
 
+    // Tab takes the display and goes on to the next typed cell, keeping its text.
+    Grid()->setCurrentCell(row, 2);  // DISP
+    QTest::keyClicks(Grid(), "7");
+    QTest::keyClicks(Grid()->CellEditor(), "2A");
+    QTest::keyClick(Grid()->CellEditor(), Qt::Key_Tab);
+    EXPECT_EQ(Data().exp[4].CHDisplayL + Data().exp[4].CHDisplayR, "72A");
+    ASSERT_NE(Grid()->CellEditor(), nullptr);
+    EXPECT_EQ(Grid()->currentColumn(), rx);
+    EXPECT_EQ(Grid()->CellEditor()->text(), "156.0250");
+    QTest::keyClick(Grid()->CellEditor(), Qt::Key_Escape);
+    ws->Undo();
+
     // A bad one is refused with the editor's message, the focus kept in the
     // cell; Escape drops it.
     Grid()->setCurrentCell(row, tx);
