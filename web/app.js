@@ -148,7 +148,7 @@ function showNode(node) {
 async function commit(leaving = true) {
   if (!(await screens.common.commit())) return false;
   if (current === screens.editor) return screens.editor.commit(leaving);
-  if (current === screens.list) return screens.list.commit(leaving);
+  if (current === screens.list) return screens.list.commit();
   return true;
 }
 

@@ -22,37 +22,11 @@ const sameChannel = (a, b) => a.area === b.area && a.index === b.index;
 /** @param {EventTarget | null} target @param {string} selector @returns {HTMLElement | null} */
 const closest = (target, selector) => /** @type {Element | null} */ (target)?.closest?.(selector) ?? null;
 
-// The captions of the switches and boxes, as the editor shows them: the
-// cells' controls are named by them and their channel.
+// The captions of the switches, as the editor shows them: the cells' check
+// boxes are named by them and their channel.
 /** @type {Record<ChannelFlag, string>} */
 const SWITCH_WORDS = { enable: 'ChEnable', scan: 'ScanMemory', duplex: 'Duplex', txEnable: 'TxEnable', lowPower: 'LowPowerOnly',
   powerUp: 'PowerUp' };
-/** @type {Record<EditorBox, string>} */
-const BOX_WORDS = { displayLeft: 'ChDisplay', displayRight: 'ChDisplayRight', rx: 'RxFrequency', tx: 'TxFrequency' };
-const isFrequency = (/** @type {EditorBox} */ box) => box === 'rx' || box === 'tx';
-
-// A text box for one of the editor's boxes, wherever it is shown (the
-// editor, a cell of the EXP list): the engine's key rules let keys through,
-// and what is typed goes to the engine's form, which keeps what it takes.
-/** @param {PageContext['session']} session @param {EditorBox} box @param {Record<string, unknown>} props @param {() => boolean} typing */
-function editorBox(session, box, props, typing) {
-  const input = el('input', { type: 'text', autocomplete: 'off', spellcheck: false, ...(isFrequency(box)
-    ? { className: 'freq', inputMode: 'decimal' } : { maxLength: box === 'displayLeft' ? 2 : 1 }), ...props });
-  const f = session.functions;
-  if (isFrequency(box)) {
-    filterTyping(input, (c) => f.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
-      (c) => String.fromCodePoint(f.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
-  } else {
-    filterTyping(input, (c, boxText) => f.displayKeyAllowed(c.codePointAt(0) ?? 0, box === 'displayLeft' && boxText === ''));
-  }
-  input.addEventListener('input', () => {
-    if (input.readOnly || !typing()) return;
-    // Pasted text keeps only what the radio can show.
-    const kept = session.now.editorType(box, input.value);
-    if (kept !== input.value) input.value = kept;
-  });
-  return input;
-}
 
 /** @param {PageContext} ctx */
 export function listScreen(ctx) {
@@ -73,9 +47,10 @@ export function listScreen(ctx) {
   let selected = new Set();
   let current = { row: 0, col: 0 };
   let anchor = 0;
-  // The cell typed in: a second view of the editor's boxes for its column,
-  // the editor's form holding the row's channel.
-  /** @type {{ row: number, col: number, inputs: HTMLInputElement[], boxes: EditorBox[] } | null} */
+  // The cell typed in: a second view of the editor's box for its column
+  // (the display's cell stands for both its boxes), the editor's form
+  // holding the row's channel.
+  /** @type {{ row: number, col: number, input: HTMLInputElement, box: EditorBox } | null} */
   let editing = null;
   // The editor's form was loaded here (its channel is a row's).
   let formHere = false;
@@ -102,11 +77,11 @@ export function listScreen(ctx) {
   const target = (row, col) => {
     const td = cell(row, col);
     if (!td) return undefined;
-    if (editing && editing.row === row && editing.col === col) return editing.inputs[0];
+    if (editing && editing.row === row && editing.col === col) return editing.input;
     return /** @type {HTMLElement | null} */ (td.querySelector('input[type="checkbox"]:not(:disabled)')) ?? td;
   };
-  /** @param {number} row @param {number} col */
-  const boxesOf = (row, col) => (view && view.switches[row] ? view.columns[col]?.boxes ?? [] : []);
+  /** @param {EventTarget | null} node */
+  const isEntry = (node) => Boolean(editing && node === editing.input);
   /** @param {number} row */
   const rowName = (row) => view?.rows[row]?.[0]?.trim() ?? '';
 
@@ -148,7 +123,7 @@ export function listScreen(ctx) {
   function paintCell(td, shown, r, c) {
     const text = shown.rows[r][c];
     const flag = shown.columns[c].flag;
-    const on = shown.switches[r]?.[c];
+    const on = shown.checks[r]?.[c];
     if (on && flag) {
       let box = /** @type {HTMLInputElement | null} */ (td.querySelector('input[type="checkbox"]'));
       if (!box) {
@@ -163,7 +138,7 @@ export function listScreen(ctx) {
       return;
     }
     if (td.firstChild?.nodeType !== Node.TEXT_NODE || td.childNodes.length !== 1 || td.textContent !== text) td.replaceChildren(text);
-    td.className = shown.columns[c].boxes.length ? 'typed' : '';
+    td.className = shown.columns[c].typed ? 'typed' : '';
     if (text.trim()) td.removeAttribute('aria-label');
     else td.setAttribute('aria-label', word('PageEmptyCell', shown.columns[c]?.header ?? ''));
   }
@@ -219,11 +194,11 @@ export function listScreen(ctx) {
 
   // ---- typing in a cell ----
 
-  // The cell shown again as the view says, the focus (when it was in the cell's boxes) on it.
+  // The cell shown again as the view says, the focus (when it was in the cell's box) on it.
   function closeEditing({ paint = true } = {}) {
     if (!editing) return;
-    const { row, col, inputs } = editing;
-    const hadFocus = inputs.some((i) => i === document.activeElement);
+    const { row, col, input } = editing;
+    const hadFocus = input === document.activeElement;
     editing = null;
     if (!paint || !view) return;
     const shown = view;
@@ -235,76 +210,72 @@ export function listScreen(ctx) {
     });
   }
 
-  // The editor's form on the row's channel; false (and the form says why)
-  // when the channel it held may not be left as it is.
+  // The editor's form on the row's channel.
   /** @param {number} row */
   function formOn(row) {
     if (!view) return false;
     const channel = view.channels[row];
     const held = session.now.editorChannel();
     if (held && sameChannel(held, channel)) return (formHere = true);
-    if (formHere) {
-      const stop = session.now.editorCommit(true);
-      ctx.changed();
-      if (stop) {
-        stopped(stop);
-        return false;
-      }
-    }
     formHere = session.now.loadEditor(channel) !== null;
     ctx.changed();  // a load may correct the data shown (no step)
     return formHere;
   }
 
-  // Typing in the cell begins: `replace` selects its text (the key typed
-  // next replaces it), else the caret goes to its end (F2). Only where the
-  // editor would take typing: the channel's boxes usable and editable.
-  /** @param {number} row @param {number} col @param {{ replace?: boolean, box?: number }} how */
-  function startEditing(row, col, { replace = false, box = 0 } = {}) {
-    const boxes = boxesOf(row, col);
-    if (!view || !boxes.length || !formOn(row)) return false;
+  // Typing in the cell begins, where the editor would take typing (an EXP
+  // channel's boxes usable): with the key typed (`key`, when the cell takes
+  // it as its first), which replaces the text, or with the text as it is
+  // (F2, a refused entry), the caret at its end or all of it selected.
+  /** @param {number} row @param {number} col @param {{ key?: string, select?: boolean }} how */
+  function startEditing(row, col, { key, select = false } = {}) {
+    const box = view?.columns[col]?.typed;
+    const f = session.functions;
+    /** @param {string} c */
+    const code = (c) => c.codePointAt(0) ?? 0;
+    if (!view || !box || view.area !== 'EXP') return false;
+    if (key !== undefined && !f.cellKeyAllowed(box, f.cellKeyTyped(box, code(key)), '')) return false;
+    if (!formOn(row)) return false;
     const shown = session.now.editorView();
-    if (!shown || !boxes.every((b) => shown[b].enabled && shown[b].editable)) return false;
-    const td = cell(row, col);
-    const name = rowName(row);
-    const inputs = boxes.map((b) => {
-      const input = editorBox(session, b, { 'aria-label': word('PageGridCell', word(BOX_WORDS[b]), name), tabIndex: -1 }, () => true);
-      input.value = shown[b].text;
-      input.addEventListener('focus', () => ctx.hint(b === 'displayLeft' ? texts.displayLeft
-        : b === 'displayRight' ? texts.displayRight : b === 'rx' ? texts.rx : texts.tx));
-      input.addEventListener('focusout', (event) => left(input, b, event.relatedTarget));
-      return input;
+    if (!shown?.exp || !shown[box].enabled || !shown[box].editable) return false;
+    const name = word(box === 'displayLeft' ? 'ChDisplay' : box === 'rx' ? 'RxFrequency' : 'TxFrequency');
+    const input = el('input', { type: 'text', autocomplete: 'off', spellcheck: false, tabIndex: 0,
+      className: box === 'displayLeft' ? 'display' : 'freq', inputMode: box === 'displayLeft' ? undefined : 'decimal',
+      maxLength: box === 'displayLeft' ? 3 : undefined, 'aria-label': word('PageGridCell', name, rowName(row)) });
+    // The cell's own key rules: the display's three characters as one text.
+    filterTyping(input, (c, _text, before) => f.cellKeyAllowed(box, code(c), before),
+      (c) => String.fromCodePoint(f.cellKeyTyped(box, code(c))));
+    input.addEventListener('input', () => {
+      const kept = session.now.editorTypeCell(box, input.value);
+      if (kept !== input.value) input.value = kept;
     });
-    editing = { row, col, inputs, boxes };
-    td.replaceChildren(el('span', { className: 'cell-boxes' }, inputs));
+    input.addEventListener('focus', () => ctx.hint(word('GridCellHint', name)));
+    input.addEventListener('focusout', (event) => left(input, box, event.relatedTarget));
+    input.value = key === undefined ? session.now.editorCellText(box) : '';
+    editing = { row, col, input, box };
+    cell(row, col).replaceChildren(input);
     moveTo(row, col, { focus: false });
-    const input = inputs[Math.min(box, inputs.length - 1)];
-    inputs.forEach((i) => { i.tabIndex = i === input ? 0 : -1; });
+    // The key goes on to the box now focused.
     quietly(() => input.focus());
-    if (replace) input.select();
+    if (select) input.select();
     else input.setSelectionRange(input.value.length, input.value.length);
     return true;
   }
 
-  // What the form stopped: its message, then the focus in the box it names
-  // (typed in the channel's row).
+  // What the form stopped: its message, then the focus in the cell of the box it names.
   /** @param {import('./rp770.js').EditorStop} stop */
   async function stopped(stop) {
     await ctx.guard(async () => {
       await ctx.showMessages(stop.messages);
       const held = session.now.editorChannel();
       const row = held && view ? view.channels.findIndex((c) => sameChannel(c, held)) : -1;
-      if (row < 0 || !view) return;
-      const col = view.columns.findIndex((c) => c.boxes.includes(stop.box));
+      const col = view && row >= 0 ? view.columns.findIndex((c) => c.typed === (stop.box === 'displayRight' ? 'displayLeft' : stop.box)) : -1;
       if (col < 0) return;
-      const box = view.columns[col].boxes.indexOf(stop.box);
       if (editing && (editing.row !== row || editing.col !== col)) closeEditing();
       if (editing) {
         moveTo(row, col, { focus: false });
-        editing.inputs[box].focus();
-        editing.inputs[box].select();
+        editing.input.focus();
       } else {
-        startEditing(row, col, { replace: true, box });
+        startEditing(row, col, { select: true });
       }
     });
     return false;
@@ -318,43 +289,30 @@ export function listScreen(ctx) {
     return stop ? stopped(stop) : true;
   }
 
-  // A box left for something else: as the editor's boxes are left.
+  // The cell left: for another cell, as Enter; for the tree or elsewhere, as
+  // the editor's boxes are left (a good entry taken, a bad one waiting in its cell).
   /** @param {HTMLInputElement} input @param {EditorBox} box @param {EventTarget | null} to */
   async function left(input, box, to) {
-    if (moving || ctx.validating || !input.isConnected || !editing?.inputs.includes(input)) return;
+    if (moving || ctx.validating || !input.isConnected || !isEntry(input)) return;
     const where = ctx.isTree(to) ? 'tree' : to && element.contains(/** @type {Node} */ (to)) ? 'editor' : 'elsewhere';
-    const taken = await finish(box, where);
-    // Still in the cell (its other box), or a refused entry waiting: the cell stays open.
-    if (taken && editing && !editing.inputs.includes(/** @type {HTMLInputElement} */ (to))
-      && !session.now.editorTyped()) closeEditing();
+    if (await finish(box, where) && isEntry(input) && !session.now.editorTyped()) closeEditing();
   }
 
-  // The cells typed in, in Tab's order: each row's boxes, row after row.
-  /** @param {number} row @param {number} col @param {number} box @param {number} step */
-  function nextBox(row, col, box, step) {
+  // The cell typed in after (`step` 1) or before (-1) this one, row by row.
+  /** @param {number} row @param {number} col @param {number} step */
+  function nextCell(row, col, step) {
     if (!view) return null;
-    /** @type {[number, number][]} */
-    const order = [];
-    for (let c = 0; c < view.columns.length; ++c) view.columns[c].boxes.forEach((_, b) => order.push([c, b]));
-    let at = order.findIndex(([c, b]) => c === col && b === box);
-    for (let r = row; r >= 0 && r < rowCount();) {
-      at += step;
-      if (at < 0 || at >= order.length) {
-        r += step;
-        at = step > 0 ? -1 : order.length;
-        continue;
-      }
-      return { row: r, col: order[at][0], box: order[at][1] };
+    const columns = view.columns.length;
+    for (let at = row * columns + col + step; at >= 0 && at < rowCount() * columns; at += step) {
+      if (view.columns[at % columns].typed) return { row: Math.floor(at / columns), col: at % columns };
     }
     return null;
   }
 
-  /** @param {KeyboardEvent} event @param {HTMLInputElement} input */
-  async function editingKey(event, input) {
+  /** @param {KeyboardEvent} event */
+  async function editingKey(event) {
     if (!editing) return;
-    const { row, col, inputs, boxes } = editing;
-    const index = inputs.indexOf(input);
-    const box = boxes[index];
+    const { row, col, box } = editing;
     if (event.key === 'Escape') {
       event.preventDefault();
       session.now.reloadEditor();  // what was typed is dropped
@@ -365,39 +323,24 @@ export function listScreen(ctx) {
       if (await finish(box, 'editor')) closeEditing();
     } else if (event.key === 'Tab') {
       event.preventDefault();
-      const step = event.shiftKey ? -1 : 1;
-      const next = nextBox(row, col, index, step);
-      if (!(await finish(box, 'editor')) || !editing) return;
-      if (next && next.row === row && next.col === col) {
-        quietly(() => inputs[next.box].focus());
-        inputs[next.box].select();
-        return;
-      }
+      if (!(await finish(box, 'editor'))) return;
       closeEditing();
-      // On to the next cell typed in that the editor would take typing in.
-      for (let n = next; n; n = nextBox(n.row, n.col, n.box, step)) {
-        if (n.row !== row && !formOn(n.row)) return;
-        if (startEditing(n.row, n.col, { replace: true, box: n.box })) return;
+      // On to the next cell the editor would take typing in.
+      const step = event.shiftKey ? -1 : 1;
+      for (let n = nextCell(row, col, step); n; n = nextCell(n.row, n.col, step)) {
+        if (startEditing(n.row, n.col, { select: true })) return;
       }
     }
   }
 
   // ---- switches, the menu, the editor ----
 
-  // One channel's switch, from its cell. An EXP channel's "CH Enable" is the
-  // editor's: the channel may be enabled before its number and frequency are
-  // typed in its cells, and the form checks them when the row is left.
+  // One channel's switch, from its cell's check box: that channel alone, whatever else is selected.
   /** @param {number} row @param {number} col @param {boolean} on */
   async function toggle(row, col, on) {
     const flag = view?.columns[col]?.flag;
-    if (!view || !flag) return;
-    const channel = view.channels[row];
-    if (view.area === 'EXP' && flag === 'enable') {
-      if (formOn(row)) await ctx.edit(() => session.now.editorSwitch(flag, on));
-      else ctx.changed({ force: true });  // the box shown as the data are
-      return;
-    }
-    await ctx.edit(() => session.now.setChannelFlags([channel], flag, on));
+    const channel = view?.channels[row];
+    if (flag && channel) await ctx.edit(() => session.now.setChannelFlags([channel], flag, on));
   }
 
   /** @param {ChannelFlag} flag @param {boolean} on */
@@ -428,16 +371,13 @@ export function listScreen(ctx) {
 
   table.addEventListener('focusin', (event) => {
     const t = /** @type {HTMLElement} */ (event.target);
-    if (editing?.inputs.includes(/** @type {HTMLInputElement} */ (t))) return;  // the box's own hint
-    if (t.matches('input[type="checkbox"]')) ctx.hint(texts.checkBox);
-    else if (t.matches('td.typed') && view?.area === 'EXP') ctx.hint(word('PageHintGridEdit'));
-    else ctx.hint(texts.grid);
+    if (isEntry(t)) return;  // the cell's own hint
+    ctx.hint(t.matches('input[type="checkbox"]') ? texts.checkBox : texts.grid);
   });
   table.addEventListener('keydown', (event) => {
     if (!view || !closest(event.target, 'td')) return;
-    const input = /** @type {HTMLInputElement} */ (event.target);
-    if (editing?.inputs.includes(input)) {
-      editingKey(event, input);
+    if (isEntry(event.target)) {
+      editingKey(event);
       return;
     }
     const { row, col } = current;
@@ -465,11 +405,6 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
-        const one = view.switches[row]?.[col];
-        if (selected.size === 1 && selected.has(row) && one) {
-          if (one.enabled) toggle(row, col, !one.checked);
-          break;
-        }
         const change = session.now.columnFlagChange(view.area, col, selection());
         if (change) setFlag(change.flag, change.on);
         break;
@@ -482,16 +417,15 @@ export function listScreen(ctx) {
           paintSelection();
           break;
         }
-        // A character typed on a cell typed in: the cell's box takes it,
-        // replacing the text (the key goes on to the box now focused).
-        if (!ctrl && !event.altKey && [...event.key].length === 1) startEditing(row, col, { replace: true });
+        // A character typed on a cell typed in: the cell's box takes it, in place of the text.
+        if (!ctrl && !event.altKey && [...event.key].length === 1) startEditing(row, col, { key: event.key });
         return;
     }
     event.preventDefault();
   });
   table.addEventListener('mousedown', (event) => {
     const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
-    if (!td || event.button !== 0 || editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) return;
+    if (!td || event.button !== 0 || isEntry(event.target)) return;
     const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (event.shiftKey) moveTo(row, td.cellIndex, { extend: true });
     else if (event.ctrlKey || event.metaKey) {
@@ -514,7 +448,7 @@ export function listScreen(ctx) {
   });
   table.addEventListener('contextmenu', (event) => {
     const td = /** @type {HTMLTableCellElement | null} */ (closest(event.target, 'td'));
-    if (!td || editing?.inputs.includes(/** @type {HTMLInputElement} */ (event.target))) return;
+    if (!td || isEntry(event.target)) return;
     event.preventDefault();
     const row = /** @type {HTMLTableRowElement} */ (td.parentElement).sectionRowIndex;
     if (!selected.has(row)) moveTo(row, td.cellIndex);
@@ -533,10 +467,11 @@ export function listScreen(ctx) {
     focusGrid() { target(current.row, current.col)?.focus(); },
     // Typed text of a cell not in the data yet.
     hasPending: () => formHere && Boolean(editing) && session.now.editorTyped(),
-    // Before the list is left (`leaving`) or its data used: as the editor's check.
-    async commit(leaving = true) {
+    // Before the list is left or its data used: the entry typed in a cell
+    // taken, or refused (the channel's state is the list's to show, not to stop).
+    async commit() {
       if (!formHere) return true;
-      const stop = session.now.editorCommit(leaving);
+      const stop = session.now.editorCommit(false);
       ctx.changed();
       if (stop) return stopped(stop);
       closeEditing();
@@ -561,11 +496,11 @@ export function editorScreen(ctx) {
   const powerUp = box(word('PowerUp'));
   const duplex = box(word('Duplex'));
   const scan = box(word('ScanMemory'));
-  const typing = () => exp;
-  const left = editorBox(session, 'displayLeft', { id: 'txtCN0' }, typing);
-  const right = editorBox(session, 'displayRight', { id: 'txtCN1', 'aria-label': word('ChDisplayRight') }, typing);
-  const rx = editorBox(session, 'rx', { id: 'txtCRF' }, typing);
-  const tx = editorBox(session, 'tx', { id: 'txtCTF' }, typing);
+  const left = el('input', { type: 'text', maxLength: 2, id: 'txtCN0', autocomplete: 'off', spellcheck: false });
+  const right = el('input', { type: 'text', maxLength: 1, id: 'txtCN1', autocomplete: 'off', spellcheck: false,
+    'aria-label': word('ChDisplayRight') });
+  const rx = el('input', { type: 'text', className: 'freq', id: 'txtCRF', inputMode: 'decimal', autocomplete: 'off' });
+  const tx = el('input', { type: 'text', className: 'freq', id: 'txtCTF', inputMode: 'decimal', autocomplete: 'off' });
   const displayLabel = el('label', { htmlFor: left.id }, word('ChDisplay'));
   const rxLabel = el('label', { htmlFor: rx.id }, word('RxFrequency'));
   const txLabel = el('label', { htmlFor: tx.id }, word('TxFrequency'));
@@ -660,6 +595,13 @@ export function editorScreen(ctx) {
   }
 
   /** @param {HTMLInputElement} input */
+  const typed = (input) => {
+    if (input.readOnly || !exp) return;
+    // Pasted text keeps only what the radio can show.
+    const kept = session.now.editorType(boxOf(input), input.value);
+    if (kept !== input.value) input.value = kept;
+  };
+  /** @param {HTMLInputElement} input */
   const finishOnEnter = (input) => input.addEventListener('keydown', (event) => {
     if (event.key !== 'Enter') return;
     event.preventDefault();
@@ -667,11 +609,16 @@ export function editorScreen(ctx) {
   });
 
   // Display characters: what was typed counts once the box is left or Enter pressed.
+  /** @param {HTMLInputElement} input @returns {(c: string, boxText: string) => boolean} */
+  const displayAllowed = (input) => (c, boxText) =>
+    session.functions.displayKeyAllowed(c.codePointAt(0) ?? 0, input === left && boxText === '');
   for (const input of [left, right]) {
+    filterTyping(input, displayAllowed(input));
     input.addEventListener('focus', () => {
       if (!input.readOnly) input.select();
       ctx.hint(input === left ? texts.displayLeft : texts.displayRight);
     });
+    input.addEventListener('input', () => typed(input));
     finishOnEnter(input);
     input.addEventListener('focusout', () => { if (!ctx.validating) finish(input, 'editor'); });
   }
@@ -680,11 +627,14 @@ export function editorScreen(ctx) {
   // keeps the focus there); going to the tree a good entry is taken and a
   // bad one waits, as anywhere else, for the check the next command runs.
   for (const input of [rx, tx]) {
+    filterTyping(input, (c) => session.functions.frequencyKeyAllowed(c.codePointAt(0) ?? 0),
+      (c) => String.fromCodePoint(session.functions.frequencyKeyTyped(c.codePointAt(0) ?? 0)));
     input.addEventListener('focus', () => {
       if (input.readOnly) return;
       input.select();
       ctx.hint(input === rx ? texts.rx : texts.tx);
     });
+    input.addEventListener('input', () => typed(input));
     finishOnEnter(input);
     input.addEventListener('focusout', (event) => {
       if (ctx.validating || !exp) return;

@@ -193,50 +193,11 @@ val WebSession::CommonSetup() {
     return CommonSetupObject(presentation::MakeCommonSetupView(session_.data()));
 }
 
-namespace {
-
-// The editor's boxes an EXP list's column is typed into (the display
-// column's two: its number and its letter), by column.
-std::vector<std::string> ColumnBoxes(Area area, size_t column) {
-    if (area != Area::EXP) return {};
-    switch (column) {
-        case 2: return {"displayLeft", "displayRight"};
-        case 3: return {"rx"};
-        case 4: return {"tx"};
-        default: return {};
-    }
-}
-
-}  // namespace
-
 val WebSession::ChannelList(const std::string& area) {
     const std::optional<Area> a = AreaNamed(area);
     if (!a) return val::null();
     session_.workspace().CorrectForShowing(Workspace::Showing::ChannelList, ChannelRef{*a, 0});
-    const presentation::ChannelListView view = presentation::MakeChannelList(session_.data(), *a);
-    val list = ChannelListObject(view);
-    for (size_t c = 0; c < view.columns.size(); ++c) list["columns"][c].set("boxes", Strings(ColumnBoxes(*a, c)));
-    // The check box of each switch cell: on or off, and whether a click may
-    // change it (off is always possible; on where the slot can have it).
-    val switches = val::array();
-    for (const ChannelRef& ref : view.channels) {
-        const ChannelRecord* record = FindRecord(session_.data(), ref);
-        val row = val::array();
-        for (const presentation::GridColumn& column : view.columns) {
-            if (!column.flag || !record) {
-                row.call<void>("push", val::null());
-                continue;
-            }
-            val cell = val::object();
-            const bool on = FlagValue(*record, *column.flag);
-            cell.set("checked", on);
-            cell.set("enabled", on || CanHaveFlag(*record, ref.area, *column.flag));
-            row.call<void>("push", cell);
-        }
-        switches.call<void>("push", row);
-    }
-    list.set("switches", switches);
-    return list;
+    return ChannelListObject(presentation::MakeChannelList(session_.data(), *a));
 }
 
 val WebSession::ListMenu(const std::string& area, const val& selection) const {
@@ -304,6 +265,16 @@ val WebSession::EditorSwitch(const std::string& flag, bool on) {
 std::string WebSession::EditorType(const std::string& box, const std::string& text) {
     const auto b = BoxNamed(box);
     return b ? editor_.Type(*b, text) : text;
+}
+
+std::string WebSession::EditorCellText(const std::string& box) const {
+    const auto b = BoxNamed(box);
+    return b ? PageText(editor_.CellText(*b)) : std::string();
+}
+
+std::string WebSession::EditorTypeCell(const std::string& box, const std::string& text) {
+    const auto b = BoxNamed(box);
+    return b ? editor_.TypeCell(*b, text) : text;
 }
 
 val WebSession::EditorFinish(const std::string& box, const std::string& to) {
@@ -517,6 +488,14 @@ int FrequencyKeyTyped(int key) { return static_cast<int>(presentation::Frequency
 bool AtisKeyAllowed(int key) { return presentation::AtisKeyAllowed(static_cast<char32_t>(key)); }
 bool DisplayKeyAllowed(int key, bool leftBoxEmpty) {
     return rp770::DisplayKeyAllowed(static_cast<char32_t>(key), leftBoxEmpty);
+}
+bool CellKeyAllowed(const std::string& box, int key, const std::string& before) {
+    const auto b = BoxNamed(box);
+    return b && presentation::EditorForm::CellKeyAllowed(*b, static_cast<char32_t>(key), before);
+}
+int CellKeyTyped(const std::string& box, int key) {
+    const auto b = BoxNamed(box);
+    return b ? static_cast<int>(presentation::EditorForm::CellKeyTyped(*b, static_cast<char32_t>(key))) : key;
 }
 bool ExpFrequencyValid(const std::string& text) { return CheckExpFrequency(text).has_value(); }
 bool AtisCodeValid(const std::string& text) { return CheckAtisCode(text).has_value(); }
