@@ -30,8 +30,7 @@ std::vector<OptionHelp> LinkOptionHelp(bool questions) {
 std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, CliSession& cli, ProgressBar& bar) {
     const auto port = o.Value("--port");
     if (!port) {
-        cli.console().Say(
-            "rp770-cli: --port DEVICE is needed (a device such as /dev/ttyUSB0 or COM3, a port number, or sim)");
+        cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliPortNeeded)));
         return nullptr;
     }
     sim::Faults faults;  // --fault NAME[=ARG], repeatable: only for the simulated radio "sim"
@@ -39,7 +38,7 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
         for (const std::string& name : it->second) {
             std::string error;
             if (!sim::ApplyFault(faults, name, error)) {
-                cli.console().Say("rp770-cli: --fault " + name + ": " + error);
+                cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliFaultProblem, name, error)));
                 return nullptr;
             }
         }

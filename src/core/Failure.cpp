@@ -140,9 +140,8 @@ Failure FailureFromErrno(int error, FailureKind otherwise) {
 }
 
 Failure TooLargeFailure(std::optional<std::uintmax_t> size, std::uintmax_t limit) {
-    const std::string over = "over the limit of " + std::to_string(limit) + " bytes";
-    return {FailureKind::TooLarge,
-            "File too large (" + (size ? std::to_string(*size) + " bytes, " + over : over) + ")"};
+    return {FailureKind::TooLarge, size ? Words(MessageId::FileTooLargeBytes, *size, limit)
+                                        : Words(MessageId::FileTooLargeStream, limit)};
 }
 
 Failure FailureFromException(const std::exception& e) {

@@ -221,7 +221,7 @@ std::vector<KeptImage> StoredRadioKeeper::List() {
 
 Failure StoredRadioKeeper::Read(const std::string& id, std::string& image) {
     const std::lock_guard lock(mutex_);
-    if (!ParseKeptName(id)) return Failure{FailureKind::FileNotFound, "No such kept image"};
+    if (!ParseKeptName(id)) return Failure{FailureKind::FileNotFound, Words(MessageId::NoSuchKeptImage)};
     return storage_.Read(id, image, kKeptImageLimit);
 }
 
