@@ -1,8 +1,9 @@
 // The page in the pseudo-language (every text about 40 % longer, with
-// accents) in headless Chromium, at a desktop's size, a phone's and a phone's
-// at 200 % zoom: on every screen and in the main dialogs no text runs out of
-// its box (but where the box is meant to scroll or to shorten its text) and
-// no two neighbours lie over each other.
+// accents) in headless Chromium, at a desktop's size and at a phone's at
+// 200 % zoom (the narrowest the page is made for): on every screen, in the
+// menus and in the main dialogs no text runs out of its box (but where the
+// box is meant to scroll or to shorten its text) and no two neighbours lie
+// over each other.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -41,7 +42,9 @@ const faults = (page) => page.evaluate(() => {
       if (!shown(e) || e.closest('svg, .visually-hidden, .sprites, table, #tree-pane, .grid-scroll')) continue;
       if (modal && e.closest('dialog') !== root) continue;
       const style = getComputedStyle(e);
-      const meant = ['auto', 'scroll'].includes(style.overflowX) || style.textOverflow === 'ellipsis';
+      // An open menu reaches out of its button's box as it is meant to (it is checked on its own).
+      const meant = ['auto', 'scroll'].includes(style.overflowX) || style.textOverflow === 'ellipsis' ||
+        [...e.querySelectorAll('[role="menu"]')].some(shown);
       if (!meant && e.clientWidth > 0 && e.scrollWidth > e.clientWidth + 1) {
         found.push(`${name(e)} is ${e.scrollWidth - e.clientWidth} px too narrow`);
       }
@@ -77,7 +80,6 @@ const menu = async (page, bar, item) => {
 
 const sizes = [
   { size: '1280 px', viewport: { width: 1280, height: 800 } },
-  { size: '360 px', viewport: { width: 360, height: 740 } },
   { size: '360 px at 200 %', viewport: { width: 180, height: 370 } },
 ];
 
@@ -100,6 +102,11 @@ test('every screen and dialog holds its texts in the pseudo-language', { skip, c
         if (seen.length) found[where] = seen;
       };
       await look('General');
+      for (const bar of await page.locator('#menubar .menu-button').all()) {
+        await bar.click();
+        await look(`${await bar.getAttribute('id')} menu`);
+        await page.keyboard.press('Escape');
+      }
       await node(page, 'General', 'Common');
       await look('Common');
       // Every channel group usable, for the lists and the EXP channels.
