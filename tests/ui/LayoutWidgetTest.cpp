@@ -43,13 +43,16 @@ namespace {
 
 using rp770::testing::ShippedDataFolder;
 
+QString TextOf(const QWidget* w) {
+    if (auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) return box->title();
+    return {};
+}
+
 QString Describe(const QWidget* w) {
-    QString text;
-    if (auto* label = qobject_cast<const QLabel*>(w)) text = label->text();
-    else if (auto* button = qobject_cast<const QAbstractButton*>(w)) text = button->text();
-    else if (auto* box = qobject_cast<const QGroupBox*>(w)) text = box->title();
     return QStringLiteral("%1 %2 \"%3\"").arg(QLatin1String(w->metaObject()->className()), w->objectName(),
-                                              text.left(40));
+                                              TextOf(w).left(40));
 }
 
 // The room a widget's text needs beyond what it has, as "needs WxH, has WxH"; empty when it fits.
@@ -97,9 +100,9 @@ bool OwnArrangement(const QWidget* w) {
 }
 
 // What is cut off or overlaps among the visible widgets from `root` down:
-// a text without the room it needs, a widget reaching out of its parent
-// (but for the contents of a scrolling area), two siblings over each other
-// (but for the lines drawn between controls).
+// a text without the room it needs (or with a placeholder left unfilled),
+// a widget reaching out of its parent (but for the contents of a scrolling
+// area), two siblings over each other (but for lines and pictures).
 void CollectFaults(const QWidget* root, QStringList& faults) {
     std::vector<const QWidget*> shown;
     for (const QObject* o : root->children()) {
@@ -120,6 +123,7 @@ void CollectFaults(const QWidget* root, QStringList& faults) {
                         (root->parentWidget() && qobject_cast<const QAbstractScrollArea*>(root->parentWidget()));
     for (const QWidget* w : shown) {
         if (const QString s = Shortfall(w); !s.isEmpty()) faults << Describe(w) + ": " + s;
+        if (TextOf(w).contains(QRegularExpression("%[1-9]"))) faults << Describe(w) + " shows a placeholder";
         if (!placed && !root->rect().contains(w->geometry()))
             faults << QStringLiteral("%1 at %2,%3 %4x%5 reaches out of %6 (%7x%8)").arg(Describe(w)).arg(w->x()).arg(w->y())
                           .arg(w->width()).arg(w->height()).arg(Describe(root)).arg(root->width()).arg(root->height());
