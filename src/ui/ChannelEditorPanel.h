@@ -51,7 +51,8 @@ public:
     // Shows the data again (after an undo, say) without moving the focus.
     void Refresh();
 
-    // Places the inner box and its frame (twips, relative to this panel).
+    // Places the inner box and its frame (twips, relative to this panel),
+    // lower where the head needs more room; ChannelBox() is where it went.
     void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
     layout::Rect ChannelBox() const { return channelBox_; }
 
