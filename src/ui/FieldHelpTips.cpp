@@ -55,11 +55,15 @@ private:
 
 }  // namespace
 
+// As rich text a tooltip wraps its lines, instead of running across the screen.
+QString FieldHelpTip(const QString& help) { return QStringLiteral("<p>%1</p>").arg(help.toHtmlEscaped()); }
+
 void AttachFieldHelp(EditorContext& context, presentation::Field field, std::initializer_list<QWidget*> widgets) {
     const QString help = Tr(presentation::FieldHelp(field));
     for (QWidget* widget : widgets) {
         if (!widget) continue;
-        widget->setToolTip(help);
+        widget->setToolTip(FieldHelpTip(help));
+        if (widget->accessibleDescription().isEmpty()) widget->setAccessibleDescription(help);
         widget->setProperty(kHelpProperty, help);
         new FieldHelpWatcher(context, widget);
     }

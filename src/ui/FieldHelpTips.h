@@ -4,6 +4,7 @@
 // editing area shows it while the field has the focus or the mouse is over
 // it or its label.
 
+#include <QString>
 #include <initializer_list>
 
 #include "presentation/FieldHelp.h"
@@ -13,6 +14,9 @@ class QWidget;
 namespace rp770::ui {
 
 class EditorContext;
+
+// The tooltip that shows a field's help.
+QString FieldHelpTip(const QString& help);
 
 // Gives `widgets` (a field, its label, its unit) the help of `field`.
 void AttachFieldHelp(EditorContext& context, presentation::Field field, std::initializer_list<QWidget*> widgets);

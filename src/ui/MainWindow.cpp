@@ -100,7 +100,9 @@ MainWindow::MainWindow(AppSession& session, MainWindowServices services, QWidget
     helpLine_->setFrameShape(QFrame::StyledPanel);
     helpLine_->setFrameShadow(QFrame::Sunken);
     // Room for two lines, so that the area does not jump as the focus moves.
-    helpLine_->setMinimumHeight(2 * helpLine_->fontMetrics().lineSpacing() + 8);
+    helpLine_->setText(QStringLiteral("-\n-"));
+    helpLine_->setMinimumHeight(helpLine_->sizeHint().height());
+    helpLine_->clear();
     pane_ = new EditorPane(workspace(),
                            EditorServices{services_.prompter, [this](const QString& hint) { status_[0]->setText(hint); },
                                           programFolder(), [this](const QString& help) { helpLine_->setText(help); }},

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/Tr.h"
@@ -46,6 +47,11 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter& printer, std::function<void(QPr
     fitWidth->setObjectName("actPreviewFitWidth");
     QAction* wholePage = tools->addAction(Tr(MessageId::PrintPreviewWholePage));
     wholePage->setObjectName("actPreviewWholePage");
+    // The arrows say enough: their words are their tooltips, and the words
+    // of the rest fit beside them.
+    for (QAction* arrow : {previous_, next_})
+        if (auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(arrow)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     preview_ = new QPrintPreviewWidget(&printer, this);
     preview_->setObjectName("pvwPages");

@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "presentation/FieldHelp.h"
+#include "ui/FieldHelpTips.h"
 #include "ui/Tr.h"
 
 namespace rp770::ui::test {
@@ -64,9 +65,9 @@ TEST_F(FieldHelpWidget, TheHelpLineShowsTheFocusedField) {
         ASSERT_NE(widget, nullptr);
         ClickFocus(widget);
         EXPECT_EQ(LastHelp(), HelpText(c.field));
-        EXPECT_EQ(widget->toolTip(), HelpText(c.field));
+        EXPECT_EQ(widget->toolTip(), FieldHelpTip(HelpText(c.field)));
         if (c.label) {
-            EXPECT_EQ(Find<QWidget>(c.label)->toolTip(), HelpText(c.field));
+            EXPECT_EQ(Find<QWidget>(c.label)->toolTip(), FieldHelpTip(HelpText(c.field)));
         }
     }
 }
