@@ -179,14 +179,13 @@ export function commonScreen(ctx) {
   usable.forEach((box, i) => {
     box.input.addEventListener('change', () => ctx.edit(() => session.now.setGroupUsable(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
-    priority[i].setAttribute('aria-description', word('StepPriorityChannel'));
     priority[i].addEventListener('change', () => {
       if (!priority[i].hidden) ctx.edit(() => session.now.setPriorityChannel(i, selectedData(priority[i])));
     });
     priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
   });
   const groups = el('fieldset', {}, el('legend', {}, word('UsableChannelGroups')),
-    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, word('StepPriorityChannel')),
+    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, word('PriorityCh')),
       usable.flatMap((box, i) => [box.label, el('span', { className: 'check' }, priorityLabels[i], priority[i])])));
 
   const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
