@@ -10,6 +10,33 @@ namespace rp770::presentation {
 
 namespace {
 
+const SwitchView& SwitchOf(const ChannelEditorView& view, ChannelFlag flag) {
+    switch (flag) {
+        case ChannelFlag::Enable: return view.enable;
+        case ChannelFlag::Scan: return view.scan;
+        case ChannelFlag::Duplex: return view.duplex;
+        case ChannelFlag::TxEnable: return view.txEnable;
+        case ChannelFlag::LowPower: return view.lowPower;
+        case ChannelFlag::PowerUp: return view.powerUp;
+    }
+    return view.enable;
+}
+
+// The switch cells of a row, as the channel's editor shows its switches.
+GridChecks ChecksOf(const DataSet& data, ChannelRef channel, const std::array<GridColumn, kGridColumns>& columns) {
+    GridChecks checks;
+    ChannelEditorScreen editor;
+    editor.Load(channel);
+    const auto view = editor.View(data);
+    if (!view) return checks;
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].flag) {
+            const SwitchView& shown = SwitchOf(*view, *columns[c].flag);
+            checks[c] = GridCheck{shown.checked, shown.enabled && shown.visible};
+        }
+    return checks;
+}
+
 std::string TrimBlanks(const std::string& text) {
     constexpr const char* kBlanks = " \t\r\n\f\v";
     const size_t first = text.find_first_not_of(kBlanks);
@@ -34,9 +61,9 @@ const std::array<GridColumn, kGridColumns>& RegularGridColumns() {
 const std::array<GridColumn, kGridColumns>& ExpGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
                                                                   {"ENABLE", 1000, ChannelFlag::Enable},
-                                                                  {"DISP", 800},
-                                                                  {"RX[MHz]", 1000},
-                                                                  {"TX[MHz]", 1000},
+                                                                  {"DISP", 800, std::nullopt, EditorBox::DisplayLeft},
+                                                                  {"RX[MHz]", 1000, std::nullopt, EditorBox::Rx},
+                                                                  {"TX[MHz]", 1000, std::nullopt, EditorBox::Tx},
                                                                   {"LOW", 600, ChannelFlag::LowPower},
                                                                   {"UP", 600, ChannelFlag::PowerUp},
                                                                   {"MEM", 600, ChannelFlag::Scan}}};
@@ -98,6 +125,7 @@ ChannelListView MakeChannelList(const DataSet& data, Area area) {
     for (const ChannelRef& ref : list.channels) {
         const ChannelRecord* record = FindRecord(data, ref);
         list.tips.push_back(record ? TrimBlanks(record->ChTag) : std::string());
+        list.checks.push_back(ChecksOf(data, ref, list.columns));
     }
     return list;
 }

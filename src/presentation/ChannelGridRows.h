@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "presentation/ChannelEditorView.h"
 #include "workspace/Edits.h"
 
 namespace rp770::presentation {
@@ -19,7 +20,19 @@ struct GridColumn {
     const char* header;
     int widthTwips;
     std::optional<ChannelFlag> flag = std::nullopt;  // the switch the column shows
+    // The editor's box the column's cells are typed into (an EXP channel's
+    // display and frequencies; DisplayLeft stands for the whole display).
+    std::optional<EditorBox> typed = std::nullopt;
 };
+
+// A switch's cell: a check box, ticked as the channel has the switch, and
+// usable where the editor's box of that switch is.
+struct GridCheck {
+    bool checked = false;
+    bool enabled = true;
+    bool operator==(const GridCheck&) const = default;
+};
+using GridChecks = std::array<std::optional<GridCheck>, kGridColumns>;
 
 using GridRow = std::array<std::string, kGridColumns>;
 
@@ -41,6 +54,7 @@ struct ChannelListView {
     std::vector<GridRow> rows;
     std::vector<ChannelRef> channels;  // the channel of each row
     std::vector<std::string> tips;     // each row's tag, blanks trimmed; empty for none
+    std::vector<GridChecks> checks;    // each row's switch cells
 };
 // `area` USA, INT, CAN or EXP; any other gives no rows.
 ChannelListView MakeChannelList(const DataSet& data, Area area);

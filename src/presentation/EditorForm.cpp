@@ -1,5 +1,7 @@
 #include "presentation/EditorForm.h"
 
+#include "core/Codecs.h"
+#include "presentation/InputRules.h"
 #include "presentation/ScreenMessages.h"
 
 namespace rp770::presentation {
@@ -120,6 +122,54 @@ std::optional<FormStop> EditorForm::TakeFrequency(EditorBox box) {
     if (refused) return FormStop{RefusalMessage(*refused), box, true};
     text.reset();  // shown as stored from now on: on the raster
     return std::nullopt;
+}
+
+// ---- in a channel list's cell ------------------------------------------------------
+
+namespace {
+constexpr size_t kDisplayCellSize = 3;  // two left, one right
+}
+
+bool EditorForm::CellKeyAllowed(EditorBox box, char32_t key, std::string_view before) {
+    if (IsFrequencyBox(box)) return FrequencyKeyAllowed(key);
+    if (key == U'\b') return true;
+    const size_t at = box == EditorBox::DisplayRight ? before.size() + 2 : before.size();
+    if (at >= kDisplayCellSize) return false;
+    // The left two are right-aligned: the first character after blanks leads.
+    const bool leading = at < 2 && before.find_first_not_of(' ') == std::string_view::npos;
+    return DisplayKeyAllowed(key, leading);
+}
+
+char32_t EditorForm::CellKeyTyped(EditorBox box, char32_t key) {
+    return IsFrequencyBox(box) ? FrequencyKeyTyped(key) : key;
+}
+
+std::string EditorForm::CellText(EditorBox box) const {
+    const auto view = View();
+    if (!view) return {};
+    switch (box) {
+        case EditorBox::Rx: return view->rx.text;
+        case EditorBox::Tx: return view->tx.text;
+        case EditorBox::DisplayRight: return view->displayRight.text;
+        case EditorBox::DisplayLeft: break;
+    }
+    std::string cell = ExpDisplayCell(view->displayLeft.text, view->displayRight.text);
+    while (!cell.empty() && cell.back() == ' ') cell.pop_back();
+    return cell;
+}
+
+std::string EditorForm::TypeCell(EditorBox box, std::string_view text) {
+    if (box != EditorBox::DisplayLeft) return Type(box, text);
+    if (!TypedIn(box)) return std::string(text);
+    std::string kept;
+    for (const char c : text)
+        if (c != '\b' && CellKeyAllowed(box, static_cast<unsigned char>(c), kept)) kept += c;
+    // As the boxes would hold it: the left two without their aligning blanks.
+    std::string left = kept.substr(0, 2);
+    while (!left.empty() && left.front() == ' ') left.erase(0, 1);
+    typed_[Index(EditorBox::DisplayLeft)] = left;
+    typed_[Index(EditorBox::DisplayRight)] = kept.size() > 2 ? TrimSpaces(kept.substr(2)) : std::string();
+    return kept;
 }
 
 // ---- before commands ------------------------------------------------------------

@@ -90,6 +90,22 @@ public:
     // The entry of a box is finished: Enter, or the focus went `to`.
     std::optional<FormStop> Finish(EditorBox box, FocusTo to = FocusTo::Editor);
 
+    // ---- in a channel list's cell ----------------------------------------------
+    // A list takes an entry in one cell: a frequency as its box does, and the
+    // display as one cell of three characters, the left box's two
+    // (right-aligned) and then the right box's one, standing for both boxes
+    // (`DisplayLeft` names it). The entry is finished as a box's is (Finish);
+    // Reload drops it.
+    // The keys a cell takes, after `before` (its text before the cursor);
+    // a key is translated first (CellKeyTyped), then judged.
+    static bool CellKeyAllowed(EditorBox box, char32_t key, std::string_view before);
+    static char32_t CellKeyTyped(EditorBox box, char32_t key);
+    // What the cell holds when its entry starts: the channel as shown, the
+    // text being typed included.
+    std::string CellText(EditorBox box) const;
+    // The text of a cell as the user has typed it; returns the text it keeps.
+    std::string TypeCell(EditorBox box, std::string_view text);
+
     // ---- before commands -----------------------------------------------------
     // Before a command uses the data or the editor is left (`leaving`):
     // every typed entry taken (the first refused one stops it), then, when

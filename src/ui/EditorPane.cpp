@@ -236,11 +236,14 @@ void EditorPane::ReturnToShownNode() {
 
 bool EditorPane::CommitPendingInput(bool leaving) {
     if (!common_->CommitPendingInput()) return false;
+    if (!list_->CommitPendingInput()) return false;
     if (OwnEnabled(editor_)) return editor_->CommitPendingInput(leaving);
     return true;
 }
 
-bool EditorPane::HasPendingInput() const { return common_->HasPendingInput() || editor_->HasPendingInput(); }
+bool EditorPane::HasPendingInput() const {
+    return common_->HasPendingInput() || list_->HasPendingInput() || editor_->HasPendingInput();
+}
 
 // ---- the session's notices -----------------------------------------------------------
 

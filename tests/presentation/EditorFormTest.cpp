@@ -151,5 +151,65 @@ TEST_F(FormTest, AFrequencyIsTakenOrWaitsByWhereTheFocusWent) {
     }
 }
 
+TEST_F(FormTest, TheDisplayTypedAsOneCellFillsBothBoxes) {
+    // The cell holds the left two right-aligned, then the right one; a
+    // letter that only leads (K) may stand only first on the left.
+    struct Case {
+        const char* typed;
+        const char* kept;
+        const char* left;  // as stored
+        const char* right;
+        const char* cell;  // as the cell shows it next
+    };
+    const Case cases[] = {
+        {"16A", "16A", "16", "A", "16A"}, {" KA", " KA", " K", "A", " KA"}, {"K", "K", " K", "", " K"},
+        {"1K2", "12", "12", "", "12"},    {"12KA", "12A", "12", "A", "12A"}, {"x9,", "9", " 9", "", " 9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(form.Load({Area::EXP, 2}));
+        EXPECT_EQ(form.TypeCell(EditorBox::DisplayLeft, c.typed), c.kept);
+        EXPECT_FALSE(form.Finish(EditorBox::DisplayLeft).has_value());
+        EXPECT_EQ(Exp(2).CHDisplayL, c.left);
+        EXPECT_EQ(Exp(2).CHDisplayR, c.right);
+        EXPECT_FALSE(form.HasTypedText());
+        EXPECT_EQ(form.CellText(EditorBox::DisplayLeft), c.cell);
+        ws.Undo();
+    }
+}
+
+TEST_F(FormTest, ACellTakesTheKeysItsBoxesTake) {
+    struct Case {
+        EditorBox box;
+        char32_t key;
+        const char* before;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {EditorBox::DisplayLeft, U'K', "", true},    {EditorBox::DisplayLeft, U'K', " ", true},
+        {EditorBox::DisplayLeft, U'K', "1", false},  {EditorBox::DisplayLeft, U'A', "12", true},
+        {EditorBox::DisplayLeft, U'R', "12", false}, {EditorBox::DisplayLeft, U'1', "12A", false},
+        {EditorBox::DisplayLeft, U'x', "", false},   {EditorBox::Rx, U',', "156", true},
+        {EditorBox::Tx, U'a', "", false},            {EditorBox::Tx, U'7', "15", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EditorForm::CellKeyAllowed(c.box, EditorForm::CellKeyTyped(c.box, c.key), c.before), c.allowed)
+            << static_cast<char>(c.key) << " after '" << c.before << "'";
+}
+
+TEST_F(FormTest, ARefusedCellEntryStaysTypedUntilDropped) {
+    ASSERT_TRUE(form.Load({Area::EXP, 1}));
+    const std::string shown = form.CellText(EditorBox::Rx);
+    form.TypeCell(EditorBox::Rx, "136.9");
+    const auto stop = form.Finish(EditorBox::Rx);
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_TRUE(stop->entryRefused);
+    EXPECT_EQ(stop->box, EditorBox::Rx);
+    EXPECT_EQ(form.CellText(EditorBox::Rx), "136.9");
+    form.Reload();  // Escape
+    EXPECT_EQ(form.CellText(EditorBox::Rx), shown);
+    EXPECT_FALSE(ws.modified());
+}
+
 }  // namespace
 }  // namespace rp770::presentation

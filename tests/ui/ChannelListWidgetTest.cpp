@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -27,6 +28,16 @@ protected:
         QStringList headers;
         for (int c = 0; c < Grid()->columnCount(); ++c) headers << Grid()->horizontalHeaderItem(c)->text();
         return headers;
+    }
+    // A click on the check box of a switch's cell.
+    void ClickCheckBox(int row, int column) {
+        const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (Grid()->OnCheckBox({x, cell.center().y()})) {
+                QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, {x + 2, cell.center().y()});
+                return;
+            }
+        ADD_FAILURE() << "no check box in cell " << row << "," << column;
     }
     int RowOf(const QString& name) const {
         for (int r = 0; r < Grid()->rowCount(); ++r)
@@ -175,6 +186,83 @@ TEST_F(ChannelList, AnExpChannelWithoutFrequencyIsNotEnabledFromTheList) {
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, std::string("Not enabled: EXP3.\n") + kIncompleteExpRule);
     EXPECT_EQ(ws->UndoAction(), "test") << "no step";
+}
+
+TEST_F(ChannelList, CellsAreSwitchedAndTypedInAsInTheEditor) {
+    QObject::connect(events.get(), &WorkspaceEvents::restored, pane, [this] { pane->AfterRestore(); });
+    Alter([](DataSet& d) {
+        d.groups[GroupEXP].Usable = true;
+        d.exp[4].Enable = true;
+        d.exp[4].CHDisplayL = "K";
+        d.exp[4].Rxfreq = 156.025;
+    });
+    pane->BuildTree();
+    Select("ExpChannel");
+    ClickFocus(Grid());
+    const int row = 3, mem = 7, rx = 3, tx = 4;  // EXP4
+    const auto checked = [&] { return Grid()->item(row, mem)->checkState() == Qt::Checked; };
+
+    // A tick in a switch's cell: that channel's switch, as one undo step.
+    ASSERT_FALSE(checked());
+    ClickCheckBox(row, mem);
+    EXPECT_TRUE(Data().exp[4].ScanMemory);
+    EXPECT_TRUE(checked());
+    EXPECT_EQ(ws->UndoAction(), "Scan Memory EXP4");
+    ws->Undo();
+    EXPECT_FALSE(Data().exp[4].ScanMemory);
+    EXPECT_FALSE(checked());
+
+    // A frequency typed over the cell's text, taken by Enter ("," types ".").
+    Grid()->setCurrentCell(row, rx);
+    QTest::keyClick(Grid(), Qt::Key_1);
+    QLineEdit* cell = Grid()->CellEditor();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(), "1");
+    QTest::keyClicks(cell, "56,1x");
+    EXPECT_EQ(cell->text(), "156.1");
+    QTest::keyClick(cell, Qt::Key_Return);
+    EXPECT_EQ(Grid()->CellEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(Data().exp[4].Rxfreq, 156.1);
+    EXPECT_EQ(Grid()->item(row, rx)->text(), "156.1000");
+    EXPECT_EQ(pane->CurrentPanel(), pane->ChannelList()) << "Enter in a cell opens no editor";
+    ws->Undo();
+    EXPECT_EQ(Grid()->item(row, rx)->text(), "156.0250");
+
+    // Tab takes the display and goes on to the next typed cell, keeping its text.
+    Grid()->setCurrentCell(row, 2);  // DISP
+    QTest::keyClicks(Grid(), "7");
+    QTest::keyClicks(Grid()->CellEditor(), "2A");
+    QTest::keyClick(Grid()->CellEditor(), Qt::Key_Tab);
+    EXPECT_EQ(Data().exp[4].CHDisplayL + Data().exp[4].CHDisplayR, "72A");
+    ASSERT_NE(Grid()->CellEditor(), nullptr);
+    EXPECT_EQ(Grid()->currentColumn(), rx);
+    EXPECT_EQ(Grid()->CellEditor()->text(), "156.0250");
+    QTest::keyClick(Grid()->CellEditor(), Qt::Key_Escape);
+    ws->Undo();
+
+    // A bad one is refused with the editor's message, the focus kept in the
+    // cell; Escape drops it.
+    Grid()->setCurrentCell(row, tx);
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    cell = Grid()->CellEditor();
+    ASSERT_NE(cell, nullptr);
+    QTest::keyClicks(cell, "136.9");
+    QTest::keyClick(cell, Qt::Key_Return);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, FrequencyRefusal(false).Shown());
+    EXPECT_EQ(Grid()->CellEditor(), cell);
+    EXPECT_TRUE(cell->hasFocus());
+    QTest::keyClick(cell, Qt::Key_Escape);
+    EXPECT_EQ(Grid()->CellEditor(), nullptr);
+    EXPECT_TRUE(Grid()->hasFocus());
+    EXPECT_EQ(Grid()->item(row, tx)->text(), "---.----");
+    EXPECT_EQ(Data().exp[4].Txfreq, 0);
+    EXPECT_EQ(ws->UndoAction(), "test") << "no step";
+
+    // Enter outside an entry still opens the editor, which shows the undone frequency.
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    EXPECT_EQ(pane->CurrentPanel(), pane->ChannelEditor());
+    EXPECT_EQ(Edit("txtCRF")->text(), "156.0250");
 }
 
 }  // namespace
