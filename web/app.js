@@ -150,10 +150,11 @@ function showNode(node) {
 async function commit(leaving = true) {
   if (!(await screens.common.commit())) return false;
   if (current === screens.editor) return screens.editor.commit(leaving);
+  if (current === screens.list) return screens.list.commit();
   return true;
 }
 
-const hasPendingInput = () => screens.common.hasPending() || screens.editor.hasPending();
+const hasPendingInput = () => screens.common.hasPending() || screens.editor.hasPending() || screens.list.hasPending();
 
 // ---- after every change: the tree, the screen, the title, the menus --------------------
 
@@ -181,6 +182,7 @@ function afterChange({ force = false } = {}) {
 // destination change): the screens emptied, the tree built, "General" shown.
 function reinitialise() {
   screens.editor.clear();
+  screens.list.clear();
   screens.common.clear();
   tree.build(session.now.treeNodes());
   tree.forgetShown();

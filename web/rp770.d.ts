@@ -173,6 +173,16 @@ export interface GridColumn {
   header: string;
   widthTwips: number;
   flag: ChannelFlag | null;
+  // The editor's box the column's cells are typed into ("displayLeft" for
+  // the display's cell, standing for both its boxes); null: not typed in.
+  typed: EditorBox | null;
+}
+
+// A switch's cell: its check box, ticked as the channel has the switch, and
+// usable where the editor's box of that switch is.
+export interface GridCheck {
+  checked: boolean;
+  enabled: boolean;
 }
 
 export interface ChannelListView {
@@ -182,6 +192,8 @@ export interface ChannelListView {
   rows: string[][];
   channels: Channel[];
   tips: string[];
+  // By row and column: the check box of a switch's cell, null for other cells.
+  checks: (GridCheck | null)[][];
 }
 
 export interface ListMenuView {
@@ -358,6 +370,10 @@ export interface SessionViews {
   editorSwitch(flag: ChannelFlag, on: boolean): Message[] | null;
   editorType(box: EditorBox, text: string): string;
   editorFinish(box: EditorBox, to: FocusTo): EditorStop | null;
+  // A channel list's cell typed into: what it holds as its entry starts, and
+  // its text as typed (the text it keeps).
+  editorCellText(box: EditorBox): string;
+  editorTypeCell(box: EditorBox, text: string): string;
   editorCommit(leaving: boolean): EditorStop | null;
   editorTyped(): boolean;
   editorUnfinished(): boolean;
@@ -457,6 +473,9 @@ export interface EngineRules {
   frequencyKeyTyped(key: number): number;
   atisKeyAllowed(key: number): boolean;
   displayKeyAllowed(key: number, leftBoxEmpty: boolean): boolean;
+  // A channel list's cell: a key after `before` (the text before the cursor), judged once translated.
+  cellKeyAllowed(box: EditorBox, key: number, before: string): boolean;
+  cellKeyTyped(box: EditorBox, key: number): number;
   expFrequencyValid(text: string): boolean;
   atisCodeValid(text: string): boolean;
 }

@@ -67,9 +67,11 @@ function labelled(text, control) {
 
 // The keys a text box lets through as they are typed (pasting is not
 // filtered); `mapKey` may turn a key into another (the decimal comma).
+// `allowed` is told the box's text without the selection, with the keys
+// before it, and the text before the cursor.
 /**
  * @param {HTMLInputElement} input
- * @param {(c: string, boxText: string) => boolean} allowed
+ * @param {(c: string, boxText: string, before: string) => boolean} allowed
  * @param {((c: string) => string) | null} [mapKey]
  */
 export function filterTyping(input, allowed, mapKey = null) {
@@ -78,12 +80,14 @@ export function filterTyping(input, allowed, mapKey = null) {
     const chars = [...event.data];
     const mapped = mapKey ? chars.map(mapKey) : chars;
     let box = input.value.slice(0, input.selectionStart ?? 0) + input.value.slice(input.selectionEnd ?? 0);
+    let before = input.value.slice(0, input.selectionStart ?? 0);
     for (const c of mapped) {
-      if (!allowed(c, box)) {
+      if (!allowed(c, box, before)) {
         event.preventDefault();
         return;
       }
       box += c;
+      before += c;
     }
     if (mapped.join('') !== event.data) {
       event.preventDefault();

@@ -129,6 +129,8 @@ EMSCRIPTEN_BINDINGS(rp770) {
         .function("editorSwitch", &WebSession::EditorSwitch)
         .function("editorType", &WebSession::EditorType)
         .function("editorFinish", &WebSession::EditorFinish)
+        .function("editorCellText", &WebSession::EditorCellText)
+        .function("editorTypeCell", &WebSession::EditorTypeCell)
         .function("editorCommit", &WebSession::EditorCommit)
         .function("editorTyped", &WebSession::EditorTyped)
         .function("editorUnfinished", &WebSession::EditorUnfinished)
@@ -208,6 +210,8 @@ EMSCRIPTEN_BINDINGS(rp770) {
     emscripten::function("frequencyKeyTyped", &FrequencyKeyTyped);
     emscripten::function("atisKeyAllowed", &AtisKeyAllowed);
     emscripten::function("displayKeyAllowed", &DisplayKeyAllowed);
+    emscripten::function("cellKeyAllowed", &CellKeyAllowed);
+    emscripten::function("cellKeyTyped", &CellKeyTyped);
     emscripten::function("expFrequencyValid", &ExpFrequencyValid);
     emscripten::function("atisCodeValid", &AtisCodeValid);
     emscripten::function("shippedFileNames", &ShippedFileNames);

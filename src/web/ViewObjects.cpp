@@ -183,6 +183,16 @@ std::optional<Area> AreaNamed(const std::string& name) { return Named(kAreas, na
 std::optional<ChannelFlag> FlagNamed(const std::string& name) { return Named(kFlags, name); }
 std::optional<CommonField> CommonFieldNamed(const std::string& name) { return Named(kCommonFields, name); }
 
+const char* BoxName(presentation::EditorBox box) {
+    switch (box) {
+        case presentation::EditorBox::DisplayLeft: return "displayLeft";
+        case presentation::EditorBox::DisplayRight: return "displayRight";
+        case presentation::EditorBox::Rx: return "rx";
+        case presentation::EditorBox::Tx: return "tx";
+    }
+    return "";
+}
+
 const char* FlagName(ChannelFlag flag) {
     for (const auto& [value, text] : kFlags)
         if (value == flag) return text;
@@ -259,6 +269,7 @@ val ChannelListObject(const presentation::ChannelListView& v) {
               column.set("header", std::string(c.header));
               column.set("widthTwips", c.widthTwips);
               column.set("flag", c.flag ? val(std::string(FlagName(*c.flag))) : val::null());
+              column.set("typed", c.typed ? val(std::string(BoxName(*c.typed))) : val::null());
               return column;
           }));
     o.set("rows", ArrayOf(v.rows, [](const presentation::GridRow& row) {
@@ -266,6 +277,15 @@ val ChannelListObject(const presentation::ChannelListView& v) {
           }));
     o.set("channels", ArrayOf(v.channels, ChannelObject));
     o.set("tips", ArrayOf(v.tips, PageString));
+    o.set("checks", ArrayOf(v.checks, [](const presentation::GridChecks& row) {
+              return ArrayOf(row, [](const std::optional<presentation::GridCheck>& check) {
+                  if (!check) return val::null();
+                  val cell = val::object();
+                  cell.set("checked", check->checked);
+                  cell.set("enabled", check->enabled);
+                  return cell;
+              });
+          }));
     return o;
 }
 

@@ -46,6 +46,8 @@ val TransferObject(const TransferOutcome& outcome, bool commError);
 std::optional<Area> AreaNamed(const std::string& name);
 std::optional<ChannelFlag> FlagNamed(const std::string& name);
 const char* FlagName(ChannelFlag flag);
+// The editor's boxes as the page names them ("displayLeft", "rx").
+const char* BoxName(presentation::EditorBox box);
 std::optional<CommonField> CommonFieldNamed(const std::string& name);
 val ChannelObject(ChannelRef channel);
 std::optional<ChannelRef> ChannelOf(const val& object);

@@ -267,6 +267,16 @@ std::string WebSession::EditorType(const std::string& box, const std::string& te
     return b ? editor_.Type(*b, text) : text;
 }
 
+std::string WebSession::EditorCellText(const std::string& box) const {
+    const auto b = BoxNamed(box);
+    return b ? PageText(editor_.CellText(*b)) : std::string();
+}
+
+std::string WebSession::EditorTypeCell(const std::string& box, const std::string& text) {
+    const auto b = BoxNamed(box);
+    return b ? editor_.TypeCell(*b, text) : text;
+}
+
 val WebSession::EditorFinish(const std::string& box, const std::string& to) {
     const auto b = BoxNamed(box);
     if (!b) return val::null();
@@ -478,6 +488,14 @@ int FrequencyKeyTyped(int key) { return static_cast<int>(presentation::Frequency
 bool AtisKeyAllowed(int key) { return presentation::AtisKeyAllowed(static_cast<char32_t>(key)); }
 bool DisplayKeyAllowed(int key, bool leftBoxEmpty) {
     return rp770::DisplayKeyAllowed(static_cast<char32_t>(key), leftBoxEmpty);
+}
+bool CellKeyAllowed(const std::string& box, int key, const std::string& before) {
+    const auto b = BoxNamed(box);
+    return b && presentation::EditorForm::CellKeyAllowed(*b, static_cast<char32_t>(key), before);
+}
+int CellKeyTyped(const std::string& box, int key) {
+    const auto b = BoxNamed(box);
+    return b ? static_cast<int>(presentation::EditorForm::CellKeyTyped(*b, static_cast<char32_t>(key))) : key;
 }
 bool ExpFrequencyValid(const std::string& text) { return CheckExpFrequency(text).has_value(); }
 bool AtisCodeValid(const std::string& text) { return CheckAtisCode(text).has_value(); }

@@ -101,6 +101,11 @@ public:
     // and the check before a command (`leaving` the editor or not): null,
     // or {messages, box, entryRefused}.
     val EditorFinish(const std::string& box, const std::string& to);
+    // A channel list's cell typed into, for a box (the display's cell is
+    // "displayLeft", standing for both boxes): what it holds as its entry
+    // starts, and its text as typed (the text it keeps).
+    std::string EditorCellText(const std::string& box) const;
+    std::string EditorTypeCell(const std::string& box, const std::string& text);
     val EditorCommit(bool leaving);
     bool EditorTyped() const { return editor_.HasTypedText(); }
     bool EditorUnfinished() const { return editor_.Unfinished(); }
@@ -210,6 +215,10 @@ bool FrequencyKeyAllowed(int key);
 int FrequencyKeyTyped(int key);
 bool AtisKeyAllowed(int key);
 bool DisplayKeyAllowed(int key, bool leftBoxEmpty);
+// A channel list's cell for a box: a key after `before` (the cell's text
+// before the cursor), judged once translated.
+bool CellKeyAllowed(const std::string& box, int key, const std::string& before);
+int CellKeyTyped(const std::string& box, int key);
 bool ExpFrequencyValid(const std::string& text);
 bool AtisCodeValid(const std::string& text);
 

@@ -489,8 +489,66 @@ const paths = [
       }
       assert.deepEqual(findings, {});
       // Empty cells of the EXP channels are named by their column.
-      const blank = await page.$$eval('#screen td', (cells) => cells.filter((c) => !c.textContent.trim()).map((c) => c.ariaLabel));
+      const blank = await page.$$eval('#screen td', (cells) => cells.filter((c) => !c.textContent.trim() && !c.querySelector('input'))
+        .map((c) => c.ariaLabel));
       assert.ok(blank.length > 0 && blank.every((name) => / empty$/.test(name ?? '')), String(blank));
+    },
+  },
+  {
+    name: 'the EXP list typed in: a switch ticked in its cell and undone, frequencies taken and refused as the editor does, Escape',
+    async run({ page }) {
+      // What the editor's form says of a frequency off the band, asked of an engine of its own.
+      const { session } = await sessionRig();
+      session.now.loadEditor({ area: 'EXP', index: 1 });
+      session.now.editorType('rx', '199');
+      const refusal = session.now.editorFinish('rx', 'editor').messages[0].text;
+
+      // EXP 1 enabled in the editor, with its number and RX frequency.
+      await node(page, 'General', 'Common');
+      await page.getByRole('group', { name: 'Usable Channel Groups' }).getByRole('checkbox', { name: 'EXP CH Group', exact: true }).check();
+      await node(page, 'ExpChannel', 'E 1');
+      await page.getByLabel('CH Enable', { exact: true }).check();
+      for (const [box, text] of [['#txtCRF', '157.025'], ['#txtCN0', '71']]) {
+        await page.click(box);
+        await page.keyboard.type(text);
+      }
+      await node(page, 'Program', 'ExpChannel');
+      const cellOf = async (header) => page.locator('#screen tbody tr').first().locator('td')
+        .nth(await page.locator('#screen thead th').allTextContents().then((h) => h.indexOf(header)));
+      const [rx, tx] = [await cellOf('RX[MHz]'), await cellOf('TX[MHz]')];
+
+      const scan = page.getByRole('checkbox', { name: 'Scan Memory, channel 1', exact: true });
+      const before = await scan.isChecked();
+      await scan.click();
+      assert.equal(await scan.isChecked(), !before);
+      await page.keyboard.press('Control+z');
+      assert.equal(await scan.isChecked(), before);
+
+      // Typed on the cell: the text replaced; Enter takes it, as the editor then shows it.
+      const txBefore = await tx.textContent();
+      await tx.click();
+      await page.keyboard.type('157.05');
+      await page.keyboard.press('Enter');
+      const taken = await tx.textContent();
+      assert.notEqual(taken, txBefore);
+      // Refused as the editor refuses it; the cell still open on the text.
+      const rxBefore = await rx.textContent();
+      await rx.click();
+      await page.keyboard.press('F2');
+      await page.keyboard.press('Control+a');
+      await page.keyboard.type('199');
+      await page.keyboard.press('Enter');
+      assert.equal((await answer(page)).text, refusal);
+      const box = page.getByRole('textbox', { name: 'Rx Frequency, channel 1', exact: true });
+      assert.equal(await box.inputValue(), '199');
+      // Going to the tree with it: the same refusal, the list kept.
+      await page.locator('#tree [data-key="General"] > .node .label').click();
+      assert.equal((await answer(page)).text, refusal);
+      assert.equal(await box.inputValue(), '199');
+      await page.keyboard.press('Escape');
+      assert.equal(await rx.textContent(), rxBefore);
+      await page.keyboard.press('Enter');
+      assert.equal(await page.inputValue('#txtCTF'), taken.trim());
     },
   },
   {
