@@ -61,8 +61,9 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter& printer, std::function<void(QPr
         if (target && draw_) draw_(*target);
     });
     connect(preview_, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewDialog::ShowPageNumber);
-    connect(previous_, &QAction::triggered, this, [this] { preview_->setCurrentPage(preview_->currentPage() - 1); });
-    connect(next_, &QAction::triggered, this, [this] { preview_->setCurrentPage(preview_->currentPage() + 1); });
+    // Going to a page by the arrows says nothing of itself: the number follows here.
+    connect(previous_, &QAction::triggered, this, [this] { GoToPage(preview_->currentPage() - 1); });
+    connect(next_, &QAction::triggered, this, [this] { GoToPage(preview_->currentPage() + 1); });
     connect(zoomIn, &QAction::triggered, preview_, [this] { preview_->zoomIn(); });
     connect(zoomOut, &QAction::triggered, preview_, [this] { preview_->zoomOut(); });
     connect(fitWidth, &QAction::triggered, preview_, &QPrintPreviewWidget::fitToWidth);
@@ -92,6 +93,11 @@ void PrintPreviewDialog::UpdatePreview() { preview_->updatePreview(); }
 int PrintPreviewDialog::PageCount() const { return preview_->pageCount(); }
 
 int PrintPreviewDialog::CurrentPage() const { return preview_->currentPage(); }
+
+void PrintPreviewDialog::GoToPage(int page) {
+    preview_->setCurrentPage(page);
+    ShowPageNumber();
+}
 
 void PrintPreviewDialog::ShowPageNumber() {
     const int pages = preview_->pageCount();

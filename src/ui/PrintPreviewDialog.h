@@ -24,6 +24,8 @@ public:
     void UpdatePreview();
     int PageCount() const;
     int CurrentPage() const;
+    // Shows that page (1 is the first), as the arrows do.
+    void GoToPage(int page);
     QPrintPreviewWidget* Preview() const { return preview_; }
 
 private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/PrintPreviewDialog.h"
 #include "ui/ReportWindow.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -139,6 +141,8 @@ public:
     QPageSize paper{QPageSize::A4};
     bool printAfterPreview = true;
     int previewPages = -1;
+    int lastPageShown = -1;
+    QString pageLine;  // what the preview says of the page shown
     std::optional<QPageLayout> layout;  // the printer's, as the preview saw it
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -150,6 +154,9 @@ public:
         PrintPreviewDialog dialog(printer, draw, chooseNext, parent);
         dialog.UpdatePreview();
         previewPages = dialog.PageCount();
+        dialog.GoToPage(previewPages);
+        lastPageShown = dialog.CurrentPage();
+        pageLine = dialog.findChild<QLabel*>("lblPreviewPage")->text();
         layout = printer.pageLayout();
         return printAfterPreview;
     }
@@ -176,6 +183,8 @@ TEST_F(ReportWindowTest, PrintShowsThePreviewOfExactlyThePagesPrinted) {
         ASSERT_TRUE(service.ok) << service.error;
         EXPECT_GT(previewing.previewPages, 0);
         EXPECT_EQ(previewing.previewPages, service.pages);
+        EXPECT_EQ(previewing.lastPageShown, service.pages) << "the last page can be seen";
+        EXPECT_EQ(previewing.pageLine, Tr({MessageId::PrintPreviewPage, service.pages, service.pages}));
         EXPECT_EQ(fs::exists(previewing.pdf.toStdString()), c.print) << "paper only after the preview's Print";
     }
 }
