@@ -13,6 +13,7 @@
 #include "presentation/ScreenMessages.h"
 #include "ui/AccessibleNames.h"
 #include "ui/EditorContext.h"
+#include "ui/FieldHelpTips.h"
 #include "ui/FocusWatcher.h"
 #include "ui/KeyFilter.h"
 #include "ui/LineWidget.h"
@@ -58,6 +59,7 @@ ChannelEditorPanel::ChannelEditorPanel(EditorContext& context, QWidget* parent)
     setAutoFillBackground(true);
     twipsPerPixel_ = layout::TwipsPerPixel(logicalDpiX());
     BuildControls();
+    AttachHelp();
     SetTabOrder();
     ConnectHandlers();
     Arrange(false);
@@ -169,6 +171,20 @@ void ChannelEditorPanel::BuildChannelBox() {
     pictCCC5_ = new QWidget(pictCC_);
     pictCCC5_->setObjectName("pictCCC5");
     chkCScan_ = MakeCheckBox("chkCScan", Tr(MessageId::ScanMemory), pictCCC5_);
+}
+
+void ChannelEditorPanel::AttachHelp() {
+    using presentation::Field;
+    AttachFieldHelp(context_, Field::ChEnable, {chkCEnable_});
+    AttachFieldHelp(context_, Field::DisplayLeft, {lblCPosition_, txtCN_[0]});
+    AttachFieldHelp(context_, Field::DisplayRight, {txtCN_[1]});
+    AttachFieldHelp(context_, Field::RxFrequency, {lblCRF_, rx_.edit, lblCUnit_[0]});
+    AttachFieldHelp(context_, Field::TxFrequency, {lblCTF_, tx_.edit, lblCUnit_[1]});
+    AttachFieldHelp(context_, Field::TxEnable, {chkCTXEnable_});
+    AttachFieldHelp(context_, Field::LowPowerOnly, {chkCTXOnly_});
+    AttachFieldHelp(context_, Field::PowerUp, {chkCTXPower_});
+    AttachFieldHelp(context_, Field::Duplex, {chkCDup_});
+    AttachFieldHelp(context_, Field::ScanMemory, {chkCScan_});
 }
 
 void ChannelEditorPanel::SetTabOrder() {

@@ -69,6 +69,7 @@ private:
     void BuildControls();
     void BuildHead();
     void BuildChannelBox();
+    void AttachHelp();
     void SetTabOrder();
     void ConnectHandlers();
     void WatchFrequencyBox(FrequencyBox& box);
