@@ -53,6 +53,7 @@ const session = new PageSession(engine, baseHooks, files, globalThis.localStorag
 kept.onfailure = (/** @type {DOMException | null} */ error) => showMessages([{
   text: word('BackupNotKept', error?.message ?? error?.name ?? ''), title: app.state?.messageTitle ?? 'RP770', icon: 'warning' }]);
 const texts = session.functions.editorTexts();
+const fieldHelp = session.functions.fieldHelp();
 const radio = new RadioChoice(session, { speed: Math.max(1, Number(params.get('speed')) || 1) });
 // Unsaved changes kept aside while the user works, offered back on the next start.
 const hotExit = new HotExit(() => session.now, { files });
@@ -63,6 +64,7 @@ const hotExit = new HotExit(() => session.now, { files });
 const app = {
   session,
   texts,
+  fieldHelp,
   state: null,
   debugMode: false,
   validating: false,

@@ -7,7 +7,7 @@
 import { el } from './dialogs.js';
 import { showContextMenu } from './menus.js';
 import { word } from './words.js';
-import { checkBox, filterTyping, showSwitch } from './screens.js';
+import { checkBox, fieldHelpLine, filterTyping, showSwitch } from './screens.js';
 
 /** @typedef {import('./page.js').PageContext} PageContext */
 /** @typedef {import('./rp770.js').Channel} Channel */
@@ -509,6 +509,17 @@ export function editorScreen(ctx) {
   const powerLine = el('span', { className: 'link-line', 'aria-hidden': 'true' });
   const txRow = el('div', { className: 'chain' }, txEnable.label, lowLine);
   const title = el('h2');
+  const help = fieldHelpLine(ctx);
+  help.attach('enable', enable.label, enable.input);
+  help.attach('displayLeft', displayLabel, left);
+  help.attach('displayRight', right);
+  help.attach('rx', rxLabel, rx, units[0]);
+  help.attach('tx', txLabel, tx, units[1]);
+  help.attach('txEnable', txEnable.label, txEnable.input);
+  help.attach('lowPower', lowPower.label, lowPower.input);
+  help.attach('powerUp', powerUp.label, powerUp.input);
+  help.attach('duplex', duplex.label, duplex.input);
+  help.attach('scanMemory', scan.label, scan.input);
   const element = el('div', { className: 'panel' }, title,
     el('div', { className: 'editor-head' },
       enable.label,
@@ -518,7 +529,9 @@ export function editorScreen(ctx) {
     el('div', { className: 'switches', role: 'group', 'aria-label': word('Switches') },
       txRow,
       el('div', { className: 'power' }, lowPower.label, el('span', { className: 'check' }, powerLine, powerUp.label)),
-      duplex.label, scan.label));
+      duplex.label, scan.label),
+    help.line);
+  help.watch(element);
 
   /** @type {Channel | null} */
   let channel = null;

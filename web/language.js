@@ -14,7 +14,8 @@
 
 // The languages there are catalogues of (English is the program's own).
 export const LANGUAGES = ['en', 'de', 'nl', 'fr'];
-// The pseudo-language of the layout checks (every text longer, with accents): chosen only by its name.
+// The pseudo-language of the layout checks (every text longer, with accents):
+// chosen only when remembered by its name, never offered.
 export const PSEUDO_LANGUAGE = 'en_XA';
 // Where the page remembers a choice, as the engine's settings keep theirs
 // (AppTitle/section/key): empty or absent for the browser's language.
@@ -30,7 +31,7 @@ export function normaliseLanguage(tag) {
 }
 
 // The language to speak: the remembered one when there is a catalogue of
-// it, else the first of the browser's languages that has one (as it is,
+// it (or it is the pseudo-language), else the first of the browser's languages that has one (as it is,
 // else without its territory: "de-AT" takes "de"); "en" when none has.
 /**
  * @param {readonly string[]} browserLanguages
@@ -41,7 +42,7 @@ export function chooseLanguage(browserLanguages = [], available = LANGUAGES, rem
   /** @param {string} language */
   const offered = (language) => language === 'en' || available.includes(language);
   const chosen = normaliseLanguage(remembered);
-  if (chosen && offered(chosen)) return chosen;
+  if (chosen && (offered(chosen) || chosen === PSEUDO_LANGUAGE)) return chosen;
   for (const tag of browserLanguages) {
     const wanted = normaliseLanguage(tag);
     if (!wanted) continue;

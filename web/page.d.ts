@@ -1,5 +1,5 @@
 // The page's own shapes, shared by its modules for the type check.
-import type { EditorTexts, Icon, Message, SessionState } from './rp770.js';
+import type { EditorTexts, FieldHelp, Icon, Message, SessionState } from './rp770.js';
 import type { PageSession } from './session.js';
 
 // A message box of the engine's, or one the page says itself.
@@ -14,6 +14,8 @@ export interface Shown {
 export interface PageContext {
   session: PageSession;
   texts: EditorTexts;
+  // The help of each field, shown as its tooltip and in its screen's help line.
+  fieldHelp: FieldHelp;
   state: SessionState | null;
   debugMode: boolean;
   validating: boolean;

@@ -253,6 +253,12 @@ export interface EditorTexts {
   wxScan: string;
 }
 
+// The help of each field of the editing screens, by the field's name.
+export type HelpField = 'scan' | 'resumeTime' | 'pttScanClear' | 'dualWatch' | 'weatherAlert' | 'usableGroup'
+  | 'usableExpGroup' | 'priorityChannel' | 'atisGroup' | 'atisCode' | 'enable' | 'displayLeft' | 'displayRight' | 'rx'
+  | 'tx' | 'txEnable' | 'lowPower' | 'powerUp' | 'duplex' | 'scanMemory' | 'wxEnable' | 'wxScan';
+export type FieldHelp = Record<HelpField, string>;
+
 // ---- what the engine calls back (src/web/WebEventLoop.h, PageHooks.h, WebSession.h) ----
 
 // A copy of unsaved changes offered back, in the catalogue's words (the
@@ -477,6 +483,7 @@ export interface EngineRules {
 // The functions that belong to no session.
 export interface EngineFunctions extends EngineRules {
   editorTexts(): EditorTexts;
+  fieldHelp(): FieldHelp;
   programVersion(): string;
   shippedFileNames(): string[];
   shippedFile(name: string): Uint8Array | null;

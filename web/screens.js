@@ -2,7 +2,7 @@
 // grey page, the common setup and the weather channels. Each shows what the
 // engine's view gives (src/presentation) and changes the data only through
 // the session's edits; `ctx` is the page's (app.js):
-//   ctx.session, ctx.texts (hints), ctx.hint(text), ctx.edit(call) -> accepted,
+//   ctx.session, ctx.texts (hints), ctx.fieldHelp, ctx.hint(text), ctx.edit(call) -> accepted,
 //   ctx.showMessages(messages), ctx.isCurrent(screen)
 
 import { el } from './dialogs.js';
@@ -12,6 +12,7 @@ import { word } from './words.js';
 /** @typedef {import('./rp770.js').ChoiceView} ChoiceView */
 /** @typedef {import('./rp770.js').SwitchView} SwitchView */
 /** @typedef {import('./rp770.js').CommonField} CommonField */
+/** @typedef {import('./rp770.js').HelpField} HelpField */
 /** @typedef {{ input: HTMLInputElement, label: HTMLLabelElement, caption: ChildNode | null }} CheckBox */
 
 let ids = 0;
@@ -96,6 +97,49 @@ export function filterTyping(input, allowed, mapKey = null) {
   });
 }
 
+// The help of a screen's fields: each field and its label carry their help
+// as tooltip (and so as the field's description), and the screen's help
+// line shows it while the field has the focus or the pointer is over it.
+/** @param {PageContext} ctx */
+export function fieldHelpLine(ctx) {
+  const line = el('p', { className: 'field-help', id: uid('help') });
+  /** @param {EventTarget | null} target */
+  const helpOf = (target) => {
+    const owner = target instanceof Element ? target.closest('[data-help]') : null;
+    return owner ? ctx.fieldHelp[/** @type {HelpField} */ (owner.getAttribute('data-help'))] ?? '' : '';
+  };
+  /** @param {string} text */
+  const show = (text) => { if (line.textContent !== text) line.textContent = text; };
+  return {
+    line,
+    // Gives the elements (a field, its label) the help of a field.
+    /** @param {HelpField} field @param {...(Element | null | undefined)} elements */
+    attach(field, ...elements) {
+      for (const element of elements) {
+        if (!element) continue;
+        element.setAttribute('data-help', field);
+        element.setAttribute('title', ctx.fieldHelp[field] ?? '');
+      }
+    },
+    // Follows the focus and the pointer inside the screen.
+    /** @param {HTMLElement} screen */
+    watch(screen) {
+      screen.addEventListener('focusin', (event) => show(helpOf(event.target)));
+      screen.addEventListener('focusout', (event) => {
+        const to = /** @type {FocusEvent} */ (event).relatedTarget;
+        if (!(to instanceof Node && screen.contains(to))) show('');
+      });
+      screen.addEventListener('mouseover', (event) => {
+        const text = helpOf(event.target);
+        if (text) show(text);
+      });
+      screen.addEventListener('mouseleave', () => {
+        show(screen.contains(document.activeElement) ? helpOf(document.activeElement) : '');
+      });
+    },
+  };
+}
+
 /** @param {HTMLElement} notice */
 export function generalScreen(notice) {
   const element = el('div', { className: 'panel general' },
@@ -139,14 +183,13 @@ export function commonScreen(ctx) {
   usable.forEach((box, i) => {
     box.input.addEventListener('change', () => ctx.edit(() => session.now.setGroupUsable(i, box.input.checked)));
     box.input.addEventListener('focus', () => ctx.hint(texts.checkBox));
-    priority[i].setAttribute('aria-description', word('StepPriorityChannel'));
     priority[i].addEventListener('change', () => {
       if (!priority[i].hidden) ctx.edit(() => session.now.setPriorityChannel(i, selectedData(priority[i])));
     });
     priority[i].addEventListener('focus', () => ctx.hint(texts.combo));
   });
   const groups = el('fieldset', {}, el('legend', {}, word('UsableChannelGroups')),
-    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, word('StepPriorityChannel')),
+    el('div', { className: 'form-grid' }, el('span', {}), el('span', {}, word('PriorityCh')),
       usable.flatMap((box, i) => [box.label, el('span', { className: 'check' }, priorityLabels[i], priority[i])])));
 
   const atisGroups = [0, 1, 2, 3].map((i) => checkBox(['USA', 'INTL', 'CAN', 'EXP'][i]));
@@ -160,6 +203,12 @@ export function commonScreen(ctx) {
     el('div', { className: 'atis-groups' }, atisGroups.map((b) => b.label)),
     el('div', { className: 'form-grid' }, codeLabel, code));
 
+  const help = fieldHelpLine(ctx);
+  for (const [field] of SETTINGS) help.attach(field, labels[field], selects[field]);
+  usable.forEach((box, i) => help.attach(i === 3 ? 'usableExpGroup' : 'usableGroup', box.label, box.input));
+  priority.forEach((select, i) => help.attach('priorityChannel', priorityLabels[i], select));
+  atisGroups.forEach((box) => help.attach('atisGroup', box.label, box.input));
+  help.attach('atisCode', codeLabel, code);
   const element = el('div', { className: 'panel' }, el('h2', {}, word('TreeCommonSetup')),
     el('div', { className: 'common-setup' },
       el('div', {},
@@ -167,7 +216,9 @@ export function commonScreen(ctx) {
           el('div', { className: 'form-grid' }, labels.scan, selects.scan), dependent),
         el('fieldset', {}, el('div', { className: 'form-grid' }, labels.dualWatch, selects.dualWatch)),
         weather),
-      el('div', {}, groups, atis)));
+      el('div', {}, groups, atis)),
+    help.line);
+  help.watch(element);
 
   // The ATIS code counts once it is left (or Enter is pressed): good text
   // is taken, refused text says so and keeps the focus there.
@@ -256,10 +307,17 @@ export function weatherScreen(ctx) {
     rows.push({ label, enable, scan });
     body.append(el('tr', {}, label, el('td', { className: 'box' }, enable), el('td', { className: 'box' }, scan)));
   }
+  const help = fieldHelpLine(ctx);
+  const enableHead = el('th', { className: 'box' }, word('Enable'));
+  const scanHead = el('th', { className: 'box' }, word('Scan'));
+  help.attach('wxEnable', enableHead, ...rows.map((r) => r.enable));
+  help.attach('wxScan', scanHead, ...rows.map((r) => r.scan));
   const element = el('div', { className: 'panel' }, el('h2', {}, word('TreeWeather')),
     el('table', { className: 'weather' },
-      el('thead', {}, el('tr', {}, el('th', {}, word('ColumnChannel')), el('th', { className: 'box' }, word('Enable')), el('th', { className: 'box' }, word('Scan')))),
-      body));
+      el('thead', {}, el('tr', {}, el('th', {}, word('ColumnChannel')), enableHead, scanHead)),
+      body),
+    help.line);
+  help.watch(element);
   function fill() {
     session.now.weather().forEach((row, k) => {
       const r = rows[k];

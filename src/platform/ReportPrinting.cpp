@@ -226,6 +226,11 @@ PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* 
     return DrawOn(printer, data, font);
 }
 
+PrintOutcome DrawReportOn(QPrinter& printer, const DataSet& data, const QFont* font) {
+    if (!HaveGui()) return NoGui();
+    return DrawOn(printer, data, font);
+}
+
 PrintOutcome PrintReportOnQueue(const DataSet& data, const std::string& queue, const std::string& jobTitle, const QFont* font) {
     if (!HaveGui()) return NoGui();
     const QPrinterInfo info =

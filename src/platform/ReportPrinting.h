@@ -45,6 +45,11 @@ std::string ReportJobTitle(const std::string& sourcePath);
 PrintOutcome PrintReportOn(QPrinter& printer, const DataSet& data, const QFont* font = nullptr,
                            const std::string& jobTitle = {});
 
+// Draws the report on `printer` itself, never through the print service:
+// the pages a print preview shows, drawn as PrintReportOn prints them.
+// Needs a QGuiApplication.
+PrintOutcome DrawReportOn(QPrinter& printer, const DataSet& data, const QFont* font = nullptr);
+
 // Prints the report on the named print queue, the default one when `queue`
 // is empty, on the queue's paper (the user's when the queue does not say).
 // Needs a QGuiApplication.

@@ -99,6 +99,11 @@ ChannelBoxArrangement ArrangeChannelBox(bool expChannel, double ccc2Left, double
     return a;
 }
 
+Rect ChannelBoxBelowHead(const Rect& box, double headHeight) {
+    const double top = std::max(box.top, kChannelHeadTop + headHeight + kChannelHeadGap);
+    return {box.left, top, box.width, std::max(0.0, box.top + box.height - top)};
+}
+
 std::vector<int> FitColumnWidths(const std::vector<int>& design, const std::vector<int>& needed, int available) {
     const size_t n = design.size();
     const auto need = [&](size_t c) { return c < needed.size() ? needed[c] : 0; };

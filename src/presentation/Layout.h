@@ -106,6 +106,14 @@ struct ChannelBoxArrangement {
     double scanTop = 0;    // the scan box inside its own box
 };
 inline constexpr double kRegularPowerBoxLeft = 1860;
+// The channel editor's head (enable, display, frequencies) starts this far
+// down the panel and ends this far above the channel box.
+inline constexpr double kChannelHeadTop = 60;
+inline constexpr double kChannelHeadGap = 60;
+// The channel box where the layout put it, or lower, keeping its bottom,
+// when the head needs more height than the design left it (a language whose
+// words put the display boxes on a line of their own).
+Rect ChannelBoxBelowHead(const Rect& box, double headHeight);
 ChannelBoxArrangement ArrangeChannelBox(bool expChannel, double ccc2Left, double ccc3Top, double ccc3Height);
 
 // The channel grid's column widths (pixels) in `available` room: the design

@@ -13,6 +13,7 @@
 #include "presentation/ScreenMessages.h"
 #include "ui/AccessibleNames.h"
 #include "ui/EditorContext.h"
+#include "ui/FieldHelpTips.h"
 #include "ui/FocusWatcher.h"
 #include "ui/KeyFilter.h"
 #include "ui/LineWidget.h"
@@ -58,6 +59,7 @@ ChannelEditorPanel::ChannelEditorPanel(EditorContext& context, QWidget* parent)
     setAutoFillBackground(true);
     twipsPerPixel_ = layout::TwipsPerPixel(logicalDpiX());
     BuildControls();
+    AttachHelp();
     SetTabOrder();
     ConnectHandlers();
     Arrange(false);
@@ -98,6 +100,8 @@ void ChannelEditorPanel::BuildHead() {
     display->addSpacing(6);
     display->addWidget(txtCN_[0]);
     display->addWidget(txtCN_[1]);
+    display_ = display;
+    lblCPosition_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);  // the boxes follow the label closely
     grid->addWidget(chkCEnable_, 0, 0, 1, 2);
     grid->addLayout(display, 0, 2, 1, 2, Qt::AlignLeft);
     grid->setColumnMinimumWidth(2, 0);
@@ -120,7 +124,7 @@ void ChannelEditorPanel::BuildHead() {
     grid->addWidget(tx_.edit, 2, 1);
     grid->addWidget(lblCUnit_[1], 2, 2);
     grid->setColumnStretch(4, 1);
-    grid->setRowStretch(3, 1);
+    grid->setRowStretch(4, 1);  // row 3: the display boxes, when they need a line of their own
 }
 
 void ChannelEditorPanel::BuildChannelBox() {
@@ -167,6 +171,20 @@ void ChannelEditorPanel::BuildChannelBox() {
     pictCCC5_ = new QWidget(pictCC_);
     pictCCC5_->setObjectName("pictCCC5");
     chkCScan_ = MakeCheckBox("chkCScan", Tr(MessageId::ScanMemory), pictCCC5_);
+}
+
+void ChannelEditorPanel::AttachHelp() {
+    using presentation::Field;
+    AttachFieldHelp(context_, Field::ChEnable, {chkCEnable_});
+    AttachFieldHelp(context_, Field::DisplayLeft, {lblCPosition_, txtCN_[0]});
+    AttachFieldHelp(context_, Field::DisplayRight, {txtCN_[1]});
+    AttachFieldHelp(context_, Field::RxFrequency, {lblCRF_, rx_.edit, lblCUnit_[0]});
+    AttachFieldHelp(context_, Field::TxFrequency, {lblCTF_, tx_.edit, lblCUnit_[1]});
+    AttachFieldHelp(context_, Field::TxEnable, {chkCTXEnable_});
+    AttachFieldHelp(context_, Field::LowPowerOnly, {chkCTXOnly_});
+    AttachFieldHelp(context_, Field::PowerUp, {chkCTXPower_});
+    AttachFieldHelp(context_, Field::Duplex, {chkCDup_});
+    AttachFieldHelp(context_, Field::ScanMemory, {chkCScan_});
 }
 
 void ChannelEditorPanel::SetTabOrder() {
@@ -245,34 +263,53 @@ void ChannelEditorPanel::ArrangeChannelBox() {
     const QSize ccc1 = pictCCC1_->sizeHint(), ccc2 = pictCCC2_->layout()->minimumSize(),
                 ccc3 = pictCCC3_->sizeHint(), ccc5 = chkCScan_->sizeHint();
     const int rowGap = 6;
-    const int ccc3Top = margin + std::max(ccc1.height(), ccc2.height()) + rowGap;
+    // A large font may need more room than the design left for "Tx Enable";
+    // a long language may leave none for the power box beside it: it goes
+    // below, indented as a dependent setting.
+    int ccc1Left = layout::ToPixels(layout::kRegularPowerBoxLeft, tpp), ccc1Top = margin;
+    if (!expArrangement_) ccc1Left = std::max(ccc1Left, margin + ccc2.width() + kConnectorStubPixels);
+    const bool powerBelow = !expArrangement_ && ccc1Left + ccc1.width() > pictCC_->width() - margin / 2;
+    if (powerBelow) {
+        ccc1Left = margin + kConnectorStubPixels;
+        ccc1Top = margin + ccc2.height() + rowGap;
+    }
+    const int ccc3Top = powerBelow ? ccc1Top + ccc1.height() + rowGap : margin + std::max(ccc1.height(), ccc2.height()) + rowGap;
     const layout::ChannelBoxArrangement a = layout::ArrangeChannelBox(
         expArrangement_, layout::ToTwips(margin, tpp), layout::ToTwips(ccc3Top, tpp),
         layout::ToTwips(ccc3.height() + rowGap, tpp));
-    // A large font may need more room than the design left for "Tx Enable".
-    int ccc1Left = layout::ToPixels(a.ccc1Left, tpp);
-    if (!expArrangement_) ccc1Left = std::max(ccc1Left, margin + ccc2.width() + kConnectorStubPixels);
+    if (expArrangement_) ccc1Left = layout::ToPixels(a.ccc1Left, tpp);
 
     pictCCC2_->setVisible(a.ccc2Visible);
     pictCCC3_->setVisible(a.ccc3Visible);
-    pictCCC2_->setGeometry(margin, margin, std::max(ccc2.width(), ccc1Left - margin), ccc2.height());
-    pictCCC1_->setGeometry(ccc1Left, margin, ccc1.width(), ccc1.height());
+    pictCCC2_->setGeometry(margin, margin, powerBelow ? ccc2.width() : std::max(ccc2.width(), ccc1Left - margin), ccc2.height());
+    pictCCC1_->setGeometry(ccc1Left, ccc1Top, ccc1.width(), ccc1.height());
     pictCCC3_->setGeometry(margin, ccc3Top, ccc3.width(), ccc3.height());
     pictCCC5_->setGeometry(margin, layout::ToPixels(a.ccc5Top, tpp), ccc5.width(), ccc5.height());
     chkCScan_->setGeometry(0, layout::ToPixels(a.scanTop, tpp), ccc5.width(), ccc5.height());
 }
 
-void ChannelEditorPanel::PlaceChannelBox(const layout::Rect& box, double twipsPerPixel) {
-    channelBox_ = box;
+void ChannelEditorPanel::PlaceDisplayBoxes(int room) {
+    auto* grid = static_cast<QGridLayout*>(head_->layout());
+    grid->removeItem(display_);
+    grid->addLayout(display_, 0, 2, 1, 2, Qt::AlignLeft);
+    if (head_->minimumSizeHint().width() <= room) return;
+    grid->removeItem(display_);
+    grid->addLayout(display_, 3, 0, 1, 4, Qt::AlignLeft);
+}
+
+void ChannelEditorPanel::PlaceChannelBox(const layout::Rect& designBox, double twipsPerPixel) {
     twipsPerPixel_ = twipsPerPixel;
     const auto px = [twipsPerPixel](double twips) { return layout::ToPixels(twips, twipsPerPixel); };
     const double panelWidth = layout::ToTwips(width(), twipsPerPixel);
-    const double headTop = 60;
+    const double headTop = layout::kChannelHeadTop;
+    const int room = px(panelWidth - 2 * layout::kPanelInset);
+    PlaceDisplayBoxes(room);
     // A panel too small for the head clips it rather than squeezing its labels.
     const QSize least = head_->minimumSizeHint();
-    head_->setGeometry(px(layout::kPanelInset), px(headTop),
-                       std::max(least.width(), px(panelWidth - 2 * layout::kPanelInset)),
-                       std::max(least.height(), px(box.top - headTop - 60)));
+    const layout::Rect box = layout::ChannelBoxBelowHead(designBox, layout::ToTwips(least.height(), twipsPerPixel));
+    channelBox_ = box;
+    head_->setGeometry(px(layout::kPanelInset), px(headTop), std::max(least.width(), room),
+                       std::max(least.height(), px(box.top - headTop - layout::kChannelHeadGap)));
     pictCC_->setGeometry(px(box.left), px(box.top), px(box.width), px(box.height));
     const layout::FrameLines f = layout::FrameAround(box);
     const layout::Line lines[4] = {f.top, f.bottom, f.left, f.right};

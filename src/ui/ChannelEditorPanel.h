@@ -18,6 +18,7 @@
 #include "workspace/Edits.h"
 
 class QCheckBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 
@@ -50,7 +51,8 @@ public:
     // Shows the data again (after an undo, say) without moving the focus.
     void Refresh();
 
-    // Places the inner box and its frame (twips, relative to this panel).
+    // Places the inner box and its frame (twips, relative to this panel),
+    // lower where the head needs more room; ChannelBox() is where it went.
     void PlaceChannelBox(const layout::Rect& box, double twipsPerPixel);
     layout::Rect ChannelBox() const { return channelBox_; }
 
@@ -67,6 +69,7 @@ private:
     void BuildControls();
     void BuildHead();
     void BuildChannelBox();
+    void AttachHelp();
     void SetTabOrder();
     void ConnectHandlers();
     void WatchFrequencyBox(FrequencyBox& box);
@@ -74,6 +77,8 @@ private:
 
     void Arrange(bool expChannel);
     void ArrangeChannelBox();
+    // The display boxes beside "CH Enable", or on a line of their own when the head would not fit in `room` pixels.
+    void PlaceDisplayBoxes(int room);
     void SetEditable(QLineEdit* box, bool editable);
     void ShowSelf();
     // Fills the editor with the form's channel and shows it.
@@ -113,6 +118,7 @@ private:
     double twipsPerPixel_ = 15;
 
     QWidget* head_ = nullptr;
+    QLayout* display_ = nullptr;  // "CH Display" and its boxes
     QCheckBox* chkCEnable_ = nullptr;
     QCheckBox* chkCScan_ = nullptr;
     QCheckBox* chkCDup_ = nullptr;

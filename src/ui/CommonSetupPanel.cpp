@@ -18,6 +18,7 @@
 #include "presentation/ScreenMessages.h"
 #include "ui/AccessibleNames.h"
 #include "ui/EditorContext.h"
+#include "ui/FieldHelpTips.h"
 #include "ui/FocusWatcher.h"
 #include "ui/KeyFilter.h"
 #include "ui/LineWidget.h"
@@ -181,6 +182,10 @@ QWidget* CommonSetupPanel::BuildScanning(QWidget* parent) {
     grid->addLayout(pttRow, 2, 1);
     grid->addWidget(cmbCommonPTTSCAN_, 2, 2);
     grid->setColumnStretch(3, 1);
+    using presentation::Field;
+    AttachFieldHelp(context_, Field::Scan, {lblCommonScan, cmbCommonScan_});
+    AttachFieldHelp(context_, Field::ResumeTime, {lblCommonResume_, cmbCommonResume_});
+    AttachFieldHelp(context_, Field::PttScanClear, {lblCommonPTTSCAN_, cmbCommonPTTSCAN_});
     return box;
 }
 
@@ -194,6 +199,7 @@ QWidget* CommonSetupPanel::BuildDualWatch(QWidget* parent) {
     row->addWidget(lblCommonDual);
     row->addWidget(cmbCommonDual_);
     row->addStretch(1);
+    AttachFieldHelp(context_, presentation::Field::DualWatch, {lblCommonDual, cmbCommonDual_});
     return box;
 }
 
@@ -207,6 +213,7 @@ QWidget* CommonSetupPanel::BuildWeather(QWidget* parent) {
     row->addWidget(lblCommonWeater_);
     row->addWidget(cmbCommonWeater_);
     row->addStretch(1);
+    AttachFieldHelp(context_, presentation::Field::WeatherAlert, {lblCommonWeater_, cmbCommonWeater_});
     return pictCommonWeater_;
 }
 
@@ -225,6 +232,11 @@ QWidget* CommonSetupPanel::BuildUsableGroups(QWidget* parent) {
         grid->addWidget(chkUsable_[static_cast<size_t>(i)], i + 1, 0);
         grid->addWidget(lblUsablePri_[static_cast<size_t>(i)], i + 1, 1);
         grid->addWidget(cmbUsablePri_[static_cast<size_t>(i)], i + 1, 2);
+        using presentation::Field;
+        AttachFieldHelp(context_, i == GroupEXP ? Field::UsableExpGroup : Field::UsableGroup,
+                        {chkUsable_[static_cast<size_t>(i)]});
+        AttachFieldHelp(context_, Field::PriorityChannel,
+                        {lblUsablePri_[static_cast<size_t>(i)], cmbUsablePri_[static_cast<size_t>(i)]});
     }
     grid->setColumnStretch(3, 1);
     return box;
@@ -238,6 +250,7 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
         chkATISChGroup_[static_cast<size_t>(i)] = new QCheckBox(QString::fromUtf8(presentation::AtisGroupCaption(i)), pictATIS_);
         chkATISChGroup_[static_cast<size_t>(i)]->setObjectName(IndexedName("chkATISChGroup", i));
         grid->addWidget(chkATISChGroup_[static_cast<size_t>(i)], i / 2, i % 2);
+        AttachFieldHelp(context_, presentation::Field::AtisGroup, {chkATISChGroup_[static_cast<size_t>(i)]});
     }
     lblATISCode_ = MakeLabel("lblATISCode", Tr(MessageId::AtisCode), pictATIS_);
     txtATIScode_ = new QLineEdit(pictATIS_);
@@ -247,6 +260,7 @@ QWidget* CommonSetupPanel::BuildAtis(QWidget* parent) {
     txtATIScode_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 14);
     grid->addWidget(lblATISCode_, 2, 0);
     grid->addWidget(txtATIScode_, 2, 1);
+    AttachFieldHelp(context_, presentation::Field::AtisCode, {lblATISCode_, txtATIScode_});
     grid->setColumnStretch(2, 1);
     return pictATIS_;
 }

@@ -19,6 +19,10 @@ void EditorContext::Hint(const QString& text) const {
     if (services_.setHint) services_.setHint(text);
 }
 
+void EditorContext::Help(const QString& text) const {
+    if (services_.setHelp) services_.setHelp(text);
+}
+
 void EditorContext::Show(const Message& message) const { ShowMessages(services_.prompter, {message}); }
 
 bool EditorContext::Accepted(const EditResult& result) const {

@@ -1,7 +1,7 @@
 #pragma once
 // What the editing area's panels share: the editing session they show and
 // change (read through const access, changed only through its edits), the
-// filling flag, the status bar hint, message boxes, and the few services of
+// filling flag, the status bar hint, the help line, message boxes, and the few services of
 // the whole area a panel may call back into.
 
 #include <QString>
@@ -23,6 +23,7 @@ struct EditorServices {
     Prompter& prompter;                                  // every message box goes through here
     std::function<void(const QString&)> setHint;         // status bar panel 1
     QString programFolder;                               // where "QJ Logo.gif" may be
+    std::function<void(const QString&)> setHelp = {};    // the help line under the editing area
 };
 
 class EditorContext {
@@ -37,6 +38,8 @@ public:
     bool Filling() const { return filling_ > 0; }
 
     void Hint(const QString& text) const;
+    // The help of the field in use (ui/FieldHelpTips.h); empty clears it.
+    void Help(const QString& text) const;
     void Show(const Message& message) const;
     std::string MessageTitle() const { return workspace_.messageTitle(); }
     const QString& ProgramFolder() const { return services_.programFolder; }

@@ -109,6 +109,7 @@ void EditorPane::ShowGeneralAfterReset() {
     SelectNodeByKey(presentation::kGeneralKey);
     shownIndex_ = -1;
     context_->Hint(QString());
+    context_->Help(QString());
 }
 
 void EditorPane::ReinitialisePanels(const std::function<void()>& between) {

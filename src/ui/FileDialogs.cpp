@@ -1,5 +1,7 @@
 #include "ui/FileDialogs.h"
 
+#include "ui/PrintPreviewDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -56,6 +58,11 @@ QString QtFileDialogs::SavePath(QWidget* parent, FileKind kind, const QString& f
 bool QtFileDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtFileDialogs::PreviewPages(QWidget* parent, QPrinter& printer, const PageDrawer& draw, bool chooseNext) {
+    PrintPreviewDialog dialog(printer, draw, chooseNext, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

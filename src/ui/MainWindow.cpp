@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "core/Codecs.h"
 #include "core/Titles.h"
@@ -31,6 +32,7 @@
 #include "ui/Help.h"
 #include "ui/HexDumpView.h"
 #include "ui/NavigationTree.h"
+#include "ui/ReportPrint.h"
 #include "ui/ReportWindow.h"
 #include "ui/SerialPortMenu.h"
 #include "ui/Tr.h"
@@ -83,23 +85,45 @@ MainWindow::MainWindow(AppSession& session, MainWindowServices services, QWidget
         return Std(path);
     };
 
+    // The editing area, and under it the help line of the field in use.
+    auto* central = new QWidget(this);
+    central->setObjectName("pictCentral");
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    helpLine_ = new QLabel(central);
+    helpLine_->setObjectName("lblFieldHelp");
+    helpLine_->setWordWrap(true);
+    helpLine_->setTextFormat(Qt::PlainText);
+    helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    helpLine_->setContentsMargins(8, 2, 8, 2);
+    helpLine_->setFrameShape(QFrame::StyledPanel);
+    helpLine_->setFrameShadow(QFrame::Sunken);
+    // Room for two lines, so that the area does not jump as the focus moves.
+    helpLine_->setText(QStringLiteral("-\n-"));
+    helpLine_->setMinimumHeight(helpLine_->sizeHint().height());
+    helpLine_->clear();
     pane_ = new EditorPane(workspace(),
                            EditorServices{services_.prompter, [this](const QString& hint) { status_[0]->setText(hint); },
-                                          programFolder()},
-                           this);
-    setCentralWidget(pane_);
+                                          programFolder(), [this](const QString& help) { helpLine_->setText(help); }},
+                           central);
+    column->addWidget(pane_, 1);
+    column->addWidget(helpLine_);
+    setCentralWidget(central);
     // The layout rules count in the window's terms: the client area holds the
-    // toolbar above the editing area and the status bar below it.
+    // toolbar above the editing area, and the help line and the status bar
+    // below it (to the rules, one bar).
     pane_->SetWindowMetricsProvider([this] {
         layout::WindowMetrics m;
         const int toolbarPx = toolbar_ && toolbar_->isVisible() ? toolbar_->height() : 0;
         const int statusPx = statusBar()->isVisible() ? statusBar()->height() : 0;
+        const int bottomPx = statusPx + (helpLine_->isVisible() ? helpLine_->height() : 0);
         m.width = PxToTwips(width(), this);
-        m.innerHeight = PxToTwips(toolbarPx + pane_->height() + statusPx, this);
+        m.innerHeight = PxToTwips(toolbarPx + pane_->height() + bottomPx, this);
         m.toolbarVisible = toolbarPx > 0;
         m.toolbarHeight = PxToTwips(toolbarPx, this);
-        m.statusBarVisible = statusPx > 0;
-        m.statusBarHeight = PxToTwips(statusPx, this);
+        m.statusBarVisible = bottomPx > 0;
+        m.statusBarHeight = PxToTwips(bottomPx, this);
         return m;
     });
 
@@ -336,25 +360,22 @@ void MainWindow::FileSaveAs() {
     SaveWith([&] { return session_.SaveAsCommand(&pending); });
 }
 
-void MainWindow::FilePrint() {
+void MainWindow::FilePrint() { PrintReport(PrintOrder::ChooseThenPreview); }
+
+void MainWindow::FilePrintPreview() { PrintReport(PrintOrder::PreviewThenChoose); }
+
+void MainWindow::PrintReport(PrintOrder order) {
     if (!CommitPendingInput()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs_->ChoosePrinter(this, printer)) return;
-    SetBusy(true);
-    const platform::PrintOutcome outcome = platform::PrintReportOn(
-        printer, session_.DataForReport(), nullptr, platform::ReportJobTitle(workspace().currentFilePath()));
-    SetBusy(false);
-    if (!outcome.ok)
-        services_.prompter.Message(outcome.error.empty() ? Words(MessageId::ReportNotPrinted) : outcome.error,
-                                   workspace().messageTitle(), Icon::Warning);
-    else if (!outcome.notice.empty())
-        services_.prompter.Message(outcome.notice, workspace().messageTitle(), Icon::Information);
+    PrintReportWithPreview(this, *dialogs_, services_.prompter,
+                           {session_.DataForReport(), platform::ReportJobTitle(workspace().currentFilePath()),
+                            workspace().messageTitle(), order, [this](bool busy) { SetBusy(busy); }});
 }
 
 void MainWindow::FilePrintToFile() {
     if (!CommitPendingInput()) return;
     ReportWindow window(session_.DataForReport(), services_.prompter, *dialogs_, services_.clock,
                         workspace().modelName() + " " + workspace().messageTitle(), this);
+    window.SetJobTitle(platform::ReportJobTitle(workspace().currentFilePath()));
     window.exec();
 }
 

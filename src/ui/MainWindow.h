@@ -25,6 +25,7 @@ namespace rp770::ui {
 class EditorPane;
 class FileDialogs;
 enum class FileKind;
+enum class PrintOrder;
 class FolderMemoryDialogs;
 class HexDumpView;
 class SerialPortMenu;
@@ -78,6 +79,7 @@ public:
     void FileSave();
     void FileSaveAs();
     void FilePrint();
+    void FilePrintPreview();
     void FilePrintToFile();
     void FileExportChannels();
     void FileImportChannels();   // onto the current data, one undo step
@@ -111,6 +113,8 @@ public:
     EditorPane& editor() { return *pane_; }
     HexDumpView& hexDump() { return *hex_; }
     QLabel* statusPanel(int i) { return status_[static_cast<size_t>(i)]; }
+    // The help line under the editing area: the help of the field in use.
+    QLabel* helpLine() { return helpLine_; }
     QString programFolder() const;
 
 protected:
@@ -148,6 +152,7 @@ private:
     void ApplyHexDumpMark();
     void PlaceHexDump();
     void SetBusy(bool busy);
+    void PrintReport(PrintOrder order);
     // Shows an operation's messages; true when it succeeded.
     bool Show(const Outcome& outcome);
     // The one way data are replaced as a whole: the window busy, the
@@ -193,6 +198,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     Toolbar tb_;
     std::array<QLabel*, 3> status_{};
+    QLabel* helpLine_ = nullptr;
 };
 
 }  // namespace rp770::ui

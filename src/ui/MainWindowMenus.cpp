@@ -46,6 +46,7 @@ void MainWindow::BuildMenus() {
     add(file, "mnuFileRadioBackups", MessageId::RadioBackupsMenu, &MainWindow::FileRadioBackups);
     file->addSeparator()->setObjectName("mnuFileBar2");
     add(file, "mnuFilePrint", MessageId::MenuFilePrint, &MainWindow::FilePrint)->setShortcut(QKeySequence::Print);
+    add(file, "mnuFilePrintPreview", MessageId::MenuFilePrintPreview, &MainWindow::FilePrintPreview);
     add(file, "mnuFilePrintToFile", MessageId::MenuFilePrintToFile, &MainWindow::FilePrintToFile);
     file->addSeparator()->setObjectName("mnuFileBar3");
     mnuRecent_ = file->addMenu(Tr(MessageId::MenuFileRecent));

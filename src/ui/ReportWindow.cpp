@@ -11,6 +11,7 @@
 #include "desktop/AtomicFile.h"
 #include "report/TextReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/ReportPrint.h"
 #include "ui/Tr.h"
 #include "ui/Twips.h"
 
@@ -33,6 +34,9 @@ ReportWindow::ReportWindow(const DataSet& dataSet, Prompter& prompter, FileDialo
     QAction* save = file->addAction(Tr(MessageId::MenuReportSaveAs), this, [this] { SaveAs(); });
     save->setObjectName("mnuFileSave");
     save->setShortcut(QKeySequence::SaveAs);
+    QAction* print = file->addAction(Tr(MessageId::MenuFilePrint), this, [this] { Print(); });
+    print->setObjectName("mnuFilePrint");
+    print->setShortcut(QKeySequence::Print);
     QAction* exit = file->addAction(Tr(MessageId::MenuReportExit), this, &QDialog::accept);
     exit->setObjectName("mnuFileExit");
 
@@ -104,6 +108,11 @@ bool ReportWindow::SaveAs() {
         operationCancelled_ = true;
     }
     return ok;
+}
+
+bool ReportWindow::Print() {
+    return PrintReportWithPreview(this, dialogs_, prompter_,
+                                  {data_, jobTitle_, messageCaption_, PrintOrder::ChooseThenPreview});
 }
 
 void ReportWindow::resizeEvent(QResizeEvent* event) {

@@ -24,6 +24,11 @@ public:
     ReportWindow(const DataSet& data, Prompter& prompter, FileDialogs& dialogs, Clock& clock, std::string messageCaption,
                  QWidget* parent = nullptr);
 
+    // The print queue's name for the report File > Print prints.
+    void SetJobTitle(std::string title) { jobTitle_ = std::move(title); }
+    // File > Print: the printed report after a preview of its pages; true when printed.
+    bool Print();
+
     // Builds the report (normally on the first tick after the window shows).
     void BuildReport();
     // Save As; true when the file was written.
@@ -45,6 +50,7 @@ private:
     FileDialogs& dialogs_;
     Clock& clock_;
     std::string messageCaption_;
+    std::string jobTitle_;
     bool built_ = false;
     bool fileError_ = false;
     bool operationCancelled_ = false;

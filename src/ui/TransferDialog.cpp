@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "ui/ConnectionPictures.h"
 #include "ui/Help.h"
@@ -88,22 +89,31 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
     // Load.
     lblmon_->setVisible(debugMode_);
     Monitor(Tr(MessageId::MonitorStartingDebug));
-    setFixedSize(kDialogWidthPx, kDialogHeightPx);
     lblmess_->setText(InstructionText());
     setWindowTitle(TransferTitle(mode_));
     engine_.SetTitle(TransferTitle(mode_).toStdString());
     engine_.SetObserver(this);
 
+    // The design's size, wider and taller where a language's instructions
+    // or buttons need the room.
     const int margin = TwipsToPx(150, this);
-    lblmess_->setGeometry(margin, margin / 2, kDialogWidthPx - 2 * margin, TwipsToPx(1320, this) - margin / 2);
-    LayoutPictures();
-    const int progressTop = TwipsToPx(1320, this) + pictHandy_->height() + 4;
-    pictProgress_->setGeometry(margin, progressTop, kDialogWidthPx - 2 * margin, 16);
+    const int gap = 10;
+    int buttonWidth = 88;
+    for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) buttonWidth = std::max(buttonWidth, b->sizeHint().width());
+    const QSize text = lblmess_->sizeHint();
+    const int width = std::max({kDialogWidthPx, text.width() + 2 * margin, 3 * buttonWidth + 2 * gap + 2 * margin});
+    const int picturesTop = std::max(TwipsToPx(1320, this), margin / 2 + text.height());
+    const int height = kDialogHeightPx + picturesTop - TwipsToPx(1320, this);
+    setFixedSize(width, height);
+
+    lblmess_->setGeometry(margin, margin / 2, width - 2 * margin, picturesTop - margin / 2);
+    LayoutPictures(picturesTop);
+    const int progressTop = picturesTop + pictHandy_->height() + 4;
+    pictProgress_->setGeometry(margin, progressTop, width - 2 * margin, 16);
     // What the link is doing or waiting for, under the progress bar.
-    lblActivity_->setGeometry(margin, progressTop + 18, kDialogWidthPx - 2 * margin, 16);
-    const int buttonTop = kDialogHeightPx - cmdOK_->sizeHint().height() - 8;
-    const int buttonWidth = 88, gap = 10;
-    int x = kDialogWidthPx - 3 * buttonWidth - 2 * gap - margin;
+    lblActivity_->setGeometry(margin, progressTop + 18, width - 2 * margin, 16);
+    const int buttonTop = height - cmdOK_->sizeHint().height() - 8;
+    int x = width - 3 * buttonWidth - 2 * gap - margin;
     // The debug monitor fills the room left of the buttons.
     lblmon_->setGeometry(margin, buttonTop - 6, x - margin - gap, cmdOK_->sizeHint().height() + 12);
     for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) {
@@ -116,10 +126,9 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
 
 TransferDialog::~TransferDialog() { engine_.SetObserver(nullptr); }
 
-void TransferDialog::LayoutPictures() {
+void TransferDialog::LayoutPictures(int top) {
     // Read: the radio left of the PC; programming: right of it. The cable
     // picture reaches from the PC's place to the radio's jack, which faces it.
-    const int top = TwipsToPx(1320, this);
     const bool radioOnLeft = mode_ != TransferMode::Program;
     const int pcWidth = pictB_->sizeHint().width(), height = pictB_->sizeHint().height();
     pictHandy_->SetJackOnLeft(!radioOnLeft);

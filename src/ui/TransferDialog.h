@@ -59,7 +59,7 @@ private:
     void ShowActivity(const std::string& text) override;
 
     void Monitor(const QString& text);  // the dialog's own monitor texts
-    void LayoutPictures();
+    void LayoutPictures(int top);
     void RunProbe();
 
     TransferMode mode_;

@@ -8,6 +8,7 @@
 
 #include "presentation/WeatherView.h"
 #include "ui/EditorContext.h"
+#include "ui/FieldHelpTips.h"
 #include "ui/FocusWatcher.h"
 #include "ui/Tr.h"
 
@@ -57,7 +58,11 @@ WeatherPanel::WeatherPanel(EditorContext& context, QWidget* parent) : QWidget(pa
         connect(chkDScan_[i], &QCheckBox::toggled, this, [this, k] { OnScanClicked(k); });
         WatchFocusMark(chkDEnable_[i], texts::kWxEnableHint.id);
         WatchFocusMark(chkDScan_[i], texts::kWxScanHint.id);
+        AttachFieldHelp(context_, presentation::Field::WxEnable, {chkDEnable_[i]});
+        AttachFieldHelp(context_, presentation::Field::WxScan, {chkDScan_[i]});
     }
+    AttachFieldHelp(context_, presentation::Field::WxEnable, {enableHead});
+    AttachFieldHelp(context_, presentation::Field::WxScan, {scanHead});
     // Tab runs across each row: enable, then scan.
     for (int k = 0; k < kWxChannels; ++k) {
         const size_t i = static_cast<size_t>(k);

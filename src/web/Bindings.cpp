@@ -12,6 +12,7 @@
 
 #include "messages/MessageText.h"
 #include "messages/Translations.h"
+#include "presentation/FieldHelp.h"
 #include "web/ShippedData.h"
 #include "web/StandInRadio.h"
 #include "web/WebSession.h"
@@ -71,6 +72,15 @@ val EditorTexts() {
     o.set("tx", Words(MessageId::TxFrequencyHint));
     o.set("wxEnable", Words(MessageId::HintWxEnable));
     o.set("wxScan", Words(MessageId::HintCheckBox));
+    return o;
+}
+
+// The help of every field of the editing screens, by the page's names of
+// the fields, in the language in use.
+val FieldHelpTexts() {
+    val o = val::object();
+    for (const presentation::FieldHelpEntry& entry : presentation::FieldHelpTable())
+        o.set(std::string(entry.name), Words(entry.help));
     return o;
 }
 
@@ -194,6 +204,7 @@ EMSCRIPTEN_BINDINGS(rp770) {
 
     // ---- what never waits and belongs to no session ----
     emscripten::function("editorTexts", &EditorTexts);
+    emscripten::function("fieldHelp", &FieldHelpTexts);
     emscripten::function("programVersion", optional_override([] { return std::string(RP770_VERSION); }));
     emscripten::function("frequencyKeyAllowed", &FrequencyKeyAllowed);
     emscripten::function("frequencyKeyTyped", &FrequencyKeyTyped);

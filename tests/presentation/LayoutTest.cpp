@@ -145,6 +145,16 @@ TEST(Layout, ChannelBoxArrangements) {
     EXPECT_EQ(exp.ccc5Top, 700);
 }
 
+TEST(Layout, TheChannelBoxMakesRoomForATallerHeadKeepingItsBottom) {
+    const Rect design{kPanelInset, kChannelBoxTop, 5000, kChannelBoxHeight};
+    const double designHead = kChannelBoxTop - kChannelHeadTop - kChannelHeadGap;
+    EXPECT_EQ(ChannelBoxBelowHead(design, designHead), design);
+    EXPECT_EQ(ChannelBoxBelowHead(design, designHead - 300), design) << "a shorter head leaves the box where it is";
+    EXPECT_EQ(ChannelBoxBelowHead(design, designHead + 400),
+              (Rect{kPanelInset, kChannelBoxTop + 400, 5000, kChannelBoxHeight - 400}));
+    EXPECT_EQ(ChannelBoxBelowHead(design, designHead + kChannelBoxHeight + 500).height, 0);
+}
+
 TEST(Layout, TwipsAndPixels) {
     EXPECT_DOUBLE_EQ(TwipsPerPixel(96), 15);
     EXPECT_DOUBLE_EQ(TwipsPerPixel(144), 10);

@@ -39,6 +39,7 @@ protected:
     std::unique_ptr<Workspace> ws;
     std::unique_ptr<WorkspaceEvents> events;
     QStringList hints;
+    QStringList helps;  // what the help line under the editing area showed
     std::unique_ptr<QWidget> window;
     EditorPane* pane = nullptr;
 
@@ -74,7 +75,8 @@ protected:
         auto* layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
         pane = new EditorPane(*ws, EditorServices{PanePrompter(), [this](const QString& hint) { hints << hint; },
-                                                  QString::fromStdString(folder.str())},
+                                                  QString::fromStdString(folder.str()),
+                                                  [this](const QString& help) { helps << help; }},
                               window.get());
         layout->addWidget(pane);
         pane->SetOptionalPanelsVisible(Data().flags);
@@ -90,6 +92,7 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         hints.clear();
+        helps.clear();
     }
 
     void TearDown() override {

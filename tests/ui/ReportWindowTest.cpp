@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <deque>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,8 +15,11 @@
 #include "core/MemoryImage.h"
 #include "files/TestFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "platform/ReportPrinting.h"
 #include "ui/FileDialogs.h"
+#include "ui/PrintPreviewDialog.h"
 #include "ui/ReportWindow.h"
+#include "ui/Tr.h"
 #include "ui/Twips.h"
 
 namespace rp770::ui {
@@ -122,6 +130,63 @@ TEST_F(ReportWindowTest, ResizeRuleAndTinyWindows) {
     window.resize(10, 10);  // narrower than the rule allows: nothing negative
     EXPECT_GE(box->width(), 0);
     EXPECT_GE(box->height(), 0);
+}
+
+// File > Print: the print dialog, then the preview of the pages the printer
+// gets (a PDF file here: no real printer), from which the user prints or
+// cancels.
+class PreviewingDialogs : public OnePath {
+public:
+    QString pdf;
+    QPageSize paper{QPageSize::A4};
+    bool printAfterPreview = true;
+    int previewPages = -1;
+    int lastPageShown = -1;
+    QString pageLine;  // what the preview says of the page shown
+    std::optional<QPageLayout> layout;  // the printer's, as the preview saw it
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(paper);
+        return true;
+    }
+    bool PreviewPages(QWidget* parent, QPrinter& printer, const PageDrawer& draw, bool chooseNext) override {
+        PrintPreviewDialog dialog(printer, draw, chooseNext, parent);
+        dialog.UpdatePreview();
+        previewPages = dialog.PageCount();
+        dialog.GoToPage(previewPages);
+        lastPageShown = dialog.CurrentPage();
+        pageLine = dialog.findChild<QLabel*>("lblPreviewPage")->text();
+        layout = printer.pageLayout();
+        return printAfterPreview;
+    }
+};
+
+TEST_F(ReportWindowTest, PrintShowsThePreviewOfExactlyThePagesPrinted) {
+    const struct {
+        QPageSize::PageSizeId paper;
+        bool print;
+    } cases[] = {{QPageSize::A4, true}, {QPageSize::Letter, true}, {QPageSize::A5, true}, {QPageSize::A4, false}};
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QPageSize::name(c.paper).toStdString() + (c.print ? " printed" : " cancelled"));
+        PreviewingDialogs previewing;
+        previewing.pdf = QString::fromStdString((dir / ("printed" + std::to_string(++n) + ".pdf")).string());
+        previewing.paper = QPageSize(c.paper);
+        previewing.printAfterPreview = c.print;
+        ReportWindow window(data, prompter, previewing, clock, "t");
+        EXPECT_EQ(window.Print(), c.print);
+        ASSERT_TRUE(previewing.layout.has_value());
+        // The print service gets a PDF drawn on the printer's page: the
+        // pages the preview showed, as many.
+        const auto service = platform::RenderReportPdf(data, (dir / "service.pdf").string(), nullptr, &*previewing.layout);
+        ASSERT_TRUE(service.ok) << service.error;
+        EXPECT_GT(previewing.previewPages, 0);
+        EXPECT_EQ(previewing.previewPages, service.pages);
+        EXPECT_EQ(previewing.lastPageShown, service.pages) << "the last page can be seen";
+        EXPECT_EQ(previewing.pageLine, Tr({MessageId::PrintPreviewPage, service.pages, service.pages}));
+        EXPECT_EQ(fs::exists(previewing.pdf.toStdString()), c.print) << "paper only after the preview's Print";
+    }
 }
 
 }  // namespace

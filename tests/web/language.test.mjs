@@ -26,6 +26,7 @@ test('the browser\'s languages choose, a remembered choice first', () => {
     [['de-DE'], 'en', 'en'],
     [['de-DE'], 'xx', 'de'],
     [['en-XA'], '', 'en'],
+    [['de-DE'], 'en_XA', 'en_XA'],
   ];
   for (const [browser, remembered, expected] of cases) {
     assert.equal(chooseLanguage(browser, LANGUAGES, remembered), expected, `${browser} ${remembered}`);

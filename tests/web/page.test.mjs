@@ -635,8 +635,13 @@ const paths = [
       await node(page, 'General', 'Common');
       assert.deepEqual((await page.locator('#screen legend').allTextContents()).slice(0, 2),
         ['Suchlauffunktion', 'Wetterkanal-Funktion']);
-      await page.getByRole('group', { name: 'Verfügbare Kanalgruppen' }).getByRole('checkbox', { name: 'USA', exact: true }).focus();
+      const usa = page.getByRole('group', { name: 'Verfügbare Kanalgruppen' }).getByRole('checkbox', { name: 'USA', exact: true });
+      await usa.focus();
       assert.equal(await page.textContent('#hint'), '[Leertaste]: Ein- oder ausschalten.');
+      // The focused field's help: in the screen's help line, and as its tooltip.
+      const help = await page.textContent('#screen .field-help');
+      assert.match(help, /^Angekreuzt: Dieser Kanalplan /);
+      assert.equal(await usa.getAttribute('title'), help);
       await page.click('#tb-program');
       assert.equal(await page.locator('dialog[open] .option label').textContent(),
         'Zuerst den Speicher des Funkgeräts auslesen und aufbewahren');
