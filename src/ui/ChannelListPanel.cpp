@@ -129,6 +129,9 @@ void ChannelListPanel::Fill(presentation::ChannelListView list) {
                                     ? checks_[static_cast<size_t>(r)][static_cast<size_t>(c)]
                                     : std::optional<presentation::GridCheck>();
             if (check) {
+                // The box says it, as the page's does; the words stay for screen readers.
+                cell->setData(Qt::AccessibleTextRole, cell->text());
+                cell->setText(QString());
                 cell->setData(Qt::CheckStateRole, check->checked ? Qt::Checked : Qt::Unchecked);
                 cell->setData(ChannelGrid::kUsableRole, check->enabled);
             }

@@ -179,8 +179,11 @@ bool MainWindow::Startup() {
         hexdumpAction_->setChecked(hexVisible != "0" && !EqualsNoCase(hexVisible, "false") && !hexVisible.empty());
     }
     hexdumpAction_->setVisible(debug);
-    resize(kStartWidthPx, kStartHeightPx);
-    setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this));
+    // The help line comes on top of the classic sizes: the editing area keeps
+    // the room its panels are drawn for.
+    const int helpPx = helpLine_->minimumHeight();
+    resize(kStartWidthPx, kStartHeightPx + helpPx);
+    setMinimumSize(TwipsToPx(kMinWidthTwips, this), TwipsToPx(kMinHeightTwips, this) + helpPx);
     RestoreWindowPlace(services_.settings, *this);
 
     // The models, the remembered port and verify option, and the first data

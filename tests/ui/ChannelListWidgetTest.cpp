@@ -21,7 +21,12 @@ protected:
     ChannelGrid* Grid() const { return pane->ChannelList()->Grid(); }
     QStringList Row(int row) const {
         QStringList cells;
-        for (int c = 0; c < Grid()->columnCount(); ++c) cells << (Grid()->item(row, c) ? Grid()->item(row, c)->text() : "");
+        // A switch's cell shows its check box; its words are what a screen reader says.
+        for (int c = 0; c < Grid()->columnCount(); ++c) {
+            const QTableWidgetItem* cell = Grid()->item(row, c);
+            const QVariant said = cell ? cell->data(Qt::AccessibleTextRole) : QVariant();
+            cells << (said.isValid() ? said.toString() : cell ? cell->text() : "");
+        }
         return cells;
     }
     QStringList Headers() const {

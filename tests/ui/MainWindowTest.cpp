@@ -728,7 +728,7 @@ TEST_F(MainWindowTest, FileDialogsStartInTheFolderOfTheLastFileUsedElseInTheDocu
 }
 
 TEST_F(MainWindowTest, TheStoredPlaceIsRestoredOnAScreen) {
-    const QRect wanted = QRect(40, 60, 650, 470).translated(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    const QRect wanted = QRect(40, 60, 650, 520).translated(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
     const double tpp = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
     const int px[4] = {wanted.x(), wanted.y(), wanted.width(), wanted.height()};
     const char* keys[4] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
