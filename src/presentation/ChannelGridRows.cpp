@@ -98,7 +98,7 @@ std::vector<GridRow> ExpGridRows(const std::array<ChannelRecord, kExpChannels + 
         GridRow row = ExpRowCells(n, r);  // CH, CHD, ENABLE, RX, TX, LOW, UP, MEM
         // The grid shows the enable mark and the display characters unpadded,
         // as the radio will receive them (a character it cannot take is not shown as sent).
-        row[1] = r.Enable ? "[Enable]" : "";
+        row[1] = r.Enable ? Words(MessageId::GridEnabled) : "";
         row[2] = ReceivedExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
         rows.push_back(row);
     }

@@ -1,16 +1,21 @@
 #include "presentation/ComboItems.h"
 
+#include <string>
+
 #include "core/ChannelTables.h"
+#include "messages/MessageText.h"
 
 namespace rp770::presentation {
 
-std::vector<ComboItem> OffOnItems() { return {{"Off", 0}, {"On", 1}}; }
+std::vector<ComboItem> OffOnItems() { return {{Words(MessageId::Off), 0}, {Words(MessageId::On), 1}}; }
 
 std::vector<ComboItem> ResumeTimeItems() {
-    return {{"Off", 0}, {"1Sec", 1}, {"2Sec", 2}, {"3Sec", 3}, {"4Sec", 4}, {"5Sec", 5}};
+    std::vector<ComboItem> items{{Words(MessageId::Off), 0}};
+    for (int s = 1; s <= 5; ++s) items.push_back({Words(MessageId::Seconds, std::to_string(s)), s});
+    return items;
 }
 
-std::vector<ComboItem> WeatherAlertItems() { return {{"Off", 0}, {"On", 3}}; }
+std::vector<ComboItem> WeatherAlertItems() { return {{Words(MessageId::Off), 0}, {Words(MessageId::On), 3}}; }
 
 std::vector<ComboItem> PriorityItems(const DataSet& data, int group) {
     std::vector<ComboItem> items;

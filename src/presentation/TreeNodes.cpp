@@ -35,10 +35,10 @@ std::string ChannelNodeText(const ChannelRecord& record) {
     const auto& base = BaseChannels();
     const std::string name =
         record.Position >= 0 && record.Position < kPlanSlots ? base[static_cast<size_t>(record.Position)].name : "";
-    return "CH" + name + (record.Enable ? "[Enable]" : "");
+    return "CH" + name + (record.Enable ? Words(MessageId::GridEnabled) : "");
 }
 
-std::string ExpNodeText(int n, bool enabled) { return "EXP" + std::to_string(n) + (enabled ? "[Enable]" : ""); }
+std::string ExpNodeText(int n, bool enabled) { return "EXP" + std::to_string(n) + (enabled ? Words(MessageId::GridEnabled) : ""); }
 
 std::string GroupNodeText(const DataSet& data, int plan) {
     const std::string& name = data.groups[static_cast<size_t>(plan)].Name;
@@ -58,7 +58,7 @@ std::vector<TreeNodeInfo> MakeTreeNodes(const DataSet& data) {
         for (int slot = 0; slot < kPlanSlots; ++slot)
             nodes.push_back({ChannelKey(p, slot), ChannelNodeText(records[static_cast<size_t>(slot)]), groupKey});
     }
-    if (data.flags.wx) nodes.push_back({kWeatherKey, "Weather", kProgramKey});
+    if (data.flags.wx) nodes.push_back({kWeatherKey, Words(MessageId::TreeWeather), kProgramKey});
     if (data.groups[GroupEXP].Usable) {
         nodes.push_back({kExpRootKey, Words(MessageId::TreeExpChannel), ""});
         for (int n = 1; n <= kExpChannels; ++n)

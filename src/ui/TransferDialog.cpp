@@ -74,12 +74,12 @@ TransferDialog::TransferDialog(TransferMode mode, AppSession& session, Prompter&
     lblActivity_->setObjectName("lblActivity");
     lblActivity_->setFont(arial);
 
-    cmdOK_ = new QPushButton("OK", this);
+    cmdOK_ = new QPushButton(Tr(MessageId::ButtonOk), this);
     cmdOK_->setObjectName("cmdOK");
     cmdOK_->setDefault(true);
-    cmdCancel_ = new QPushButton("Cancel", this);
+    cmdCancel_ = new QPushButton(Tr(MessageId::ButtonCancel), this);
     cmdCancel_->setObjectName("cmdCancel");
-    cmdHelp_ = new QPushButton("Help", this);
+    cmdHelp_ = new QPushButton(Tr(MessageId::Help), this);
     cmdHelp_->setObjectName("cmdHelp");
     for (QPushButton* b : {cmdOK_, cmdCancel_, cmdHelp_}) b->setFont(arial);
     connect(cmdOK_, &QPushButton::clicked, this, &TransferDialog::OkClicked);
