@@ -54,7 +54,7 @@ void ProgressBar::Draw() {
 void ProgressBar::ShowMonitor(const std::string& text) {
     if (!debug_ || text.empty()) return;
     End();
-    std::cerr << "monitor: " << text << "\n";
+    std::cerr << Words(MessageId::CliMonitor, text) << "\n";
 }
 
 // ---- messages ---------------------------------------------------------------------

@@ -131,7 +131,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     }
     for (const auto& [one, other] : kContradicting) {
         if (options.Has(one) && options.Has(other)) {
-            error = std::string("options '") + one + "' and '" + other + "' contradict each other: give one";
+            error = Words(MessageId::CliOptionsContradict, one, other);
             return std::nullopt;
         }
     }

@@ -8,7 +8,6 @@
 #include "desktop/ExecutablePath.h"
 #include "desktop/FileSettingsStore.h"
 #include "desktop/StandardStreams.h"
-#include "workspace/Messages.h"
 
 namespace rp770::cli {
 
@@ -36,7 +35,9 @@ CliSession::CliSession(const CliOptions& options, bool transfer)
         const std::filesystem::path folder =
             ErrorLogFolder(platform::ExecutableFolder("."), platform::UserStateFolder());
         if (!folder.empty()) errorLog_ = std::make_unique<ErrorLogFile>(folder / kErrorLogFileName);
-        std::cerr << "monitor: error log " << (errorLog_ ? errorLog_->Where() : "(none: no writable folder)") << "\n";
+        std::cerr << Words(MessageId::CliMonitorErrorLog,
+                           errorLog_ ? MessageText(errorLog_->Where()) : MessageText(MessageId::CliNoWritableFolder))
+                  << "\n";
     }
     // Every radio memory a transfer reads is kept (rp770-cli backups).
     if (transfer) keeper_ = std::make_unique<DesktopRadioKeeper>();
@@ -57,7 +58,7 @@ int CliSession::Save(const std::string& name, std::string_view bytes) {
     const Failure failure = files_.Write(name, bytes);
     for (const std::string& notice : files_.TakeNotices()) console_.Say(notice);
     if (failure.Ok()) return kExitOk;
-    console_.Say(WithReason(msg::FileSaveError, name, failure));
+    console_.Say(WithReason(Words(MessageId::FileSaveError), name, failure));
     return kExitFailure;
 }
 
@@ -73,7 +74,7 @@ int CliSession::Start() {
     }
     if (started.failure.kind == FailureKind::Usage) return ExitStatusOf(started.failure);
     if (started.Ok() && session_->workspace().destinations().checked >= 0) return kExitOk;
-    if (started.messages.empty()) console_.Say("rp770-cli: no destination could be loaded");
+    if (started.messages.empty()) console_.Say(Words(MessageId::CliProblem, MessageText(MessageId::NoDestinationLoaded)));
     return kExitFailure;
 }
 
@@ -89,7 +90,7 @@ int RunWithSession(const std::vector<std::string>& args, const CliSpec& spec,
 
 bool PrintListing(const std::string& text) {
     if (const int error = platform::WriteStandardOutput(text); error != 0) {
-        std::cerr << "rp770-cli: cannot write to standard output: " << ErrnoText(error) << "\n";
+        std::cerr << Words(MessageId::CliProblem, MessageText(MessageId::CliCannotWriteOutput, ErrnoText(error))) << "\n";
         return false;
     }
     return true;
@@ -107,7 +108,7 @@ bool OutputsSpareInputs(Console& console, const std::vector<NamedFile>& outputs,
     for (const NamedFile& output : outputs)
         for (const NamedFile& input : inputs)
             if (const std::string problem = OutputReplacingInput(output, input); !problem.empty()) {
-                console.Say("rp770-cli: " + problem);
+                console.Say(Words(MessageId::CliProblem, problem));
                 return false;
             }
     return true;

@@ -28,7 +28,7 @@ int RunDiff(const std::vector<std::string>& args) {
         [](const CliOptions& options, CliSession& cli) {
             const std::vector<std::string>& files = options.positional;
             if (IsStandardStream(files[0]) && IsStandardStream(files[1])) {
-                cli.console().Say("rp770-cli: only one of A and B can be standard input");
+                cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliOneStandardInputAB)));
                 return kExitTrouble;
             }
             std::optional<DataSet> sides[2];

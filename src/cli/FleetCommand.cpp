@@ -32,7 +32,6 @@
 #include "fleet/FleetRun.h"
 #include "fleet/RadioJobs.h"
 #include "fleet/UnattendedAsker.h"
-#include "workspace/Messages.h"
 #include "messages/MessageText.h"
 
 namespace rp770::cli {
@@ -168,7 +167,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
     const std::string& rosterName = options->positional[reading ? 0 : 1];
     std::string rosterText;
     if (const Failure failure = files.Read(rosterName, rosterText, kRosterLimit); failure.Failed()) {
-        cli.console().Say(WithReason(msg::FileReadError, rosterName, failure));
+        cli.console().Say(WithReason(Words(MessageId::FileReadError), rosterName, failure));
         return kExitFailure;
     }
     const fleet::Roster roster = fleet::ReadRoster(rosterText, &PortKey);
@@ -196,7 +195,7 @@ int RunFleetCommand(const std::vector<std::string>& args) {
         const std::string& planName = options->positional[0];
         // Either kind, up to the larger limit: a memory image of the wrong length is refused when opened.
         if (const Failure failure = files.Read(planName, plan, kSettingsTextLimit); failure.Failed()) {
-            cli.console().Say(WithReason(msg::FileReadError, planName, failure));
+            cli.console().Say(WithReason(Words(MessageId::FileReadError), planName, failure));
             return kExitFailure;
         }
         if (cli.Show(session.OpenBytes(plan, planName)) != kExitOk) return kExitFailure;

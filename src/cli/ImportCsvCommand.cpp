@@ -20,7 +20,7 @@ int RunImportCsv(const std::vector<std::string>& args) {
     return RunWithSession(args, spec, [](const CliOptions& options, CliSession& cli) {
         const std::vector<std::string>& files = options.positional;
         if (IsStandardStream(files[0]) && IsStandardStream(files[1])) {
-            cli.console().Say("rp770-cli: only one of BASE and IN.csv can be standard input");
+            cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliOneStandardInputImport)));
             return kExitUsage;
         }
         // OUT is BASE itself (updated in place, in its own kind), or of the kind its name says.

@@ -5,7 +5,7 @@ namespace rp770::cli {
 
 int CheckPrintOptions(const CliOptions& options, Console& console) {
     if (!options.Value("--pdf") && !options.Has("--print")) return kExitOk;
-    console.Say(kCannotPrint);
+    console.Say(Words(MessageId::CliProblem, MessageText(kCannotPrint)));
     return kExitFailure;
 }
 

@@ -12,8 +12,7 @@
 namespace rp770::cli {
 
 // Said by a build without Qt when asked for --pdf or --print.
-inline constexpr const char* kCannotPrint =
-    "rp770-cli: this build cannot print (it was built without Qt): --pdf and --print are not available";
+inline constexpr MessageId kCannotPrint = MessageId::CliCannotPrint;
 
 // The printing options, checked before anything is written: kExitOk to go
 // on; otherwise what is wrong has been said and the status is returned.

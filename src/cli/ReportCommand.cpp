@@ -30,7 +30,7 @@ int RunReport(const std::vector<std::string>& args) {
         const auto pdf = options.Value("--pdf");
         if (const int checked = CheckPrintOptions(options, cli.console()); checked != kExitOk) return checked;
         if (out && pdf && IsStandardStream(*out) && IsStandardStream(*pdf)) {
-            cli.console().Say("rp770-cli: only one of -o and --pdf can be standard output");
+            cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliOneStandardOutput)));
             return kExitUsage;
         }
         std::vector<NamedFile> outputs;

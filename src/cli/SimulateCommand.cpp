@@ -22,8 +22,10 @@ namespace {
 volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void RequestStop(int) { stopRequested = 1; }
 
+constexpr const char* kSynopsis = "simulate [--image IN.hex] [--baud N] [--fault NAME[=ARG]]... [--dump OUT.hex]";
+
 void PrintUsage(std::ostream& out) {
-    out << WrapHelpText(MessageText(MessageId::CliHelpSimulate).Render() + sim::FaultHelp());
+    out << WrapHelpText(MessageText(MessageId::CliHelpSimulate, kSynopsis).Render() + sim::FaultHelp());
 }
 
 int Usage(const MessageText& problem) {
@@ -110,7 +112,7 @@ int RunSimulate(const std::vector<std::string>& args) {
 #endif
 }
 
-const Registration registration{"simulate", "simulate [--image IN.hex] [--baud N] [--fault NAME[=ARG]]... [--dump OUT.hex]",
+const Registration registration{"simulate", kSynopsis,
                                 MessageId::CliSummarySimulate,
                                 &RunSimulate};
 

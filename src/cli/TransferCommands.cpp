@@ -10,7 +10,6 @@
 #include "desktop/SystemSerialPort.h"
 #include "link/TransferPace.h"
 #include "messages/MessageText.h"
-#include "workspace/Messages.h"
 
 namespace rp770::cli {
 
@@ -31,8 +30,7 @@ std::vector<OptionHelp> LinkOptionHelp(bool questions) {
 std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& title, CliSession& cli, ProgressBar& bar) {
     const auto port = o.Value("--port");
     if (!port) {
-        cli.console().Say(
-            "rp770-cli: --port DEVICE is needed (a device such as /dev/ttyUSB0 or COM3, a port number, or sim)");
+        cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliPortNeeded)));
         return nullptr;
     }
     sim::Faults faults;  // --fault NAME[=ARG], repeatable: only for the simulated radio "sim"
@@ -40,7 +38,7 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
         for (const std::string& name : it->second) {
             std::string error;
             if (!sim::ApplyFault(faults, name, error)) {
-                cli.console().Say("rp770-cli: --fault " + name + ": " + error);
+                cli.console().Say(Words(MessageId::CliProblem, MessageText(MessageId::CliFaultProblem, name, error)));
                 return nullptr;
             }
         }
@@ -67,7 +65,7 @@ std::unique_ptr<LinkSession> Connect(const CliOptions& o, const std::string& tit
 }
 
 int Interrupted(Console& console, const char* what) {
-    console.Say(std::string("Interrupted: ") + what);
+    console.Say(Words(MessageId::CliInterrupted, what));
     return platform::InterruptCatcher::ExitStatus();
 }
 
@@ -106,22 +104,23 @@ int RunRead(const std::vector<std::string>& args) {
     // The radio is read only when its data can be kept.
     const std::string& out = options->positional[0];
     if (const auto why = WhyOutputCannotBeSaved(out)) {
-        cli.console().Say(std::string(msg::FileSaveError) + "\n" + out + ": " + *why + "\nThe radio was not read.");
+        cli.console().Say(Words(MessageId::FileSaveError) + "\n" + Words(MessageId::CliCannotSaveTo, out, *why) + "\n" +
+                          Words(MessageId::CliRadioNotRead));
         return kExitFailure;
     }
     ProgressBar bar(options->Has("--debug"));
     {
         const platform::InterruptCatcher interrupts;
-        const auto link = Connect(*options, kReadFromRadioTitle, cli, bar);
+        const auto link = Connect(*options, Words(MessageId::ReadFromRadio), cli, bar);
         if (!link) return kExitUsage;
         SayPartial(cli);
         const TransferOutcome read = session.ReadFromRadio();
         ShowTransfer(cli, bar, read);
         // A read that was interrupted is not saved, even if its last block came in.
-        if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "nothing was read; no file was written.");
+        if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), Words(MessageId::CliInterruptedRead).c_str());
         session.SetLink(nullptr);
         if (!read.completed) {
-            cli.console().Say("Nothing was read; no file was written.");
+            cli.console().Say(Words(MessageId::CliNothingRead));
             return kExitFailure;
         }
     }
@@ -143,7 +142,7 @@ int RunProgram(const std::vector<std::string>& args) {
     if (cli.Show(session.Open(in, KindOf(in))) != kExitOk) return kExitFailure;
     // Incomplete EXP channels are refused before the radio is reached at all.
     if (cli.Show(session.workspace().CheckProgrammable()) != kExitOk) {
-        cli.console().Say("Nothing was written to the radio.");
+        cli.console().Say(Words(MessageId::CliNothingWritten));
         return kExitFailure;
     }
     ProgressBar bar(options->Has("--debug"));
@@ -152,13 +151,13 @@ int RunProgram(const std::vector<std::string>& args) {
     // --backup: the radio's memory is read and kept first; the confirmation
     // then lists what changes in it.
     if (options->Has("--backup")) {
-        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
+        if (!(link = Connect(*options, Words(MessageId::ProgramToRadio), cli, bar))) return kExitUsage;
         SayPartial(cli);
         const TransferOutcome backup = session.BackupRadio();
         ShowTransfer(cli, bar, backup);
-        if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "nothing was written to the radio.");
+        if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), Words(MessageId::CliInterruptedProgramUntouched).c_str());
         if (!backup.Ok()) {
-            cli.console().Say("Nothing was written to the radio.");
+            cli.console().Say(Words(MessageId::CliNothingWritten));
             return kExitFailure;
         }
         if (RadioKeeper* keeper = session.keeper(); keeper && !keeper->List().empty())
@@ -166,12 +165,12 @@ int RunProgram(const std::vector<std::string>& args) {
     }
     // Data the radio would get wrong are programmed only when the user says so.
     if (const Outcome confirmed = session.ConfirmProgramming(); cli.Show(confirmed) != kExitOk) {
-        cli.console().Say("Nothing was written to the radio.");
+        cli.console().Say(Words(MessageId::CliNothingWritten));
         return kExitFailure;
     }
     session.SetVerifyAfterProgramming(options->Has("--verify"));  // for this run: the store is not written
     if (!link) {
-        if (!(link = Connect(*options, kProgramToRadioTitle, cli, bar))) return kExitUsage;
+        if (!(link = Connect(*options, Words(MessageId::ProgramToRadio), cli, bar))) return kExitUsage;
         SayPartial(cli);
     }
     // A programming that stopped part-way, and what the verification found,
@@ -179,8 +178,8 @@ int RunProgram(const std::vector<std::string>& args) {
     const TransferOutcome programmed = session.ProgramToRadio();
     session.SetLink(nullptr);
     ShowTransfer(cli, bar, programmed);
-    if (!programmed.completed && !programmed.partial) cli.console().Say("Nothing was written to the radio.");
-    if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), "the programming was stopped.");
+    if (!programmed.completed && !programmed.partial) cli.console().Say(Words(MessageId::CliNothingWritten));
+    if (platform::InterruptCatcher::Requested()) return Interrupted(cli.console(), Words(MessageId::CliInterruptedProgram).c_str());
     return programmed.Ok() ? kExitOk : kExitFailure;
 }
 

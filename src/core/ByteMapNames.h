@@ -1,12 +1,12 @@
 #pragma once
 // What a byte of the radio's memory holds, in words, for messages that name
 // an address ("USA CH 17: attributes"). Empty where the byte map names
-// nothing.
+// nothing (an empty text).
 
-#include <string>
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
-std::string FieldAtAddress(int address);
+MessageText FieldAtAddress(int address);
 
 }  // namespace rp770

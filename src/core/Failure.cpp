@@ -13,26 +13,26 @@ namespace {
 struct KindInfo {
     FailureKind kind;
     int number;
-    const char* description;
+    MessageId description;
 };
 
 // The one table of failure numbers and descriptions.
 constexpr KindInfo kKinds[] = {
-    {FailureKind::None, 0, ""},
-    {FailureKind::OutOfMemory, 7, "Out of memory"},
-    {FailureKind::Internal, 51, "Internal error"},
-    {FailureKind::FileNotFound, 53, "File not found"},
-    {FailureKind::DeviceIo, 57, "Device I/O error"},
-    {FailureKind::DiskFull, 61, "Disk full"},
-    {FailureKind::PastEndOfFile, 62, "Input past end of file"},
-    {FailureKind::PermissionDenied, 70, "Permission denied"},
-    {FailureKind::PathFileAccess, 75, "Path/File access error"},
-    {FailureKind::PathNotFound, 76, "Path not found"},
-    {FailureKind::Refused, 0, "Refused"},
-    {FailureKind::TooLarge, 0, "File too large"},
-    {FailureKind::Usage, 0, "Not understood"},
-    {FailureKind::Communication, 0, "Communication failed"},
-    {FailureKind::Cancelled, 0, "Cancelled"},
+    {FailureKind::None, 0, MessageId::Verbatim},
+    {FailureKind::OutOfMemory, 7, MessageId::FailureOutOfMemory},
+    {FailureKind::Internal, 51, MessageId::FailureInternal},
+    {FailureKind::FileNotFound, 53, MessageId::FailureFileNotFound},
+    {FailureKind::DeviceIo, 57, MessageId::FailureDeviceIo},
+    {FailureKind::DiskFull, 61, MessageId::FailureDiskFull},
+    {FailureKind::PastEndOfFile, 62, MessageId::FailurePastEnd},
+    {FailureKind::PermissionDenied, 70, MessageId::ErrnoPermissionDenied},
+    {FailureKind::PathFileAccess, 75, MessageId::FailurePathFileAccess},
+    {FailureKind::PathNotFound, 76, MessageId::FailurePathNotFound},
+    {FailureKind::Refused, 0, MessageId::FailureRefused},
+    {FailureKind::TooLarge, 0, MessageId::ErrnoFileTooLarge},
+    {FailureKind::Usage, 0, MessageId::FailureNotUnderstood},
+    {FailureKind::Communication, 0, MessageId::FailureCommunication},
+    {FailureKind::Cancelled, 0, MessageId::FailureCancelled},
 };
 
 const KindInfo& Info(FailureKind kind) {
@@ -45,16 +45,18 @@ const KindInfo& Info(FailureKind kind) {
 
 int Failure::Number() const { return Info(kind).number; }
 
-std::string_view Failure::Description() const { return Info(kind).description; }
+std::string Failure::Description() const { return MessageText(Info(kind).description).English(); }
+
+MessageText Failure::DescriptionText() const { return Info(kind).description; }
 
 std::string Failure::LogText() const {
-    std::string text = std::to_string(Number()) + std::string(Description());
+    std::string text = std::to_string(Number()) + Description();
     // An internal failure says what went wrong; the others are told by their kind.
     if (kind == FailureKind::Internal && !reason.empty()) text += ": " + reason;
     return text;
 }
 
-std::string Failure::Reason() const { return reason.empty() ? std::string(Description()) : reason; }
+std::string Failure::Reason() const { return reason.empty() ? DescriptionText().Render() : reason; }
 
 std::string ErrnoText(int error) {
     const MessageId words = [error] {
@@ -138,9 +140,8 @@ Failure FailureFromErrno(int error, FailureKind otherwise) {
 }
 
 Failure TooLargeFailure(std::optional<std::uintmax_t> size, std::uintmax_t limit) {
-    const std::string over = "over the limit of " + std::to_string(limit) + " bytes";
-    return {FailureKind::TooLarge,
-            "File too large (" + (size ? std::to_string(*size) + " bytes, " + over : over) + ")"};
+    return {FailureKind::TooLarge, size ? Words(MessageId::FileTooLargeBytes, *size, limit)
+                                        : Words(MessageId::FileTooLargeStream, limit)};
 }
 
 Failure FailureFromException(const std::exception& e) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "messages/MessageText.h"
+
 namespace rp770 {
 
 enum class FailureKind {
@@ -43,7 +45,10 @@ struct Failure {
     bool Ok() const { return kind == FailureKind::None; }
     bool Failed() const { return kind != FailureKind::None; }
     int Number() const;                   // 53, 70, ...; 0 for none
-    std::string_view Description() const; // "File not found", ...
+    // "File not found", ...: in English, as the error log has it; and as
+    // words of the catalogue, for the user.
+    std::string Description() const;
+    MessageText DescriptionText() const;
     // The error log's message: the number followed directly by the description.
     std::string LogText() const;
     // What the user is told after the program's own message: the system's

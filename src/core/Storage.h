@@ -9,6 +9,7 @@
 // TooLargeFailure, and no more than the limit and one byte is ever read,
 // so that a device or a stream that never ends cannot fill the memory.
 
+#include <cerrno>
 #include <map>
 #include <string>
 #include <string_view>
@@ -35,7 +36,7 @@ public:
 // Program data held in memory: the browser's embedded copy, and tests.
 class MemoryProgramData : public ProgramData {
 public:
-    explicit MemoryProgramData(std::string where = "(built in)") : where_(std::move(where)) {}
+    explicit MemoryProgramData(std::string where = Words(MessageId::DataBuiltIn)) : where_(std::move(where)) {}
     void Add(const std::string& name, std::string content) { files_[name] = std::move(content); }
     std::string Where() const override { return where_; }
     std::vector<std::string> Names() const override {
@@ -46,7 +47,7 @@ public:
     Failure Read(const std::string& name, std::string& content, size_t limit) const override {
         content.clear();
         const auto it = files_.find(name);
-        if (it == files_.end()) return Failure{FailureKind::FileNotFound, "No such file or directory"};
+        if (it == files_.end()) return FailureFromErrno(ENOENT, FailureKind::FileNotFound);
         if (it->second.size() > limit) return TooLargeFailure(it->second.size(), limit);
         content = it->second;
         return {};

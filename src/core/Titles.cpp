@@ -1,14 +1,18 @@
 #include "core/Titles.h"
 
 #include "core/Codecs.h"
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
-std::string ModelName(int modelNumber) { return modelNumber == 1 ? "MR318" : "Unknown model"; }
+// Files and reports name the model in English whatever the language.
+std::string ModelName(int modelNumber) { return modelNumber == 1 ? "MR318" : EnglishWords(MessageId::UnknownModelName); }
 
 std::string ModelMenuCaption(int modelNumber) { return modelNumber == 1 ? "MR318" : ""; }
 
-std::string MessageTitle(int modelNumber) { return "PC Program for " + ModelName(modelNumber); }
+std::string MessageTitle(int modelNumber) {
+    return Words(MessageId::MessageTitle, modelNumber == 1 ? ModelName(modelNumber) : Words(MessageId::UnknownModelName));
+}
 
 std::string FileNamePart(std::string_view path) {
     const size_t sep = path.find_last_of("\\/");

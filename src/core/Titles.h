@@ -7,11 +7,11 @@
 
 namespace rp770 {
 
-// "MR318" for model 1; "Unknown model" for every other number.
+// "MR318" for model 1; "Unknown model" for every other number (in English: files keep it).
 std::string ModelName(int modelNumber);
 // The model menu caption: "MR318" for model 1, empty for the others.
 std::string ModelMenuCaption(int modelNumber);
-// "PC Program for " + model name.
+// "PC Program for " + model name, in the language in use.
 std::string MessageTitle(int modelNumber);
 // The file name part of a path, in lower case ("C:\Boats\Sea.DAT" -> "sea.dat").
 // Both "\" and "/" separate folders, so the rule holds on every platform.
@@ -19,11 +19,5 @@ std::string FileNamePart(std::string_view path);
 // AppTitle, two spaces, the message title; then " - " and the file name part
 // when a file is current.
 std::string WindowCaption(std::string_view appTitle, std::string_view messageTitle, std::string_view filePath);
-
-// The titles of the transfers: their dialogs' captions and their messages' titles.
-inline constexpr const char* kReadFromRadioTitle = "Read from Radio";
-inline constexpr const char* kProgramToRadioTitle = "Program to Radio";
-inline constexpr const char* kCompareWithRadioTitle = "Compare With Radio";
-inline constexpr const char* kTestConnectionTitle = "Test Connection";
 
 }  // namespace rp770

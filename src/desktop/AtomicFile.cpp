@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "messages/MessageText.h"
 #include "os/ExclusiveFile.h"
 
 #if !defined(_WIN32)
@@ -99,8 +100,7 @@ Failure WriteTemporary(const fs::path& target, std::string_view bytes, fs::perms
 }  // namespace
 
 std::string OwnerNotKeptNotice(const std::string& file, const std::string& now, const std::string& before) {
-    return file + ": saved, but it now belongs to " + now + " instead of " + before +
-           " (only the administrator may keep another user's file as it was)";
+    return Words(MessageId::OwnerNotKept, file, now, before);
 }
 
 Failure WriteFileAtomically(const fs::path& requested, std::string_view bytes, std::string* notice) {

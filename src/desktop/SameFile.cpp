@@ -3,22 +3,24 @@
 #include <filesystem>
 #include <system_error>
 
+#include "messages/MessageText.h"
+
 namespace rp770 {
 
 namespace {
 
 // "a settings text file" as what is written, "the ..." as what is there.
-std::string Named(FileContent content, bool written) {
-    const char* what = "";
+MessageText Named(FileContent content, bool written) {
     switch (content) {
-        case FileContent::SettingsText: what = "settings text file"; break;
-        case FileContent::MemoryImage: what = "memory image file"; break;
-        case FileContent::SettingsOrImage: what = "settings or memory image file"; break;
-        case FileContent::ChannelTable: what = "channel table"; break;
-        case FileContent::TextReport: what = "text report"; break;
-        case FileContent::PdfDocument: what = "PDF document"; break;
+        case FileContent::SettingsText: return written ? MessageId::WrittenSettingsText : MessageId::ThereSettingsText;
+        case FileContent::MemoryImage: return written ? MessageId::WrittenMemoryImage : MessageId::ThereMemoryImage;
+        case FileContent::SettingsOrImage:
+            return written ? MessageId::WrittenSettingsOrImage : MessageId::ThereSettingsOrImage;
+        case FileContent::ChannelTable: return written ? MessageId::WrittenChannelTable : MessageId::ThereChannelTable;
+        case FileContent::TextReport: return written ? MessageId::WrittenTextReport : MessageId::ThereTextReport;
+        case FileContent::PdfDocument: return written ? MessageId::WrittenPdfDocument : MessageId::TherePdfDocument;
     }
-    return std::string(written ? "a " : "the ") + what;
+    return {};
 }
 
 }  // namespace
@@ -32,9 +34,8 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 std::string OutputReplacingInput(const NamedFile& output, const NamedFile& input) {
     if (output.content == input.content || !IsSameFile(output.name, input.name)) return {};
-    return output.name + " (the output) is the same file as " + input.name + " (the input): " +
-           Named(output.content, true) + " would replace " + Named(input.content, false) +
-           ". Nothing was read or written.";
+    return Words(MessageId::OutputIsInput, output.name, input.name, Named(output.content, true),
+                 Named(input.content, false));
 }
 
 }  // namespace rp770

@@ -1,5 +1,7 @@
 #include "files/CsvText.h"
 
+#include "messages/MessageText.h"
+
 namespace rp770 {
 
 namespace {
@@ -113,7 +115,7 @@ CsvTable ParseCsv(std::string_view text) {
                 field += c;
             }
         }
-        if (inQuotes) table.problems.push_back("line " + std::to_string(record.line) + ": a quoted field is not closed");
+        if (inQuotes) table.problems.push_back(Words(MessageId::CsvProblemOnLine, record.line, MessageText(MessageId::CsvQuoteNotClosed)));
         record.fields.push_back(std::move(field));
         const bool blank = record.fields.size() == 1 && record.fields.front().empty() && !anyQuoted;
         if (!blank) table.records.push_back(std::move(record));

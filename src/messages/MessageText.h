@@ -76,10 +76,28 @@ struct MessageText {
 // before anything else stays as it is.
 std::string FillPlaceholders(std::string_view pattern, const std::vector<std::string>& args);
 
+// A catalogue text named where words are wanted (a rule under a refusal):
+// its id, for code that tells one from another, and its words in the
+// language in use wherever it becomes a string.
+struct CatalogueText {
+    MessageId id;
+    std::string Render() const { return MessageText(id).Render(); }
+    operator std::string() const { return Render(); }  // NOLINT: words where words are wanted
+    friend std::string operator+(const std::string& before, const CatalogueText& text) { return before + text.Render(); }
+};
+
 // The words of a catalogue message in the language in use.
 template <typename... Args>
 std::string Words(MessageId message, Args&&... arguments) {
     return MessageText(message, std::forward<Args>(arguments)...).Render();
+}
+
+// The same words in English, whatever the language in use: what a record
+// keeps that must not change with the language (the error log, a failure's
+// own words).
+template <typename... Args>
+std::string EnglishWords(MessageId message, Args&&... arguments) {
+    return MessageText(message, std::forward<Args>(arguments)...).English();
 }
 
 }  // namespace rp770

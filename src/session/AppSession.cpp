@@ -7,14 +7,13 @@
 #include "files/ReadLimits.h"
 #include "messages/MessageText.h"
 #include "session/PortSetting.h"
-#include "workspace/Messages.h"
 #include "workspace/ProgramCheck.h"
 
 namespace rp770 {
 
 namespace ask {
-std::string ModelChange(int model) { return "Do you want to program the " + ModelName(model) + " series?"; }
-std::string DestinationChange(const std::string& name) { return "Do you want to change to " + name + "?"; }
+std::string ModelChange(int model) { return Words(MessageId::AskProgramModel, ModelName(model)); }
+std::string DestinationChange(const std::string& name) { return Words(MessageId::AskChangeDestination, name); }
 }  // namespace ask
 
 namespace {
@@ -63,9 +62,8 @@ Outcome AppSession::StartOn(const std::string& destination) {
     if (chosen.empty() && !names.empty()) {
         std::string known;
         for (const std::string& name : names) known += " " + name;
-        return FailedWith(Failure{FailureKind::Usage, {}, "unknown destination"},
-                          Message{"unknown destination '" + destination + "'; the destinations are:" + known, AppTitle,
-                                  Icon::Warning});
+        return FailedWith(Failure{FailureKind::Usage, {}, EnglishWords(MessageId::UnknownDestination)},
+                          Message::Of({MessageId::UnknownDestinationNamed, destination, known}, AppTitle, Icon::Warning));
     }
     // The destination is chosen for this session as the Destination menu
     // chooses it: remembered, in the store the front end gave.
@@ -74,7 +72,7 @@ Outcome AppSession::StartOn(const std::string& destination) {
     started_ = true;
     const DestinationMenu& menu = workspace_.destinations();
     if (menu.checked < 0 && outcome.Ok())
-        outcome.failure = Failure{FailureKind::Refused, {}, "no destination could be loaded"};
+        outcome.failure = Failure{FailureKind::Refused, {}, EnglishWords(MessageId::NoDestinationLoaded)};
     return outcome;
 }
 
@@ -96,8 +94,9 @@ Outcome AppSession::New() { return workspace_.New(); }
 Outcome AppSession::FileReadFailure(const std::string& name, const Failure& failure, const char* procedure) {
     // A file too large is the program's own refusal, not a failure to log.
     if (failure.kind != FailureKind::TooLarge) services_.log.Report(procedure, failure.LogText());
-    return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
-                      Message{WithReason(msg::FileReadError, name, failure), workspace_.messageTitle(), Icon::Warning});
+    return FailedWith(Failure{failure.kind, failure.reason, EnglishWords(MessageId::FileReadError)},
+                      Message{WithReason(Words(MessageId::FileReadError), name, failure), workspace_.messageTitle(),
+                              Icon::Warning, {}, MessageId::FileReadError});
 }
 
 Outcome AppSession::ReadFile(const std::string& name, std::string& bytes, size_t limit, const char* procedure) {
@@ -109,8 +108,9 @@ Outcome AppSession::ReadFile(const std::string& name, std::string& bytes, size_t
 Outcome AppSession::WriteFile(const std::string& name, std::string_view bytes, const char* procedure) {
     if (const Failure failure = services_.files.Write(name, bytes); failure.Failed()) {
         services_.log.Report(procedure, failure.LogText());
-        return FailedWith(Failure{failure.kind, failure.reason, msg::FileSaveError},
-                          Message{WithReason(msg::FileSaveError, name, failure), workspace_.messageTitle(), Icon::Warning});
+        return FailedWith(Failure{failure.kind, failure.reason, EnglishWords(MessageId::FileSaveError)},
+                          Message{WithReason(Words(MessageId::FileSaveError), name, failure), workspace_.messageTitle(),
+                                  Icon::Warning, {}, MessageId::FileSaveError});
     }
     Outcome written;
     for (std::string& notice : services_.files.TakeNotices())
@@ -241,9 +241,7 @@ void AppSession::SayIncompleteKept(Outcome& saved) const {
     for (const ChannelRef& ref : workspace_.IncompleteChannels())
         names += (names.empty() ? "" : ", ") + ChannelName(workspace_.data(), ref);
     if (names.empty()) return;
-    saved.Say(Message{"Saved with these enabled EXP channels incomplete (no RX frequency or no channel number): " +
-                          names + ". The radio cannot be programmed until they are completed or disabled.",
-                      workspace_.messageTitle(), Icon::Warning});
+    saved.Say(Message::Of({MessageId::SavedIncomplete, names}, workspace_.messageTitle(), Icon::Warning));
 }
 
 Outcome AppSession::SaveHex(const std::string& name) {
@@ -365,7 +363,7 @@ ComparisonOutcome AppSession::CompareWithFileCommand(const PendingInput* pending
     result.other = ReadDataFile(*name, read);
     static_cast<Outcome&>(result) = std::move(read);
     result.otherName = FileNamePart(*name);
-    result.title = "Compare With " + result.otherName;
+    result.title = Words(MessageId::CompareWithNamed, result.otherName);
     return result;
 }
 
@@ -463,7 +461,7 @@ Outcome AppSession::ConfirmProgramming() {
     std::string text;
     if (!findings.empty()) {
         text = MessageText{MessageId::BeforeProgrammingCheck}.Render();
-        for (const std::string& finding : findings) text += "\n- " + finding;
+        for (const std::string& finding : findings) text += "\n" + Words(MessageId::FindingItem, finding);
         text += "\n\n";
     }
     if (!changes.empty()) text += ChangeReviewText(changes) + "\n\n";
@@ -485,7 +483,7 @@ Outcome AppSession::ConfirmProgramming() {
 
 TransferOutcome AppSession::NoLink() const {
     TransferOutcome outcome;
-    outcome.failure = Failure{FailureKind::Communication, {}, "No radio link."};
+    outcome.failure = Failure{FailureKind::Communication, {}, EnglishWords(MessageId::NoRadioLink)};
     return outcome;
 }
 
@@ -536,7 +534,7 @@ TransferOutcome AppSession::CompareWithRadio(DataSet& radio) {
 ProbeOutcome AppSession::TestConnection() {
     ProbeOutcome outcome;
     if (!link_) {
-        outcome.failure = Failure{FailureKind::Communication, {}, "No radio link."};
+        outcome.failure = Failure{FailureKind::Communication, {}, EnglishWords(MessageId::NoRadioLink)};
         return outcome;
     }
     ApplyLinkChoice();
@@ -546,8 +544,8 @@ ProbeOutcome AppSession::TestConnection() {
         return outcome;
     }
     const bool found = outcome.report.RadioFound();
-    outcome.Say(Message{outcome.report.Text(), kTestConnectionTitle, found ? Icon::Information : Icon::Warning});
-    if (!found) outcome.failure = Failure{FailureKind::Communication, {}, "No MR318 answered."};
+    outcome.Say(Message{outcome.report.Text(), Words(MessageId::TestConnection), found ? Icon::Information : Icon::Warning});
+    if (!found) outcome.failure = Failure{FailureKind::Communication, {}, EnglishWords(MessageId::NoMr318Answered)};
     return outcome;
 }
 

@@ -41,7 +41,7 @@ struct SessionServices {
 
 // The texts of the session's questions.
 namespace ask {
-inline constexpr const char* SaveChanges = "QZP data has changed.\nDo you want to save changes?";
+inline constexpr CatalogueText SaveChanges{MessageId::AskSaveChanges};
 std::string ModelChange(int model);             // "Do you want to program the MR318 series?"
 std::string DestinationChange(const std::string& name);  // "Do you want to change to INT?"
 }  // namespace ask

@@ -56,7 +56,8 @@ std::vector<PortEntry> PortEntries(const SystemPorts& system, const PortSelectio
     const size_t devices = entries.size();
     for (int n = 1; n <= kNumberedPorts; ++n)
         if (!listed[n]) entries.push_back(PortEntry{NumberedDevice(system, n), "COM" + std::to_string(n), {}, n, {n, {}}});
-    entries.push_back(PortEntry{link::kSimulatedRadioDevice, "Simulated radio", {}, 0, {1, link::kSimulatedRadioDevice}});
+    entries.push_back(
+        PortEntry{link::kSimulatedRadioDevice, Words(MessageId::SimulatedRadio), {}, 0, {1, link::kSimulatedRadioDevice}});
 
     bool found = false;
     for (PortEntry& entry : entries) {
@@ -67,7 +68,7 @@ std::vector<PortEntry> PortEntries(const SystemPorts& system, const PortSelectio
     // user sees why a transfer cannot open it.
     if (!found && !current.device.empty())
         entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(devices),
-                       PortEntry{current.device, current.device, "(not present)", 0, current, true});
+                       PortEntry{current.device, current.device, Words(MessageId::PortNotPresent), 0, current, true});
     return entries;
 }
 

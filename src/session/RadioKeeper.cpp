@@ -1,6 +1,7 @@
 #include "session/RadioKeeper.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
@@ -164,7 +165,7 @@ Failure MemoryKeeperStorage::Write(const std::string& name, std::string_view byt
 Failure MemoryKeeperStorage::Read(const std::string& name, std::string& bytes, size_t limit) {
     bytes.clear();
     const auto it = files_.find(name);
-    if (it == files_.end()) return Failure{FailureKind::FileNotFound, "No such file or directory"};
+    if (it == files_.end()) return FailureFromErrno(ENOENT, FailureKind::FileNotFound);
     if (it->second.size() > limit) return TooLargeFailure(it->second.size(), limit);
     bytes = it->second;
     return {};
@@ -220,7 +221,7 @@ std::vector<KeptImage> StoredRadioKeeper::List() {
 
 Failure StoredRadioKeeper::Read(const std::string& id, std::string& image) {
     const std::lock_guard lock(mutex_);
-    if (!ParseKeptName(id)) return Failure{FailureKind::FileNotFound, "No such kept image"};
+    if (!ParseKeptName(id)) return Failure{FailureKind::FileNotFound, Words(MessageId::NoSuchKeptImage)};
     return storage_.Read(id, image, kKeptImageLimit);
 }
 

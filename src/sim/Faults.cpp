@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "messages/MessageText.h"
+
 namespace rp770::sim {
 
 namespace {
@@ -22,7 +24,7 @@ std::optional<long> ParseNumber(std::string_view text) {
 
 struct FaultKind {
     const char* argument;  // nullptr: none allowed; "[N]": optional; otherwise required
-    const char* help;
+    MessageId help;
     std::function<bool(Faults&, std::optional<long>, std::optional<long>)> apply;
 };
 
@@ -30,61 +32,61 @@ bool Positive(std::optional<long> v) { return v && *v >= 1 && *v <= 1000000; }
 
 const std::map<std::string, FaultKind, std::less<>>& Kinds() {
     static const std::map<std::string, FaultKind, std::less<>> kinds = {
-        {"off", {nullptr, "the radio is not in PC CONTROL mode: it answers nothing (the cable still echoes)",
+        {"off", {nullptr, MessageId::FaultOff,
                  [](Faults& f, auto, auto) { f.off = true; return true; }}},
-        {"no-probe", {nullptr, "the probe \"P\" gets no answer", [](Faults& f, auto, auto) { f.noProbe = true; return true; }}},
-        {"acmd", {"ok|unknown|error|none|other|bad-end", "the answer to \"ACMD:002\"", nullptr}},
-        {"sync-once", {nullptr, "only the first \"#CMDSY\" is acknowledged",
+        {"no-probe", {nullptr, MessageId::FaultNoProbe, [](Faults& f, auto, auto) { f.noProbe = true; return true; }}},
+        {"acmd", {"ok|unknown|error|none|other|bad-end", MessageId::FaultAcmd, nullptr}},
+        {"sync-once", {nullptr, MessageId::FaultSyncOnce,
                        [](Faults& f, auto, auto) { f.syncOnce = true; return true; }}},
-        {"busy", {"[N]", "status \"01\" (busy) N times, or always",
+        {"busy", {"[N]", MessageId::FaultBusy,
                   [](Faults& f, auto n, auto) { f.busyReplies = n ? static_cast<int>(*n) : -1; return !n || Positive(n); }}},
-        {"status-error", {"[N]", "\"ERROR\" to N status requests, or to all",
+        {"status-error", {"[N]", MessageId::FaultStatusError,
                           [](Faults& f, auto n, auto) { f.statusErrors = n ? static_cast<int>(*n) : -1; return !n || Positive(n); }}},
-        {"status-checksum", {nullptr, "the status reply carries a wrong checksum",
+        {"status-checksum", {nullptr, MessageId::FaultStatusChecksum,
                              [](Faults& f, auto, auto) { f.statusChecksum = true; return true; }}},
-        {"checksum", {"K", "the data reply to block request K has a wrong checksum",
+        {"checksum", {"K", MessageId::FaultChecksum,
                       [](Faults& f, auto n, auto) { f.checksumAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"address", {"K", "the data reply to block request K names a wrong address",
+        {"address", {"K", MessageId::FaultAddress,
                      [](Faults& f, auto n, auto) { f.addressAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"count", {"K", "the data reply to block request K names a wrong byte count",
+        {"count", {"K", MessageId::FaultCount,
                    [](Faults& f, auto n, auto) { f.countAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"length", {"K", "the data reply to block request K is one byte short",
+        {"length", {"K", MessageId::FaultLength,
                     [](Faults& f, auto n, auto) { f.lengthAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"header", {"K", "the data reply to block request K has another header",
+        {"header", {"K", MessageId::FaultHeader,
                     [](Faults& f, auto n, auto) { f.headerAt = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"error", {"K[,N]", "\"ERROR\" instead of \"#CMDOK\" to block requests K to K+N-1 (N = 1)",
+        {"error", {"K[,N]", MessageId::FaultErrorReplies,
                    [](Faults& f, auto k, auto n) {
                        f.errorAt = static_cast<int>(k.value_or(0));
                        f.errorTimes = static_cast<int>(n.value_or(1));
                        return Positive(k) && (!n || Positive(n));
                    }}},
-        {"silent-from", {"K", "no answer at all from block request K on",
+        {"silent-from", {"K", MessageId::FaultSilentFrom,
                          [](Faults& f, auto n, auto) { f.silentFrom = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"no-echo", {nullptr, "nothing sent is echoed", [](Faults& f, auto, auto) { f.noEcho = true; return true; }}},
-        {"drop", {"N", "the N-th byte the radio sends is lost",
+        {"no-echo", {nullptr, MessageId::FaultNoEcho, [](Faults& f, auto, auto) { f.noEcho = true; return true; }}},
+        {"drop", {"N", MessageId::FaultDrop,
                   [](Faults& f, auto n, auto) { f.dropByte = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"corrupt", {"N", "the N-th byte the radio sends is changed",
+        {"corrupt", {"N", MessageId::FaultCorrupt,
                      [](Faults& f, auto n, auto) { f.corruptByte = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"drop-echo", {"N", "the N-th echoed byte is lost",
+        {"drop-echo", {"N", MessageId::FaultDropEcho,
                        [](Faults& f, auto n, auto) { f.dropEcho = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"corrupt-echo", {"N", "the N-th echoed byte is changed",
+        {"corrupt-echo", {"N", MessageId::FaultCorruptEcho,
                           [](Faults& f, auto n, auto) { f.corruptEcho = static_cast<int>(n.value_or(0)); return Positive(n); }}},
-        {"model", {"CODE", "both model-code copies hold CODE (e.g. 0x0140)",
+        {"model", {"CODE", MessageId::FaultModel,
                    [](Faults& f, auto n, auto) {
                        f.modelCode = static_cast<uint16_t>(n.value_or(0));
                        return n && *n >= 0 && *n <= 0xFFFF;
                    }}},
-        {"model-tail", {"CODE", "only the trailing model-code copy holds CODE",
+        {"model-tail", {"CODE", MessageId::FaultModelTail,
                         [](Faults& f, auto n, auto) {
                             f.modelCodeTail = static_cast<uint16_t>(n.value_or(0));
                             return n && *n >= 0 && *n <= 0xFFFF;
                         }}},
-        {"keep", {"ADDR", "a write to ADDR (e.g. 0x120) is acknowledged, but the radio keeps its old byte; repeatable",
+        {"keep", {"ADDR", MessageId::FaultKeep,
                   [](Faults& f, auto n, auto) {
                       f.keep.push_back(static_cast<int>(n.value_or(-1)));
                       return n && *n >= 0 && *n < 1024;
                   }}},
-        {"reply-delay", {"MS", "the radio waits MS milliseconds before each answer",
+        {"reply-delay", {"MS", MessageId::FaultReplyDelay,
                          [](Faults& f, auto n, auto) {
                              f.replyDelay = static_cast<double>(n.value_or(0)) / 1000.0;
                              return n && *n >= 0 && *n <= 60000;
@@ -113,17 +115,17 @@ bool ApplyFault(Faults& faults, std::string_view text, std::string& error) {
     const std::string_view arg = hasArg ? text.substr(eq + 1) : std::string_view();
     const auto it = Kinds().find(name);
     if (it == Kinds().end()) {
-        error = "unknown fault '" + std::string(name) + "'";
+        error = Words(MessageId::UnknownFault, std::string(name));
         return false;
     }
     const FaultKind& kind = it->second;
     const std::string argHint = kind.argument ? kind.argument : "";
     if (!kind.argument && hasArg) {
-        error = "fault '" + std::string(name) + "' takes no argument";
+        error = Words(MessageId::FaultTakesNoArgument, std::string(name));
         return false;
     }
     if (kind.argument && argHint[0] != '[' && !hasArg) {
-        error = "fault '" + std::string(name) + "' needs =" + argHint;
+        error = Words(MessageId::FaultNeedsArgument, std::string(name), argHint);
         return false;
     }
     bool ok = false;
@@ -143,7 +145,7 @@ bool ApplyFault(Faults& faults, std::string_view text, std::string& error) {
         }
         ok = parsed && kind.apply(faults, first, second);
     }
-    if (!ok) error = "bad argument for fault '" + std::string(name) + "' (" + argHint + ")";
+    if (!ok) error = Words(MessageId::FaultBadArgument, std::string(name), argHint);
     return ok;
 }
 
@@ -156,7 +158,7 @@ std::string FaultHelp() {
         constexpr size_t kColumn = 26;
         text += "  " + usage;
         text += usage.size() < kColumn ? std::string(kColumn - usage.size(), ' ') : "\n" + std::string(kColumn + 2, ' ');
-        text += std::string(kind.help) + "\n";
+        text += Words(kind.help) + "\n";
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "sim/LiveRadioPort.h"
 
 #include "link/LineSettings.h"
+#include "messages/MessageText.h"
 
 namespace rp770::sim {
 
@@ -13,11 +14,11 @@ LiveRadioPort::~LiveRadioPort() { radio_.Connect(nullptr); }
 
 bool LiveRadioPort::Open(const link::PortAddress&, const std::string& settings) {
     if (open_) {
-        lastError_ = {2, "the port is already open"};
+        lastError_ = {2, Words(MessageId::PortAlreadyOpen)};
         return false;
     }
     if (!link::ParseLineSettings(settings)) {
-        lastError_ = {4, "unsupported line settings"};
+        lastError_ = {4, Words(MessageId::PortUnsupportedSettings)};
         return false;
     }
     open_ = true;

@@ -1,6 +1,7 @@
 #include "sim/PtyRadio.h"
 
 #include "core/Failure.h"
+#include "messages/MessageText.h"
 
 #include <cerrno>
 #include <chrono>
@@ -35,20 +36,20 @@ void PtyRadio::CloseAll() {
 bool PtyRadio::Open(std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-        error = std::string("no pseudo-terminal: ") + ErrnoText(errno);
+        error = Words(MessageId::NoPseudoTerminal, ErrnoText(errno));
         CloseAll();
         return false;
     }
     const char* name = ::ptsname(master_);
     if (!name) {
-        error = std::string("no pseudo-terminal name: ") + ErrnoText(errno);
+        error = Words(MessageId::NoPseudoTerminalName, ErrnoText(errno));
         CloseAll();
         return false;
     }
     path_ = name;
     slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
     if (slave_ < 0) {
-        error = "cannot open " + path_ + ": " + ErrnoText(errno);
+        error = Words(MessageId::CannotOpenNamed, path_, ErrnoText(errno));
         CloseAll();
         return false;
     }

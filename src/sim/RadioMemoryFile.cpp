@@ -4,17 +4,19 @@
 #include <iterator>
 #include <vector>
 
+#include "messages/MessageText.h"
+
 namespace rp770::sim {
 
 bool LoadRadioMemory(const std::string& path, RadioMemory& memory, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path;
+        error = Words(MessageId::CannotOpen, path);
         return false;
     }
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes.size() != memory.size()) {
-        error = path + " holds " + std::to_string(bytes.size()) + " bytes, not " + std::to_string(memory.size());
+        error = Words(MessageId::ImageFileWrongSize, path, bytes.size(), memory.size());
         return false;
     }
     for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<uint8_t>(bytes[i]);
@@ -26,7 +28,7 @@ bool SaveRadioMemory(const std::string& path, const RadioMemory& memory, std::st
     out.write(reinterpret_cast<const char*>(memory.data()), static_cast<std::streamsize>(memory.size()));
     out.close();
     if (!out) {
-        error = "cannot write " + path;
+        error = Words(MessageId::CannotWrite, path);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "sim/VirtualWire.h"
 
 #include "link/LineSettings.h"
+#include "messages/MessageText.h"
 
 namespace rp770::sim {
 
@@ -86,7 +87,7 @@ void VirtualWire::Unplug() {
     open_ = false;
     received_.clear();
     if (adapter_) adapter_->Clear();
-    lastError_ = {9, "the device was removed"};
+    lastError_ = {9, Words(MessageId::PortDeviceRemoved)};
 }
 
 bool VirtualWire::WirePort::Open(const link::PortAddress&, const std::string& settings) {
@@ -96,15 +97,15 @@ bool VirtualWire::WirePort::Open(const link::PortAddress&, const std::string& se
         return false;
     }
     if (w.unplugged_) {
-        w.lastError_ = {1, "no such device"};
+        w.lastError_ = {1, Words(MessageId::PortNoSuchDevice)};
         return false;
     }
     if (w.open_) {
-        w.lastError_ = {2, "the port is already open"};
+        w.lastError_ = {2, Words(MessageId::PortAlreadyOpen)};
         return false;
     }
     if (!link::ParseLineSettings(settings)) {
-        w.lastError_ = {4, "unsupported line settings"};
+        w.lastError_ = {4, Words(MessageId::PortUnsupportedSettings)};
         return false;
     }
     w.open_ = true;

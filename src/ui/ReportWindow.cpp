@@ -104,7 +104,7 @@ bool ReportWindow::SaveAs() {
         if (!notice.empty()) prompter_.Message(notice, messageCaption_, Icon::Warning);
     } else {
         fileError_ = true;
-        prompter_.Message(std::string(failure.Description()), messageCaption_, Icon::Warning);
+        prompter_.Message(failure.DescriptionText().Render(), messageCaption_, Icon::Warning);
         operationCancelled_ = true;
     }
     return ok;

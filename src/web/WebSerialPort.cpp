@@ -1,6 +1,7 @@
 #include "web/WebSerialPort.h"
 
 #include "link/LineSettings.h"
+#include "messages/MessageText.h"
 
 using emscripten::val;
 
@@ -22,7 +23,7 @@ val SerialOptions(const std::string& settings) {
 bool WebSerialPort::Open(const link::PortAddress&, const std::string& settings) {
     const val options = SerialOptions(settings);
     if (options.isNull()) {
-        lastError_ = {4, "unsupported line settings"};
+        lastError_ = {4, Words(MessageId::PortUnsupportedSettings)};
         return false;
     }
     received_.clear();

@@ -15,10 +15,6 @@ namespace rp770::web {
 
 namespace {
 
-constexpr const char* kReadTitle = kReadFromRadioTitle;
-constexpr const char* kProgramTitle = kProgramToRadioTitle;
-constexpr const char* kCompareTitle = kCompareWithRadioTitle;
-constexpr const char* kTestTitle = kTestConnectionTitle;
 
 const char* SourceName(ChangeSource source) {
     switch (source) {
@@ -42,7 +38,7 @@ FailureKind FileFailureKind(const val& result) {
 
 Failure FileFailure(const val& result) {
     if (IsObject(result) && result["ok"].as<bool>()) return {};
-    if (!IsObject(result)) return Failure{FailureKind::DeviceIo, "the browser gave no reason"};
+    if (!IsObject(result)) return Failure{FailureKind::DeviceIo, Words(MessageId::BrowserGaveNoReason)};
     const val reason = result["reason"];
     return Failure{FileFailureKind(result), reason.isString() ? reason.as<std::string>() : std::string()};
 }
@@ -94,7 +90,7 @@ Failure PageFiles::Write(const std::string& name, std::string_view content) {
 }
 
 std::unique_ptr<MemoryProgramData> EmbeddedProgramData() {
-    auto data = std::make_unique<MemoryProgramData>("(built into the page)");
+    auto data = std::make_unique<MemoryProgramData>(Words(MessageId::DataBuiltIntoPage));
     for (const ShippedFile& f : ShippedFiles()) data->Add(std::string(f.name), std::string(f.bytes));
     return data;
 }
@@ -392,7 +388,7 @@ val WebSession::CompareWithFile(const std::string& name) {
     val result = OutcomeObject(outcome);
     result.set("differences", val::array());
     if (!other) return result;
-    return DifferencesFound(*other, name, "Compare With " + name, result);
+    return DifferencesFound(*other, name, Words(MessageId::CompareWithNamed, name), result);
 }
 
 // ---- reports ------------------------------------------------------------------------------------
@@ -452,29 +448,29 @@ bool WebSession::SetSimulatedMemory(const val& bytes) {
 bool WebSession::CommError() const { return session_.link() && session_.link()->State().CommError; }
 
 val WebSession::ReadFromRadio() {
-    if (session_.link()) session_.link()->SetTitle(kReadTitle);
+    if (session_.link()) session_.link()->SetTitle(Words(MessageId::ReadFromRadio));
     const TransferOutcome result = session_.ReadFromRadio();
     return TransferObject(result, CommError());
 }
 
 val WebSession::ProgramToRadio() {
-    if (session_.link()) session_.link()->SetTitle(kProgramTitle);
+    if (session_.link()) session_.link()->SetTitle(Words(MessageId::ProgramToRadio));
     const TransferOutcome result = session_.ProgramToRadio();
     return TransferObject(result, CommError());
 }
 
 val WebSession::CompareWithRadio() {
-    if (session_.link()) session_.link()->SetTitle(kCompareTitle);
+    if (session_.link()) session_.link()->SetTitle(Words(MessageId::CompareWithRadio));
     DataSet radio;
     const TransferOutcome result = session_.CompareWithRadio(radio);
     val o = TransferObject(result, CommError());
     o.set("differences", val::array());
     if (!result.completed) return o;
-    return DifferencesFound(radio, "the radio", kCompareTitle, o);
+    return DifferencesFound(radio, Words(MessageId::TheRadio), Words(MessageId::CompareWithRadio), o);
 }
 
 val WebSession::TestConnection() {
-    if (session_.link()) session_.link()->SetTitle(kTestTitle);
+    if (session_.link()) session_.link()->SetTitle(Words(MessageId::TestConnection));
     const ProbeOutcome probe = session_.TestConnection();
     val o = OutcomeObject(probe);
     o.set("found", probe.report.RadioFound());

@@ -39,8 +39,6 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
 std::optional<bool> ParseSwitch(std::string_view text) {
     const std::string t = ToLower(Trimmed(text));
     if (t == "1" || t == "yes" || t == "true" || t == "on") return true;
@@ -74,11 +72,11 @@ public:
         for (Area a : {Area::USA, Area::INT, Area::CAN, Area::WX, Area::EXP})
             if (EqualsNoCase(plan, AreaName(a))) area = a;
         if (!area) {
-            Refuse(plan.empty() ? "Plan is empty" : "Plan " + Quoted(plan) + " is not USA, INT, CAN, WX or EXP");
+            Refuse(plan.empty() ? MessageText(MessageId::CsvPlanEmpty) : MessageText(MessageId::CsvPlanUnknown, plan));
             return std::nullopt;
         }
         if (*area == Area::WX && !base_.flags.wx) {
-            Refuse("this radio model has no weather channels");
+            Refuse(MessageId::CsvNoWeatherChannels);
             return std::nullopt;
         }
         const std::string slot = Trimmed(Given(CsvColumn::Slot).value_or(""));
@@ -86,10 +84,9 @@ public:
         std::optional<ChannelRef> ref;
         if (number && *number == static_cast<int>(*number)) ref = FromTableNumber(base_, *area, static_cast<int>(*number));
         if (!ref) {
-            const std::string range = IsPlan(*area)     ? std::string("a ") + AreaName(*area) + " slot (0-113)"
-                                      : *area == Area::WX ? "a WX position (1-10)"
-                                                          : "an EXP channel (1-20)";
-            Refuse("Slot " + Quoted(slot) + " is not " + range);
+            Refuse(IsPlan(*area)       ? MessageText(MessageId::CsvSlotNotPlanSlot, slot, AreaName(*area))
+                   : *area == Area::WX ? MessageText(MessageId::CsvSlotNotWxPosition, slot)
+                                       : MessageText(MessageId::CsvSlotNotExpChannel, slot));
             return std::nullopt;
         }
         ref_ = *ref;
@@ -108,7 +105,7 @@ public:
         const ChannelRecord* after = FindRecord(next_, ref_);
         // A channel that was incomplete already is not the table's doing.
         if (ref_.area == Area::EXP && IsIncompleteExpChannel(*after) && !IsIncompleteExpChannel(*before))
-            RefuseChannel("an enabled channel needs an RX frequency and a channel number (left display characters)");
+            RefuseChannel(MessageId::CsvEnabledNeedsFrequencyAndNumber);
     }
 
 private:
@@ -117,10 +114,8 @@ private:
         if (at < 0 || at >= static_cast<int>(record_.fields.size())) return std::nullopt;
         return record_.fields[static_cast<size_t>(at)];
     }
-    void Refuse(const std::string& reason) {
-        problems_.Add("line " + std::to_string(record_.line) + ": " + reason);
-    }
-    void RefuseChannel(const std::string& reason) { Refuse(name_ + ": " + reason); }
+    void Refuse(const MessageText& reason) { problems_.Add(Words(MessageId::CsvProblemOnLine, record_.line, reason)); }
+    void RefuseChannel(const MessageText& reason) { Refuse(MessageText(MessageId::CsvChannelProblem, name_, reason)); }
 
     void Switch(CsvColumn column) {
         const std::optional<std::string> given = Given(column);
@@ -130,22 +125,22 @@ private:
         const std::string text = Trimmed(*given);
         if (!HasFlag(ref_.area, flag)) {
             if (!text.empty())
-                RefuseChannel(std::string(AreaName(ref_.area)) + " channels have no " + name + " (leave it empty)");
+                RefuseChannel(MessageText(MessageId::CsvColumnNotInPlan, AreaName(ref_.area), name));
             return;
         }
         if (text.empty()) return;  // neither on nor off: left as it is
         const std::optional<bool> on = ParseSwitch(text);
         if (!on) {
-            RefuseChannel(name + " " + Quoted(text) + " is not 1 or 0");
+            RefuseChannel(MessageText(MessageId::CsvSwitchNotOneOrZero, name, text));
             return;
         }
         if (*on == FlagValue(*FindRecord(base_, ref_), flag)) return;
         // The row's frequencies and display come next; the whole row is checked after them.
         if (ApplyChannelFlag(next_, ref_, flag, *on, Completion::Later)) {
-            const char* why = flag == ChannelFlag::TxEnable ? "the channel is receive only"
-                              : flag == ChannelFlag::Duplex  ? "the channel has no duplex"
-                                                             : "the channel cannot have it";
-            RefuseChannel(name + " cannot be on: " + why);
+            const MessageId why = flag == ChannelFlag::TxEnable ? MessageId::CsvReceiveOnly
+                                  : flag == ChannelFlag::Duplex  ? MessageId::CsvNoDuplex
+                                                                 : MessageId::CsvCannotHaveIt;
+            RefuseChannel(MessageText(MessageId::CsvSwitchCannotBeOn, name, MessageText(why)));
         }
     }
 
@@ -161,25 +156,28 @@ private:
             if (form.empty()) return;
             const std::string inUse = ChannelCsvRow(next_, ref_)[static_cast<size_t>(column)];
             if (form == inUse) return;
-            RefuseChannel(name + " " + Trimmed(*given) + " is fixed by the " +
-                          (ref_.area == Area::WX ? "weather channel table" : "channel plan") +
-                          (inUse.empty() ? " (none)" : " (" + inUse + ")"));
+            const bool wx = ref_.area == Area::WX;
+            RefuseChannel(inUse.empty()
+                              ? MessageText(wx ? MessageId::CsvFixedByWxTableNone : MessageId::CsvFixedByPlanNone, name,
+                                            Trimmed(*given))
+                              : MessageText(wx ? MessageId::CsvFixedByWxTable : MessageId::CsvFixedByPlan, name,
+                                            Trimmed(*given), inUse));
             return;
         }
         const std::string text = DotDecimal(*given);
         if (!text.empty() && !ToDouble(text)) {
-            RefuseChannel(name + " " + Quoted(Trimmed(*given)) + " is not a frequency in MHz");
+            RefuseChannel(MessageText(MessageId::CsvNotFrequency, name, Trimmed(*given)));
             return;
         }
         if (ApplyExpFrequency(next_, ref_.index, column == CsvColumn::RxMHz, text))
-            RefuseChannel(name + " " + Trimmed(*given) + " is not 137 to 174 MHz on a 25 kHz step");
+            RefuseChannel(MessageText(MessageId::CsvFrequencyOutOfRange, name, Trimmed(*given)));
     }
 
     void Display(const ChannelCsvCells& baseCells) {
         const std::optional<std::string> given = Given(CsvColumn::Display);
         if (!given) return;
         if (ref_.area != Area::EXP) {
-            if (!Trimmed(*given).empty()) RefuseChannel("only EXP channels have display characters");
+            if (!Trimmed(*given).empty()) RefuseChannel(MessageId::CsvDisplayOnlyExp);
             return;
         }
         // Short texts are padded on the right: a spreadsheet that dropped
@@ -187,7 +185,7 @@ private:
         // As exported: a text cell may carry the spreadsheet's text mark.
         std::string cell(FromSpreadsheetText(*given));
         if (cell.size() > 3) {
-            RefuseChannel("Display " + Quoted(*given) + " has more than 3 characters");
+            RefuseChannel(MessageText(MessageId::CsvDisplayTooLong, *given));
             return;
         }
         cell.resize(3, ' ');
@@ -197,7 +195,7 @@ private:
         while (!left.empty() && left.front() == ' ') left.erase(0, 1);
         const std::string right = TrimSpaces(cell.substr(2, 1));
         if (ApplyExpDisplay(next_, ref_.index, left, right))
-            RefuseChannel("Display " + Quoted(*given) + " holds characters the radio cannot show there");
+            RefuseChannel(MessageText(MessageId::CsvDisplayNotShown, *given));
     }
 
     const DataSet& base_;
@@ -212,10 +210,10 @@ private:
 }  // namespace
 
 std::string ImportRefusalText(const std::string& fileName, const ChannelImport& imported) {
-    std::string text = "The channels of " + fileName + " were not imported:";
+    std::string text = Words(MessageId::ChannelsNotImportedFrom, fileName);
     if (imported.moreProblems > 0)
-        text += " " + std::to_string(imported.problems.size() + imported.moreProblems) + " problems, the first " +
-                std::to_string(imported.problems.size()) + " of them:";
+        text += " " + Words(MessageId::CsvProblemsCounted, imported.problems.size() + imported.moreProblems,
+                            imported.problems.size());
     for (const std::string& problem : imported.problems) text += "\n" + problem;
     return text;
 }
@@ -226,7 +224,7 @@ ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
     const CsvTable table = ParseCsv(text);
     for (const std::string& problem : table.problems) problems.Add(problem);
     if (table.records.empty()) {
-        problems.Add("line 1: the file holds no table");
+        problems.Add(Words(MessageId::CsvProblemOnLine, 1, MessageText(MessageId::CsvNoTable)));
         return result;
     }
 
@@ -240,8 +238,8 @@ ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
     bool located = true;
     for (CsvColumn needed : {CsvColumn::Plan, CsvColumn::Slot})
         if (columns[static_cast<size_t>(needed)] < 0) {
-            problems.Add("line " + std::to_string(header.line) + ": the header has no " + CsvColumnName(needed) +
-                         " column");
+            problems.Add(Words(MessageId::CsvProblemOnLine, header.line,
+                               MessageText(MessageId::CsvHeaderLacksColumn, CsvColumnName(needed))));
             located = false;
         }
     if (!located) return result;
@@ -254,8 +252,8 @@ ChannelImport ImportChannelCsv(const DataSet& base, std::string_view text) {
         if (!ref) continue;
         const auto [at, first] = seen.emplace(std::make_pair(ref->area, ref->index), record.line);
         if (!first) {
-            problems.Add("line " + std::to_string(record.line) + ": " + AreaChannelName(base, *ref) + " is on line " +
-                         std::to_string(at->second) + " already");
+            problems.Add(Words(MessageId::CsvProblemOnLine, record.line,
+                               MessageText(MessageId::CsvChannelTwice, AreaChannelName(base, *ref), at->second)));
             continue;
         }
         row.Run();

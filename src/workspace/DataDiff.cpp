@@ -84,12 +84,12 @@ std::vector<Difference> CompareDataSets(const DataSet& a, const DataSet& b) {
     const auto label = [](std::string (*f)(int)) { return [f](int64_t v) { return f(static_cast<int>(v)); }; };
     const auto none = [](int64_t) { return std::string(); };
     d.AddNumber("Common", "", "TX Po Display", ca.TxPoDisplay, cb.TxPoDisplay, label(TxPoDisplayLabel));
-    d.Add("Common", "", CommonCaption(CommonField::Scan), ca.Scan, cb.Scan);
-    d.AddNumber("Common", "", CommonCaption(CommonField::ResumeTime), ca.ResumeTime, cb.ResumeTime,
+    d.Add("Common", "", EnglishWords(CommonCaptionId(CommonField::Scan)), ca.Scan, cb.Scan);
+    d.AddNumber("Common", "", EnglishWords(CommonCaptionId(CommonField::ResumeTime)), ca.ResumeTime, cb.ResumeTime,
                 label(ResumeTimeLabel));
-    d.Add("Common", "", CommonCaption(CommonField::PttScanClear), ca.PttScanClear, cb.PttScanClear);
-    d.Add("Common", "", CommonCaption(CommonField::DualWatch), ca.DualWatch, cb.DualWatch);
-    d.AddNumber("Common", "", CommonCaption(CommonField::WeatherAlert), ca.WeatherAlert, cb.WeatherAlert,
+    d.Add("Common", "", EnglishWords(CommonCaptionId(CommonField::PttScanClear)), ca.PttScanClear, cb.PttScanClear);
+    d.Add("Common", "", EnglishWords(CommonCaptionId(CommonField::DualWatch)), ca.DualWatch, cb.DualWatch);
+    d.AddNumber("Common", "", EnglishWords(CommonCaptionId(CommonField::WeatherAlert)), ca.WeatherAlert, cb.WeatherAlert,
                 label(WeatherAlertLabel));
     d.Add("Common", "", "Time Display", ca.TimeDisplay, cb.TimeDisplay);
     d.AddNumber("Common", "", "Offset Time", ca.OffsetTime, cb.OffsetTime, none);

@@ -78,28 +78,30 @@ std::optional<ChannelRef> FromTableNumber(const DataSet& data, Area area, int nu
 }
 
 std::string FlagCaption(ChannelFlag flag, Area area) {
-    if (area == Area::WX) return flag == ChannelFlag::Scan ? "Scan" : "Enable";
+    if (area == Area::WX) return Words(flag == ChannelFlag::Scan ? MessageId::Scan : MessageId::Enable);
     switch (flag) {
-        case ChannelFlag::Enable: return "CH Enable";
-        case ChannelFlag::Scan: return "Scan Memory";
-        case ChannelFlag::Duplex: return "Duplex";
-        case ChannelFlag::TxEnable: return "Tx Enable";
-        case ChannelFlag::LowPower: return "Low Power Only";
-        case ChannelFlag::PowerUp: return "Power Up";
+        case ChannelFlag::Enable: return Words(MessageId::ChEnable);
+        case ChannelFlag::Scan: return Words(MessageId::ScanMemory);
+        case ChannelFlag::Duplex: return Words(MessageId::Duplex);
+        case ChannelFlag::TxEnable: return Words(MessageId::TxEnable);
+        case ChannelFlag::LowPower: return Words(MessageId::LowPowerOnly);
+        case ChannelFlag::PowerUp: return Words(MessageId::PowerUp);
     }
     return {};
 }
 
-std::string CommonCaption(CommonField field) {
+MessageId CommonCaptionId(CommonField field) {
     switch (field) {
-        case CommonField::Scan: return "SCAN";
-        case CommonField::ResumeTime: return "Resume Time";
-        case CommonField::PttScanClear: return "PTT SCAN Clear";
-        case CommonField::DualWatch: return "Dual Watch";
-        case CommonField::WeatherAlert: return "Weather Alert";
+        case CommonField::Scan: return MessageId::ScanCaps;
+        case CommonField::ResumeTime: return MessageId::ResumeTime;
+        case CommonField::PttScanClear: return MessageId::PttScanClear;
+        case CommonField::DualWatch: return MessageId::DualWatch;
+        case CommonField::WeatherAlert: return MessageId::WeatherAlert;
     }
-    return {};
+    return MessageId::Verbatim;
 }
+
+std::string CommonCaption(CommonField field) { return Words(CommonCaptionId(field)); }
 
 const char* GroupName(int group) {
     static const char* const names[kGroupCount] = {"USA", "INT", "CAN", "EXP"};
@@ -229,7 +231,7 @@ EditResult ApplyExpDisplay(DataSet& data, int n, std::string_view left, std::str
     ChannelRecord* record = FindRecord(data, {Area::EXP, n});
     if (!record || left.size() > 2 || right.size() > 1 || !DisplayTextAllowed(left, true) ||
         !DisplayTextAllowed(right, false))
-        return Refusal{kDataError, "CH Display", kDisplayRule};
+        return Refusal{kDataError, Words(MessageId::ChDisplay), kDisplayRule};
     const std::string padded = "  " + std::string(left);
     record->CHDisplayL = padded.substr(padded.size() - 2);
     record->CHDisplayR = std::string(right);
@@ -245,9 +247,10 @@ EditResult ApplyExpFrequency(DataSet& data, int n, bool rx, std::string_view tex
 }
 
 Refusal FrequencyRefusal(bool rx) {
-    return {kDataError, rx ? "Rx frequency" : "Tx frequency", "137 to 174 MHz on a 25 kHz step, or empty for none."};
+    return {kDataError, Words(rx ? MessageId::RxFrequencyHint : MessageId::TxFrequencyHint),
+            CatalogueText{MessageId::RuleFrequency}};
 }
 
-Refusal AtisRefusal() { return {kDataError, "ATISNo", "An ATIS code is ten digits, or empty for none."}; }
+Refusal AtisRefusal() { return {kDataError, Words(MessageId::AtisNo), CatalogueText{MessageId::RuleAtisCode}}; }
 
 }  // namespace rp770

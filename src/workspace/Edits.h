@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Model.h"
+#include "messages/MessageText.h"
 
 namespace rp770 {
 
@@ -38,7 +40,19 @@ struct Refusal {
     std::string text;
     std::string title;
     std::string detail = {};
-    bool operator==(const Refusal&) const = default;
+    // The rule broken, for code that must tell one refusal from another
+    // (Verbatim: none named).
+    MessageId rule = MessageId::Verbatim;
+
+    Refusal() = default;
+    Refusal(std::string said, std::string caption, std::string why = {})
+        : text(std::move(said)), title(std::move(caption)), detail(std::move(why)) {}
+    Refusal(std::string said, std::string caption, CatalogueText broken)
+        : text(std::move(said)), title(std::move(caption)), detail(broken.Render()), rule(broken.id) {}
+    // What the user sees: the same words are the same refusal.
+    bool operator==(const Refusal& other) const {
+        return text == other.text && title == other.title && detail == other.detail;
+    }
     // The text with its rule under it, as one box shows it.
     std::string Shown() const { return detail.empty() ? text : text + "\n" + detail; }
 };
@@ -66,8 +80,11 @@ std::string AreaChannelName(const DataSet& data, ChannelRef ref);
 int TableNumber(ChannelRef ref);
 std::optional<ChannelRef> FromTableNumber(const DataSet& data, Area area, int number);
 // The caption of a switch in the channel editor ("Scan Memory"); the weather
-// panel's columns for weather channels ("Enable", "Scan").
+// panel's columns for weather channels ("Enable", "Scan"); in the language in use.
 std::string FlagCaption(ChannelFlag flag, Area area);
+// A setting of the common setup panel ("Dual Watch"): its catalogue id,
+// and its words in the language in use.
+MessageId CommonCaptionId(CommonField field);
 std::string CommonCaption(CommonField field);
 const char* GroupName(int group);  // "USA", "INT", "CAN", "EXP"
 
@@ -104,11 +121,8 @@ std::vector<int> IncompleteExpChannels(const DataSet& data);
 // The EXP channels incomplete after a change that were not so before: what
 // no edit may leave behind.
 std::vector<int> NewlyIncompleteExpChannels(const DataSet& before, const DataSet& after);
-inline constexpr const char* kDisplayRule =
-    "The display shows digits, blanks, \"-\" and the letters A b C d E F H I K L M n o P Q R S t U y (K, M, Q and R "
-    "only in front): two on the left, one on the right.";
-inline constexpr const char* kIncompleteExpRule =
-    "An enabled EXP channel needs an RX frequency and a channel number (the left display characters).";
+inline constexpr CatalogueText kDisplayRule{MessageId::RuleDisplay};
+inline constexpr CatalogueText kIncompleteExpRule{MessageId::RuleIncompleteExp};
 
 // Whether an edit may enable an EXP channel that is still incomplete.
 enum class Completion {
@@ -130,7 +144,7 @@ bool AnyWeatherEnabled(const DataSet& data);
 int16_t WeatherAlertFollowing(const DataSet& before, const DataSet& after);
 
 // The refusals the editor shows.
-inline constexpr const char* kDataError = "Data Error!!";
+inline constexpr CatalogueText kDataError{MessageId::DataError};
 Refusal FrequencyRefusal(bool rx);  // "Data Error!!" titled "Rx frequency" / "Tx frequency"
 Refusal AtisRefusal();              // "Data Error!!" titled "ATISNo"
 

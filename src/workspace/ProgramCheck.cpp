@@ -26,9 +26,9 @@ bool IsEnabledChannelOf(const DataSet& data, int plan, int code) {
                        [code](const ChannelRecord& r) { return r.Enable && r.Position == code; });
 }
 
-std::string PriorityName(int code) {
+MessageText PriorityName(int code) {
     if (code >= 0 && code < kPlanSlots) return "CH" + BaseChannels()[static_cast<size_t>(code)].name;
-    return "code " + std::to_string(code);
+    return {MessageId::ChannelCode, code};
 }
 
 // The data as the radio would hold them after receiving `image`: decoded
@@ -50,15 +50,14 @@ std::vector<std::string> ProgrammingFindings(const DataSet& data) {
         if (!g.Usable) continue;
         const std::string name = GroupName(group);
         if (!AnyEnabled(data, group)) {
-            findings.push_back(name + " is a usable channel group without an enabled channel: the radio gets it as not usable.");
+            findings.push_back(Words(MessageId::FindingGroupWithoutChannel, name));
             continue;
         }
         anyUsable = true;
         if (group < kPlanCount && !IsEnabledChannelOf(data, group, g.PriorityChannel))
-            findings.push_back("The priority channel of " + name + " (" + PriorityName(g.PriorityChannel) +
-                               ") is not an enabled " + name + " channel.");
+            findings.push_back(Words(MessageId::FindingPriorityNotEnabled, name, PriorityName(g.PriorityChannel)));
     }
-    if (!anyUsable) findings.push_back("No channel group is usable: the radio would have no channel to use.");
+    if (!anyUsable) findings.push_back(Words(MessageId::FindingNoUsableGroup));
     // Enabled incomplete EXP channels are no question: programming refuses
     // them (Workspace::CheckProgrammable). Characters the radio takes but the
     // channel editor does not offer are sent as they are, once asked.
@@ -68,8 +67,7 @@ std::vector<std::string> ProgrammingFindings(const DataSet& data) {
         const std::string cell = ReceivedExpDisplayCell(r.CHDisplayL, r.CHDisplayR);
         if (DisplayTextAllowed(TrimSpaces(cell.substr(0, 2)), true) && DisplayTextAllowed(TrimSpaces(cell.substr(2)), false))
             continue;
-        findings.push_back(ChannelName(data, {Area::EXP, n}) + " shows display characters the channel editor does not offer (\"" +
-                           cell + "\").");
+        findings.push_back(Words(MessageId::FindingExpDisplayNotOffered, ChannelName(data, {Area::EXP, n}), cell));
     }
     return findings;
 }
@@ -84,12 +82,13 @@ std::vector<Difference> ChangedInRadio(const DataSet& data, const MemoryImage& r
 size_t FieldsChangedInRadio(const DataSet& data, const MemoryImage& radio) { return ChangedInRadio(data, radio).size(); }
 
 std::string ProgrammingQuestion(const std::vector<std::string>& findings, std::optional<size_t> changedFields) {
-    std::string text = "Before programming, please check:";
-    for (const std::string& finding : findings) text += "\n- " + finding;
-    if (changedFields)
-        text += "\n\nProgramming changes " + std::to_string(*changedFields) +
-                (*changedFields == 1 ? " field" : " fields") + " in the radio (as read from it before).";
-    text += "\n\nProgram the radio anyway?";
+    std::string text = Words(MessageId::BeforeProgrammingCheck);
+    for (const std::string& finding : findings) text += "\n" + Words(MessageId::FindingItem, finding);
+    if (changedFields) {
+        const auto count = static_cast<long long>(*changedFields);
+        text += "\n\n" + MessageText::Plural(count, MessageId::ChangesOneField, MessageId::ChangesFields, count).Render();
+    }
+    text += "\n\n" + Words(MessageId::ProgramAnyway);
     return text;
 }
 

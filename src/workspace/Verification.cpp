@@ -34,9 +34,9 @@ std::string VerificationText(const std::vector<ByteDifference>& differences) {
         "\n";
     for (size_t i = 0; i < differences.size() && i < kListedAtMost; ++i) {
         const ByteDifference& d = differences[i];
-        const std::string field = FieldAtAddress(d.address);
+        const MessageText field = FieldAtAddress(d.address);
         const MessageText where =
-            field.empty() ? MessageText(Address(d.address)) : MessageText(MessageId::AddressOfField, Address(d.address), field);
+            field.Empty() ? MessageText(Address(d.address)) : MessageText(MessageId::AddressOfField, Address(d.address), field);
         text += Words(MessageId::ByteDiffers, where, link::Hex2(d.sent), link::Hex2(d.held)) + "\n";
     }
     if (differences.size() > kListedAtMost)

@@ -16,7 +16,6 @@
 #include "files/SectionTable.h"
 #include "workspace/ChannelCsv.h"
 #include "workspace/ChannelCsvImport.h"
-#include "workspace/Messages.h"
 
 namespace rp770 {
 
@@ -66,9 +65,15 @@ void Workspace::Notify(const ChangeNotice& notice) {
     }
 }
 
-Message Workspace::Say(const std::string& text, Icon icon, std::string detail) const {
-    return Message{text, messageTitle(), icon, std::move(detail)};
+Message Workspace::Say(const MessageText& text, Icon icon, std::string detail) const {
+    return Message::Of(text, messageTitle(), icon, std::move(detail));
 }
+
+namespace {
+// A refusal of the program's own: its message in English for the record,
+// and in the language in use for the user.
+Failure Refused(MessageId message) { return Failure{FailureKind::Refused, {}, EnglishWords(message)}; }
+}  // namespace
 
 void Workspace::SetModelOf(DataSet& data, int model) const {
     data.modelNumber = model;
@@ -82,8 +87,7 @@ DestinationContext Workspace::Context(int model) { return DestinationContext{pro
 Outcome Workspace::Start() {
     offeredModels_ = OfferedModels(program_);
     if (offeredModels_.empty())
-        return FailedWith(Failure{FailureKind::Refused, {}, msg::UnknownModel},
-                          Message{msg::UnknownModel, AppTitle, Icon::Critical});
+        return FailedWith(Refused(MessageId::UnknownModel), Message::Of(MessageId::UnknownModel, AppTitle, Icon::Critical));
     SetModelOf(history_.CurrentInPlace().data, ChooseStartModel(offeredModels_, settings_));
     return {};
 }
@@ -177,10 +181,9 @@ Outcome Workspace::CheckProgrammable() const {
     if (incomplete.empty()) return {};
     std::string names;
     for (const ChannelRef& ref : incomplete) names += (names.empty() ? "" : ", ") + ChannelName(data(), ref);
-    return FailedWith(Failure{FailureKind::Refused, {}, "incomplete EXP channels: " + names},
-                      Message{"Not programmed: these enabled EXP channels have no RX frequency or no channel number "
-                              "(left display characters): " + names + ".",
-                              msg::ProgramToRadioTitle, Icon::Warning});
+    const MessageText refusal{MessageId::NotProgrammedIncomplete, names};
+    return FailedWith(Failure{FailureKind::Refused, {}, refusal.English()},
+                      Message::Of(refusal, Words(MessageId::ProgramToRadio), Icon::Warning));
 }
 
 void Workspace::Correct(const std::function<void(DataSet&)>& change) {
@@ -199,12 +202,11 @@ Outcome Workspace::FactoryDocument(Document& document) {
     switch (ScanModelDefinitions(Context(document.data.modelNumber), document.destinations, document.data, &load)) {
         case ScanOutcome::NoFiles: {
             Outcome outcome;  // the program's own factory defaults
-            outcome.Say(Say(msg::IniFilesNotFound, Icon::Warning));
+            outcome.Say(Say(MessageId::IniFilesNotFound, Icon::Warning));
             return outcome;
         }
         case ScanOutcome::LoadFailed:
-            return FailedWith(Failure{FailureKind::Refused, {}, msg::IniFileReadError},
-                              Say(msg::IniFileReadError, Icon::Warning));
+            return FailedWith(Refused(MessageId::IniFileReadError), Say(MessageId::IniFileReadError, Icon::Warning));
         case ScanOutcome::Loaded:
         case ScanOutcome::NoEntry:
             break;
@@ -217,7 +219,7 @@ Outcome Workspace::New() {
     Outcome outcome = FactoryDocument(next);
     // The factory defaults stand even when the destination's file was refused.
     file_ = {};
-    Replace(std::move(next), "New");
+    Replace(std::move(next), Words(MessageId::New));
     return outcome;
 }
 
@@ -229,7 +231,7 @@ Outcome Workspace::ChangeModel(int model) {
     settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
     Outcome outcome = FactoryDocument(next);
     file_ = {};
-    Replace(std::move(next), "Model " + ModelName(model));
+    Replace(std::move(next), Words(MessageId::StepModel, ModelName(model)));
     return outcome;
 }
 
@@ -241,12 +243,11 @@ Outcome Workspace::ChangeDestination(int entry) {
     DefinitionLoad load = DefinitionLoad::Loaded;
     if (!SelectDestination(Context(next.data.modelNumber), next.destinations, entry, next.data, &load)) {
         // The data and the check mark stay as they were.
-        return FailedWith(Failure{FailureKind::Refused, {}, msg::IniFileReadError},
-                          Say(msg::IniFileReadError, Icon::Warning));
+        return FailedWith(Refused(MessageId::IniFileReadError), Say(MessageId::IniFileReadError, Icon::Warning));
     }
     const std::string name = next.destinations.names[static_cast<size_t>(entry)];
     file_ = {};
-    Replace(std::move(next), "Destination " + name);
+    Replace(std::move(next), Words(MessageId::StepDestination, name));
     return {};
 }
 
@@ -257,26 +258,23 @@ Outcome Workspace::ReadDatDocument(std::string text, const std::string& name, Do
         Outcome outcome = FactoryDocument(next);
         if (outcome.Failed()) return outcome;  // the destination's factory data could not be loaded
         if (!ModelTypeMatches(text, next.data.modelNumber))
-            return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError},
-                              Say(msg::ModelTypeError, Icon::Critical,
-                                  "The file's [MAIN] MODELTYPE is not " + std::to_string(next.data.modelNumber) +
-                                      " (" + ModelName(next.data.modelNumber) + ")."));
+            return FailedWith(Refused(MessageId::ModelTypeError),
+                              Say(MessageId::ModelTypeError, Icon::Critical,
+                                  Words(MessageId::ModelTypeNotInFile, next.data.modelNumber, ModelName(next.data.modelNumber))));
         ApplySections(SectionTable::Parse(std::move(text)), next.data);
         return outcome;
     } catch (const std::exception& e) {
         const Failure failure = FailureFromException(e);
         log_.Report("frmMain.FileRead2", failure.LogText());
-        return FailedWith(Failure{failure.kind, failure.reason, msg::FileReadError},
-                          Say(WithReason(msg::FileReadError, name, failure), Icon::Warning));
+        return FailedWith(Failure{failure.kind, failure.reason, EnglishWords(MessageId::FileReadError)},
+                          Say(WithReason(Words(MessageId::FileReadError), name, failure), Icon::Warning));
     }
 }
 
 Outcome Workspace::WrongLengthOutcome(std::optional<size_t> length) const {
-    const std::string expected = std::to_string(data().image.size());
-    return FailedWith(Failure{FailureKind::Refused, {}, msg::BadFile},
-                      Say(msg::BadFile, Icon::Critical,
-                          "A memory image is " + expected + " bytes; this file has " +
-                              (length ? std::to_string(*length) : "more") + "."));
+    const MessageText detail = length ? MessageText(MessageId::ImageWrongLength, data().image.size(), *length)
+                                      : MessageText(MessageId::ImageLonger, data().image.size());
+    return FailedWith(Refused(MessageId::BadFile), Say(MessageId::BadFile, Icon::Critical, detail.Render()));
 }
 
 Outcome Workspace::ReadHexDocument(std::string_view bytes, Document& next) const {
@@ -284,10 +282,9 @@ Outcome Workspace::ReadHexDocument(std::string_view bytes, Document& next) const
         case HexRead::WrongLength:
             return WrongLengthOutcome(bytes.size());
         case HexRead::BadModelCode:
-            return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError},
-                              Message{msg::ModelTypeError, msg::ReadFromRadioTitle, Icon::Critical,
-                                      "The model codes at both ends of the image are not those of the " +
-                                          ModelName(next.data.modelNumber) + "."});
+            return FailedWith(Refused(MessageId::ModelTypeError),
+                              Message::Of(MessageId::ModelTypeError, Words(MessageId::ReadFromRadio), Icon::Critical,
+                                          Words(MessageId::ImageWrongModelCodes, ModelName(next.data.modelNumber))));
         case HexRead::Loaded:
             break;
     }
@@ -300,7 +297,7 @@ Outcome Workspace::OpenDat(std::string text, const std::string& name) {
     Outcome outcome = ReadDatDocument(std::move(text), name, next);
     if (outcome.Failed()) return outcome;
     file_ = {name, false};
-    Replace(std::move(next), "Open " + FileNamePart(name));
+    Replace(std::move(next), Words(MessageId::StepOpen, FileNamePart(name)));
     return outcome;
 }
 
@@ -309,7 +306,7 @@ Outcome Workspace::OpenHex(std::string_view bytes, const std::string& name) {
     Outcome outcome = ReadHexDocument(bytes, next);
     if (outcome.Failed()) return outcome;
     file_ = {name, true};
-    Replace(std::move(next), "Open " + FileNamePart(name));
+    Replace(std::move(next), Words(MessageId::StepOpen, FileNamePart(name)));
     return outcome;
 }
 
@@ -357,7 +354,7 @@ Outcome Workspace::RestoreKept(int model, const std::string& destination, const 
                                const std::optional<DataSet>& base, const std::string& name, std::string action) {
     const bool offered = std::find(offeredModels_.begin(), offeredModels_.end(), model) != offeredModels_.end();
     if (!offered || edited.modelNumber != model || (base && base->modelNumber != model))
-        return FailedWith(Failure{FailureKind::Refused, {}, msg::ModelTypeError}, Say(msg::ModelTypeError, Icon::Critical));
+        return FailedWith(Refused(MessageId::ModelTypeError), Say(MessageId::ModelTypeError, Icon::Critical));
     Document next = history_.Current();
     SetModelOf(next.data, model);
     settings_.Set(kSettingsSection, kLastModelKey, std::to_string(model));
@@ -366,7 +363,7 @@ Outcome Workspace::RestoreKept(int model, const std::string& destination, const 
     Outcome outcome = FactoryDocument(next);
     next.data = base ? *base : edited;
     file_ = {name, IsMemoryImagePath(name)};
-    Replace(std::move(next), "Open " + FileNamePart(name));
+    Replace(std::move(next), Words(MessageId::StepOpen, FileNamePart(name)));
     if (edited == data()) {
         // Changed and changed back: still not what was saved.
         history_.MarkNoneClean();
@@ -393,12 +390,12 @@ Outcome Workspace::ImportChannels(std::string_view text, const std::string& name
     const std::string shown = FileNamePart(name);
     const ChannelImport imported = ImportChannelCsv(data(), text);
     if (!imported.problems.empty()) {
-        return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
-                          Say(ImportRefusalText(shown, imported), Icon::Warning));
+        return FailedWith(Refused(MessageId::ChannelsNotImported),
+                          Message{ImportRefusalText(shown, imported), messageTitle(), Icon::Warning, {},
+                                  MessageId::ChannelsNotImportedFrom});
     }
-    if (!ReplaceData(imported.data, "Import Channels " + shown))
-        return FailedWith(Failure{FailureKind::Refused, {}, "The channels were not imported."},
-                          Say(kIncompleteExpRule, Icon::Warning));
+    if (!ReplaceData(imported.data, Words(MessageId::StepImportChannels, shown)))
+        return FailedWith(Refused(MessageId::ChannelsNotImported), Say(MessageId::RuleIncompleteExp, Icon::Warning));
     return {};
 }
 
@@ -407,12 +404,12 @@ Outcome Workspace::ImportChannels(std::string_view text, const std::string& name
 namespace {
 
 bool Synchronise(link::TransferEngine& engine) {
-    engine.ShowMonitor("startsync...");
+    engine.ShowMonitor(Words(MessageId::MonitorStartSync));
     if (!engine.SyncRadio()) {
-        engine.ShowMonitor("can not syncing!!");
+        engine.ShowMonitor(Words(MessageId::MonitorCannotSync));
         return false;
     }
-    engine.ShowMonitor("sync ok");
+    engine.ShowMonitor(Words(MessageId::MonitorSyncOk));
     return true;
 }
 
@@ -423,7 +420,7 @@ void Conclude(link::TransferEngine& engine, TransferOutcome& outcome) {
     if (engine.State().CancelRequested)
         outcome.failure = Failure{FailureKind::Cancelled};
     else
-        outcome.failure = Failure{FailureKind::Communication, {}, "Communication Error!!"};
+        outcome.failure = Failure{FailureKind::Communication, {}, EnglishWords(MessageId::CommunicationError)};
 }
 
 }  // namespace
@@ -446,7 +443,7 @@ TransferOutcome Workspace::ReadFromRadio(link::TransferEngine& engine) {
     TransferOutcome result = ReadRadioInto(engine, next.data, true);
     if (!result.completed) return result;
     file_ = {};
-    Replace(std::move(next), kReadFromRadioTitle);
+    Replace(std::move(next), Words(MessageId::ReadFromRadio));
     return result;
 }
 
@@ -501,7 +498,7 @@ void Workspace::Verify(link::TransferEngine& engine, TransferOutcome& result) {
         if (!engine.State().CancelRequested)
             result.Say(Message::Of(kNotVerified, Words(MessageId::ProgramToRadio), Icon::Warning));
         result.failure = Failure{engine.State().CancelRequested ? FailureKind::Cancelled : FailureKind::Communication,
-                                 {}, Words(kNotVerified)};
+                                 {}, EnglishWords(kNotVerified)};
         return;
     }
     radioImage_ = readBack.image;
@@ -510,7 +507,8 @@ void Workspace::Verify(link::TransferEngine& engine, TransferOutcome& result) {
     result.Say(Message{VerificationText(result.differences), Words(MessageId::ProgramToRadio),
                        result.verified ? Icon::Information : Icon::Warning, {},
                        result.verified ? MessageId::Verified : MessageId::NotVerifiedBytes});
-    if (!result.verified) result.failure = Failure{FailureKind::Communication, {}, "The radio does not hold what was sent."};
+    if (!result.verified)
+        result.failure = Failure{FailureKind::Communication, {}, EnglishWords(MessageId::RadioDoesNotHoldIt)};
 }
 
 // ---- edits --------------------------------------------------------------------
@@ -527,7 +525,7 @@ EditResult Workspace::SetChannelFlag(ChannelRef channel, ChannelFlag flag, bool 
     const std::string caption = FlagCaption(flag, channel.area);
     const bool later = completion == Completion::Later && channel.area == Area::EXP;
     if (Commit([&](DataSet& d) { result = ApplyChannelFlag(d, channel, flag, on, completion); },
-               caption + " " + ChannelName(data(), channel), EditOf(channel, caption),
+               Words(MessageId::StepFieldOfChannel, caption, ChannelName(data(), channel)), EditOf(channel, caption),
                later ? std::optional<int>(channel.index) : std::nullopt) == Committed::Incomplete)
         return Refusal{kDataError, caption, kIncompleteExpRule};
     return result;
@@ -544,7 +542,7 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
         if (const EditResult refused = ApplyChannelFlag(next, ref, flag, on)) {
             // A switch the channel cannot have is left alone without a word;
             // an EXP channel that is not complete yet is named.
-            if (refused->detail == kIncompleteExpRule) skipped += (skipped.empty() ? "" : ", ") + ChannelName(next, ref);
+            if (refused->rule == kIncompleteExpRule.id) skipped += (skipped.empty() ? "" : ", ") + ChannelName(next, ref);
             continue;
         }
         changed.push_back(ref);
@@ -553,30 +551,34 @@ EditResult Workspace::SetChannelFlags(const std::vector<ChannelRef>& channels, C
     const std::string caption = FlagCaption(flag, area);
     if (!changed.empty()) {
         const bool one = changed.size() == 1;
-        const std::string which = one ? ChannelName(data(), changed.front()) : "(" + std::to_string(changed.size()) + " channels)";
+        const std::string which =
+            one ? ChannelName(data(), changed.front()) : Words(MessageId::StepChannelCount, changed.size());
         ChangeNotice notice{ChangeSource::Edit, area, one ? std::optional<ChannelRef>(changed.front()) : std::nullopt, caption};
-        Commit([&](DataSet& d) { d = next; }, caption + " " + which, notice);
+        Commit([&](DataSet& d) { d = next; }, Words(MessageId::StepFieldOfChannel, caption, which), notice);
     }
     if (skipped.empty()) return std::nullopt;
-    return Refusal{"Not enabled: " + skipped + ".", caption, kIncompleteExpRule};
+    return Refusal{Words(MessageId::NotEnabled, skipped), caption, kIncompleteExpRule};
 }
 
 EditResult Workspace::SetExpDisplay(int n, std::string_view left, std::string_view right) {
     const ChannelRef channel{Area::EXP, n};
+    const std::string field = Words(MessageId::ChDisplay);
     EditResult result;
     if (Commit([&](DataSet& d) { result = ApplyExpDisplay(d, n, left, right); },
-               "CH Display " + ChannelName(data(), channel), EditOf(channel, "CH Display")) == Committed::Incomplete)
-        return Refusal{kDataError, "CH Display", kIncompleteExpRule};
+               Words(MessageId::StepFieldOfChannel, field, ChannelName(data(), channel)), EditOf(channel, field)) ==
+        Committed::Incomplete)
+        return Refusal{kDataError, field, kIncompleteExpRule};
     return result;
 }
 
 EditResult Workspace::SetExpFrequency(int n, bool rx, std::string_view text) {
     const ChannelRef channel{Area::EXP, n};
-    const std::string field = rx ? "Rx Frequency" : "Tx Frequency";
+    const std::string field = Words(rx ? MessageId::RxFrequency : MessageId::TxFrequency);
     EditResult result;
     if (Commit([&](DataSet& d) { result = ApplyExpFrequency(d, n, rx, text); },
-               field + " " + ChannelName(data(), channel), EditOf(channel, field)) == Committed::Incomplete)
-        return Refusal{kDataError, rx ? "Rx frequency" : "Tx frequency", kIncompleteExpRule};
+               Words(MessageId::StepFieldOfChannel, field, ChannelName(data(), channel)), EditOf(channel, field)) ==
+        Committed::Incomplete)
+        return Refusal{kDataError, Words(rx ? MessageId::RxFrequencyHint : MessageId::TxFrequencyHint), kIncompleteExpRule};
     return result;
 }
 
@@ -584,7 +586,7 @@ EditResult Workspace::SetCommon(CommonField field, int value) {
     const bool valid = field == CommonField::ResumeTime     ? value >= 0 && value <= 5
                        : field == CommonField::WeatherAlert ? value >= 0 && value <= 3
                                                             : value == 0 || value == 1;
-    if (!valid) return Refusal{kDataError, CommonCaption(field), "Not one of the values the list offers."};
+    if (!valid) return Refusal{kDataError, CommonCaption(field), CatalogueText{MessageId::RuleListValue}};
     Commit(
         [&](DataSet& d) {
             CommonSetup& c = d.common;
@@ -601,8 +603,8 @@ EditResult Workspace::SetCommon(CommonField field, int value) {
 }
 
 EditResult Workspace::SetGroupUsable(int group, bool usable) {
-    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable Channel Groups"};
-    const std::string action = std::string("Usable ") + GroupName(group);
+    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, Words(MessageId::UsableChannelGroups)};
+    const std::string action = Words(MessageId::StepUsableGroup, GroupName(group));
     Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].Usable = usable; }, action, SettingEdit(action));
     return std::nullopt;
 }
@@ -611,16 +613,16 @@ EditResult Workspace::SetPriorityChannel(int group, int code) {
     const bool listed = group >= 0 && group < kPlanCount && code >= 0 && code < kPlanSlots &&
                         std::any_of(data().plan(group).begin(), data().plan(group).end(),
                                     [code](const ChannelRecord& r) { return r.Enable && r.Position == code; });
-    if (!listed) return Refusal{kDataError, "Priority CH", "The priority channel is an enabled channel of the group's plan."};
-    const std::string action = std::string("Priority CH ") + GroupName(group);
+    if (!listed) return Refusal{kDataError, Words(MessageId::PriorityCh), CatalogueText{MessageId::RulePriorityChannel}};
+    const std::string action = Words(MessageId::StepPriorityChannel, GroupName(group));
     Commit([&](DataSet& d) { d.groups[static_cast<size_t>(group)].PriorityChannel = code; }, action,
            SettingEdit(action));
     return std::nullopt;
 }
 
 EditResult Workspace::SetAtisGroup(int group, bool on) {
-    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, "Usable ATIS CH Group"};
-    const std::string action = std::string("Usable ATIS CH Group ") + GroupName(group);
+    if (group < 0 || group >= kGroupCount) return Refusal{kDataError, Words(MessageId::UsableAtisChGroup)};
+    const std::string action = Words(MessageId::StepAtisGroup, GroupName(group));
     Commit([&](DataSet& d) { d.atis.AtisGroups[static_cast<size_t>(group)] = on; }, action, SettingEdit(action));
     return std::nullopt;
 }
@@ -628,7 +630,8 @@ EditResult Workspace::SetAtisGroup(int group, bool on) {
 EditResult Workspace::SetAtisCode(std::string_view text) {
     const std::optional<std::string> code = CheckAtisCode(text);
     if (!code) return AtisRefusal();
-    Commit([&](DataSet& d) { d.atis.AtisCode = *code; }, "ATIS Code", SettingEdit("ATIS Code"));
+    const std::string field = Words(MessageId::AtisCode);
+    Commit([&](DataSet& d) { d.atis.AtisCode = *code; }, field, SettingEdit(field));
     return std::nullopt;
 }
 

@@ -291,7 +291,7 @@ private:
     void Notify(const ChangeNotice& notice);
     void SetModelOf(DataSet& data, int model) const;
     DestinationContext Context(int model);
-    Message Say(const std::string& text, Icon icon, std::string detail = {}) const;
+    Message Say(const MessageText& text, Icon icon, std::string detail = {}) const;
     // A fresh data set for the current model: factory defaults, the
     // definition files scanned, the remembered destination loaded. Fails
     // when the definition could not be loaded.
