@@ -48,8 +48,8 @@ std::string TrimBlanks(const std::string& text) {
 
 const std::array<GridColumn, kGridColumns>& RegularGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
-                                                                  {"RX[MHz]", 1000},
-                                                                  {"TX[MHz]", 1000},
+                                                                  {MessageId::GridRx, 1000},
+                                                                  {MessageId::GridTx, 1000},
                                                                   {"TX", 600, ChannelFlag::TxEnable},
                                                                   {"LOW", 600, ChannelFlag::LowPower},
                                                                   {"UP", 600, ChannelFlag::PowerUp},
@@ -62,8 +62,8 @@ const std::array<GridColumn, kGridColumns>& ExpGridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{{"CH", 800},
                                                                   {"ENABLE", 1000, ChannelFlag::Enable},
                                                                   {"DISP", 800, std::nullopt, EditorBox::DisplayLeft},
-                                                                  {"RX[MHz]", 1000, std::nullopt, EditorBox::Rx},
-                                                                  {"TX[MHz]", 1000, std::nullopt, EditorBox::Tx},
+                                                                  {MessageId::GridRx, 1000, std::nullopt, EditorBox::Rx},
+                                                                  {MessageId::GridTx, 1000, std::nullopt, EditorBox::Tx},
                                                                   {"LOW", 600, ChannelFlag::LowPower},
                                                                   {"UP", 600, ChannelFlag::PowerUp},
                                                                   {"MEM", 600, ChannelFlag::Scan}}};

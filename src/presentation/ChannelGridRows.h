@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "messages/MessageText.h"
 #include "presentation/ChannelEditorView.h"
 #include "workspace/Edits.h"
 
@@ -17,7 +18,7 @@ namespace rp770::presentation {
 inline constexpr int kGridColumns = 8;
 
 struct GridColumn {
-    const char* header;
+    MessageText header;  // the radio's own abbreviations stay as they are
     int widthTwips;
     std::optional<ChannelFlag> flag = std::nullopt;  // the switch the column shows
     // The editor's box the column's cells are typed into (an EXP channel's

@@ -1,5 +1,7 @@
 #include "presentation/ListSelection.h"
 
+#include "messages/MessageText.h"
+
 namespace rp770::presentation {
 
 namespace {
@@ -18,8 +20,8 @@ constexpr MenuFlag kMenuFlags[] = {{ChannelFlag::Enable, "Enable"},
 ListMenuView MakeListMenu(const DataSet& data, Area area, const std::vector<ChannelRef>& selection) {
     ListMenuView menu;
     for (const MenuFlag& entry : kMenuFlags) {
-        FlagEntry item{entry.flag, entry.name, "Set " + FlagCaption(entry.flag, area),
-                       "Clear " + FlagCaption(entry.flag, area)};
+        FlagEntry item{entry.flag, entry.name, Words(MessageId::ListSet, FlagCaption(entry.flag, area)),
+                       Words(MessageId::ListClear, FlagCaption(entry.flag, area))};
         for (const ChannelRef& ref : selection) {
             const ChannelRecord* r = FindRecord(data, ref);
             if (!r || !HasFlag(ref.area, entry.flag)) continue;

@@ -108,7 +108,7 @@ void ChannelListPanel::Fill(presentation::ChannelListView list) {
     std::vector<int> widths;
     std::vector<bool> typed;
     for (int c = 0; c < presentation::kGridColumns; ++c) {
-        headers << QString::fromUtf8(columns_[static_cast<size_t>(c)].header);
+        headers << QString::fromStdString(columns_[static_cast<size_t>(c)].header.Render());
         widths.push_back(layout::ToPixels(columns_[static_cast<size_t>(c)].widthTwips, tpp));
         typed.push_back(columns_[static_cast<size_t>(c)].typed.has_value());
     }

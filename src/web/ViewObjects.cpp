@@ -266,7 +266,7 @@ val ChannelListObject(const presentation::ChannelListView& v) {
     o.set("name", v.name);
     o.set("columns", ArrayOf(v.columns, [](const presentation::GridColumn& c) {
               val column = val::object();
-              column.set("header", std::string(c.header));
+              column.set("header", c.header.Render());
               column.set("widthTwips", c.widthTwips);
               column.set("flag", c.flag ? val(std::string(FlagName(*c.flag))) : val::null());
               column.set("typed", c.typed ? val(std::string(BoxName(*c.typed))) : val::null());

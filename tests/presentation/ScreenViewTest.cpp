@@ -217,7 +217,7 @@ TEST(ChannelListView, RowsChannelsAndTips) {
     const ChannelListView exp = MakeChannelList(data, Area::EXP);
     EXPECT_EQ(exp.name, "EXP Channel");
     EXPECT_EQ(exp.channels.back(), (ChannelRef{Area::EXP, 20}));
-    EXPECT_EQ(exp.columns[1].header, std::string("ENABLE"));
+    EXPECT_EQ(exp.columns[1].header.Render(), "ENABLE");
 }
 
 TEST(NodeScreens, EachKeyShowsItsScreen) {
