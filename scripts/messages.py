@@ -315,7 +315,8 @@ def read_glossary(path):
 
 
 def accelerators(text):
-    return text.replace("&&", "").count("&")
+    # "&&" is an ampersand, and so is one before a space ("COM & LPT").
+    return len(re.findall(r"&(?=\S)", text.replace("&&", "")))
 
 
 def check_translation(entry, translation):

@@ -5,38 +5,11 @@
 #include "core/DecimalText.h"
 #include "core/Failure.h"
 #include "link/LineSettings.h"
+#include "messages/MessageText.h"
 
 namespace rp770::link {
 
 namespace {
-
-// The advice, in parts: what happened, why, and the fix on each system.
-constexpr const char* kSlowLead = "The transfer took %SECONDS% s, %OVER% % longer than the cable itself needs (%BOUND% s): ";
-constexpr const char* kHeldBytes =
-    "the USB serial adapter holds the bytes it receives until its latency timer runs out, and every answer of the "
-    "radio waits for it.";
-constexpr const char* kLinuxRefused = " The adapter's driver refused to shorten the timer";
-constexpr const char* kLinuxFix =
-    " To make transfers fast, set the timer to 1 ms: RP770's package does it with a udev rule whenever the cable is "
-    "plugged in (unplug the cable and plug it in again after installing it), or, until the cable is unplugged: "
-    "echo 1 | sudo tee /sys/bus/usb-serial/devices/%TTY%/latency_timer";
-constexpr const char* kNoSetting =
-    " Its driver has no setting to shorten it: a programming cable with an FTDI adapter, its latency timer set to "
-    "1 ms, is faster.";
-constexpr const char* kWindowsFix =
-    " Windows leaves the timer to the adapter's driver: to make transfers fast, open the Device Manager, Ports (COM & "
-    "LPT), the port's Properties, Port Settings, Advanced..., and set the Latency Timer (msec) to 1.";
-constexpr const char* kBrowserFix =
-    " A browser cannot shorten the timer. On Linux, set the adapter's latency_timer to 1 (RP770's package does it "
-    "with a udev rule); on Windows, set the port's Latency Timer (msec) to 1 in the Device Manager (Ports (COM & "
-    "LPT), the port's Properties, Port Settings, Advanced...).";
-constexpr const char* kOtherFix = " Where the adapter's driver has a latency setting, set it to 1 ms.";
-
-std::string Replaced(std::string text, const std::string& placeholder, const std::string& value) {
-    for (size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + value.size()))
-        text.replace(at, placeholder.size(), value);
-    return text;
-}
 
 // The terminal's name for the sysfs path ("ttyUSB0" of "/dev/ttyUSB0").
 std::string TerminalName(const std::string& device) {
@@ -83,21 +56,22 @@ bool WorthLatencyAdvice(const PortLatency& latency, double seconds, double bound
 
 std::string SlowTransferAdvice(const PortLatency& latency, double seconds, double boundSeconds) {
     const long over = std::lround((seconds / boundSeconds - 1) * 100);
-    std::string text = Replaced(Replaced(Replaced(kSlowLead, "%SECONDS%", FixedDecimal(seconds, 1)), "%OVER%",
-                                         std::to_string(over)),
-                                "%BOUND%", FixedDecimal(boundSeconds, 1));
-    text += kHeldBytes;
+    // What happened and why, then the fix on each system: sentences of their own.
+    std::string text = Words(MessageId::SlowTransfer, FixedDecimal(seconds, 1), std::to_string(over),
+                             FixedDecimal(boundSeconds, 1));
+    const auto then = [&text](const std::string& sentence) { return text + " " + sentence; };
     switch (latency.system) {
-        case HostSystem::Windows: return text + kWindowsFix;
-        case HostSystem::Browser: return text + kBrowserFix;
+        case HostSystem::Windows: return then(Words(MessageId::SlowFixWindows));
+        case HostSystem::Browser: return then(Words(MessageId::SlowFixBrowser));
         case HostSystem::Linux:
-            if (latency.lowLatency == LowLatency::NotOffered) return text + kNoSetting;
+            if (latency.lowLatency == LowLatency::NotOffered) return then(Words(MessageId::SlowNoSetting));
             if (latency.lowLatency == LowLatency::Refused)
-                text += std::string(kLinuxRefused) + (latency.error != 0 ? " (" + ErrnoText(latency.error) + ")." : ".");
-            return text + Replaced(kLinuxFix, "%TTY%", TerminalName(latency.device));
+                text = then(latency.error != 0 ? Words(MessageId::SlowDriverRefusedBecause, ErrnoText(latency.error))
+                                               : Words(MessageId::SlowDriverRefused));
+            return then(Words(MessageId::SlowFixLinux, TerminalName(latency.device)));
         case HostSystem::Other: break;
     }
-    return text + (latency.lowLatency == LowLatency::NotOffered ? kNoSetting : kOtherFix);
+    return then(Words(latency.lowLatency == LowLatency::NotOffered ? MessageId::SlowNoSetting : MessageId::SlowFixOther));
 }
 
 }  // namespace rp770::link
