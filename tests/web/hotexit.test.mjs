@@ -34,6 +34,19 @@ async function keptCopy(page, previous = '') {
     await page.waitForTimeout(50);
   }
 }
+// The page's last copy: one that stays the same for longer than the delay
+// within which every change is kept (a correction after an edit is a change
+// too), so that no copy is due any more.
+async function lastCopy(page, previous) {
+  const delay = await page.evaluate(async () => (await import('./hotexit.js')).KEEP_DELAY_MS);
+  let last = await keptCopy(page, previous);
+  for (;;) {
+    await page.waitForTimeout(delay + 100);
+    const [now] = await copies(page);
+    if (now?.text === last.text) return last;
+    last = now;
+  }
+}
 // A tree node, reached as a user does: the branches above it opened.
 async function node(page, ...keys) {
   for (const key of keys.slice(0, -1)) {
@@ -67,16 +80,16 @@ test('the edits of a closed tab are offered on the next start and restored exact
     await node(first, 'General', 'Common');
     await first.getByRole('group', { name: 'Usable Channel Groups' }).getByRole('checkbox', { name: 'USA', exact: true })
       .uncheck();
-    await keptCopy(first, once.text);
+    const closing = await lastCopy(first, once.text);
     await first.close();
 
     const next = await context.newPage();
     await next.goto(server.url);
     const offer = next.locator('#kept-offer[open]');
     await offer.waitFor();
-    // The closed tab's last copy (a correction after the edit may have come
-    // after the copy seen above; closing writes the one due at once).
+    // The closed tab's last copy.
     const [kept] = await copies(next);
+    assert.equal(kept.text, closing.text);
     assert.match(await offer.locator('.message p').textContent(),
       /^Changes to boat\.dat were not saved when RP770 last ended \(kept \d{4}-\d\d-\d\d \d\d:\d\d:\d\d UTC\)\.\nRestore them\?$/);
     await offer.locator('button[value="restore"]').click();
