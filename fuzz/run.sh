@@ -47,15 +47,15 @@ options_for() {
   esac
 }
 
-passed=0
-failed=0
-for name in "${FUZZERS[@]}"; do
-  short=${name%_fuzzer}
-  work="$BUILD/work/$short"
+# One fuzzer: its regressions, then SECONDS_EACH of fuzzing; its verdict
+# goes to its work folder's result file.
+fuzz_one() {
+  local name=$1 short=${1%_fuzzer}
+  local work="$BUILD/work/$short"
   mkdir -p "$work/corpus"
-  log="$work/log.txt"
-  status=0
-  regressions="$ROOT/fuzz/regressions/$short"
+  local log="$work/log.txt" status=0
+  local regressions="$ROOT/fuzz/regressions/$short"
+  : >"$log"
   if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
     "$BUILD/bin/$name" "$regressions"/* >"$log" 2>&1 || status=$?
   fi
@@ -64,17 +64,37 @@ for name in "${FUZZERS[@]}"; do
     "$BUILD/bin/$name" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${SEED_OPTION[@]}" \
       -artifact_prefix="$work/" $(options_for "$name") "$work/corpus" "$ROOT/fuzz/corpus/$short" >>"$log" 2>&1 || status=$?
   fi
+  local runs corpus
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   corpus=$(ls "$work/corpus" | wc -l)
   if [ $status -eq 0 ]; then
-    passed=$((passed + 1))
-    echo "fuzz: $name: ${runs:-0} runs in ${SECONDS_EACH} s, $corpus new inputs kept, no failure"
+    echo "fuzz: $name: ${runs:-0} runs in ${SECONDS_EACH} s, $corpus new inputs kept, no failure" >"$work/result"
   else
-    failed=$((failed + 1))
-    echo "fuzz: $name FAILED (exit $status); its log, $log, ends:"
-    grep -A4 "broken promise\|ERROR: \|SUMMARY" "$log" | head -30 || true
-    ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null || true
+    {
+      echo "fuzz: $name FAILED (exit $status); its log, $log, ends:"
+      grep -A4 "broken promise\|ERROR: \|SUMMARY" "$log" | head -30 || true
+      ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null || true
+    } >"$work/result"
   fi
+  echo "$status" >"$work/status"
+  return $status
+}
+
+# Two at a time, one on each core; each fuzzer is one process with its own
+# seed, so a run finds what it would find alone.
+JOBS=${FUZZ_JOBS:-2}
+for name in "${FUZZERS[@]}"; do
+  rm -f "$BUILD/work/${name%_fuzzer}/result" "$BUILD/work/${name%_fuzzer}/status"
+  while [ "$(jobs -rp | wc -l)" -ge "$JOBS" ]; do wait -n || true; done
+  fuzz_one "$name" &
+done
+wait || true
+passed=0
+failed=0
+for name in "${FUZZERS[@]}"; do
+  result="$BUILD/work/${name%_fuzzer}/result"
+  if [ "$(cat "$BUILD/work/${name%_fuzzer}/status" 2>/dev/null)" = 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+  cat "$result" 2>/dev/null || echo "fuzz: $name gave no verdict"
 done
 echo "fuzz: $passed passed, $failed failed"
 [ $failed -eq 0 ]
