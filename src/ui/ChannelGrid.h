@@ -13,11 +13,10 @@
 // current cell; the grid then lays a line box over that cell, which its
 // owner fills and closes.
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QTableWidget>
 #include <vector>
-
-class QLineEdit;
 
 namespace rp770::ui {
 
